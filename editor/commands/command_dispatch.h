@@ -1,0 +1,5 @@
+#pragma once
+#include "editor/shell/editor_instance.h"
+
+// Runs a menu, accelerator or toolbar command, then refreshes the host's commands.
+void OnCommand(EditorInstance* instance, WORD commandId, LPARAM lParam, HWND window);

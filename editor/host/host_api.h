@@ -1,0 +1,16 @@
+// Visibility of the host components' entry points.
+#pragma once
+
+#include "platform/win.h"
+
+#if defined(__GNUC__)
+#define HOST_API __attribute__((visibility("default")))
+#else
+#define HOST_API
+#endif
+
+// Opaque handles of the host components.
+struct HostPool;
+struct HostRuntime;
+struct HostCompiler;
+struct GridLayout;

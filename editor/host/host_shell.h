@@ -1,0 +1,32 @@
+// HostShell: the host's windows, menus, messages, status line and profile.
+#pragma once
+
+#include <cstdint>
+
+#include "editor/host/host_context.h"
+
+// Private host messages.
+constexpr UINT HM_QUERYCOMMANDS = 0x041E;
+constexpr UINT HM_SETNOTIFY = 0x0425;
+constexpr UINT HM_EDITORCLOSED = 0x0427;
+
+extern "C" {
+HOST_API void ShellPrepareMenu(HostContext* context, int menuKind, std::uint16_t menuId);
+// Creates the frame and the editor window inside it, attaches a zeroed instance
+// record and delivers WM_CREATE (lpCreateParams = context) before it returns. 0 on failure.
+HOST_API HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* record);
+// The instance record attached to the window, or null.
+HOST_API void* ShellInstanceOf(int reserved, HWND window);
+HOST_API HMENU ShellEditMenuOf(HostContext* context, HWND editorWindow);
+HOST_API void ShellSetNotifyWindow(HostContext* context, HWND notifyWindow);
+HOST_API void ShellRefreshCommands(HostContext* context, HWND editorWindow);
+HOST_API HFONT ShellFont(HostContext* context, int fontNumber);
+// Loads stringId from module, fills it in with wsprintfA semantics and asks; returns the button.
+HOST_API int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT style, HINSTANCE module,
+                             int stringId, ...);
+// Shows string stringId of module on the status line (ids the module lacks show "Ready").
+HOST_API void ShellSetStatus(HostContext* context, HINSTANCE module, int stringId, int reserved);
+HOST_API void ShellShowCompileErrors(HostContext* context, HWND gridWindow);
+HOST_API void ShellReadProfileString(HostContext* context, const char* section, const char* key,
+                                     const char* defaultText, char* buffer, int bufferSize);
+}

@@ -1,0 +1,23 @@
+// Moving the selected rows as a block, and finding the entry row by its marker.
+#pragma once
+
+#include <cstdint>
+
+#include "editor/rows/variable_row.h"
+
+struct MovedRow {
+  VariableRecord record;
+  std::uint32_t row;
+  std::int32_t wasEntryRow;
+};
+
+constexpr int kMoveModeMove = 0;
+constexpr int kMoveModeUndo = 1;
+constexpr int kInsertConsecutive = 0;
+constexpr int kInsertRestore = 1;
+
+int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode);
+int SnapshotSelectedRows(EditorInstance* instance);
+void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target);
+void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode);
+std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text);

@@ -1,0 +1,5 @@
+#pragma once
+#include "editor/shell/editor_instance.h"
+
+// Performs the Undo command for the current lastAction.
+void UndoLastAction(EditorInstance* instance, HWND editorWindow);

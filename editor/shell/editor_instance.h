@@ -1,0 +1,64 @@
+// The per-window record that holds all state of one editor. The host allocates
+// it (its size comes with the class record) and the window's creation handler
+// zero-fills it; it lives exactly as long as the editor window.
+#pragma once
+
+#include <cstdint>
+
+#include "editor/host/host_context.h"
+
+struct MovedRow;
+
+struct EditorInstance {
+  std::int32_t changed;          // nonzero while the rows differ from the stored structure
+  std::int32_t firstOpen;        // 1 until an Open succeeds; cancelling the first Open closes
+  std::int32_t entryRow;         // row of the empty entry row carrying the marker
+  std::int32_t undoRow;          // row the last undoable row operation refers to
+  std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
+  std::int32_t untitled;         // 1 after New until a save or open names the structure
+  std::int32_t dropRow;          // row under the pointer while dragging
+  std::int32_t curColumn;        // cell that last had the focus
+  std::int32_t curRow;
+  std::int32_t anchorRow;  // row of the last plain press in the row-indicator column
+  std::int32_t pressRow;   // row of the last press in the row-indicator column
+  std::int32_t selFirst;   // selection bounds as tracked while dragging
+  std::int32_t selLast;
+  std::int32_t dragState;  // DragState
+  std::int32_t headerHeight;
+  std::int32_t detailHeight;
+  std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
+  std::int32_t pastedCount;
+  MovedRow* moveSnapshot;  // pool block: the rows of the last move
+  std::int32_t moveCount;
+  std::int32_t lastAction;    // UndoAction
+  std::int32_t undoneAction;  // the UndoAction the last text undo reversed
+  std::int32_t contextCode;
+  std::int32_t callerKind;
+  char* libraryName;    // pool string or null
+  char* structureName;  // pool string or null
+  std::int32_t objectId;
+  std::int32_t localTypeId;
+  std::uint16_t groupId;  // 0xFFFF: not found
+  std::int32_t ownerKind;
+  TEXTMETRIC fontMetrics;
+  HFONT gridFont;
+  HostContext* hostContext;
+  HostPool* pool;
+  HWND editorWindow;
+  HWND gridWindow;
+  HWND notifyWindow;
+  HMENU editMenu;
+};
+
+enum DragState : std::int32_t { DragIdle = 0, DragPressed = 1, DragMoving = 2 };
+
+// Context codes and caller kinds.
+constexpr std::int32_t kContextStandAlone = 1022;
+constexpr std::int32_t kContextEmbedded = 1023;
+constexpr std::int32_t kCallerWindow = 1013;
+constexpr std::int32_t kCallerMenu = 1014;
+constexpr std::int32_t kCallerFunction = 1018;
+constexpr std::int32_t kCallerUserObject = 1024;
+
+// The entry-row marker in column 4.
+inline constexpr const char* kEntryRowMarker = "\xAE";

@@ -1,0 +1,30 @@
+// The module's exported functions.
+#pragma once
+
+#include <cstdint>
+
+#include "editor/host/host_context.h"
+
+#if defined(__GNUC__)
+#define QST_EXPORT __attribute__((visibility("default")))
+#else
+#define QST_EXPORT
+#endif
+
+extern "C" {
+// Opens an editor window for the context code (1022 stand-alone, 1023 embedded)
+// and caller kind; request names a structure to open (stand-alone) or holds the
+// owning object's id (embedded). Returns the editor's frame window, or 0.
+QST_EXPORT HWND QST_Create(std::uint32_t reserved, std::int32_t contextCode, std::int32_t callerKind, void* request,
+                           HostContext* context);
+QST_EXPORT LRESULT QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The next character of the source text being compiled.
+QST_EXPORT char QST_UpdateStructureGetChar();
+QST_EXPORT void WEP(std::uint32_t reserved);
+// The platform loader's attach entry and resources.
+QST_EXPORT void PlatformModuleAttach(HINSTANCE self);
+struct ModuleResources;
+QST_EXPORT const ModuleResources* PlatformModuleResources();
+}
+
+using QST_CreateFn = HWND (*)(std::uint32_t, std::int32_t, std::int32_t, void*, HostContext*);

@@ -1,0 +1,7 @@
+#pragma once
+#include "editor/shell/editor_instance.h"
+
+// Relabels Undo and enables Cut, Copy, Paste and Clear for the Edit pop-up editMenu.
+void UpdateEditMenu(EditorInstance* instance, HMENU editMenu);
+// Puts the Undo item back to "Can't Undo", grayed (after New and Open).
+void ResetUndoItem(EditorInstance* instance);

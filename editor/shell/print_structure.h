@@ -1,0 +1,5 @@
+#pragma once
+#include "editor/shell/editor_instance.h"
+
+// Hands the structure's stored source entry ("NAME.srs") to the host's print service.
+void PrintStructure(EditorInstance* instance, int flag);

@@ -1,0 +1,5 @@
+#pragma once
+#include "editor/shell/editor_instance.h"
+
+// Sets the frame's title from the structure name (null: "(Untitled)") and, embedded, the owner.
+void SetEditorTitle(EditorInstance* instance, const char* structureName);

@@ -1,0 +1,37 @@
+// Services of this platform that Windows has no namesake for: the front end,
+// the message pump of a host that has its own event loop, and the clipboard's
+// link to other programs.
+#pragma once
+
+#include <string>
+
+#include "platform/frontend.h"
+#include "platform/win.h"
+
+// The front end the platform asks (null: message boxes answer IDCANCEL, keys are up).
+PLATFORM_API void PlatformSetFrontEnd(FrontEnd* frontEnd);
+PLATFORM_API FrontEnd* PlatformFrontEnd();
+
+// Dispatches posted messages until the queue is empty, including those posted
+// while pumping. Returns the number dispatched.
+PLATFORM_API int PlatformPumpMessages();
+// Number of messages queued and not yet dispatched.
+PLATFORM_API int PlatformPendingMessages();
+// Copies the queued messages (oldest first) into out, at most max; returns the number.
+PLATFORM_API int PlatformPeekQueue(MSG* out, int max);
+
+// Another program put text on the clipboard (or emptied it, for null).
+PLATFORM_API void PlatformClipboardFromOutside(const char* text);
+// Another program holds the clipboard open (OpenClipboard fails) or lets it go.
+PLATFORM_API void PlatformClipboardSetBusy(bool busy);
+// The text the clipboard holds as CF_TEXT, for checks and for the system clipboard.
+PLATFORM_API bool PlatformClipboardText(std::string* text);
+
+// A font whose text metrics give this character height (tmHeight).
+PLATFORM_API HFONT PlatformCreateFont(int charHeight);
+
+// Live global-memory blocks, for leak checks.
+PLATFORM_API int PlatformLiveGlobalBlocks();
+
+// Resets windows, queue, clipboard and capture: a fresh desktop for the next test.
+PLATFORM_API void PlatformReset();

@@ -1,0 +1,52 @@
+// What the host needs of a front end beyond the platform's: its dialogs, the
+// status line, the compile-error report and printing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editor/host/host_library.h"
+#include "platform/frontend.h"
+
+namespace quill {
+
+struct CompileError {
+  int line = 0;
+  std::string variable;  // the variable's name, or "" for errors of the header or footer
+  std::string message;
+};
+
+struct LibraryEntryInfo {
+  std::string name;
+  std::string comment;
+  std::string modified;  // time of the last write, "YYYY-MM-DD HH:MM:SS"
+};
+
+struct PrintedEntry {
+  std::string library;  // "" when the entry had none
+  std::string entry;    // "NAME.srs"
+  int flag = 0;
+  std::string text;     // the stored source that was printed, "" when not found
+};
+
+class HostFrontEnd : public FrontEnd {
+ public:
+  // Open dialog of a library's global structures. entries lists defaultLibrary's.
+  virtual GlobalOpenChoice openEntryDialog(HWND owner, const std::string& defaultLibrary,
+                                           const std::vector<LibraryEntryInfo>& entries) = 0;
+  // Open dialog of an owning object's local structures.
+  virtual EmbeddedOpenChoice openLocalTypeDialog(HWND owner, const std::string& ownerName,
+                                                 const std::vector<std::string>& localTypes) = 0;
+  virtual GlobalSaveChoice saveEntryDialog(HWND owner, const std::string& initialName,
+                                           const std::string& initialLibrary) = 0;
+  virtual EmbeddedSaveChoice saveLocalTypeDialog(HWND owner, const std::string& ownerName,
+                                                 const std::string& initialName) = 0;
+  virtual void showCompileErrors(HWND grid, const std::vector<CompileError>& errors) = 0;
+  virtual void setStatus(HWND editorWindow, const std::string& text) = 0;
+  virtual void print(HWND frame, const std::vector<PrintedEntry>& entries) = 0;
+  // The editor's command states may have changed (toolbar).
+  virtual void refreshCommands(HWND editorWindow) { (void)editorWindow; }
+};
+
+}  // namespace quill
