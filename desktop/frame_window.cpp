@@ -1,0 +1,260 @@
+#include "frame_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <map>
+
+#include "editor/host/host_shell.h"
+#include "grid_view.h"
+#include "platform/resources.h"
+#include "qt_front_end.h"
+#include "quill/host.h"
+
+namespace desktop {
+namespace {
+
+// The host's own commands: the editor leaves them alone.
+constexpr WORD kCmdQuillPanel = 101;
+constexpr WORD kCmdPrinterSetup = 103;
+constexpr WORD kCmdExit = 1016;
+constexpr WORD kSeparator = 0xFFFF;
+constexpr UINT kIconId = 3110;
+
+std::map<HWND, FrameWindow*>& Registry() {
+  static std::map<HWND, FrameWindow*> frames;
+  return frames;
+}
+
+QString ModuleString(HINSTANCE module, UINT id) {
+  char buffer[256] = {};
+  LoadStringA(module, id, buffer, sizeof buffer);
+  return QString::fromLatin1(buffer);
+}
+
+QString MenuText(HMENU menu, UINT item, UINT flags) {
+  char buffer[256] = {};
+  GetMenuStringA(menu, item, buffer, sizeof buffer, flags);
+  return QString::fromLatin1(buffer);
+}
+
+QIcon ModuleIcon(HINSTANCE module) {
+  const ResourceIcon* icon = PlatformIconPixels(LoadIconA(module, MAKEINTRESOURCEA(kIconId)));
+  if (!icon || !icon->pixels) return {};
+  QImage image(reinterpret_cast<const uchar*>(icon->pixels), icon->width, icon->height, QImage::Format_ARGB32);
+  return QIcon(QPixmap::fromImage(image.copy()));
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorSession& session)
+    : frontEnd_(frontEnd), host_(host), frame_(session.frame), editor_(session.editor) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  Registry()[frame_] = this;
+  menuBar_ = GetMenu(frame_);
+  gridView_ = new GridView(frontEnd_, *this, session.grid);
+  setCentralWidget(gridView_);
+  setWindowIcon(ModuleIcon(host_.module()));
+  buildMenus();
+  buildToolbar();
+  statusBar()->showMessage(QStringLiteral("Ready"));
+  refreshTitle();
+  resize(720, 480);
+}
+
+FrameWindow::~FrameWindow() {
+  Registry().erase(frame_);
+  if (!platformGone_ && IsWindow(frame_)) DestroyWindow(frame_);
+}
+
+FrameWindow* FrameWindow::ofFrame(HWND frame) {
+  auto it = Registry().find(frame);
+  return it == Registry().end() ? nullptr : it->second;
+}
+
+std::vector<FrameWindow*> FrameWindow::all() {
+  std::vector<FrameWindow*> frames;
+  for (auto& [hwnd, window] : Registry()) frames.push_back(window);
+  return frames;
+}
+
+quill::EditorSession* FrameWindow::session() const { return host_.sessionOfFrame(frame_); }
+
+void FrameWindow::refreshTitle() {
+  char title[256] = {};
+  GetWindowTextA(frame_, title, sizeof title);
+  setWindowTitle(QString::fromLatin1(title));
+}
+
+// One QMenu a pop-up; items are refreshed from the platform menu whenever it opens,
+// after the editor has had its WM_INITMENUPOPUP.
+void FrameWindow::buildMenus() {
+  if (!menuBar_) return;
+  const int count = GetMenuItemCount(menuBar_);
+  for (int index = 0; index < count; ++index) {
+    HMENU popup = GetSubMenu(menuBar_, index);
+    QMenu* menu = menuBar()->addMenu(MenuText(menuBar_, index, MF_BYPOSITION));
+    fillPopup(menu, popup);
+    connect(menu, &QMenu::aboutToShow, this, [this, index] {
+      if (auto* s = session()) host_.openPopup(*s, index);
+      refreshMenuStates();
+    });
+  }
+}
+
+void FrameWindow::fillPopup(QMenu* menu, HMENU popup) {
+  const int count = GetMenuItemCount(popup);
+  for (int pos = 0; pos < count; ++pos) {
+    const UINT state = GetMenuState(popup, pos, MF_BYPOSITION);
+    if (state & MF_SEPARATOR) {
+      menu->addSeparator();
+      continue;
+    }
+    const WORD id = static_cast<WORD>(GetMenuItemID(popup, pos));
+    QAction* action = menu->addAction(MenuText(popup, pos, MF_BYPOSITION));
+    action->setData(id);
+    action->setEnabled(!(state & (MF_GRAYED | MF_DISABLED)));
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+  }
+}
+
+void FrameWindow::refreshMenuStates() {
+  if (!IsWindow(frame_)) return;
+  for (QAction* top : menuBar()->actions()) {
+    QMenu* menu = top->menu();
+    if (!menu) continue;
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      const UINT id = action->data().toUInt();
+      action->setText(MenuText(menuBar_, id, MF_BYCOMMAND));
+      const UINT state = GetMenuState(menuBar_, id, MF_BYCOMMAND);
+      action->setEnabled(state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED)));
+    }
+  }
+  refreshToolbar();
+}
+
+// The toolbar is the host's: the editor only says which commands it shows.
+void FrameWindow::buildToolbar() {
+  toolBar_ = addToolBar(QStringLiteral("Commands"));
+  toolBar_->setMovable(false);
+  WORD ids[32] = {};
+  const int count = static_cast<int>(SendMessageA(editor_, HM_QUERYCOMMANDS, 0, reinterpret_cast<LPARAM>(ids)));
+  WORD lastDescription[4] = {};
+  SendMessageA(editor_, HM_QUERYCOMMANDS, 17, reinterpret_cast<LPARAM>(lastDescription));
+  for (int i = 0; i < count && i < 32; ++i) {
+    const WORD id = ids[i];
+    if (id == kSeparator) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    const bool last = i == count - 1;
+    const UINT textId = last && lastDescription[0] ? lastDescription[0] : id;
+    QString label = ModuleString(host_.module(), textId + 1);
+    label = label.section(QLatin1Char(','), 0, 0);  // "Insert,Insert Row": the short form
+    QAction* action = toolBar_->addAction(label);
+    action->setToolTip(ModuleString(host_.module(), textId));
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    toolActions_.emplace_back(id, action);
+  }
+  refreshToolbar();
+}
+
+void FrameWindow::refreshToolbar() {
+  if (!menuBar_ || !IsWindow(frame_)) return;
+  for (auto& [id, action] : toolActions_) {
+    const UINT state = GetMenuState(menuBar_, id, MF_BYCOMMAND);
+    action->setEnabled(state == static_cast<UINT>(-1) || !(state & (MF_GRAYED | MF_DISABLED)));
+  }
+}
+
+void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(text); }
+
+void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& errors) {
+  if (!errorDock_) {
+    errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
+    errorList_ = new QListWidget(errorDock_);
+    errorDock_->setWidget(errorList_);
+    addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
+    connect(errorList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+      gridView_->showVariable(item->data(Qt::UserRole).toString());
+    });
+  }
+  errorList_->clear();
+  for (const auto& error : errors) {
+    auto* item = new QListWidgetItem(QStringLiteral("Line %1: %2: %3")
+                                         .arg(error.line)
+                                         .arg(QString::fromStdString(error.variable))
+                                         .arg(QString::fromStdString(error.message)));
+    item->setData(Qt::UserRole, QString::fromStdString(error.variable));
+    errorList_->addItem(item);
+  }
+  errorDock_->show();
+}
+
+void FrameWindow::frameDestroyed() {
+  platformGone_ = true;
+  close();
+}
+
+bool FrameWindow::translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers) {
+  auto* s = session();
+  if (!s || !s->accelerators || vkey == 0) return false;
+  const bool ctrl = modifiers & Qt::ControlModifier;
+  const bool shift = modifiers & Qt::ShiftModifier;
+  const bool alt = modifiers & Qt::AltModifier;
+  ACCEL entries[64];
+  const int count = CopyAcceleratorTableA(s->accelerators, entries, 64);
+  for (int i = 0; i < count; ++i) {
+    const ACCEL& a = entries[i];
+    if (a.key != vkey || bool(a.fVirt & FCONTROL) != ctrl || bool(a.fVirt & FSHIFT) != shift ||
+        bool(a.fVirt & FALT) != alt)
+      continue;
+    if (a.cmd == kCmdQuillPanel || a.cmd == kCmdPrinterSetup || a.cmd == kCmdExit) {
+      runCommand(a.cmd);
+      return true;
+    }
+    break;
+  }
+  const bool matched = host_.key(*s, vkey, ctrl, shift, alt);
+  host_.pump();
+  return matched;
+}
+
+void FrameWindow::runCommand(WORD id) {
+  switch (id) {
+    case kCmdExit: emit exitRequested(); return;
+    case kCmdPrinterSetup: emit printerSetupRequested(); return;
+    case kCmdQuillPanel: emit quillPanelRequested(); return;
+    default:
+      if (auto* s = session()) host_.command(*s, id);
+      host_.pump();
+  }
+}
+
+// Closing the window is the user's close request: the editor may ask to save,
+// and the window stays when it refuses.
+void FrameWindow::closeEvent(QCloseEvent* event) {
+  if (platformGone_ || !IsWindow(frame_)) {
+    event->accept();
+    return;
+  }
+  if (host_.closeFrame(frame_)) {
+    platformGone_ = true;
+    event->accept();
+  } else {
+    event->ignore();
+  }
+  host_.pump();
+}
+
+}  // namespace desktop

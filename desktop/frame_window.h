@@ -1,0 +1,81 @@
+// The frame window of one editor: the editor's menus, the host's toolbar built
+// from the editor's command list, a status bar, and the grid in the middle.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <vector>
+
+#include "platform/win.h"
+#include "quill/front_end.h"
+
+class QMenu;
+class QAction;
+class QToolBar;
+class QListWidget;
+class QDockWidget;
+
+namespace quill {
+class Host;
+struct EditorSession;
+}  // namespace quill
+
+namespace desktop {
+
+class GridView;
+class QtFrontEnd;
+
+class FrameWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorSession& session);
+  ~FrameWindow() override;
+
+  static FrameWindow* ofFrame(HWND frame);
+  static std::vector<FrameWindow*> all();
+
+  HWND frame() const { return frame_; }
+  HWND editor() const { return editor_; }
+  GridView* gridView() const { return gridView_; }
+  quill::EditorSession* session() const;
+
+  void refreshTitle();
+  void refreshMenuStates();
+  void refreshToolbar();
+  void setStatusText(const QString& text);
+  void showCompileErrors(const std::vector<quill::CompileError>& errors);
+  // The platform frame went away: the window closes without asking again.
+  void frameDestroyed();
+  // A key press as the accelerator table sees it; true when it was an accelerator.
+  bool translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers);
+  // Runs a command as a menu item would: the host's own commands here, the rest to the editor.
+  void runCommand(WORD id);
+
+ signals:
+  void exitRequested();
+  void printerSetupRequested();
+  void quillPanelRequested();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void buildToolbar();
+  void fillPopup(QMenu* menu, HMENU popup);
+
+  QtFrontEnd& frontEnd_;
+  quill::Host& host_;
+  HWND frame_;
+  HWND editor_;
+  HMENU menuBar_ = nullptr;
+  GridView* gridView_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  std::vector<std::pair<WORD, QAction*>> toolActions_;
+  QDockWidget* errorDock_ = nullptr;
+  QListWidget* errorList_ = nullptr;
+  bool platformGone_ = false;
+};
+
+}  // namespace desktop

@@ -1,0 +1,301 @@
+#include "grid_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+#include "frame_window.h"
+#include "key_map.h"
+#include "qt_front_end.h"
+#include "quill/grid_sheet.h"
+#include "quill/host.h"
+
+namespace desktop {
+namespace {
+
+constexpr const char* kColumnObjects[] = {"var_row", "var_name", "var_type", "var_dec"};
+constexpr const char* kColumnTitles[] = {"", "Name", "Type", "Dec"};
+
+QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
+  if (column == 3) {
+    auto number = sheet.cellNumber(row, 3);
+    return number ? QString::number(*number, 'g', 15) : QString();
+  }
+  return QString::fromLatin1(sheet.cellText(row, column));
+}
+
+}  // namespace
+
+GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
+    : frontEnd_(frontEnd), frame_(frame), grid_(grid) {
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setMouseTracking(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), [this] { viewport()->update(); });
+}
+
+quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
+
+int GridView::rowHeight() const { return quill::kGridDetailHeight; }
+int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
+
+int GridView::columnWidth(int column) const {
+  auto* s = sheet();
+  if (!s) return 0;
+  std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
+  return value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+}
+
+int GridView::firstVisibleRow() const { return verticalScrollBar()->value() + 1; }
+
+QRect GridView::cellRect(std::uint32_t row, int column) const {
+  int x = -horizontalScrollBar()->value();
+  for (int c = 0; c < column; ++c) x += columnWidth(c);
+  const int y = headerHeight() + (static_cast<int>(row) - firstVisibleRow()) * rowHeight();
+  return QRect(x, y, columnWidth(column), rowHeight());
+}
+
+std::pair<std::string, std::uint32_t> GridView::objectAt(QPoint point) const {
+  auto* s = sheet();
+  if (!s || point.y() < headerHeight()) return {"", 0};
+  const std::uint32_t row = firstVisibleRow() + (point.y() - headerHeight()) / rowHeight();
+  if (row == 0 || row > s->rowCount()) return {"", 0};
+  int x = point.x() + horizontalScrollBar()->value();
+  for (int column = 0; column < 4; ++column) {
+    const int width = columnWidth(column);
+    if (x < width) return {kColumnObjects[column], row};
+    x -= width;
+  }
+  return {"", 0};
+}
+
+void GridView::updateScrollRange() {
+  auto* s = sheet();
+  const int rows = s ? static_cast<int>(s->rowCount()) : 0;
+  const int visible = std::max(1, (viewport()->height() - headerHeight()) / rowHeight());
+  verticalScrollBar()->setRange(0, std::max(0, rows - visible));
+  verticalScrollBar()->setPageStep(visible);
+  int total = 0;
+  for (int c = 0; c < 4; ++c) total += columnWidth(c);
+  horizontalScrollBar()->setRange(0, std::max(0, total - viewport()->width()));
+}
+
+void GridView::gridChanged() {
+  updateScrollRange();
+  if (auto* s = sheet(); s && s->currentRow() != 0) {
+    const int current = static_cast<int>(s->currentRow());
+    const int visible = std::max(1, (viewport()->height() - headerHeight()) / rowHeight());
+    const int first = firstVisibleRow();
+    if (current < first) verticalScrollBar()->setValue(current - 1);
+    else if (current >= first + visible) verticalScrollBar()->setValue(current - visible);
+  }
+  viewport()->update();
+}
+
+void GridView::showVariable(const QString& name) {
+  auto* s = sheet();
+  if (!s) return;
+  for (std::uint32_t row = 1; row <= s->rowCount(); ++row) {
+    if (QString::fromLatin1(s->cellText(row, 1)) == name) {
+      s->userSetCurrentCell(row, 1);
+      afterInput();
+      setFocus();
+      return;
+    }
+  }
+}
+
+void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const QRect& rect) {
+  auto& s = *sheet();
+  const bool selected = s.isSelected(row);
+  painter.fillRect(rect, selected ? palette().highlight() : palette().base());
+  painter.setPen(palette().mid().color());
+  painter.drawRect(rect.adjusted(0, 0, -1, -1));
+  const bool current = s.currentRow() == row && s.currentColumn() == column;
+  if (current) {
+    // The cell being edited shows the edit control's text, selection and caret.
+    HWND edit = s.editControl();
+    char text[512] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const QString value = QString::fromLatin1(text);
+    painter.fillRect(rect.adjusted(1, 1, -1, -1), palette().base());
+    const QFontMetrics fm = painter.fontMetrics();
+    const int x0 = rect.left() + 4;
+    const int selX1 = x0 + fm.horizontalAdvance(value.left(static_cast<int>(start)));
+    const int selX2 = x0 + fm.horizontalAdvance(value.left(static_cast<int>(end)));
+    if (end > start)
+      painter.fillRect(QRect(selX1, rect.top() + 2, selX2 - selX1, rect.height() - 4), palette().highlight());
+    painter.setPen(palette().text().color());
+    painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, value);
+    if (hasFocus()) painter.drawLine(selX2, rect.top() + 3, selX2, rect.bottom() - 3);
+    painter.setPen(QPen(palette().highlight().color(), 2));
+    painter.drawRect(rect.adjusted(1, 1, -1, -1));
+    return;
+  }
+  painter.setPen(selected ? palette().highlightedText().color() : palette().text().color());
+  painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | (column == 3 ? Qt::AlignRight : Qt::AlignLeft),
+                   CellDisplay(s, row, column));
+}
+
+void GridView::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  painter.fillRect(viewport()->rect(), palette().window());
+  auto* s = sheet();
+  if (!s) return;
+  // Header band.
+  for (int column = 0; column < 4; ++column) {
+    QRect rect = cellRect(1, column);
+    rect.moveTop(0);
+    rect.setHeight(headerHeight());
+    painter.fillRect(rect, palette().button());
+    painter.setPen(palette().mid().color());
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().buttonText().color());
+    painter.drawText(rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, QString::fromLatin1(kColumnTitles[column]));
+  }
+  const std::uint32_t first = firstVisibleRow();
+  const std::uint32_t count = s->rowCount();
+  for (std::uint32_t row = first; row <= count; ++row) {
+    QRect indicator = cellRect(row, 0);
+    if (indicator.top() > viewport()->height()) break;
+    painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
+    painter.setPen(palette().mid().color());
+    painter.drawRect(indicator.adjusted(0, 0, -1, -1));
+    if (s->currentRow() == row) {
+      painter.setPen(palette().buttonText().color());
+      painter.drawText(indicator, Qt::AlignCenter, QStringLiteral("\u25B8"));
+    }
+    for (int column = 1; column <= 3; ++column) paintCell(painter, row, column, cellRect(row, column));
+  }
+  // The drop line, placed by the editor from row 1; shown relative to the rows in view.
+  if (s->property("dragline.visible") == "TRUE") {
+    const int y = std::atoi(s->property("dragline.y1").c_str()) - (firstVisibleRow() - 1) * rowHeight();
+    painter.setPen(QPen(palette().highlight().color(), 2));
+    painter.drawLine(0, y, viewport()->width(), y);
+  }
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  // The platform frame takes the size of the grid area: the editor lays out its columns on WM_SIZE.
+  SetWindowPos(frame_.frame(), HWND_TOP, 0, 0, viewport()->width(), viewport()->height(),
+               SWP_NOMOVE | SWP_NOZORDER);
+  afterInput();
+}
+
+bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
+
+void GridView::moveCurrent(int rowDelta, int columnDelta) {
+  auto* s = sheet();
+  if (!s || s->rowCount() == 0) return;
+  int row = static_cast<int>(s->currentRow());
+  int column = s->currentColumn();
+  if (row == 0) {
+    s->userSetCurrentCell(1, 1);
+    return;
+  }
+  column += columnDelta;
+  if (column > 3) {
+    column = 1;
+    ++row;
+  } else if (column < 1) {
+    column = 3;
+    --row;
+  }
+  row += rowDelta;
+  row = std::clamp(row, 1, static_cast<int>(s->rowCount()));
+  s->userSetCurrentCell(static_cast<std::uint32_t>(row), column);
+}
+
+void GridView::moveCaret(int key, bool extend) {
+  auto* s = sheet();
+  if (!s || s->currentRow() == 0) return;
+  HWND edit = s->editControl();
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const int length = GetWindowTextLengthA(edit);
+  int caret = static_cast<int>(end);
+  switch (key) {
+    case Qt::Key_Left: caret = std::max(0, caret - 1); break;
+    case Qt::Key_Right: caret = std::min(length, caret + 1); break;
+    case Qt::Key_Home: caret = 0; break;
+    case Qt::Key_End: caret = length; break;
+  }
+  const int anchor = extend ? static_cast<int>(start) : caret;
+  s->userSelectText(anchor, caret);
+}
+
+void GridView::afterInput() {
+  if (auto* host = frontEnd_.host()) host->pump();
+  frontEnd_.setEventModifiers(-1);
+  gridChanged();
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  auto* s = sheet();
+  if (!s) return;
+  const Qt::KeyboardModifiers mods = event->modifiers();
+  frontEnd_.setEventModifiers(static_cast<int>(mods));
+  const int key = event->key();
+  const bool shift = mods & Qt::ShiftModifier;
+  if ((mods & (Qt::ControlModifier | Qt::AltModifier)) || key == Qt::Key_Delete) {
+    frame_.translateAccelerator(VirtualKeyOf(key), mods);
+    afterInput();
+    return;
+  }
+  switch (key) {
+    case Qt::Key_Tab: moveCurrent(0, 1); break;
+    case Qt::Key_Backtab: moveCurrent(0, -1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down: moveCurrent(1, 0); break;
+    case Qt::Key_Up: moveCurrent(-1, 0); break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End: moveCaret(key, shift); break;
+    case Qt::Key_Backspace: s->userTypeChar('\b'); break;
+    default: {
+      const QByteArray text = event->text().toLatin1();
+      for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) s->userTypeChar(c);
+    }
+  }
+  afterInput();
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+  auto* s = sheet();
+  if (!s || event->button() != Qt::LeftButton) return;
+  setFocus();
+  frontEnd_.setEventModifiers(static_cast<int>(event->modifiers()));
+  auto [object, row] = objectAt(event->position().toPoint());
+  dragging_ = true;
+  s->userMousePress(object, row);
+  afterInput();
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+  auto* s = sheet();
+  if (!s || !dragging_) return;
+  auto [object, row] = objectAt(event->position().toPoint());
+  s->userMouseMove(object, row);
+  afterInput();
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+  auto* s = sheet();
+  if (!s || event->button() != Qt::LeftButton) return;
+  dragging_ = false;
+  auto [object, row] = objectAt(event->position().toPoint());
+  s->userMouseRelease(object, row);
+  afterInput();
+}
+
+}  // namespace desktop

@@ -1,0 +1,62 @@
+// The grid on screen: paints the visible rows of the grid engine and passes the
+// user's keys and mouse to it as the headless grid receives them.
+#pragma once
+
+#include <QAbstractScrollArea>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/win.h"
+
+namespace quill {
+class GridSheet;
+}
+
+namespace desktop {
+
+class FrameWindow;
+class QtFrontEnd;
+
+class GridView : public QAbstractScrollArea {
+  Q_OBJECT
+ public:
+  GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid);
+
+  quill::GridSheet* sheet() const;
+  // Repaints after the grid changed, keeping the current cell in view.
+  void gridChanged();
+  // Makes the row of the variable current (from the compile-error list).
+  void showVariable(const QString& name);
+  // The layout object and row under a point of the viewport ("" and 0 over none).
+  std::pair<std::string, std::uint32_t> objectAt(QPoint point) const;
+  // The viewport rectangle of a cell (column 0 is the row indicator).
+  QRect cellRect(std::uint32_t row, int column) const;
+  int rowHeight() const;
+  int headerHeight() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  int columnWidth(int column) const;  // 0 row indicator, 1..3 data columns
+  int firstVisibleRow() const;
+  void updateScrollRange();
+  void moveCurrent(int rowDelta, int columnDelta);
+  void moveCaret(int key, bool extend);
+  void afterInput();
+  void paintCell(QPainter& painter, std::uint32_t row, int column, const QRect& rect);
+
+  QtFrontEnd& frontEnd_;
+  FrameWindow& frame_;
+  HWND grid_;
+  bool dragging_ = false;
+};
+
+}  // namespace desktop

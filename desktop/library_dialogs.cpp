@@ -1,0 +1,194 @@
+#include "library_dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace desktop {
+namespace {
+
+constexpr int kNameMax = 40;
+const char* kLibraryFilter = "Libraries (*.lib *.qlb);;All files (*)";
+
+}  // namespace
+
+void CopyField(char* field, std::size_t size, const std::string& text) {
+  std::memset(field, 0, size);
+  std::strncpy(field, text.c_str(), size - 1);
+}
+
+OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
+                                 std::vector<quill::LibraryEntryInfo> entries, EntryLister lister)
+    : QDialog(parent), lister_(std::move(lister)) {
+  setWindowTitle(QStringLiteral("Open Structure"));
+  auto* layout = new QVBoxLayout(this);
+  auto* libraryRow = new QHBoxLayout;
+  libraryField_ = new QLineEdit(this);
+  libraryField_->setReadOnly(true);
+  auto* other = new QPushButton(QStringLiteral("Other &Library..."), this);
+  libraryRow->addWidget(new QLabel(QStringLiteral("Library:"), this));
+  libraryRow->addWidget(libraryField_, 1);
+  libraryRow->addWidget(other);
+  layout->addLayout(libraryRow);
+  list_ = new QTreeWidget(this);
+  list_->setHeaderLabels({QStringLiteral("Structure"), QStringLiteral("Comment"), QStringLiteral("Modified")});
+  list_->setRootIsDecorated(false);
+  list_->header()->setStretchLastSection(true);
+  layout->addWidget(list_, 1);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
+  QPushButton* create = buttons->addButton(QStringLiteral("&New"), QDialogButtonBox::ActionRole);
+  buttons->addButton(QDialogButtonBox::Cancel);
+  layout->addWidget(buttons);
+  connect(open, &QPushButton::clicked, this, [this] { finish(0); });
+  connect(create, &QPushButton::clicked, this, [this] { finish(2); });
+  connect(buttons, &QDialogButtonBox::rejected, this, [this] { finish(1); });
+  connect(list_, &QTreeWidget::itemActivated, this, [this] { finish(0); });
+  connect(other, &QPushButton::clicked, this, [this] {
+    QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Library"), library_, kLibraryFilter);
+    if (path.isEmpty()) return;
+    QString error;
+    auto found = lister_ ? lister_(path.toStdString(), &error) : std::vector<quill::LibraryEntryInfo>{};
+    if (!error.isEmpty()) {
+      QMessageBox::warning(this, QStringLiteral("Open Structure"), error);
+      return;
+    }
+    showLibrary(path, found);
+  });
+  showLibrary(library, entries);
+  choice_.action = 1;
+  resize(560, 360);
+}
+
+void OpenEntryDialog::showLibrary(const QString& library, const std::vector<quill::LibraryEntryInfo>& entries) {
+  library_ = library;
+  libraryField_->setText(library);
+  list_->clear();
+  for (const auto& entry : entries) {
+    list_->addTopLevelItem(new QTreeWidgetItem({QString::fromStdString(entry.name),
+                                                QString::fromStdString(entry.comment),
+                                                QString::fromStdString(entry.modified)}));
+  }
+  if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+void OpenEntryDialog::finish(int action) {
+  choice_ = {};
+  choice_.action = action;
+  if (action == 0) {
+    QTreeWidgetItem* item = list_->currentItem();
+    if (!item) return;  // nothing chosen: the dialog stays
+    CopyField(choice_.name, sizeof choice_.name, item->text(0).toStdString());
+    CopyField(choice_.library, sizeof choice_.library, library_.toStdString());
+  }
+  done(action == 1 ? QDialog::Rejected : QDialog::Accepted);
+}
+
+SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Save Structure"));
+  auto* form = new QFormLayout(this);
+  name_ = new QLineEdit(name, this);
+  name_->setMaxLength(kNameMax);
+  library_ = new QLineEdit(library, this);
+  comment_ = new QLineEdit(this);
+  comment_->setMaxLength(254);
+  auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
+  auto* libraryRow = new QHBoxLayout;
+  libraryRow->addWidget(library_, 1);
+  libraryRow->addWidget(browse);
+  form->addRow(QStringLiteral("&Name:"), name_);
+  form->addRow(QStringLiteral("&Library:"), libraryRow);
+  form->addRow(QStringLiteral("&Comment:"), comment_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
+  form->addRow(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &SaveEntryDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(browse, &QPushButton::clicked, this, [this] {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Library"), library_->text(), kLibraryFilter,
+                                                nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty()) library_->setText(path);
+  });
+  choice_.cancelled = 1;
+}
+
+void SaveEntryDialog::accept() {
+  const QString name = name_->text().trimmed();
+  if (name.isEmpty() || name.size() > kNameMax || library_->text().trimmed().isEmpty()) {
+    QMessageBox::warning(this, windowTitle(), QStringLiteral("Enter a name of at most 40 characters and a library."));
+    return;
+  }
+  choice_ = {};
+  CopyField(choice_.name, sizeof choice_.name, name.toStdString());
+  CopyField(choice_.library, sizeof choice_.library, library_->text().trimmed().toStdString());
+  CopyField(choice_.comment, sizeof choice_.comment, comment_->text().toStdString());
+  choice_.cancelled = 0;
+  QDialog::accept();
+}
+
+OpenLocalTypeDialog::OpenLocalTypeDialog(QWidget* parent, const QString& owner, const std::vector<std::string>& types)
+    : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Open Structure for %1").arg(owner));
+  auto* layout = new QVBoxLayout(this);
+  list_ = new QListWidget(this);
+  for (const auto& type : types) list_->addItem(QString::fromStdString(type));
+  if (list_->count() > 0) list_->setCurrentRow(0);
+  layout->addWidget(list_, 1);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
+  QPushButton* create = buttons->addButton(QStringLiteral("&New"), QDialogButtonBox::ActionRole);
+  buttons->addButton(QDialogButtonBox::Cancel);
+  layout->addWidget(buttons);
+  auto openChosen = [this] {
+    if (!list_->currentItem()) return;
+    name_ = list_->currentItem()->text();
+    action_ = 0;
+    QDialog::accept();
+  };
+  connect(open, &QPushButton::clicked, this, openChosen);
+  connect(list_, &QListWidget::itemActivated, this, openChosen);
+  connect(create, &QPushButton::clicked, this, [this] {
+    action_ = 2;
+    QDialog::accept();
+  });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+SaveLocalTypeDialog::SaveLocalTypeDialog(QWidget* parent, const QString& owner, const QString& name)
+    : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Save Structure in %1").arg(owner));
+  auto* form = new QFormLayout(this);
+  name_ = new QLineEdit(name, this);
+  name_->setMaxLength(kNameMax);
+  form->addRow(QStringLiteral("&Name:"), name_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
+  form->addRow(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &SaveLocalTypeDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  choice_.cancelled = 1;
+}
+
+void SaveLocalTypeDialog::accept() {
+  const QString name = name_->text().trimmed();
+  if (name.isEmpty() || name.size() > kNameMax) {
+    QMessageBox::warning(this, windowTitle(), QStringLiteral("Enter a name of at most 40 characters."));
+    return;
+  }
+  choice_ = {};
+  CopyField(choice_.name, sizeof choice_.name, name.toStdString());
+  choice_.cancelled = 0;
+  QDialog::accept();
+}
+
+}  // namespace desktop

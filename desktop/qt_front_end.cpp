@@ -1,0 +1,202 @@
+#include "qt_front_end.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "frame_window.h"
+#include "grid_view.h"
+#include "library_dialogs.h"
+#include "print_service.h"
+#include "quill/host.h"
+#include "quill/runtime.h"
+
+namespace desktop {
+namespace {
+
+QWidget* OwnerWidget(HWND owner) {
+  if (FrameWindow* frame = FrameWindowOf(owner)) return frame;
+  return QApplication::activeWindow();
+}
+
+struct ButtonSpec {
+  QMessageBox::StandardButton button;
+  int id;
+};
+
+std::vector<ButtonSpec> ButtonsOf(UINT style) {
+  switch (style & MB_TYPEMASK) {
+    case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_YESNOCANCEL:
+      return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+    default: return {{QMessageBox::Ok, IDOK}};
+  }
+}
+
+QMessageBox::Icon IconOf(UINT style) {
+  switch (style & MB_ICONMASK) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONASTERISK: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+FrameWindow* FrameWindowOf(HWND anyWindow) {
+  for (HWND w = anyWindow; w; w = GetParent(w))
+    if (FrameWindow* frame = FrameWindow::ofFrame(w)) return frame;
+  return nullptr;
+}
+
+QtFrontEnd::QtFrontEnd() {
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { takeSystemClipboard(); });
+  takeSystemClipboard();
+}
+
+FrameWindow* QtFrontEnd::frameOf(HWND anyWindow) const { return FrameWindowOf(anyWindow); }
+
+int QtFrontEnd::messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+  QMessageBox box(IconOf(style), QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
+                  QMessageBox::NoButton, OwnerWidget(owner));
+  const auto buttons = ButtonsOf(style);
+  for (const auto& spec : buttons) box.addButton(spec.button);
+  const std::size_t defaultIndex = (style & MB_DEFMASK) >> 8;
+  if (defaultIndex < buttons.size()) box.setDefaultButton(buttons[defaultIndex].button);
+  QApplication::restoreOverrideCursor();
+  waitCursorShown_ = false;
+  const int answer = box.exec();
+  for (const auto& spec : buttons)
+    if (spec.button == answer) return spec.id;
+  return (style & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+}
+
+void QtFrontEnd::beep(UINT) { QApplication::beep(); }
+
+SHORT QtFrontEnd::asyncKeyState(int vkey) {
+  const Qt::KeyboardModifiers mods = eventModifiers_ >= 0 ? Qt::KeyboardModifiers(eventModifiers_)
+                                                          : QGuiApplication::queryKeyboardModifiers();
+  bool down = false;
+  if (vkey == VK_SHIFT) down = mods & Qt::ShiftModifier;
+  if (vkey == VK_CONTROL) down = mods & Qt::ControlModifier;
+  if (vkey == VK_MENU) down = mods & Qt::AltModifier;
+  return down ? static_cast<SHORT>(0x8000) : 0;
+}
+
+void QtFrontEnd::cursorChanged(HCURSOR cursor) {
+  const bool wait = cursor == LoadCursorA(nullptr, IDC_WAIT);
+  if (wait && !waitCursorShown_) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    waitCursorShown_ = true;
+  } else if (!wait && waitCursorShown_) {
+    QApplication::restoreOverrideCursor();
+    waitCursorShown_ = false;
+  }
+}
+
+void QtFrontEnd::windowChanged(HWND hwnd) {
+  FrameWindow* frame = frameOf(hwnd);
+  if (!frame) return;
+  if (hwnd == frame->frame()) frame->refreshTitle();
+  frame->gridView()->viewport()->update();
+}
+
+void QtFrontEnd::windowDestroyed(HWND hwnd) {
+  if (FrameWindow* frame = FrameWindow::ofFrame(hwnd)) frame->frameDestroyed();
+}
+
+void QtFrontEnd::menuChanged(HMENU) {
+  for (FrameWindow* frame : FrameWindow::all()) frame->refreshToolbar();
+}
+
+// Rows cut in the editor paste as text into other programs, and the other way round.
+void QtFrontEnd::clipboardChanged(const std::string& text) {
+  settingClipboard_ = true;
+  QGuiApplication::clipboard()->setText(QString::fromLatin1(text.c_str()));
+  settingClipboard_ = false;
+}
+
+void QtFrontEnd::takeSystemClipboard() {
+  if (settingClipboard_) return;
+  const QString text = QGuiApplication::clipboard()->text();
+  std::string current;
+  if (PlatformClipboardText(&current) && QString::fromLatin1(current.c_str()) == text) return;
+  PlatformClipboardFromOutside(text.isNull() ? nullptr : text.toLatin1().constData());
+}
+
+void QtFrontEnd::messagesPosted() { pumpSoon(); }
+
+void QtFrontEnd::pumpSoon() {
+  if (pumpScheduled_) return;
+  pumpScheduled_ = true;
+  QTimer::singleShot(0, this, [this] {
+    pumpScheduled_ = false;
+    if (host_) host_->pump();
+    for (FrameWindow* frame : FrameWindow::all()) frame->gridView()->gridChanged();
+  });
+}
+
+GlobalOpenChoice QtFrontEnd::openEntryDialog(HWND owner, const std::string& defaultLibrary,
+                                             const std::vector<quill::LibraryEntryInfo>& entries) {
+  EntryLister lister = [this](const std::string& library, QString* error) {
+    std::string reason;
+    auto found = host_->runtime().listEntries(library, &reason);
+    if (!reason.empty()) *error = QString::fromStdString(reason);
+    return found;
+  };
+  OpenEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(defaultLibrary), entries, lister);
+  dialog.exec();
+  return dialog.choice();
+}
+
+EmbeddedOpenChoice QtFrontEnd::openLocalTypeDialog(HWND owner, const std::string& ownerName,
+                                                   const std::vector<std::string>& localTypes) {
+  OpenLocalTypeDialog dialog(OwnerWidget(owner), QString::fromStdString(ownerName), localTypes);
+  dialog.exec();
+  EmbeddedOpenChoice choice{};
+  choice.action = dialog.action();
+  CopyField(choice.name, sizeof choice.name, dialog.name().toStdString());
+  return choice;
+}
+
+GlobalSaveChoice QtFrontEnd::saveEntryDialog(HWND owner, const std::string& initialName,
+                                             const std::string& initialLibrary) {
+  SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName),
+                         QString::fromStdString(initialLibrary));
+  dialog.exec();
+  return dialog.choice();
+}
+
+EmbeddedSaveChoice QtFrontEnd::saveLocalTypeDialog(HWND owner, const std::string& ownerName,
+                                                   const std::string& initialName) {
+  SaveLocalTypeDialog dialog(OwnerWidget(owner), QString::fromStdString(ownerName),
+                             QString::fromStdString(initialName));
+  dialog.exec();
+  return dialog.choice();
+}
+
+void QtFrontEnd::showCompileErrors(HWND grid, const std::vector<quill::CompileError>& errors) {
+  if (FrameWindow* frame = frameOf(grid)) frame->showCompileErrors(errors);
+}
+
+void QtFrontEnd::setStatus(HWND editorWindow, const std::string& text) {
+  if (FrameWindow* frame = frameOf(editorWindow)) frame->setStatusText(QString::fromLatin1(text.c_str()));
+}
+
+void QtFrontEnd::print(HWND frame, const std::vector<quill::PrintedEntry>& entries) {
+  const QString where = PrintEntriesToPrinterOrPdf(OwnerWidget(frame), entries);
+  if (FrameWindow* window = frameOf(frame); window && !where.isEmpty()) window->setStatusText(where);
+}
+
+void QtFrontEnd::refreshCommands(HWND editorWindow) {
+  if (FrameWindow* frame = frameOf(editorWindow)) frame->refreshMenuStates();
+}
+
+}  // namespace desktop

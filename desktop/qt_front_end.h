@@ -1,0 +1,74 @@
+// The desktop front end: message boxes, dialogs, cursor, clipboard, status and
+// printing through Qt; repaints of the grid and menus when the platform says so.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+#include "quill/front_end.h"
+
+namespace quill {
+class Host;
+}
+
+namespace desktop {
+
+class FrameWindow;
+
+class QtFrontEnd : public QObject, public quill::HostFrontEnd {
+  Q_OBJECT
+ public:
+  QtFrontEnd();
+  void setHost(quill::Host* host) { host_ = host; }
+  quill::Host* host() const { return host_; }
+
+  // The modifiers of the input event being handled (Qt::KeyboardModifiers), so that
+  // Shift and Ctrl read by the editor are those of that event.
+  void setEventModifiers(int modifiers) { eventModifiers_ = modifiers; }
+
+  // ---- FrontEnd -------------------------------------------------------------
+  int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
+  void beep(UINT type) override;
+  SHORT asyncKeyState(int vkey) override;
+  void cursorChanged(HCURSOR cursor) override;
+  void windowChanged(HWND hwnd) override;
+  void windowDestroyed(HWND hwnd) override;
+  void menuChanged(HMENU menu) override;
+  void clipboardChanged(const std::string& text) override;
+  void messagesPosted() override;
+
+  // ---- HostFrontEnd ---------------------------------------------------------
+  GlobalOpenChoice openEntryDialog(HWND owner, const std::string& defaultLibrary,
+                                   const std::vector<quill::LibraryEntryInfo>& entries) override;
+  EmbeddedOpenChoice openLocalTypeDialog(HWND owner, const std::string& ownerName,
+                                         const std::vector<std::string>& localTypes) override;
+  GlobalSaveChoice saveEntryDialog(HWND owner, const std::string& initialName,
+                                   const std::string& initialLibrary) override;
+  EmbeddedSaveChoice saveLocalTypeDialog(HWND owner, const std::string& ownerName,
+                                         const std::string& initialName) override;
+  void showCompileErrors(HWND grid, const std::vector<quill::CompileError>& errors) override;
+  void setStatus(HWND editorWindow, const std::string& text) override;
+  void print(HWND frame, const std::vector<quill::PrintedEntry>& entries) override;
+  void refreshCommands(HWND editorWindow) override;
+
+ signals:
+  void frameWindowGone(HWND frame);
+
+ private:
+  void pumpSoon();
+  void takeSystemClipboard();
+  FrameWindow* frameOf(HWND anyWindow) const;
+
+  quill::Host* host_ = nullptr;
+  int eventModifiers_ = -1;
+  bool pumpScheduled_ = false;
+  bool settingClipboard_ = false;
+  bool waitCursorShown_ = false;
+};
+
+// The frame window of an editor window, or of any window inside it.
+FrameWindow* FrameWindowOf(HWND anyWindow);
+
+}  // namespace desktop
