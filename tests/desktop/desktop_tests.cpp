@@ -1,0 +1,234 @@
+// Drives the real desktop program with mouse and key events on the offscreen platform.
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
+
+#include "application.h"
+#include "frame_window.h"
+#include "grid_view.h"
+#include "quill/grid_sheet.h"
+#include "quill/library.h"
+
+using desktop::FrameWindow;
+using desktop::GridView;
+
+namespace {
+
+// Answers the next modal dialog once it is shown.
+void WhenDialogShows(std::function<void(QWidget*)> answer) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    timer->stop();
+    timer->deleteLater();
+    answer(modal);
+  });
+  timer->start();
+}
+
+QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
+  for (auto* button : dialog->findChildren<QPushButton*>())
+    if (button->text().remove(QLatin1Char('&')) == text) return button;
+  return nullptr;
+}
+
+void Click(QWidget* dialog, const QString& text) {
+  QPushButton* button = ButtonNamed(dialog, text);
+  QVERIFY2(button, qPrintable(QStringLiteral("no button ") + text));
+  button->click();
+}
+
+}  // namespace
+
+class DesktopTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<desktop::Application> app_;
+  QString library_;
+
+  FrameWindow* newStructure() {
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
+    FrameWindow* frame = app_->newGlobalEditor();
+    if (frame) {
+      frame->resize(700, 420);
+      QApplication::processEvents();
+    }
+    return frame;
+  }
+
+  static quill::GridSheet& Sheet(FrameWindow* frame) { return *frame->gridView()->sheet(); }
+
+  static void ClickCell(FrameWindow* frame, std::uint32_t row, int column, Qt::KeyboardModifiers mods = {}) {
+    GridView* view = frame->gridView();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, mods, view->cellRect(row, column).center());
+  }
+
+  static void TypeRow(FrameWindow* frame, const char* name, const char* type) {
+    GridView* view = frame->gridView();
+    QTest::keyClicks(view, QString::fromLatin1(name));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QString::fromLatin1(type));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClick(view, Qt::Key_Enter);
+    // Enter went down from the decimals cell; go back to the name column of that row.
+    QTest::keyClick(view, Qt::Key_Tab);
+  }
+
+  FrameWindow* threeVariables() {
+    FrameWindow* frame = newStructure();
+    if (!frame) return nullptr;
+    ClickCell(frame, 1, 1);
+    GridView* view = frame->gridView();
+    QTest::keyClicks(view, QStringLiteral("qty"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("int"));
+    QTest::keyClick(view, Qt::Key_Enter);
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QStringLiteral("price"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("dec"));
+    QTest::keyClick(view, Qt::Key_Enter);
+    ClickCell(frame, 3, 1);
+    QTest::keyClicks(view, QStringLiteral("label"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("char"));
+    QTest::keyClick(view, Qt::Key_Enter);
+    return frame;
+  }
+
+ private slots:
+  void init() {
+    QVERIFY(dir_.isValid());
+    library_ = dir_.filePath(QStringLiteral("test%1.lib").arg(QRandomGenerator::global()->generate()));
+    desktop::AppOptions options;
+    options.library = library_;
+    options.profilePath = dir_.filePath(QStringLiteral("none.ini"));
+    options.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
+    app_ = std::make_unique<desktop::Application>(options);
+    QVERIFY2(app_->start(), qPrintable(app_->error()));
+  }
+
+  void cleanup() {
+    for (FrameWindow* frame : FrameWindow::all()) {
+      WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
+      frame->close();
+    }
+    app_.reset();
+  }
+
+  void typesThreeVariablesWithAbbreviationsExpanded() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    auto& sheet = Sheet(frame);
+    QCOMPARE(QString::fromStdString(sheet.cellText(1, 1)), QStringLiteral("qty"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(1, 2)), QStringLiteral("integer"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(2, 2)), QStringLiteral("decimal"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(3, 1)), QStringLiteral("label"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(3, 2)), QStringLiteral("character"));
+    QCOMPARE(sheet.rowCount(), 4u);
+    QCOMPARE(QString::fromStdString(sheet.cellText(4, 4)), QStringLiteral("\u00AE"));
+    QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Structure - (Untitled)")));
+  }
+
+  void dragsTwoRowsAndUndoesWithCtrlZ() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 2, 0);
+    ClickCell(frame, 3, 0, Qt::ShiftModifier);
+    auto& sheet = Sheet(frame);
+    QVERIFY(sheet.isSelected(2) && sheet.isSelected(3));
+    // Press on a selected row's indicator, drag over row 1, release there.
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, view->cellRect(3, 0).center());
+    QTest::mouseMove(view->viewport(), view->cellRect(2, 0).center());
+    QTest::mouseMove(view->viewport(), view->cellRect(1, 0).center());
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, view->cellRect(1, 0).center());
+    QCOMPARE(QString::fromStdString(sheet.cellText(1, 1)), QStringLiteral("price"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(2, 1)), QStringLiteral("label"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(3, 1)), QStringLiteral("qty"));
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdString(sheet.cellText(1, 1)), QStringLiteral("qty"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(2, 1)), QStringLiteral("price"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(3, 1)), QStringLiteral("label"));
+  }
+
+  void cutsAndPastesRowsThroughTheSystemClipboard() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 1, 0);
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier);
+    auto& sheet = Sheet(frame);
+    QCOMPARE(QString::fromStdString(sheet.cellText(1, 1)), QStringLiteral("price"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("\tinteger\t\tqty\r\n"));
+    // Text from another program pastes as rows too.
+    QApplication::clipboard()->setText(QStringLiteral("\tstring\t\tnote\r\n"));
+    ClickCell(frame, 1, 1);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdString(sheet.cellText(1, 1)), QStringLiteral("note"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(2, 1)), QStringLiteral("price"));
+  }
+
+  void savesWithCtrlSThroughTheDialogAndReopens() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    WhenDialogShows([](QWidget* dialog) {
+      dialog->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("s_order"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Structure - s_order"));
+    std::string error;
+    auto library = quill::Library::open(library_.toStdString(), false, &error);
+    QVERIFY2(library, error.c_str());
+    QVERIFY(library->entrySource("s_order").has_value());
+    frame->close();
+    QTRY_VERIFY(FrameWindow::all().empty());
+
+    WhenDialogShows([](QWidget* dialog) {
+      auto* list = dialog->findChild<QTreeWidget*>();
+      QVERIFY(list && list->topLevelItemCount() == 1);
+      list->setCurrentItem(list->topLevelItem(0));
+      Click(dialog, QStringLiteral("Open"));
+    });
+    FrameWindow* reopened = app_->newGlobalEditor();
+    QVERIFY(reopened);
+    auto& sheet = Sheet(reopened);
+    QCOMPARE(sheet.rowCount(), 4u);
+    QCOMPARE(QString::fromStdString(sheet.cellText(2, 1)), QStringLiteral("price"));
+    QCOMPARE(QString::fromStdString(sheet.cellText(3, 2)), QStringLiteral("character"));
+  }
+
+  void asksBeforeClosingAChangedStructure() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    QString question;
+    WhenDialogShows([&question](QWidget* dialog) {
+      question = static_cast<QMessageBox*>(dialog)->text();
+      Click(dialog, QStringLiteral("Cancel"));
+    });
+    frame->close();
+    QCOMPARE(question, QStringLiteral("Save changes to (Untitled)?"));
+    QCOMPARE(FrameWindow::all().size(), std::size_t(1));
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
+    frame->close();
+    QTRY_VERIFY(FrameWindow::all().empty());
+  }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "desktop_tests.moc"

@@ -1,0 +1,42 @@
+// Writes screenshots of the main states of the desktop program to the folder given
+// as the first argument (the build folder by default).
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+#include "application.h"
+#include "frame_window.h"
+#include "grid_view.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  QDir().mkpath(out);
+  QTemporaryDir dir;
+  QFile::copy(QStringLiteral(QUILL_SAMPLE_LIBRARY), dir.filePath(QStringLiteral("sample.lib")));
+  QFile(dir.filePath(QStringLiteral("sample.lib"))).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+
+  desktop::AppOptions options;
+  options.library = dir.filePath(QStringLiteral("sample.lib"));
+  options.profilePath = dir.filePath(QStringLiteral("none.ini"));
+  options.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
+  desktop::Application quill(options);
+  if (!quill.start()) {
+    std::fprintf(stderr, "screenshots: %s\n", quill.error().toLocal8Bit().constData());
+    return 1;
+  }
+  desktop::FrameWindow* frame = quill.newGlobalEditor(QStringLiteral("s_invoice_line"));
+  if (!frame) return 1;
+  frame->resize(720, 360);
+  QApplication::processEvents();
+  desktop::GridView* view = frame->gridView();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(2, 0).center());
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, view->cellRect(3, 0).center());
+  QApplication::processEvents();
+  const bool saved = frame->grab().save(QDir(out).filePath(QStringLiteral("quillmaker-editor.png")));
+  std::printf("%s\n", qPrintable(QDir(out).filePath(QStringLiteral("quillmaker-editor.png"))));
+  return saved ? 0 : 1;
+}
