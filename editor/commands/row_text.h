@@ -16,3 +16,10 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance);
 char* ParseRowLine(char* position, RowLine* line);
 std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore);
 std::uint32_t DeleteSelectedRows(EditorInstance* instance);
+
+// Bytes of clipboard block reserved per selected row, and the longest line one row gives.
+constexpr std::uint32_t kRowTextBytesPerRow = 123;
+constexpr int kRowLineBufferSize = 108;
+// The longest word a pasted line may put into a cell: the grid reports a cell's
+// text length in 16 bits.
+constexpr std::uint32_t kPastedWordMax = 32767;

@@ -1,7 +1,12 @@
 #pragma once
+#include <cstdint>
+
 #include "editor/shell/editor_instance.h"
 
 int OpenGlobalStructure(EditorInstance* instance);
 int OpenEmbeddedStructure(EditorInstance* instance);
 int LoadStructure(EditorInstance* instance);
 int ReadStructureMembers(EditorInstance* instance);
+
+// The library kind code of an owning object of the given runtime kind.
+std::int32_t OwnerKindOf(std::uint16_t runtimeKind);

@@ -1,7 +1,20 @@
 #pragma once
+#include <cstddef>
+
+#include "editor/rows/variable_row.h"
 #include "editor/shell/editor_instance.h"
 
 // A new pool block with the structure's source text, or null.
 char* BuildStructureSource(EditorInstance* instance, const char* structureName);
 // Points the compiler's read pointer at text (for QST_UpdateStructureGetChar).
 void SetSourceReadPointer(const char* text);
+
+// Longest variable line: TAB, a 41-character type, " {", an int32, "}", TAB,
+// a 41-character name, CR, LF.
+constexpr std::size_t kVariableLineMax = 1 + kVariableTextMax + 2 + 11 + 1 + 1 + kVariableTextMax + 2;
+
+// Formats one variable as a source line ("\t%s {%i}\t%s\r\n" for the type
+// decimalType, compared ignoring case, else "\t%s\t\t%s\r\n") into line, which
+// holds kVariableLineMax + 1 bytes. Returns the line's length. The clipboard's row
+// text uses the same two forms.
+int FormatVariableLine(const VariableRecord& record, const char* decimalType, char* line);

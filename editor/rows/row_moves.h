@@ -21,3 +21,7 @@ int SnapshotSelectedRows(EditorInstance* instance);
 void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target);
 void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode);
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text);
+
+// moveSnapshot holds moveCount rows followed by one more entry whose `row` is
+// the first row of the block the last move inserted (what its undo removes).
+std::uint32_t MovedBlockFirstRow(const EditorInstance* instance);

@@ -190,6 +190,10 @@ constexpr UINT WM_CLEAR = 0x0303;
 constexpr UINT WM_UNDO = 0x0304;
 constexpr UINT WM_USER = 0x0400;
 
+// PeekMessageA removal flags.
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+
 // Edit control messages and notifications.
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;

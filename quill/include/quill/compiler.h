@@ -4,14 +4,20 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/host/host_api.h"
 #include "editor/host/host_compiler.h"
 #include "quill/front_end.h"
 #include "quill/runtime.h"
 
 namespace quill {
+
+// Longest variable or structure name, not counting an array suffix.
+constexpr std::size_t kMaxNameLength = 40;
+constexpr int kMaxDecimals = 18;
 
 struct CompiledStructure {
   std::string name;
@@ -19,19 +25,42 @@ struct CompiledStructure {
   std::vector<Runtime::Member> members;
 };
 
-// Compiles one structure's source. knownStructures are the structure names the
-// member types may name besides the language's types (compared ignoring case).
-// Returns true when there were no errors.
-bool CompileStructureSource(const std::string& source, const std::vector<std::string>& knownStructures,
-                            CompiledStructure* out, std::vector<CompileError>* errors);
+// What the caller knows the text must declare; unset parts are not checked.
+struct CompileExpectation {
+  std::optional<bool> global;  // true: "global type", false: "type"
+  std::string name;            // the structure's name, compared ignoring case; "" for any
+};
 
-class Compiler {
+// Compiles one structure's source. knownStructures are the structure names the
+// member types may name besides the language's types (compared ignoring case;
+// the structure's own name never counts: a structure cannot contain itself).
+// Returns true when there were no errors; every error found is appended to
+// *errors (may be null) with its line and variable, in line order.
+HOST_API bool CompileStructureSource(const std::string& source, const std::vector<std::string>& knownStructures,
+                                     CompiledStructure* out, std::vector<CompileError>* errors);
+HOST_API bool CompileStructureSource(const std::string& source, const std::vector<std::string>& knownStructures,
+                                     const CompileExpectation& expectation, CompiledStructure* out,
+                                     std::vector<CompileError>* errors);
+
+// True for the type names of the language itself ("integer", "decimal", "any", ...), ignoring case.
+HOST_API bool IsLanguageTypeName(const std::string& name);
+// A variable name: a letter, then letters, digits and _ $ # % -, at most 40
+// characters, optionally followed by an array suffix "[N]" (N from 1) or "[]".
+// On success *base and *suffix (may be null) get the two parts.
+HOST_API bool SplitVariableName(const std::string& text, std::string* base, std::string* suffix);
+
+class HOST_API Compiler {
  public:
   explicit Compiler(Runtime& runtime);
   ~Compiler();
+  Compiler(const Compiler&) = delete;
+  Compiler& operator=(const Compiler&) = delete;
+
   HostCompiler* handle();
-  // Errors of the latest compile.
+  // Errors of the latest compile; kept until the next compile starts.
   const std::vector<CompileError>& lastErrors() const;
+  // True between a compile and its CompilerEnd.
+  bool compileOpen() const;
 
   struct Impl;
 

@@ -38,9 +38,24 @@ struct EditorSession {
   std::int32_t ownerObject = 0;  // embedded: the owning object
   std::string status;            // the status line's text
   int statusId = 0;              // the string id last shown there
+  HICON icon = nullptr;          // the module's icon for the frame
+  int preparedMenu = 0;          // the menu number the module announced (ShellPrepareMenu)
+  int layoutsPrepared = 0;       // times the module asked for its layouts (LibraryPrepareLayouts)
 };
 
-class Host {
+// The last message box shown through ShellMessageBox, for checks.
+struct ShellMessage {
+  int stringId = 0;
+  std::string text;  // the format filled with the arguments
+  std::string caption;
+  UINT style = 0;
+  int answer = 0;
+};
+
+// QST_Create's signature, for modules linked into the program.
+using ModuleCreateFn = HWND (*)(std::uint32_t, std::int32_t, std::int32_t, void*, HostContext*);
+
+class HOST_API Host {
  public:
   Host(HostFrontEnd& frontEnd, HostOptions options);
   ~Host();
@@ -51,6 +66,9 @@ class Host {
   bool loadModule();
   HINSTANCE module() const;
   const std::string& error() const;
+  // Uses a module linked into the program (registered with PlatformRegisterModule)
+  // instead of loading one. False when create is null.
+  bool useModule(HINSTANCE module, ModuleCreateFn create);
 
   // ---- Editors -------------------------------------------------------------
   // QST_Create(0, contextCode, callerKind, request, context). For stand-alone with
@@ -74,6 +92,11 @@ class Host {
   bool key(EditorSession& session, int vkey, bool ctrl, bool shift, bool alt);
   // Pumps posted messages until none are left.
   void pump();
+  // The editor's answer to HM_QUERYCOMMANDS for selector (0 toolbar, 16 commands,
+  // 17 the string of the last toolbar command): the entries it wrote.
+  std::vector<WORD> queryCommands(EditorSession& session, int selector);
+  // The last message box shown through ShellMessageBox, or null when none was.
+  const ShellMessage* lastMessage() const;
 
   // ---- Libraries, profile, objects ----------------------------------------
   // The library later steps and the dialogs use by default (created when missing).
@@ -92,8 +115,11 @@ class Host {
   // Live blocks of all editors' pools and of pools of editors already closed.
   int livePoolBlocks() const;
 
- private:
+  // The host's inner state, for its own C entry points.
   struct Impl;
+  Impl& impl();
+
+ private:
   std::unique_ptr<Impl> impl_;
 };
 

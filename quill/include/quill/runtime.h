@@ -1,5 +1,11 @@
 // The host's type system behind the HostRuntime calls: groups of types, their
 // members and stored source, read from and written to library files.
+//
+// A group is either a global entry's group (a library and an entry name: the
+// structure named after the entry) or an owning object's group (its local
+// structures). An owner's group id is the low 16 bits of the object's id, as
+// the editor derives it; entry groups take ids from the top of the range.
+// Type and structure names compare ignoring letter case, as the language does.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/host/host_api.h"
 #include "editor/host/host_runtime.h"
 #include "quill/front_end.h"
 
@@ -15,36 +22,60 @@ namespace quill {
 
 class Compiler;
 
-class Runtime {
+class HOST_API Runtime {
  public:
   Runtime();
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
-  // A handle for one editor: its member arrays come from editorPool. RuntimeRelease ends it.
+  // A handle for one editor: its member arrays come from editorPool. RuntimeRelease
+  // (or closeHandle) ends it; calls through an ended handle fail harmlessly.
   HostRuntime* openHandle(HostPool* editorPool);
+  // Ends a handle the editor did not release itself (embedded editors never do).
+  void closeHandle(HostRuntime* handle);
   int liveHandles() const;
+  // Blocks from RuntimeMemberSuffix and RuntimeListTypes not yet given back with RuntimeFree.
+  int liveBlocks() const;
 
-  // The library objects are added to and dialogs start in.
-  void setCurrentLibrary(const std::string& path);
+  // The library objects are added to and dialogs start in; created when missing.
+  // False with *error when it is not a library or cannot be created.
+  bool setCurrentLibrary(const std::string& path, std::string* error = nullptr);
   const std::string& currentLibrary() const;
-  // Adds (or finds) an owning object in the current library; returns its id.
-  std::int32_t addObject(const std::string& kind, const std::string& name, std::optional<std::int32_t> id);
+  // Adds (or finds, by name ignoring case) an owning object of kind "window",
+  // "menu", "userobject" or "function" in the current library and writes it
+  // there; returns its id, or 0 (with *error) for a bad kind or name, an id
+  // already taken, or an id whose low 16 bits name another object's group.
+  std::int32_t addObject(const std::string& kind, const std::string& name, std::optional<std::int32_t> id,
+                         std::string* error = nullptr);
   std::optional<std::int32_t> findObject(const std::string& name) const;
   std::string objectName(std::int32_t id) const;
+  // The owner's local structures (those with stored source), in declaration order.
   std::vector<std::string> localTypeNames(std::int32_t objectId) const;
+  // The runtime type id of the owner's local structure of that name (ignoring case), or 0.
+  std::int32_t localTypeId(std::int32_t objectId, const std::string& name);
+  std::optional<std::string> localTypeSource(std::int32_t objectId, const std::string& name) const;
   // The owner's group (loaded from its library when needed); kNoGroup when unknown.
   std::uint16_t objectGroup(std::int32_t objectId);
-  // Writes an owner's group (its local structures) to its library.
+  // Writes an owner's group (the object and its local structures stored since
+  // the last write) to its library in one transaction.
   bool writeObjectGroup(std::int32_t objectId, std::string* error);
+  // Writes a group: an entry group's structure becomes the library's entry (an
+  // empty comment keeps the stored one), an owner's group is written as by
+  // writeObjectGroup. library "" means the group's own. Nothing is written for
+  // a structure whose source does not compile. False with *error.
+  bool writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,
+                  std::string* error);
+  // Why the latest HostRuntime call that failed failed ("" when none did).
+  const std::string& lastError() const;
   // Global structure entries of a library, for the open dialog.
   std::vector<LibraryEntryInfo> listEntries(const std::string& library, std::string* error) const;
   std::optional<std::string> storedEntrySource(const std::string& library, const std::string& entry) const;
 
   // Source of a type as stored, for the compiler.
   std::optional<std::string> typeSource(std::int32_t type) const;
-  // Declares type names the compiler may resolve against: the structures of the group's library or owner.
+  // The structure names the group's types may use besides the language's
+  // types: the library's global structures and, for an owner, its local ones.
   std::vector<std::string> knownStructures(std::uint16_t group) const;
   std::vector<std::int32_t> groupTypes(std::uint16_t group) const;
   // Records the compiled members of a type (replacing earlier ones).
@@ -55,6 +86,13 @@ class Runtime {
     int decimals = 0;
   };
   void setTypeMembers(std::int32_t type, std::vector<Member> members);
+
+  // Compiling, for the compiler. Both append every error to *errors.
+  // compileType: text (the source read through the editor's callback) or, when
+  // null, the type's stored source. compileGroup: every type of the group from
+  // its stored source. True when everything compiled.
+  bool compileType(std::int32_t type, const std::string* text, std::vector<CompileError>* errors);
+  bool compileGroup(std::uint16_t group, std::vector<CompileError>* errors);
 
   struct Impl;
   Impl& impl();

@@ -1,0 +1,138 @@
+#include "editor/commands/command_dispatch.h"
+
+#include "editor/commands/command_ids.h"
+#include "editor/commands/row_commands.h"
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_shell.h"
+#include "editor/persistence/entry_row.h"
+#include "editor/persistence/open_structure.h"
+#include "editor/persistence/persistence_strings.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/persistence/save_structure.h"
+#include "editor/rows/undo.h"
+#include "editor/rows/undo_action.h"
+#include "editor/shell/menu_state.h"
+#include "editor/shell/module_state.h"
+#include "editor/shell/print_structure.h"
+#include "editor/shell/window_title.h"
+
+namespace {
+
+using CommandHandler = void (*)(EditorInstance* instance, WORD commandId, HWND window);
+
+void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }
+
+// A structure just created or opened has no edit to undo.
+void ForgetLastAction(EditorInstance* instance) {
+  instance->lastAction = UndoNone;
+  ResetUndoItem(instance);
+}
+
+// Return: saves a changed structure, then closes the editor. When the save fails
+// or is cancelled the editor stays open with its changes.
+void ReturnCommand(EditorInstance* instance, WORD, HWND) {
+  SendMessageA(instance->editorWindow, WM_COMMAND, CmdSave, 0);
+  if (instance->changed == 0) PostCloseToFrame(instance);
+}
+
+void CloseCommand(EditorInstance* instance, WORD, HWND) { PostCloseToFrame(instance); }
+
+// New: after the save question for a changed structure, leaves one marked entry
+// row and an untitled structure. Does nothing on an unchanged untitled one.
+void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
+  if (instance->changed) {
+    if (!QueryCloseStructure(instance, commandId)) return;
+  } else if (instance->untitled) {
+    return;
+  }
+  FreePoolString(instance, &instance->structureName);
+  FreePoolString(instance, &instance->libraryName);
+  RedrawOff(instance);
+  GridRemoveAllRows(instance->gridWindow);
+  AppendEntryRow(instance);
+  RedrawOn(instance);
+  SetEditorTitle(instance, nullptr);
+  instance->untitled = 1;
+  instance->changed = 0;
+  instance->anchorRow = 0;
+  ForgetLastAction(instance);
+}
+
+// Open: after the save question for a changed structure, runs the open of the
+// editor's setting.
+void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
+  if (instance->changed && !QueryCloseStructure(instance, commandId)) return;
+  int opened = instance->contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
+                                                           : OpenEmbeddedStructure(instance);
+  if (!opened) return;
+  instance->firstOpen = 0;
+  instance->changed = 0;
+  instance->anchorRow = 0;
+  ForgetLastAction(instance);
+}
+
+// Save and Save As: Save of an unchanged structure does nothing; a successful
+// save retitles the frame and puts the current cell into the entry row.
+void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
+  if (commandId == CmdSave && instance->changed == 0) return;
+  RedrawOff(instance);
+  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));
+  if (SaveStructure(instance, commandId)) {
+    SetEditorTitle(instance, instance->structureName);
+    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+  }
+  RedrawOn(instance);
+}
+
+// Print: printing reads the stored entry, so a changed or never-saved structure
+// is offered a save first. Nothing is printed when it still has no name.
+void PrintCommand(EditorInstance* instance, WORD, HWND window) {
+  bool unnamed = instance->structureName == nullptr;
+  if (instance->changed || unnamed) {
+    char text[200];
+    char caption[200];
+    LoadModuleString(kStrPrintQuestion, text, sizeof text);
+    LoadModuleString(kStrPrintCaption, caption, sizeof caption);
+    if (MessageBoxA(window, text, caption, MB_OKCANCEL | MB_ICONHAND) == IDCANCEL) return;
+    // An unchanged structure without a name is saved under a new name: Save alone would do nothing.
+    WORD save = instance->changed ? CmdSave : CmdSaveAs;
+    SendMessageA(instance->editorWindow, WM_COMMAND, save, 0);
+  }
+  if (instance->structureName != nullptr) PrintStructure(instance, 1);
+}
+
+void UndoCommand(EditorInstance* instance, WORD, HWND window) { UndoLastAction(instance, window); }
+void CutCommand(EditorInstance* instance, WORD, HWND) { CutOrCopyCommand(instance, true); }
+void CopyCommand(EditorInstance* instance, WORD, HWND) { CutOrCopyCommand(instance, false); }
+void PasteRowsCommand(EditorInstance* instance, WORD, HWND) { PasteCommand(instance); }
+void ClearRowsCommand(EditorInstance* instance, WORD, HWND) { ClearCommand(instance); }
+void InsertRowsCommand(EditorInstance* instance, WORD, HWND) { InsertRowCommand(instance); }
+void DeleteRowsCommand(EditorInstance* instance, WORD, HWND) { DeleteRowCommand(instance); }
+
+struct CommandEntry {
+  CommandId id;
+  CommandHandler run;
+};
+
+// Every command the editor handles; any other id is ignored without a trace.
+constexpr CommandEntry kCommands[] = {
+    {CmdReturn, ReturnCommand},     {CmdUndo, UndoCommand},          {CmdCut, CutCommand},
+    {CmdCopy, CopyCommand},         {CmdPaste, PasteRowsCommand},    {CmdClear, ClearRowsCommand},
+    {CmdPrint, PrintCommand},       {CmdNew, NewCommand},            {CmdSave, SaveCommand},
+    {CmdSaveAs, SaveCommand},       {CmdInsertRow, InsertRowsCommand}, {CmdDeleteRow, DeleteRowsCommand},
+    {CmdClose, CloseCommand},       {CmdOpen, OpenCommand},
+};
+
+}  // namespace
+
+// Runs the command's handler and then lets the host refresh its toolbar, also
+// when the command changed nothing. Unknown ids do nothing at all.
+void OnCommand(EditorInstance* instance, WORD commandId, LPARAM, HWND window) {
+  if (instance == nullptr) return;
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.id != commandId) continue;
+    entry.run(instance, commandId, window);
+    ShellRefreshCommands(instance->hostContext, window);
+    return;
+  }
+}

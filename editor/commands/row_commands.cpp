@@ -1,0 +1,239 @@
+// The row editing commands. Cut, Copy, Paste and Clear act on whole rows when
+// rows are selected, otherwise on the text of the cell being edited.
+#include "editor/commands/row_commands.h"
+
+#include <cstring>
+
+#include "editor/commands/row_text.h"
+#include "editor/host/grid_engine.h"
+#include "editor/rows/grid_events.h"
+#include "editor/rows/row_moves.h"
+#include "editor/rows/undo_action.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+constexpr std::uint16_t kColumnName = 1;
+constexpr std::uint16_t kColumnMarker = 4;
+
+bool AnyRowSelected(const EditorInstance* instance) { return GridNextSelectedRow(instance->gridWindow, 0) != 0; }
+
+void SendToEditControl(const EditorInstance* instance, UINT message) {
+  HWND edit = GridEditControl(instance->gridWindow);
+  if (edit != nullptr) SendMessageA(edit, message, 0, 0);
+}
+
+std::uint32_t CurrentCellRow(const EditorInstance* instance) {
+  std::uint32_t row = 0;
+  std::uint16_t column = 0;
+  GridGetCurrentCell(instance->gridWindow, &row, &column);
+  return row;
+}
+
+void FocusEntryRow(const EditorInstance* instance) {
+  GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), kColumnName);
+}
+
+void AppendEntryRow(EditorInstance* instance) {
+  const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
+  if (row == 0) return;
+  instance->entryRow = static_cast<std::int32_t>(row);
+  GridSetItemText(instance->gridWindow, row, kColumnMarker, kEntryRowMarker);
+}
+
+// Gives the clipboard the block, with the editor window as owner. The block
+// belongs to the clipboard once it took it; otherwise it is freed here.
+void HandToClipboard(const EditorInstance* instance, HGLOBAL block) {
+  if (OpenClipboard(instance->editorWindow) == FALSE) {
+    GlobalFree(block);
+    return;
+  }
+  EmptyClipboard();
+  if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
+  CloseClipboard();
+}
+
+enum class PasteMode { Rows, Text, Nothing };
+
+// Row text always holds a line feed; a few words typed elsewhere do not.
+// A clipboard that cannot be read gives Nothing: there is nothing to paste.
+PasteMode PasteModeFromClipboard(const EditorInstance* instance) {
+  if (OpenClipboard(instance->editorWindow) == FALSE) return PasteMode::Nothing;
+  PasteMode mode = PasteMode::Nothing;
+  HANDLE block = GetClipboardData(CF_TEXT);
+  const auto* text = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+  if (text != nullptr) {
+    // Bounded by the block's size: a block need not hold a NUL.
+    const SIZE_T size = GlobalSize(block);
+    const void* nul = std::memchr(text, '\0', size);
+    const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - text) : size;
+    mode = std::memchr(text, '\n', length) != nullptr ? PasteMode::Rows : PasteMode::Text;
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return mode;
+}
+
+PasteMode ChoosePasteMode(const EditorInstance* instance) {
+  switch (instance->lastAction) {
+    case UndoRowsCut:
+    case UndoRowsCopy:
+    case UndoRowsPaste:
+      return PasteMode::Rows;
+    case UndoTextCut:
+    case UndoTextCopy:
+    case UndoTextPaste:
+      return PasteMode::Text;
+    default:
+      return PasteModeFromClipboard(instance);
+  }
+}
+
+// Inserts the clipboard's lines before the current cell's row (before the entry
+// row when no cell is current). Leaves the clipboard and lastAction alone when
+// the clipboard cannot be opened or holds no text.
+void PasteRows(EditorInstance* instance) {
+  if (OpenClipboard(instance->editorWindow) == FALSE) return;
+  HANDLE block = GetClipboardData(CF_TEXT);
+  if (block == nullptr) {
+    CloseClipboard();
+    return;
+  }
+  RedrawOff(instance);
+  std::uint32_t row = CurrentCellRow(instance);
+  if (row == 0) row = static_cast<std::uint32_t>(instance->entryRow);
+  const std::uint32_t count = InsertRowsFromText(instance, block, row, kInsertConsecutive);
+  instance->undoRow = static_cast<std::int32_t>(row);
+  instance->pastedCount = static_cast<std::int32_t>(count);
+  UnselectAllRows(instance);
+  if (instance->entryRow >= static_cast<std::int32_t>(row)) instance->entryRow += static_cast<std::int32_t>(count);
+  FocusEntryRow(instance);
+  instance->lastAction = UndoRowsPaste;
+  if (count != 0) instance->changed = 1;
+  RedrawOn(instance);
+  CloseClipboard();
+}
+
+}  // namespace
+
+void RefindEntryRow(EditorInstance* instance) {
+  const std::uint32_t marked = FindMarkedRow(instance, kColumnMarker, kEntryRowMarker);
+  if (marked != 0) {
+    instance->entryRow = static_cast<std::int32_t>(marked);
+  } else {
+    AppendEntryRow(instance);
+  }
+}
+
+// Cut (cut true) or Copy. Rows: their text goes to the clipboard; a Cut deletes
+// them and keeps an entry row, a Copy unselects them. Text: the cell edit
+// control cuts or copies. When the text block cannot be made nothing changes.
+void CutOrCopyCommand(EditorInstance* instance, bool cut) {
+  if (!AnyRowSelected(instance)) {
+    SendToEditControl(instance, cut ? WM_CUT : WM_COPY);
+    instance->lastAction = cut ? UndoTextCut : UndoTextCopy;
+    return;
+  }
+  RedrawOff(instance);
+  HGLOBAL block = CopySelectedRowsToText(instance);
+  if (block == nullptr) {
+    RedrawOn(instance);
+    return;
+  }
+  HandToClipboard(instance, block);
+  if (cut) {
+    DeleteSelectedRows(instance);
+    RefindEntryRow(instance);
+    FocusEntryRow(instance);
+    instance->lastAction = UndoRowsCut;
+    instance->changed = 1;
+  } else {
+    UnselectAllRows(instance);
+    FocusEntryRow(instance);
+    instance->lastAction = UndoRowsCopy;
+  }
+  RedrawOn(instance);
+}
+
+// Paste: rows after a row Cut, Copy or Paste, text after a text one; otherwise
+// rows when the clipboard's text holds a line feed, text when it does not.
+void PasteCommand(EditorInstance* instance) {
+  switch (ChoosePasteMode(instance)) {
+    case PasteMode::Rows:
+      PasteRows(instance);
+      break;
+    case PasteMode::Text:
+      SendToEditControl(instance, WM_PASTE);
+      instance->lastAction = UndoTextPaste;
+      break;
+    case PasteMode::Nothing:
+      break;
+  }
+}
+
+// Clear: selected rows go to the clipboard and are deleted (a new entry row is
+// appended when the entry row was among them); with no row selected the cell
+// edit control clears its selection. Nothing changes when the text block
+// cannot be made.
+void ClearCommand(EditorInstance* instance) {
+  if (!AnyRowSelected(instance)) {
+    SendToEditControl(instance, WM_CLEAR);
+    instance->lastAction = UndoTextClear;
+    instance->changed = 1;
+    return;
+  }
+  HGLOBAL block = CopySelectedRowsToText(instance);
+  if (block == nullptr) return;
+  RedrawOff(instance);
+  HandToClipboard(instance, block);
+  if (GridIsRowSelected(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow))) {
+    DeleteSelectedRows(instance);
+    AppendEntryRow(instance);
+  } else {
+    instance->entryRow -= static_cast<std::int32_t>(DeleteSelectedRows(instance));
+  }
+  FocusEntryRow(instance);
+  instance->lastAction = UndoRowsClear;
+  RedrawOn(instance);
+  instance->changed = 1;
+}
+
+// Delete Row: the selected rows, or else the focus row unless it is the entry
+// row (or there is no focus row), are cleared as rows.
+void DeleteRowCommand(EditorInstance* instance) {
+  if (!AnyRowSelected(instance)) {
+    const std::uint32_t row = GridCurrentRow(instance->gridWindow);
+    if (row == 0 || row == static_cast<std::uint32_t>(instance->entryRow)) return;
+    GridSelectRow(instance->gridWindow, row, true);
+  }
+  ClearCommand(instance);
+}
+
+// Insert Row: moves the (empty) entry row to just above the first selected row,
+// or above the current cell's row, and puts the focus into it.
+void InsertRowCommand(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  std::uint32_t target = GridNextSelectedRow(grid, 0);
+  const bool selected = target != 0;
+  if (!selected) target = CurrentCellRow(instance);
+  const auto entry = static_cast<std::uint32_t>(instance->entryRow);
+  if (target == 0 || target == entry) return;
+
+  RedrawOff(instance);
+  if (selected) UnselectAllRows(instance);
+  if (target != entry + 1) {
+    const std::uint32_t inserted = GridInsertRow(grid, target);
+    if (inserted != 0) {
+      GridSetItemText(grid, inserted, kColumnMarker, kEntryRowMarker);
+      if (inserted > entry) {
+        GridDeleteRow(grid, entry);
+        instance->entryRow = static_cast<std::int32_t>(inserted - 1);
+      } else {
+        GridDeleteRow(grid, entry + 1);
+        instance->entryRow = static_cast<std::int32_t>(inserted);
+      }
+    }
+  }
+  FocusEntryRow(instance);
+  RedrawOn(instance);
+}

@@ -1,0 +1,250 @@
+// Rows as clipboard text: the selected rows written as variable lines, pasted
+// text parsed back into rows, and the deletion of the selected rows.
+#include "editor/commands/row_text.h"
+
+#include <cstring>
+
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_pool.h"
+#include "editor/resources/module_resources.h"
+#include "editor/rows/variable_row.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+constexpr std::uint16_t kColumnName = 1;
+constexpr std::uint16_t kColumnType = 2;
+constexpr std::uint16_t kColumnDecimals = 3;
+
+// A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
+// 32-bit number, "}", TAB, name, CR, LF and the NUL.
+static_assert(1 + kVariableTextMax + 2 + 11 + 1 + 1 + kVariableTextMax + 2 + 1 <= kRowLineBufferSize);
+static_assert(kRowLineBufferSize < kRowTextBytesPerRow);
+
+// The most rows whose text block size still fits 32 bits.
+constexpr std::uint32_t kMaxCopiedRows = 0xFFFFFFFFu / kRowTextBytesPerRow;
+
+// Loads the one type name with decimal positions. A module without its string
+// table must not make every empty type word look like that name.
+void LoadDecimalWord(char* buffer) {
+  if (LoadModuleString(IdsTypeDecimal, buffer, kStringBufferSize) <= 0 || buffer[0] == '\0') {
+    std::strcpy(buffer, "decimal");
+  }
+}
+
+bool IsWordByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x30 && byte <= 0x7D;
+}
+
+// Takes the next word at or after p: skips separators, ends the word in place
+// with a NUL (unless the line ends there) and sets *next to where the search
+// goes on. The word is empty when the line ends first.
+char* TakeWord(char* p, char** next) {
+  while (*p != '\0' && !IsWordByte(*p)) ++p;
+  char* word = p;
+  while (IsWordByte(*p)) ++p;
+  if (*p != '\0') {
+    *p = '\0';
+    *next = p + 1;
+  } else {
+    *next = p;
+  }
+  if (p - word > static_cast<std::ptrdiff_t>(kPastedWordMax)) word[kPastedWordMax] = '\0';
+  return word;
+}
+
+// ParseRowLine with the decimal type word already loaded (the paste loads it once).
+char* ParseRowLineWith(char* position, RowLine* line, const char* decimalWord) {
+  *line = RowLine{0, 0, nullptr, nullptr};
+  if (position == nullptr || *position == '\0') return nullptr;
+
+  char* lineFeed = std::strchr(position, '\n');
+  if (lineFeed == nullptr) return nullptr;
+  *lineFeed = '\0';
+  char* nextLine = lineFeed + 1;
+  if (lineFeed - position < 2) return nextLine;
+
+  char* rest = nullptr;
+  line->type = TakeWord(position, &rest);
+  if (std::strcmp(line->type, decimalWord) == 0) {
+    line->isDecimal = 1;
+    char* word = TakeWord(rest, &rest);
+    if (word[0] == '{') {
+      // "{N}" gives the decimal positions; "{N" without a brace is neither decimals nor name.
+      char* close = std::strchr(word + 1, '}');
+      if (close != nullptr) {
+        *close = '\0';
+        line->decimals = PoolTextToInt(word + 1);
+      }
+    } else {
+      line->name = word;
+    }
+  }
+  if (line->name == nullptr) line->name = TakeWord(rest, &rest);
+  return nextLine;
+}
+
+// Formats one row's line into buffer (kRowLineBufferSize bytes); returns its length.
+int FormatRowLine(char* buffer, const VariableRecord& record, const char* decimalWord) {
+  if (_stricmp(record.type, decimalWord) == 0) {
+    return wsprintfA(buffer, "\t%s {%i}\t%s\r\n", record.type, static_cast<int>(record.decimals), record.name);
+  }
+  return wsprintfA(buffer, "\t%s\t\t%s\r\n", record.type, record.name);
+}
+
+std::uint32_t CountSelectedRows(HWND grid) {
+  std::uint32_t count = 0;
+  for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0; row = GridNextSelectedRow(grid, row)) ++count;
+  return count;
+}
+
+void DropCutRowList(EditorInstance* instance) {
+  PoolFree(instance->pool, instance->cutRowList);
+  instance->cutRowList = nullptr;
+}
+
+// Copies a clipboard block into a new NUL-terminated pool block. The block's
+// text is read only up to its own size, so a block without a NUL is safe.
+// Returns null when the pool has no room; an unlockable block gives "".
+char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
+  const SIZE_T size = GlobalSize(block);
+  if (size >= 0xFFFFFFFFu) return nullptr;
+  auto* copy = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(size) + 1, 0));
+  if (copy == nullptr) return nullptr;
+  copy[0] = '\0';
+  if (size == 0) return copy;
+  const auto* text = static_cast<const char*>(GlobalLock(block));
+  if (text != nullptr) {
+    const void* nul = std::memchr(text, '\0', size);
+    const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - text) : size;
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    GlobalUnlock(block);
+  }
+  return copy;
+}
+
+void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
+  GridSetItemText(grid, row, kColumnName, line.name);
+  GridSetItemText(grid, row, kColumnType, line.type);
+  if (line.isDecimal == 1) {
+    const double decimals = line.decimals;
+    GridSetItemNumber(grid, row, kColumnDecimals, &decimals);
+  }
+}
+
+}  // namespace
+
+// Builds the row text of the selected rows in a new moveable global block and
+// records every selected row's number in cutRowList (count first).
+// Returns the block, or null when no row is selected (cutRowList untouched) or
+// memory ran out (cutRowList then absent). Reading normalises each type cell.
+HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
+  char decimalWord[kStringBufferSize];
+  LoadDecimalWord(decimalWord);
+  HWND grid = instance->gridWindow;
+
+  const std::uint32_t count = CountSelectedRows(grid);
+  if (count == 0) return nullptr;
+
+  DropCutRowList(instance);
+  if (count > kMaxCopiedRows) return nullptr;
+  instance->cutRowList = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * count + 4, 0));
+  if (instance->cutRowList == nullptr) return nullptr;
+  instance->cutRowList[0] = count;
+
+  const SIZE_T blockSize = static_cast<SIZE_T>(kRowTextBytesPerRow) * count;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
+  char* text = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
+  if (text == nullptr) {
+    DropCutRowList(instance);
+    if (block != nullptr) GlobalFree(block);
+    return nullptr;
+  }
+
+  // The end of the text is tracked, so building stays linear in the row count.
+  char* end = text;
+  *end = '\0';
+  std::uint32_t k = 0;
+  for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count;
+       row = GridNextSelectedRow(grid, row)) {
+    instance->cutRowList[++k] = row;
+    VariableRecord record{};
+    if (ReadVariableRow(instance, &record, row) == 0) continue;
+    record.type[kVariableTextMax] = '\0';
+    record.name[kVariableTextMax] = '\0';
+    char lineBuffer[kRowLineBufferSize];
+    const int length = FormatRowLine(lineBuffer, record, decimalWord);
+    if (length <= 0 || end + length >= text + blockSize) continue;
+    std::memcpy(end, lineBuffer, static_cast<std::size_t>(length) + 1);
+    end += length;
+  }
+  GlobalUnlock(block);
+  return block;
+}
+
+// Splits the line at position into the record's type, name and decimals, ending
+// the words in place. Returns the next line's start, or null when the text at
+// position is empty or holds no line feed. A line without a line feed, or with
+// fewer than two bytes before it, leaves the record empty (name null).
+char* ParseRowLine(char* position, RowLine* line) {
+  char decimalWord[kStringBufferSize];
+  LoadDecimalWord(decimalWord);
+  return ParseRowLineWith(position, line, decimalWord);
+}
+
+// Inserts one grid row per line of the clipboard block: consecutively from row
+// (restore 0; row 0 appends), or at the rows recorded in cutRowList, paired by
+// position and selected (restore 1). The block is only read. Returns the number
+// of rows inserted; 0 when the pool cannot hold the working copy.
+std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore) {
+  char* copy = CopyBlockText(instance, block);
+  if (copy == nullptr) return 0;
+  char decimalWord[kStringBufferSize];
+  LoadDecimalWord(decimalWord);
+  HWND grid = instance->gridWindow;
+
+  std::uint32_t count = 0;
+  char* position = copy;
+  while (position != nullptr) {
+    RowLine line;
+    char* next = ParseRowLineWith(position, &line, decimalWord);
+    if (line.name == nullptr) break;
+    std::uint32_t target = row;
+    if (restore != 0) {
+      if (instance->cutRowList == nullptr || count >= instance->cutRowList[0]) break;
+      target = instance->cutRowList[count + 1];
+    }
+    // The row the grid reports is the one written, so a position the grid
+    // refuses never leads to a write into a row that does not exist.
+    const std::uint32_t inserted = GridInsertRow(grid, target);
+    if (inserted == 0) break;
+    WriteRowLine(grid, inserted, line);
+    if (restore != 0) GridSelectRow(grid, inserted, true);
+    row = inserted + 1;
+    ++count;
+    position = next;
+  }
+  PoolFree(instance->pool, copy);
+  return count;
+}
+
+// Deletes every selected row, topmost first. Returns how many of them stood
+// above the entry row; entryRow itself is left to the caller.
+std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  std::uint32_t above = 0;
+  std::uint32_t rows = GridRowCount(grid);
+  std::uint32_t row = GridNextSelectedRow(grid, 0);
+  while (row != 0) {
+    GridDeleteRow(grid, row);
+    const std::uint32_t after = GridRowCount(grid);
+    if (after >= rows) break;  // a row the grid will not delete would be found again forever
+    rows = after;
+    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->entryRow) - above) ++above;
+    // Rows above the deleted one are unselected, so the search can resume there.
+    row = GridNextSelectedRow(grid, row - 1);
+  }
+  return above;
+}

@@ -1,0 +1,104 @@
+#include <cstring>
+
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_pool.h"
+#include "editor/host/host_runtime.h"
+#include "editor/host/host_shell.h"
+#include "editor/persistence/entry_row.h"
+#include "editor/persistence/long_operation.h"
+#include "editor/persistence/open_structure.h"
+#include "editor/persistence/persistence_strings.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/shell/module_state.h"
+#include "editor/shell/window_title.h"
+
+namespace {
+
+// Writes member into the (new, empty) grid row: name with its suffix, type, and
+// for decimals the positions from the flags.
+void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::uint32_t row, const char* decimalType) {
+  HostRuntime* runtime = instance->hostContext->runtime;
+  char name[1025];
+  CopyBounded(name, sizeof name, member.name);
+  if (member.flags & kMemberHasSuffix) {
+    char* suffix = RuntimeMemberSuffix(runtime, &member);
+    if (suffix != nullptr) {
+      std::size_t used = std::strlen(name);
+      CopyBounded(name + used, sizeof name - used, suffix);
+      RuntimeFree(runtime, suffix);
+    }
+  }
+  GridSetItemText(instance->gridWindow, row, 1, name);
+  if (member.typeName == nullptr) return;
+  GridSetItemText(instance->gridWindow, row, 2, member.typeName);
+  if (_stricmp(member.typeName, decimalType) == 0) {
+    double decimals = static_cast<double>((member.flags & kMemberDecimalsMask) >> 1);
+    GridSetItemNumber(instance->gridWindow, row, 3, &decimals);
+  }
+}
+
+// The type to read: stand-alone, the entry's type found through its group (which
+// replaces groupId and objectId); embedded, the local type in the owner's group.
+// Returns 0 when the group cannot be had.
+int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
+  if (instance->contextCode == kContextStandAlone) {
+    HostRuntime* runtime = instance->hostContext->runtime;
+    const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
+    instance->groupId = RuntimeOpenEntryGroup(runtime, library, instance->structureName, kRuntimeKindStructure);
+    if (instance->groupId != kNoGroup) instance->objectId = RuntimeFindType(runtime, instance->groupId, instance->structureName);
+    *type = instance->objectId;
+  } else {
+    *type = instance->localTypeId;
+  }
+  return instance->groupId != kNoGroup;
+}
+
+}  // namespace
+
+// Fills the emptied grid with the members of the structure the instance names,
+// one row each in the runtime's order. Returns 0 (reporting nothing) when there
+// is no name, no group or no member list; every failure comes before the first row.
+int ReadStructureMembers(EditorInstance* instance) {
+  char decimalType[kStringBufferSize];
+  LoadModuleString(kStrDecimal, decimalType, sizeof decimalType);
+  if (instance->structureName == nullptr) return 0;
+  std::int32_t type = 0;
+  if (!FindTypeToRead(instance, &type)) return 0;
+  std::uint32_t count = 0;
+  MemberRecord* members = RuntimeTypeMembers(instance->hostContext->runtime, type, &count);
+  if (members == nullptr) return 0;
+  int written = 1;
+  for (std::uint32_t i = 0; i < count && written; ++i) {
+    std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
+    if (row != 0) WriteMemberRow(instance, members[i], row, decimalType);
+    written = row != 0;
+  }
+  PoolFree(instance->pool, members);
+  return written;
+}
+
+// Replaces the grid's rows by the structure the instance names, under the wait
+// cursor. Success leaves an entry row after the members with the current cell in
+// it; failure is reported ("Error loading structure %s.") and leaves the grid empty.
+int LoadStructure(EditorInstance* instance) {
+  HCURSOR kept = BeginLongOperation(instance, kStrOpeningStatus);
+  GridSetRedraw(instance->gridWindow, false);
+  GridRemoveAllRows(instance->gridWindow);
+  int loaded = ReadStructureMembers(instance);
+  if (loaded) {
+    instance->changed = 0;
+    AppendEntryRow(instance);
+    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+    instance->untitled = 0;
+    SetEditorTitle(instance, instance->structureName);
+  } else {
+    char caption[kStringBufferSize];
+    LoadModuleString(kStrOpenCaption, caption, sizeof caption);
+    const char* name = instance->structureName != nullptr ? instance->structureName : "";
+    ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
+                    static_cast<int>(kStrLoadError), name);
+  }
+  EndLongOperation(instance, kept);
+  RedrawOn(instance);
+  return loaded;
+}

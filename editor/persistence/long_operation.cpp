@@ -1,0 +1,16 @@
+#include "editor/persistence/long_operation.h"
+
+#include "editor/host/host_shell.h"
+#include "editor/persistence/persistence_strings.h"
+#include "editor/shell/module_state.h"
+
+HCURSOR BeginLongOperation(EditorInstance* instance, UINT statusId) {
+  HCURSOR kept = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  ShellSetStatus(instance->hostContext, ModuleInstance(), static_cast<int>(statusId), 0);
+  return kept;
+}
+
+void EndLongOperation(EditorInstance* instance, HCURSOR kept) {
+  SetCursor(kept);
+  ShellSetStatus(instance->hostContext, ModuleInstance(), kStatusReady, 0);
+}

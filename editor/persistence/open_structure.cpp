@@ -1,0 +1,100 @@
+#include "editor/persistence/open_structure.h"
+
+#include "editor/commands/command_ids.h"
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_library.h"
+#include "editor/host/host_runtime.h"
+#include "editor/persistence/entry_row.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+struct OwnerKindEntry {
+  std::uint16_t runtimeKind;
+  std::int32_t ownerKind;
+};
+
+constexpr OwnerKindEntry kOwnerKinds[] = {
+    {kObjectKindWindow, 10},   {kObjectKindMenu, 11},      {kObjectKindUserObject, 12},
+    {kObjectKindFunction, 13}, {kObjectKindFunction2, 13},
+};
+constexpr std::int32_t kOwnerKindOther = 14;
+
+void PostCloseToFrame(EditorInstance* instance) {
+  PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0);
+}
+
+// Loads the structure the instance's names now point at; a failed load has been
+// reported and closes the editor.
+void LoadOrClose(EditorInstance* instance) {
+  if (!LoadStructure(instance)) PostCloseToFrame(instance);
+}
+
+}  // namespace
+
+std::int32_t OwnerKindOf(std::uint16_t runtimeKind) {
+  for (const OwnerKindEntry& entry : kOwnerKinds) {
+    if (entry.runtimeKind == runtimeKind) return entry.ownerKind;
+  }
+  return kOwnerKindOther;
+}
+
+// Runs the library's open dialog for global structures. Returns 1 when a
+// structure was opened (even if its load failed and the editor is closing) or
+// the New command ran, 0 when nothing was done.
+int OpenGlobalStructure(EditorInstance* instance) {
+  GlobalOpenChoice choice = LibraryOpenEntryDialog(instance->hostContext, kLibraryKindStructure, instance->editorWindow);
+  choice.name[sizeof choice.name - 1] = '\0';
+  choice.library[sizeof choice.library - 1] = '\0';
+  switch (choice.action) {
+    case kOpenActionOpen:
+      ReplacePoolString(instance, &instance->structureName, choice.name);
+      ReplacePoolString(instance, &instance->libraryName, choice.library);
+      LoadOrClose(instance);
+      instance->untitled = 0;
+      return 1;
+    case kOpenActionCancel:
+      if (instance->firstOpen) PostCloseToFrame(instance);
+      return 0;
+    case kOpenActionNew:
+      SendMessageA(instance->editorWindow, WM_COMMAND, CmdNew, 0);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+// Runs the library's open dialog for the local structures of the owning object.
+// Results as OpenGlobalStructure; New empties the grid to one entry row here.
+int OpenEmbeddedStructure(EditorInstance* instance) {
+  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->objectId);
+  instance->ownerKind = OwnerKindOf(kind);
+  EmbeddedOpenChoice choice = LibraryOpenLocalTypeDialog(instance->hostContext, instance->ownerKind,
+                                                         instance->editorWindow, &instance->objectId);
+  choice.name[sizeof choice.name - 1] = '\0';
+  switch (choice.action) {
+    case kOpenActionOpen:
+      FreePoolString(instance, &instance->libraryName);
+      ReplacePoolString(instance, &instance->structureName, choice.name);
+      instance->localTypeId = choice.typeId;
+      LoadOrClose(instance);
+      instance->untitled = 0;
+      return 1;
+    case kOpenActionCancel:
+      if (instance->firstOpen) PostCloseToFrame(instance);
+      return 0;
+    case kOpenActionNew:
+      FreePoolString(instance, &instance->structureName);
+      FreePoolString(instance, &instance->libraryName);
+      RedrawOff(instance);
+      GridRemoveAllRows(instance->gridWindow);
+      AppendEntryRow(instance);
+      GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+      RedrawOn(instance);
+      instance->untitled = 1;
+      return 1;
+    default:
+      return 0;
+  }
+}

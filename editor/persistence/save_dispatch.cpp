@@ -1,0 +1,71 @@
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_shell.h"
+#include "editor/persistence/persistence_strings.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/persistence/save_structure.h"
+#include "editor/rows/variable_row.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+// Beeps and shows the failed rule's message; moves to the row to show, if any.
+void ReportRuleFailure(EditorInstance* instance, UINT stringId, std::uint32_t rowToShow) {
+  char caption[kStringBufferSize];
+  GetWindowTextA(instance->gridWindow, caption, static_cast<int>(sizeof caption));
+  caption[sizeof caption - 1] = '\0';
+  MessageBeep(0);
+  ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
+                  static_cast<int>(stringId));
+  if (rowToShow == 0) return;
+  GridSetRedraw(instance->gridWindow, false);
+  GridSetCurrentCell(instance->gridWindow, rowToShow, 1);
+  RedrawOn(instance);
+}
+
+// The name the close question shows: "(Untitled)", "\n<library>(<name>)" for a
+// global structure, else the bare name. Composed within name (size bytes).
+void ComposeCloseName(EditorInstance* instance, char* name, std::size_t size) {
+  if (instance->untitled || instance->structureName == nullptr) {
+    LoadModuleString(kStrUntitled, name, static_cast<int>(size));
+  } else if (instance->contextCode == kContextStandAlone) {
+    char format[kStringBufferSize];
+    LoadModuleString(kStrLibraryAndName, format, sizeof format);
+    const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
+    FormatBounded(name, size, format, library, instance->structureName);
+  } else {
+    CopyBounded(name, size, instance->structureName);
+  }
+}
+
+}  // namespace
+
+// Applies the save-time rules (more than one row, no duplicate names) and saves
+// by context. Returns the save's result, or 0 after reporting the first failed rule.
+int SaveStructure(EditorInstance* instance, int commandId) {
+  UINT stringId = 0;
+  std::uint32_t rowToShow = 0;
+  if (!CheckSaveRules(instance, &stringId, &rowToShow)) {
+    ReportRuleFailure(instance, stringId, rowToShow);
+    return 0;
+  }
+  if (instance->contextCode == kContextStandAlone) return SaveGlobalStructure(instance, commandId);
+  return SaveEmbeddedStructure(instance, commandId);
+}
+
+// Asks "Save changes to %s?" over the frame. Returns 1 to go on (No, or Yes and
+// the save succeeded), 0 to stop (Cancel, or a save that did not succeed).
+int QueryCloseStructure(EditorInstance* instance, int commandId) {
+  HWND frame = GetParent(instance->editorWindow);
+  char caption[kStringBufferSize];
+  GetWindowTextA(frame, caption, static_cast<int>(sizeof caption));
+  caption[sizeof caption - 1] = '\0';
+  // Room for a full library path and name: the question must name the entry whole.
+  char name[1025];
+  ComposeCloseName(instance, name, sizeof name);
+  int answer = ShellMessageBox(instance->hostContext, frame, caption, MB_YESNOCANCEL | MB_ICONQUESTION,
+                               ModuleInstance(), static_cast<int>(kStrSaveChanges), name);
+  if (answer == IDCANCEL) return 0;
+  if (answer != IDYES) return 1;
+  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));
+  return SaveStructure(instance, commandId) != 0 ? 1 : 0;
+}

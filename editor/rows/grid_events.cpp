@@ -1,0 +1,229 @@
+#include "editor/rows/grid_events.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "editor/host/grid_engine.h"
+#include "editor/resources/module_resources.h"
+#include "editor/rows/row_moves.h"
+#include "editor/rows/undo_action.h"
+#include "editor/rows/variable_row.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+constexpr std::uint16_t kNameColumn = 1;
+constexpr std::uint16_t kTypeColumn = 2;
+constexpr std::uint16_t kDecimalsColumn = 3;
+constexpr std::uint16_t kMarkerColumn = 4;
+constexpr int kPointerTextSize = 64;
+
+bool KeyDown(int vkey) { return (static_cast<std::uint16_t>(GetAsyncKeyState(vkey)) & 0x8000u) != 0; }
+
+std::uint32_t U(std::int32_t row) { return static_cast<std::uint32_t>(row); }
+std::int32_t S(std::uint32_t row) { return static_cast<std::int32_t>(row); }
+
+std::uint32_t PointerRow(HWND grid, char* object, int objectSize) {
+  char text[kPointerTextSize] = {};
+  GridPointerText(grid, text, sizeof text);
+  text[sizeof text - 1] = '\0';
+  return ParsePointerText(text, object, objectSize);
+}
+
+bool IsRowIndicator(const char* object) {
+  char rowIndicator[kStringBufferSize];
+  LoadModuleString(IdsRowIndicator, rowIndicator, sizeof rowIndicator);
+  return std::strcmp(object, rowIndicator) == 0;
+}
+
+// A press on a data cell ends any row selection; no drag can start from it.
+void PressOnDataCell(EditorInstance* instance) {
+  instance->dragState = DragIdle;
+  if (GridNextSelectedRow(instance->gridWindow, 0) != 0) UnselectAllRows(instance);
+  instance->dragState = DragPressed;
+  instance->anchorRow = instance->pressRow = instance->selFirst = instance->selLast = 0;
+}
+
+void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
+  HWND grid = instance->gridWindow;
+  instance->lastAction = UndoNone;
+  GridSetCurrentCell(grid, U(instance->entryRow), kNameColumn);
+  if (HWND edit = GridEditControl(grid); edit != nullptr) SendMessageA(edit, EM_SETSEL, 0, 0);
+  const bool wasSelected = GridIsRowSelected(grid, r);
+  instance->pressRow = S(r);
+  if (KeyDown(VK_SHIFT)) {
+    if (instance->anchorRow == 0) return;
+    // The bounds only grow here, even when the new range is smaller.
+    instance->selFirst = std::min(instance->selFirst, S(r));
+    instance->selLast = std::max(instance->selLast, S(r));
+    SelectRowRange(instance, U(instance->anchorRow), r);
+  } else if (KeyDown(VK_CONTROL)) {
+    GridSelectRow(grid, r, !wasSelected);
+    if (!wasSelected) {
+      instance->selFirst = std::min(instance->selFirst, S(r));
+      instance->selLast = std::max(instance->selLast, S(r));
+    } else {
+      RecomputeSelectionBounds(instance);
+    }
+  } else if (wasSelected) {
+    instance->dragState = DragMoving;
+    SetCapture(grid);
+  } else {
+    UnselectAllRows(instance);
+    GridSelectRow(grid, r, true);
+    instance->dragState = DragPressed;
+    instance->anchorRow = instance->selFirst = instance->selLast = S(r);
+  }
+}
+
+void OnButtonDown(EditorInstance* instance) {
+  char object[kPointerTextSize];
+  const std::uint32_t r = PointerRow(instance->gridWindow, object, sizeof object);
+  if (r == 0) return;
+  if (!IsRowIndicator(object)) {
+    PressOnDataCell(instance);
+  } else {
+    PressOnRowIndicator(instance, r);
+  }
+}
+
+// Leaving a type cell normalises it; only a decimal row keeps its decimals.
+void OnCellChanged(EditorInstance* instance) {
+  std::uint32_t row = 0;
+  std::uint16_t column = 0;
+  GridGetCurrentCell(instance->gridWindow, &row, &column);
+  if (instance->curColumn != 0 && instance->curRow != 0 && instance->curColumn == kTypeColumn) {
+    VariableRecord record;
+    ReadVariableRow(instance, &record, U(instance->curRow));
+    char decimal[kStringBufferSize];
+    LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
+    if (std::strcmp(record.type, decimal) != 0) GridSetItemNumber(instance->gridWindow, U(instance->curRow), kDecimalsColumn, nullptr);
+  }
+  instance->curRow = S(row);
+  instance->curColumn = column;
+}
+
+void ShowDropLine(EditorInstance* instance, std::uint32_t p) {
+  HWND grid = instance->gridWindow;
+  const auto y = static_cast<std::int32_t>(static_cast<std::int64_t>(instance->detailHeight) * (p - 1) +
+                                           instance->headerHeight);
+  char assignment[48];
+  GridSetProperty(grid, "dragline.visible=FALSE");
+  wsprintfA(assignment, "dragline.y1=%d", y);
+  GridSetProperty(grid, assignment);
+  wsprintfA(assignment, "dragline.y2=%d", y);
+  GridSetProperty(grid, assignment);
+  GridSetProperty(grid, "dragline.visible=TRUE");
+}
+
+void OnMouseMove(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  if (instance->dragState == DragPressed) {
+    const std::uint32_t p = PointerRow(grid, nullptr, 0);
+    if (p == 0 || instance->pressRow == 0 || p == U(instance->pressRow)) return;
+    instance->dragState = DragMoving;
+    SetCapture(grid);
+  } else if (instance->dragState == DragMoving) {
+    const std::uint32_t p = PointerRow(grid, nullptr, 0);
+    if (p == 0 || p == U(instance->dropRow)) return;
+    instance->dropRow = S(p);
+    ShowDropLine(instance, p);
+  }
+}
+
+// True unless the moved rows were already one block standing where the move
+// put them (a row dropped onto itself): only a new order is a change.
+bool MoveChangedOrder(const EditorInstance* instance) {
+  const std::uint32_t start = MovedBlockFirstRow(instance);
+  for (std::int32_t k = 0; k < instance->moveCount; ++k) {
+    if (instance->moveSnapshot[k].row != start + U(k)) return true;
+  }
+  return false;
+}
+
+void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
+  HWND grid = instance->gridWindow;
+  GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, "");
+  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->changed = 1;
+  GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, kEntryRowMarker);
+  GridSetCurrentCell(grid, U(instance->entryRow), kNameColumn);
+  RedrawOn(instance);
+}
+
+void OnButtonUp(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  if (instance->dragState == DragMoving) {
+    GridSetProperty(grid, "dragline.visible=FALSE");
+    std::uint32_t p = PointerRow(grid, nullptr, 0);
+    if (p == 0) {
+      p = U(instance->dropRow);
+    } else {
+      instance->dropRow = S(p);
+    }
+    // With no row to drop on (no drag has passed over a row yet) nothing moves.
+    if (p != 0 && (p <= U(instance->selFirst) || p >= U(instance->selLast))) DropSelectedRows(instance, p);
+  }
+  instance->dragState = DragIdle;
+  ReleaseCapture();
+  PostMessageA(GetParent(instance->editorWindow), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(instance->editMenu), 1);
+}
+
+// The variable typed into the entry row gets a type unless it has one:
+// "string" in row 1, else the type and decimals of the row above.
+void GiveDefaultType(EditorInstance* instance, std::uint32_t r) {
+  HWND grid = instance->gridWindow;
+  if (GridItemTextLength(grid, r, kTypeColumn) > 0) return;
+  VariableRecord above{};
+  if (r == 1) {
+    LoadModuleString(IdsTypeString, above.type, sizeof above.type);
+  } else {
+    ReadVariableRow(instance, &above, r - 1);
+  }
+  GridSetItemText(grid, r, kTypeColumn, above.type);
+  if (IsDecimalType(above.type)) {
+    const double decimals = above.decimals;
+    GridSetItemNumber(grid, r, kDecimalsColumn, &decimals);
+  }
+}
+
+void OnTextEdited(EditorInstance* instance) {
+  instance->lastAction = UndoType;
+  instance->changed = 1;
+  if (instance->autoAppendArmed == 0) return;
+  instance->autoAppendArmed = 0;
+  HWND grid = instance->gridWindow;
+  std::uint32_t r = 0;
+  std::uint16_t c = 0;
+  GridGetCurrentCell(grid, &r, &c);
+  if (r != U(instance->entryRow)) return;
+  if (c != kNameColumn) {
+    instance->autoAppendArmed = 1;
+    return;
+  }
+  RedrawOff(instance);
+  if (GridNextSelectedRow(grid, 0) != 0) UnselectAllRows(instance);
+  GiveDefaultType(instance, r);
+  const std::uint32_t next = GridInsertRow(grid, r + 1);
+  if (next != 0) {
+    GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, "");
+    instance->entryRow = S(next);
+    GridSetItemText(grid, next, kMarkerColumn, kEntryRowMarker);
+  }
+  RedrawOn(instance);
+}
+
+}  // namespace
+
+LRESULT OnGridNotify(EditorInstance* instance, HWND /*grid*/, WPARAM /*wParam*/, WORD code) {
+  switch (code) {
+    case GN_MODIFIED: instance->changed = 1; break;
+    case GN_BUTTONDOWN: OnButtonDown(instance); break;
+    case GN_CELLCHANGED: OnCellChanged(instance); break;
+    case GN_CELLENTERED: instance->autoAppendArmed = 1; break;
+    case GN_MOUSEMOVE: OnMouseMove(instance); break;
+    case GN_BUTTONUP: OnButtonUp(instance); break;
+    case GN_TEXTEDITED: OnTextEdited(instance); break;
+    default: break;
+  }
+  return 0;
+}

@@ -1,0 +1,124 @@
+#include "editor/rows/row_moves.h"
+
+#include <cstring>
+
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_pool.h"
+#include "editor/rows/undo_action.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+constexpr std::uint16_t kNameColumn = 1;
+constexpr std::uint16_t kTypeColumn = 2;
+constexpr std::uint16_t kDecimalsColumn = 3;
+
+std::uint32_t CountSelectedRows(HWND grid) {
+  std::uint32_t n = 0;
+  for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0; r = GridNextSelectedRow(grid, r)) ++n;
+  return n;
+}
+
+// The entry after the last snapshot row records where the move put the block,
+// so that its undo removes exactly those rows whatever the selection was.
+MovedRow* BlockRecord(EditorInstance* instance) { return instance->moveSnapshot + instance->moveCount; }
+
+}  // namespace
+
+std::uint32_t MovedBlockFirstRow(const EditorInstance* instance) {
+  if (instance->moveSnapshot == nullptr) return 0;
+  return instance->moveSnapshot[instance->moveCount].row;
+}
+
+int SnapshotSelectedRows(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  const std::uint32_t n = CountSelectedRows(grid);
+  const std::uint64_t bytes = (static_cast<std::uint64_t>(n) + 1) * sizeof(MovedRow);
+  if (bytes > 0xFFFFFFFFu) return 0;
+  auto* rows = static_cast<MovedRow*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(bytes), 0));
+  if (rows == nullptr) return 0;
+  std::memset(rows, 0, static_cast<std::size_t>(bytes));
+  std::uint32_t k = 0;
+  for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0 && k < n; r = GridNextSelectedRow(grid, r), ++k) {
+    ReadVariableRow(instance, &rows[k].record, r);
+    rows[k].row = r;
+    rows[k].wasEntryRow = r == static_cast<std::uint32_t>(instance->entryRow) ? 1 : 0;
+  }
+  if (instance->moveSnapshot != nullptr) PoolFree(instance->pool, instance->moveSnapshot);
+  instance->moveSnapshot = rows;
+  instance->moveCount = static_cast<std::int32_t>(n);
+  return 1;
+}
+
+// The rows below a deleted row move up, so the next selected row is looked
+// for from the deleted position on rather than from the top again.
+void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
+  HWND grid = instance->gridWindow;
+  std::uint32_t r = GridNextSelectedRow(grid, 0);
+  while (r != 0) {
+    GridDeleteRow(grid, r);
+    if (static_cast<std::uint32_t>(instance->entryRow) > r) --instance->entryRow;
+    if (*target > r) --*target;
+    r = GridNextSelectedRow(grid, r - 1);
+  }
+}
+
+void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode) {
+  HWND grid = instance->gridWindow;
+  std::uint32_t p = start;
+  std::uint32_t newEntry = 0;
+  for (std::int32_t k = 0; k < instance->moveCount; ++k) {
+    const MovedRow& e = instance->moveSnapshot[k];
+    if (mode != kInsertConsecutive) p = e.row;
+    GridInsertRow(grid, p);
+    GridSetItemText(grid, p, kNameColumn, e.record.name);
+    GridSetItemText(grid, p, kTypeColumn, e.record.type);
+    if (IsDecimalType(e.record.type)) {
+      const double decimals = e.record.decimals;
+      GridSetItemNumber(grid, p, kDecimalsColumn, &decimals);
+    }
+    if (mode != kInsertConsecutive) GridSelectRow(grid, p, true);
+    if (p <= static_cast<std::uint32_t>(instance->entryRow)) ++instance->entryRow;
+    if (e.wasEntryRow == 1) newEntry = p;
+    ++p;
+  }
+  if (newEntry != 0) instance->entryRow = static_cast<std::int32_t>(newEntry);
+}
+
+int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
+  if (mode != kMoveModeMove) {
+    if (instance->moveSnapshot == nullptr) return 0;
+    // Remove exactly the block the move inserted, then put every row back.
+    const std::uint32_t start = MovedBlockFirstRow(instance);
+    for (std::int32_t k = 0; k < instance->moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
+    InsertSnapshotRows(instance, static_cast<std::uint32_t>(instance->dropRow), kInsertRestore);
+    instance->entryRow = instance->undoRow;
+    return 1;
+  }
+  if (!SnapshotSelectedRows(instance)) return 0;
+  instance->undoRow = instance->entryRow;
+  RedrawOff(instance);
+  RemoveSelectedRows(instance, &target);
+  BlockRecord(instance)->row = target;
+  InsertSnapshotRows(instance, target, kInsertConsecutive);
+  instance->lastAction = UndoDragDrop;
+  return 1;
+}
+
+std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text) {
+  const std::size_t length = std::strlen(text) & 0xFFFF;
+  auto* buffer = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(length + 1), 0));
+  if (buffer == nullptr) return 0;
+  buffer[0] = '\0';
+  const std::uint32_t n = GridRowCount(instance->gridWindow);
+  std::uint32_t found = 0;
+  for (std::uint32_t row = 1; row <= n && found == 0; ++row) {
+    int copied = GridGetItemText(instance->gridWindow, row, column, buffer, static_cast<std::uint16_t>(length));
+    if (copied < 0) copied = 0;
+    if (static_cast<std::size_t>(copied) > length) copied = static_cast<int>(length);
+    buffer[copied] = '\0';
+    if (std::strncmp(buffer, text, length) == 0 && std::strlen(buffer) == length) found = row;
+  }
+  PoolFree(instance->pool, buffer);
+  return found;
+}

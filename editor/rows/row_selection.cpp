@@ -1,0 +1,32 @@
+#include <algorithm>
+
+#include "editor/host/grid_engine.h"
+#include "editor/rows/grid_events.h"
+
+void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b) {
+  HWND grid = instance->gridWindow;
+  const std::uint32_t lo = std::min(a, b);
+  const std::uint32_t hi = std::max(a, b);
+  const std::uint32_t n = GridRowCount(grid);
+  for (std::uint32_t row = 1; row <= n; ++row) GridSelectRow(grid, row, row >= lo && row <= hi);
+}
+
+// selLast stays 0 while fewer than two rows are selected: a single selected
+// row accepts a drop anywhere.
+void RecomputeSelectionBounds(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  const std::uint32_t first = GridNextSelectedRow(grid, 0);
+  std::uint32_t last = 0;
+  for (std::uint32_t r = first == 0 ? 0 : GridNextSelectedRow(grid, first); r != 0; r = GridNextSelectedRow(grid, r)) {
+    last = r;
+  }
+  instance->selFirst = static_cast<std::int32_t>(first);
+  instance->selLast = static_cast<std::int32_t>(last);
+}
+
+void UnselectAllRows(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0; r = GridNextSelectedRow(grid, r)) {
+    GridSelectRow(grid, r, false);
+  }
+}

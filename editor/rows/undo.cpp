@@ -1,0 +1,137 @@
+// The single-step Undo command. Text edits are reversed by the cell edit
+// control's own undo; row edits by the editor, from the clipboard text the edit
+// left there, the rows it recorded and the move snapshot.
+#include "editor/rows/undo.h"
+
+#include "editor/commands/command_ids.h"
+#include "editor/commands/row_commands.h"
+#include "editor/commands/row_text.h"
+#include "editor/host/grid_engine.h"
+#include "editor/rows/row_moves.h"
+#include "editor/rows/undo_action.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+constexpr std::uint16_t kColumnMarker = 4;
+
+// The edit control keeps one level of undo, so the same message also redoes.
+void UndoText(EditorInstance* instance) {
+  HWND edit = GridEditControl(instance->gridWindow);
+  if (edit != nullptr) SendMessageA(edit, WM_UNDO, 0, 0);
+  instance->undoneAction = instance->lastAction;
+  instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
+}
+
+// Puts the rows of the last row Cut or Clear back at the rows they came from,
+// selected. Does nothing (lastAction kept) when the clipboard cannot be read.
+void RestoreRows(EditorInstance* instance, HWND editorWindow) {
+  if (OpenClipboard(editorWindow) == FALSE) return;
+  HANDLE block = GetClipboardData(CF_TEXT);
+  if (block == nullptr) {
+    CloseClipboard();
+    return;
+  }
+  RedrawOff(instance);
+  const std::uint32_t restored = InsertRowsFromText(instance, block, 0, kInsertRestore);
+  if (restored != 0) {
+    instance->lastAction = instance->lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
+    instance->changed = 1;
+  }
+  RedrawOn(instance);
+  RefindEntryRow(instance);
+  CloseClipboard();
+}
+
+// Repeats a row Cut or Clear on the rows the undo left selected.
+void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId command, UndoAction recorded) {
+  SendMessageA(editorWindow, WM_COMMAND, command, 0);
+  instance->lastAction = recorded;
+}
+
+void RemovePastedRows(EditorInstance* instance) {
+  RedrawOff(instance);
+  for (std::int32_t i = 0; i < instance->pastedCount; ++i) {
+    GridDeleteRow(instance->gridWindow, static_cast<std::uint32_t>(instance->undoRow));
+  }
+  if (instance->undoRow < instance->entryRow) instance->entryRow -= instance->pastedCount;
+  if (instance->pastedCount > 0) instance->changed = 1;
+  RedrawOn(instance);
+  instance->lastAction = UndoRowsPasteUndone;
+}
+
+// Pastes the clipboard's lines again directly above the entry row.
+void PasteRowsAgain(EditorInstance* instance, HWND editorWindow) {
+  if (OpenClipboard(editorWindow) == FALSE) return;
+  HANDLE block = GetClipboardData(CF_TEXT);
+  if (block == nullptr) {
+    CloseClipboard();
+    return;
+  }
+  RedrawOff(instance);
+  const std::int32_t row = instance->entryRow;
+  const std::uint32_t count = InsertRowsFromText(instance, block, static_cast<std::uint32_t>(row), kInsertConsecutive);
+  if (count != 0) {
+    instance->undoRow = row;
+    instance->pastedCount = static_cast<std::int32_t>(count);
+    instance->entryRow = row + static_cast<std::int32_t>(count);
+    instance->lastAction = UndoRowsPaste;
+    instance->changed = 1;
+  }
+  RedrawOn(instance);
+  CloseClipboard();
+}
+
+// Undoes (mode undo) or repeats (mode move, to dropRow) the last move. The
+// marker leaves the entry row first because moves copy no marker.
+void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
+  HWND grid = instance->gridWindow;
+  RedrawOff(instance);
+  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, "");
+  const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->dropRow);
+  if (MoveSelectedRows(instance, target, mode) != 0) instance->changed = 1;
+  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, kEntryRowMarker);
+  RedrawOn(instance);
+  instance->lastAction = recorded;
+}
+
+}  // namespace
+
+// Reverses the edit recorded in lastAction and records its opposite, so the
+// same command redoes it. Copies, UndoNone and unknown values do nothing.
+void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
+  switch (instance->lastAction) {
+    case UndoTextUndone:
+    case UndoTextRedone:
+    case UndoType:
+    case UndoTextCut:
+    case UndoTextPaste:
+    case UndoTextClear:
+      UndoText(instance);
+      break;
+    case UndoRowsCut:
+    case UndoRowsClear:
+      RestoreRows(instance, editorWindow);
+      break;
+    case UndoRowsCutUndone:
+      RepeatCommand(instance, editorWindow, CmdCut, UndoRowsCut);
+      break;
+    case UndoRowsClearUndone:
+      RepeatCommand(instance, editorWindow, CmdClear, UndoRowsClear);
+      break;
+    case UndoRowsPaste:
+      RemovePastedRows(instance);
+      break;
+    case UndoRowsPasteUndone:
+      PasteRowsAgain(instance, editorWindow);
+      break;
+    case UndoDragDrop:
+      MoveAgainOrBack(instance, kMoveModeUndo, UndoDragDropUndone);
+      break;
+    case UndoDragDropUndone:
+      MoveAgainOrBack(instance, kMoveModeMove, UndoDragDrop);
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,107 @@
+#include "editor/shell/editor_lifecycle.h"
+
+#include <cstring>
+#include <iterator>
+
+#include "editor/commands/command_ids.h"
+#include "editor/host/host_pool.h"
+#include "editor/host/host_runtime.h"
+#include "editor/host/host_shell.h"
+#include "editor/rows/row_moves.h"
+#include "editor/shell/grid_layout.h"
+#include "editor/shell/module_state.h"
+#include "editor/shell/window_title.h"
+
+LRESULT InitialiseEditor(HWND window, const CREATESTRUCTA* create) {
+  EditorInstance* instance = InstanceOf(window);
+  if (instance == nullptr || create == nullptr) return -1;
+  std::memset(instance, 0, sizeof(EditorInstance));
+  instance->hostContext = static_cast<HostContext*>(create->lpCreateParams);
+  if (instance->hostContext == nullptr) return -1;
+  instance->pool = instance->hostContext->pool;
+  instance->contextCode = CurrentContextCode();
+  instance->editorWindow = window;
+  SetEditorTitle(instance, nullptr);
+  if (!CreateEditorGrid(instance, instance->hostContext, window)) {
+    // Without a grid the editor cannot work; the host keeps its runtime handle,
+    // so the release that follows a failed creation must not give it back.
+    instance->hostContext = nullptr;
+    return -1;
+  }
+  return 0;
+}
+
+namespace {
+template <typename T>
+void FreePoolField(EditorInstance* instance, T*& field) {
+  if (field != nullptr) {
+    PoolFree(instance->pool, field);
+    field = nullptr;
+  }
+}
+}  // namespace
+
+void ReleaseEditor(EditorInstance* instance) {
+  if (instance == nullptr || instance->hostContext == nullptr) return;
+  FreePoolField(instance, instance->libraryName);
+  FreePoolField(instance, instance->structureName);
+  FreePoolField(instance, instance->moveSnapshot);
+  instance->moveCount = 0;
+  FreePoolField(instance, instance->cutRowList);
+  if (instance->contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
+  if (instance->notifyWindow != nullptr) {
+    SendMessageA(instance->notifyWindow, HM_EDITORCLOSED, reinterpret_cast<WPARAM>(GetParent(instance->editorWindow)),
+                 0);
+  }
+}
+
+void NotifyEditorClosed(EditorInstance* instance) {
+  if (instance->notifyWindow == nullptr) return;
+  HWND notify = instance->notifyWindow;
+  instance->notifyWindow = nullptr;
+  SendMessageA(notify, HM_EDITORCLOSED, reinterpret_cast<WPARAM>(GetParent(instance->editorWindow)), 0);
+}
+
+void SetNotifyWindow(EditorInstance* instance, HWND notifyWindow) {
+  instance->notifyWindow = notifyWindow;
+  ShellSetNotifyWindow(instance->hostContext, notifyWindow);
+}
+
+namespace {
+constexpr WORD kSeparatorEntry = 0xFFFF;
+
+// String that describes the last toolbar command: the Return of the editor
+// that opened this one, or Close.
+WORD LastCommandString(std::int32_t callerKind) {
+  switch (callerKind) {
+    case kCallerWindow: return 1282;
+    case kCallerMenu: return 1284;
+    case kCallerUserObject: return 1286;
+    case kCallerFunction: return 1310;
+    default: return CmdClose;
+  }
+}
+}  // namespace
+
+int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entries) {
+  if (entries == nullptr) return 0;
+  const WORD last = instance->contextCode == kContextStandAlone ? CmdClose : CmdReturn;
+  if (selector == 0) {
+    const WORD toolbar[] = {CmdNew,      CmdOpen,     CmdSave,   kSeparatorEntry, CmdUndo,
+                            CmdCut,      CmdCopy,     CmdPaste,  CmdClear,        kSeparatorEntry,
+                            CmdInsertRow, CmdDeleteRow, kSeparatorEntry, last};
+    std::memcpy(entries, toolbar, sizeof toolbar);
+    return static_cast<int>(std::size(toolbar));
+  }
+  if (selector == 16) {
+    const WORD commands[] = {CmdNew,  CmdOpen,  CmdSave,  CmdUndo,      CmdCut,       CmdCopy,
+                             CmdPaste, CmdClear, CmdPrint, CmdInsertRow, CmdDeleteRow, last};
+    std::memcpy(entries, commands, sizeof commands);
+    return static_cast<int>(std::size(commands));
+  }
+  if (selector == 17) {
+    entries[0] = LastCommandString(instance->callerKind);
+    return 1;
+  }
+  return 0;
+}

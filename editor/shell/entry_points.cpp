@@ -1,0 +1,105 @@
+#include "editor/shell/entry_points.h"
+
+#include <cstring>
+
+#include "editor/commands/command_ids.h"
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_pool.h"
+#include "editor/host/host_shell.h"
+#include "editor/persistence/open_structure.h"
+#include "editor/resources/module_resources.h"
+#include "editor/shell/module_state.h"
+#include "editor/shell/window_title.h"
+
+namespace {
+
+constexpr int kPrepareMenuKind = 1037;
+constexpr std::uint16_t kClassWord = 1047;
+constexpr int kNewStructureRows = 12;
+
+EditorClassRecord MakeClassRecord(std::int32_t contextCode) {
+  const bool standAlone = contextCode == kContextStandAlone;
+  EditorClassRecord record;
+  std::memset(&record, 0, sizeof record);
+  record.zero = 0;
+  record.menuId = standAlone ? kMenuStandAlone : kMenuEmbedded;
+  record.acceleratorId = standAlone ? kAcceleratorsStandAlone : kAcceleratorsEmbedded;
+  record.five = 5;
+  record.instanceSize = sizeof(EditorInstance);
+  record.windowProc = QST_Main;
+  record.moduleInstance = ModuleInstance();
+  record.classWord = kClassWord;
+  record.iconId = kEditorIcon;
+  return record;
+}
+
+// A stand-alone editor asked to open a named structure loads it at once; a
+// structure that cannot be loaded closes the editor again.
+void OpenRequestedStructure(EditorInstance* instance, void* request) {
+  const auto* named = static_cast<const OpenRequest*>(request);
+  char structureName[sizeof named->structureName + 1] = {};
+  char libraryName[sizeof named->libraryName + 1] = {};
+  std::memcpy(structureName, named->structureName, sizeof named->structureName);
+  std::memcpy(libraryName, named->libraryName, sizeof named->libraryName);
+  instance->libraryName = PoolStrDup(instance->pool, libraryName, 0);
+  instance->structureName = PoolStrDup(instance->pool, structureName, 0);
+  instance->contextCode = kContextStandAlone;
+  if (!LoadStructure(instance)) PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0);
+  PoolFree(instance->pool, request);
+}
+
+// Any other start: an untitled grid of empty rows, and the open dialog first.
+void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* request, HostContext* context) {
+  RedrawOff(instance);
+  for (int i = 0; i < kNewStructureRows; ++i) GridInsertRow(instance->gridWindow, 0);
+  RedrawOn(instance);
+  if (contextCode == kContextEmbedded && request != nullptr) {
+    std::int32_t owner = 0;
+    std::memcpy(&owner, request, sizeof owner);
+    instance->objectId = owner;
+    instance->groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
+  }
+  SetEditorTitle(instance, nullptr);
+  PostMessageA(context->frameWindow, WM_COMMAND, CmdOpen, 0);
+}
+
+}  // namespace
+
+extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
+                                      void* request, HostContext* context) {
+  if (context == nullptr) return nullptr;
+  SetCurrentContextCode(contextCode);
+  const EditorClassRecord record = MakeClassRecord(contextCode);
+  ShellPrepareMenu(context, kPrepareMenuKind, static_cast<std::uint16_t>(record.menuId));
+  HWND window = ShellCreateEditorWindow(context, &record);
+  if (window == nullptr) return nullptr;
+  EditorInstance* instance = InstanceOf(window);
+  if (instance == nullptr || instance->gridWindow == nullptr) {
+    // A host that kept a window whose creation failed: an editor without its
+    // grid would crash on the first row operation, so it is not offered.
+    HWND frame = GetParent(window);
+    DestroyWindow(frame != nullptr ? frame : window);
+    return nullptr;
+  }
+  instance->editMenu = ShellEditMenuOf(instance->hostContext, instance->editorWindow);
+  instance->changed = 0;
+  instance->firstOpen = 1;
+  instance->entryRow = 1;
+  instance->autoAppendArmed = 1;
+  instance->curColumn = 0;
+  instance->curRow = 0;
+  instance->cutRowList = nullptr;
+  instance->lastAction = 0;
+  instance->undoRow = 1;
+  instance->callerKind = callerKind;
+  if (contextCode == kContextStandAlone && request != nullptr) {
+    OpenRequestedStructure(instance, request);
+  } else {
+    StartUntitled(instance, contextCode, request, context);
+  }
+  return GetParent(instance->editorWindow);
+}
+
+extern "C" QST_EXPORT void WEP(std::uint32_t /*reserved*/) {}
+
+extern "C" QST_EXPORT void PlatformModuleAttach(HINSTANCE self) { SetModuleInstance(self); }

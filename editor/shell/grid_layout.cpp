@@ -1,0 +1,82 @@
+#include "editor/shell/grid_layout.h"
+
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_library.h"
+#include "editor/host/host_pool.h"
+#include "editor/host/host_shell.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+constexpr int kGridFontNumber = 13;
+constexpr DWORD kGridStyle = WS_CHILD | WS_VSCROLL | WS_HSCROLL;
+
+// A layout height the grid reports as text; the text belongs to the grid.
+std::int32_t ReadGridHeight(HWND grid, const char* path) {
+  char* text = GridGetProperty(grid, path);
+  std::int32_t value = PoolTextToInt(text);
+  if (text != nullptr) GridFreeText(grid, text);
+  return value;
+}
+
+void MeasureGridFont(EditorInstance* instance, HWND editorWindow) {
+  HDC dc = GetDC(editorWindow);
+  SelectObject(dc, reinterpret_cast<HGDIOBJ>(instance->gridFont));
+  GetTextMetricsA(dc, &instance->fontMetrics);
+  ReleaseDC(editorWindow, dc);
+}
+
+void SetWidth(HWND grid, const char* format, int width) {
+  char assignment[64];
+  wsprintfA(assignment, format, width);
+  GridSetProperty(grid, assignment);
+}
+
+}  // namespace
+
+int CreateEditorGrid(EditorInstance* instance, HostContext* context, HWND editorWindow) {
+  LibraryPrepareLayouts(context);
+  instance->gridFont = ShellFont(context, kGridFontNumber);
+  MeasureGridFont(instance, editorWindow);
+  const char* libraries[] = {kGridLayoutLibrary};
+  GridLayout* layout = GridLoadLayout(libraries, 1, "structure_body", context->runtime);
+  const int h = instance->fontMetrics.tmHeight;
+  instance->gridWindow = GridCreateControl(kGridControlClass, nullptr, kGridStyle, 0, 0, 0, 2 * h, editorWindow,
+                                           nullptr, editorWindow, layout);
+  if (instance->gridWindow == nullptr) return 0;
+  GridSetProperty(instance->gridWindow, "dragline.visible=FALSE");
+  instance->headerHeight = ReadGridHeight(instance->gridWindow, "gridsheet.header.height");
+  instance->detailHeight = ReadGridHeight(instance->gridWindow, "gridsheet.detail.height");
+  instance->firstOpen = 1;
+  return 1;
+}
+
+// Every column is sized from the font's character height; whatever width is
+// left over goes three quarters to the name column and a quarter to the type.
+void LayoutGridColumns(EditorInstance* instance, HWND /*editorWindow*/, LPARAM size) {
+  const int w = LOWORD(size);
+  const int height = HIWORD(size);
+  if (w == 0) return;
+  HWND grid = instance->gridWindow;
+  SetWindowPos(grid, HWND_TOP, 0, 0, w, height, SWP_NOMOVE | SWP_NOOWNERZORDER);
+  RECT client{};
+  GetClientRect(grid, &client);
+  const std::int32_t clientWidth = client.right - client.left;
+  const std::int32_t h = instance->fontMetrics.tmHeight;
+  std::int32_t nameWidth = 12 * h;
+  std::int32_t typeWidth = 8 * h;
+  const std::int32_t extra = clientWidth - 26 * h;
+  if (extra > 0) {
+    const std::int32_t q = extra / 4;
+    typeWidth += q;
+    nameWidth += extra - q;
+  }
+  GridSetRedraw(grid, false);
+  SetWidth(grid, "var_row.width=%d", 2 * h - 3);
+  SetWidth(grid, "var_name.width=%d", nameWidth - 3);
+  SetWidth(grid, "var_type.width=%d", typeWidth - 3);
+  SetWidth(grid, "var_dec.width=%d", 4 * h);
+  GridSetRedraw(grid, true);
+  InvalidateRect(grid, nullptr, TRUE);
+  UpdateWindow(grid);
+}

@@ -1,0 +1,82 @@
+#include "editor/shell/menu_state.h"
+
+#include "editor/commands/command_ids.h"
+#include "editor/host/grid_engine.h"
+#include "editor/host/host_shell.h"
+#include "editor/resources/module_resources.h"
+#include "editor/rows/undo_action.h"
+#include "editor/shell/module_state.h"
+
+namespace {
+
+struct UndoLabel {
+  UINT stringId;  // 0: the item keeps its label and state
+  bool enabled;
+};
+
+// The Undo item tells what the next Undo command will do.
+UndoLabel UndoLabelFor(std::int32_t lastAction, std::int32_t undoneAction) {
+  switch (lastAction) {
+    case UndoTextUndone: {
+      const bool redoable = undoneAction == UndoType || undoneAction == UndoTextCut ||
+                            undoneAction == UndoTextPaste || undoneAction == UndoTextClear;
+      return redoable ? UndoLabel{IdsRedo, true} : UndoLabel{IdsCantUndo, false};
+    }
+    case UndoTextRedone: return {IdsUndo, true};
+    case UndoType: return {IdsUndoType, true};
+    case UndoTextCut:
+    case UndoRowsCut: return {IdsUndoCut, true};
+    case UndoTextPaste:
+    case UndoRowsPaste: return {IdsUndoPaste, true};
+    case UndoTextClear:
+    case UndoRowsClear: return {IdsUndoClear, true};
+    case UndoRowsCutUndone:
+    case UndoRowsClearUndone: return {IdsCantUndo, false};
+    case UndoRowsPasteUndone:
+    case UndoDragDropUndone: return {IdsRedo, true};
+    case UndoDragDrop: return {IdsUndoDragDrop, true};
+    default: return {0, false};
+  }
+}
+
+void SetUndoItem(HMENU menu, UINT stringId, bool enabled) {
+  char label[kStringBufferSize];
+  LoadModuleString(stringId, label, sizeof label);
+  ModifyMenuA(menu, CmdUndo, MF_BYCOMMAND | MF_STRING, CmdUndo, label);
+  EnableMenuItem(menu, CmdUndo, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+// Cut, Copy and Clear act on selected rows or on the text selected in the cell.
+bool HasSomethingToCut(EditorInstance* instance) {
+  if (GridNextSelectedRow(instance->gridWindow, 0) != 0) return true;
+  HWND edit = GridEditControl(instance->gridWindow);
+  if (edit == nullptr) return false;
+  const auto selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
+  return LOWORD(selection) != HIWORD(selection);
+}
+
+}  // namespace
+
+void UpdateEditMenu(EditorInstance* instance, HMENU editMenu) {
+  instance->editMenu = editMenu;
+  const UndoLabel undo = UndoLabelFor(instance->lastAction, instance->undoneAction);
+  if (undo.stringId != 0) SetUndoItem(editMenu, undo.stringId, undo.enabled);
+
+  bool pasteEnabled = IsClipboardFormatAvailable(CF_TEXT) != 0;
+  if (instance->lastAction == UndoRowsClear) pasteEnabled = false;
+  EnableMenuItem(editMenu, CmdPaste, MF_BYCOMMAND | (pasteEnabled ? MF_ENABLED : MF_GRAYED));
+
+  const UINT cutState = MF_BYCOMMAND | (HasSomethingToCut(instance) ? MF_ENABLED : MF_GRAYED);
+  EnableMenuItem(editMenu, CmdCut, cutState);
+  EnableMenuItem(editMenu, CmdCopy, cutState);
+  EnableMenuItem(editMenu, CmdClear, cutState);
+  ShellRefreshCommands(instance->hostContext, instance->editorWindow);
+}
+
+// After New or Open nothing of the previous structure may be undone into the
+// new rows, so the undo record is dropped along with the label.
+void ResetUndoItem(EditorInstance* instance) {
+  instance->lastAction = UndoNone;
+  instance->undoneAction = UndoNone;
+  if (instance->editMenu != nullptr) SetUndoItem(instance->editMenu, IdsCantUndo, false);
+}

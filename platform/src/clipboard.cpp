@@ -1,0 +1,144 @@
+// The clipboard: one opener at a time, an owner, and blocks it owns by format.
+#include <cstring>
+
+#include "desktop.h"
+#include "platform/platform.h"
+
+namespace platform {
+namespace {
+
+void freeClipboardData() {
+  auto& d = desktop();
+  for (auto& entry : d.clipboard.data) d.blocks.erase(entry.second);
+  d.clipboard.data.clear();
+}
+
+// The text of a CF_TEXT block: up to its first NUL, never past its size.
+bool blockText(HGLOBAL mem, std::string* text) {
+  GlobalBlock* b = findBlock(mem);
+  if (b == nullptr) return false;
+  const char* data = b->data.get();
+  text->assign(data, strnlen(data, b->size));
+  return true;
+}
+
+}  // namespace
+
+void clipboardWindowDestroyed(HWND hwnd) {
+  Clipboard& c = desktop().clipboard;
+  if (c.owner == hwnd) c.owner = nullptr;
+  // A window that dies with the clipboard open would otherwise lock every
+  // other program out of it for good.
+  if (c.open && c.opener == hwnd) {
+    c.open = false;
+    c.opener = nullptr;
+    c.dataSet = false;
+  }
+}
+
+void clipboardReset() {
+  freeClipboardData();
+  desktop().clipboard = Clipboard{};
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+// Fails while another window, or another program, holds the clipboard open.
+// The window that already has it open may open it again.
+BOOL OpenClipboard(HWND owner) {
+  Clipboard& c = desktop().clipboard;
+  if (c.busy) return FALSE;
+  if (owner != nullptr && findWindow(owner) == nullptr) return FALSE;
+  if (c.open) return c.opener == owner ? TRUE : FALSE;
+  c.open = true;
+  c.opener = owner;
+  c.dataSet = false;
+  return TRUE;
+}
+
+// Closes the clipboard; a front end hears of text we put on it.
+BOOL CloseClipboard() {
+  auto& d = desktop();
+  Clipboard& c = d.clipboard;
+  if (!c.open) return FALSE;
+  const bool dataSet = c.dataSet;
+  c.open = false;
+  c.opener = nullptr;
+  c.dataSet = false;
+  std::string text;
+  if (dataSet && d.frontEnd != nullptr && PlatformClipboardText(&text)) d.frontEnd->clipboardChanged(text);
+  return TRUE;
+}
+
+// Frees what the clipboard holds and makes the opener its owner.
+BOOL EmptyClipboard() {
+  Clipboard& c = desktop().clipboard;
+  if (!c.open) return FALSE;
+  freeClipboardData();
+  c.owner = c.opener;
+  return TRUE;
+}
+
+// Takes ownership of a live global block; the block of the same format it
+// replaces is freed. Null (and the block stays the caller's) on failure.
+HANDLE SetClipboardData(UINT format, HANDLE mem) {
+  auto& d = desktop();
+  Clipboard& c = d.clipboard;
+  if (!c.open || mem == nullptr) return nullptr;
+  GlobalBlock* b = findBlock(mem);
+  if (b == nullptr) return nullptr;
+  auto it = c.data.find(format);
+  // A block the clipboard already holds under another format would be freed
+  // twice; it can only be handed over once.
+  if (b->clipboardOwned && (it == c.data.end() || it->second != mem)) return nullptr;
+  if (it != c.data.end() && it->second != mem) d.blocks.erase(it->second);
+  b->clipboardOwned = true;
+  c.data[format] = mem;
+  c.dataSet = true;
+  return mem;
+}
+
+// The clipboard's own block for the format (read it, never free it), or null.
+HANDLE GetClipboardData(UINT format) {
+  Clipboard& c = desktop().clipboard;
+  if (!c.open) return nullptr;
+  auto it = c.data.find(format);
+  return it != c.data.end() ? it->second : nullptr;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) { return desktop().clipboard.data.count(format) ? TRUE : FALSE; }
+
+HWND GetClipboardOwner() { return desktop().clipboard.owner; }
+
+HWND GetOpenClipboardWindow() {
+  const Clipboard& c = desktop().clipboard;
+  return c.open ? c.opener : nullptr;
+}
+
+void PlatformClipboardFromOutside(const char* text) {
+  auto& d = desktop();
+  freeClipboardData();
+  d.clipboard.owner = nullptr;
+  if (text == nullptr) return;
+  const std::size_t n = std::strlen(text);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n + 1);
+  if (mem == nullptr) return;
+  GlobalBlock* b = findBlock(mem);
+  std::memcpy(b->data.get(), text, n + 1);
+  b->clipboardOwned = true;
+  d.clipboard.data[CF_TEXT] = mem;
+}
+
+void PlatformClipboardSetBusy(bool busy) { desktop().clipboard.busy = busy; }
+
+bool PlatformClipboardText(std::string* text) {
+  const Clipboard& c = desktop().clipboard;
+  auto it = c.data.find(CF_TEXT);
+  if (it == c.data.end()) return false;
+  std::string value;
+  if (!blockText(it->second, &value)) return false;
+  if (text != nullptr) *text = std::move(value);
+  return true;
+}

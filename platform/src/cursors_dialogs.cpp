@@ -1,0 +1,125 @@
+// Cursors, icons, message boxes, sound, key state and mouse capture: the
+// services that need a person or a screen, answered through the front end.
+#include "desktop.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uintptr_t kArrowId = 32512;
+constexpr std::uintptr_t kIbeamId = 32513;
+constexpr std::uintptr_t kWaitId = 32514;
+
+// What a person who declines would answer, for a box nobody can see: Cancel
+// where there is one, otherwise No, Abort or OK.
+int decliningAnswer(UINT type) {
+  switch (type & MB_TYPEMASK) {
+    case MB_OK:
+      return IDOK;
+    case MB_YESNO:
+      return IDNO;
+    case MB_ABORTRETRYIGNORE:
+      return IDABORT;
+    default:
+      return IDCANCEL;
+  }
+}
+
+}  // namespace
+}  // namespace platform
+
+using namespace platform;
+
+// The system cursors, for a null instance; the same handle on every call.
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
+  if (instance != nullptr || !IS_INTRESOURCE(name)) return nullptr;
+  auto& d = desktop();
+  switch (reinterpret_cast<std::uintptr_t>(name)) {
+    case kArrowId:
+      return d.arrowCursor;
+    case kIbeamId:
+      return d.ibeamCursor;
+    case kWaitId:
+      return d.waitCursor;
+    default:
+      return nullptr;
+  }
+}
+
+// Shows the cursor (null hides it) and returns the one shown before.
+HCURSOR SetCursor(HCURSOR cursor) {
+  auto& d = desktop();
+  const HCURSOR previous = d.cursor;
+  if (cursor != nullptr && cursor != d.arrowCursor && cursor != d.ibeamCursor && cursor != d.waitCursor)
+    return previous;  // not a cursor: nothing changes
+  d.cursor = cursor;
+  if (cursor != previous && d.frontEnd != nullptr) d.frontEnd->cursorChanged(cursor);
+  return previous;
+}
+
+HCURSOR GetCursor() { return desktop().cursor; }
+
+// The module's icon resource; the same handle for every load of one icon.
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+  if (!IS_INTRESOURCE(name)) return nullptr;
+  auto& d = desktop();
+  auto mod = d.modules.find(instance);
+  if (mod == d.modules.end() || mod->second.resources == nullptr) return nullptr;
+  const ModuleResources& res = *mod->second.resources;
+  const auto id = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(name));
+  if (res.icons == nullptr) return nullptr;
+  for (int i = 0; i < res.iconCount; ++i) {
+    const ResourceIcon* icon = &res.icons[i];
+    if (icon->id != id) continue;
+    for (const auto& entry : d.icons)
+      if (entry.second.icon == icon && entry.second.instance == instance) return entry.first;
+    const HICON h = d.newHandle<HICON>();
+    d.icons.emplace(h, IconRef{instance, icon});
+    return h;
+  }
+  return nullptr;
+}
+
+const ResourceIcon* PlatformIconPixels(HICON icon) {
+  auto& icons = desktop().icons;
+  auto it = icons.find(icon);
+  return it == icons.end() ? nullptr : it->second.icon;
+}
+
+// Asks the front end; without one the box is declined.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  FrontEnd* fe = desktop().frontEnd;
+  if (fe == nullptr) return decliningAnswer(type);
+  return fe->messageBox(owner, text != nullptr ? text : "", caption != nullptr ? caption : "Error", type);
+}
+
+BOOL MessageBeep(UINT type) {
+  if (FrontEnd* fe = desktop().frontEnd) fe->beep(type);
+  return TRUE;
+}
+
+SHORT GetAsyncKeyState(int vkey) {
+  FrontEnd* fe = desktop().frontEnd;
+  return fe != nullptr ? fe->asyncKeyState(vkey) : 0;
+}
+
+SHORT GetKeyState(int vkey) { return GetAsyncKeyState(vkey); }
+
+// Returns the window that had the capture; null (and no change) for a bad handle.
+HWND SetCapture(HWND hwnd) {
+  auto& d = desktop();
+  if (findWindow(hwnd) == nullptr) return nullptr;
+  const HWND previous = d.capture;
+  d.capture = hwnd;
+  if (previous != hwnd && d.frontEnd != nullptr) d.frontEnd->captureChanged(hwnd);
+  return previous;
+}
+
+BOOL ReleaseCapture() {
+  auto& d = desktop();
+  const HWND previous = d.capture;
+  d.capture = nullptr;
+  if (previous != nullptr && d.frontEnd != nullptr) d.frontEnd->captureChanged(nullptr);
+  return TRUE;
+}
+
+HWND GetCapture() { return desktop().capture; }

@@ -1,0 +1,79 @@
+// The desktop object, the front end link and the reset between tests.
+#include "desktop.h"
+
+#include "platform/platform.h"
+
+namespace platform {
+
+Desktop::Desktop() {
+  // System objects live as long as the process: their handles stay the same
+  // across resets, as the system's own cursors and font do.
+  arrowCursor = newHandle<HCURSOR>();
+  ibeamCursor = newHandle<HCURSOR>();
+  waitCursor = newHandle<HCURSOR>();
+  cursor = arrowCursor;
+  systemFont = newHandle<HGDIOBJ>();
+  fonts[systemFont] = 16;
+  registerEditClass(*this);
+}
+
+Desktop& desktop() {
+  static Desktop instance;
+  return instance;
+}
+
+Window* findWindow(HWND hwnd) {
+  if (hwnd == nullptr) return nullptr;
+  auto& windows = desktop().windows;
+  auto it = windows.find(hwnd);
+  return it == windows.end() ? nullptr : it->second.get();
+}
+
+Menu* findMenu(HMENU menu) {
+  if (menu == nullptr) return nullptr;
+  auto& menus = desktop().menus;
+  auto it = menus.find(menu);
+  return it == menus.end() ? nullptr : it->second.get();
+}
+
+GlobalBlock* findBlock(HGLOBAL mem) {
+  if (mem == nullptr) return nullptr;
+  auto& blocks = desktop().blocks;
+  auto it = blocks.find(mem);
+  return it == blocks.end() ? nullptr : &it->second;
+}
+
+void notifyWindowChanged(HWND hwnd) {
+  if (FrontEnd* fe = desktop().frontEnd) fe->windowChanged(hwnd);
+}
+
+void notifyMenuChanged(HMENU menu) {
+  if (FrontEnd* fe = desktop().frontEnd) fe->menuChanged(menu);
+}
+
+}  // namespace platform
+
+using platform::desktop;
+
+void PlatformSetFrontEnd(FrontEnd* frontEnd) { desktop().frontEnd = frontEnd; }
+
+FrontEnd* PlatformFrontEnd() { return desktop().frontEnd; }
+
+// Drops every window without sending it anything: the procedures of a finished
+// test may belong to objects that no longer exist. Classes, loaded modules,
+// fonts and the system cursors stay, as they would in a process that lives on.
+void PlatformReset() {
+  auto& d = desktop();
+  d.frontEnd = nullptr;
+  d.windows.clear();
+  d.edits.clear();
+  d.focus = nullptr;
+  d.capture = nullptr;
+  d.queue.clear();
+  d.menus.clear();
+  d.accelerators.clear();
+  platform::clipboardReset();
+  d.blocks.clear();
+  d.cursor = d.arrowCursor;
+  d.dcs.clear();
+}

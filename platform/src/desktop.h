@@ -1,0 +1,178 @@
+// The one process-wide desktop: every object the user-interface and memory
+// services hand out a handle for, as user32 and kernel32 keep them.
+//
+// Handles come from one counter that never goes back, so a handle of a freed
+// object (or of another kind) finds nothing and the call fails safely.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/frontend.h"
+#include "platform/resources.h"
+#include "platform/win.h"
+
+namespace platform {
+
+struct WindowClass {
+  std::string name;
+  WNDPROC proc = nullptr;
+  HINSTANCE instance = nullptr;
+  ATOM atom = 0;
+};
+
+struct Window {
+  HWND handle = nullptr;
+  std::string className;
+  WNDPROC proc = nullptr;
+  HWND parent = nullptr;
+  std::vector<HWND> children;  // in creation order
+  std::string text;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int x = 0, y = 0, width = 0, height = 0;
+  LONG_PTR userData = 0;
+  std::uintptr_t id = 0;  // the child id a child window was created with
+  HMENU menu = nullptr;   // the menu of a top-level window
+  HINSTANCE instance = nullptr;
+  bool invalid = false;
+  bool erase = false;
+  bool destroying = false;
+};
+
+// The single-line edit control's own state, kept beside its window.
+struct EditState {
+  std::string text;
+  int anchor = 0;  // where the selection started
+  int caret = 0;   // where it ends; the caret stands here
+  bool modified = false;
+  int limit = 30000;
+  // One level of undo: the state to go back to. Undoing swaps it with the
+  // present one, so a second undo redoes.
+  bool canUndo = false;
+  std::string undoText;
+  int undoAnchor = 0;
+  int undoCaret = 0;
+  // A run of typed characters undoes as one step while the caret stays where
+  // the run left it.
+  bool typingRun = false;
+  int typingCaret = 0;
+};
+
+struct MenuItem {
+  UINT id = 0;
+  std::string text;
+  UINT flags = 0;  // MF_GRAYED, MF_DISABLED, MF_SEPARATOR, MF_POPUP
+  HMENU popup = nullptr;
+};
+
+struct Menu {
+  bool popup = false;
+  std::vector<MenuItem> items;
+};
+
+struct GlobalBlock {
+  std::unique_ptr<char[]> data;
+  SIZE_T size = 0;
+  bool moveable = false;
+  int locks = 0;
+  bool clipboardOwned = false;
+};
+
+struct Clipboard {
+  bool open = false;
+  HWND opener = nullptr;
+  HWND owner = nullptr;
+  bool busy = false;     // another program holds it open
+  bool dataSet = false;  // SetClipboardData ran since it was opened
+  std::map<UINT, HGLOBAL> data;
+};
+
+struct Module {
+  void* library = nullptr;  // dlopen handle; null for a statically linked module
+  const ModuleResources* resources = nullptr;
+  int references = 1;
+};
+
+struct IconRef {
+  HINSTANCE instance = nullptr;
+  const ResourceIcon* icon = nullptr;
+};
+
+struct DeviceContext {
+  HWND window = nullptr;
+  HGDIOBJ font = nullptr;
+};
+
+struct Desktop {
+  Desktop();
+
+  // A fresh handle of type H, never handed out before.
+  template <class H>
+  H newHandle() {
+    nextHandle += 4;
+    return reinterpret_cast<H>(nextHandle);
+  }
+
+  std::uintptr_t nextHandle = 0x10000;
+  FrontEnd* frontEnd = nullptr;
+
+  std::map<std::string, WindowClass> classes;  // by lower-case name
+  ATOM nextAtom = 0xC000;
+  std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+  std::unordered_map<HWND, EditState> edits;
+  HWND focus = nullptr;
+  HWND capture = nullptr;
+  int sendDepth = 0;  // procedures running inside SendMessageA
+
+  std::deque<MSG> queue;
+  DWORD tick = 0;
+
+  std::unordered_map<HMENU, std::unique_ptr<Menu>> menus;
+  std::unordered_map<HACCEL, std::vector<ACCEL>> accelerators;
+
+  std::unordered_map<HGLOBAL, GlobalBlock> blocks;
+  Clipboard clipboard;
+
+  HCURSOR arrowCursor = nullptr;
+  HCURSOR ibeamCursor = nullptr;
+  HCURSOR waitCursor = nullptr;
+  HCURSOR cursor = nullptr;
+  std::unordered_map<HICON, IconRef> icons;
+
+  std::unordered_map<HINSTANCE, Module> modules;
+
+  std::unordered_map<HGDIOBJ, int> fonts;  // font handle -> character height
+  HGDIOBJ systemFont = nullptr;
+  std::unordered_map<HDC, DeviceContext> dcs;
+};
+
+Desktop& desktop();
+
+// The live window a handle names, or null.
+Window* findWindow(HWND hwnd);
+// The live menu a handle names, or null.
+Menu* findMenu(HMENU menu);
+// The live global block a handle names, or null.
+GlobalBlock* findBlock(HGLOBAL mem);
+
+// Front-end notifications; each does nothing without a front end.
+void notifyWindowChanged(HWND hwnd);
+void notifyMenuChanged(HMENU menu);
+
+// Internal pieces other files of the layer call.
+void registerEditClass(Desktop& d);
+void destroyMenuTree(HMENU menu);
+void clipboardWindowDestroyed(HWND hwnd);
+void clipboardReset();
+void purgeQueuedMessages(HWND hwnd);
+// The item a menu holds for a command, searching nested pop-ups depth first.
+// On success *holder is the menu that directly holds it and *index its position.
+bool findMenuCommand(HMENU menu, UINT command, HMENU* holder, int* index);
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+// Global memory blocks: the only memory that changes hands (via the clipboard).
+#include <new>
+
+#include "desktop.h"
+#include "platform/platform.h"
+
+namespace platform {
+namespace {
+
+// Larger requests fail as an exhausted heap would, instead of aborting.
+constexpr SIZE_T kMaxBlockSize = SIZE_T{1} << 30;
+
+}  // namespace
+}  // namespace platform
+
+using namespace platform;
+
+// A new block of the requested size, always zero-filled (GMEM_ZEROINIT or not:
+// stale heap bytes must never reach the clipboard). A moveable block gets a
+// handle of its own; a fixed block's handle is its address. Null on failure.
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
+  if (bytes > kMaxBlockSize) return nullptr;
+  GlobalBlock block;
+  block.data.reset(new (std::nothrow) char[bytes + 1]());
+  if (!block.data) return nullptr;
+  block.size = bytes;
+  block.moveable = (flags & GMEM_MOVEABLE) != 0;
+  auto& d = desktop();
+  HGLOBAL handle = block.moveable ? d.newHandle<HGLOBAL>() : static_cast<HGLOBAL>(block.data.get());
+  d.blocks.emplace(handle, std::move(block));
+  return handle;
+}
+
+// The block's address; a moveable block counts the lock. Null for a bad
+// handle or an empty moveable block (which has no memory to point at).
+LPVOID GlobalLock(HGLOBAL mem) {
+  GlobalBlock* b = findBlock(mem);
+  if (b == nullptr) return nullptr;
+  if (!b->moveable) return b->data.get();
+  if (b->size == 0) return nullptr;
+  ++b->locks;
+  return b->data.get();
+}
+
+// Nonzero while the block stays locked after this unlock; FALSE once it is
+// unlocked, and for a block that was not locked at all.
+BOOL GlobalUnlock(HGLOBAL mem) {
+  GlobalBlock* b = findBlock(mem);
+  if (b == nullptr || !b->moveable || b->locks == 0) return FALSE;
+  --b->locks;
+  return b->locks > 0 ? TRUE : FALSE;
+}
+
+SIZE_T GlobalSize(HGLOBAL mem) {
+  GlobalBlock* b = findBlock(mem);
+  return b != nullptr ? b->size : 0;
+}
+
+// Null on success; the handle itself when it names no block or the block
+// belongs to the clipboard, which frees it when its data is replaced.
+HGLOBAL GlobalFree(HGLOBAL mem) {
+  if (mem == nullptr) return nullptr;
+  GlobalBlock* b = findBlock(mem);
+  if (b == nullptr || b->clipboardOwned) return mem;
+  desktop().blocks.erase(mem);
+  return nullptr;
+}
+
+int PlatformLiveGlobalBlocks() { return static_cast<int>(desktop().blocks.size()); }

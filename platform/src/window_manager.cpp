@@ -1,0 +1,470 @@
+// Window classes and windows: creation and destruction, the message send,
+// the default procedure, text, placement, visibility, painting and focus.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "desktop.h"
+
+namespace platform {
+namespace {
+
+// Deeper re-entry than this is a runaway loop between procedures; failing the
+// send is kinder than overflowing the stack.
+constexpr int kMaxSendDepth = 512;
+
+std::string lowerName(const char* name) {
+  std::string s(name);
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+const WindowClass* findClass(LPCSTR name) {
+  auto& classes = desktop().classes;
+  if (IS_INTRESOURCE(name)) {
+    const auto atom = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
+    for (const auto& entry : classes)
+      if (entry.second.atom == atom && atom != 0) return &entry.second;
+    return nullptr;
+  }
+  auto it = classes.find(lowerName(name));
+  return it == classes.end() ? nullptr : &it->second;
+}
+
+// The window and all its descendants, parent before children.
+void collectTree(HWND hwnd, std::vector<HWND>& out) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return;
+  out.push_back(hwnd);
+  const std::vector<HWND> children = w->children;
+  for (HWND child : children) collectTree(child, out);
+}
+
+// Forgets everything the desktop keeps about a window that is being freed.
+void releaseWindow(HWND hwnd) {
+  auto& d = desktop();
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return;
+  if (Window* parent = findWindow(w->parent)) {
+    auto& siblings = parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), hwnd), siblings.end());
+  }
+  if (d.focus == hwnd) d.focus = nullptr;
+  if (d.capture == hwnd) {
+    d.capture = nullptr;
+    if (d.frontEnd) d.frontEnd->captureChanged(nullptr);
+  }
+  if (w->menu != nullptr) destroyMenuTree(w->menu);
+  clipboardWindowDestroyed(hwnd);
+  purgeQueuedMessages(hwnd);
+  d.edits.erase(hwnd);
+  d.windows.erase(hwnd);
+  if (d.frontEnd) d.frontEnd->windowDestroyed(hwnd);
+}
+
+}  // namespace
+}  // namespace platform
+
+using namespace platform;
+
+// Registers a class under its name. Registering the same name again with the
+// same procedure and instance answers the existing atom, so that code which
+// registers on every use keeps working; a different procedure fails with 0.
+ATOM RegisterClassA(const WNDCLASSA* wc) {
+  if (wc == nullptr || wc->lpszClassName == nullptr || IS_INTRESOURCE(wc->lpszClassName) ||
+      wc->lpfnWndProc == nullptr || wc->lpszClassName[0] == '\0')
+    return 0;
+  auto& d = desktop();
+  const std::string key = lowerName(wc->lpszClassName);
+  auto it = d.classes.find(key);
+  if (it != d.classes.end()) {
+    const WindowClass& existing = it->second;
+    return existing.proc == wc->lpfnWndProc && existing.instance == wc->hInstance ? existing.atom : 0;
+  }
+  if (d.nextAtom == 0xFFFF) return 0;
+  WindowClass cls{wc->lpszClassName, wc->lpfnWndProc, wc->hInstance, d.nextAtom++};
+  d.classes.emplace(key, cls);
+  return cls.atom;
+}
+
+// Creates a window and delivers WM_CREATE before returning. Fails (null) for
+// an unknown class, a dead parent, a child without a parent, or when WM_CREATE
+// answers -1, in which case the window is destroyed again.
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+  if (className == nullptr) return nullptr;
+  const WindowClass* cls = findClass(className);
+  if (cls == nullptr) return nullptr;
+  Window* parentWindow = nullptr;
+  if (parent != nullptr) {
+    parentWindow = findWindow(parent);
+    if (parentWindow == nullptr || parentWindow->destroying) return nullptr;
+  }
+  const bool child = (style & WS_CHILD) != 0;
+  if (child && parentWindow == nullptr) return nullptr;
+  if (!child && menu != nullptr && findMenu(menu) == nullptr) return nullptr;
+
+  auto& d = desktop();
+  auto w = std::make_unique<Window>();
+  w->className = cls->name;
+  w->proc = cls->proc;
+  w->parent = parent;
+  w->text = windowName != nullptr ? windowName : "";
+  w->style = style;
+  w->exStyle = exStyle;
+  w->x = x == CW_USEDEFAULT ? 0 : x;
+  w->y = y == CW_USEDEFAULT ? 0 : y;
+  const bool defaultSize = width == CW_USEDEFAULT;
+  w->width = defaultSize ? (child ? 0 : 640) : std::max(0, width);
+  w->height = defaultSize ? (child ? 0 : 480) : std::max(0, height);
+  if (child)
+    w->id = reinterpret_cast<std::uintptr_t>(menu);
+  else
+    w->menu = menu;
+  w->instance = instance;
+  w->invalid = (style & WS_VISIBLE) != 0;
+  w->erase = w->invalid;
+
+  const HWND hwnd = d.newHandle<HWND>();
+  w->handle = hwnd;
+  const int cx = w->width, cy = w->height, px = w->x, py = w->y;
+  d.windows.emplace(hwnd, std::move(w));
+  if (parentWindow != nullptr) parentWindow->children.push_back(hwnd);
+
+  CREATESTRUCTA cs{param, instance, menu, parent, cy, cx, py, px, static_cast<LONG>(style), windowName, className,
+                   exStyle};
+  const LRESULT result = SendMessageA(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs));
+  if (findWindow(hwnd) == nullptr) return nullptr;
+  if (result == -1) {
+    DestroyWindow(hwnd);
+    return nullptr;
+  }
+  if (style & WS_VISIBLE) notifyWindowChanged(hwnd);
+  return hwnd;
+}
+
+// Sends WM_DESTROY to the window and then to its descendants (parent first),
+// then frees them all, children before parents. A window already being
+// destroyed is left to the destruction under way.
+BOOL DestroyWindow(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr || w->destroying) return FALSE;
+  std::vector<HWND> sent;
+  for (;;) {
+    // Procedures may create children while they are told of the destruction;
+    // those are destroyed in the same way.
+    std::vector<HWND> tree;
+    collectTree(hwnd, tree);
+    std::vector<HWND> fresh;
+    for (HWND h : tree) {
+      Window* tw = findWindow(h);
+      if (tw != nullptr && !tw->destroying) {
+        tw->destroying = true;
+        fresh.push_back(h);
+      }
+    }
+    if (fresh.empty()) break;
+    for (HWND h : fresh)
+      if (findWindow(h) != nullptr) SendMessageA(h, WM_DESTROY, 0, 0);
+  }
+  std::vector<HWND> tree;
+  collectTree(hwnd, tree);
+  for (auto it = tree.rbegin(); it != tree.rend(); ++it) releaseWindow(*it);
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd) { return findWindow(hwnd) != nullptr ? TRUE : FALSE; }
+
+HWND GetParent(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  return w != nullptr ? w->parent : nullptr;
+}
+
+// Calls the window's procedure at once; procedures may send again (re-entry).
+// 0 for a handle that names no window.
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Window* w = findWindow(hwnd);
+  auto& d = desktop();
+  if (w == nullptr || w->proc == nullptr || d.sendDepth >= kMaxSendDepth) return 0;
+  const WNDPROC proc = w->proc;
+  ++d.sendDepth;
+  const LRESULT result = proc(hwnd, msg, wParam, lParam);
+  --d.sendDepth;
+  return result;
+}
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return proc != nullptr ? proc(hwnd, msg, wParam, lParam) : 0;
+}
+
+// The default handling: the window's text, validation on paint, destruction on
+// close; everything else answers 0.
+LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return 0;
+  switch (msg) {
+    case WM_NCCREATE:
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_SETTEXT:
+      w->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+      notifyWindowChanged(hwnd);
+      return TRUE;
+    case WM_GETTEXT: {
+      auto* buffer = reinterpret_cast<char*>(lParam);
+      if (buffer == nullptr || wParam == 0) return 0;
+      const std::size_t n = std::min<std::size_t>(w->text.size(), wParam - 1);
+      std::memcpy(buffer, w->text.data(), n);
+      buffer[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(w->text.size());
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hwnd, &ps);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
+  if (findWindow(hwnd) == nullptr) return FALSE;
+  return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE;
+}
+
+// Copies at most maxCount - 1 characters and always terminates; returns the
+// number copied, 0 for a bad window or buffer.
+int GetWindowTextA(HWND hwnd, LPSTR buffer, int maxCount) {
+  if (buffer == nullptr || maxCount <= 0) return 0;
+  buffer[0] = '\0';
+  if (findWindow(hwnd) == nullptr) return 0;
+  const LRESULT n = SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer));
+  const int copied = static_cast<int>(std::clamp<LRESULT>(n, 0, maxCount - 1));
+  buffer[copied] = '\0';
+  return copied;
+}
+
+int GetWindowTextLengthA(HWND hwnd) {
+  if (findWindow(hwnd) == nullptr) return 0;
+  return static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
+
+// Moves and sizes a window; WM_SIZE follows only when the size changed.
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  (void)insertAfter;  // windows here do not overlap in a way anyone can see
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return FALSE;
+  const int nx = (flags & SWP_NOMOVE) ? w->x : x;
+  const int ny = (flags & SWP_NOMOVE) ? w->y : y;
+  const int ncx = (flags & SWP_NOSIZE) ? w->width : std::max(0, cx);
+  const int ncy = (flags & SWP_NOSIZE) ? w->height : std::max(0, cy);
+  const bool sized = ncx != w->width || ncy != w->height;
+  const bool moved = nx != w->x || ny != w->y;
+  w->x = nx;
+  w->y = ny;
+  w->width = ncx;
+  w->height = ncy;
+  if (!sized && !moved) return TRUE;
+  if (!(flags & SWP_NOREDRAW)) {
+    w->invalid = true;
+    w->erase = true;
+  }
+  notifyWindowChanged(hwnd);
+  if (sized) SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(ncx, ncy));
+  return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+  return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL GetClientRect(HWND hwnd, RECT* rect) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr || rect == nullptr) return FALSE;
+  *rect = RECT{0, 0, w->width, w->height};
+  return TRUE;
+}
+
+// The window's rectangle in screen coordinates: a child's position is relative
+// to its parent's client area, and client areas have no border here.
+BOOL GetWindowRect(HWND hwnd, RECT* rect) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr || rect == nullptr) return FALSE;
+  LONG left = w->x, top = w->y;
+  for (Window* p = findWindow(w->parent); p != nullptr; p = findWindow(p->parent)) {
+    left += p->x;
+    top += p->y;
+  }
+  *rect = RECT{left, top, left + w->width, top + w->height};
+  return TRUE;
+}
+
+// Shows or hides; returns whether the window was visible before. A change of
+// visibility is announced with WM_SHOWWINDOW first.
+BOOL ShowWindow(HWND hwnd, int cmdShow) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return FALSE;
+  const bool wasVisible = (w->style & WS_VISIBLE) != 0;
+  const bool show = cmdShow != SW_HIDE;
+  if (show == wasVisible) return wasVisible ? TRUE : FALSE;
+  SendMessageA(hwnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+  w = findWindow(hwnd);
+  if (w == nullptr) return wasVisible ? TRUE : FALSE;
+  if (show) {
+    w->style |= WS_VISIBLE;
+    w->invalid = true;
+    w->erase = true;
+  } else {
+    w->style &= ~WS_VISIBLE;
+  }
+  notifyWindowChanged(hwnd);
+  return wasVisible ? TRUE : FALSE;
+}
+
+// Visible only when the window and all its ancestors have WS_VISIBLE.
+BOOL IsWindowVisible(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return FALSE;
+  for (; w != nullptr; w = findWindow(w->parent))
+    if (!(w->style & WS_VISIBLE)) return FALSE;
+  return TRUE;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
+  (void)rect;  // the whole client area is repainted either way
+  if (hwnd == nullptr) {
+    std::vector<HWND> all;
+    for (auto& entry : desktop().windows) {
+      entry.second->invalid = true;
+      entry.second->erase = entry.second->erase || erase;
+      all.push_back(entry.first);
+    }
+    for (HWND h : all) notifyWindowChanged(h);
+    return TRUE;
+  }
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return FALSE;
+  w->invalid = true;
+  w->erase = w->erase || erase;
+  notifyWindowChanged(hwnd);
+  return TRUE;
+}
+
+// Sends WM_PAINT when the window has something to repaint and can be seen;
+// hidden windows are not painted.
+BOOL UpdateWindow(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return FALSE;
+  if (w->invalid && IsWindowVisible(hwnd)) SendMessageA(hwnd, WM_PAINT, 0, 0);
+  return TRUE;
+}
+
+// Validates the window and hands out a device context for the paint.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return nullptr;
+  HDC dc = GetDC(hwnd);
+  if (ps != nullptr) {
+    *ps = PAINTSTRUCT{};
+    ps->hdc = dc;
+    ps->fErase = w->erase ? TRUE : FALSE;
+    ps->rcPaint = RECT{0, 0, w->width, w->height};
+  }
+  w->invalid = false;
+  w->erase = false;
+  return dc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+  if (ps != nullptr) ReleaseDC(hwnd, ps->hdc);
+  return TRUE;
+}
+
+// Moves the focus: WM_KILLFOCUS to the window losing it, then WM_SETFOCUS to
+// the one gaining it. Returns the window that had it, or null on a bad handle.
+HWND SetFocus(HWND hwnd) {
+  auto& d = desktop();
+  if (hwnd != nullptr && findWindow(hwnd) == nullptr) return nullptr;
+  const HWND old = d.focus;
+  if (old == hwnd) return old;
+  if (old != nullptr && findWindow(old) != nullptr)
+    SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  if (hwnd != nullptr && findWindow(hwnd) == nullptr) {
+    d.focus = nullptr;
+    return old;
+  }
+  d.focus = hwnd;
+  if (hwnd != nullptr) SendMessageA(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  return old;
+}
+
+HWND GetFocus() { return desktop().focus; }
+
+namespace {
+constexpr int kIndexId = -12;
+constexpr int kIndexStyle = -16;
+constexpr int kIndexExStyle = -20;
+}  // namespace
+
+LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return 0;
+  LONG_PTR old = 0;
+  switch (index) {
+    case GWLP_USERDATA:
+      old = w->userData;
+      w->userData = value;
+      return old;
+    case GWLP_WNDPROC:
+      if (value == 0) return 0;  // a window without a procedure could not answer anything
+      old = reinterpret_cast<LONG_PTR>(w->proc);
+      w->proc = reinterpret_cast<WNDPROC>(value);
+      return old;
+    default:
+      return 0;
+  }
+}
+
+LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return 0;
+  switch (index) {
+    case GWLP_USERDATA:
+      return w->userData;
+    case GWLP_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(w->proc);
+    case kIndexId:
+      return static_cast<LONG_PTR>(w->id);
+    case kIndexStyle:
+      return static_cast<LONG_PTR>(w->style);
+    case kIndexExStyle:
+      return static_cast<LONG_PTR>(w->exStyle);
+    default:
+      return 0;
+  }
+}
+
+HMENU GetMenu(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  return w != nullptr ? w->menu : nullptr;
+}
+
+// Child windows cannot carry a menu bar. The old menu is not destroyed.
+BOOL SetMenu(HWND hwnd, HMENU menu) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr || (w->style & WS_CHILD)) return FALSE;
+  if (menu != nullptr && findMenu(menu) == nullptr) return FALSE;
+  w->menu = menu;
+  notifyWindowChanged(hwnd);
+  if (menu != nullptr) notifyMenuChanged(menu);
+  return TRUE;
+}

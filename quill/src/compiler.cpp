@@ -1,0 +1,68 @@
+// The HostCompiler calls: compiling one type through the editor's character
+// callback, or a whole group from its stored source.
+#include "quill/compiler.h"
+
+struct HostCompiler {
+  quill::Compiler::Impl* impl = nullptr;
+};
+
+namespace quill {
+
+// Longer text than this is not a structure but a callback that never sends its NUL.
+constexpr std::size_t kMaxSourceLength = std::size_t{64} << 20;
+
+struct Compiler::Impl {
+  explicit Impl(Runtime& r) : runtime(r) { handle.impl = this; }
+  Runtime& runtime;
+  HostCompiler handle;
+  std::vector<CompileError> errors;
+  bool open = false;
+
+  void begin() {
+    errors.clear();
+    open = true;
+  }
+};
+
+Compiler::Compiler(Runtime& runtime) : impl_(std::make_unique<Impl>(runtime)) {}
+Compiler::~Compiler() = default;
+HostCompiler* Compiler::handle() { return &impl_->handle; }
+const std::vector<CompileError>& Compiler::lastErrors() const { return impl_->errors; }
+bool Compiler::compileOpen() const { return impl_->open; }
+
+}  // namespace quill
+
+extern "C" {
+
+int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetChar getChar) {
+  if (!compiler || !compiler->impl) return 0;
+  quill::Compiler::Impl& impl = *compiler->impl;
+  impl.begin();
+  if (!getChar) {
+    impl.errors.push_back({0, "", "There is no structure source to compile."});
+    return 0;
+  }
+  std::string text;
+  for (char c = getChar(); c != '\0'; c = getChar()) {
+    if (text.size() >= quill::kMaxSourceLength) {
+      impl.errors.push_back({0, "", "The structure source is too long."});
+      return 0;
+    }
+    text.push_back(c);
+  }
+  return impl.runtime.compileType(type, &text, &impl.errors) ? 1 : 0;
+}
+
+int CompilerCompileGroup(HostCompiler* compiler, std::uint16_t group) {
+  if (!compiler || !compiler->impl) return 0;
+  quill::Compiler::Impl& impl = *compiler->impl;
+  impl.begin();
+  return impl.runtime.compileGroup(group, &impl.errors) ? 1 : 0;
+}
+
+void CompilerEnd(HostCompiler* compiler) {
+  // The errors stay for the host's report until the next compile starts.
+  if (compiler && compiler->impl) compiler->impl->open = false;
+}
+
+}  // extern "C"

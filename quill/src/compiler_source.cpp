@@ -1,0 +1,299 @@
+// The structure source compiler: one pass over the text, line by line,
+// collecting every error with its line and variable.
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "quill/compiler.h"
+
+namespace quill {
+namespace {
+
+// The language's own type names; everything else must be a known structure.
+constexpr std::array<std::string_view, 40> kLanguageTypes = {
+    "boolean",        "character",     "checkbox",     "commandbutton",  "gridsheet",      "date",
+    "datetime",       "decimal",       "double",       "dropdownlistbox", "gridsheetchild", "editmask",
+    "graph",          "groupbox",      "hscrollbar",   "integer",        "line",           "listbox",
+    "long",           "menu",          "multilineedit", "oval",          "picture",        "picturebutton",
+    "radiobutton",    "real",          "rectangle",    "roundrectangle", "singlelineedit", "statictext",
+    "string",         "time",          "transaction",  "unsignedinteger", "unsignedlong",  "userobject",
+    "vscrollbar",     "window",        "any",          "blob"};
+
+constexpr std::string_view kDecimalRange = "Decimal positions must be between 0 and 18.";
+constexpr std::string_view kInvalidName = "Invalid variable name.";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string Lowered(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = Lower(c);
+  return result;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return Lower(x) == Lower(y);
+         });
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    std::size_t start = i;
+    while (i < line.size() && !IsBlank(line[i])) ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+bool IsIdentifier(std::string_view text) {
+  if (text.empty() || text.size() > kMaxNameLength || !IsLetter(text.front())) return false;
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return IsLetter(c) || IsDigit(c) || c == '_' || c == '$' || c == '#' || c == '%' || c == '-';
+  });
+}
+
+// Parses "{N}" contents; false for anything but a plain number in range.
+bool ParseDecimals(std::string_view text, int* value) {
+  text = Trimmed(text);
+  if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), IsDigit)) return false;
+  int n = 0;
+  for (char c : text) n = n * 10 + (c - '0');
+  if (n > kMaxDecimals) return false;
+  *value = n;
+  return true;
+}
+
+// One member line split into its parts, before any judgement.
+struct MemberLine {
+  std::string_view type;
+  std::optional<std::string_view> decimals;  // inside the braces
+  bool unclosedBrace = false;
+  std::string_view name;
+  bool trailing = false;  // more text after the name
+};
+
+MemberLine SplitMemberLine(std::string_view line) {
+  MemberLine parts;
+  std::size_t i = 0, n = line.size();
+  auto skipBlanks = [&] {
+    while (i < n && IsBlank(line[i])) ++i;
+  };
+  skipBlanks();
+  std::size_t start = i;
+  while (i < n && !IsBlank(line[i]) && line[i] != '{') ++i;
+  parts.type = line.substr(start, i - start);
+  skipBlanks();
+  if (i < n && line[i] == '{') {
+    std::size_t close = line.find('}', i);
+    if (close == std::string_view::npos) {
+      // Without its brace the number ends at the next blank; the name may follow.
+      parts.unclosedBrace = true;
+      std::size_t end = i + 1;
+      while (end < n && !IsBlank(line[end])) ++end;
+      parts.decimals = line.substr(i + 1, end - i - 1);
+      i = end;
+    } else {
+      parts.decimals = line.substr(i + 1, close - i - 1);
+      i = close + 1;
+    }
+    skipBlanks();
+  }
+  start = i;
+  while (i < n && !IsBlank(line[i])) ++i;
+  parts.name = line.substr(start, i - start);
+  skipBlanks();
+  parts.trailing = i < n;
+  return parts;
+}
+
+class SourceCompiler {
+ public:
+  SourceCompiler(const std::vector<std::string>& known, const CompileExpectation& expectation,
+                 CompiledStructure* out, std::vector<CompileError>* errors)
+      : expectation_(expectation), out_(out), errors_(errors) {
+    for (const std::string& name : known) known_.insert(Lowered(name));
+  }
+
+  bool run(std::string_view source);
+
+ private:
+  void error(int line, std::string_view variable, std::string message) {
+    ++errorCount_;
+    if (errors_) errors_->push_back(CompileError{line, std::string(variable), std::move(message)});
+  }
+  void header(int line, std::string_view text);
+  void member(int line, std::string_view text);
+  void checkType(int line, const MemberLine& parts, int* decimals);
+  bool isStructure(std::string_view type) const { return known_.count(Lowered(type)) != 0; }
+  std::string headerForm() const;
+
+  const CompileExpectation& expectation_;
+  CompiledStructure* out_;
+  std::vector<CompileError>* errors_;
+  std::unordered_set<std::string> known_;
+  std::unordered_map<std::string, std::string> seen_;  // lowered name -> name as first written
+  std::string selfLowered_;
+  int errorCount_ = 0;
+};
+
+std::string SourceCompiler::headerForm() const {
+  if (expectation_.global == std::optional<bool>(true)) return "\"global type NAME from structure\"";
+  if (expectation_.global == std::optional<bool>(false)) return "\"type NAME from structure\"";
+  return "\"global type NAME from structure\" or \"type NAME from structure\"";
+}
+
+void SourceCompiler::header(int line, std::string_view text) {
+  std::vector<std::string_view> words = Words(text);
+  bool global = !words.empty() && EqualsIgnoringCase(words[0], "global");
+  std::size_t at = global ? 1 : 0;
+  bool shaped = words.size() == at + 4 && EqualsIgnoringCase(words[at], "type") &&
+                EqualsIgnoringCase(words[at + 2], "from") && EqualsIgnoringCase(words[at + 3], "structure");
+  if (!shaped || (expectation_.global && *expectation_.global != global)) {
+    error(line, "", "The first line must be " + headerForm() + ".");
+    if (!shaped) return;
+  }
+  std::string_view name = words[at + 1];
+  out_->name = std::string(name);
+  out_->global = global;
+  selfLowered_ = Lowered(name);
+  if (!IsIdentifier(name)) {
+    error(line, "", "Invalid structure name.");
+  } else if (!expectation_.name.empty() && !EqualsIgnoringCase(name, expectation_.name)) {
+    error(line, "", "The first line must name the structure " + expectation_.name + ".");
+  }
+}
+
+void SourceCompiler::checkType(int line, const MemberLine& parts, int* decimals) {
+  bool isDecimal = EqualsIgnoringCase(parts.type, "decimal");
+  std::string variable(parts.name);
+  if (!IsLanguageTypeName(std::string(parts.type))) {
+    if (!selfLowered_.empty() && Lowered(parts.type) == selfLowered_) {
+      error(line, variable, "A structure cannot contain itself.");
+    } else if (!isStructure(parts.type)) {
+      error(line, variable, "Unknown type \"" + std::string(parts.type) + "\".");
+    }
+  }
+  if (!parts.decimals) return;
+  if (!isDecimal) {
+    error(line, variable, "Only decimal variables have decimal positions.");
+  } else if (parts.unclosedBrace || !ParseDecimals(*parts.decimals, decimals)) {
+    error(line, variable, std::string(kDecimalRange));
+  }
+}
+
+void SourceCompiler::member(int line, std::string_view text) {
+  MemberLine parts = SplitMemberLine(text);
+  if (parts.type.empty() || parts.name.empty()) {
+    error(line, parts.name, "Expected a type and a variable name.");
+    return;
+  }
+  int decimals = 0;
+  checkType(line, parts, &decimals);
+  if (parts.trailing) error(line, parts.name, "Unexpected text after the variable name.");
+  Runtime::Member member;
+  if (!SplitVariableName(std::string(parts.name), &member.name, &member.suffix)) {
+    error(line, parts.name, std::string(kInvalidName));
+    return;
+  }
+  auto [it, added] = seen_.emplace(Lowered(member.name), member.name);
+  if (!added) {
+    if (it->second == member.name) {
+      error(line, parts.name, "Duplicate variable name.");
+    } else {
+      error(line, parts.name, "Duplicate variable name: same as \"" + it->second + "\" apart from letter case.");
+    }
+  }
+  member.typeName = std::string(parts.type);
+  member.decimals = decimals;
+  out_->members.push_back(std::move(member));
+}
+
+bool SourceCompiler::run(std::string_view source) {
+  source = source.substr(0, source.find('\0'));
+  enum class Stage { Header, Members, Done } stage = Stage::Header;
+  int line = 0;
+  std::size_t pos = 0;
+  while (pos < source.size()) {
+    std::size_t end = source.find('\n', pos);
+    if (end == std::string_view::npos) end = source.size();
+    std::string_view text = Trimmed(source.substr(pos, end - pos));
+    pos = end + 1;
+    ++line;
+    if (text.empty()) continue;
+    std::vector<std::string_view> words;
+    bool footer = text.size() <= 32 && (words = Words(text)).size() == 2 && EqualsIgnoringCase(words[0], "end") &&
+                  EqualsIgnoringCase(words[1], "type");
+    if (stage == Stage::Done) {
+      error(line, "", "Unexpected text after \"end type\".");
+      break;
+    }
+    if (stage == Stage::Header && !footer) {
+      header(line, text);
+      stage = Stage::Members;
+      continue;
+    }
+    if (footer) {
+      if (stage == Stage::Header) error(line, "", "The first line must be " + headerForm() + ".");
+      stage = Stage::Done;
+      continue;
+    }
+    member(line, text);
+  }
+  if (stage == Stage::Header) error(std::max(line, 1), "", "The first line must be " + headerForm() + ".");
+  if (stage != Stage::Done) error(std::max(line, 1), "", "Missing \"end type\".");
+  return errorCount_ == 0;
+}
+
+}  // namespace
+
+bool IsLanguageTypeName(const std::string& name) {
+  return std::any_of(kLanguageTypes.begin(), kLanguageTypes.end(),
+                     [&](std::string_view type) { return EqualsIgnoringCase(type, name); });
+}
+
+bool SplitVariableName(const std::string& text, std::string* base, std::string* suffix) {
+  std::string_view view(text);
+  std::size_t bracket = view.find('[');
+  std::string_view name = view.substr(0, bracket);
+  std::string_view tail = bracket == std::string_view::npos ? std::string_view() : view.substr(bracket);
+  if (!IsIdentifier(name)) return false;
+  if (!tail.empty()) {
+    if (tail.size() < 2 || tail.back() != ']') return false;
+    std::string_view digits = tail.substr(1, tail.size() - 2);
+    if (!std::all_of(digits.begin(), digits.end(), IsDigit) || digits.size() > 9) return false;
+    if (!digits.empty() && digits.find_first_not_of('0') == std::string_view::npos) return false;
+  }
+  if (base) *base = std::string(name);
+  if (suffix) *suffix = std::string(tail);
+  return true;
+}
+
+bool CompileStructureSource(const std::string& source, const std::vector<std::string>& knownStructures,
+                            const CompileExpectation& expectation, CompiledStructure* out,
+                            std::vector<CompileError>* errors) {
+  CompiledStructure scratch;
+  if (!out) out = &scratch;
+  *out = CompiledStructure{};
+  return SourceCompiler(knownStructures, expectation, out, errors).run(source);
+}
+
+bool CompileStructureSource(const std::string& source, const std::vector<std::string>& knownStructures,
+                            CompiledStructure* out, std::vector<CompileError>* errors) {
+  return CompileStructureSource(source, knownStructures, CompileExpectation{}, out, errors);
+}
+
+}  // namespace quill

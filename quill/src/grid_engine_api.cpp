@@ -1,0 +1,119 @@
+// The GridEngine calls the editor module makes, and GridSheet::fromWindow.
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "editor/host/grid_engine.h"
+#include "grid_control.h"
+#include "grid_layouts.h"
+
+using quill::grid::GridControl;
+
+namespace {
+// The three data columns and the hidden one; anything else names no cell.
+int Column(std::uint16_t column) { return column >= 1 && column <= 4 ? column : 0; }
+}  // namespace
+
+__attribute__((visibility("default"))) quill::GridSheet* quill::GridSheet::fromWindow(HWND grid) {
+  return GridControl::of(grid);
+}
+
+extern "C" {
+
+HOST_API GridLayout* GridLoadLayout(const char* const* libraries, int count, const char* objectName,
+                                    HostRuntime* runtime) {
+  // The layouts are built in, so the library list and runtime are not needed.
+  (void)libraries;
+  (void)count;
+  (void)runtime;
+  if (objectName == nullptr) return nullptr;
+  // The layouts are immutable; the handle type is not const only because the contract's is not.
+  return const_cast<GridLayout*>(quill::grid::FindGridLayout(objectName));
+}
+
+HOST_API HWND GridCreateControl(const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                                int height, HWND parent, HMENU id, HWND notifyWindow, GridLayout* layout) {
+  if (layout == nullptr) return nullptr;
+  if (className != nullptr && std::string_view(className) != kGridControlClass) return nullptr;
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &quill::grid::GridWindowProc;
+  windowClass.lpszClassName = kGridControlClass;
+  // Registering again fails harmlessly; registering every time survives a platform reset.
+  RegisterClassA(&windowClass);
+  quill::grid::GridCreateParams params{notifyWindow, layout};
+  return CreateWindowExA(0, kGridControlClass, windowName, style, x, y, width, height, parent, id, nullptr, &params);
+}
+
+HOST_API void GridSetProperty(HWND grid, const char* assignment) {
+  GridControl* control = GridControl::of(grid);
+  if (control != nullptr && assignment != nullptr) control->assign(assignment);
+}
+
+HOST_API char* GridGetProperty(HWND grid, const char* path) {
+  GridControl* control = GridControl::of(grid);
+  if (control == nullptr || path == nullptr) return nullptr;
+  auto value = control->propertyValue(path);
+  if (!value) return nullptr;
+  char* copy = static_cast<char*>(std::malloc(value->size() + 1));
+  if (copy != nullptr) std::memcpy(copy, value->c_str(), value->size() + 1);
+  return copy;
+}
+
+HOST_API void GridFreeText(HWND grid, char* text) {
+  (void)grid;
+  std::free(text);
+}
+
+HOST_API std::int16_t GridItemTextLength(HWND grid, std::uint32_t row, std::uint16_t column) {
+  GridControl* control = GridControl::of(grid);
+  if (control == nullptr) return 0;
+  // Cell texts are bounded to kCellTextMax, which fits.
+  return static_cast<std::int16_t>(control->displayText(row, Column(column)).size());
+}
+
+HOST_API int GridGetItemText(HWND grid, std::uint32_t row, std::uint16_t column, char* buffer, std::uint16_t max) {
+  GridControl* control = GridControl::of(grid);
+  if (control == nullptr || buffer == nullptr) return 0;
+  const std::string text = control->displayText(row, Column(column));
+  const std::size_t copied = std::min<std::size_t>(text.size(), max);
+  std::memcpy(buffer, text.data(), copied);
+  return static_cast<int>(copied);
+}
+
+HOST_API void GridSetItemText(HWND grid, std::uint32_t row, std::uint16_t column, const char* text) {
+  GridControl* control = GridControl::of(grid);
+  if (control != nullptr) control->setItemText(row, Column(column), text != nullptr ? text : "");
+}
+
+HOST_API void GridGetItemNumber(HWND grid, std::uint32_t row, std::uint16_t column, double* value) {
+  GridControl* control = GridControl::of(grid);
+  if (control == nullptr || value == nullptr) return;
+  if (auto number = control->itemNumber(row, Column(column))) *value = *number;
+}
+
+HOST_API void GridSetItemNumber(HWND grid, std::uint32_t row, std::uint16_t column, const double* value) {
+  GridControl* control = GridControl::of(grid);
+  if (control != nullptr) control->setItemNumber(row, Column(column), value);
+}
+
+HOST_API void GridSetCurrentCell(HWND grid, std::uint32_t row, std::uint16_t column) {
+  GridControl* control = GridControl::of(grid);
+  if (control != nullptr) control->setCurrentCell(row, column);
+}
+
+HOST_API void GridGetCurrentCell(HWND grid, std::uint32_t* row, std::uint16_t* column) {
+  GridControl* control = GridControl::of(grid);
+  if (row != nullptr) *row = control != nullptr ? control->currentRow() : 0;
+  if (column != nullptr) *column = control != nullptr ? static_cast<std::uint16_t>(control->currentColumn()) : 0;
+}
+
+HOST_API void GridPointerText(HWND grid, char* buffer, int bufferSize) {
+  if (buffer == nullptr || bufferSize <= 0) return;
+  GridControl* control = GridControl::of(grid);
+  const std::string text = control != nullptr ? control->pointerText() : std::string("\t0");
+  const std::size_t copied = std::min<std::size_t>(text.size(), static_cast<std::size_t>(bufferSize) - 1);
+  std::memcpy(buffer, text.data(), copied);
+  buffer[copied] = '\0';
+}
+
+}  // extern "C"

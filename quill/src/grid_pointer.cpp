@@ -1,0 +1,61 @@
+// The mouse over the grid: what lies under the pointer and the button notifications.
+#include <array>
+#include <string_view>
+
+#include "grid_control.h"
+
+namespace quill::grid {
+
+namespace {
+// Layout objects the pointer can be over; a data cell's column is its index.
+constexpr std::array<std::string_view, 4> kPointerObjects = {"var_row", "var_name", "var_type", "var_dec"};
+
+int DataColumnOf(std::string_view object) {
+  for (std::size_t i = 1; i < kPointerObjects.size(); ++i) {
+    if (kPointerObjects[i] == object) return static_cast<int>(i);
+  }
+  return 0;
+}
+
+bool IsPointerObject(std::string_view object) {
+  for (std::string_view known : kPointerObjects) {
+    if (known == object) return true;
+  }
+  return false;
+}
+}  // namespace
+
+void GridControl::setPointer(const std::string& object, std::uint32_t row) {
+  // Below the last row, or over something that is no column, there is nothing.
+  if (rowAt(row) == nullptr || !IsPointerObject(object)) {
+    pointerObject_.clear();
+    pointerRow_ = 0;
+    return;
+  }
+  pointerObject_ = object;
+  pointerRow_ = row;
+}
+
+std::string GridControl::pointerText() const { return pointerObject_ + '\t' + std::to_string(pointerRow_); }
+
+void GridControl::sendMouse(WORD code, const std::string& object, std::uint32_t row) {
+  setPointer(object, row);
+  notify(code);
+}
+
+void GridControl::userMousePress(const std::string& object, std::uint32_t row) {
+  setPointer(object, row);
+  const std::uint32_t pressedRow = pointerRow_;
+  const int column = DataColumnOf(pointerObject_);
+  if (!notify(GN_BUTTONDOWN)) return;
+  // A press on a data cell moves the focus there, after the editor saw the press.
+  if (column != 0) setCurrentCell(pressedRow, column);
+}
+
+void GridControl::userMouseMove(const std::string& object, std::uint32_t row) { sendMouse(GN_MOUSEMOVE, object, row); }
+
+void GridControl::userMouseRelease(const std::string& object, std::uint32_t row) {
+  sendMouse(GN_BUTTONUP, object, row);
+}
+
+}  // namespace quill::grid

@@ -1,0 +1,200 @@
+// Opening a library file: the checks that keep foreign or damaged files from
+// ever being written, the defensive connection settings and the schema of a
+// new library.
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "quill/src/library_db.h"
+
+namespace quill {
+namespace {
+
+constexpr char kSqliteMagic[] = "SQLite format 3";  // 16 bytes with its NUL
+
+constexpr const char* kSchema =
+    "CREATE TABLE entries("
+    " name TEXT PRIMARY KEY COLLATE NOCASE,"
+    " source TEXT NOT NULL,"
+    " comment TEXT NOT NULL DEFAULT '',"
+    " modified TEXT NOT NULL);"
+    "CREATE TABLE objects("
+    " id INTEGER PRIMARY KEY,"
+    " kind TEXT NOT NULL,"
+    " name TEXT NOT NULL UNIQUE COLLATE NOCASE);"
+    "CREATE TABLE local_types("
+    " object_id INTEGER NOT NULL REFERENCES objects(id),"
+    " name TEXT NOT NULL COLLATE NOCASE,"
+    " source TEXT NOT NULL,"
+    " PRIMARY KEY(object_id, name));";
+
+std::uint32_t BigEndian32(const unsigned char* bytes) {
+  return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) |
+         std::uint32_t{bytes[3]};
+}
+
+enum class FileState { Missing, Empty, Library, Foreign, Unreadable };
+
+// Looks at the file's header before SQLite touches it: SQLite would roll back
+// a hot journal of a foreign database on first read, which is a write.
+FileState InspectFile(const std::string& path, std::string* error) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return FileState::Missing;
+  if (!S_ISREG(info.st_mode)) {
+    *error = path + " is not a library file.";
+    return FileState::Foreign;
+  }
+  if (info.st_size == 0) return FileState::Empty;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    *error = "Cannot read the library " + path + ".";
+    return FileState::Unreadable;
+  }
+  std::array<unsigned char, 100> header{};
+  std::size_t got = std::fread(header.data(), 1, header.size(), file);
+  std::fclose(file);
+  if (got < header.size() || std::memcmp(header.data(), kSqliteMagic, sizeof kSqliteMagic) != 0) {
+    *error = path + " is not a library file.";
+    return FileState::Foreign;
+  }
+  if (static_cast<std::int32_t>(BigEndian32(&header[68])) != kLibraryApplicationId) {
+    *error = path + " is not a library file.";
+    return FileState::Foreign;
+  }
+  auto version = static_cast<std::int32_t>(BigEndian32(&header[60]));
+  if (version != kLibraryFormatVersion) {
+    *error = path + " has library format " + std::to_string(version) + ", which this program cannot read.";
+    return FileState::Foreign;
+  }
+  return FileState::Library;
+}
+
+void ConfigureConnection(sqlite3* db) {
+  // A library file is untrusted input: no schema tricks, no triggers or views
+  // that could run code of the file's author on our writes.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+  sqlite3_busy_timeout(db, kLibraryBusyTimeoutMs);
+  ExecuteSql(db, "PRAGMA foreign_keys=ON");
+}
+
+bool QueryInt(sqlite3* db, const char* sql, std::int64_t* value) {
+  Statement query(db, sql);
+  if (!query.ok() || query.step() != SQLITE_ROW) return false;
+  *value = query.integer(0);
+  return true;
+}
+
+// Creates the schema in a file that is still empty. Another process may have
+// created it meanwhile; then the file is left alone and checked as usual.
+bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
+  return RunWriteTransaction(impl, error, [&] {
+    std::int64_t objects = 0, id = 0;
+    if (!QueryInt(impl.db, "SELECT count(*) FROM sqlite_schema", &objects) ||
+        !QueryInt(impl.db, "PRAGMA application_id", &id))
+      return sqlite3_errcode(impl.db);
+    if (objects != 0 || id != 0) return SQLITE_OK;
+    int rc = ExecuteSql(impl.db, kSchema);
+    if (rc != SQLITE_OK) return rc;
+    std::string pragmas = "PRAGMA application_id=" + std::to_string(kLibraryApplicationId) +
+                          "; PRAGMA user_version=" + std::to_string(kLibraryFormatVersion) + ";";
+    return ExecuteSql(impl.db, pragmas.c_str());
+  });
+}
+
+// The checks of an open connection: ours, and readable from end to end.
+bool VerifyLibrary(Library::Impl& impl, std::string* error) {
+  std::int64_t id = 0, version = 0;
+  if (!QueryInt(impl.db, "PRAGMA application_id", &id) || !QueryInt(impl.db, "PRAGMA user_version", &version)) {
+    *error = impl.path + " is damaged and cannot be read.";
+    return false;
+  }
+  if (id != kLibraryApplicationId || version != kLibraryFormatVersion) {
+    *error = impl.path + " is not a library file.";
+    return false;
+  }
+  Statement check(impl.db, "PRAGMA quick_check");
+  if (!check.ok() || check.step() != SQLITE_ROW || check.text(0) != "ok") {
+    *error = impl.path + " is damaged and cannot be read.";
+    return false;
+  }
+  Statement tables(impl.db,
+                   "SELECT count(*) FROM sqlite_schema WHERE type='table' AND "
+                   "name IN ('entries','objects','local_types')");
+  if (!tables.ok() || tables.step() != SQLITE_ROW || tables.integer(0) != 3) {
+    *error = impl.path + " is damaged and cannot be read.";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Library::Impl::~Impl() {
+  if (db) sqlite3_close_v2(db);
+}
+
+int ExecuteSql(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+
+std::unique_ptr<Library> Library::open(const std::string& path, bool create, std::string* error) {
+  std::string scratch;
+  if (!error) error = &scratch;
+  if (path.empty()) {
+    *error = "No library file was given.";
+    return nullptr;
+  }
+  FileState state = InspectFile(path, error);
+  if (state == FileState::Foreign || state == FileState::Unreadable) return nullptr;
+  bool fresh = state == FileState::Missing || state == FileState::Empty;
+  if (fresh && !create) {
+    *error = state == FileState::Missing ? "The library " + path + " does not exist."
+                                         : path + " is empty, not a library file.";
+    return nullptr;
+  }
+  auto impl = std::make_unique<Impl>();
+  impl->path = path;
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0);
+  if (sqlite3_open_v2(path.c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
+    *error = "Cannot open the library " + path + ".";
+    return nullptr;
+  }
+  ConfigureConnection(impl->db);
+  if (fresh && !CreateSchemaIfEmpty(*impl, error)) return nullptr;
+  if (!VerifyLibrary(*impl, error)) return nullptr;
+  return std::unique_ptr<Library>(new Library(std::move(impl)));
+}
+
+Library::Library(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Library::~Library() = default;
+
+const std::string& Library::path() const { return impl_->path; }
+
+void Library::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
+
+std::string DescribeWriteFailure(const std::string& path, int code, sqlite3* db) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return "The library " + path + " is in use by another program; nothing was written.";
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+      return "The library " + path + " is read-only; nothing was written.";
+    case SQLITE_FULL:
+      return "The disk holding " + path + " is full; nothing was written.";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+      return path + " is damaged; nothing was written.";
+    case SQLITE_CONSTRAINT:
+      return "The library " + path + " refused the write: " + std::string(sqlite3_errmsg(db));
+    default:
+      return "Cannot write the library " + path + ": " + std::string(sqlite3_errstr(code)) + ".";
+  }
+}
+
+}  // namespace quill

@@ -1,0 +1,229 @@
+// The runtime's groups and types: declaring, compiling and writing them.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "quill/compiler.h"
+#include "quill/library.h"
+#include "quill/src/runtime_state.h"
+
+namespace quill {
+
+std::string NormalLibraryPath(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (ec) return path;
+  std::filesystem::path normal = std::filesystem::weakly_canonical(absolute, ec);
+  return ec ? absolute.lexically_normal().string() : normal.string();
+}
+
+std::string LoweredName(const std::string& name) {
+  std::string result = name;
+  for (char& c : result) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return result;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return LoweredName(a) == LoweredName(b); }
+
+// ---- Impl -------------------------------------------------------------------
+
+RuntimeType* Runtime::Impl::type(std::int32_t id) {
+  auto it = types.find(id);
+  return it == types.end() ? nullptr : &it->second;
+}
+
+RuntimeObject* Runtime::Impl::object(std::int32_t id) {
+  auto it = objects.find(id);
+  return it == objects.end() ? nullptr : &it->second;
+}
+
+const RuntimeObject* Runtime::Impl::groupOwner(const RuntimeGroup& g) const {
+  auto it = objects.find(g.objectId);
+  return g.owner && it != objects.end() ? &it->second : nullptr;
+}
+
+RuntimeGroup* Runtime::Impl::group(std::uint16_t id) {
+  if (id == kNoGroup) return nullptr;
+  auto it = groups.find(id);
+  if (it != groups.end()) return &it->second;
+  for (const auto& [objectId, info] : objects) {
+    if ((static_cast<std::uint32_t>(objectId) & 0xFFFFu) != id) continue;
+    RuntimeGroup& made = groups[id];
+    made.id = id;
+    made.owner = true;
+    made.objectId = objectId;
+    made.library = info.library;
+    loadLocalTypes(made);
+    return &made;
+  }
+  return nullptr;
+}
+
+RuntimeType* Runtime::Impl::findType(const RuntimeGroup& g, const std::string& name) {
+  for (std::int32_t id : g.types) {
+    RuntimeType* t = type(id);
+    if (t && SameName(t->name, name)) return t;
+  }
+  return nullptr;
+}
+
+RuntimeType& Runtime::Impl::declareType(RuntimeGroup& g, const std::string& name) {
+  if (RuntimeType* existing = findType(g, name)) {
+    existing->name = name;
+    return *existing;
+  }
+  std::int32_t id = nextType++;
+  RuntimeType& made = types[id];
+  made.id = id;
+  made.group = g.id;
+  made.name = name;
+  g.types.push_back(id);
+  return made;
+}
+
+bool Runtime::Impl::groupIdFree(std::uint16_t id) const {
+  if (id == kNoGroup || groups.count(id)) return false;
+  return std::none_of(objects.begin(), objects.end(), [&](const auto& entry) {
+    return (static_cast<std::uint32_t>(entry.first) & 0xFFFFu) == id;
+  });
+}
+
+std::uint16_t Runtime::Impl::entryGroup(const std::string& library, const std::string& entry) {
+  std::string normal = NormalLibraryPath(library);
+  std::string key = normal + '\n' + LoweredName(entry);
+  if (auto it = entryGroups.find(key); it != entryGroups.end()) return it->second;
+  // Entry groups count down from the top so that they stay clear of the ids
+  // owners get from their object ids, which count up.
+  for (std::uint32_t id = kNoGroup - 1; id > 0; --id) {
+    auto gid = static_cast<std::uint16_t>(id);
+    if (!groupIdFree(gid)) continue;
+    RuntimeGroup& made = groups[gid];
+    made.id = gid;
+    made.library = normal;
+    made.entry = entry;
+    entryGroups[key] = gid;
+    return gid;
+  }
+  return kNoGroup;
+}
+
+void Runtime::Impl::loadLocalTypes(RuntimeGroup& g) {
+  if (g.library.empty()) return;
+  auto library = Library::open(g.library, false, nullptr);
+  if (!library) return;
+  for (const StoredLocalType& stored : library->localTypes(g.objectId)) {
+    RuntimeType& t = declareType(g, stored.name);
+    if (t.dirty) continue;  // the editor's newer version waits to be written
+    if (t.source && *t.source == stored.source) continue;
+    t.source = stored.source;
+    t.membersCurrent = false;
+  }
+}
+
+void* Runtime::Impl::allocateBlock(std::size_t size) {
+  void* block = std::calloc(1, size == 0 ? 1 : size);
+  if (block) blocks.insert(block);
+  return block;
+}
+
+// ---- Runtime: types and compiling ---------------------------------------------
+
+Runtime::Runtime() : impl_(std::make_unique<Impl>()) {}
+Runtime::~Runtime() {
+  for (void* block : impl_->blocks) std::free(block);
+}
+
+Runtime::Impl& Runtime::impl() { return *impl_; }
+
+std::optional<std::string> Runtime::typeSource(std::int32_t type) const {
+  RuntimeType* t = impl_->type(type);
+  return t ? t->source : std::nullopt;
+}
+
+std::vector<std::int32_t> Runtime::groupTypes(std::uint16_t group) const {
+  RuntimeGroup* g = impl_->group(group);
+  return g ? g->types : std::vector<std::int32_t>{};
+}
+
+std::vector<std::string> Runtime::knownStructures(std::uint16_t group) const {
+  std::vector<std::string> names;
+  RuntimeGroup* g = impl_->group(group);
+  if (!g) return names;
+  if (auto library = Library::open(g->library, false, nullptr)) {
+    for (const LibraryEntryInfo& entry : library->entries()) names.push_back(entry.name);
+  }
+  for (std::int32_t id : g->types) {
+    RuntimeType* t = impl_->type(id);
+    if (t && t->source) names.push_back(t->name);
+  }
+  return names;
+}
+
+void Runtime::setTypeMembers(std::int32_t type, std::vector<Member> members) {
+  RuntimeType* t = impl_->type(type);
+  if (!t) return;
+  t->members = std::move(members);
+  t->hasMembers = true;
+}
+
+bool Runtime::compileType(std::int32_t type, const std::string* text, std::vector<CompileError>* errors) {
+  RuntimeType* t = impl_->type(type);
+  RuntimeGroup* g = t ? impl_->group(t->group) : nullptr;
+  if (!t || !g) {
+    if (errors) errors->push_back({0, "", "The structure to compile is unknown."});
+    return false;
+  }
+  const std::string* source = text ? text : (t->source ? &*t->source : nullptr);
+  if (!source) {
+    if (errors) errors->push_back({0, "", "The structure " + t->name + " has no source text."});
+    return false;
+  }
+  CompileExpectation expectation{!g->owner, t->name};
+  CompiledStructure compiled;
+  if (!CompileStructureSource(*source, knownStructures(g->id), expectation, &compiled, errors)) {
+    // A failed compile of new text leaves the stored source and its members as they were.
+    if (text) t->pendingText.reset();
+    else t->membersCurrent = false;
+    return false;
+  }
+  setTypeMembers(type, std::move(compiled.members));
+  if (text) {
+    t->pendingText = *text;
+    t->membersCurrent = t->source && *t->source == *text;
+  } else {
+    t->membersCurrent = true;
+  }
+  return true;
+}
+
+bool Runtime::compileGroup(std::uint16_t group, std::vector<CompileError>* errors) {
+  RuntimeGroup* g = impl_->group(group);
+  if (!g) {
+    if (errors) errors->push_back({0, "", "The structure to compile is unknown."});
+    return false;
+  }
+  bool ok = true, any = false;
+  std::vector<std::int32_t> ids = g->types;
+  for (std::int32_t id : ids) {
+    RuntimeType* t = impl_->type(id);
+    if (!t || !t->source) continue;
+    any = true;
+    ok = compileType(id, nullptr, errors) && ok;
+  }
+  if (!any && errors) errors->push_back({0, "", "There is no structure source to compile."});
+  return ok && any;
+}
+
+std::vector<LibraryEntryInfo> Runtime::listEntries(const std::string& library, std::string* error) const {
+  auto file = Library::open(library, false, error);
+  return file ? file->entries() : std::vector<LibraryEntryInfo>{};
+}
+
+std::optional<std::string> Runtime::storedEntrySource(const std::string& library, const std::string& entry) const {
+  auto file = Library::open(library, false, nullptr);
+  return file ? file->entrySource(entry) : std::nullopt;
+}
+
+}  // namespace quill

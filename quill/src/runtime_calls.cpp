@@ -1,0 +1,224 @@
+// The HostRuntime calls the editor makes, each on its runtime handle.
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "editor/host/host_pool.h"
+#include "quill/library.h"
+#include "quill/src/runtime_state.h"
+
+namespace {
+
+using quill::Runtime;
+using quill::RuntimeGroup;
+using quill::RuntimeType;
+
+// The runtime behind a live handle, or null: calls through an ended handle do nothing.
+Runtime* Live(HostRuntime* rt) { return rt && rt->live && rt->runtime ? rt->runtime : nullptr; }
+
+bool IsText(const char* text) { return text && *text; }
+
+// Where a member's suffix text sits inside its MemberRecord's unread bytes.
+constexpr std::size_t kSuffixSlot = 0;
+static_assert(sizeof(MemberRecord::reserved16) >= kSuffixSlot + sizeof(const char*));
+
+char* CopyIntoBlock(char*& cursor, const std::string& text) {
+  char* start = cursor;
+  std::memcpy(cursor, text.c_str(), text.size() + 1);
+  cursor += text.size() + 1;
+  return start;
+}
+
+// One pool block holds the records and, after them, every text they point
+// to, so the editor's single PoolFree of the array frees everything.
+MemberRecord* BuildMemberArray(HostPool* pool, const std::vector<Runtime::Member>& members) {
+  std::size_t size = members.size() * sizeof(MemberRecord);
+  for (const Runtime::Member& m : members) size += m.name.size() + m.typeName.size() + m.suffix.size() + 3;
+  if (size == 0) size = 1;  // an empty structure still answers with a block
+  if (size > std::numeric_limits<std::uint32_t>::max()) return nullptr;
+  auto* block = static_cast<char*>(PoolAlloc(pool, static_cast<std::uint32_t>(size), 0));
+  if (!block) return nullptr;
+  auto* records = reinterpret_cast<MemberRecord*>(block);
+  char* cursor = block + members.size() * sizeof(MemberRecord);
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    const Runtime::Member& m = members[i];
+    MemberRecord record{};
+    record.name = CopyIntoBlock(cursor, m.name);
+    record.typeName = m.typeName.empty() ? nullptr : CopyIntoBlock(cursor, m.typeName);
+    record.flags = static_cast<std::uint16_t>((m.decimals << 1) & kMemberDecimalsMask);
+    const char* suffix = nullptr;
+    if (!m.suffix.empty()) {
+      record.flags |= kMemberHasSuffix;
+      suffix = CopyIntoBlock(cursor, m.suffix);
+    }
+    std::memcpy(record.reserved16 + kSuffixSlot, &suffix, sizeof suffix);
+    std::memcpy(&records[i], &record, sizeof record);
+  }
+  return records;
+}
+
+char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
+  std::size_t length = std::strlen(text);
+  auto* block = static_cast<char*>(impl.allocateBlock(length + 1));
+  if (block) std::memcpy(block, text, length + 1);
+  return block;
+}
+
+}  // namespace
+
+extern "C" {
+
+std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) {
+  Runtime* runtime = Live(rt);
+  if (!runtime || kind != kRuntimeKindStructure || !IsText(library) || !IsText(entry)) return kNoGroup;
+  auto& impl = runtime->impl();
+  auto file = quill::Library::open(library, false, &impl.lastError);
+  if (!file) return kNoGroup;
+  std::optional<quill::LibraryEntryInfo> info = file->entryInfo(entry);
+  std::optional<std::string> source = info ? file->entrySource(info->name) : std::nullopt;
+  if (!source) {
+    impl.lastError = std::string("The library ") + library + " has no structure " + entry + ".";
+    return kNoGroup;
+  }
+  std::uint16_t gid = impl.entryGroup(library, info->name);
+  RuntimeGroup* g = impl.group(gid);
+  if (!g) return kNoGroup;
+  // Opening reads the library anew: what another editor stored but never
+  // wrote does not count, the file does.
+  RuntimeType& t = impl.declareType(*g, info->name);
+  if (!(t.source && *t.source == *source && t.membersCurrent)) {
+    t.source = std::move(*source);
+    t.membersCurrent = false;
+  }
+  t.dirty = false;
+  t.pendingText.reset();
+  return gid;
+}
+
+std::int32_t RuntimeFindType(HostRuntime* rt, std::uint16_t group, const char* name) {
+  Runtime* runtime = Live(rt);
+  if (!runtime || !IsText(name)) return 0;
+  RuntimeGroup* g = runtime->impl().group(group);
+  RuntimeType* t = g ? runtime->impl().findType(*g, name) : nullptr;
+  return t ? t->id : 0;
+}
+
+MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32_t* count) {
+  if (count) *count = 0;
+  Runtime* runtime = Live(rt);
+  if (!runtime || !count) return nullptr;
+  RuntimeType* t = runtime->impl().type(type);
+  if (!t) return nullptr;
+  if (!t->membersCurrent && t->source) {
+    std::vector<quill::CompileError> errors;
+    if (!runtime->compileType(type, nullptr, &errors) && !errors.empty()) {
+      runtime->impl().lastError = "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
+    }
+  }
+  if (!t->hasMembers) return nullptr;
+  MemberRecord* records = BuildMemberArray(rt->pool, t->members);
+  if (records) *count = static_cast<std::uint32_t>(t->members.size());
+  return records;
+}
+
+char* RuntimeMemberSuffix(HostRuntime* rt, const MemberRecord* member) {
+  Runtime* runtime = Live(rt);
+  if (!runtime) return nullptr;
+  const char* suffix = nullptr;
+  if (member && (member->flags & kMemberHasSuffix)) std::memcpy(&suffix, member->reserved16 + kSuffixSlot, sizeof suffix);
+  return CopyToRuntimeBlock(runtime->impl(), suffix ? suffix : "");
+}
+
+void RuntimeFree(HostRuntime* rt, void* block) {
+  Runtime* runtime = Live(rt);
+  if (!runtime || !block) return;
+  // Only blocks this runtime handed out are freed; anything else is left alone.
+  if (runtime->impl().blocks.erase(block)) std::free(block);
+}
+
+std::uint16_t RuntimeCreateEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) {
+  Runtime* runtime = Live(rt);
+  if (!runtime || kind != kRuntimeKindStructure || !IsText(library) || !IsText(entry)) return kNoGroup;
+  return runtime->impl().entryGroup(library, entry);
+}
+
+std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char* name, int kind, int flags) {
+  (void)flags;
+  Runtime* runtime = Live(rt);
+  if (!runtime || kind != kRuntimeKindStructure || !IsText(name)) return 0;
+  RuntimeGroup* g = runtime->impl().group(group);
+  return g ? runtime->impl().declareType(*g, name).id : 0;
+}
+
+void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std::uint32_t length) {
+  Runtime* runtime = Live(rt);
+  if (!runtime || !text) return;  // without a live handle the block's pool may be gone: leave it
+  std::string copy(text, strnlen(text, length));
+  PoolFree(rt->pool, text);
+  RuntimeType* t = runtime->impl().type(type);
+  if (!t) return;
+  t->membersCurrent = t->pendingText && *t->pendingText == copy;
+  t->pendingText.reset();
+  t->source = std::move(copy);
+  t->dirty = true;
+}
+
+int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library, const char* comment) {
+  Runtime* runtime = Live(rt);
+  if (!runtime) return 0;
+  runtime->impl().lastError.clear();
+  return runtime->writeGroup(group, library ? library : "", comment ? comment : "", &runtime->impl().lastError) ? 1
+                                                                                                            : 0;
+}
+
+TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, std::uint32_t* count) {
+  if (count) *count = 0;
+  Runtime* runtime = Live(rt);
+  if (!runtime || !count || kind != kRuntimeKindStructure) return nullptr;
+  auto& impl = runtime->impl();
+  RuntimeGroup* g = impl.group(group);
+  if (!g) return nullptr;
+  std::vector<const RuntimeType*> listed;
+  std::size_t size = 0;
+  for (std::int32_t id : g->types) {
+    const RuntimeType* t = impl.type(id);
+    if (!t || !t->source) continue;  // declared but never stored: not a structure yet
+    listed.push_back(t);
+    size += sizeof(TypeListEntry) + t->name.size() + 1;
+  }
+  if (listed.empty()) return nullptr;
+  auto* block = static_cast<char*>(impl.allocateBlock(size));
+  if (!block) return nullptr;
+  auto* entries = reinterpret_cast<TypeListEntry*>(block);
+  char* cursor = block + listed.size() * sizeof(TypeListEntry);
+  for (std::size_t i = 0; i < listed.size(); ++i) {
+    TypeListEntry entry{};
+    entry.name = CopyIntoBlock(cursor, listed[i]->name);
+    std::memcpy(&entries[i], &entry, sizeof entry);
+  }
+  *count = static_cast<std::uint32_t>(listed.size());
+  return entries;
+}
+
+std::uint16_t RuntimeObjectKind(HostRuntime* rt, std::int32_t objectId) {
+  Runtime* runtime = Live(rt);
+  quill::RuntimeObject* info = runtime ? runtime->impl().object(objectId) : nullptr;
+  if (!info) return 0;
+  if (info->kind == "window") return kObjectKindWindow;
+  if (info->kind == "menu") return kObjectKindMenu;
+  if (info->kind == "userobject") return kObjectKindUserObject;
+  if (info->kind == "function") return kObjectKindFunction;
+  return 0;
+}
+
+const char* RuntimeObjectName(HostRuntime* rt, std::int32_t objectId) {
+  Runtime* runtime = Live(rt);
+  quill::RuntimeObject* info = runtime ? runtime->impl().object(objectId) : nullptr;
+  return info ? info->name.c_str() : "";
+}
+
+void RuntimeRelease(HostRuntime* rt) {
+  if (rt && rt->runtime) rt->runtime->closeHandle(rt);
+}
+
+}  // extern "C"

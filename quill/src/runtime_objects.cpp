@@ -1,0 +1,236 @@
+// The runtime's owning objects, their groups of local structures, the current
+// library, the library writes and the editors' handles.
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "quill/compiler.h"
+#include "quill/library.h"
+#include "quill/src/runtime_state.h"
+
+namespace quill {
+namespace {
+
+constexpr std::array<std::string_view, 4> kObjectKinds = {"window", "menu", "userobject", "function"};
+
+bool ValidObjectName(const std::string& name) {
+  std::string suffix;
+  return SplitVariableName(name, nullptr, &suffix) && suffix.empty();
+}
+
+void SetError(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+}
+
+}  // namespace
+
+// ---- Handles ------------------------------------------------------------------
+
+HostRuntime* Runtime::openHandle(HostPool* editorPool) {
+  auto handle = std::make_unique<HostRuntime>();
+  handle->runtime = this;
+  handle->pool = editorPool;
+  impl_->handles.push_back(std::move(handle));
+  return impl_->handles.back().get();
+}
+
+void Runtime::closeHandle(HostRuntime* handle) {
+  // Ended handles are kept until the runtime goes so that a late call through
+  // one is refused instead of touching freed memory.
+  for (const auto& owned : impl_->handles) {
+    if (owned.get() == handle) {
+      owned->live = false;
+      owned->pool = nullptr;
+    }
+  }
+}
+
+int Runtime::liveHandles() const {
+  return static_cast<int>(std::count_if(impl_->handles.begin(), impl_->handles.end(),
+                                        [](const auto& handle) { return handle->live; }));
+}
+
+int Runtime::liveBlocks() const { return static_cast<int>(impl_->blocks.size()); }
+
+// ---- Current library and objects ------------------------------------------------
+
+bool Runtime::setCurrentLibrary(const std::string& path, std::string* error) {
+  std::string normal = NormalLibraryPath(path);
+  auto library = Library::open(normal, true, error);
+  if (!library) return false;
+  impl_->currentLibrary = normal;
+  for (const StoredObject& stored : library->objects()) {
+    RuntimeObject* known = impl_->object(stored.id);
+    if (known && known->library != normal) continue;  // an id of another library keeps its owner
+    auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(stored.id) & 0xFFFFu);
+    if (!known && (stored.id <= 0 || !impl_->groupIdFree(gid))) continue;
+    impl_->objects[stored.id] = RuntimeObject{stored.id, stored.kind, stored.name, normal};
+  }
+  return true;
+}
+
+const std::string& Runtime::currentLibrary() const { return impl_->currentLibrary; }
+
+std::int32_t Runtime::addObject(const std::string& kind, const std::string& name, std::optional<std::int32_t> id,
+                                std::string* error) {
+  if (std::find(kObjectKinds.begin(), kObjectKinds.end(), kind) == kObjectKinds.end()) {
+    SetError(error, "Unknown object kind \"" + kind + "\".");
+    return 0;
+  }
+  if (!ValidObjectName(name)) {
+    SetError(error, "Invalid object name \"" + name + "\".");
+    return 0;
+  }
+  if (std::optional<std::int32_t> existing = findObject(name)) {
+    if (!id || *id == *existing) return *existing;
+    SetError(error, "An object named " + name + " already exists.");
+    return 0;
+  }
+  std::int32_t chosen = 0;
+  if (id) {
+    auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(*id) & 0xFFFFu);
+    if (*id <= 0 || impl_->objects.count(*id) || !impl_->groupIdFree(gid)) {
+      SetError(error, "The object id " + std::to_string(*id) + " is taken or not usable.");
+      return 0;
+    }
+    chosen = *id;
+  } else {
+    std::int32_t candidate = impl_->objects.empty() ? 1 : impl_->objects.rbegin()->first + 1;
+    for (; candidate > 0; ++candidate) {
+      auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(candidate) & 0xFFFFu);
+      if (impl_->groupIdFree(gid)) break;
+    }
+    if (candidate <= 0) {
+      SetError(error, "No object id is left.");
+      return 0;
+    }
+    chosen = candidate;
+  }
+  RuntimeObject made{chosen, kind, name, impl_->currentLibrary};
+  if (!made.library.empty()) {
+    auto library = Library::open(made.library, true, error);
+    if (!library || !library->writeObject(StoredObject{chosen, kind, name}, error)) return 0;
+  }
+  impl_->objects[chosen] = made;
+  return chosen;
+}
+
+std::optional<std::int32_t> Runtime::findObject(const std::string& name) const {
+  for (const auto& [id, info] : impl_->objects) {
+    if (SameName(info.name, name) && (info.library == impl_->currentLibrary)) return id;
+  }
+  for (const auto& [id, info] : impl_->objects) {
+    if (SameName(info.name, name)) return id;
+  }
+  return std::nullopt;
+}
+
+std::string Runtime::objectName(std::int32_t id) const {
+  RuntimeObject* info = impl_->object(id);
+  return info ? info->name : std::string();
+}
+
+std::uint16_t Runtime::objectGroup(std::int32_t objectId) {
+  RuntimeObject* info = impl_->object(objectId);
+  if (!info) return kNoGroup;
+  auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(objectId) & 0xFFFFu);
+  auto it = impl_->groups.find(gid);
+  if (it == impl_->groups.end()) return impl_->group(gid) ? gid : kNoGroup;
+  if (!it->second.owner || it->second.objectId != objectId) return kNoGroup;
+  impl_->loadLocalTypes(it->second);  // pick up what was written since
+  return gid;
+}
+
+std::vector<std::string> Runtime::localTypeNames(std::int32_t objectId) const {
+  std::vector<std::string> names;
+  RuntimeGroup* g = impl_->object(objectId) ? impl_->group(static_cast<std::uint16_t>(objectId & 0xFFFF)) : nullptr;
+  if (!g || g->objectId != objectId) return names;
+  for (std::int32_t id : g->types) {
+    RuntimeType* t = impl_->type(id);
+    if (t && t->source) names.push_back(t->name);
+  }
+  return names;
+}
+
+std::int32_t Runtime::localTypeId(std::int32_t objectId, const std::string& name) {
+  std::uint16_t gid = objectGroup(objectId);
+  RuntimeGroup* g = impl_->group(gid);
+  RuntimeType* t = g ? impl_->findType(*g, name) : nullptr;
+  return t && t->source ? t->id : 0;
+}
+
+std::optional<std::string> Runtime::localTypeSource(std::int32_t objectId, const std::string& name) const {
+  RuntimeGroup* g = impl_->object(objectId) ? impl_->group(static_cast<std::uint16_t>(objectId & 0xFFFF)) : nullptr;
+  if (!g || g->objectId != objectId) return std::nullopt;
+  RuntimeType* t = impl_->findType(*g, name);
+  return t ? t->source : std::nullopt;
+}
+
+// ---- Writing --------------------------------------------------------------------
+
+bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
+  RuntimeObject* info = impl_->object(objectId);
+  std::uint16_t gid = objectGroup(objectId);
+  RuntimeGroup* g = impl_->group(gid);
+  if (!info || !g) {
+    SetError(error, "There is no object with id " + std::to_string(objectId) + ".");
+    return false;
+  }
+  if (info->library.empty()) {
+    SetError(error, "The object " + info->name + " belongs to no library.");
+    return false;
+  }
+  std::vector<StoredLocalType> changed;
+  std::vector<RuntimeType*> written;
+  std::string failed;
+  for (std::int32_t id : g->types) {
+    RuntimeType* t = impl_->type(id);
+    if (!t || !t->source || !t->dirty) continue;
+    // Only text that compiles reaches the library.
+    if (!t->membersCurrent && !compileType(id, nullptr, nullptr)) {
+      failed += (failed.empty() ? "" : ", ") + t->name;
+      continue;
+    }
+    changed.push_back({t->name, *t->source});
+    written.push_back(t);
+  }
+  auto library = Library::open(info->library, true, error);
+  if (!library || !library->writeObjectTypes(StoredObject{info->id, info->kind, info->name}, changed, error))
+    return false;
+  for (RuntimeType* t : written) t->dirty = false;
+  if (!failed.empty()) {
+    SetError(error, "Not written because they do not compile: " + failed + ".");
+    return false;
+  }
+  return true;
+}
+
+bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,
+                         std::string* error) {
+  RuntimeGroup* g = impl_->group(group);
+  if (!g) {
+    SetError(error, "There is nothing to write.");
+    return false;
+  }
+  if (g->owner) return writeObjectGroup(g->objectId, error);
+  RuntimeType* t = impl_->findType(*g, g->entry);
+  if (!t || !t->source) {
+    SetError(error, "The structure " + g->entry + " has no source text to write.");
+    return false;
+  }
+  // A group whose last compile failed is never written.
+  std::vector<CompileError> errors;
+  if (!t->membersCurrent && !compileType(t->id, nullptr, &errors)) {
+    SetError(error, "The structure " + t->name + " does not compile; nothing was written.");
+    return false;
+  }
+  std::string path = library.empty() ? g->library : NormalLibraryPath(library);
+  auto file = Library::open(path, true, error);
+  if (!file || !file->writeEntry(t->name, *t->source, comment, error)) return false;
+  t->dirty = false;
+  return true;
+}
+
+const std::string& Runtime::lastError() const { return impl_->lastError; }
+
+}  // namespace quill

@@ -1,0 +1,84 @@
+// Private to the runtime: its types, groups, objects and editor handles.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "quill/runtime.h"
+
+struct HostRuntime {
+  quill::Runtime* runtime = nullptr;
+  HostPool* pool = nullptr;  // the editor's pool: member arrays come from it, stored text goes back to it
+  bool live = true;
+};
+
+namespace quill {
+
+struct RuntimeType {
+  std::int32_t id = 0;
+  std::uint16_t group = kNoGroup;
+  std::string name;
+  std::optional<std::string> source;         // as stored (from the editor or the library)
+  std::vector<Runtime::Member> members;      // of the last successful compile
+  bool hasMembers = false;
+  bool membersCurrent = false;               // members were compiled from the stored source
+  std::optional<std::string> pendingText;    // text of a successful callback compile, not stored yet
+  bool dirty = false;                        // stored since the library last had it
+};
+
+struct RuntimeGroup {
+  std::uint16_t id = kNoGroup;
+  bool owner = false;
+  std::string library;         // entry groups: the entry's library
+  std::string entry;           // entry groups: the entry (and structure) name
+  std::int32_t objectId = 0;   // owner groups
+  std::vector<std::int32_t> types;
+};
+
+struct RuntimeObject {
+  std::int32_t id = 0;
+  std::string kind;
+  std::string name;
+  std::string library;  // "" until the host names a current library
+};
+
+struct Runtime::Impl {
+  std::string currentLibrary;
+  std::string lastError;
+  std::unordered_map<std::int32_t, RuntimeType> types;
+  std::int32_t nextType = 1;
+  std::map<std::uint16_t, RuntimeGroup> groups;
+  std::unordered_map<std::string, std::uint16_t> entryGroups;  // library + '\n' + lowered entry
+  std::map<std::int32_t, RuntimeObject> objects;
+  std::vector<std::unique_ptr<HostRuntime>> handles;
+  std::unordered_set<void*> blocks;  // handed out by RuntimeMemberSuffix / RuntimeListTypes
+
+  RuntimeType* type(std::int32_t id);
+  // The group of that id; an owner's group is made (and loaded) on first use.
+  RuntimeGroup* group(std::uint16_t id);
+  RuntimeType* findType(const RuntimeGroup& group, const std::string& name);
+  // The type of that name in the group, made when missing; a new spelling renames it.
+  RuntimeType& declareType(RuntimeGroup& group, const std::string& name);
+  // Finds or makes the group of a global entry; kNoGroup when every id is taken.
+  std::uint16_t entryGroup(const std::string& library, const std::string& entry);
+  RuntimeObject* object(std::int32_t id);
+  const RuntimeObject* groupOwner(const RuntimeGroup& group) const;
+  // Reads the owner's local structures from its library into its group,
+  // keeping any the editor stored since the last write.
+  void loadLocalTypes(RuntimeGroup& group);
+  bool groupIdFree(std::uint16_t id) const;
+  void* allocateBlock(std::size_t size);
+};
+
+// The library path as the runtime keys it: absolute and without . or .. parts.
+std::string NormalLibraryPath(const std::string& path);
+std::string LoweredName(const std::string& name);
+bool SameName(const std::string& a, const std::string& b);
+
+}  // namespace quill

@@ -1,0 +1,83 @@
+// HostShell's services for a running editor: menus, notify window, commands,
+// font, message boxes, status line, compile errors and the profile.
+#include <cstdarg>
+
+#include "editor/host/host_shell.h"
+#include "quill/src/host_impl.h"
+
+namespace {
+
+// Room for any string-table text and for wsprintfA's longest output (1024 + NUL).
+constexpr int kMessageFormatSize = 1024;
+constexpr int kMessageTextSize = 1025;
+constexpr int kStatusTextSize = 256;
+constexpr const char* kReadyStatus = "Ready";
+
+}  // namespace
+
+extern "C" {
+
+void ShellPrepareMenu(HostContext* context, int /*menuKind*/, std::uint16_t menuId) {
+  if (quill::SessionState* state = quill::SessionOf(context)) state->session.preparedMenu = menuId;
+}
+
+void ShellSetNotifyWindow(HostContext* context, HWND notifyWindow) {
+  if (quill::SessionState* state = quill::SessionOf(context)) state->session.notifyWindow = notifyWindow;
+}
+
+void ShellRefreshCommands(HostContext* context, HWND editorWindow) {
+  if (quill::Host::Impl* impl = quill::ImplOf(context)) impl->frontEnd.refreshCommands(editorWindow);
+}
+
+// Every font number gets the one grid font of the host.
+HFONT ShellFont(HostContext* context, int /*fontNumber*/) {
+  quill::Host::Impl* impl = quill::ImplOf(context);
+  return impl != nullptr ? impl->gridFont() : nullptr;
+}
+
+int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT style, HINSTANCE module,
+                    int stringId, ...) {
+  char format[kMessageFormatSize] = "";
+  LoadStringA(module, static_cast<UINT>(stringId), format, sizeof format);
+  char text[kMessageTextSize];
+  std::va_list args;
+  va_start(args, stringId);
+  wvsprintfA(text, format, args);  // bounded: wsprintfA writes at most 1024 characters
+  va_end(args);
+  if (caption == nullptr) caption = "";
+  quill::Host::Impl* impl = quill::ImplOf(context);
+  if (impl != nullptr) impl->lastMessage = quill::ShellMessage{stringId, text, caption, style, 0};
+  int answer = MessageBoxA(owner, text, caption, style);
+  if (impl != nullptr && impl->lastMessage) impl->lastMessage->answer = answer;
+  return answer;
+}
+
+void ShellSetStatus(HostContext* context, HINSTANCE module, int stringId, int /*reserved*/) {
+  quill::SessionState* state = quill::SessionOf(context);
+  if (state == nullptr) return;
+  char text[kStatusTextSize];
+  // A string the module does not hold (the editor passes 150 when it is done)
+  // puts the status line back to its idle text.
+  if (LoadStringA(module, static_cast<UINT>(stringId), text, sizeof text) == 0) {
+    quill::CopyBounded(kReadyStatus, text, sizeof text);
+  }
+  state->session.status = text;
+  state->session.statusId = stringId;
+  quill::ImplOf(context)->frontEnd.setStatus(state->session.editor, state->session.status);
+}
+
+void ShellShowCompileErrors(HostContext* context, HWND gridWindow) {
+  if (quill::Host::Impl* impl = quill::ImplOf(context)) {
+    impl->frontEnd.showCompileErrors(gridWindow, impl->compiler.lastErrors());
+  }
+}
+
+void ShellReadProfileString(HostContext* context, const char* section, const char* key, const char* defaultText,
+                            char* buffer, int bufferSize) {
+  std::optional<std::string> value;
+  quill::Host::Impl* impl = quill::ImplOf(context);
+  if (impl != nullptr && section != nullptr && key != nullptr) value = impl->profile.value(section, key);
+  quill::CopyBounded(value.value_or(defaultText != nullptr ? defaultText : ""), buffer, bufferSize);
+}
+
+}  // extern "C"

@@ -1,0 +1,105 @@
+// How one line of pasted text splits into type, name and decimal positions.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "editor/commands/row_text.h"
+
+namespace {
+
+struct ParseCase {
+  const char* text;
+  const char* type;  // null: the line gives no fields
+  const char* name;
+  int decimals;
+  int isDecimal;
+  int nextOffset;  // where the next line starts; -1 for none
+};
+
+std::ostream& operator<<(std::ostream& out, const ParseCase& c) { return out << '"' << c.text << '"'; }
+
+class ParseRowLineTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseRowLineTest, SplitsTheLine) {
+  const ParseCase& c = GetParam();
+  std::vector<char> text(c.text, c.text + std::strlen(c.text) + 1);
+  RowLine line{};
+  char* next = ParseRowLine(text.data(), &line);
+
+  if (c.nextOffset < 0) {
+    EXPECT_EQ(next, nullptr);
+  } else {
+    EXPECT_EQ(next, text.data() + c.nextOffset);
+  }
+  if (c.type == nullptr) {
+    EXPECT_EQ(line.name, nullptr);
+    return;
+  }
+  ASSERT_NE(line.type, nullptr);
+  ASSERT_NE(line.name, nullptr);
+  EXPECT_STREQ(line.type, c.type);
+  EXPECT_STREQ(line.name, c.name);
+  EXPECT_EQ(line.decimals, c.decimals);
+  EXPECT_EQ(line.isDecimal, c.isDecimal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RowText, ParseRowLineTest,
+    ::testing::Values(
+        // The two forms the copy writes.
+        ParseCase{"\tinteger\t\tcount\r\n", "integer", "count", 0, 0, 17},
+        ParseCase{"\tdecimal {2}\tamount\r\n", "decimal", "amount", 2, 1, 21},
+        // Blanks for tabs, LF alone, no leading tab.
+        ParseCase{"\tinteger count\n", "integer", "count", 0, 0, 15},
+        ParseCase{"integer\t\tcount\n", "integer", "count", 0, 0, 15},
+        // The decimal word and its forms.
+        ParseCase{"\tdecimal {2\tamount\r\n", "decimal", "amount", 0, 1, 20},
+        ParseCase{"\tdecimal amount\r\n", "decimal", "amount", 0, 1, 17},
+        ParseCase{"\tdecimal {12}abc\tname\n", "decimal", "name", 12, 1, 22},
+        ParseCase{"\tdecimal {}\tx\n", "decimal", "x", 0, 1, 14},
+        ParseCase{"\tdecimal {3}\n", "decimal", "", 3, 1, 13},
+        ParseCase{"\tDecimal {2} amount\r\n", "Decimal", "{2}", 0, 0, 21},
+        ParseCase{"\tDECIMAL\t\tx\n", "DECIMAL", "x", 0, 0, 12},
+        // Short lines: the type alone, TAB and CR alone.
+        ParseCase{"\tstring\r\n", "string", "", 0, 0, 9},
+        ParseCase{"\t\r\n", "", "", 0, 0, 3},
+        // Names end at the first byte that is no word character.
+        ParseCase{"\tinteger\t\tbad-name\r\n", "integer", "bad", 0, 0, 20},
+        ParseCase{"\tinteger\t\tcost$\r\n", "integer", "cost", 0, 0, 17},
+        ParseCase{"\tinteger\t\tno#1\r\n", "integer", "no", 0, 0, 16},
+        ParseCase{"\tinteger\t\tpct%\r\n", "integer", "pct", 0, 0, 16},
+        ParseCase{"\tinteger\t\tcaf\xE9s\r\n", "integer", "caf", 0, 0, 17},
+        // The word characters run from '0' to '}' inclusive; '/' and '~' separate.
+        ParseCase{"\t0}\t\t:;<=>?@[\\]^_`{|}\n", "0}", ":;<=>?@[\\]^_`{|}", 0, 0, 22},
+        ParseCase{"a/b~c\n", "a", "b", 0, 0, 6},
+        // Lines that give no fields.
+        ParseCase{"\r\n\tinteger\t\tx\r\n", nullptr, nullptr, 0, 0, 2},
+        ParseCase{"\n", nullptr, nullptr, 0, 0, 1},
+        ParseCase{"\tinteger\t\tx", nullptr, nullptr, 0, 0, -1},
+        ParseCase{"", nullptr, nullptr, 0, 0, -1}));
+
+TEST(RowTextParse, EachLineIsParsedByItself) {
+  char text[] = "\tstring\r\n\tinteger\t\tn\r\n";
+  RowLine line{};
+  char* next = ParseRowLine(text, &line);
+  ASSERT_NE(next, nullptr);
+  EXPECT_STREQ(line.type, "string");
+  EXPECT_STREQ(line.name, "");
+  next = ParseRowLine(next, &line);
+  EXPECT_STREQ(line.type, "integer");
+  EXPECT_STREQ(line.name, "n");
+  EXPECT_EQ(ParseRowLine(next, &line), nullptr);
+  EXPECT_EQ(line.name, nullptr);
+}
+
+TEST(RowTextParse, NullPositionIsEmptyText) {
+  RowLine line{7, 1, nullptr, nullptr};
+  EXPECT_EQ(ParseRowLine(nullptr, &line), nullptr);
+  EXPECT_EQ(line.decimals, 0);
+  EXPECT_EQ(line.isDecimal, 0);
+  EXPECT_EQ(line.name, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include "editor/rows/row_moves.h"
+#include "editor/rows/undo_action.h"
+#include "rows_editor_fixture.h"
+
+namespace rows_test {
+namespace {
+
+class RowMovesTest : public RowsEditorTest {
+ protected:
+  // A move as the drop makes it, then its undo as the Undo command makes it.
+  void Move(std::uint32_t target) {
+    ed_->dropRow = static_cast<std::int32_t>(target);
+    ASSERT_EQ(MoveSelectedRows(ed_, target, kMoveModeMove), 1);
+    GridSetRedraw(grid_, true);
+  }
+  void Undo() {
+    GridSetItemText(grid_, static_cast<std::uint32_t>(ed_->entryRow), 4, "");
+    ASSERT_EQ(MoveSelectedRows(ed_, 0, kMoveModeUndo), 1);
+    GridSetItemText(grid_, static_cast<std::uint32_t>(ed_->entryRow), 4, kEntryRowMarker);
+  }
+};
+
+TEST_F(RowMovesTest, BlockMovesUpAndItsUndoRestoresEveryRow) {
+  MakeRows({"1", "2", "3", "4", "5", "6", "7"});  // entry row 8
+  Select({5, 6});
+  ed_->anchorRow = 5;
+  Move(2);
+  EXPECT_EQ(Rows(), "1 5 6 2 3 4 7 .E");
+  EXPECT_EQ(ed_->entryRow, 8);
+  EXPECT_EQ(ed_->undoRow, 8);
+  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
+  Undo();
+  EXPECT_EQ(Rows(), "1 2 3 4 5* 6* 7 .E");
+  EXPECT_EQ(ed_->entryRow, 8);
+}
+
+TEST_F(RowMovesTest, BlockMovesDownPastTheRowsItLeaves) {
+  MakeRows({"1", "2", "3", "4", "5"});  // entry row 6
+  Select({2, 3});
+  ed_->anchorRow = 2;
+  Move(6);
+  EXPECT_EQ(Rows(), "1 4 5 2 3 .E");
+  EXPECT_EQ(MovedBlockFirstRow(ed_), 4u);
+  Undo();
+  EXPECT_EQ(Rows(), "1 2* 3* 4 5 .E");
+}
+
+TEST_F(RowMovesTest, TheEntryRowMovesWithItsMarkerAndComesBack) {
+  MakeRows({"1", "2", "3"});  // entry row 4
+  GridInsertRow(grid_, 0);    // an ordinary empty row 5 below it
+  Select({4});
+  ed_->anchorRow = 4;
+  GridSetItemText(grid_, 4, 4, "");
+  Move(2);
+  GridSetItemText(grid_, static_cast<std::uint32_t>(ed_->entryRow), 4, kEntryRowMarker);
+  EXPECT_EQ(ed_->entryRow, 2);
+  EXPECT_EQ(Rows(), "1 .E 2 3 .");
+  Undo();
+  EXPECT_EQ(ed_->entryRow, 4);
+  EXPECT_EQ(Rows(), "1 2 3 .E* .");
+}
+
+TEST_F(RowMovesTest, ARowMovedOntoItselfStaysAndStillCounts) {
+  MakeRows({"1", "2", "3"});
+  Select({2});
+  ed_->lastAction = UndoNone;
+  Move(2);
+  EXPECT_EQ(Rows(), "1 2 3 .E");
+  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
+}
+
+// A range chosen with a plain press on its last row and a Ctrl-press above,
+// then dropped onto that last row: the anchor is the drop row itself, yet the
+// undo must remove the inserted block and no other row.
+TEST_F(RowMovesTest, UndoRemovesTheInsertedBlockWhateverTheAnchor) {
+  MakeRows({"1", "2", "3", "4", "5", "6", "7"});  // entry row 8
+  Select({2, 6});
+  ed_->anchorRow = 6;
+  Move(6);
+  EXPECT_EQ(Rows(), "1 3 4 5 2 6 7 .E");
+  Undo();
+  EXPECT_EQ(Rows(), "1 2* 3 4 5 6* 7 .E");
+  EXPECT_EQ(ed_->entryRow, 8);
+}
+
+TEST_F(RowMovesTest, SnapshotKeepsTypesAndDecimalsAndReplacesTheLastOne) {
+  MakeRows({"a", "b"});
+  GridSetItemText(grid_, 2, 2, "dec");
+  SetDecimals(2, 3);
+  Select({2});
+  Move(1);
+  EXPECT_EQ(Rows(), "b a .E");
+  EXPECT_EQ(Type(1), "decimal");
+  EXPECT_EQ(sheet_->cellNumber(1, 3).value_or(-1), 3);
+  EXPECT_FALSE(sheet_->cellNumber(2, 3).has_value());
+  Select({2});
+  Move(1);
+  EXPECT_EQ(ed_->moveCount, 1);
+  EXPECT_STREQ(ed_->moveSnapshot[0].record.name, "a");
+}
+
+TEST_F(RowMovesTest, UndoWithoutAMoveChangesNothing) {
+  MakeRows({"1", "2"});
+  EXPECT_EQ(MoveSelectedRows(ed_, 0, kMoveModeUndo), 0);
+  EXPECT_EQ(Rows(), "1 2 .E");
+}
+
+TEST_F(RowMovesTest, FindMarkedRowFindsTheFirstCellStartingWithTheText) {
+  MakeRows({"1", "2", "3"});
+  EXPECT_EQ(FindMarkedRow(ed_, 4, kEntryRowMarker), 4u);
+  GridSetItemText(grid_, 4, 4, "");
+  EXPECT_EQ(FindMarkedRow(ed_, 4, kEntryRowMarker), 0u);
+  GridSetItemText(grid_, 2, 1, "abcdef");
+  EXPECT_EQ(FindMarkedRow(ed_, 1, "abc"), 2u);
+  EXPECT_EQ(FindMarkedRow(ed_, 1, "abd"), 0u);
+}
+
+}  // namespace
+}  // namespace rows_test

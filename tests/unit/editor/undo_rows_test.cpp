@@ -1,0 +1,138 @@
+// Undo and redo of row edits: what comes back, where the entry row ends, and
+// that every undo or redo that changes rows marks the structure changed.
+#include "editor/rows/undo.h"
+
+#include "editor/commands/row_commands.h"
+#include "editor/rows/undo_action.h"
+#include "row_text_fixture.h"
+
+namespace row_text_test {
+namespace {
+
+using UndoRows = EditorRowsTest;
+
+TEST_F(UndoRows, CutUndoneAtTheRecordedRowsThenCutAgain) {
+  MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer"});
+  Select({1, 3});
+  CutOrCopyCommand(ed_, true);
+  ASSERT_EQ(Rows(), "v2=integer v4=integer .E");
+  ed_->changed = 0;
+
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "v1=integer* v2=integer v3=integer* v4=integer .E");
+  EXPECT_EQ(ed_->entryRow, 5);
+  EXPECT_EQ(ed_->lastAction, UndoRowsCutUndone);
+  EXPECT_EQ(ed_->changed, 1);
+
+  ed_->changed = 0;
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "v2=integer v4=integer .E");
+  EXPECT_EQ(ed_->lastAction, UndoRowsCut);
+  EXPECT_EQ(ed_->changed, 1);
+}
+
+TEST_F(UndoRows, ClearedEntryRowComesBackWithItsRows) {
+  MakeRows({"a:integer", "b:integer"});  // entry row 3
+  Select({2, 3});
+  ClearCommand(ed_);
+  ASSERT_EQ(Rows(), "a=integer .E");
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "a=integer b=integer* .E");
+  EXPECT_EQ(ed_->entryRow, 3);
+  EXPECT_EQ(ed_->lastAction, UndoRowsClearUndone);
+}
+
+TEST_F(UndoRows, RestoreFromAnUnreadableClipboardChangesNothing) {
+  MakeRows({"a:integer", "b:integer"});
+  Select({1});
+  CutOrCopyCommand(ed_, true);
+  ed_->changed = 0;
+  PlatformClipboardSetBusy(true);
+  UndoLastAction(ed_, ed_->editorWindow);
+  PlatformClipboardSetBusy(false);
+  EXPECT_EQ(ed_->lastAction, UndoRowsCut);
+  EXPECT_EQ(ed_->changed, 0);
+  PlatformClipboardFromOutside("words only");
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(ed_->lastAction, UndoRowsCut);
+  EXPECT_EQ(Rows(), "b=integer .E");
+}
+
+TEST_F(UndoRows, RestoreWithoutMarkedRowGetsANewEntryRow) {
+  MakeRows({"a:integer", "b:integer"});
+  Select({1});
+  CutOrCopyCommand(ed_, true);
+  GridSetItemText(grid_, static_cast<std::uint32_t>(ed_->entryRow), 4, "");
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "a=integer* b=integer . .E");
+  EXPECT_EQ(ed_->entryRow, 4);
+}
+
+TEST_F(UndoRows, PasteUndoneAndRedoneAboveTheEntryRow) {
+  MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer", "v5:integer", "v6:integer", "v7:integer",
+            "v8:integer"});  // entry row 9
+  GridSetCurrentCell(grid_, 4, 1);
+  PlatformClipboardFromOutside("\tstring\t\tp1\r\n\tstring\t\tp2\r\n\tstring\t\tp3\r\n");
+  PasteCommand(ed_);
+  ASSERT_EQ(ed_->entryRow, 12);
+  ed_->changed = 0;
+
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(GridRowCount(grid_), 9u);
+  EXPECT_EQ(ed_->entryRow, 9);
+  EXPECT_EQ(ed_->lastAction, UndoRowsPasteUndone);
+  EXPECT_EQ(ed_->changed, 1);
+
+  ed_->changed = 0;
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(sheet_->cellText(9, 1), "p1");
+  EXPECT_EQ(sheet_->cellText(11, 1), "p3");
+  EXPECT_EQ(ed_->entryRow, 12);
+  EXPECT_EQ(ed_->undoRow, 9);
+  EXPECT_EQ(ed_->pastedCount, 3);
+  EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
+  EXPECT_EQ(ed_->changed, 1);
+
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(GridRowCount(grid_), 9u);
+  EXPECT_EQ(ed_->entryRow, 9);
+}
+
+TEST_F(UndoRows, RemovingAnEmptyPasteChangesNothing) {
+  MakeRows({"a:integer"});
+  ed_->lastAction = UndoRowsCopy;
+  PlatformClipboardFromOutside("x");
+  PasteCommand(ed_);
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "a=integer .E");
+  EXPECT_EQ(ed_->lastAction, UndoRowsPasteUndone);
+  EXPECT_EQ(ed_->changed, 0);
+}
+
+TEST_F(UndoRows, CopiesAndUnknownValuesUndoNothing) {
+  MakeRows({"a:integer", "b:integer"});
+  for (std::int32_t value : {0, 1, 4, 5, 8, 13, 14, 21, -1}) {
+    ed_->lastAction = value;
+    UndoLastAction(ed_, ed_->editorWindow);
+    EXPECT_EQ(ed_->lastAction, value);
+    EXPECT_EQ(Rows(), "a=integer b=integer .E");
+  }
+}
+
+TEST_F(UndoRows, TextUndoAlternatesAndRecordsWhatItUndid) {
+  MakeRows({"a:integer"});
+  GridSetCurrentCell(grid_, 1, 1);
+  ed_->lastAction = UndoType;
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(ed_->lastAction, UndoTextUndone);
+  EXPECT_EQ(ed_->undoneAction, UndoType);
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(ed_->lastAction, UndoTextRedone);
+  EXPECT_EQ(ed_->undoneAction, UndoTextUndone);
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(ed_->lastAction, UndoTextUndone);
+  EXPECT_EQ(ed_->undoneAction, UndoTextRedone);
+}
+
+}  // namespace
+}  // namespace row_text_test

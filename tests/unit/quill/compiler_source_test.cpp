@@ -1,0 +1,176 @@
+// The structure compiler, driven by a table of sources with the exact errors
+// and members each must give.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "quill/compiler.h"
+
+namespace quill {
+namespace {
+
+struct Expected {
+  int line;
+  std::string variable;
+  std::string message;
+};
+
+struct Case {
+  const char* title;
+  std::string source;
+  std::vector<Expected> errors;
+  std::vector<Runtime::Member> members = {};  // checked only when the source compiles
+  std::vector<std::string> known = {};
+  CompileExpectation expectation = {};
+};
+
+const std::string kGlobalHeader = "global type s_t from structure\r\n";
+const std::string kEnd = "end type";
+
+std::string Global(const std::string& lines) { return kGlobalHeader + lines + kEnd; }
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      {"editor's own output with plain and decimal lines",
+       Global("\tinteger\t\tqty\r\n\tdecimal {2}\tamount\r\n"),
+       {},
+       {{"qty", "", "integer", 0}, {"amount", "", "decimal", 2}}},
+      {"local header, LF line ends and any blanks between words",
+       "type s_line from structure\n  string   name\n\tDecimal {0}  price\nEnd   Type\n",
+       {},
+       {{"name", "", "string", 0}, {"price", "", "Decimal", 0}}},
+      {"a structure without variables", Global(""), {}, {}},
+      {"array suffixes, bounded and unbounded",
+       Global("\tlong\t\tcounts[10]\r\n\tstring\t\tnames[]\r\n"),
+       {},
+       {{"counts", "[10]", "long", 0}, {"names", "[]", "string", 0}}},
+      {"any, blob and a structure of the same library, ignoring case",
+       Global("\tany\t\tvalue\r\n\tBLOB\t\tdata\r\n\tS_Address\t\thome\r\n"),
+       {},
+       {{"value", "", "any", 0}, {"data", "", "BLOB", 0}, {"home", "", "S_Address", 0}},
+       {"s_address"}},
+      {"unknown types are named",
+       Global("\tinteger\t\ta\r\n\tint\t\tb\r\n\ts_missing\t\tc\r\n"),
+       {{3, "b", "Unknown type \"int\"."}, {4, "c", "Unknown type \"s_missing\"."}}},
+      {"a structure cannot contain itself even when known",
+       Global("\ts_T\t\tinner\r\n"),
+       {{2, "inner", "A structure cannot contain itself."}},
+       {},
+       {"s_t"}},
+      {"decimal positions 0 and 18 pass, 19, negative and text fail",
+       Global("\tdecimal {0}\ta\r\n\tdecimal {18}\tb\r\n\tdecimal {19}\tc\r\n\tdecimal {-1}\td\r\n"
+              "\tdecimal {x}\te\r\n\tdecimal {2\tf\r\n"),
+       {{4, "c", "Decimal positions must be between 0 and 18."},
+        {5, "d", "Decimal positions must be between 0 and 18."},
+        {6, "e", "Decimal positions must be between 0 and 18."},
+        {7, "f", "Decimal positions must be between 0 and 18."}}},
+      {"decimal positions on another type",
+       Global("\tinteger {2}\tn\r\n"),
+       {{2, "n", "Only decimal variables have decimal positions."}}},
+      {"variable names: first letter, characters, length, suffix form",
+       Global("\tinteger\t\t1st\r\n\tinteger\t\t_a\r\n\tinteger\t\ta_b$c#d%e-f\r\n"
+              "\tinteger\t\tabcdefghijabcdefghijabcdefghijabcdefghij\r\n"
+              "\tinteger\t\tabcdefghijabcdefghijabcdefghijabcdefghijk\r\n"
+              "\tinteger\t\tx[0]\r\n\tinteger\t\ty[ab]\r\n\tinteger\t\tz[3\r\n\tinteger\t\tw.v\r\n"),
+       {{2, "1st", "Invalid variable name."},
+        {3, "_a", "Invalid variable name."},
+        {6, "abcdefghijabcdefghijabcdefghijabcdefghijk", "Invalid variable name."},
+        {7, "x[0]", "Invalid variable name."},
+        {8, "y[ab]", "Invalid variable name."},
+        {9, "z[3", "Invalid variable name."},
+        {10, "w.v", "Invalid variable name."}}},
+      {"duplicates, exact and differing only in letter case, suffix ignored",
+       Global("\tinteger\t\tAmount\r\n\tinteger\t\tamount\r\n\tinteger\t\tAmount[2]\r\n"),
+       {{3, "amount", "Duplicate variable name: same as \"Amount\" apart from letter case."},
+        {4, "Amount[2]", "Duplicate variable name."}}},
+      {"member lines with a word missing or too many",
+       Global("\tinteger\r\n\tinteger\t\ta\tb\r\n"),
+       {{2, "", "Expected a type and a variable name."},
+        {3, "a", "Unexpected text after the variable name."}}},
+      {"every error of a line is reported",
+       Global("\tnumber {3}\t9x\r\n"),
+       {{2, "9x", "Unknown type \"number\"."},
+        {2, "9x", "Only decimal variables have decimal positions."},
+        {2, "9x", "Invalid variable name."}}},
+      {"missing header",
+       "\tinteger\t\ta\r\nend type",
+       {{1, "", "The first line must be \"global type NAME from structure\" or \"type NAME from structure\"."}}},
+      {"misspelt header keeps checking the members",
+       "global type s_t form structure\r\n\tinteger\t\t1a\r\nend type",
+       {{1, "", "The first line must be \"global type NAME from structure\" or \"type NAME from structure\"."},
+        {2, "1a", "Invalid variable name."}}},
+      {"invalid structure name", "global type 1abc from structure\r\nend type", {{1, "", "Invalid structure name."}}},
+      {"missing end type",
+       "global type s_t from structure\r\n\tinteger\t\ta\r\n",
+       {{2, "", "Missing \"end type\"."}}},
+      {"text after end type",
+       Global("") + "\r\n\tinteger\t\tlate\r\n",
+       {{3, "", "Unexpected text after \"end type\"."}}},
+      {"empty text",
+       "",
+       {{1, "", "The first line must be \"global type NAME from structure\" or \"type NAME from structure\"."},
+        {1, "", "Missing \"end type\"."}}},
+      {"text stops at its NUL", Global("") + std::string(1, '\0') + "\tjunk", {}, {}},
+      {"local text where a global structure is expected",
+       "type s_t from structure\r\nend type",
+       {{1, "", "The first line must be \"global type NAME from structure\"."}},
+       {},
+       {},
+       {true, "s_t"}},
+      {"the header must name the structure being saved",
+       Global(""),
+       {{1, "", "The first line must name the structure s_other."}},
+       {},
+       {},
+       {true, "s_other"}},
+      {"the saved name may differ in letter case", Global(""), {}, {}, {}, {true, "S_T"}},
+  };
+  return cases;
+}
+
+TEST(CompileStructureSource, GivesExactlyTheExpectedErrorsAndMembers) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.title);
+    CompiledStructure out;
+    std::vector<CompileError> errors;
+    bool ok = CompileStructureSource(c.source, c.known, c.expectation, &out, &errors);
+    EXPECT_EQ(ok, c.errors.empty());
+    ASSERT_EQ(errors.size(), c.errors.size());
+    for (std::size_t i = 0; i < errors.size(); ++i) {
+      EXPECT_EQ(errors[i].line, c.errors[i].line) << i;
+      EXPECT_EQ(errors[i].variable, c.errors[i].variable) << i;
+      EXPECT_EQ(errors[i].message, c.errors[i].message) << i;
+    }
+    if (!ok) continue;
+    ASSERT_EQ(out.members.size(), c.members.size());
+    for (std::size_t i = 0; i < out.members.size(); ++i) {
+      EXPECT_EQ(out.members[i].name, c.members[i].name);
+      EXPECT_EQ(out.members[i].suffix, c.members[i].suffix);
+      EXPECT_EQ(out.members[i].typeName, c.members[i].typeName);
+      EXPECT_EQ(out.members[i].decimals, c.members[i].decimals);
+    }
+  }
+}
+
+TEST(CompileStructureSource, KnowsEveryTypeOfTheLanguage) {
+  const char* types[] = {"boolean", "character", "checkbox", "commandbutton", "gridsheet", "date", "datetime",
+                         "decimal", "double", "dropdownlistbox", "gridsheetchild", "editmask", "graph",
+                         "groupbox", "hscrollbar", "integer", "line", "listbox", "long", "menu", "multilineedit",
+                         "oval", "picture", "picturebutton", "radiobutton", "real", "rectangle", "roundrectangle",
+                         "singlelineedit", "statictext", "string", "time", "transaction", "unsignedinteger",
+                         "unsignedlong", "userobject", "vscrollbar", "window", "any", "blob"};
+  std::string lines;
+  int n = 0;
+  for (const char* type : types) lines += std::string("\t") + type + "\t\tv" + std::to_string(n++) + "\r\n";
+  CompiledStructure out;
+  std::vector<CompileError> errors;
+  EXPECT_TRUE(CompileStructureSource(Global(lines), {}, &out, &errors));
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(out.members.size(), 40u);
+  EXPECT_TRUE(out.global);
+  EXPECT_EQ(out.name, "s_t");
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,47 @@
+// A scratch directory for library files, removed with everything in it.
+#pragma once
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace quill::testing {
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    char pattern[] = "/tmp/quill-storage-XXXXXX";
+    char* made = mkdtemp(pattern);
+    path_ = made ? made : "";
+    // Readable for the unprivileged user the read-only tests switch to.
+    chmod(path_.c_str(), 0755);
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+}  // namespace quill::testing

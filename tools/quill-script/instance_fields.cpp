@@ -1,0 +1,121 @@
+#include "instance_fields.h"
+
+#include <array>
+#include <functional>
+
+namespace script {
+namespace {
+
+using Kind = FieldValue::Kind;
+
+FieldValue Number(std::int64_t value) { return FieldValue{Kind::Number, value, {}}; }
+
+FieldValue Name(std::string name) { return FieldValue{Kind::Name, 0, std::move(name)}; }
+
+FieldValue PoolString(const char* text) { return text ? FieldValue{Kind::Text, 0, text} : Name("none"); }
+
+// The row numbers of the cut-row list (its count first), "none" when absent.
+FieldValue RowList(const std::uint32_t* list) {
+  if (!list) return Name("none");
+  std::string rows;
+  for (std::uint32_t i = 1; i <= list[0]; ++i) rows += (i > 1 ? " " : "") + std::to_string(list[i]);
+  return FieldValue{Kind::Text, 0, rows};
+}
+
+FieldValue Handle(const void* handle, const KnownHandles& known) {
+  if (!handle) return Name("none");
+  const std::array<std::pair<const void*, const char*>, 7> names{{
+      {known.frame, "frame"},
+      {known.editor, "editor"},
+      {known.grid, "grid"},
+      {known.notify, "notify"},
+      {known.fileMenu, "filemenu"},
+      {known.editMenu, "editmenu"},
+      {known.context, "hostcontext"},
+  }};
+  for (const auto& [value, name] : names) {
+    if (value == handle) return Name(name);
+  }
+  if (known.context && handle == known.context->pool) return Name("pool");
+  return Name("other");
+}
+
+struct Field {
+  std::string_view name;
+  std::function<FieldValue(const EditorInstance&, const KnownHandles&)> read;
+};
+
+#define INT_FIELD(f) Field{#f, [](const EditorInstance& i, const KnownHandles&) { return Number(i.f); }}
+#define HANDLE_FIELD(f) Field{#f, [](const EditorInstance& i, const KnownHandles& k) { return Handle(i.f, k); }}
+
+const std::vector<Field>& Fields() {
+  static const std::vector<Field> fields{
+      INT_FIELD(changed), INT_FIELD(firstOpen), INT_FIELD(entryRow), INT_FIELD(undoRow),
+      INT_FIELD(autoAppendArmed), INT_FIELD(untitled), INT_FIELD(dropRow), INT_FIELD(curColumn),
+      INT_FIELD(curRow), INT_FIELD(anchorRow), INT_FIELD(pressRow), INT_FIELD(selFirst), INT_FIELD(selLast),
+      INT_FIELD(dragState), INT_FIELD(headerHeight), INT_FIELD(detailHeight),
+      Field{"cutRowList", [](const EditorInstance& i, const KnownHandles&) { return RowList(i.cutRowList); }},
+      INT_FIELD(pastedCount),
+      Field{"moveSnapshot",
+            [](const EditorInstance& i, const KnownHandles&) { return Name(i.moveSnapshot ? "block" : "none"); }},
+      INT_FIELD(moveCount), INT_FIELD(lastAction), INT_FIELD(undoneAction), INT_FIELD(contextCode),
+      INT_FIELD(callerKind),
+      Field{"libraryName", [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.libraryName); }},
+      Field{"structureName",
+            [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.structureName); }},
+      INT_FIELD(objectId), INT_FIELD(localTypeId), INT_FIELD(groupId), INT_FIELD(ownerKind),
+      Field{"fontMetrics", [](const EditorInstance& i, const KnownHandles&) { return Number(i.fontMetrics.tmHeight); }},
+      Field{"fontMetrics.tmHeight",
+            [](const EditorInstance& i, const KnownHandles&) { return Number(i.fontMetrics.tmHeight); }},
+      HANDLE_FIELD(gridFont), HANDLE_FIELD(hostContext), HANDLE_FIELD(pool), HANDLE_FIELD(editorWindow),
+      HANDLE_FIELD(gridWindow), HANDLE_FIELD(notifyWindow), HANDLE_FIELD(editMenu),
+  };
+  return fields;
+}
+
+#undef INT_FIELD
+#undef HANDLE_FIELD
+
+}  // namespace
+
+std::optional<FieldValue> ReadField(const EditorInstance& instance, std::string_view name, const KnownHandles& handles) {
+  for (const Field& field : Fields()) {
+    if (field.name == name) return field.read(instance, handles);
+  }
+  return std::nullopt;
+}
+
+const std::vector<std::string_view>& FieldNames() {
+  static const std::vector<std::string_view> names = [] {
+    std::vector<std::string_view> all;
+    for (const Field& field : Fields()) all.push_back(field.name);
+    return all;
+  }();
+  return names;
+}
+
+std::string FormatField(const FieldValue& value) {
+  switch (value.kind) {
+    case Kind::Number: return std::to_string(value.number);
+    case Kind::Text: return Quote(value.text);
+    case Kind::Name: return value.text;
+  }
+  return "";
+}
+
+bool FieldMatches(const FieldValue& value, const Word& expected) {
+  switch (value.kind) {
+    case Kind::Number: {
+      std::optional<std::int64_t> number = ParseNumber(expected.text);
+      if (!number || expected.quoted) return false;
+      // 0xFFFFFFFF and -1 name the same 32-bit field value.
+      return *number == value.number ||
+             (*number >= 0 && *number <= UINT32_MAX && static_cast<std::uint32_t>(*number) == static_cast<std::uint32_t>(value.number));
+    }
+    case Kind::Text: return expected.text == value.text && (expected.quoted || expected.text != "none");
+    case Kind::Name: return !expected.quoted && expected.text == value.text;
+  }
+  return false;
+}
+
+}  // namespace script

@@ -1,0 +1,42 @@
+// The EditorInstance fields by their names, as `expect field` compares them and
+// `dump` prints them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/shell/editor_instance.h"
+#include "script_words.h"
+
+namespace script {
+
+// Windows and other handles a field may hold, by the names a scenario uses.
+struct KnownHandles {
+  HWND frame = nullptr;
+  HWND editor = nullptr;
+  HWND grid = nullptr;
+  HWND notify = nullptr;
+  HMENU fileMenu = nullptr;
+  HMENU editMenu = nullptr;
+  HostContext* context = nullptr;
+};
+
+struct FieldValue {
+  enum class Kind { Number, Text, Name } kind = Kind::Number;
+  std::int64_t number = 0;
+  std::string text;  // Text: the string; Name: none, editor, grid, ... or other
+};
+
+// The field's value, or nullopt for a name the record does not have.
+std::optional<FieldValue> ReadField(const EditorInstance& instance, std::string_view name, const KnownHandles& handles);
+// Every field name, in record order.
+const std::vector<std::string_view>& FieldNames();
+// The value as a scenario writes it: a number, a quoted text, or a name.
+std::string FormatField(const FieldValue& value);
+// Whether the scenario's word denotes this value (numbers in any base; `none`
+// for a null string; a quoted or bare text for a string).
+bool FieldMatches(const FieldValue& value, const Word& expected);
+
+}  // namespace script

@@ -1,0 +1,61 @@
+// quill-script [--verbose] [--module PATH] FILE...
+// Runs scenario files against the editor module and the host, headless.
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "scenario_runner.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: quill-script [--verbose] [--module PATH] FILE...\n"
+               "  --verbose      print each step as it runs\n"
+               "  --module PATH  the editor module to load (default: $QST_MODULE, else the one built with this program)\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  script::RunOptions options;
+  options.modulePath = QUILL_MODULE_PATH;
+  if (const char* fromEnvironment = std::getenv("QST_MODULE"); fromEnvironment && *fromEnvironment)
+    options.modulePath = fromEnvironment;
+  std::vector<std::string> files;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--verbose" || argument == "-v") {
+      options.verbose = true;
+    } else if (argument == "--module" && i + 1 < argc) {
+      options.modulePath = argv[++i];
+    } else if (argument.rfind("--module=", 0) == 0) {
+      options.modulePath = argument.substr(std::strlen("--module="));
+    } else if (argument == "--help" || argument == "-h") {
+      Usage();
+      return 0;
+    } else if (!argument.empty() && argument[0] == '-') {
+      return Usage();
+    } else {
+      files.push_back(argument);
+    }
+  }
+  if (files.empty()) return Usage();
+
+  int passed = 0;
+  int failed = 0;
+  for (const std::string& file : files) {
+    script::FileResult result = script::RunScenarioFile(file, options, std::cout);
+    if (result.passed) {
+      ++passed;
+      std::cout << file << ": passed (" << result.steps << " steps)\n";
+    } else {
+      ++failed;
+      std::cout << result.failure << "\n";
+    }
+  }
+  std::cout << passed << " passed, " << failed << " failed\n";
+  return failed == 0 ? 0 : 1;
+}

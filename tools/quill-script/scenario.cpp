@@ -1,0 +1,194 @@
+#include "scenario.h"
+
+#include <array>
+#include <ostream>
+
+#include "editor/commands/command_ids.h"
+#include "editor/host/host_shell.h"
+#include "platform/platform.h"
+
+namespace script {
+namespace {
+
+constexpr const char* kNotifyClass = "QuillScriptNotify";
+
+// The host's notify window: counts the HM_EDITORCLOSED it receives in the int
+// its user data points to.
+LRESULT NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == HM_EDITORCLOSED) {
+    if (auto* count = reinterpret_cast<int*>(GetWindowLongPtrA(window, GWLP_USERDATA))) ++*count;
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+struct CommandName {
+  std::string_view name;
+  WORD id;
+};
+constexpr std::array<CommandName, 14> kCommandNames{{
+    {"new", CmdNew},         {"open", CmdOpen},   {"close", CmdClose},   {"return", CmdReturn},
+    {"save", CmdSave},       {"saveas", CmdSaveAs}, {"print", CmdPrint}, {"undo", CmdUndo},
+    {"cut", CmdCut},         {"copy", CmdCopy},   {"paste", CmdPaste},   {"clear", CmdClear},
+    {"insertrow", CmdInsertRow}, {"deleterow", CmdDeleteRow},
+}};
+
+}  // namespace
+
+Scenario::Scenario(const RunOptions& options, std::ostream& out) : options_(options), out_(out) {
+  PlatformSetFrontEnd(&frontEnd_);
+}
+
+Scenario::~Scenario() {
+  host_.reset();
+  if (notifyWindow_) DestroyWindow(notifyWindow_);
+  PlatformSetFrontEnd(nullptr);
+}
+
+void Scenario::startHost() {
+  quill::HostOptions hostOptions;
+  hostOptions.modulePath = options_.modulePath;
+  hostOptions.gridFontHeight = fontHeight_;
+  PlatformSetFrontEnd(&frontEnd_);
+  host_ = std::make_unique<quill::Host>(frontEnd_, hostOptions);
+  if (!host_->loadModule()) {
+    std::string reason = host_->error();
+    host_.reset();
+    throw StepFailure{"the module " + Quote(options_.modulePath) + " to load", reason};
+  }
+  if (library_ && !host_->setCurrentLibrary(*library_))
+    throw StepFailure{"library " + Quote(*library_) + " to open", "it could not be opened or created"};
+  for (const auto& [where, value] : profile_) host_->setProfileValue(where.first, where.second, value);
+}
+
+quill::Host& Scenario::host() {
+  if (!host_) startHost();
+  return *host_;
+}
+
+void Scenario::setFontHeight(int height) {
+  if (anyEditorCreated()) throw StepFailure{"font before the first create", "an editor already created"};
+  fontHeight_ = height;
+  if (host_) {
+    host_.reset();
+    startHost();
+  }
+}
+
+void Scenario::setLibrary(const std::string& path) {
+  if (!host().setCurrentLibrary(path))
+    throw StepFailure{"library " + Quote(path) + " to open", "it is not a library or cannot be created"};
+  library_ = path;
+  frontEnd_.setCurrentLibrary(path);
+}
+
+void Scenario::setProfileValue(const std::string& section, const std::string& key, const std::string& value) {
+  host().setProfileValue(section, key, value);
+  profile_.push_back({{section, key}, value});
+}
+
+void Scenario::noteCreated(HWND frame) { createdFrames_.push_back(frame); }
+
+quill::EditorSession* Scenario::currentSession() {
+  if (!host_) return nullptr;
+  for (auto it = createdFrames_.rbegin(); it != createdFrames_.rend(); ++it) {
+    if (quill::EditorSession* session = host_->sessionOfFrame(*it)) return session;
+  }
+  return nullptr;
+}
+
+quill::EditorSession& Scenario::session() {
+  quill::EditorSession* session = currentSession();
+  if (!session) throw StepFailure{"an open editor", createdFrames_.empty() ? "none created" : "all closed"};
+  return *session;
+}
+
+EditorInstance& Scenario::instance() {
+  auto* instance = static_cast<EditorInstance*>(ShellInstanceOf(0, session().editor));
+  if (!instance) throw StepFailure{"an instance record on the editor window", "none"};
+  return *instance;
+}
+
+quill::GridSheet& Scenario::grid() {
+  HWND window = instance().gridWindow;
+  if (!window) window = session().grid;
+  quill::GridSheet* sheet = quill::GridSheet::fromWindow(window);
+  if (!sheet) throw StepFailure{"a grid control in the editor", "none"};
+  return *sheet;
+}
+
+KnownHandles Scenario::handles() {
+  quill::EditorSession& editor = session();
+  HMENU bar = editor.menu ? editor.menu : GetMenu(editor.frame);
+  return KnownHandles{editor.frame,          editor.editor,         instance().gridWindow, notifyWindow_,
+                      GetSubMenu(bar, 0), GetSubMenu(bar, 1), editor.context};
+}
+
+HWND Scenario::notifyWindow() {
+  if (notifyWindow_) return notifyWindow_;
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = NotifyProc;
+  windowClass.lpszClassName = kNotifyClass;
+  RegisterClassA(&windowClass);  // fails harmlessly when registered by an earlier file
+  notifyWindow_ = CreateWindowExA(0, kNotifyClass, "notify", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  if (!notifyWindow_) throw StepFailure{"a notify window", "CreateWindowExA failed"};
+  SetWindowLongPtrA(notifyWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&notified_));
+  return notifyWindow_;
+}
+
+std::optional<StepFailure> Scenario::finish() {
+  if (!frontEnd_.pendingAnswers().empty()) {
+    const Answer& left = frontEnd_.pendingAnswers().front();
+    return StepFailure{"every answer taken by a dialog or message box", "this one still queued when the file ended",
+                       left.line};
+  }
+  if (!host_) return std::nullopt;
+  for (quill::EditorSession* session : host_->editors()) DestroyWindow(session->frame);
+  host_->pump();
+  if (std::optional<FrontEndProblem> problem = frontEnd_.takeProblem())
+    return StepFailure{problem->expected + " while the editors closed", problem->got};
+  if (int live = host_->livePoolBlocks(); live != 0)
+    return StepFailure{"no pool block left once the editors closed", std::to_string(live) + " still live"};
+  return std::nullopt;
+}
+
+const Word& Arg(const Step& step, std::size_t index, std::string_view what) {
+  if (index >= step.line.words.size()) throw StepFailure{std::string(what), "the end of the line"};
+  return step.line.words[index];
+}
+
+std::int64_t NumberArg(const Step& step, std::size_t index, std::string_view what) {
+  const Word& word = Arg(step, index, what);
+  std::optional<std::int64_t> value = ParseNumber(word.text);
+  if (!value || word.quoted) throw StepFailure{std::string(what) + " (a number)", Quote(word.text)};
+  return *value;
+}
+
+void NoMoreArgs(const Step& step, std::size_t count) {
+  if (step.line.words.size() > count)
+    throw StepFailure{"the end of the line", Quote(step.line.words[count].text)};
+}
+
+int ColumnArg(const Step& step, std::size_t index) {
+  const Word& word = Arg(step, index, "a column");
+  if (word.text == "1" || word.text == "var_name") return 1;
+  if (word.text == "2" || word.text == "var_type") return 2;
+  if (word.text == "3" || word.text == "var_dec") return 3;
+  throw StepFailure{"a column (1, 2, 3, var_name, var_type or var_dec)", Quote(word.text)};
+}
+
+WORD CommandArg(const Step& step, std::size_t index) {
+  const Word& word = Arg(step, index, "a command");
+  for (const CommandName& command : kCommandNames) {
+    if (word.text == command.name) return command.id;
+  }
+  std::optional<std::int64_t> id = ParseNumber(word.text);
+  if (id && *id >= 0 && *id <= 0xFFFF) return static_cast<WORD>(*id);
+  throw StepFailure{"a command name or id", Quote(word.text)};
+}
+
+void ExpectEqual(const std::string& expected, const std::string& got) {
+  if (expected != got) throw StepFailure{expected, got};
+}
+
+}  // namespace script

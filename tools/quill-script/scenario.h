@@ -1,0 +1,133 @@
+// One scenario file while it runs: its host, front end, editors and notify
+// window, and the helpers the step words share.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "editor/shell/editor_instance.h"
+#include "headless_front_end.h"
+#include "instance_fields.h"
+#include "quill/grid_sheet.h"
+#include "quill/host.h"
+#include "script_words.h"
+
+namespace script {
+
+struct Line {
+  int number = 0;
+  std::string source;  // the line as written, for --verbose
+  std::vector<Word> words;
+};
+
+// One step: its line and, for `expect grid`, the lines up to `end`.
+struct Step {
+  Line line;
+  std::vector<Line> block;
+  int blockEndLine = 0;
+};
+
+// Thrown by a step that fails; the runner prints FILE:LINE: expected ..., got ...
+struct StepFailure {
+  std::string expected;
+  std::string got;
+  int line = 0;  // 0: the step's own line
+};
+
+struct RunOptions {
+  std::string modulePath;
+  bool verbose = false;
+};
+
+class Scenario {
+ public:
+  Scenario(const RunOptions& options, std::ostream& out);
+  ~Scenario();
+  Scenario(const Scenario&) = delete;
+  Scenario& operator=(const Scenario&) = delete;
+
+  std::ostream& out() { return out_; }
+  bool verbose() const { return options_.verbose; }
+  HeadlessFrontEnd& frontEnd() { return frontEnd_; }
+
+  // The host, started (module loaded) at the first step that needs it.
+  // Throws StepFailure when the module cannot be loaded.
+  quill::Host& host();
+  // The grid font's character height. Before any editor exists the host is
+  // restarted with it, keeping the library and profile values set so far.
+  void setFontHeight(int height);
+  void setLibrary(const std::string& path);
+  void setProfileValue(const std::string& section, const std::string& key, const std::string& value);
+  // The current library as the scenario wrote it ("" before any library step).
+  std::string libraryAsWritten() const { return library_.value_or(""); }
+
+  // ---- Editors -------------------------------------------------------------
+  void noteCreated(HWND frame);
+  bool anyEditorCreated() const { return !createdFrames_.empty(); }
+  // The most recently created editor that is still open, or null.
+  quill::EditorSession* currentSession();
+  // The same, or a StepFailure when no editor is open.
+  quill::EditorSession& session();
+  HWND lastCreatedFrame() const { return createdFrames_.empty() ? nullptr : createdFrames_.back(); }
+  EditorInstance& instance();
+  quill::GridSheet& grid();
+
+  // ---- The host's notify window, which counts HM_EDITORCLOSED ---------------
+  HWND notifyWindow();
+  int notifiedCount() const { return notified_; }
+  HWND existingNotifyWindow() const { return notifyWindow_; }
+
+  // The handles a field of the current editor's record may name.
+  KnownHandles handles();
+
+  // Ends the file: fails when answers are left over, closes the editors still
+  // open without asking, and fails when pool blocks outlive their editors.
+  std::optional<StepFailure> finish();
+
+ private:
+  void startHost();
+
+  RunOptions options_;
+  std::ostream& out_;
+  HeadlessFrontEnd frontEnd_;
+  std::unique_ptr<quill::Host> host_;
+  int fontHeight_ = 16;
+  std::optional<std::string> library_;
+  std::vector<std::pair<std::pair<std::string, std::string>, std::string>> profile_;
+  std::vector<HWND> createdFrames_;
+  HWND notifyWindow_ = nullptr;
+  int notified_ = 0;
+};
+
+// ---- Argument helpers for the step words (they throw StepFailure) -----------
+const Word& Arg(const Step& step, std::size_t index, std::string_view what);
+std::int64_t NumberArg(const Step& step, std::size_t index, std::string_view what);
+void NoMoreArgs(const Step& step, std::size_t count);
+// A grid column by number (1, 2, 3) or name (var_name, var_type, var_dec).
+int ColumnArg(const Step& step, std::size_t index);
+// A command by name (new, open, ... deleterow) or number.
+WORD CommandArg(const Step& step, std::size_t index);
+// Compares and throws StepFailure{expected, got} when they differ.
+void ExpectEqual(const std::string& expected, const std::string& got);
+
+// The step words: the name is the first word, or the first two for expect and answer.
+struct StepWord {
+  std::string_view name;
+  bool pumps;  // pumps posted messages after it runs, as the host's message loop would
+  void (*run)(Scenario&, const Step&);
+};
+void AddSetupWords(std::vector<StepWord>* words);
+void AddEditorWords(std::vector<StepWord>* words);
+void AddUserWords(std::vector<StepWord>* words);
+void AddGridChecks(std::vector<StepWord>* words);
+void AddEditorChecks(std::vector<StepWord>* words);
+void AddLibraryChecks(std::vector<StepWord>* words);
+
+}  // namespace script

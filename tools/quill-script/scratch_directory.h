@@ -1,0 +1,32 @@
+// The working directory a scenario file runs in: a fresh temporary directory
+// holding copies of the regular files beside the scenario, so relative names
+// resolve as in the scenario's own directory while writes never reach it.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace script {
+
+class ScratchDirectory {
+ public:
+  // Creates the directory, copies the regular files of source into it (not
+  // symbolic links, not subdirectories) and makes it the working directory.
+  // Null with a reason in *error when any of that fails (nothing is left behind).
+  static std::unique_ptr<ScratchDirectory> enter(const std::filesystem::path& source, std::string* error);
+  // Returns to the previous working directory and removes the temporary one.
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  ScratchDirectory(std::filesystem::path path, std::filesystem::path previous)
+      : path_(std::move(path)), previous_(std::move(previous)) {}
+  std::filesystem::path path_;
+  std::filesystem::path previous_;
+};
+
+}  // namespace script

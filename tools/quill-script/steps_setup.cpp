@@ -1,0 +1,120 @@
+// Setup words: font, library, profile, object, store, store-local. None pumps.
+#include <memory>
+
+#include "quill/compiler.h"
+#include "quill/library.h"
+#include "scenario.h"
+
+namespace script {
+namespace {
+
+void Font(Scenario& scenario, const Step& step) {
+  std::int64_t height = NumberArg(step, 1, "a character height");
+  NoMoreArgs(step, 2);
+  if (height < 1 || height > 200) throw StepFailure{"a character height from 1 to 200", std::to_string(height)};
+  scenario.setFontHeight(static_cast<int>(height));
+}
+
+void LibraryWord(Scenario& scenario, const Step& step) {
+  const Word& file = Arg(step, 1, "a library file name");
+  NoMoreArgs(step, 2);
+  scenario.setLibrary(file.text);
+}
+
+void Profile(Scenario& scenario, const Step& step) {
+  const Word& section = Arg(step, 1, "a profile section");
+  const Word& key = Arg(step, 2, "a profile key");
+  const Word& value = Arg(step, 3, "a profile value");
+  NoMoreArgs(step, 4);
+  scenario.setProfileValue(section.text, key.text, value.text);
+}
+
+void Object(Scenario& scenario, const Step& step) {
+  const Word& kind = Arg(step, 1, "an object kind");
+  const Word& name = Arg(step, 2, "an object name");
+  if (kind.text != "window" && kind.text != "menu" && kind.text != "userobject" && kind.text != "function")
+    throw StepFailure{"an object kind (window, menu, userobject or function)", Quote(kind.text)};
+  std::optional<std::int32_t> id;
+  if (step.line.words.size() > 3) {
+    std::optional<std::string> text = OptionValue(step.line.words[3], "id");
+    std::optional<std::int64_t> number = text ? ParseNumber(*text) : std::nullopt;
+    if (!number || *number < INT32_MIN || *number > UINT32_MAX)
+      throw StepFailure{"id=N", Quote(step.line.words[3].text)};
+    id = static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
+  }
+  NoMoreArgs(step, id ? 4 : 3);
+  scenario.host().addObject(kind.text, name.text, id);
+}
+
+// The current library, opened for writing the scenario's stored entries.
+std::unique_ptr<quill::Library> OpenCurrentLibrary(Scenario& scenario) {
+  const std::string& path = scenario.host().currentLibrary();
+  if (path.empty()) throw StepFailure{"a library (the library step first)", "none"};
+  std::string error;
+  std::unique_ptr<quill::Library> library = quill::Library::open(path, true, &error);
+  if (!library) throw StepFailure{"library " + Quote(path) + " to open", error};
+  return library;
+}
+
+// Compiles source; on errors the step fails with them.
+// The header must declare the named structure, global or local as stored.
+void CompileOrFail(const std::string& source, const std::vector<std::string>& known, const std::string& name,
+                   bool global) {
+  quill::CompiledStructure compiled;
+  std::vector<quill::CompileError> errors;
+  quill::CompileExpectation expectation;
+  expectation.global = global;
+  expectation.name = name;
+  if (quill::CompileStructureSource(source, known, expectation, &compiled, &errors)) return;
+  std::string got;
+  for (const quill::CompileError& error : errors) got += (got.empty() ? "" : "; ") + FormatCompileError(error);
+  throw StepFailure{"the source to compile", got.empty() ? "a failed compile without errors" : got};
+}
+
+std::vector<std::string> EntryNames(const quill::Library& library) {
+  std::vector<std::string> names;
+  for (const quill::LibraryEntryInfo& entry : library.entries()) names.push_back(entry.name);
+  return names;
+}
+
+void Store(Scenario& scenario, const Step& step) {
+  const Word& name = Arg(step, 1, "a structure name");
+  const Word& source = Arg(step, 2, "the structure's source text");
+  NoMoreArgs(step, 3);
+  std::unique_ptr<quill::Library> library = OpenCurrentLibrary(scenario);
+  std::vector<std::string> known = EntryNames(*library);
+  CompileOrFail(source.text, known, name.text, true);
+  std::string error;
+  if (!library->writeEntry(name.text, source.text, "", &error))
+    throw StepFailure{"entry " + Quote(name.text) + " written", error};
+}
+
+void StoreLocal(Scenario& scenario, const Step& step) {
+  const Word& owner = Arg(step, 1, "an owning object");
+  const Word& name = Arg(step, 2, "a structure name");
+  const Word& source = Arg(step, 3, "the structure's source text");
+  NoMoreArgs(step, 4);
+  std::unique_ptr<quill::Library> library = OpenCurrentLibrary(scenario);
+  std::optional<quill::StoredObject> object = library->object(owner.text);
+  if (!object) throw StepFailure{"object " + Quote(owner.text) + " in the library (the object step first)", "none"};
+  std::vector<quill::StoredLocalType> locals = library->localTypes(object->id);
+  std::vector<std::string> known = EntryNames(*library);
+  for (const quill::StoredLocalType& local : locals) known.push_back(local.name);
+  CompileOrFail(source.text, known, name.text, false);
+  std::string error;
+  if (!library->writeLocalTypes(object->id, {quill::StoredLocalType{name.text, source.text}}, &error))
+    throw StepFailure{"local structure " + Quote(name.text) + " of " + Quote(owner.text) + " written", error};
+}
+
+}  // namespace
+
+void AddSetupWords(std::vector<StepWord>* words) {
+  words->push_back({"font", false, Font});
+  words->push_back({"library", false, LibraryWord});
+  words->push_back({"profile", false, Profile});
+  words->push_back({"object", false, Object});
+  words->push_back({"store", false, Store});
+  words->push_back({"store-local", false, StoreLocal});
+}
+
+}  // namespace script

@@ -1,0 +1,145 @@
+// The runner against the real module and host: a scenario that should fail
+// must fail, at the right line, with what was expected and what was found.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "scenario_runner.h"
+#include "scratch_directory.h"
+
+namespace script {
+namespace {
+
+namespace fs = std::filesystem;
+
+RunOptions Options() {
+  RunOptions options;
+  const char* module = std::getenv("QST_MODULE");
+  options.modulePath = module && *module ? module : QUILL_MODULE_PATH;
+  return options;
+}
+
+// Runs text as file t.qs in an empty scratch directory.
+FileResult RunText(const std::string& text, std::string* output = nullptr) {
+  fs::path empty = fs::temp_directory_path() / ("quill-script-test-" + std::to_string(::getpid()));
+  fs::create_directories(empty);
+  std::string error;
+  std::unique_ptr<ScratchDirectory> scratch = ScratchDirectory::enter(empty, &error);
+  EXPECT_TRUE(scratch) << error;
+  std::ostringstream out;
+  FileResult result = RunScenarioText("t.qs", text, Options(), out);
+  scratch.reset();
+  fs::remove_all(empty);
+  if (output) *output = out.str();
+  return result;
+}
+
+TEST(ScenarioRunner, PassesAFileWhoseChecksHold) {
+  FileResult result = RunText(
+      "create standalone\n"
+      "expect rows 12\n"
+      "expect posted frame WM_COMMAND 2300 0\n");
+  EXPECT_TRUE(result.passed) << result.failure;
+  EXPECT_EQ(result.steps, 3);
+}
+
+TEST(ScenarioRunner, AFailingCheckNamesItsLineWithExpectedAndGot) {
+  FileResult result = RunText(
+      "create standalone\n"
+      "\n"
+      "expect rows 11\n"
+      "expect rows 12\n");
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.failure, "t.qs:3: expected 11, got 12");
+  EXPECT_EQ(result.steps, 1);  // the file ends at the failing step
+}
+
+TEST(ScenarioRunner, AGridMismatchPointsAtTheRow) {
+  FileResult result = RunText(
+      "create standalone\n"
+      "expect grid\n"
+      ". . . .\n"
+      "x . . .\n"
+      "end\n");
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.failure.rfind("t.qs:4: expected row 2 x . . ., got . . . ", 0), 0u) << result.failure;
+  result = RunText(
+      "create standalone\n"
+      "expect grid\n"
+      ". . . .\n"
+      "end\n");
+  EXPECT_EQ(result.failure.rfind("t.qs:4: expected 1 rows, got 12", 0), 0u) << result.failure;
+}
+
+TEST(ScenarioRunner, AnAnswerLeftQueuedFailsTheFile) {
+  FileResult result = RunText(
+      "create standalone\n"
+      "answer message yes\n"
+      "expect rows 12\n");
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.failure,
+            "t.qs:2: expected every answer taken by a dialog or message box, got this one still queued when the "
+            "file ended");
+}
+
+TEST(ScenarioRunner, ADialogWithoutAnAnswerFailsTheStep) {
+  // The Open command queued at creation shows the open dialog when pumped.
+  FileResult result = RunText(
+      "create standalone\n"
+      "pump\n"
+      "expect rows 12\n");
+  EXPECT_FALSE(result.passed);
+  EXPECT_EQ(result.failure, "t.qs:2: expected an answer for the open dialog, got none queued");
+}
+
+TEST(ScenarioRunner, UnknownWordsAndBadArgumentsFail) {
+  EXPECT_EQ(RunText("frobnicate 3\n").failure, "t.qs:1: expected a step word, got \"frobnicate 3\"");
+  EXPECT_EQ(RunText("create standalone\ncell 1 var_size\n").failure,
+            "t.qs:2: expected a column (1, 2, 3, var_name, var_type or var_dec), got \"var_size\"");
+  EXPECT_EQ(RunText("create standalone\nexpect rows\n").failure, "t.qs:2: expected a row count, got the end of the line");
+  EXPECT_EQ(RunText("expect rows 1\n").failure, "t.qs:1: expected an open editor, got none created");
+}
+
+TEST(ScenarioRunner, TypingNeedsACurrentCell) {
+  FileResult result = RunText(
+      "create standalone\n"
+      "type \"qty\"\n");
+  EXPECT_EQ(result.failure, "t.qs:2: expected a current cell to type into, got none");
+}
+
+TEST(ScenarioRunner, VerbosePrintsEachStep) {
+  RunOptions options = Options();
+  options.verbose = true;
+  std::ostringstream out;
+  fs::path empty = fs::temp_directory_path() / ("quill-script-verbose-" + std::to_string(::getpid()));
+  fs::create_directories(empty);
+  std::string error;
+  {
+    std::unique_ptr<ScratchDirectory> scratch = ScratchDirectory::enter(empty, &error);
+    RunScenarioText("v.qs", "create standalone\n# note\nexpect rows 12\n", options, out);
+  }
+  fs::remove_all(empty);
+  EXPECT_EQ(out.str(), "v.qs:1: create standalone\nv.qs:3: expect rows 12\n");
+}
+
+TEST(ScenarioRunner, FilesRunInAScratchCopyOfTheirDirectory) {
+  fs::path source = fs::temp_directory_path() / ("quill-script-source-" + std::to_string(::getpid()));
+  fs::create_directories(source);
+  std::ofstream(source / "given.txt") << "beside the scenario";
+  std::ofstream(source / "s.qs") << "library made.lib\nexpect noentry s_a\n";
+  fs::path before = fs::current_path();
+  std::ostringstream out;
+  FileResult result = RunScenarioFile((source / "s.qs").string(), Options(), out);
+  EXPECT_TRUE(result.passed) << result.failure;
+  EXPECT_EQ(fs::current_path(), before);
+  EXPECT_FALSE(fs::exists(source / "made.lib"));  // written in the copy, never in the source folder
+  fs::remove_all(source);
+}
+
+}  // namespace
+}  // namespace script
