@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "frame_window.h"
+#include "platform/platform.h"
 #include "quill/library.h"
 #include "quill/runtime.h"
 

@@ -11,6 +11,7 @@
 #include "grid_view.h"
 #include "library_dialogs.h"
 #include "print_service.h"
+#include "platform/platform.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
 
