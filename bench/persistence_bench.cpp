@@ -109,7 +109,7 @@ class BenchEditor {
   bool saved_ = false;
 };
 
-void BM_SaveStructure(benchmark::State& state) {
+void BM_EditorSaveStructure(benchmark::State& state) {
   BenchEditor editor(static_cast<int>(state.range(0)));
   if (!editor.saved()) {
     state.SkipWithError("the first save failed");
@@ -122,7 +122,7 @@ void BM_SaveStructure(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
 }
 
-void BM_OpenStructure(benchmark::State& state) {
+void BM_EditorOpenStructure(benchmark::State& state) {
   BenchEditor editor(static_cast<int>(state.range(0)));
   if (!editor.saved()) {
     state.SkipWithError("the first save failed");
@@ -134,7 +134,7 @@ void BM_OpenStructure(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
 }
 
-BENCHMARK(BM_SaveStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_OpenStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_EditorSaveStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_EditorOpenStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
 
 }  // namespace

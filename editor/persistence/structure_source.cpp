@@ -1,5 +1,6 @@
 #include "editor/persistence/structure_source.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "editor/host/grid_engine.h"
@@ -49,9 +50,11 @@ char* BuildStructureSource(EditorInstance* instance, const char* structureName) 
   char line[kVariableLineMax + 1];
   std::size_t size = headerLength + footerLength + 1;
   for (std::uint32_t row = 1; row <= rows; ++row) {
-    if (ReadVariableRow(instance, &record, row)) size += static_cast<std::size_t>(FormatVariableLine(record, decimalType, line));
+    if (!ReadVariableRow(instance, &record, row)) continue;
+    size += static_cast<std::size_t>(FormatVariableLine(record, decimalType, line));
   }
 
+  if (size > UINT32_MAX) return nullptr;
   char* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(size), 0));
   if (text == nullptr) return nullptr;
   std::memcpy(text, header, headerLength);

@@ -22,6 +22,30 @@ bool blockText(HGLOBAL mem, std::string* text) {
   return true;
 }
 
+// Replaces what the clipboard holds with a new block of text (none for null).
+void placeOutsideText(const char* text) {
+  auto& d = desktop();
+  freeClipboardData();
+  d.clipboard.owner = nullptr;
+  if (text == nullptr) return;
+  const std::size_t n = std::strlen(text);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n + 1);
+  GlobalBlock* b = findBlock(mem);
+  if (b == nullptr) return;
+  std::memcpy(b->data.get(), text, n + 1);
+  b->clipboardOwned = true;
+  d.clipboard.data[CF_TEXT] = mem;
+}
+
+// The clipboard has just been closed: text that arrived meanwhile lands now.
+void applyPendingOutsideText() {
+  Clipboard& c = desktop().clipboard;
+  if (!c.outsidePending) return;
+  c.outsidePending = false;
+  const std::string text = std::move(c.outsideText);
+  placeOutsideText(c.outsideHasText ? text.c_str() : nullptr);
+}
+
 }  // namespace
 
 void clipboardWindowDestroyed(HWND hwnd) {
@@ -33,6 +57,7 @@ void clipboardWindowDestroyed(HWND hwnd) {
     c.open = false;
     c.opener = nullptr;
     c.dataSet = false;
+    applyPendingOutsideText();
   }
 }
 
@@ -69,6 +94,7 @@ BOOL CloseClipboard() {
   c.dataSet = false;
   std::string text;
   if (dataSet && d.frontEnd != nullptr && PlatformClipboardText(&text)) d.frontEnd->clipboardChanged(text);
+  applyPendingOutsideText();
   return TRUE;
 }
 
@@ -118,17 +144,14 @@ HWND GetOpenClipboardWindow() {
 }
 
 void PlatformClipboardFromOutside(const char* text) {
-  auto& d = desktop();
-  freeClipboardData();
-  d.clipboard.owner = nullptr;
-  if (text == nullptr) return;
-  const std::size_t n = std::strlen(text);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n + 1);
-  if (mem == nullptr) return;
-  GlobalBlock* b = findBlock(mem);
-  std::memcpy(b->data.get(), text, n + 1);
-  b->clipboardOwned = true;
-  d.clipboard.data[CF_TEXT] = mem;
+  Clipboard& c = desktop().clipboard;
+  if (c.open) {
+    c.outsidePending = true;
+    c.outsideHasText = text != nullptr;
+    c.outsideText = text != nullptr ? text : "";
+    return;
+  }
+  placeOutsideText(text);
 }
 
 void PlatformClipboardSetBusy(bool busy) { desktop().clipboard.busy = busy; }

@@ -91,6 +91,11 @@ struct Clipboard {
   bool busy = false;     // another program holds it open
   bool dataSet = false;  // SetClipboardData ran since it was opened
   std::map<UINT, HGLOBAL> data;
+  // Text another program put on it while one of our windows held it open:
+  // it lands when the clipboard closes, so no block in use is freed.
+  bool outsidePending = false;
+  bool outsideHasText = false;
+  std::string outsideText;
 };
 
 struct Module {

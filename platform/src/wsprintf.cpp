@@ -1,5 +1,6 @@
 // wsprintfA and wvsprintfA: integer and string conversions only, output
 // limited to 1024 characters plus the terminating NUL.
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
 #include <cwchar>
@@ -56,9 +57,12 @@ int readNumber(const char*& p) {
 
 // Flags come in the fixed order '-', '#', '0'; there is no '+' or ' ' flag.
 const char* parseSpec(const char* p, Spec& s) {
-  if (*p == '-') s.left = true, ++p;
-  if (*p == '#') s.prefix = true, ++p;
-  if (*p == '0') s.zero = true, ++p;
+  s.left = *p == '-';
+  if (s.left) ++p;
+  s.prefix = *p == '#';
+  if (s.prefix) ++p;
+  s.zero = *p == '0';
+  if (s.zero) ++p;
   s.width = readNumber(p);
   if (*p == '.') {
     ++p;

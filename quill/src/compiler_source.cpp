@@ -224,6 +224,9 @@ void SourceCompiler::member(int line, std::string_view text) {
 
 bool SourceCompiler::run(std::string_view source) {
   source = source.substr(0, source.find('\0'));
+  std::size_t lines = static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n'));
+  seen_.reserve(lines);
+  out_->members.reserve(lines);
   enum class Stage { Header, Members, Done } stage = Stage::Header;
   int line = 0;
   std::size_t pos = 0;

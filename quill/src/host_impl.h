@@ -43,6 +43,8 @@ struct Host::Impl {
   // pool in its own WM_DESTROY. Called once DestroyWindow has returned, and by
   // every host call that looks at the sessions.
   void reap();
+  // Writes an embedded editor's owner group to its library; a failure is shown.
+  void writeOwnerGroup(std::int32_t owner);
   // Releases everything the session owns and forgets it.
   void endSession(SessionState& state);
   HFONT gridFont();

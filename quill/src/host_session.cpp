@@ -97,13 +97,22 @@ void Host::Impl::reap() {
   }
 }
 
+void Host::Impl::writeOwnerGroup(std::int32_t owner) {
+  const std::string name = runtime.objectName(owner);
+  if (name.empty()) return;  // an owner the library does not know has nothing stored
+  std::string writeError;
+  if (runtime.writeObjectGroup(owner, &writeError)) return;
+  // The structures are still only in memory: the user must hear of it.
+  error = "The structures of " + name + " could not be written to the library. " + writeError;
+  MessageBoxA(nullptr, error.c_str(), "Quillmaker", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void Host::Impl::endSession(SessionState& state) {
   EditorSession& session = state.session;
   // An embedded editor stores its structures in the owner's group only; write
   // that group now, or what was saved there is lost with the editor.
   if (session.contextCode != kStandAlone && session.ownerObject != 0 && state.editorCreated) {
-    std::string writeError;
-    if (!runtime.writeObjectGroup(session.ownerObject, &writeError)) error = writeError;
+    writeOwnerGroup(session.ownerObject);
   }
   // A stand-alone editor releases its runtime handle itself; ending an ended
   // handle again does nothing, so every other case is covered here.

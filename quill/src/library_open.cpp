@@ -158,7 +158,7 @@ std::unique_ptr<Library> Library::open(const std::string& path, bool create, std
   }
   auto impl = std::make_unique<Impl>();
   impl->path = path;
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0);
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(path.c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
     *error = "Cannot open the library " + path + ".";
     return nullptr;

@@ -1,5 +1,5 @@
 // The runtime's owning objects, their groups of local structures, the current
-// library, the library writes and the editors' handles.
+// library and the library writes.
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -23,34 +23,6 @@ void SetError(std::string* error, std::string text) {
 }
 
 }  // namespace
-
-// ---- Handles ------------------------------------------------------------------
-
-HostRuntime* Runtime::openHandle(HostPool* editorPool) {
-  auto handle = std::make_unique<HostRuntime>();
-  handle->runtime = this;
-  handle->pool = editorPool;
-  impl_->handles.push_back(std::move(handle));
-  return impl_->handles.back().get();
-}
-
-void Runtime::closeHandle(HostRuntime* handle) {
-  // Ended handles are kept until the runtime goes so that a late call through
-  // one is refused instead of touching freed memory.
-  for (const auto& owned : impl_->handles) {
-    if (owned.get() == handle) {
-      owned->live = false;
-      owned->pool = nullptr;
-    }
-  }
-}
-
-int Runtime::liveHandles() const {
-  return static_cast<int>(std::count_if(impl_->handles.begin(), impl_->handles.end(),
-                                        [](const auto& handle) { return handle->live; }));
-}
-
-int Runtime::liveBlocks() const { return static_cast<int>(impl_->blocks.size()); }
 
 // ---- Current library and objects ------------------------------------------------
 
@@ -81,8 +53,9 @@ std::int32_t Runtime::addObject(const std::string& kind, const std::string& name
     SetError(error, "Invalid object name \"" + name + "\".");
     return 0;
   }
-  if (std::optional<std::int32_t> existing = findObject(name)) {
-    if (!id || *id == *existing) return *existing;
+  for (const auto& [known, info] : impl_->objects) {
+    if (info.library != impl_->currentLibrary || !SameName(info.name, name)) continue;
+    if (!id || *id == known) return known;
     SetError(error, "An object named " + name + " already exists.");
     return 0;
   }

@@ -26,14 +26,12 @@ SessionState* StateOfFrame(HWND frame) {
   return quill::SessionOf(reinterpret_cast<HostContext*>(GetWindowLongPtrA(frame, GWLP_USERDATA)));
 }
 
-// Close requests go to the editor; the frame goes only when the editor allows it.
-LRESULT CloseRequest(quill::Host::Impl& impl, HWND frame, HWND editor, UINT message, WPARAM wParam,
-                     LPARAM lParam) {
+// Close requests go to the editor; the frame goes only when the editor allows
+// it. The session itself ends at the host's next look at its editors: this may
+// run inside a call of the editor's own, which still uses its record.
+LRESULT CloseRequest(HWND frame, HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT answer = IsWindow(editor) ? SendMessageA(editor, message, wParam, lParam) : 0;
-  if (answer == 0) {
-    DestroyWindow(frame);
-    impl.reap();
-  }
+  if (answer == 0) DestroyWindow(frame);
   return message == WM_QUERYENDSESSION ? (answer == 0 ? TRUE : FALSE) : 0;
 }
 
@@ -57,7 +55,7 @@ LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
-      return CloseRequest(*quill::ImplOf(state->context.get()), frame, editor, message, wParam, lParam);
+      return CloseRequest(frame, editor, message, wParam, lParam);
     case WM_SIZE: {
       RECT client{};
       GetClientRect(frame, &client);
@@ -110,7 +108,7 @@ void DiscardFrame(SessionState& state) {
   session.menu = nullptr;
   session.accelerators = nullptr;
   state.context->frameWindow = nullptr;
-  // Detached first, so its WM_DESTROY does not end the session QST_Create still uses.
+  // Detached first: the session outlives this frame, which never held an editor.
   SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
   DestroyWindow(frame);
 }

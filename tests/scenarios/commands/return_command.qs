@@ -4,9 +4,8 @@ library app.lib
 object window w_main
 store-local w_main s_line "type s_line from structure\r\n\tstring\t\ttext\r\nend type"
 create embedded w_main
-notify
 answer open s_line
-pump
+notify
 
 # Unchanged: closes at once.
 command return

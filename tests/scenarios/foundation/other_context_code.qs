@@ -11,3 +11,10 @@ expect menu 1 "R&eturn" enabled
 expect menu 1546 "Insert Row" enabled
 expect commands 0 1450 2300 1452 0xFFFF 1258 1260 1262 1264 1266 0xFFFF 1546 1934 0xFFFF 1
 expect commands 16 1450 2300 1452 1258 1260 1262 1264 1266 1438 1546 1934 1
+
+# Accelerator table 2003 holds Ctrl+Shift+T (Return): an editor with nothing
+# to save returns, that is closes.
+answer open new
+pump
+key ctrl+shift+t
+expect closed

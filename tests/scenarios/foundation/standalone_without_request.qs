@@ -48,3 +48,9 @@ expect menu 1546 "&Insert Row" enabled
 expect menu 1258 "Can't Undo\tCtrl+Z" grayed
 expect commands 0 1450 2300 1452 0xFFFF 1258 1260 1262 1264 1266 0xFFFF 1546 1934 0xFFFF 2290
 expect commands 16 1450 2300 1452 1258 1260 1262 1264 1266 1438 1546 1934 2290
+
+# Accelerator table 2002 has no Ctrl+Shift+T (Return): the key does nothing.
+answer open new
+pump
+key ctrl+shift+t
+expect open

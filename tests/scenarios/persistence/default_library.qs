@@ -1,4 +1,5 @@
-# A new structure's save dialog offers the configured default library.
+# A new structure's save dialog offers the configured default library; Save As
+# of an untitled structure is such a new save.
 profile application DefLib "def.lib"
 library app.lib
 create standalone
@@ -8,7 +9,7 @@ cell 1 1
 type "id"
 cell 2 1
 answer save s_new
-command save
+command saveas
 expect field libraryName def.lib
 expect title "Structure - s_new"
 library def.lib

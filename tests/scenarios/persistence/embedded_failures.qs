@@ -14,6 +14,7 @@ cell 1 2
 type "nosuchtype"
 cell 2 1
 command save
+expect errors "2: text: Unknown type \"nosuchtype\"."
 expect field changed 1
 expect cursor arrow
 expect status 150

@@ -30,7 +30,7 @@ expect field untitled 1
 expect cursor arrow
 expect status 150
 
-# A name that differs only in letter case is not asked about.
+# A name the owner does not have yet: no question.
 answer save s_total
 command save
 expect nomessage

@@ -17,6 +17,7 @@ expect cursor arrow
 
 # The compiler refuses the type: the library keeps the old text.
 command save
+expect errors "2: street: Unknown type \"nosuchtype\"."
 expect field changed 1
 expect cursor arrow
 expect status 150

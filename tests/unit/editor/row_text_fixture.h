@@ -98,8 +98,8 @@ class EditorRowsTest : public ::testing::Test {
   // part "name:decimal:2" for decimals), then the marked entry row.
   void MakeRows(std::initializer_list<const char*> rows) {
     GridRemoveAllRows(grid_);
-    for (const char* spec : rows) {
-      const std::string text = spec;
+    for (const char* description : rows) {
+      const std::string text = description;
       const auto colon = text.find(':');
       const auto second = text.find(':', colon + 1);
       const std::uint32_t row = GridInsertRow(grid_, 0);

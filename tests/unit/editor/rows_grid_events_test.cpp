@@ -83,6 +83,7 @@ TEST_F(GridEventsTest, NewVariableTakesTypeAndDecimalsFromTheRowAbove) {
   EXPECT_EQ(RowsEditorTest::Type(4), "decimal");
   EXPECT_EQ(sheet_->cellNumber(4, 3).value_or(-1), 2);
   EXPECT_EQ(ed_->entryRow, 5);
+  sheet_->userSetCurrentCell(5, 1);  // commits the typed name
   EXPECT_EQ(Rows(), "1 2 3 x .E");
 }
 

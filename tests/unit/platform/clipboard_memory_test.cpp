@@ -12,6 +12,11 @@ using platform_test::PlatformTest;
 class Memory : public PlatformTest {};
 class ClipboardTest : public PlatformTest {
  protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    editor = makeWindow();
+    other = makeWindow();
+  }
   HGLOBAL textBlock(const char* text) {
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, std::strlen(text) + 1);
     std::strcpy(static_cast<char*>(GlobalLock(mem)), text);
@@ -22,8 +27,8 @@ class ClipboardTest : public PlatformTest {
     std::string t;
     return PlatformClipboardText(&t) ? t : "<none>";
   }
-  HWND editor = makeWindow();
-  HWND other = makeWindow();
+  HWND editor = nullptr;
+  HWND other = nullptr;
 };
 
 TEST_F(Memory, MoveableBlocksCountLocksAndFreeToNull) {
@@ -123,6 +128,18 @@ TEST_F(ClipboardTest, TextFromOutsideReplacesData) {
   PlatformClipboardFromOutside(nullptr);
   EXPECT_EQ(text(), "<none>");
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+TEST_F(ClipboardTest, OutsideTextWaitsWhileWeHoldTheClipboardOpen) {
+  PlatformClipboardFromOutside("first");
+  ASSERT_TRUE(OpenClipboard(editor));
+  HGLOBAL mem = GetClipboardData(CF_TEXT);
+  PlatformClipboardFromOutside("second");
+  EXPECT_STREQ(static_cast<const char*>(GlobalLock(mem)), "first");  // still ours to read
+  GlobalUnlock(mem);
+  CloseClipboard();
+  EXPECT_EQ(text(), "second");
+  EXPECT_EQ(GlobalSize(mem), 0u);  // replaced and freed only now
 }
 
 TEST_F(ClipboardTest, UnterminatedBlocksAreReadWithinTheirSize) {

@@ -181,7 +181,7 @@ TEST(LibraryFile, TwoProcessesWritingOneFileLoseNothing) {
   std::string path = dir.file("shared.lib");
   MakeLibrary(path);
   auto writeMany = [&](const std::string& prefix) {
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 25; ++i) {
       std::string error;
       auto library = Library::open(path, false, &error);
       if (!library) return 1;
@@ -200,8 +200,8 @@ TEST(LibraryFile, TwoProcessesWritingOneFileLoseNothing) {
 
   auto library = Library::open(path, false, nullptr);
   ASSERT_NE(library, nullptr);
-  EXPECT_EQ(library->entries().size(), 81u);
-  for (int i = 0; i < 40; ++i) {
+  EXPECT_EQ(library->entries().size(), 51u);
+  for (int i = 0; i < 25; ++i) {
     EXPECT_EQ(library->entrySource("c" + std::to_string(i)), "c source " + std::to_string(i));
     EXPECT_EQ(library->entrySource("p" + std::to_string(i)), "p source " + std::to_string(i));
   }

@@ -105,6 +105,67 @@ TEST(ScenarioRunner, UnknownWordsAndBadArgumentsFail) {
   EXPECT_EQ(RunText("expect rows 1\n").failure, "t.qs:1: expected an open editor, got none created");
 }
 
+TEST(ScenarioRunner, ChecksSayWhatTheyFound) {
+  EXPECT_EQ(RunText("create standalone\nexpect field changed 1\n").failure,
+            "t.qs:2: expected changed 1, got changed 0");
+  EXPECT_EQ(RunText("create standalone\nexpect field structureName \"s_a\"\n").failure,
+            "t.qs:2: expected structureName \"s_a\", got structureName none");
+  EXPECT_EQ(RunText("create standalone\nexpect field nosuch 1\n").failure,
+            "t.qs:2: expected a field of the editor's record, got \"nosuch\"");
+  EXPECT_EQ(RunText("create standalone\nexpect title \"Structure\"\n").failure,
+            "t.qs:2: expected \"Structure\", got \"Structure - (Untitled)\"");
+  EXPECT_EQ(RunText("create standalone\nexpect posted editor WM_CLOSE 0 0\n").failure,
+            "t.qs:2: expected posted to editor: WM_CLOSE 0 0, got WM_COMMAND 2300 0 to frame");
+  EXPECT_EQ(RunText("create standalone\nexpect commands 5 1\n").failure, "t.qs:2: expected 1, got no entries");
+  EXPECT_EQ(RunText("create standalone\nexpect closed\n").failure, "t.qs:2: expected the editor closed, got it open");
+  EXPECT_EQ(RunText("clipboard \"x\"\nexpect clipboard none\n").failure, "t.qs:2: expected none, got \"x\"");
+}
+
+TEST(ScenarioRunner, MessageChecksTakeWhatWasShownSinceTheLastOne) {
+  const std::string failedLoad =
+      "library app.lib\n"
+      "answer message ok\n"
+      "create standalone open=s_gone\n";
+  EXPECT_TRUE(RunText(failedLoad + "expect message \"Error loading structure s_gone.\"\nexpect nomessage\n").passed);
+  EXPECT_EQ(RunText(failedLoad + "expect message 4020 \"s_other\"\n").failure,
+            "t.qs:4: expected message \"Error loading structure s_other.\", got message \"Error loading structure "
+            "s_gone.\"");
+  EXPECT_EQ(RunText(failedLoad + "expect nomessage\n").failure,
+            "t.qs:4: expected no message box, got message \"Error loading structure s_gone.\"");
+  EXPECT_EQ(RunText(failedLoad + "expect message 4020 \"s_gone\"\nexpect message 4020 \"s_gone\"\n").failure,
+            "t.qs:5: expected message \"Error loading structure s_gone.\", got no message box since the last check");
+  EXPECT_EQ(RunText(failedLoad + "expect message 99999\n").failure, "t.qs:4: expected string 99999 in the module, got none");
+}
+
+TEST(ScenarioRunner, PrintAndErrorChecksWithNothingToShow) {
+  EXPECT_TRUE(RunText("expect noprint\nexpect errors\n").passed);
+  EXPECT_EQ(RunText("expect printed app.lib s_a.srs 1\n").failure,
+            "t.qs:1: expected printed app.lib s_a.srs 1, got nothing printed since the last check");
+  EXPECT_EQ(RunText("expect errors \"1: x: bad\"\n").failure, "t.qs:1: expected \"1: x: bad\", got no errors");
+}
+
+TEST(ScenarioRunner, SetupWordsRefuseWhatTheyCannotDo) {
+  EXPECT_EQ(RunText("create standalone\nfont 13\n").failure,
+            "t.qs:2: expected font before the first create, got an editor already created");
+  EXPECT_EQ(RunText("store s_a \"global type s_a from structure\\r\\nend type\"\n").failure,
+            "t.qs:1: expected a library (the library step first), got none");
+  EXPECT_EQ(RunText("library app.lib\nstore-local w_none s_a \"x\"\n").failure,
+            "t.qs:2: expected object \"w_none\" in the library (the object step first), got none");
+  EXPECT_EQ(RunText("library app.lib\nobject table t_a\n").failure,
+            "t.qs:2: expected an object kind (window, menu, userobject or function), got \"table\"");
+  EXPECT_EQ(RunText("answer save " + std::string(41, 'n') + "\n").failure,
+            "t.qs:1: expected a name of at most 40 characters, got 41 characters");
+}
+
+TEST(ScenarioRunner, FontIsTheGridFontsHeight) {
+  FileResult result = RunText(
+      "library app.lib\n"
+      "font 13\n"
+      "create standalone\n"
+      "expect field fontMetrics 13\n");
+  EXPECT_TRUE(result.passed) << result.failure;
+}
+
 TEST(ScenarioRunner, TypingNeedsACurrentCell) {
   FileResult result = RunText(
       "create standalone\n"

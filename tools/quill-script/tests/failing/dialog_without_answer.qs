@@ -1,0 +1,3 @@
+# Must fail: pumping runs the queued Open command, whose dialog finds no answer.
+create standalone
+pump

@@ -1,0 +1,3 @@
+# Must fail: a quote that never closes.
+create standalone
+type "abc
