@@ -55,13 +55,10 @@ void DestroyNameTable(HostPool* pool, NameTable* table) {
 // Adds name; returns 1 when it was there already (byte for byte).
 int AddName(NameTable* table, const char* name) {
   const std::uint32_t mask = table->slotCount - 1;
-  for (std::uint32_t slot = HashName(name) & mask;; slot = (slot + 1) & mask) {
-    const std::uint32_t entry = table->slots[slot];
-    if (entry == 0) break;
-    if (std::strcmp(table->names[entry - 1], name) == 0) return 1;
-  }
   std::uint32_t slot = HashName(name) & mask;
-  while (table->slots[slot] != 0) slot = (slot + 1) & mask;
+  for (; table->slots[slot] != 0; slot = (slot + 1) & mask) {
+    if (std::strcmp(table->names[table->slots[slot] - 1], name) == 0) return 1;
+  }
   std::strcpy(table->names[table->used], name);
   table->slots[slot] = ++table->used;
   return 0;

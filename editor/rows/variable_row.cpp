@@ -1,5 +1,6 @@
 #include "editor/rows/variable_row.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -40,8 +41,9 @@ void ExpandTypeAbbreviation(char* type) {
     if (std::strcmp(type, abbreviation) == 0) {
       char full[kStringBufferSize];
       LoadModuleString(e.full, full, sizeof full);
-      std::strncpy(type, full, kVariableTextMax);
-      type[kVariableTextMax] = '\0';
+      const std::size_t n = std::min<std::size_t>(std::strlen(full), kVariableTextMax);
+      std::memcpy(type, full, n);
+      type[n] = '\0';
       return;
     }
   }
@@ -75,10 +77,15 @@ int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint3
   const std::int16_t nameLength = ReadCellText(grid, row, kNameColumn, record->name);
   const std::int16_t typeLength = ReadCellText(grid, row, kTypeColumn, record->type);
   if (typeLength > 0) {
+    char asRead[kVariableTextMax + 1];
+    std::memcpy(asRead, record->type, sizeof asRead);
     _strlwr(record->type);
     ExpandTypeAbbreviation(record->type);
-    // Written back even when unchanged, so every read leaves the cell normal.
-    GridSetItemText(grid, row, kTypeColumn, record->type);
+    // Every read leaves the cell in normal form (cut to 41 characters); a cell
+    // that already holds exactly that text needs no write.
+    if (typeLength > kVariableTextMax || std::strcmp(asRead, record->type) != 0) {
+      GridSetItemText(grid, row, kTypeColumn, record->type);
+    }
   }
   if (IsDecimalType(record->type)) {
     double value = 0.0;

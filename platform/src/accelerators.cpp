@@ -6,13 +6,17 @@
 namespace platform {
 namespace {
 
+// Keys pressed with Alt arrive as system keys.
+constexpr UINT kSysKeyDown = 0x0104;
+
 bool keyDown(int vkey) { return (GetKeyState(vkey) & 0x8000) != 0; }
 
 // Virtual-key entries match WM_KEYDOWN with exactly the modifiers they name;
 // character entries match WM_CHAR with the Alt state they name.
 bool entryMatches(const ACCEL& a, const MSG& msg) {
   if (a.fVirt & FVIRTKEY) {
-    if (msg.message != WM_KEYDOWN || a.key != static_cast<WORD>(msg.wParam)) return false;
+    if ((msg.message != WM_KEYDOWN && msg.message != kSysKeyDown) || a.key != static_cast<WORD>(msg.wParam))
+      return false;
     return keyDown(VK_CONTROL) == ((a.fVirt & FCONTROL) != 0) && keyDown(VK_SHIFT) == ((a.fVirt & FSHIFT) != 0) &&
            keyDown(VK_MENU) == ((a.fVirt & FALT) != 0);
   }

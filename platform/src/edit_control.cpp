@@ -83,8 +83,8 @@ bool replaceSelection(EditState& s, std::string_view insert, UndoMode mode) {
 // Puts the selected text on the clipboard as CF_TEXT, the edit window as
 // owner. False when the clipboard cannot be opened or memory runs out.
 bool copySelection(HWND hwnd, const EditState& s) {
-  const std::string selected = s.text.substr(static_cast<std::size_t>(selStart(s)),
-                                             static_cast<std::size_t>(selEnd(s) - selStart(s)));
+  const std::string selected =
+      s.text.substr(static_cast<std::size_t>(selStart(s)), static_cast<std::size_t>(selEnd(s) - selStart(s)));
   if (!OpenClipboard(hwnd)) return false;
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, selected.size() + 1);
   auto* p = static_cast<char*>(GlobalLock(mem));

@@ -131,8 +131,19 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   d.windows.emplace(hwnd, std::move(w));
   if (parentWindow != nullptr) parentWindow->children.push_back(hwnd);
 
-  CREATESTRUCTA cs{param, instance, menu, parent, cy, cx, py, px, static_cast<LONG>(style), windowName, className,
-                   exStyle};
+  CREATESTRUCTA cs{};
+  cs.lpCreateParams = param;
+  cs.hInstance = instance;
+  cs.hMenu = menu;
+  cs.hwndParent = parent;
+  cs.cx = cx;
+  cs.cy = cy;
+  cs.x = px;
+  cs.y = py;
+  cs.style = static_cast<LONG>(style);
+  cs.lpszName = windowName;
+  cs.lpszClass = className;
+  cs.dwExStyle = exStyle;
   const LRESULT result = SendMessageA(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs));
   if (findWindow(hwnd) == nullptr) return nullptr;
   if (result == -1) {
@@ -396,8 +407,7 @@ HWND SetFocus(HWND hwnd) {
   if (hwnd != nullptr && findWindow(hwnd) == nullptr) return nullptr;
   const HWND old = d.focus;
   if (old == hwnd) return old;
-  if (old != nullptr && findWindow(old) != nullptr)
-    SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  if (old != nullptr && findWindow(old) != nullptr) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
   if (hwnd != nullptr && findWindow(hwnd) == nullptr) {
     d.focus = nullptr;
     return old;

@@ -106,7 +106,8 @@ void emitNumber(Output& out, const Spec& s, std::int64_t value) {
   const bool negative = (s.type == 'd' || s.type == 'i') && value < 0;
   const auto magnitude = static_cast<std::uint32_t>(negative ? -value : value);
   std::string body = digitsOf(magnitude, hex ? 16 : 10, s.type == 'X');
-  if (s.precision > static_cast<int>(body.size())) body.insert(0, static_cast<std::size_t>(s.precision) - body.size(), '0');
+  if (s.precision > static_cast<int>(body.size()))
+    body.insert(0, static_cast<std::size_t>(s.precision) - body.size(), '0');
   std::string lead = negative ? "-" : "";
   if (hex && s.prefix && magnitude != 0) lead = s.type == 'X' ? "0X" : "0x";
   emitField(out, s, lead, body);

@@ -7,7 +7,7 @@ namespace quill::grid {
 
 std::string FormatGridNumber(double value) {
   char buffer[64];
-  // chars_format::general with precision 6 is specified to match %g.
+  // General format with precision 6 writes what printf's %g writes, without the locale.
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
   if (result.ec != std::errc{}) return {};
   return std::string(buffer, result.ptr);

@@ -35,7 +35,13 @@ bool Runtime::setCurrentLibrary(const std::string& path, std::string* error) {
     RuntimeObject* known = impl_->object(stored.id);
     if (known && known->library != normal) continue;  // an id of another library keeps its owner
     auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(stored.id) & 0xFFFFu);
-    if (!known && (stored.id <= 0 || !impl_->groupIdFree(gid))) continue;
+    if (known) {
+      // Assign only what changed: RuntimeObjectName handed out pointers to these texts.
+      if (known->kind != stored.kind) known->kind = stored.kind;
+      if (known->name != stored.name) known->name = stored.name;
+      continue;
+    }
+    if (stored.id <= 0 || !impl_->groupIdFree(gid)) continue;
     impl_->objects[stored.id] = RuntimeObject{stored.id, stored.kind, stored.name, normal};
   }
   return true;

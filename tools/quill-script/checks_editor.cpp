@@ -8,6 +8,8 @@
 #include "instance_fields.h"
 #include "platform/platform.h"
 #include "scenario.h"
+#include "step_args.h"
+#include "step_words.h"
 
 namespace script {
 namespace {
@@ -177,13 +179,13 @@ void ExpectCommands(Scenario& scenario, const Step& step) {
   std::string expected;
   for (std::size_t i = 3; i < step.line.words.size(); ++i)
     expected += (expected.empty() ? "" : " ") + std::to_string(NumberArg(step, i, "a command entry"));
+  // Far larger than any list, so that an editor writing too much is seen, not a crash.
   constexpr WORD kUnwritten = 0xBEEF;
-  std::array<WORD, 64> buffer;
-  buffer.fill(kUnwritten);
+  std::vector<WORD> buffer(1024, kUnwritten);
   LRESULT count = SendMessageA(scenario.session().editor, HM_QUERYCOMMANDS, static_cast<WPARAM>(selector),
                                reinterpret_cast<LPARAM>(buffer.data()));
   if (count < 0 || count >= static_cast<LRESULT>(buffer.size()))
-    throw StepFailure{"a command count from 0 to 63", std::to_string(count)};
+    throw StepFailure{"a command count from 0 to 1023", std::to_string(count)};
   std::string actual;
   for (LRESULT i = 0; i < count; ++i) actual += (i ? " " : "") + std::to_string(buffer[static_cast<std::size_t>(i)]);
   ExpectEqual(expected.empty() ? "no entries" : expected, actual.empty() ? "no entries" : actual);

@@ -5,6 +5,8 @@
 #include "grid_rows.h"
 #include "instance_fields.h"
 #include "scenario.h"
+#include "step_args.h"
+#include "step_words.h"
 
 namespace script {
 namespace {
@@ -105,6 +107,7 @@ void Dump(Scenario& scenario, const Step& step) {
   KnownHandles handles = scenario.handles();
   const EditorInstance& instance = scenario.instance();
   for (std::string_view name : FieldNames()) {
+    if (name.find('.') != std::string_view::npos) continue;  // an alias of a field printed already
     if (std::optional<FieldValue> value = ReadField(instance, name, handles))
       out << "expect field " << name << " " << FormatField(*value) << "\n";
   }

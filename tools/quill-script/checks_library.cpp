@@ -4,6 +4,8 @@
 
 #include "quill/library.h"
 #include "scenario.h"
+#include "step_args.h"
+#include "step_words.h"
 
 namespace script {
 namespace {

@@ -1,10 +1,9 @@
-// One scenario file while it runs: its host, front end, editors and notify
-// window, and the helpers the step words share.
+// One scenario file while it runs: its host, front end, editors and the
+// host's notify window.
 #pragma once
 
 #include <cstdint>
 #include <iosfwd>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,33 +17,9 @@
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 #include "script_words.h"
+#include "step.h"
 
 namespace script {
-
-struct Line {
-  int number = 0;
-  std::string source;  // the line as written, for --verbose
-  std::vector<Word> words;
-};
-
-// One step: its line and, for `expect grid`, the lines up to `end`.
-struct Step {
-  Line line;
-  std::vector<Line> block;
-  int blockEndLine = 0;
-};
-
-// Thrown by a step that fails; the runner prints FILE:LINE: expected ..., got ...
-struct StepFailure {
-  std::string expected;
-  std::string got;
-  int line = 0;  // 0: the step's own line
-};
-
-struct RunOptions {
-  std::string modulePath;
-  bool verbose = false;
-};
 
 class Scenario {
  public:
@@ -105,29 +80,5 @@ class Scenario {
   HWND notifyWindow_ = nullptr;
   int notified_ = 0;
 };
-
-// ---- Argument helpers for the step words (they throw StepFailure) -----------
-const Word& Arg(const Step& step, std::size_t index, std::string_view what);
-std::int64_t NumberArg(const Step& step, std::size_t index, std::string_view what);
-void NoMoreArgs(const Step& step, std::size_t count);
-// A grid column by number (1, 2, 3) or name (var_name, var_type, var_dec).
-int ColumnArg(const Step& step, std::size_t index);
-// A command by name (new, open, ... deleterow) or number.
-WORD CommandArg(const Step& step, std::size_t index);
-// Compares and throws StepFailure{expected, got} when they differ.
-void ExpectEqual(const std::string& expected, const std::string& got);
-
-// The step words: the name is the first word, or the first two for expect and answer.
-struct StepWord {
-  std::string_view name;
-  bool pumps;  // pumps posted messages after it runs, as the host's message loop would
-  void (*run)(Scenario&, const Step&);
-};
-void AddSetupWords(std::vector<StepWord>* words);
-void AddEditorWords(std::vector<StepWord>* words);
-void AddUserWords(std::vector<StepWord>* words);
-void AddGridChecks(std::vector<StepWord>* words);
-void AddEditorChecks(std::vector<StepWord>* words);
-void AddLibraryChecks(std::vector<StepWord>* words);
 
 }  // namespace script

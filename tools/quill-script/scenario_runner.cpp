@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "scratch_directory.h"
+#include "step_words.h"
 
 namespace script {
 namespace {

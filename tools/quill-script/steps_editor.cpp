@@ -4,6 +4,8 @@
 #include "editor/host/host_shell.h"
 #include "editor/shell/editor_instance.h"
 #include "scenario.h"
+#include "step_args.h"
+#include "step_words.h"
 
 namespace script {
 namespace {

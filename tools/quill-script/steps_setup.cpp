@@ -3,7 +3,10 @@
 
 #include "quill/compiler.h"
 #include "quill/library.h"
+#include "quill/runtime.h"
 #include "scenario.h"
+#include "step_args.h"
+#include "step_words.h"
 
 namespace script {
 namespace {
@@ -43,7 +46,9 @@ void Object(Scenario& scenario, const Step& step) {
     id = static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
   }
   NoMoreArgs(step, id ? 4 : 3);
-  scenario.host().addObject(kind.text, name.text, id);
+  std::string error;
+  if (scenario.host().runtime().addObject(kind.text, name.text, id, &error) == 0)
+    throw StepFailure{kind.text + " " + Quote(name.text) + " added to the library", error};
 }
 
 // The current library, opened for writing the scenario's stored entries.

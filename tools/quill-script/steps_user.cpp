@@ -3,6 +3,8 @@
 #include "key_names.h"
 #include "platform/platform.h"
 #include "scenario.h"
+#include "step_args.h"
+#include "step_words.h"
 
 namespace script {
 namespace {

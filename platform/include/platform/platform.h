@@ -8,7 +8,8 @@
 #include "platform/frontend.h"
 #include "platform/win.h"
 
-// The front end the platform asks (null: message boxes answer IDCANCEL, keys are up).
+// The front end the platform asks. Without one, message boxes are declined
+// (IDCANCEL, or IDNO, IDABORT or IDOK for a box without Cancel) and keys are up.
 PLATFORM_API void PlatformSetFrontEnd(FrontEnd* frontEnd);
 PLATFORM_API FrontEnd* PlatformFrontEnd();
 
@@ -20,7 +21,8 @@ PLATFORM_API int PlatformPendingMessages();
 // Copies the queued messages (oldest first) into out, at most max; returns the number.
 PLATFORM_API int PlatformPeekQueue(MSG* out, int max);
 
-// Another program put text on the clipboard (or emptied it, for null).
+// Another program put text on the clipboard (or emptied it, for null). While
+// one of our windows holds the clipboard open, this lands when it closes.
 PLATFORM_API void PlatformClipboardFromOutside(const char* text);
 // Another program holds the clipboard open (OpenClipboard fails) or lets it go.
 PLATFORM_API void PlatformClipboardSetBusy(bool busy);
@@ -30,8 +32,11 @@ PLATFORM_API bool PlatformClipboardText(std::string* text);
 // A font whose text metrics give this character height (tmHeight).
 PLATFORM_API HFONT PlatformCreateFont(int charHeight);
 
-// Live global-memory blocks, for leak checks.
+// Live global-memory blocks, for leak checks; the clipboard's own count too.
 PLATFORM_API int PlatformLiveGlobalBlocks();
 
-// Resets windows, queue, clipboard and capture: a fresh desktop for the next test.
+// Resets windows, menus, accelerator tables, queue, clipboard, global memory,
+// focus, capture and cursor: a fresh desktop for the next test. No window hears
+// of it (their procedures may be gone). The front end is forgotten too, so set
+// it again afterwards; window classes, loaded modules and fonts stay.
 PLATFORM_API void PlatformReset();

@@ -42,9 +42,9 @@ TEST_F(Memory, MoveableBlocksCountLocksAndFreeToNull) {
   EXPECT_EQ(p[0], '\0');
   EXPECT_EQ(p[122], '\0');
   EXPECT_EQ(GlobalLock(mem), p);
-  EXPECT_TRUE(GlobalUnlock(mem));    // still locked once
-  EXPECT_FALSE(GlobalUnlock(mem));   // now unlocked
-  EXPECT_FALSE(GlobalUnlock(mem));   // was not locked
+  EXPECT_TRUE(GlobalUnlock(mem));   // still locked once
+  EXPECT_FALSE(GlobalUnlock(mem));  // now unlocked
+  EXPECT_FALSE(GlobalUnlock(mem));  // was not locked
   EXPECT_EQ(GlobalFree(mem), nullptr);
   EXPECT_EQ(PlatformLiveGlobalBlocks(), live);
   EXPECT_EQ(GlobalFree(mem), mem);  // a stale handle is refused

@@ -15,8 +15,8 @@ class EditControl : public PlatformTest {
   void SetUp() override {
     PlatformTest::SetUp();
     parent = makeWindow();
-    edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent,
-                           reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+    edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, parent, reinterpret_cast<HMENU>(kEditId),
+                           nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
   }
 
@@ -27,8 +27,8 @@ class EditControl : public PlatformTest {
   }
   std::pair<int, int> selection() {
     DWORD start = 99, end = 99;
-    const LRESULT packed = SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                                        reinterpret_cast<LPARAM>(&end));
+    const LRESULT packed =
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(LOWORD(packed), start);
     EXPECT_EQ(HIWORD(packed), end);
     return {static_cast<int>(start), static_cast<int>(end)};
@@ -197,6 +197,23 @@ TEST_F(EditControl, ModifiedFlagAndReplaceSel) {
   EXPECT_EQ(SendMessageA(edit, EM_CANUNDO, 0, 0), TRUE);
   SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("!"));
   EXPECT_EQ(SendMessageA(edit, EM_CANUNDO, 0, 0), FALSE);  // not undoable empties the buffer
+}
+
+TEST_F(EditControl, DeleteAndCaretKeys) {
+  setText("abcd");
+  select(1, 1);
+  SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(text(), "acd");
+  SendMessageA(edit, WM_KEYDOWN, VK_END, 0);
+  frontEnd.down[VK_SHIFT] = true;
+  SendMessageA(edit, WM_KEYDOWN, VK_LEFT, 0);
+  SendMessageA(edit, WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_EQ(selection(), std::make_pair(1, 3));
+  frontEnd.down[VK_SHIFT] = false;
+  SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);
+  EXPECT_EQ(text(), "a");
+  SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);  // at the end: nothing
+  EXPECT_EQ(text(), "a");
 }
 
 TEST_F(EditControl, LimitStopsTypingAndPasting) {

@@ -212,6 +212,26 @@ TEST_F(Windows, GetWindowTextTruncatesAndTerminates) {
   EXPECT_EQ(GetWindowTextA(hwnd, buffer, 0), 0);
 }
 
+TEST_F(Windows, ResetLeavesAFreshDesktop) {
+  const HWND hwnd = makeWindow();
+  SetFocus(hwnd);
+  PostMessageA(hwnd, WM_USER, 0, 0);
+  PlatformClipboardFromOutside("text");
+  GlobalAlloc(GMEM_MOVEABLE, 4);
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  messageLog().clear();
+  PlatformReset();
+  EXPECT_TRUE(messageLog().empty());  // no procedure is called
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(PlatformPendingMessages(), 0);
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(PlatformLiveGlobalBlocks(), 0);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+  EXPECT_EQ(PlatformFrontEnd(), nullptr);
+  EXPECT_NE(makeWindow(), nullptr);  // classes stay registered
+}
+
 TEST_F(Windows, CaptureIsReportedAndReleased) {
   const HWND a = makeWindow();
   EXPECT_EQ(SetCapture(a), nullptr);

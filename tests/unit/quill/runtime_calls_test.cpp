@@ -243,6 +243,27 @@ TEST_F(RuntimeCalls, LocalStructuresCompileThroughTheCallbackAndPersist) {
   RuntimeRelease(rt);
 }
 
+TEST_F(RuntimeCalls, OwnerGroupPicksUpWhatWasWrittenSinceWithoutLosingUnwrittenSaves) {
+  ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
+  std::int32_t owner = runtime_.addObject("window", "w_main", std::nullopt);
+  std::uint16_t group = runtime_.objectGroup(owner);
+  ASSERT_EQ(SaveLocal(group, "s_mine", "\tinteger\t\tqty\r\n"), 1);
+  // Another writer adds a local structure and replaces s_mine in the file.
+  auto library = Library::open(library_, false, nullptr);
+  ASSERT_TRUE(library->writeLocalTypes(owner, {{"s_other", "type s_other from structure\r\nend type"},
+                                               {"s_mine", "type s_mine from structure\r\nend type"}},
+                                       nullptr));
+  EXPECT_EQ(runtime_.objectGroup(owner), group);
+  EXPECT_EQ(runtime_.localTypeNames(owner), (std::vector<std::string>{"s_mine", "s_other"}));
+  // The editor's save of s_mine is newer than the file's and is what gets written.
+  std::string error;
+  ASSERT_TRUE(runtime_.writeObjectGroup(owner, &error)) << error;
+  auto stored = Library::open(library_, false, nullptr)->localTypes(owner);
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(stored[0].name, "s_other");
+  EXPECT_EQ(stored[1].source, "type s_mine from structure\r\n\tinteger\t\tqty\r\nend type");
+}
+
 TEST_F(RuntimeCalls, HeaderMustMatchTheTypeBeingCompiled) {
   ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
   std::int32_t owner = runtime_.addObject("window", "w_main", std::nullopt);

@@ -1,0 +1,36 @@
+// A scenario step as the runner holds it, and how a step reports failure.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script_words.h"
+
+namespace script {
+
+struct Line {
+  int number = 0;
+  std::string source;  // the line as written, for --verbose
+  std::vector<Word> words;
+};
+
+// One step: its line and, for `expect grid`, the lines up to `end`.
+struct Step {
+  Line line;
+  std::vector<Line> block;
+  int blockEndLine = 0;
+};
+
+// Thrown by a step that fails; the runner prints FILE:LINE: expected ..., got ...
+struct StepFailure {
+  std::string expected;
+  std::string got;
+  int line = 0;  // 0: the step's own line
+};
+
+struct RunOptions {
+  std::string modulePath;
+  bool verbose = false;
+};
+
+}  // namespace script
