@@ -186,7 +186,9 @@ void GridView::resizeEvent(QResizeEvent* event) {
   // The platform frame takes the size of the grid area: the editor lays out its columns on WM_SIZE.
   SetWindowPos(frame_.frame(), HWND_TOP, 0, 0, viewport()->width(), viewport()->height(),
                SWP_NOMOVE | SWP_NOZORDER);
-  afterInput();
+  // No pump here: a resize can come while Qt is showing the window's children, and a
+  // posted command may open a dialog; the front end pumps once the event is done.
+  gridChanged();
 }
 
 bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells

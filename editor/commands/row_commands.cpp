@@ -114,6 +114,16 @@ void PasteRows(EditorInstance* instance) {
   CloseClipboard();
 }
 
+// The undo of a row paste and of a move deletes rows at the positions it
+// recorded. Once the entry row has moved between them those positions name
+// other rows, so such an undo would delete variables it never added: it ends
+// here, as after a press in the row-indicator column.
+void ForgetPositionalUndo(EditorInstance* instance) {
+  if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) {
+    instance->lastAction = UndoNone;
+  }
+}
+
 }  // namespace
 
 void RefindEntryRow(EditorInstance* instance) {
@@ -210,7 +220,8 @@ void DeleteRowCommand(EditorInstance* instance) {
 }
 
 // Insert Row: moves the (empty) entry row to just above the first selected row,
-// or above the current cell's row, and puts the focus into it.
+// or above the current cell's row, and puts the focus into it. It records no
+// edit of its own; an undo that relies on row positions ends when rows move.
 void InsertRowCommand(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
   std::uint32_t target = GridNextSelectedRow(grid, 0);
@@ -232,6 +243,7 @@ void InsertRowCommand(EditorInstance* instance) {
         GridDeleteRow(grid, entry + 1);
         instance->entryRow = static_cast<std::int32_t>(inserted);
       }
+      ForgetPositionalUndo(instance);
     }
   }
   FocusEntryRow(instance);

@@ -6,17 +6,20 @@
 #include "editor/rows/variable_row.h"
 
 // The duplicate rule reads every row once, in grid order, and remembers each
-// variable's name in an open-addressing hash table from the instance's pool.
-// The first row whose name was seen before is the one FindEarlierDuplicate
-// would report first, and every row up to it has been read (and so its type
-// cell normalised) just as the row-by-row search does.
+// variable's name by its hash and row in an open-addressing table from the
+// instance's pool. The first row whose name was seen before is the one
+// FindEarlierDuplicate would report first, and every row up to it has been
+// read (and so its type cell normalised) just as the row-by-row search does.
 namespace {
 
+struct NameSlot {
+  std::uint32_t hash;
+  std::uint32_t row;  // 0 for an empty slot
+};
+
 struct NameTable {
-  char (*names)[kVariableTextMax + 1];  // the names in the order they were added
-  std::uint32_t* slots;                 // index + 1 into names, 0 for an empty slot
-  std::uint32_t slotCount;              // a power of two, at least twice the rows
-  std::uint32_t used;
+  NameSlot* slots;
+  std::uint32_t slotCount;  // a power of two, at least twice the rows
 };
 
 std::uint32_t HashName(const char* name) {
@@ -29,38 +32,37 @@ std::uint32_t HashName(const char* name) {
 
 // Allocates a table for rows names; 0 when the pool has no room.
 int CreateNameTable(HostPool* pool, std::uint32_t rows, NameTable* table) {
-  table->names = nullptr;
   table->slots = nullptr;
-  if (rows > (1u << 24)) return 0;  // sizes below must not overflow
+  if (rows > (1u << 24)) return 0;  // the sizes below must not overflow
   std::uint32_t slots = 16;
   while (slots < rows * 2u) slots <<= 1;
-  table->names = static_cast<char (*)[kVariableTextMax + 1]>(PoolAlloc(pool, rows * (kVariableTextMax + 1u), 0));
-  table->slots = static_cast<std::uint32_t*>(PoolAlloc(pool, slots * sizeof(std::uint32_t), 0));
+  table->slots = static_cast<NameSlot*>(PoolAlloc(pool, slots * sizeof(NameSlot), 0));
   table->slotCount = slots;
-  table->used = 0;
-  if (table->names != nullptr && table->slots != nullptr) {
-    std::memset(table->slots, 0, slots * sizeof(std::uint32_t));
-    return 1;
-  }
-  PoolFree(pool, table->names);
-  PoolFree(pool, table->slots);
-  return 0;
+  if (table->slots == nullptr) return 0;
+  std::memset(table->slots, 0, slots * sizeof(NameSlot));
+  return 1;
 }
 
-void DestroyNameTable(HostPool* pool, NameTable* table) {
-  PoolFree(pool, table->names);
-  PoolFree(pool, table->slots);
+// The name of an earlier row exactly as ReadVariableRow took it (41 at most).
+void ReadName(HWND grid, std::uint32_t row, char* name) {
+  int copied = GridGetItemText(grid, row, 1, name, kVariableTextMax);
+  if (copied < 0) copied = 0;
+  if (copied > kVariableTextMax) copied = kVariableTextMax;
+  name[copied] = '\0';
 }
 
-// Adds name; returns 1 when it was there already (byte for byte).
-int AddName(NameTable* table, const char* name) {
+// Adds the variable of row; returns 1 when an earlier variable has its name.
+int AddName(EditorInstance* instance, NameTable* table, const char* name, std::uint32_t row) {
   const std::uint32_t mask = table->slotCount - 1;
-  std::uint32_t slot = HashName(name) & mask;
-  for (; table->slots[slot] != 0; slot = (slot + 1) & mask) {
-    if (std::strcmp(table->names[table->slots[slot] - 1], name) == 0) return 1;
+  const std::uint32_t hash = HashName(name);
+  std::uint32_t slot = hash & mask;
+  for (; table->slots[slot].row != 0; slot = (slot + 1) & mask) {
+    if (table->slots[slot].hash != hash) continue;
+    char earlier[kVariableTextMax + 1];
+    ReadName(instance->gridWindow, table->slots[slot].row, earlier);
+    if (std::strcmp(earlier, name) == 0) return 1;
   }
-  std::strcpy(table->names[table->used], name);
-  table->slots[slot] = ++table->used;
+  table->slots[slot] = NameSlot{hash, row};
   return 0;
 }
 
@@ -77,9 +79,9 @@ std::uint32_t FirstDuplicateRow(EditorInstance* instance, std::uint32_t rows) {
   std::uint32_t found = 0;
   for (std::uint32_t r = 1; r <= rows && found == 0; ++r) {
     VariableRecord record;
-    if (ReadVariableRow(instance, &record, r) == 1 && AddName(&table, record.name) == 1) found = r;
+    if (ReadVariableRow(instance, &record, r) == 1 && AddName(instance, &table, record.name, r) == 1) found = r;
   }
-  DestroyNameTable(instance->pool, &table);
+  PoolFree(instance->pool, table.slots);
   return found;
 }
 

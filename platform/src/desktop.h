@@ -51,7 +51,7 @@ struct EditState {
   int anchor = 0;  // where the selection started
   int caret = 0;   // where it ends; the caret stands here
   bool modified = false;
-  int limit = 30000;
+  int limit = 32767;  // characters the user may enter
   // One level of undo: the state to go back to. Undoing swaps it with the
   // present one, so a second undo redoes.
   bool canUndo = false;

@@ -15,10 +15,14 @@ HINSTANCE registerModule(void* library, const ModuleResources* resources) {
   return instance;
 }
 
-void forgetIcons(HINSTANCE instance) {
-  auto& icons = desktop().icons;
-  for (auto it = icons.begin(); it != icons.end();)
-    it = it->second.instance == instance ? icons.erase(it) : std::next(it);
+// Drops what points into a module that is being unloaded: its icons, and the
+// window classes registered under its instance, whose procedures go with it.
+void forgetModuleObjects(HINSTANCE instance) {
+  auto& d = desktop();
+  for (auto it = d.icons.begin(); it != d.icons.end();)
+    it = it->second.instance == instance ? d.icons.erase(it) : std::next(it);
+  for (auto it = d.classes.begin(); it != d.classes.end();)
+    it = it->second.instance == instance ? d.classes.erase(it) : std::next(it);
 }
 
 }  // namespace
@@ -64,7 +68,7 @@ BOOL FreeLibrary(HMODULE module) {
   if (--it->second.references > 0) return TRUE;
   void* library = it->second.library;
   modules.erase(it);
-  forgetIcons(module);
+  forgetModuleObjects(module);
   dlclose(library);
   return TRUE;
 }

@@ -98,6 +98,36 @@ TEST_F(UndoRows, PasteUndoneAndRedoneAboveTheEntryRow) {
   EXPECT_EQ(ed_->entryRow, 9);
 }
 
+TEST_F(UndoRows, InsertRowEndsAnUndoThatWouldDeleteRowsByPosition) {
+  MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer"});  // entry row 5
+  GridSetCurrentCell(grid_, 4, 1);
+  PlatformClipboardFromOutside("\tstring\t\tp1\r\n\tstring\t\tp2\r\n");
+  PasteCommand(ed_);
+  ASSERT_EQ(Rows(), "v1=integer v2=integer v3=integer p1=string p2=string v4=integer .E");
+
+  // The entry row moves above row 2: the pasted rows now stand one lower.
+  GridSetCurrentCell(grid_, 2, 1);
+  InsertRowCommand(ed_);
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "v1=integer .E v2=integer v3=integer p1=string p2=string v4=integer");
+  EXPECT_EQ(ed_->lastAction, UndoNone);
+
+  // An Insert Row that moves nothing keeps the undo, and so does one after a
+  // clear, whose undo puts rows back rather than deleting them.
+  ed_->lastAction = UndoDragDrop;
+  GridSetCurrentCell(grid_, 3, 1);
+  InsertRowCommand(ed_);
+  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
+  ed_->lastAction = UndoRowsClear;
+  GridSetCurrentCell(grid_, 5, 1);
+  InsertRowCommand(ed_);
+  EXPECT_EQ(ed_->lastAction, UndoRowsClear);
+  ed_->lastAction = UndoDragDrop;
+  GridSetCurrentCell(grid_, 1, 1);
+  InsertRowCommand(ed_);
+  EXPECT_EQ(ed_->lastAction, UndoNone);
+}
+
 TEST_F(UndoRows, RemovingAnEmptyPasteChangesNothing) {
   MakeRows({"a:integer"});
   ed_->lastAction = UndoRowsCopy;

@@ -67,9 +67,16 @@ TEST_F(Resources, SharedLibrariesLoadThroughTheLoader) {
   EXPECT_NE(GetProcAddress(libc, "strlen"), nullptr);
   EXPECT_EQ(GetProcAddress(libc, "no_such_symbol_here"), nullptr);
   EXPECT_EQ(PlatformModuleResourcesOf(libc), nullptr);  // it exports no resources
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = libc;
+  wc.lpszClassName = "ClassOfALoadedModule";
+  ASSERT_NE(RegisterClassA(&wc), 0);
   EXPECT_TRUE(FreeLibrary(libc));
   EXPECT_TRUE(FreeLibrary(libc));
-  EXPECT_FALSE(FreeLibrary(libc));    // the last reference is gone
+  EXPECT_FALSE(FreeLibrary(libc));  // the last reference is gone
+  // Its classes went with it: their procedures are no longer there to call.
+  EXPECT_EQ(CreateWindowExA(0, "ClassOfALoadedModule", "", 0, 0, 0, 1, 1, nullptr, nullptr, libc, nullptr), nullptr);
   EXPECT_FALSE(FreeLibrary(module));  // registered, not loaded
 }
 
