@@ -95,10 +95,16 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
     instance->entryRow = instance->undoRow;
     return 1;
   }
+  // Row 0 is no place to put rows: the grid would append them and the
+  // writes meant for them would go nowhere.
+  if (target == 0) return 0;
   if (!SnapshotSelectedRows(instance)) return 0;
   instance->undoRow = instance->entryRow;
   RedrawOff(instance);
   RemoveSelectedRows(instance, &target);
+  // A target past the end appends: rows inserted beyond it would be lost.
+  const std::uint32_t end = GridRowCount(instance->gridWindow) + 1;
+  if (target > end) target = end;
   BlockRecord(instance)->row = target;
   InsertSnapshotRows(instance, target, kInsertConsecutive);
   instance->lastAction = UndoDragDrop;

@@ -99,6 +99,17 @@ TEST_F(RowMovesTest, SnapshotKeepsTypesAndDecimalsAndReplacesTheLastOne) {
   EXPECT_STREQ(ed_->moveSnapshot[0].record.name, "a");
 }
 
+TEST_F(RowMovesTest, MovesToNoRowOrPastTheEndLoseNothing) {
+  MakeRows({"1", "2", "3"});
+  Select({1});
+  EXPECT_EQ(MoveSelectedRows(ed_, 0, kMoveModeMove), 0);
+  EXPECT_EQ(Rows(), "1* 2 3 .E");
+  GridSetItemText(grid_, 4, 4, "");
+  ASSERT_EQ(MoveSelectedRows(ed_, 40, kMoveModeMove), 1);
+  EXPECT_EQ(Rows(), "2 3 . 1");
+  EXPECT_EQ(MovedBlockFirstRow(ed_), 4u);
+}
+
 TEST_F(RowMovesTest, UndoWithoutAMoveChangesNothing) {
   MakeRows({"1", "2"});
   EXPECT_EQ(MoveSelectedRows(ed_, 0, kMoveModeUndo), 0);
