@@ -169,8 +169,9 @@ EmbeddedOpenChoice QtFrontEnd::openLocalTypeDialog(HWND owner, const std::string
 
 GlobalSaveChoice QtFrontEnd::saveEntryDialog(HWND owner, const std::string& initialName,
                                              const std::string& initialLibrary) {
-  SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName),
-                         QString::fromStdString(initialLibrary));
+  // With no default library configured the dialog starts in the library being worked in.
+  const std::string library = initialLibrary.empty() && host_ ? host_->currentLibrary() : initialLibrary;
+  SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName), QString::fromStdString(library));
   dialog.exec();
   return dialog.choice();
 }

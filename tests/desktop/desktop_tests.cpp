@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -24,8 +25,9 @@ using desktop::GridView;
 
 namespace {
 
-// Answers the next modal dialog once it is shown.
-void WhenDialogShows(std::function<void(QWidget*)> answer) {
+// Answers the next modal dialog once it is shown. The timer ends with its answer;
+// delete it to withdraw an answer that was not needed.
+QTimer* WhenDialogShows(std::function<void(QWidget*)> answer) {
   auto* timer = new QTimer;
   timer->setInterval(20);
   QObject::connect(timer, &QTimer::timeout, [timer, answer] {
@@ -36,6 +38,7 @@ void WhenDialogShows(std::function<void(QWidget*)> answer) {
     answer(modal);
   });
   timer->start();
+  return timer;
 }
 
 QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
@@ -124,8 +127,9 @@ class DesktopTest : public QObject {
 
   void cleanup() {
     for (FrameWindow* frame : FrameWindow::all()) {
-      WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
+      QPointer<QTimer> answer = WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
       frame->close();
+      delete answer.data();
     }
     app_.reset();
   }
@@ -140,7 +144,7 @@ class DesktopTest : public QObject {
     QCOMPARE(QString::fromStdString(sheet.cellText(3, 1)), QStringLiteral("label"));
     QCOMPARE(QString::fromStdString(sheet.cellText(3, 2)), QStringLiteral("character"));
     QCOMPARE(sheet.rowCount(), 4u);
-    QCOMPARE(QString::fromStdString(sheet.cellText(4, 4)), QStringLiteral("\u00AE"));
+    QCOMPARE(sheet.cellText(4, 4), std::string("\xAE"));
     QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Structure - (Untitled)")));
   }
 
