@@ -97,7 +97,9 @@ void OnCellChanged(EditorInstance* instance) {
     ReadVariableRow(instance, &record, U(instance->curRow));
     char decimal[kStringBufferSize];
     LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
-    if (std::strcmp(record.type, decimal) != 0) GridSetItemNumber(instance->gridWindow, U(instance->curRow), kDecimalsColumn, nullptr);
+    if (std::strcmp(record.type, decimal) != 0) {
+      GridSetItemNumber(instance->gridWindow, U(instance->curRow), kDecimalsColumn, nullptr);
+    }
   }
   instance->curRow = S(row);
   instance->curColumn = column;
