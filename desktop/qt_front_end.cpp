@@ -113,8 +113,9 @@ void QtFrontEnd::windowDestroyed(HWND hwnd) {
   if (FrameWindow* frame = FrameWindow::ofFrame(hwnd)) frame->frameDestroyed();
 }
 
+// ModifyMenuA and EnableMenuItem show at once, in the menu bar and the toolbar.
 void QtFrontEnd::menuChanged(HMENU) {
-  for (FrameWindow* frame : FrameWindow::all()) frame->refreshToolbar();
+  for (FrameWindow* frame : FrameWindow::all()) frame->refreshMenuStates();
 }
 
 // Rows cut in the editor paste as text into other programs, and the other way round.
