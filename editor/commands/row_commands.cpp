@@ -114,14 +114,25 @@ void PasteRows(EditorInstance* instance) {
   CloseClipboard();
 }
 
-// The undo of a row paste and of a move deletes rows at the positions it
-// recorded. Once the entry row has moved between them those positions name
-// other rows, so such an undo would delete variables it never added: it ends
-// here, as after a press in the row-indicator column.
-void ForgetPositionalUndo(EditorInstance* instance) {
-  if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) {
+// The undo of a row paste deletes pastedCount rows at undoRow. Moving the
+// entry row from one side of those rows to the other (or into them) shifts
+// them by one, so the undo would delete a variable it never added and the
+// entry row: it ends here, as after a press in the row-indicator column. The
+// undo of a move also puts the entry row back at its old number, which is
+// wrong once the entry row has moved at all.
+void ForgetPositionalUndo(EditorInstance* instance, std::int32_t oldEntry) {
+  if (instance->lastAction == UndoDragDrop) {
     instance->lastAction = UndoNone;
+    return;
   }
+  if (instance->lastAction != UndoRowsPaste || instance->pastedCount <= 0) return;
+  const std::int64_t first = instance->undoRow;
+  const std::int64_t last = first + instance->pastedCount - 1;
+  const bool wasBelow = oldEntry > last;
+  const bool isBelow = instance->entryRow > last;
+  const bool wasAbove = oldEntry < first;
+  const bool isAbove = instance->entryRow < first;
+  if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->lastAction = UndoNone;
 }
 
 }  // namespace
@@ -221,7 +232,7 @@ void DeleteRowCommand(EditorInstance* instance) {
 
 // Insert Row: moves the (empty) entry row to just above the first selected row,
 // or above the current cell's row, and puts the focus into it. It records no
-// edit of its own; an undo that relies on row positions ends when rows move.
+// edit of its own; an undo whose recorded row numbers it shifts ends here.
 void InsertRowCommand(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
   std::uint32_t target = GridNextSelectedRow(grid, 0);
@@ -243,7 +254,7 @@ void InsertRowCommand(EditorInstance* instance) {
         GridDeleteRow(grid, entry + 1);
         instance->entryRow = static_cast<std::int32_t>(inserted);
       }
-      ForgetPositionalUndo(instance);
+      ForgetPositionalUndo(instance, static_cast<std::int32_t>(entry));
     }
   }
   FocusEntryRow(instance);

@@ -7,6 +7,7 @@
 #include "editor/persistence/entry_row.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/shell/module_state.h"
+#include "editor/shell/window_title.h"
 
 namespace {
 
@@ -92,6 +93,8 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       AppendEntryRow(instance);
       GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
       RedrawOn(instance);
+      // The frame must not go on naming the structure that was just put away.
+      SetEditorTitle(instance, nullptr);
       instance->untitled = 1;
       return 1;
     default:

@@ -43,8 +43,12 @@ void RestoreRows(EditorInstance* instance, HWND editorWindow) {
   CloseClipboard();
 }
 
-// Repeats a row Cut or Clear on the rows the undo left selected.
+// Repeats a row Cut or Clear on the rows the undo left selected. Once they are
+// no longer selected the command would fall back to the cell's text: it would
+// cut or clear text nobody asked for and record it as a row edit, whose undo
+// then pastes the old row text in a second time. So nothing happens then.
 void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId command, UndoAction recorded) {
+  if (GridNextSelectedRow(instance->gridWindow, 0) == 0) return;
   SendMessageA(editorWindow, WM_COMMAND, command, 0);
   instance->lastAction = recorded;
 }

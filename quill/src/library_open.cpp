@@ -71,6 +71,12 @@ FileState InspectFile(const std::string& path, std::string* error) {
   return FileState::Library;
 }
 
+// The name SQLite gets for the file we inspected. Relative names are handed
+// over as "./NAME": SQLite reads ":memory:" and, where URIs are enabled,
+// "file:..." as something other than a file, and a write there would be
+// reported as a success while no library file changed.
+std::string SqliteFileName(const std::string& path) { return path.front() == '/' ? path : "./" + path; }
+
 void ConfigureConnection(sqlite3* db) {
   // A library file is untrusted input: no schema tricks, no triggers or views
   // that could run code of the file's author on our writes.
@@ -159,7 +165,7 @@ std::unique_ptr<Library> Library::open(const std::string& path, bool create, std
   auto impl = std::make_unique<Impl>();
   impl->path = path;
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0);
-  if (sqlite3_open_v2(path.c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(SqliteFileName(path).c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
     *error = "Cannot open the library " + path + ".";
     return nullptr;
   }

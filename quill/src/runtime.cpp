@@ -10,6 +10,7 @@
 namespace quill {
 
 std::string NormalLibraryPath(const std::string& path) {
+  if (path.empty()) return path;
   std::error_code ec;
   std::filesystem::path absolute = std::filesystem::absolute(path, ec);
   if (ec) return path;

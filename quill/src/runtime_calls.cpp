@@ -136,10 +136,13 @@ void RuntimeFree(HostRuntime* rt, void* block) {
   if (runtime->impl().blocks.erase(block)) std::free(block);
 }
 
+// The editor does not test this result, so any library text, even none, gets a
+// group: the declare, store and compile then work, and RuntimeWriteGroup is
+// where an unusable library fails, through the save's own failure message.
 std::uint16_t RuntimeCreateEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) {
   Runtime* runtime = Live(rt);
-  if (!runtime || kind != kRuntimeKindStructure || !IsText(library) || !IsText(entry)) return kNoGroup;
-  return runtime->impl().entryGroup(library, entry);
+  if (!runtime || kind != kRuntimeKindStructure || !IsText(entry)) return kNoGroup;
+  return runtime->impl().entryGroup(library ? library : "", entry);
 }
 
 std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char* name, int kind, int flags) {
@@ -163,12 +166,20 @@ void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std:
   t->dirty = true;
 }
 
+// 1 when the group reached the library file. A global entry needs the library
+// the user chose: with none (an empty save dialog kept as it was) nothing is
+// written and the result is 0, never a write to some other file.
 int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library, const char* comment) {
   Runtime* runtime = Live(rt);
   if (!runtime) return 0;
-  runtime->impl().lastError.clear();
-  return runtime->writeGroup(group, library ? library : "", comment ? comment : "", &runtime->impl().lastError) ? 1
-                                                                                                            : 0;
+  auto& impl = runtime->impl();
+  impl.lastError.clear();
+  RuntimeGroup* g = impl.group(group);
+  if (g && !g->owner && !IsText(library)) {
+    impl.lastError = "No library was chosen for " + g->entry + "; nothing was written.";
+    return 0;
+  }
+  return runtime->writeGroup(group, library ? library : "", comment ? comment : "", &impl.lastError) ? 1 : 0;
 }
 
 TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, std::uint32_t* count) {

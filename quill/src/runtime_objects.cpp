@@ -28,9 +28,12 @@ void SetError(std::string* error, std::string text) {
 
 bool Runtime::setCurrentLibrary(const std::string& path, std::string* error) {
   std::string normal = NormalLibraryPath(path);
-  auto library = Library::open(normal, true, error);
+  auto library = Library::open(path, true, error);
   if (!library) return false;
-  impl_->currentLibrary = normal;
+  // The caller's text is what the dialogs offer and the editor gets back; the
+  // normal form only tells whether objects belong to this library.
+  impl_->currentLibrary = path;
+  impl_->currentLibraryKey = normal;
   for (const StoredObject& stored : library->objects()) {
     RuntimeObject* known = impl_->object(stored.id);
     if (known && known->library != normal) continue;  // an id of another library keeps its owner
@@ -60,7 +63,7 @@ std::int32_t Runtime::addObject(const std::string& kind, const std::string& name
     return 0;
   }
   for (const auto& [known, info] : impl_->objects) {
-    if (info.library != impl_->currentLibrary || !SameName(info.name, name)) continue;
+    if (info.library != impl_->currentLibraryKey || !SameName(info.name, name)) continue;
     if (!id || *id == known) return known;
     SetError(error, "An object named " + name + " already exists.");
     return 0;
@@ -85,7 +88,7 @@ std::int32_t Runtime::addObject(const std::string& kind, const std::string& name
     }
     chosen = candidate;
   }
-  RuntimeObject made{chosen, kind, name, impl_->currentLibrary};
+  RuntimeObject made{chosen, kind, name, impl_->currentLibraryKey};
   if (!made.library.empty()) {
     auto library = Library::open(made.library, true, error);
     if (!library || !library->writeObject(StoredObject{chosen, kind, name}, error)) return 0;
@@ -96,7 +99,7 @@ std::int32_t Runtime::addObject(const std::string& kind, const std::string& name
 
 std::optional<std::int32_t> Runtime::findObject(const std::string& name) const {
   for (const auto& [id, info] : impl_->objects) {
-    if (SameName(info.name, name) && (info.library == impl_->currentLibrary)) return id;
+    if (SameName(info.name, name) && (info.library == impl_->currentLibraryKey)) return id;
   }
   for (const auto& [id, info] : impl_->objects) {
     if (SameName(info.name, name)) return id;
@@ -204,6 +207,10 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
     return false;
   }
   std::string path = library.empty() ? g->library : NormalLibraryPath(library);
+  if (path.empty()) {
+    SetError(error, "No library was chosen for " + t->name + "; nothing was written.");
+    return false;
+  }
   auto file = Library::open(path, true, error);
   if (!file || !file->writeEntry(t->name, *t->source, comment, error)) return false;
   t->dirty = false;

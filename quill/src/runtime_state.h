@@ -35,7 +35,7 @@ struct RuntimeType {
 struct RuntimeGroup {
   std::uint16_t id = kNoGroup;
   bool owner = false;
-  std::string library;         // entry groups: the entry's library
+  std::string library;         // NormalLibraryPath of the entry's or owner's library ("" for none)
   std::string entry;           // entry groups: the entry (and structure) name
   std::int32_t objectId = 0;   // owner groups
   std::vector<std::int32_t> types;
@@ -45,11 +45,12 @@ struct RuntimeObject {
   std::int32_t id = 0;
   std::string kind;
   std::string name;
-  std::string library;  // "" until the host names a current library
+  std::string library;  // NormalLibraryPath of its library; "" until the host names one
 };
 
 struct Runtime::Impl {
-  std::string currentLibrary;
+  std::string currentLibrary;     // as the caller wrote it: what dialogs offer and checks read
+  std::string currentLibraryKey;  // the same file as NormalLibraryPath gives it, for comparing
   std::string lastError;
   std::unordered_map<std::int32_t, RuntimeType> types;
   std::int32_t nextType = 1;
@@ -76,7 +77,11 @@ struct Runtime::Impl {
   void* allocateBlock(std::size_t size);
 };
 
-// The library path as the runtime keys it: absolute and without . or .. parts.
+// The library path as the runtime keys it, so that two spellings of one file
+// (relative or absolute, with . or .. parts, through a symbolic link) are one
+// library: absolute, normal and resolved as far as the file exists. Only for
+// recognising and reaching files; whatever is shown or handed back keeps the
+// caller's own text. "" stays "" (no library), never the working directory.
 std::string NormalLibraryPath(const std::string& path);
 std::string LoweredName(const std::string& name);
 bool SameName(const std::string& a, const std::string& b);

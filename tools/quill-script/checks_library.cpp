@@ -1,4 +1,4 @@
-// Checks of what was stored and printed: expect source, local, entry, noentry,
+// Checks of what was stored and printed: expect source, local, comment, entry, noentry,
 // errors, printed, printed-text, noprint. Library checks read the file on disk.
 #include <memory>
 
@@ -47,6 +47,16 @@ void ExpectEntry(Scenario& scenario, const Step& step) {
   NoMoreArgs(step, 3);
   if (!OpenForReading(scenario)->entrySource(name.text))
     throw StepFailure{"entry " + Quote(name.text) + " in the library", "no such entry"};
+}
+
+// The comment stored with a global structure entry ("" when it has none).
+void ExpectComment(Scenario& scenario, const Step& step) {
+  const Word& name = Arg(step, 2, "an entry name");
+  const Word& text = Arg(step, 3, "the comment");
+  NoMoreArgs(step, 4);
+  std::optional<quill::LibraryEntryInfo> info = OpenForReading(scenario)->entryInfo(name.text);
+  if (!info) throw StepFailure{"entry " + Quote(name.text), "no such entry"};
+  ExpectEqual(Quote(text.text), Quote(info->comment));
 }
 
 void ExpectNoEntry(Scenario& scenario, const Step& step) {
@@ -110,6 +120,7 @@ void ExpectNoPrint(Scenario& scenario, const Step& step) {
 void AddLibraryChecks(std::vector<StepWord>* words) {
   words->push_back({"expect source", false, ExpectSource});
   words->push_back({"expect local", false, ExpectLocal});
+  words->push_back({"expect comment", false, ExpectComment});
   words->push_back({"expect entry", false, ExpectEntry});
   words->push_back({"expect noentry", false, ExpectNoEntry});
   words->push_back({"expect errors", false, ExpectErrors});

@@ -147,8 +147,8 @@ GlobalOpenChoice HeadlessFrontEnd::openEntryDialog(HWND, const std::string& defa
   // The dialog returns the chosen name even when the library lacks it: the
   // load that follows is what reports a missing entry.
   CopyField(choice.name, sizeof choice.name, answer->name);
-  std::string current = currentLibrary_.empty() ? defaultLibrary : currentLibrary_;
-  CopyField(choice.library, sizeof choice.library, answer->library.value_or(current));
+  // Without library= the name is chosen in the library the dialog offers.
+  CopyField(choice.library, sizeof choice.library, answer->library.value_or(defaultLibrary));
   choice.action = kOpenActionOpen;
   return choice;
 }

@@ -41,9 +41,6 @@ struct FrontEndProblem {
 class HeadlessFrontEnd : public quill::HostFrontEnd {
  public:
   void queueAnswer(Answer answer) { answers_.push_back(std::move(answer)); }
-  // The current library as the scenario wrote it: `answer open NAME` without
-  // library= chooses NAME there, so the editor gets the name exactly as written.
-  void setCurrentLibrary(std::string asWritten) { currentLibrary_ = std::move(asWritten); }
   const std::deque<Answer>& pendingAnswers() const { return answers_; }
 
   // The first problem since the last call, which clears it.
@@ -98,7 +95,6 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
   void noteProblem(std::string expected, std::string got);
 
   std::deque<Answer> answers_;
-  std::string currentLibrary_;
   std::optional<FrontEndProblem> problem_;
   std::vector<ShownMessage> messages_;
   std::optional<std::vector<quill::CompileError>> errorReport_;

@@ -66,7 +66,6 @@ void Scenario::setLibrary(const std::string& path) {
   if (!host().setCurrentLibrary(path))
     throw StepFailure{"library " + Quote(path) + " to open", "it is not a library or cannot be created"};
   library_ = path;
-  frontEnd_.setCurrentLibrary(path);
 }
 
 void Scenario::setProfileValue(const std::string& section, const std::string& key, const std::string& value) {

@@ -40,8 +40,6 @@ class Scenario {
   void setFontHeight(int height);
   void setLibrary(const std::string& path);
   void setProfileValue(const std::string& section, const std::string& key, const std::string& value);
-  // The current library as the scenario wrote it ("" before any library step).
-  std::string libraryAsWritten() const { return library_.value_or(""); }
 
   // ---- Editors -------------------------------------------------------------
   void noteCreated(HWND frame);

@@ -63,9 +63,8 @@ void Create(Scenario& scenario, const Step& step) {
     }
   }
   if (!sawContext) throw StepFailure{"standalone, embedded or context=C", Quote(setting.text)};
-  // The request names the library as the scenario wrote it, not as the host keeps it.
-  std::string library = openName ? scenario.libraryAsWritten() : std::string();
-  quill::EditorSession* session = host.createEditor(context, caller, openName, library, requestWord);
+  // With open=NAME the host's request names NAME in its current library.
+  quill::EditorSession* session = host.createEditor(context, caller, openName, "", requestWord);
   if (!session) throw StepFailure{"an editor window", "QST_Create returned 0"};
   scenario.noteCreated(session->frame);
 }

@@ -41,6 +41,8 @@ class HOST_API Runtime {
   // The library objects are added to and dialogs start in; created when missing.
   // False with *error when it is not a library or cannot be created.
   bool setCurrentLibrary(const std::string& path, std::string* error = nullptr);
+  // The current library exactly as setCurrentLibrary was given it (a relative
+  // name stays relative); "" before any.
   const std::string& currentLibrary() const;
   // Adds (or finds, by name ignoring case) an owning object of kind "window",
   // "menu", "userobject" or "function" in the current library and writes it
@@ -62,8 +64,9 @@ class HOST_API Runtime {
   bool writeObjectGroup(std::int32_t objectId, std::string* error);
   // Writes a group: an entry group's structure becomes the library's entry (an
   // empty comment keeps the stored one), an owner's group is written as by
-  // writeObjectGroup. library "" means the group's own. Nothing is written for
-  // a structure whose source does not compile. False with *error.
+  // writeObjectGroup. library "" means the group's own; an entry group made
+  // for no library is never written. Nothing is written for a structure whose
+  // source does not compile. False with *error.
   bool writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,
                   std::string* error);
   // Why the latest HostRuntime call that failed failed ("" when none did).

@@ -49,3 +49,28 @@ c integer . .
 d integer . .
 end
 expect field entryRow 4
+
+# A selected row just below the entry row: it is unselected, no row moves.
+click var_row 5
+expect field entryRow 4
+command insertrow
+expect field entryRow 4
+expect current 4 1
+expect grid
+a integer . .
+b integer . .
+c integer . .
+. . . E
+d integer . .
+end
+
+# The entry row itself selected: nothing happens, the selection stays.
+click var_row 4
+command insertrow
+expect grid
+a integer . .
+b integer . .
+c integer . .
+. . . ES
+d integer . .
+end

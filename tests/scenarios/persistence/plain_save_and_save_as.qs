@@ -21,6 +21,8 @@ expect field changed 0
 expect title "Structure - s_address"
 expect cursor arrow
 expect status 150
+# Saving is no edit: the typing can still be undone.
+expect field lastAction 6
 
 command save
 expect nomessage

@@ -11,3 +11,6 @@ expect field libraryName none
 command print
 expect printed - s_local.srs 1
 expect cursor arrow
+expect printed-text "type s_local from structure\r\n\tinteger\t\tn\r\nend type"
+expect field libraryName none
+expect field structureName s_local

@@ -10,6 +10,8 @@ expect field entryRow 3
 menu edit
 expect menu 1258 "&Undo Clear\tCtrl+Z" enabled
 expect menu 1264 "&Paste\tCtrl+V" grayed
+key ctrl+v
+expect rows 3
 
 command undo
 expect field lastAction 18
@@ -30,6 +32,9 @@ a integer . .
 c integer . .
 . . . E
 end
+menu edit
+expect menu 1258 "&Undo Clear\tCtrl+Z" enabled
+expect menu 1264 "&Paste\tCtrl+V" grayed
 
 # When another program has replaced the clipboard with text that is no row
 # text, the undo finds no line and changes nothing.
@@ -37,3 +42,9 @@ clipboard "plain words"
 command undo
 expect field lastAction 17
 expect rows 3
+
+# Another edit makes Paste available again.
+cell 1 1
+type "z"
+menu edit
+expect menu 1264 "&Paste\tCtrl+V" enabled

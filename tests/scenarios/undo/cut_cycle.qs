@@ -35,3 +35,5 @@ expect field lastAction 11
 expect field entryRow 7
 expect rows 7
 expect clipboard "\tinteger\t\tv3\r\n\tinteger\t\tv7\r\n"
+menu edit
+expect menu 1258 "&Undo Cut\tCtrl+Z" enabled

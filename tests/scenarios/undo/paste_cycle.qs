@@ -12,6 +12,7 @@ expect field undoRow 4
 expect field pastedCount 3
 menu edit
 expect menu 1258 "&Undo Paste\tCtrl+Z" enabled
+expect menu 1264 "&Paste\tCtrl+V" enabled
 
 command undo
 expect rows 9

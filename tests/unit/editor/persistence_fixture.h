@@ -23,11 +23,15 @@ class QueuedFrontEnd : public quill::HostFrontEnd {
  public:
   std::deque<int> messageAnswers;
   std::vector<std::string> messages;
+  std::vector<std::string> captions;  // in step with messages
+  std::vector<UINT> styles;           // in step with messages
   std::deque<GlobalSaveChoice> saveAnswers;
   int dialogs = 0;
 
-  int messageBox(HWND, const std::string& text, const std::string&, UINT) override {
+  int messageBox(HWND, const std::string& text, const std::string& caption, UINT style) override {
     messages.push_back(text);
+    captions.push_back(caption);
+    styles.push_back(style);
     if (messageAnswers.empty()) return IDCANCEL;
     int answer = messageAnswers.front();
     messageAnswers.pop_front();

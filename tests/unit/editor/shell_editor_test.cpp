@@ -108,6 +108,28 @@ TEST_F(ShellTest, TitleNamesTheStructureAndStaysBounded) {
   EXPECT_EQ(Title(), "Structure - " + std::string(123 - 12, 'n'));
 }
 
+TEST_F(ShellTest, TheLongestEmbeddedTitleFitsWhole) {
+  const std::string owner(40, 'o');
+  const std::string name(40, 'n');
+  Restart(kContextEmbedded, kCallerWindow, std::nullopt, 16, owner);
+  SetEditorTitle(ed_, name.c_str());
+  EXPECT_EQ(Title(), "Structure - " + name + " for " + owner);
+}
+
+TEST_F(ShellTest, TheFirstPaintShowsTheGridAndTheFocusGoesToIt) {
+  EXPECT_FALSE(IsWindowVisible(grid_));
+  RECT r{};
+  GetWindowRect(grid_, &r);
+  EXPECT_EQ(r.right - r.left, 0);
+  EXPECT_EQ(r.bottom - r.top, 2 * 16);
+  EXPECT_EQ(SendMessageA(session_->editor, WM_PAINT, 0, 0), 0);
+  EXPECT_TRUE(IsWindowVisible(grid_));
+  EXPECT_EQ(SendMessageA(session_->editor, WM_PAINT, 0, 0), 0);
+  EXPECT_TRUE(IsWindowVisible(grid_));
+  EXPECT_EQ(SendMessageA(session_->editor, WM_SETFOCUS, 0, 0), 0);
+  EXPECT_EQ(GetFocus(), grid_);
+}
+
 TEST_F(ShellTest, EmbeddedTitleNamesTheOwnerUnlessItIsAPlaceholder) {
   struct Case {
     const char* owner;
@@ -133,16 +155,35 @@ TEST_F(ShellTest, UndoItemFollowsTheLastAction) {
     const char* label;
     bool grayed;
   };
+  // Each case follows the one before it: values without a label of their own
+  // must leave whatever the previous case showed.
   const Case cases[] = {
       {UndoTextUndone, UndoTextRedone, "Can't Undo\tCtrl+Z", true},
       {UndoTextUndone, UndoTextCut, "&Redo\tCtrl+Z", false},
+      {UndoTextUndone, UndoType, "&Redo\tCtrl+Z", false},
+      {UndoTextUndone, UndoTextPaste, "&Redo\tCtrl+Z", false},
+      {UndoTextUndone, UndoTextClear, "&Redo\tCtrl+Z", false},
+      {UndoTextUndone, UndoRowsCut, "Can't Undo\tCtrl+Z", true},
       {UndoTextRedone, 0, "&Undo\tCtrl+Z", false},
       {UndoType, 0, "&Undo Type\tCtrl+Z", false},
+      {UndoTextCut, 0, "&Undo Cut\tCtrl+Z", false},
+      {UndoTextCopy, 0, "&Undo Cut\tCtrl+Z", false},
+      {UndoTextPaste, 0, "&Undo Paste\tCtrl+Z", false},
+      {UndoTextClear, 0, "&Undo Clear\tCtrl+Z", false},
       {UndoRowsCut, 0, "&Undo Cut\tCtrl+Z", false},
       {UndoRowsCutUndone, 0, "Can't Undo\tCtrl+Z", true},
+      {UndoNone, 0, "Can't Undo\tCtrl+Z", true},
       {UndoDragDrop, 0, "&Undo Drag and Drop\tCtrl+Z", false},
       {UndoRowsCopy, 0, "&Undo Drag and Drop\tCtrl+Z", false},  // copies keep the label
+      {UndoNone, 0, "&Undo Drag and Drop\tCtrl+Z", false},
+      {1, 0, "&Undo Drag and Drop\tCtrl+Z", false},
+      {14, 0, "&Undo Drag and Drop\tCtrl+Z", false},
+      {-1, 0, "&Undo Drag and Drop\tCtrl+Z", false},
       {UndoDragDropUndone, 0, "&Redo\tCtrl+Z", false},
+      {UndoRowsPaste, 0, "&Undo Paste\tCtrl+Z", false},
+      {UndoRowsPasteUndone, 0, "&Redo\tCtrl+Z", false},
+      {UndoRowsClearUndone, 0, "Can't Undo\tCtrl+Z", true},
+      {21, 0, "Can't Undo\tCtrl+Z", true},
       {UndoRowsClear, 0, "&Undo Clear\tCtrl+Z", false},
   };
   for (const Case& c : cases) {
@@ -158,6 +199,12 @@ TEST_F(ShellTest, UndoItemFollowsTheLastAction) {
   host_->openPopup(*session_, 0);
   EXPECT_EQ(Label(CmdUndo), "&Undo Clear\tCtrl+Z");
   EXPECT_EQ(ed_->editMenu, before);
+  // Neither does the Edit pop-up of a system menu (index 1, system flag set).
+  HMENU other = CreatePopupMenu();
+  SendMessageA(session_->editor, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(other), MAKELPARAM(1, TRUE));
+  EXPECT_EQ(Label(CmdUndo), "&Undo Clear\tCtrl+Z");
+  EXPECT_EQ(ed_->editMenu, before);
+  DestroyMenu(other);
 }
 
 TEST_F(ShellTest, PasteNeedsClipboardTextAndNoPendingRowClear) {
@@ -196,8 +243,12 @@ TEST_F(ShellTest, CutCopyClearNeedASelectedRowOrSelectedText) {
 
 // Counts HM_EDITORCLOSED.
 int gClosedNotices = 0;
+WPARAM gClosedFrame = 0;
 LRESULT CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == HM_EDITORCLOSED) ++gClosedNotices;
+  if (message == HM_EDITORCLOSED) {
+    ++gClosedNotices;
+    gClosedFrame = wParam;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -212,8 +263,10 @@ HWND MakeNotifyWindow() {
 TEST_F(ShellTest, ClosingTellsTheNotifyWindowOnce) {
   gClosedNotices = 0;
   SendMessageA(session_->editor, HM_SETNOTIFY, reinterpret_cast<WPARAM>(MakeNotifyWindow()), 0);
-  EXPECT_TRUE(host_->closeFrame(session_->frame));
+  HWND frame = session_->frame;
+  EXPECT_TRUE(host_->closeFrame(frame));
   EXPECT_EQ(gClosedNotices, 1);
+  EXPECT_EQ(gClosedFrame, reinterpret_cast<WPARAM>(frame));  // the editor's parent
 
   Restart(kContextStandAlone, 0);
   gClosedNotices = 0;

@@ -31,6 +31,32 @@ TEST_F(UndoRows, CutUndoneAtTheRecordedRowsThenCutAgain) {
   EXPECT_EQ(ed_->changed, 1);
 }
 
+// Without the restored rows selected, a repeated Cut or Clear would fall back
+// to the cell's text and record it as a row edit: it does nothing instead.
+TEST_F(UndoRows, RepeatNeedsTheRestoredRowsSelected) {
+  for (const bool cut : {true, false}) {
+    MakeRows({"a:integer", "b:integer"});
+    Select({1});
+    if (cut) {
+      CutOrCopyCommand(ed_, true);
+    } else {
+      ClearCommand(ed_);
+    }
+    UndoLastAction(ed_, ed_->editorWindow);
+    const std::int32_t undone = ed_->lastAction;
+    ASSERT_EQ(undone, cut ? UndoRowsCutUndone : UndoRowsClearUndone);
+    GridSelectRow(grid_, 1, false);
+    GridSetCurrentCell(grid_, 2, 1);  // "b", all of it selected in the edit control
+    UndoLastAction(ed_, ed_->editorWindow);
+    EXPECT_EQ(ed_->lastAction, undone);
+    EXPECT_EQ(Rows(), "a=integer b=integer .E");
+    EXPECT_EQ(Clipboard(), "\tinteger\t\ta\r\n");
+    char text[8] = {};
+    GetWindowTextA(GridEditControl(grid_), text, sizeof text);
+    EXPECT_STREQ(text, "b");
+  }
+}
+
 TEST_F(UndoRows, ClearedEntryRowComesBackWithItsRows) {
   MakeRows({"a:integer", "b:integer"});  // entry row 3
   Select({2, 3});
@@ -124,6 +150,46 @@ TEST_F(UndoRows, InsertRowEndsAnUndoThatWouldDeleteRowsByPosition) {
   EXPECT_EQ(ed_->lastAction, UndoRowsClear);
   ed_->lastAction = UndoDragDrop;
   GridSetCurrentCell(grid_, 1, 1);
+  InsertRowCommand(ed_);
+  EXPECT_EQ(ed_->lastAction, UndoNone);
+}
+
+// The entry row moving below or above the pasted rows without crossing them
+// leaves their numbers as they were, so their undo still removes exactly them.
+TEST_F(UndoRows, InsertRowOnOneSideOfThePastedRowsKeepsTheirUndo) {
+  MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer", "v5:integer"});  // entry row 6
+  GridSetCurrentCell(grid_, 2, 1);
+  PlatformClipboardFromOutside("\tstring\t\tp1\r\n\tstring\t\tp2\r\n");
+  PasteCommand(ed_);
+  ASSERT_EQ(ed_->entryRow, 8);
+  GridSetCurrentCell(grid_, 6, 1);
+  InsertRowCommand(ed_);
+  ASSERT_EQ(Rows(), "v1=integer p1=string p2=string v2=integer v3=integer .E v4=integer v5=integer");
+  EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "v1=integer v2=integer v3=integer .E v4=integer v5=integer");
+  EXPECT_EQ(ed_->entryRow, 4);
+
+  // Entry row above the pasted rows, moved down but still above them.
+  MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer"});
+  GridSetCurrentCell(grid_, 1, 1);
+  InsertRowCommand(ed_);  // entry row 1
+  GridSetCurrentCell(grid_, 4, 1);
+  PasteCommand(ed_);
+  ASSERT_EQ(Rows(), ".E v1=integer v2=integer p1=string p2=string v3=integer v4=integer");
+  GridSetCurrentCell(grid_, 3, 1);
+  InsertRowCommand(ed_);
+  ASSERT_EQ(Rows(), "v1=integer .E v2=integer p1=string p2=string v3=integer v4=integer");
+  EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
+  UndoLastAction(ed_, ed_->editorWindow);
+  EXPECT_EQ(Rows(), "v1=integer .E v2=integer v3=integer v4=integer");
+  EXPECT_EQ(ed_->entryRow, 2);
+
+  // Into the pasted rows: the undo ends.
+  ed_->lastAction = UndoRowsPaste;
+  ed_->undoRow = 3;
+  ed_->pastedCount = 2;
+  GridSetCurrentCell(grid_, 4, 1);
   InsertRowCommand(ed_);
   EXPECT_EQ(ed_->lastAction, UndoNone);
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "quill/library.h"
@@ -95,6 +96,21 @@ TEST(LibraryFile, MissingFileIsCreatedOnlyWhereAsked) {
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_NE(Library::open(path, true, &error), nullptr) << error;
   EXPECT_NE(Library::open(path, false, &error), nullptr) << error;
+}
+
+// Names the database engine would read as something other than a file are
+// files like any other: what is written there is on disk afterwards.
+TEST(LibraryFile, SpecialLookingNamesAreOrdinaryFiles) {
+  ScratchDir dir;
+  testing::WorkingDirectory inside(dir.path());
+  for (const std::string name : {":memory:", "file:app.lib", "file:app.lib?mode=memory"}) {
+    std::string error;
+    ASSERT_TRUE(MakeLibrary(name)->writeEntry("s_a", kSource, "", &error)) << name << ": " << error;
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.file(name))) << name;
+    auto reopened = Library::open(dir.file(name), false, &error);
+    ASSERT_NE(reopened, nullptr) << name << ": " << error;
+    EXPECT_EQ(reopened->entrySource("s_a"), kSource) << name;
+  }
 }
 
 TEST(LibraryFile, ForeignFilesAreRefusedAndNeverWritten) {

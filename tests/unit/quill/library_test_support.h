@@ -29,9 +29,28 @@ class ScratchDir {
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   std::string file(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
 
  private:
   std::string path_;
+};
+
+// Makes a directory the working directory for its lifetime, so that relative
+// library names resolve there.
+class WorkingDirectory {
+ public:
+  explicit WorkingDirectory(const std::string& path) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(path);
+  }
+  ~WorkingDirectory() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+  }
+  WorkingDirectory(const WorkingDirectory&) = delete;
+  WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+ private:
+  std::filesystem::path previous_;
 };
 
 inline std::string ReadBytes(const std::string& path) {

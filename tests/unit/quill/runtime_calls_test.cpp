@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "quill/compiler.h"
@@ -301,6 +302,56 @@ TEST_F(RuntimeCalls, EmptyStructureGivesABlockAndEndedHandlesAreRefused) {
   EXPECT_EQ(RuntimeOpenEntryGroup(ended, library_.c_str(), "s_empty", kRuntimeKindStructure), kNoGroup);
   EXPECT_STREQ(RuntimeObjectName(ended, 1), "");
   EXPECT_EQ(RuntimeMemberSuffix(ended, nullptr), nullptr);
+}
+
+// A save dialog kept without a library: the editor still gets a group and
+// type, the compile works, and only the write fails, so the user sees the
+// save's own failure. Nothing reaches any file, not even one in the working
+// directory.
+TEST_F(RuntimeCalls, EntryGroupWithoutLibraryCompilesButIsNeverWritten) {
+  testing::WorkingDirectory inside(dir_.path());
+  for (const char* none : {"", static_cast<const char*>(nullptr)}) {
+    std::uint16_t group = RuntimeCreateEntryGroup(rt_, none, "s_new", kRuntimeKindStructure);
+    ASSERT_NE(group, kNoGroup);
+    std::int32_t type = RuntimeDeclareType(rt_, group, "s_new", kRuntimeKindStructure, kDeclareTypeFlags);
+    ASSERT_NE(type, 0);
+    std::string text = "global type s_new from structure\r\n\tstring\t\tid\r\nend type";
+    RuntimeStoreTypeSource(rt_, type, PoolText(text), static_cast<std::uint32_t>(text.size() + 1));
+    EXPECT_EQ(CompilerCompileGroup(compiler_.handle(), group), 1);
+    EXPECT_TRUE(compiler_.lastErrors().empty());
+    EXPECT_EQ(RuntimeWriteGroup(rt_, group, none, "a comment"), 0);
+    EXPECT_FALSE(runtime_.lastError().empty());
+    CompilerEnd(compiler_.handle());
+  }
+  EXPECT_EQ(pool_.liveBlocks(), 0);
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.path()));
+
+  // The same entry saved into a library that was chosen is written.
+  EXPECT_EQ(SaveGlobal("s_new", "\tstring\t\tid\r\n"), 1);
+  EXPECT_TRUE(Library::open(library_, false, nullptr)->entrySource("s_new").has_value());
+}
+
+// Two spellings of one library file are one library: one entry group, and the
+// same owning objects. What the caller wrote is what the runtime hands back.
+TEST_F(RuntimeCalls, LibraryNamesAreKeptAsWrittenAndRecognisedAcrossSpellings) {
+  testing::WorkingDirectory inside(dir_.path());
+  std::filesystem::create_directory(dir_.file("sub"));
+  std::uint16_t group = RuntimeCreateEntryGroup(rt_, "app.lib", "s_a", kRuntimeKindStructure);
+  EXPECT_EQ(RuntimeCreateEntryGroup(rt_, "./sub/../app.lib", "s_a", kRuntimeKindStructure), group);
+  EXPECT_EQ(RuntimeCreateEntryGroup(rt_, library_.c_str(), "S_A", kRuntimeKindStructure), group);
+
+  ASSERT_TRUE(runtime_.setCurrentLibrary("app.lib"));
+  EXPECT_EQ(runtime_.currentLibrary(), "app.lib");
+  std::int32_t window = runtime_.addObject("window", "w_main", std::nullopt);
+  ASSERT_NE(window, 0);
+  ASSERT_TRUE(runtime_.setCurrentLibrary("./app.lib"));
+  EXPECT_EQ(runtime_.currentLibrary(), "./app.lib");
+  EXPECT_EQ(runtime_.findObject("W_MAIN"), window);
+  EXPECT_EQ(runtime_.addObject("window", "w_main", std::nullopt), window);  // found, not added twice
+  ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
+  EXPECT_EQ(runtime_.currentLibrary(), library_);
+  EXPECT_EQ(runtime_.findObject("w_main"), window);
+  EXPECT_FALSE(runtime_.setCurrentLibrary(""));
 }
 
 }  // namespace
