@@ -103,3 +103,26 @@ TEST_F(Commands, PrintOfAnUnnamedStructureAsksAndPrintsNothingWhenItStaysUnnamed
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Commands, SaveAsAsksEvenForAnUnchangedStructure) {
+  instance_->changed = 0;
+  Run(CmdSaveAs);  // the save dialog is cancelled
+  EXPECT_EQ(frontEnd_.dialogs, 1);
+  EXPECT_EQ(frontEnd_.refreshes, 1);
+  EXPECT_EQ(instance_->structureName, nullptr);
+}
+
+TEST_F(Commands, CancelledOpenKeepsFirstOpenAndClosesOnlyTheFirstTime) {
+  Run(CmdOpen);  // the open dialog is cancelled
+  EXPECT_EQ(instance_->firstOpen, 1);
+  EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 1);
+  EXPECT_EQ(frontEnd_.refreshes, 1);
+
+  instance_->firstOpen = 0;
+  Run(CmdOpen);
+  EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 1);  // still only the first one
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 
 #include "editor/rows/grid_events.h"
 #include "editor/rows/undo_action.h"
+#include "quill/src/pool.h"
 #include "rows_editor_fixture.h"
 
 namespace rows_test {
@@ -190,6 +191,19 @@ TEST_F(GridEventsTest, ADropOverNoRowBeforeAnyDragMovesNothing) {
   EXPECT_EQ(ed_->lastAction, UndoNone);
   EXPECT_EQ(ed_->changed, 0);
   EXPECT_EQ(ed_->dragState, DragIdle);
+}
+
+TEST_F(GridEventsTest, ADropWithoutMemoryForItsSnapshotKeepsTheRowsAndTheMarker) {
+  MakeRows({"1", "2", "3"});
+  Press(2);
+  ed_->pool->setLimit(ed_->pool->liveBytes() + 1);  // 0 would mean no limit
+  Drag(2, 4);
+  ed_->pool->setLimit(0);
+  EXPECT_EQ(Rows(), "1 2* 3 .E");
+  EXPECT_EQ(ed_->lastAction, UndoNone);
+  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(sheet_->currentRow(), 4u);
+  EXPECT_TRUE(sheet_->redrawEnabled());
 }
 
 TEST_F(GridEventsTest, DraggingTheEntryRowTakesItsMarkerAlong) {

@@ -1,5 +1,6 @@
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_action.h"
+#include "quill/src/pool.h"
 #include "rows_editor_fixture.h"
 
 namespace rows_test {
@@ -108,6 +109,33 @@ TEST_F(RowMovesTest, MovesToNoRowOrPastTheEndLoseNothing) {
   ASSERT_EQ(MoveSelectedRows(ed_, 40, kMoveModeMove), 1);
   EXPECT_EQ(Rows(), "2 3 . 1");
   EXPECT_EQ(MovedBlockFirstRow(ed_), 4u);
+}
+
+TEST_F(RowMovesTest, WithoutMemoryForASnapshotNothingMoves) {
+  MakeRows({"1", "2", "3", "4"});  // entry row 5
+  Select({3});
+  Move(1);
+  ASSERT_EQ(Rows(), "3 1 2 4 .E");
+  const MovedRow* previous = ed_->moveSnapshot;
+  ed_->lastAction = UndoType;
+  Select({2, 3});
+  ed_->pool->setLimit(ed_->pool->liveBytes() + 1);  // 0 would mean no limit
+  EXPECT_EQ(MoveSelectedRows(ed_, 5, kMoveModeMove), 0);
+  ed_->pool->setLimit(0);
+  EXPECT_EQ(Rows(), "3 1* 2* 4 .E");
+  EXPECT_EQ(ed_->entryRow, 5);
+  EXPECT_EQ(ed_->lastAction, UndoType);
+  EXPECT_EQ(ed_->moveSnapshot, previous);
+  EXPECT_EQ(ed_->moveCount, 1);
+  EXPECT_TRUE(sheet_->redrawEnabled());
+}
+
+TEST_F(RowMovesTest, FindMarkedRowWithoutMemoryFindsNothing) {
+  MakeRows({"1", "2"});
+  ed_->pool->setLimit(ed_->pool->liveBytes() + 1);  // 0 would mean no limit
+  EXPECT_EQ(FindMarkedRow(ed_, 4, kEntryRowMarker), 0u);
+  ed_->pool->setLimit(0);
+  EXPECT_EQ(FindMarkedRow(ed_, 4, kEntryRowMarker), 3u);
 }
 
 TEST_F(RowMovesTest, UndoWithoutAMoveChangesNothing) {
