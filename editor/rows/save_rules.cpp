@@ -19,7 +19,7 @@ struct NameSlot {
 
 struct NameTable {
   NameSlot* slots;
-  std::uint32_t slotCount;  // a power of two, at least twice the rows
+  std::uint32_t slotCount;  // a power of two, at least 1.25 times the rows
 };
 
 std::uint32_t HashName(const char* name) {
@@ -35,7 +35,7 @@ int CreateNameTable(HostPool* pool, std::uint32_t rows, NameTable* table) {
   table->slots = nullptr;
   if (rows > (1u << 24)) return 0;  // the sizes below must not overflow
   std::uint32_t slots = 16;
-  while (slots < rows * 2u) slots <<= 1;
+  while (slots < rows + rows / 4u) slots <<= 1;
   table->slots = static_cast<NameSlot*>(PoolAlloc(pool, slots * sizeof(NameSlot), 0));
   table->slotCount = slots;
   if (table->slots == nullptr) return 0;
