@@ -10,7 +10,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("quillmaker"));
-  QApplication::setOrganizationName(QStringLiteral("quillmaker"));
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Edit the structures of a library."));

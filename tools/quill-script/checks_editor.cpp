@@ -1,7 +1,10 @@
 // Checks of the editor and the host around it: field, title, menu, clipboard,
 // message, nomessage, status, cursor, posted, commands, notified, closed, open.
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "editor/host/host_shell.h"
@@ -63,32 +66,89 @@ void ExpectClipboard(Scenario&, const Step& step) {
   ExpectEqual(want, has ? Quote(text) : "none");
 }
 
-// The text a message box showing string id with its argument would hold.
-std::string ModuleMessage(Scenario& scenario, std::int64_t id, const std::string& argument) {
+// The module's string id: the format a message box showing it starts from.
+std::optional<std::string> TryModuleString(Scenario& scenario, std::int64_t id) {
   char format[1025] = {};
   if (id < 0 || id > 0xFFFF || LoadStringA(scenario.host().module(), static_cast<UINT>(id), format, sizeof format) == 0)
-    throw StepFailure{"string " + std::to_string(id) + " in the module", "none"};
+    return std::nullopt;
+  return std::string(format);
+}
+
+std::string ModuleString(Scenario& scenario, std::int64_t id) {
+  std::optional<std::string> format = TryModuleString(scenario, id);
+  if (!format) throw StepFailure{"string " + std::to_string(id) + " in the module", "none"};
+  return *format;
+}
+
+// The format filled with the scenario's arguments, as wsprintfA fills it.
+std::string FilledFormat(const std::string& format, const std::vector<std::string>& arguments) {
+  const char* first = arguments.size() > 0 ? arguments[0].c_str() : "";
+  const char* second = arguments.size() > 1 ? arguments[1].c_str() : "";
   char text[1025] = {};
-  wsprintfA(text, format, argument.c_str());
+  wsprintfA(text, format.c_str(), first, second);
   return text;
 }
 
-// Compares with the last message box since the previous `expect message`.
+// Whether text is what format shows with some arguments: every conversion
+// (%s, %d, ...) stands for any text, %% for a percent sign.
+bool MatchesFormat(std::string_view format, std::string_view text) {
+  std::vector<std::string> pieces(1);
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%') {
+      pieces.back() += format[i];
+      continue;
+    }
+    if (i + 1 < format.size() && format[i + 1] == '%') {
+      pieces.back() += '%';
+      ++i;
+      continue;
+    }
+    while (i + 1 < format.size() && std::strchr("-+ #0123456789.lh", format[i + 1])) ++i;
+    ++i;  // the conversion letter
+    pieces.emplace_back();
+  }
+  if (pieces.size() == 1) return text == pieces[0];
+  const std::string& head = pieces.front();
+  const std::string& tail = pieces.back();
+  if (text.size() < head.size() + tail.size() || text.substr(0, head.size()) != head ||
+      text.substr(text.size() - tail.size()) != tail)
+    return false;
+  std::size_t at = head.size();
+  std::size_t limit = text.size() - tail.size();
+  for (std::size_t p = 1; p + 1 < pieces.size(); ++p) {
+    std::size_t found = text.substr(0, limit).find(pieces[p], at);
+    if (found == std::string_view::npos) return false;
+    at = found + pieces[p].size();
+  }
+  return true;
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// expect message ID ["ARG"]: the last box since the previous check showed string
+// ID, filled with ARG (any argument when none is written). expect message "TEXT":
+// its whole text; a quoted word of digits alone may also mean a string id.
 void ExpectMessage(Scenario& scenario, const Step& step) {
   const Word& what = Arg(step, 2, "a string id or \"TEXT\"");
-  std::string expected;
-  if (what.quoted) {
-    NoMoreArgs(step, 3);
-    expected = what.text;
-  } else {
-    std::int64_t id = NumberArg(step, 2, "a string id");
-    std::string argument = step.line.words.size() > 3 ? step.line.words[3].text : "";
-    NoMoreArgs(step, step.line.words.size() > 3 ? 4 : 3);
-    expected = ModuleMessage(scenario, id, argument);
-  }
+  std::vector<std::string> arguments;
+  for (std::size_t i = 3; i < step.line.words.size(); ++i) arguments.push_back(step.line.words[i].text);
+  if (arguments.size() > 2) NoMoreArgs(step, 5);
+  std::optional<std::int64_t> id = !what.quoted              ? NumberArg(step, 2, "a string id")
+                                   : AllDigits(what.text) ? ParseNumber(what.text)
+                                                          : std::nullopt;
+  if (!id) NoMoreArgs(step, 3);
+  bool literal = what.quoted && arguments.empty();
+  std::optional<std::string> format;
+  if (id) format = literal ? TryModuleString(scenario, *id) : ModuleString(scenario, *id);
+  std::string expected = !format ? what.text : arguments.empty() ? *format : FilledFormat(*format, arguments);
   std::vector<ShownMessage> shown = scenario.frontEnd().takeMessages();
   if (shown.empty()) throw StepFailure{"message " + Quote(expected), "no message box since the last check"};
-  ExpectEqual("message " + Quote(expected), "message " + Quote(shown.back().text));
+  const std::string& text = shown.back().text;
+  bool matches = (literal && text == what.text) ||
+                 (format && (arguments.empty() ? MatchesFormat(*format, text) : text == expected));
+  if (!matches) throw StepFailure{"message " + Quote(expected), "message " + Quote(text)};
 }
 
 void ExpectNoMessage(Scenario& scenario, const Step& step) {
@@ -97,10 +157,15 @@ void ExpectNoMessage(Scenario& scenario, const Step& step) {
   if (!shown.empty()) throw StepFailure{"no message box", "message " + Quote(shown.front().text)};
 }
 
+// expect status ID: the string id last shown on the status line; a quoted
+// text that is not a number compares with the line's text instead.
 void ExpectStatus(Scenario& scenario, const Step& step) {
-  std::int64_t id = NumberArg(step, 2, "a string id");
+  const Word& what = Arg(step, 2, "a string id");
   NoMoreArgs(step, 3);
   quill::EditorSession& session = scenario.session();
+  if (what.quoted && !ParseNumber(what.text))
+    return ExpectEqual("status " + Quote(what.text), "status " + Quote(session.status));
+  std::int64_t id = what.quoted ? *ParseNumber(what.text) : NumberArg(step, 2, "a string id");
   if (session.statusId != id)
     throw StepFailure{"status " + std::to_string(id), "status " + std::to_string(session.statusId) + " " +
                                                           Quote(session.status)};
@@ -121,10 +186,14 @@ struct MessageName {
   std::string_view name;
   UINT message;
 };
-constexpr std::array<MessageName, 10> kMessageNames{{
+constexpr std::array<MessageName, 24> kMessageNames{{
     {"WM_CREATE", WM_CREATE}, {"WM_DESTROY", WM_DESTROY}, {"WM_SIZE", WM_SIZE}, {"WM_PAINT", WM_PAINT},
     {"WM_CLOSE", WM_CLOSE}, {"WM_QUERYENDSESSION", WM_QUERYENDSESSION}, {"WM_COMMAND", WM_COMMAND},
     {"WM_INITMENUPOPUP", WM_INITMENUPOPUP}, {"HM_SETNOTIFY", HM_SETNOTIFY}, {"HM_EDITORCLOSED", HM_EDITORCLOSED},
+    {"HM_QUERYCOMMANDS", HM_QUERYCOMMANDS}, {"WM_SETFOCUS", WM_SETFOCUS}, {"WM_KILLFOCUS", WM_KILLFOCUS},
+    {"WM_SETREDRAW", WM_SETREDRAW}, {"WM_SETTEXT", WM_SETTEXT}, {"WM_KEYDOWN", WM_KEYDOWN}, {"WM_CHAR", WM_CHAR},
+    {"WM_INITMENU", WM_INITMENU}, {"WM_QUIT", WM_QUIT}, {"WM_CUT", WM_CUT}, {"WM_COPY", WM_COPY},
+    {"WM_PASTE", WM_PASTE}, {"WM_CLEAR", WM_CLEAR}, {"WM_UNDO", WM_UNDO},
 }};
 
 std::string MessageText(UINT message) {
@@ -173,12 +242,17 @@ void ExpectPosted(Scenario& scenario, const Step& step) {
                     got.empty() ? "nothing queued" : got};
 }
 
-// Asks for a command list; fails when the editor writes past the entries it reports.
+// Asks for a command list; fails when the editor writes past the entries it
+// reports. The words after SELECTOR are the entries, or their count followed by
+// the entries: either way of writing the list is read.
 void ExpectCommands(Scenario& scenario, const Step& step) {
   std::int64_t selector = NumberArg(step, 2, "a selector");
+  std::vector<std::int64_t> words;
   std::string expected;
-  for (std::size_t i = 3; i < step.line.words.size(); ++i)
-    expected += (expected.empty() ? "" : " ") + std::to_string(NumberArg(step, i, "a command entry"));
+  for (std::size_t i = 3; i < step.line.words.size(); ++i) {
+    words.push_back(NumberArg(step, i, "a command entry"));
+    expected += (expected.empty() ? "" : " ") + std::to_string(words.back());
+  }
   // Far larger than any list, so that an editor writing too much is seen, not a crash.
   constexpr WORD kUnwritten = 0xBEEF;
   std::vector<WORD> buffer(1024, kUnwritten);
@@ -186,9 +260,11 @@ void ExpectCommands(Scenario& scenario, const Step& step) {
                                reinterpret_cast<LPARAM>(buffer.data()));
   if (count < 0 || count >= static_cast<LRESULT>(buffer.size()))
     throw StepFailure{"a command count from 0 to 1023", std::to_string(count)};
+  std::vector<std::int64_t> entries(buffer.begin(), buffer.begin() + count);
   std::string actual;
-  for (LRESULT i = 0; i < count; ++i) actual += (i ? " " : "") + std::to_string(buffer[static_cast<std::size_t>(i)]);
-  ExpectEqual(expected.empty() ? "no entries" : expected, actual.empty() ? "no entries" : actual);
+  for (std::int64_t entry : entries) actual += (actual.empty() ? "" : " ") + std::to_string(entry);
+  bool countFirst = !words.empty() && words[0] == count && std::equal(words.begin() + 1, words.end(), entries.begin(), entries.end());
+  if (!countFirst) ExpectEqual(expected.empty() ? "no entries" : expected, actual.empty() ? "no entries" : actual);
   for (std::size_t i = static_cast<std::size_t>(count); i < buffer.size(); ++i) {
     if (buffer[i] != kUnwritten)
       throw StepFailure{"nothing written past entry " + std::to_string(count), "entry " + std::to_string(i + 1) +
@@ -203,9 +279,10 @@ void ExpectNotified(Scenario& scenario, const Step& step) {
               std::to_string(scenario.notifiedCount()) + " HM_EDITORCLOSED");
 }
 
-// Whether the most recently created editor is still open.
+// Whether the editor the latest acting step worked on (or the one created
+// since) is still open.
 bool LastEditorOpen(Scenario& scenario) {
-  HWND frame = scenario.lastCreatedFrame();
+  HWND frame = scenario.actedOnFrame();
   if (!frame) throw StepFailure{"an editor created before", "none"};
   return scenario.host().sessionOfFrame(frame) != nullptr && IsWindow(frame);
 }

@@ -46,14 +46,25 @@ void ExpectRows(Scenario& scenario, const Step& step) {
   ExpectEqual(std::to_string(rows), std::to_string(scenario.grid().rowCount()));
 }
 
+// ROW 0 (or `none`) means no current cell: its column, when one is written at
+// all, says nothing (`expect current 0`, `expect current 0 0` and
+// `expect current 0 1` agree).
 void ExpectCurrent(Scenario& scenario, const Step& step) {
-  std::int64_t row = NumberArg(step, 2, "a row");
+  const Word& rowWord = Arg(step, 2, "a row");
+  std::int64_t row = (!rowWord.quoted && rowWord.text == "none") ? 0 : NumberArg(step, 2, "a row");
   int column = 0;
-  if (!(row == 0 && step.line.words.size() > 3 && step.line.words[3].text == "0")) column = ColumnArg(step, 3);
+  if (row != 0) {
+    column = ColumnArg(step, 3);
+  } else if (step.line.words.size() > 3) {
+    const Word& word = step.line.words[3];
+    std::optional<std::int64_t> number = word.quoted ? std::nullopt : ParseNumber(word.text);
+    if (!number || *number < 0 || *number > 3) column = ColumnArg(step, 3);
+  }
   NoMoreArgs(step, 4);
   quill::GridSheet& grid = scenario.grid();
   std::uint32_t currentRow = grid.currentRow();
   int currentColumn = currentRow ? grid.currentColumn() : 0;
+  if (row == 0) column = 0;
   ExpectEqual("current cell " + std::to_string(row) + " " + std::to_string(column),
               "current cell " + std::to_string(currentRow) + " " + std::to_string(currentColumn));
 }

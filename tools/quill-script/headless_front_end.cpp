@@ -204,6 +204,7 @@ void HeadlessFrontEnd::print(HWND, const std::vector<quill::PrintedEntry>& entri
   printed_.insert(printed_.end(), entries.begin(), entries.end());
   ++printsSinceCheck_;
   entriesSinceCheck_ += static_cast<int>(entries.size());
+  entriesSincePrintedCheck_ += static_cast<int>(entries.size());
 }
 
 }  // namespace script

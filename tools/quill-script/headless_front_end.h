@@ -57,11 +57,14 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
   std::optional<std::vector<quill::CompileError>> takeErrorReport();
 
   // Print requests: every entry printed, oldest first, and how many requests came
-  // since the last markPrintChecked().
+  // since the last markPrintChecked() (any print check), and how many entries
+  // since the last markPrintedChecked() (the entry checks alone).
   const std::vector<quill::PrintedEntry>& printed() const { return printed_; }
   int printsSinceCheck() const { return printsSinceCheck_; }
   int entriesSinceCheck() const { return entriesSinceCheck_; }
+  int entriesSincePrintedCheck() const { return entriesSincePrintedCheck_; }
   void markPrintChecked() { printsSinceCheck_ = 0; entriesSinceCheck_ = 0; }
+  void markPrintedChecked() { entriesSincePrintedCheck_ = 0; markPrintChecked(); }
 
   HCURSOR cursor() const { return cursor_; }
   HWND capture() const { return capture_; }
@@ -101,6 +104,7 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
   std::vector<quill::PrintedEntry> printed_;
   int printsSinceCheck_ = 0;
   int entriesSinceCheck_ = 0;
+  int entriesSincePrintedCheck_ = 0;
   HCURSOR cursor_ = nullptr;
   HWND capture_ = nullptr;
   std::string status_;

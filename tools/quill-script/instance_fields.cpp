@@ -1,25 +1,60 @@
 #include "instance_fields.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
+
+#include "editor/rows/undo_action.h"
 
 namespace script {
 namespace {
 
 using Kind = FieldValue::Kind;
 
-FieldValue Number(std::int64_t value) { return FieldValue{Kind::Number, value, {}}; }
+FieldValue Number(std::int64_t value) { return FieldValue{Kind::Number, value, {}, {}, {}}; }
 
-FieldValue Name(std::string name) { return FieldValue{Kind::Name, 0, std::move(name)}; }
+FieldValue Name(std::string name) { return FieldValue{Kind::Name, 0, std::move(name), {}, {}}; }
 
-FieldValue PoolString(const char* text) { return text ? FieldValue{Kind::Text, 0, text} : Name("none"); }
+FieldValue Text(std::string text) { return FieldValue{Kind::Text, 0, std::move(text), {}, {}}; }
 
-// The row numbers of the cut-row list (its count first), "none" when absent.
+FieldValue PoolString(const char* text) { return text ? Text(text) : Name("none"); }
+
+constexpr NamedNumber kUndoNames[] = {
+    {"UndoNone", UndoNone},
+    {"UndoTextUndone", UndoTextUndone},
+    {"UndoTextRedone", UndoTextRedone},
+    {"UndoType", UndoType},
+    {"UndoTextCut", UndoTextCut},
+    {"UndoTextCopy", UndoTextCopy},
+    {"UndoTextPaste", UndoTextPaste},
+    {"UndoTextClear", UndoTextClear},
+    {"UndoRowsCut", UndoRowsCut},
+    {"UndoRowsCutUndone", UndoRowsCutUndone},
+    {"UndoRowsCopy", UndoRowsCopy},
+    {"UndoRowsPaste", UndoRowsPaste},
+    {"UndoRowsPasteUndone", UndoRowsPasteUndone},
+    {"UndoRowsClear", UndoRowsClear},
+    {"UndoRowsClearUndone", UndoRowsClearUndone},
+    {"UndoDragDrop", UndoDragDrop},
+    {"UndoDragDropUndone", UndoDragDropUndone},
+};
+constexpr NamedNumber kDragNames[] = {{"DragIdle", DragIdle}, {"DragPressed", DragPressed}, {"DragMoving", DragMoving}};
+
+FieldValue Named(std::int64_t value, std::span<const NamedNumber> names) {
+  FieldValue field = Number(value);
+  field.names = names;
+  return field;
+}
+
+// The row numbers of the cut-row list, "none" when absent. The block holds its
+// count first, so a scenario may write the list with or without it.
 FieldValue RowList(const std::uint32_t* list) {
   if (!list) return Name("none");
   std::string rows;
   for (std::uint32_t i = 1; i <= list[0]; ++i) rows += (i > 1 ? " " : "") + std::to_string(list[i]);
-  return FieldValue{Kind::Text, 0, rows};
+  FieldValue field = Text(rows);
+  field.alsoText.push_back(std::to_string(list[0]) + (rows.empty() ? "" : " " + rows));
+  return field;
 }
 
 FieldValue Handle(const void* handle, const KnownHandles& known) {
@@ -53,12 +88,17 @@ const std::vector<Field>& Fields() {
       INT_FIELD(changed), INT_FIELD(firstOpen), INT_FIELD(entryRow), INT_FIELD(undoRow),
       INT_FIELD(autoAppendArmed), INT_FIELD(untitled), INT_FIELD(dropRow), INT_FIELD(curColumn),
       INT_FIELD(curRow), INT_FIELD(anchorRow), INT_FIELD(pressRow), INT_FIELD(selFirst), INT_FIELD(selLast),
-      INT_FIELD(dragState), INT_FIELD(headerHeight), INT_FIELD(detailHeight),
+      Field{"dragState", [](const EditorInstance& i, const KnownHandles&) { return Named(i.dragState, kDragNames); }},
+      INT_FIELD(headerHeight), INT_FIELD(detailHeight),
       Field{"cutRowList", [](const EditorInstance& i, const KnownHandles&) { return RowList(i.cutRowList); }},
       INT_FIELD(pastedCount),
       Field{"moveSnapshot",
             [](const EditorInstance& i, const KnownHandles&) { return Name(i.moveSnapshot ? "block" : "none"); }},
-      INT_FIELD(moveCount), INT_FIELD(lastAction), INT_FIELD(undoneAction), INT_FIELD(contextCode),
+      INT_FIELD(moveCount),
+      Field{"lastAction", [](const EditorInstance& i, const KnownHandles&) { return Named(i.lastAction, kUndoNames); }},
+      Field{"undoneAction",
+            [](const EditorInstance& i, const KnownHandles&) { return Named(i.undoneAction, kUndoNames); }},
+      INT_FIELD(contextCode),
       INT_FIELD(callerKind),
       Field{"libraryName", [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.libraryName); }},
       Field{"structureName",
@@ -104,16 +144,26 @@ std::string FormatField(const FieldValue& value) {
 }
 
 bool FieldMatches(const FieldValue& value, const Word& expected) {
+  std::optional<std::int64_t> number = ParseNumber(expected.text);
   switch (value.kind) {
     case Kind::Number: {
-      std::optional<std::int64_t> number = ParseNumber(expected.text);
-      if (!number || expected.quoted) return false;
+      for (const NamedNumber& named : value.names) {
+        if (!expected.quoted && expected.text == named.name) return named.value == value.number;
+      }
+      if (!number) return false;
       // 0xFFFFFFFF and -1 name the same 32-bit field value.
       return *number == value.number ||
              (*number >= 0 && *number <= UINT32_MAX && static_cast<std::uint32_t>(*number) == static_cast<std::uint32_t>(value.number));
     }
-    case Kind::Text: return expected.text == value.text && (expected.quoted || expected.text != "none");
-    case Kind::Name: return !expected.quoted && expected.text == value.text;
+    case Kind::Text:
+      if (!expected.quoted && expected.text == "none") return false;  // a text, not a null string
+      if (expected.text == value.text) return true;
+      return std::find(value.alsoText.begin(), value.alsoText.end(), expected.text) != value.alsoText.end();
+    case Kind::Name:
+      if (expected.quoted) return false;
+      // Null reads as none or as the number 0 the record holds.
+      if (value.text == "none" && number == 0) return true;
+      return expected.text == value.text;
   }
   return false;
 }

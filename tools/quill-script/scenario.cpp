@@ -73,7 +73,10 @@ void Scenario::setProfileValue(const std::string& section, const std::string& ke
   profile_.push_back({{section, key}, value});
 }
 
-void Scenario::noteCreated(HWND frame) { createdFrames_.push_back(frame); }
+void Scenario::noteCreated(HWND frame) {
+  createdFrames_.push_back(frame);
+  actedOn_ = frame;
+}
 
 quill::EditorSession* Scenario::currentSession() {
   if (!host_) return nullptr;

@@ -49,6 +49,11 @@ class Scenario {
   // The same, or a StepFailure when no editor is open.
   quill::EditorSession& session();
   HWND lastCreatedFrame() const { return createdFrames_.empty() ? nullptr : createdFrames_.back(); }
+  // The editor that `expect closed` and `expect open` ask about: the one the
+  // latest acting step worked on (a close that ends it included), or the one
+  // created last when that came later.
+  void noteActedOn(HWND frame) { actedOn_ = frame; }
+  HWND actedOnFrame() const { return actedOn_; }
   EditorInstance& instance();
   quill::GridSheet& grid();
 
@@ -75,6 +80,7 @@ class Scenario {
   std::optional<std::string> library_;
   std::vector<std::pair<std::pair<std::string, std::string>, std::string>> profile_;
   std::vector<HWND> createdFrames_;
+  HWND actedOn_ = nullptr;
   HWND notifyWindow_ = nullptr;
   int notified_ = 0;
 };

@@ -50,6 +50,11 @@ bool IsSkipped(const std::string& text) {
 void RunStep(Scenario& scenario, const Step& step) {
   const StepWord* word = FindWord(step.line);
   if (!word) throw StepFailure{"a step word", Quote(step.line.source)};
+  // Steps that act (those that pump) act on the current editor; remember which,
+  // even when the step closes it.
+  if (word->pumps) {
+    if (quill::EditorSession* acting = scenario.currentSession()) scenario.noteActedOn(acting->frame);
+  }
   word->run(scenario, step);
   if (word->pumps) scenario.host().pump();
   scenario.frontEnd().setModifiers(false, false, false);

@@ -1,8 +1,10 @@
 // The working directory a scenario file runs in: a fresh temporary directory
-// holding copies of the regular files beside the scenario, so relative names
-// resolve as in the scenario's own directory while writes never reach it.
+// holding copies of the files beside the scenario (and of its subfolders), so
+// relative names resolve as in the scenario's own directory while writes never
+// reach it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,8 +13,13 @@ namespace script {
 
 class ScratchDirectory {
  public:
-  // Creates the directory, copies the regular files of source into it (not
-  // symbolic links, not subdirectories) and makes it the working directory.
+  // Subfolders beside a scenario hold its data files; a scenario run from a
+  // large folder (a source tree with its builds) must not copy all of it.
+  static constexpr std::uintmax_t kSubfolderCopyLimit = 64u << 20;
+
+  // Creates the directory, copies the regular files of source into it, and
+  // those of its subfolders while they stay within kSubfolderCopyLimit bytes
+  // (never symbolic links), and makes it the working directory.
   // Null with a reason in *error when any of that fails (nothing is left behind).
   static std::unique_ptr<ScratchDirectory> enter(const std::filesystem::path& source, std::string* error);
   // Returns to the previous working directory and removes the temporary one.

@@ -131,6 +131,12 @@ std::string Quote(std::string_view text) {
   return out;
 }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
 std::optional<std::string> OptionValue(const Word& word, std::string_view key) {
   if (word.quoted) return std::nullopt;
   if (word.text.size() <= key.size() || word.text.compare(0, key.size(), key) != 0 || word.text[key.size()] != '=')

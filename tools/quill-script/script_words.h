@@ -26,6 +26,9 @@ std::optional<std::int64_t> ParseNumber(std::string_view text);
 // Text as a scenario would write it: quoted, with the escapes SplitWords reads.
 std::string Quote(std::string_view text);
 
+// The text in lower case, for keywords a scenario may capitalise (Yes, Shift, Save).
+std::string Lower(std::string_view text);
+
 // "key=value" → value when the word starts with key=, else nullopt.
 std::optional<std::string> OptionValue(const Word& word, std::string_view key);
 

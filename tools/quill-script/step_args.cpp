@@ -47,8 +47,9 @@ int ColumnArg(const Step& step, std::size_t index) {
 
 WORD CommandArg(const Step& step, std::size_t index) {
   const Word& word = Arg(step, index, "a command");
+  std::string name = Lower(word.text);
   for (const CommandName& command : kCommandNames) {
-    if (word.text == command.name) return command.id;
+    if (name == command.name) return command.id;
   }
   std::optional<std::int64_t> id = ParseNumber(word.text);
   if (id && *id >= 0 && *id <= 0xFFFF) return static_cast<WORD>(*id);

@@ -101,6 +101,10 @@ void StoreLocal(Scenario& scenario, const Step& step) {
   NoMoreArgs(step, 4);
   std::unique_ptr<quill::Library> library = OpenCurrentLibrary(scenario);
   std::optional<quill::StoredObject> object = library->object(owner.text);
+  // As with create embedded, the owner may be given by its id.
+  std::optional<std::int64_t> id = owner.quoted ? std::nullopt : ParseNumber(owner.text);
+  if (!object && id && *id >= INT32_MIN && *id <= UINT32_MAX)
+    object = library->objectById(static_cast<std::int32_t>(static_cast<std::uint32_t>(*id)));
   if (!object) throw StepFailure{"object " + Quote(owner.text) + " in the library (the object step first)", "none"};
   std::vector<quill::StoredLocalType> locals = library->localTypes(object->id);
   std::vector<std::string> known = EntryNames(*library);

@@ -26,6 +26,8 @@ void Type(Scenario& scenario, const Step& step) {
   const Word& text = Arg(step, 1, "the text to type");
   NoMoreArgs(step, 2);
   quill::GridSheet& grid = scenario.grid();
+  // Typing nothing still needs a cell to type into.
+  if (grid.currentRow() == 0) throw StepFailure{"a current cell to type into", "none"};
   for (char c : text.text) {
     if (!grid.userTypeChar(c)) throw StepFailure{"a current cell to type into", "none"};
     // Between two key strokes the message loop runs.
@@ -53,10 +55,10 @@ std::string ObjectArg(const Step& step, std::size_t index) {
 void HoldModifiers(Scenario& scenario, const Step& step, std::size_t from) {
   bool shift = false, ctrl = false;
   for (std::size_t i = from; i < step.line.words.size(); ++i) {
-    const std::string& word = step.line.words[i].text;
+    const std::string word = Lower(step.line.words[i].text);
     if (word == "shift") shift = true;
-    else if (word == "ctrl") ctrl = true;
-    else throw StepFailure{"shift or ctrl", Quote(word)};
+    else if (word == "ctrl" || word == "control") ctrl = true;
+    else throw StepFailure{"shift or ctrl", Quote(step.line.words[i].text)};
   }
   scenario.frontEnd().setModifiers(ctrl, shift, false);
 }
@@ -104,8 +106,9 @@ void Command(Scenario& scenario, const Step& step) {
 void Menu(Scenario& scenario, const Step& step) {
   const Word& which = Arg(step, 1, "file or edit");
   NoMoreArgs(step, 2);
-  if (which.text != "file" && which.text != "edit") throw StepFailure{"file or edit", Quote(which.text)};
-  scenario.host().openPopup(scenario.session(), which.text == "file" ? 0 : 1);
+  std::string popup = Lower(which.text);
+  if (popup != "file" && popup != "edit") throw StepFailure{"file or edit", Quote(which.text)};
+  scenario.host().openPopup(scenario.session(), popup == "file" ? 0 : 1);
 }
 
 void Key(Scenario& scenario, const Step& step) {

@@ -22,7 +22,8 @@ TEST(InstanceFields, NumbersCompareInAnyBaseAndAs32Bits) {
   EXPECT_TRUE(FieldMatches(group, Bare("0xFFFF")));
   EXPECT_TRUE(FieldMatches(group, Bare("65535")));
   EXPECT_FALSE(FieldMatches(group, Bare("-1")));
-  EXPECT_FALSE(FieldMatches(group, Quoted("65535")));
+  EXPECT_TRUE(FieldMatches(group, Quoted("65535")));  // a quoted number is still that number
+  EXPECT_FALSE(FieldMatches(group, Bare("none")));
   FieldValue object = *ReadField(instance, "objectId", none);
   EXPECT_TRUE(FieldMatches(object, Bare("0xFFFFFFFF")));
   EXPECT_TRUE(FieldMatches(object, Bare("-1")));
@@ -47,7 +48,42 @@ TEST(InstanceFields, PoolStringsAndBlocks) {
   instance.cutRowList = rows;
   FieldValue cut = *ReadField(instance, "cutRowList", none);
   EXPECT_TRUE(FieldMatches(cut, Quoted("2 3 4")));
+  EXPECT_TRUE(FieldMatches(cut, Quoted("3 2 3 4")));  // the block as stored, count first
   EXPECT_FALSE(FieldMatches(cut, Quoted("2 3")));
+  EXPECT_FALSE(FieldMatches(cut, Quoted("4 2 3 4")));
+}
+
+// Scenarios write a null pointer or handle as none or as the 0 the record holds.
+TEST(InstanceFields, NullReadsAsNoneOrZero) {
+  EditorInstance instance;
+  std::memset(&instance, 0, sizeof instance);
+  KnownHandles none;
+  for (std::string_view field : {"notifyWindow", "structureName", "cutRowList", "moveSnapshot", "editMenu"}) {
+    FieldValue value = *ReadField(instance, field, none);
+    EXPECT_TRUE(FieldMatches(value, Bare("none"))) << field;
+    EXPECT_TRUE(FieldMatches(value, Bare("0"))) << field;
+    EXPECT_TRUE(FieldMatches(value, Bare("0x0"))) << field;
+    EXPECT_FALSE(FieldMatches(value, Bare("1"))) << field;
+    EXPECT_FALSE(FieldMatches(value, Quoted("none"))) << field;
+  }
+  instance.notifyWindow = reinterpret_cast<HWND>(0x40);
+  EXPECT_FALSE(FieldMatches(*ReadField(instance, "notifyWindow", none), Bare("0")));
+}
+
+TEST(InstanceFields, EnumFieldsAcceptTheirNames) {
+  EditorInstance instance;
+  std::memset(&instance, 0, sizeof instance);
+  KnownHandles none;
+  instance.lastAction = 15;  // UndoRowsPaste
+  instance.dragState = 2;    // DragMoving
+  FieldValue last = *ReadField(instance, "lastAction", none);
+  EXPECT_TRUE(FieldMatches(last, Bare("UndoRowsPaste")));
+  EXPECT_TRUE(FieldMatches(last, Bare("15")));
+  EXPECT_FALSE(FieldMatches(last, Bare("UndoRowsPasteUndone")));
+  EXPECT_FALSE(FieldMatches(last, Bare("DragMoving")));
+  EXPECT_TRUE(FieldMatches(*ReadField(instance, "undoneAction", none), Bare("UndoNone")));
+  EXPECT_TRUE(FieldMatches(*ReadField(instance, "dragState", none), Bare("DragMoving")));
+  EXPECT_FALSE(FieldMatches(*ReadField(instance, "dragState", none), Bare("DragIdle")));
 }
 
 TEST(InstanceFields, HandlesAreNamedByWhatTheyAre) {

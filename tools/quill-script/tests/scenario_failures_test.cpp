@@ -137,6 +137,86 @@ TEST(ScenarioRunner, MessageChecksTakeWhatWasShownSinceTheLastOne) {
   EXPECT_EQ(RunText(failedLoad + "expect message 99999\n").failure, "t.qs:4: expected string 99999 in the module, got none");
 }
 
+// The checks accept the several ways a scenario may write a value; each must
+// still fail when the value differs.
+TEST(ScenarioRunner, MessageByIdWithoutArgumentStillComparesTheString) {
+  const std::string failedLoad =
+      "library app.lib\n"
+      "answer message ok\n"
+      "create standalone open=s_gone\n";
+  EXPECT_TRUE(RunText(failedLoad + "expect message 4020\n").passed);
+  EXPECT_TRUE(RunText(failedLoad + "expect message \"4020\"\n").passed);
+  EXPECT_EQ(RunText(failedLoad + "expect message 4003\n").failure,
+            "t.qs:4: expected message \"Save changes to %s?\", got message \"Error loading structure s_gone.\"");
+  EXPECT_EQ(RunText(failedLoad + "expect message \"4003\"\n").failure,
+            "t.qs:4: expected message \"Save changes to %s?\", got message \"Error loading structure s_gone.\"");
+  EXPECT_EQ(RunText(failedLoad + "expect message 4020 \"s_gone\" \"x\" \"y\"\n").failure,
+            "t.qs:4: expected the end of the line, got \"y\"");
+}
+
+TEST(ScenarioRunner, CommandListsWithOrWithoutTheirCount) {
+  EXPECT_TRUE(RunText("create context=1023 caller=1014\nexpect commands 17 1 1284\nexpect commands 17 1284\n").passed);
+  EXPECT_EQ(RunText("create context=1023 caller=1014\nexpect commands 17 2 1284\n").failure,
+            "t.qs:2: expected 2 1284, got 1284");
+  EXPECT_EQ(RunText("create context=1023 caller=1014\nexpect commands 17 1 1282\n").failure,
+            "t.qs:2: expected 1 1282, got 1284");
+  EXPECT_EQ(RunText("create standalone\nexpect commands 5 1\n").failure, "t.qs:2: expected 1, got no entries");
+}
+
+TEST(ScenarioRunner, NoCurrentCellIsRowZeroOnly) {
+  const std::string fresh = "create standalone\nanswer open new\npump\n";
+  EXPECT_TRUE(RunText(fresh + "expect current 0\nexpect current 0 var_type\nexpect current none\n").passed);
+  EXPECT_EQ(RunText(fresh + "cell 1 2\nexpect current 0\n").failure,
+            "t.qs:5: expected current cell 0 0, got current cell 1 2");
+  EXPECT_EQ(RunText(fresh + "expect current 1 1\n").failure, "t.qs:4: expected current cell 1 1, got current cell 0 0");
+  EXPECT_EQ(RunText(fresh + "expect current 0 var_size\n").failure,
+            "t.qs:4: expected a column (1, 2, 3, var_name, var_type or var_dec), got \"var_size\"");
+  EXPECT_EQ(RunText(fresh + "type \"\"\n").failure, "t.qs:4: expected a current cell to type into, got none");
+}
+
+TEST(ScenarioRunner, PrintedNeedsANewPrintSinceTheLastPrintedCheck) {
+  const std::string printed =
+      "library app.lib\n"
+      "store s_a \"global type s_a from structure\\r\\n\\tlong\\t\\tn\\r\\nend type\"\n"
+      "create standalone open=s_a\n"
+      "command print\n";
+  EXPECT_TRUE(RunText(printed + "expect printed-text \"global type s_a from structure\\r\\n\\tlong\\t\\tn\\r\\nend "
+                                "type\"\nexpect printed app.lib s_a.srs 1\nexpect noprint\n")
+                  .passed);
+  EXPECT_EQ(RunText(printed + "expect printed app.lib s_a.srs 1\nexpect printed app.lib s_a.srs 1\n").failure,
+            "t.qs:6: expected printed app.lib s_a.srs 1, got nothing printed since the last check");
+  EXPECT_EQ(RunText(printed + "expect printed app.lib s_b.srs 1\n").failure,
+            "t.qs:5: expected printed app.lib s_b.srs 1, got printed app.lib s_a.srs 1");
+}
+
+TEST(ScenarioRunner, ErrorsByMessageStillCountAndOrderThem) {
+  const std::string failedSave =
+      "library app.lib\n"
+      "store s_a \"global type s_a from structure\\r\\n\\tlong\\t\\tn\\r\\nend type\"\n"
+      "create standalone open=s_a\n"
+      "cell 1 1\n"
+      "type \"9x\"\n"
+      "cell 1 2\n"
+      "command save\n";
+  EXPECT_TRUE(RunText(failedSave + "expect errors \"Invalid variable name.\"\n").passed);
+  EXPECT_EQ(RunText(failedSave + "expect errors \"Invalid variable name.\" \"Invalid variable name.\"\n").failure,
+            "t.qs:8: expected \"Invalid variable name.\" \"Invalid variable name.\", got \"2: 9x: Invalid variable "
+            "name.\"");
+  EXPECT_EQ(RunText(failedSave + "expect errors \"3: 9x: Invalid variable name.\"\n").failure,
+            "t.qs:8: expected \"3: 9x: Invalid variable name.\", got \"2: 9x: Invalid variable name.\"");
+  EXPECT_EQ(RunText(failedSave + "expect errors\n").failure, "t.qs:8: expected no errors, got \"2: 9x: Invalid "
+                                                              "variable name.\"");
+}
+
+TEST(ScenarioRunner, ObjectsAreEntriesToo) {
+  const std::string owner = "library app.lib\nobject window w_main id=77\n";
+  EXPECT_TRUE(RunText(owner + "expect entry w_main\nexpect noentry w_other\n").passed);
+  EXPECT_EQ(RunText(owner + "expect noentry w_main\n").failure,
+            "t.qs:3: expected no entry \"w_main\" in the library, got one");
+  EXPECT_EQ(RunText(owner + "expect entry s_main\n").failure,
+            "t.qs:3: expected entry \"s_main\" in the library, got no such entry");
+}
+
 TEST(ScenarioRunner, PrintAndErrorChecksWithNothingToShow) {
   EXPECT_TRUE(RunText("expect noprint\nexpect errors\n").passed);
   EXPECT_EQ(RunText("expect printed app.lib s_a.srs 1\n").failure,
@@ -192,13 +272,36 @@ TEST(ScenarioRunner, FilesRunInAScratchCopyOfTheirDirectory) {
   fs::path source = fs::temp_directory_path() / ("quill-script-source-" + std::to_string(::getpid()));
   fs::create_directories(source);
   std::ofstream(source / "given.txt") << "beside the scenario";
-  std::ofstream(source / "s.qs") << "library made.lib\nexpect noentry s_a\n";
+  fs::create_directories(source / "data");
+  std::ofstream(source / "data" / "empty.lib");  // an empty file opens as an empty library
+  std::ofstream(source / "s.qs") << "library made.lib\nexpect noentry s_a\nlibrary data/empty.lib\n"
+                                    "store s_a \"global type s_a from structure\\r\\n\\tlong\\t\\tn\\r\\nend type\"\n"
+                                    "expect entry s_a\n";
   fs::path before = fs::current_path();
   std::ostringstream out;
   FileResult result = RunScenarioFile((source / "s.qs").string(), Options(), out);
   EXPECT_TRUE(result.passed) << result.failure;
   EXPECT_EQ(fs::current_path(), before);
   EXPECT_FALSE(fs::exists(source / "made.lib"));  // written in the copy, never in the source folder
+  EXPECT_EQ(fs::file_size(source / "data" / "empty.lib"), 0u);  // subfolders are copied too
+  fs::remove_all(source);
+}
+
+// A scenario run from a large folder copies the files beside it, not the
+// large subfolders (a sparse file stands for a build tree here).
+TEST(ScenarioRunner, LargeSubfoldersAreLeftOut) {
+  fs::path source = fs::temp_directory_path() / ("quill-script-large-" + std::to_string(::getpid()));
+  fs::create_directories(source / "big");
+  std::ofstream(source / "big" / "huge.bin");
+  fs::resize_file(source / "big" / "huge.bin", ScratchDirectory::kSubfolderCopyLimit + 1);
+  std::ofstream(source / "beside.txt") << "x";
+  std::string error;
+  {
+    std::unique_ptr<ScratchDirectory> scratch = ScratchDirectory::enter(source, &error);
+    ASSERT_TRUE(scratch) << error;
+    EXPECT_TRUE(fs::exists(scratch->path() / "beside.txt"));
+    EXPECT_FALSE(fs::exists(scratch->path() / "big" / "huge.bin"));
+  }
   fs::remove_all(source);
 }
 
