@@ -14,6 +14,7 @@
 namespace {
 
 constexpr std::uint16_t kColumnName = 1;
+constexpr std::uint16_t kColumnType = 2;
 constexpr std::uint16_t kColumnMarker = 4;
 
 bool AnyRowSelected(const EditorInstance* instance) { return GridNextSelectedRow(instance->gridWindow, 0) != 0; }
@@ -230,9 +231,17 @@ void DeleteRowCommand(EditorInstance* instance) {
   ClearCommand(instance);
 }
 
+// True when the row holds neither a name nor a type.
+bool RowIsBlank(HWND grid, std::uint32_t row) {
+  return GridItemTextLength(grid, row, kColumnName) <= 0 && GridItemTextLength(grid, row, kColumnType) <= 0;
+}
+
 // Insert Row: moves the (empty) entry row to just above the first selected row,
 // or above the current cell's row, and puts the focus into it. It records no
 // edit of its own; an undo whose recorded row numbers it shifts ends here.
+// The entry row is meant to be empty, but text pasted into its cells opens no
+// new entry row, so it may hold a name or type by now: then it stays as an
+// ordinary row (only its marker goes) rather than being deleted with them.
 void InsertRowCommand(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
   std::uint32_t target = GridNextSelectedRow(grid, 0);
@@ -247,14 +256,19 @@ void InsertRowCommand(EditorInstance* instance) {
     const std::uint32_t inserted = GridInsertRow(grid, target);
     if (inserted != 0) {
       GridSetItemText(grid, inserted, kColumnMarker, kEntryRowMarker);
-      if (inserted > entry) {
-        GridDeleteRow(grid, entry);
-        instance->entryRow = static_cast<std::int32_t>(inserted - 1);
+      const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
+      if (RowIsBlank(grid, oldEntry)) {
+        GridDeleteRow(grid, oldEntry);
+        instance->entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
+        ForgetPositionalUndo(instance, static_cast<std::int32_t>(entry));
       } else {
-        GridDeleteRow(grid, entry + 1);
+        GridSetItemText(grid, oldEntry, kColumnMarker, "");
         instance->entryRow = static_cast<std::int32_t>(inserted);
+        // One row more: recorded row numbers below it no longer hold.
+        if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) {
+          instance->lastAction = UndoNone;
+        }
       }
-      ForgetPositionalUndo(instance, static_cast<std::int32_t>(entry));
     }
   }
   FocusEntryRow(instance);
