@@ -233,6 +233,20 @@ void GridView::moveCaret(int key, bool extend) {
   s->userSelectText(anchor, caret);
 }
 
+// Typing with no current cell starts in the entry row's name, where a person expects it.
+void GridView::enterEntryRow() {
+  auto* s = sheet();
+  if (!s || s->rowCount() == 0) return;
+  std::uint32_t row = 1;
+  for (std::uint32_t r = 1; r <= s->rowCount(); ++r) {
+    if (s->cellText(r, 4) == "\xAE") {
+      row = r;
+      break;
+    }
+  }
+  s->userSetCurrentCell(row, 1);
+}
+
 void GridView::afterInput() {
   if (auto* host = frontEnd_.host()) host->pump();
   frontEnd_.setEventModifiers(-1);
@@ -265,6 +279,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Backspace: s->userTypeChar('\b'); break;
     default: {
       const QByteArray text = event->text().toLatin1();
+      if (!text.isEmpty() && s->currentRow() == 0) enterEntryRow();
       for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) s->userTypeChar(c);
     }

@@ -148,6 +148,18 @@ class DesktopTest : public QObject {
     QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Structure - (Untitled)")));
   }
 
+  void typingWithNoCurrentCellStartsInTheEntryRow() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    auto& sheet = Sheet(frame);
+    QCOMPARE(sheet.currentRow(), 0u);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("qty"));
+    QTest::keyClick(frame->gridView(), Qt::Key_Tab);
+    QCOMPARE(sheet.cellText(1, 1), std::string("qty"));
+    QCOMPARE(sheet.cellText(1, 2), std::string("string"));
+    QCOMPARE(sheet.cellText(2, 4), std::string("\xAE"));
+  }
+
   void dragsTwoRowsAndUndoesWithCtrlZ() {
     FrameWindow* frame = threeVariables();
     QVERIFY(frame);
