@@ -6,101 +6,56 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "editor/commands/row_commands.h"
 #include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/undo.h"
-#include "editor/shell/entry_points.h"
 #include "platform/platform.h"
-#include "platform/resources.h"
-#include "quill/host.h"
+#include "tests/support/editor_harness.h"
 
 namespace {
-
-class QuietFrontEnd : public quill::HostFrontEnd {
- public:
-  int messageBox(HWND, const std::string&, const std::string&, UINT) override { return IDCANCEL; }
-  void beep(UINT) override {}
-  SHORT asyncKeyState(int) override { return 0; }
-  GlobalOpenChoice openEntryDialog(HWND, const std::string&, const std::vector<quill::LibraryEntryInfo>&) override {
-    GlobalOpenChoice choice{};
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  EmbeddedOpenChoice openLocalTypeDialog(HWND, const std::string&, const std::vector<std::string>&) override {
-    EmbeddedOpenChoice choice{};
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  GlobalSaveChoice saveEntryDialog(HWND, const std::string&, const std::string&) override {
-    GlobalSaveChoice choice{};
-    choice.cancelled = 1;
-    return choice;
-  }
-  EmbeddedSaveChoice saveLocalTypeDialog(HWND, const std::string&, const std::string&) override {
-    EmbeddedSaveChoice choice{};
-    choice.cancelled = 1;
-    return choice;
-  }
-  void showCompileErrors(HWND, const std::vector<quill::CompileError>&) override {}
-  void setStatus(HWND, const std::string&) override {}
-  void print(HWND, const std::vector<quill::PrintedEntry>&) override {}
-};
 
 // A fresh host and stand-alone editor for one benchmark.
 class BenchEditor {
  public:
   BenchEditor() {
-    PlatformReset();
-    HINSTANCE module = PlatformRegisterModule(PlatformModuleResources());
-    PlatformModuleAttach(module);
-    host_ = std::make_unique<quill::Host>(frontEnd_, quill::HostOptions{});
-    if (!host_->useModule(module, &QST_Create)) std::abort();
-    quill::EditorSession* session = host_->createEditor(kContextStandAlone, kCallerWindow);
-    if (session == nullptr) std::abort();
-    ed_ = static_cast<EditorInstance*>(ShellInstanceOf(0, session->editor));
-    if (ed_ == nullptr) std::abort();
+    if (!harness_.open(frontEnd_)) std::abort();
   }
-  ~BenchEditor() {
-    host_.reset();
-    PlatformReset();
-  }
-  BenchEditor(const BenchEditor&) = delete;
-  BenchEditor& operator=(const BenchEditor&) = delete;
 
-  EditorInstance* ed() const { return ed_; }
-  HWND grid() const { return ed_->gridWindow; }
+  EditorInstance* ed() const { return harness_.editor(); }
+  HWND grid() const { return harness_.grid(); }
 
   // count variables v1..vN (every third a decimal), then the marked entry row.
-  void fill(std::uint32_t count) {
-    GridRemoveAllRows(grid());
-    const double decimals = 2;
-    for (std::uint32_t i = 1; i <= count; ++i) {
-      const std::uint32_t row = GridInsertRow(grid(), 0);
-      char name[16];
-      std::snprintf(name, sizeof name, "v%u", i);
-      GridSetItemText(grid(), row, 1, name);
-      GridSetItemText(grid(), row, 2, i % 3 == 0 ? "decimal" : "integer");
-      if (i % 3 == 0) GridSetItemNumber(grid(), row, 3, &decimals);
-    }
-    ed_->entryRow = static_cast<std::int32_t>(GridInsertRow(grid(), 0));
-    GridSetItemText(grid(), static_cast<std::uint32_t>(ed_->entryRow), 4, kEntryRowMarker);
-  }
+  void fill(std::uint32_t count) { quilltest::FillNumberedRows(ed(), count, 3); }
   // Selects rows first, first + step, ... up to last.
   void select(std::uint32_t first, std::uint32_t last, std::uint32_t step) {
-    for (std::uint32_t row = first; row <= last; row += step) GridSelectRow(grid(), row, true);
+    quilltest::SelectRows(grid(), first, last, step);
   }
 
  private:
-  QuietFrontEnd frontEnd_;
-  std::unique_ptr<quill::Host> host_;
-  EditorInstance* ed_ = nullptr;
+  quilltest::QuietFrontEnd frontEnd_;
+  quilltest::EditorHarness harness_;
 };
+
+// Selects every step-th row of rows (untimed), runs a row command on them and
+// undoes it; the undo must bring every row back.
+template <typename Command>
+void RunAndUndo(benchmark::State& state, std::uint32_t step, Command command) {
+  const auto rows = static_cast<std::uint32_t>(state.range(0));
+  BenchEditor editor;
+  editor.fill(rows);
+  for (auto _ : state) {
+    state.PauseTiming();
+    UnselectAllRows(editor.ed());
+    editor.select(1, rows, step);
+    state.ResumeTiming();
+    command(editor.ed());
+    UndoLastAction(editor.ed(), editor.ed()->editorWindow);
+  }
+  if (GridRowCount(editor.grid()) != rows + 1) state.SkipWithError("the undo did not restore every row");
+}
 
 void BM_CopyAllRows(benchmark::State& state) {
   const auto rows = static_cast<std::uint32_t>(state.range(0));
@@ -116,18 +71,7 @@ void BM_CopyAllRows(benchmark::State& state) {
 BENCHMARK(BM_CopyAllRows)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 void BM_CutEveryOtherRowAndUndo(benchmark::State& state) {
-  const auto rows = static_cast<std::uint32_t>(state.range(0));
-  BenchEditor editor;
-  editor.fill(rows);
-  for (auto _ : state) {
-    state.PauseTiming();
-    UnselectAllRows(editor.ed());
-    editor.select(1, rows, 2);
-    state.ResumeTiming();
-    CutOrCopyCommand(editor.ed(), true);
-    UndoLastAction(editor.ed(), editor.ed()->editorWindow);
-  }
-  if (GridRowCount(editor.grid()) != rows + 1) state.SkipWithError("the undo did not restore every row");
+  RunAndUndo(state, 2, [](EditorInstance* ed) { CutOrCopyCommand(ed, true); });
 }
 BENCHMARK(BM_CutEveryOtherRowAndUndo)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
@@ -154,18 +98,7 @@ void BM_PasteLines(benchmark::State& state) {
 BENCHMARK(BM_PasteLines)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 void BM_ClearAllRowsAndUndo(benchmark::State& state) {
-  const auto rows = static_cast<std::uint32_t>(state.range(0));
-  BenchEditor editor;
-  editor.fill(rows);
-  for (auto _ : state) {
-    state.PauseTiming();
-    UnselectAllRows(editor.ed());
-    editor.select(1, rows, 1);
-    state.ResumeTiming();
-    ClearCommand(editor.ed());
-    UndoLastAction(editor.ed(), editor.ed()->editorWindow);
-  }
-  if (GridRowCount(editor.grid()) != rows + 1) state.SkipWithError("the undo did not restore every row");
+  RunAndUndo(state, 1, [](EditorInstance* ed) { ClearCommand(ed); });
 }
 BENCHMARK(BM_ClearAllRowsAndUndo)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 

@@ -3,60 +3,32 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_shell.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/shell/editor_instance.h"
-#include "editor/shell/entry_points.h"
-#include "platform/platform.h"
-#include "platform/resources.h"
-#include "quill/host.h"
+#include "tests/support/editor_harness.h"
 
 namespace {
 
 // Answers every save dialog with one entry of one library and every question with Yes.
-class BenchFrontEnd : public quill::HostFrontEnd {
+class BenchFrontEnd : public quilltest::QuietFrontEnd {
  public:
   std::string library;
-  int messageBox(HWND, const std::string&, const std::string&, UINT) override { return IDYES; }
-  void beep(UINT) override {}
-  SHORT asyncKeyState(int) override { return 0; }
-  GlobalOpenChoice openEntryDialog(HWND, const std::string&, const std::vector<quill::LibraryEntryInfo>&) override {
-    GlobalOpenChoice choice{};
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  EmbeddedOpenChoice openLocalTypeDialog(HWND, const std::string&, const std::vector<std::string>&) override {
-    EmbeddedOpenChoice choice{};
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
+  BenchFrontEnd() { messageAnswer = IDYES; }
   GlobalSaveChoice saveEntryDialog(HWND, const std::string&, const std::string&) override {
     GlobalSaveChoice choice{};
     std::snprintf(choice.name, sizeof choice.name, "s_bench");
     std::snprintf(choice.library, sizeof choice.library, "%s", library.c_str());
     return choice;
   }
-  EmbeddedSaveChoice saveLocalTypeDialog(HWND, const std::string&, const std::string&) override {
-    EmbeddedSaveChoice choice{};
-    choice.cancelled = 1;
-    return choice;
-  }
-  void showCompileErrors(HWND, const std::vector<quill::CompileError>&) override {}
-  void setStatus(HWND, const std::string&) override {}
-  void print(HWND, const std::vector<quill::PrintedEntry>&) override {}
 };
 
-// A host with one stand-alone editor holding `variables` rows, saved once as
-// s_bench in a fresh library so that later saves are plain saves.
+// A host with one stand-alone editor holding `variables` rows (every fourth a
+// decimal), saved once as s_bench in a fresh library so that later saves are
+// plain saves.
 class BenchEditor {
  public:
   explicit BenchEditor(int variables) {
@@ -64,74 +36,50 @@ class BenchEditor {
     std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_);
     frontEnd_.library = (directory_ / "bench.lib").string();
-    PlatformReset();
-    HINSTANCE module = PlatformRegisterModule(PlatformModuleResources());
-    PlatformModuleAttach(module);
-    host_ = std::make_unique<quill::Host>(frontEnd_, quill::HostOptions{});
-    host_->useModule(module, &QST_Create);
-    host_->setCurrentLibrary(frontEnd_.library);
-    quill::EditorSession* session = host_->createEditor(kContextStandAlone, kCallerWindow);
-    instance_ = static_cast<EditorInstance*>(ShellInstanceOf(0, session->editor));
-    Fill(variables);
-    instance_->changed = 1;
-    saved_ = SaveStructure(instance_, 1454) == 1;
+    quilltest::EditorOptions options;
+    options.library = frontEnd_.library;
+    if (!harness_.open(frontEnd_, options)) return;
+    quilltest::FillNumberedRows(instance(), static_cast<std::uint32_t>(variables), 4);
+    instance()->changed = 1;
+    saved_ = SaveStructure(instance(), 1454) == 1;
   }
   ~BenchEditor() {
-    host_.reset();
-    PlatformReset();
+    harness_.close();
     std::filesystem::remove_all(directory_);
   }
   bool saved() const { return saved_; }
-  EditorInstance* instance() { return instance_; }
+  EditorInstance* instance() { return harness_.editor(); }
 
  private:
-  void Fill(int variables) {
-    HWND grid = instance_->gridWindow;
-    GridRemoveAllRows(grid);
-    char name[32];
-    for (int i = 0; i < variables; ++i) {
-      std::uint32_t row = GridInsertRow(grid, 0);
-      std::snprintf(name, sizeof name, "v%d", i);
-      GridSetItemText(grid, row, 1, name);
-      GridSetItemText(grid, row, 2, i % 4 == 0 ? "decimal" : "integer");
-      if (i % 4 == 0) {
-        double decimals = 2;
-        GridSetItemNumber(grid, row, 3, &decimals);
-      }
-    }
-    instance_->entryRow = static_cast<std::int32_t>(GridInsertRow(grid, 0));
-  }
-
   std::filesystem::path directory_;
   BenchFrontEnd frontEnd_;
-  std::unique_ptr<quill::Host> host_;
-  EditorInstance* instance_ = nullptr;
+  quilltest::EditorHarness harness_;
   bool saved_ = false;
 };
 
-void BM_EditorSaveStructure(benchmark::State& state) {
+// Runs one save or load of the editor's structure a round.
+template <typename Step>
+void RunOnSavedStructure(benchmark::State& state, Step step) {
   BenchEditor editor(static_cast<int>(state.range(0)));
   if (!editor.saved()) {
     state.SkipWithError("the first save failed");
     return;
   }
-  for (auto _ : state) {
-    editor.instance()->changed = 1;
-    if (SaveStructure(editor.instance(), 1452) != 1) state.SkipWithError("save failed");
-  }
+  for (auto _ : state) step(state, editor.instance());
   state.SetComplexityN(state.range(0));
 }
 
+void BM_EditorSaveStructure(benchmark::State& state) {
+  RunOnSavedStructure(state, [](benchmark::State& st, EditorInstance* instance) {
+    instance->changed = 1;
+    if (SaveStructure(instance, 1452) != 1) st.SkipWithError("save failed");
+  });
+}
+
 void BM_EditorOpenStructure(benchmark::State& state) {
-  BenchEditor editor(static_cast<int>(state.range(0)));
-  if (!editor.saved()) {
-    state.SkipWithError("the first save failed");
-    return;
-  }
-  for (auto _ : state) {
-    if (LoadStructure(editor.instance()) != 1) state.SkipWithError("load failed");
-  }
-  state.SetComplexityN(state.range(0));
+  RunOnSavedStructure(state, [](benchmark::State& st, EditorInstance* instance) {
+    if (LoadStructure(instance) != 1) st.SkipWithError("load failed");
+  });
 }
 
 BENCHMARK(BM_EditorSaveStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();

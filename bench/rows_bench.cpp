@@ -1,92 +1,40 @@
 // Row operations on large structures: each must stay linear in the rows.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
+#include <cstdint>
 
 #include "editor/host/grid_engine.h"
 #include "editor/host/host_shell.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/variable_row.h"
-#include "editor/shell/module_state.h"
-#include "platform/platform.h"
 #include "quill/grid_sheet.h"
-#include "quill/host.h"
+#include "tests/support/editor_harness.h"
 
 namespace {
 
-class BenchFrontEnd : public quill::HostFrontEnd {
- public:
-  bool shift = false;
-  int messageBox(HWND, const std::string&, const std::string&, UINT) override { return IDNO; }
-  void beep(UINT) override {}
-  SHORT asyncKeyState(int vkey) override { return vkey == VK_SHIFT && shift ? static_cast<SHORT>(0x8000) : 0; }
-  GlobalOpenChoice openEntryDialog(HWND, const std::string&, const std::vector<quill::LibraryEntryInfo>&) override {
-    return GlobalOpenChoice{};
-  }
-  EmbeddedOpenChoice openLocalTypeDialog(HWND, const std::string&, const std::vector<std::string>&) override {
-    return EmbeddedOpenChoice{};
-  }
-  GlobalSaveChoice saveEntryDialog(HWND, const std::string&, const std::string&) override { return GlobalSaveChoice{}; }
-  EmbeddedSaveChoice saveLocalTypeDialog(HWND, const std::string&, const std::string&) override {
-    return EmbeddedSaveChoice{};
-  }
-  void showCompileErrors(HWND, const std::vector<quill::CompileError>&) override {}
-  void setStatus(HWND, const std::string&) override {}
-  void print(HWND, const std::vector<quill::PrintedEntry>&) override {}
-};
-
-std::string ModulePath() {
-  if (const char* path = std::getenv("QST_MODULE")) return path;
-  char self[PATH_MAX] = {};
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string dir = n > 0 ? std::string(self, static_cast<std::size_t>(n)) : std::string();
-  dir = dir.substr(0, dir.find_last_of('/'));
-  return dir + "/../lib/libqst.so";
-}
-
-// One stand-alone editor holding rows distinct variables and the entry row.
+// One stand-alone editor, the module loaded as hosts load it, holding rows
+// distinct variables and the entry row.
 struct BenchEditor {
-  BenchFrontEnd frontEnd;
-  std::unique_ptr<quill::Host> host;
+  quilltest::QuietFrontEnd frontEnd;
+  quilltest::EditorHarness harness;
   EditorInstance* ed = nullptr;
   HWND grid = nullptr;
   quill::GridSheet* sheet = nullptr;
 
+  BenchEditor() { frontEnd.messageAnswer = IDNO; }
+
   bool Open(std::uint32_t rows) {
-    PlatformReset();
-    quill::HostOptions options;
-    options.modulePath = ModulePath();
-    host = std::make_unique<quill::Host>(frontEnd, options);
-    if (!host->loadModule()) return false;
-    SetModuleInstance(host->module());
-    quill::EditorSession* session = host->createEditor(kContextStandAlone, 0);
-    if (session == nullptr) return false;
-    ed = static_cast<EditorInstance*>(ShellInstanceOf(0, session->editor));
-    grid = ed->gridWindow;
-    sheet = quill::GridSheet::fromWindow(grid);
+    quilltest::EditorOptions options;
+    options.module = quilltest::ModuleSource::kLoaded;
+    options.callerKind = 0;
+    if (!harness.open(frontEnd, options)) return false;
+    ed = harness.editor();
+    grid = harness.grid();
+    sheet = harness.sheet();
     GridSetRedraw(grid, false);
-    GridRemoveAllRows(grid);
-    char name[24];
-    for (std::uint32_t r = 1; r <= rows; ++r) {
-      GridInsertRow(grid, 0);
-      wsprintfA(name, "v%u", r);
-      GridSetItemText(grid, r, 1, name);
-      GridSetItemText(grid, r, 2, "integer");
-    }
-    ed->entryRow = static_cast<std::int32_t>(GridInsertRow(grid, 0));
-    GridSetItemText(grid, static_cast<std::uint32_t>(ed->entryRow), 4, kEntryRowMarker);
+    quilltest::FillNumberedRows(ed, rows);
     return true;
-  }
-  ~BenchEditor() {
-    host.reset();
-    PlatformReset();
   }
 };
 

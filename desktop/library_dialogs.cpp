@@ -22,6 +22,22 @@ namespace {
 constexpr int kNameMax = 40;
 const char* kLibraryFilter = "Libraries (*.lib *.qlb);;All files (*)";
 
+// The buttons of both open dialogs, added below layout's content: Open, New and Cancel.
+struct OpenButtons {
+  QDialogButtonBox* box;
+  QPushButton* open;
+  QPushButton* create;
+};
+
+OpenButtons AddOpenButtons(QDialog* dialog, QVBoxLayout* layout) {
+  auto* box = new QDialogButtonBox(dialog);
+  QPushButton* open = box->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
+  QPushButton* create = box->addButton(QStringLiteral("&New"), QDialogButtonBox::ActionRole);
+  box->addButton(QDialogButtonBox::Cancel);
+  layout->addWidget(box);
+  return {box, open, create};
+}
+
 }  // namespace
 
 void CopyField(char* field, std::size_t size, const std::string& text) {
@@ -47,11 +63,7 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
   list_->setRootIsDecorated(false);
   list_->header()->setStretchLastSection(true);
   layout->addWidget(list_, 1);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
-  QPushButton* create = buttons->addButton(QStringLiteral("&New"), QDialogButtonBox::ActionRole);
-  buttons->addButton(QDialogButtonBox::Cancel);
-  layout->addWidget(buttons);
+  auto [buttons, open, create] = AddOpenButtons(this, layout);
   connect(open, &QPushButton::clicked, this, [this] { finish(0); });
   connect(create, &QPushButton::clicked, this, [this] { finish(2); });
   connect(buttons, &QDialogButtonBox::rejected, this, [this] { finish(1); });
@@ -145,11 +157,7 @@ OpenLocalTypeDialog::OpenLocalTypeDialog(QWidget* parent, const QString& owner, 
   for (const auto& type : types) list_->addItem(QString::fromStdString(type));
   if (list_->count() > 0) list_->setCurrentRow(0);
   layout->addWidget(list_, 1);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* open = buttons->addButton(QStringLiteral("&Open"), QDialogButtonBox::AcceptRole);
-  QPushButton* create = buttons->addButton(QStringLiteral("&New"), QDialogButtonBox::ActionRole);
-  buttons->addButton(QDialogButtonBox::Cancel);
-  layout->addWidget(buttons);
+  auto [buttons, open, create] = AddOpenButtons(this, layout);
   auto openChosen = [this] {
     if (!list_->currentItem()) return;
     name_ = list_->currentItem()->text();

@@ -32,6 +32,22 @@ void LoadOrClose(EditorInstance* instance) {
   if (!LoadStructure(instance)) PostCloseToFrame(instance);
 }
 
+// The end of an Open whose structure was chosen (its names already stored): it
+// is loaded, and the editor holds a titled structure even when the load failed
+// and the editor is closing. Returns 1.
+int LoadChosenStructure(EditorInstance* instance) {
+  LoadOrClose(instance);
+  instance->untitled = 0;
+  return 1;
+}
+
+// A cancelled Open leaves the editor as it was, except the first one: an editor
+// that never got a structure closes. Returns 0.
+int CancelOpen(EditorInstance* instance) {
+  if (instance->firstOpen) PostCloseToFrame(instance);
+  return 0;
+}
+
 }  // namespace
 
 std::int32_t OwnerKindOf(std::uint16_t runtimeKind) {
@@ -52,12 +68,9 @@ int OpenGlobalStructure(EditorInstance* instance) {
     case kOpenActionOpen:
       ReplacePoolString(instance, &instance->structureName, choice.name);
       ReplacePoolString(instance, &instance->libraryName, choice.library);
-      LoadOrClose(instance);
-      instance->untitled = 0;
-      return 1;
+      return LoadChosenStructure(instance);
     case kOpenActionCancel:
-      if (instance->firstOpen) PostCloseToFrame(instance);
-      return 0;
+      return CancelOpen(instance);
     case kOpenActionNew:
       SendMessageA(instance->editorWindow, WM_COMMAND, CmdNew, 0);
       return 1;
@@ -79,12 +92,9 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       FreePoolString(instance, &instance->libraryName);
       ReplacePoolString(instance, &instance->structureName, choice.name);
       instance->localTypeId = choice.typeId;
-      LoadOrClose(instance);
-      instance->untitled = 0;
-      return 1;
+      return LoadChosenStructure(instance);
     case kOpenActionCancel:
-      if (instance->firstOpen) PostCloseToFrame(instance);
-      return 0;
+      return CancelOpen(instance);
     case kOpenActionNew:
       FreePoolString(instance, &instance->structureName);
       FreePoolString(instance, &instance->libraryName);

@@ -121,27 +121,15 @@ constexpr ResourceString kStrings[] = {
 
 constexpr ResourceMenuItem kSeparator{0, nullptr, MF_SEPARATOR, nullptr, 0};
 
-// The File pop-up differs only by the Return item of the embedded editor.
-constexpr ResourceMenuItem kFileStandAlone[] = {
-    {1450, "&New\tCtrl+N", 0, nullptr, 0},
-    {2300, "&Open...\tCtrl+O", 0, nullptr, 0},
-    {2290, "&Close\tCtrl+W", 0, nullptr, 0},
-    kSeparator,
-    {1452, "&Save\tCtrl+S", 0, nullptr, 0},
-    {1454, "Save &As ...", 0, nullptr, 0},
-    kSeparator,
-    {101, "&Quill Panel\tCtrl+Shift+N", 0, nullptr, 0},
-    kSeparator,
-    {1438, "&Print...\tCtrl+P", 0, nullptr, 0},
-    {103, "Pr&inter Setup...", 0, nullptr, 0},
-    kSeparator,
-    {1016, "E&xit Quillmaker", 0, nullptr, 0},
-};
+// Return goes back to the owner's workbench, so only the embedded editor's
+// File pop-up has it.
+constexpr UINT kReturnId = 1;
+
 constexpr ResourceMenuItem kFileEmbedded[] = {
     {1450, "&New\tCtrl+N", 0, nullptr, 0},
     {2300, "&Open...\tCtrl+O", 0, nullptr, 0},
     {2290, "&Close\tCtrl+W", 0, nullptr, 0},
-    {1, "R&eturn", 0, nullptr, 0},
+    {kReturnId, "R&eturn", 0, nullptr, 0},
     kSeparator,
     {1452, "&Save\tCtrl+S", 0, nullptr, 0},
     {1454, "Save &As ...", 0, nullptr, 0},
@@ -164,30 +152,49 @@ constexpr ResourceMenuItem kEditStandAlone[] = {
     {1546, "&Insert Row", 0, nullptr, 0},
     {1934, "&Delete Row", 0, nullptr, 0},
 };
-constexpr ResourceMenuItem kEditEmbedded[] = {
-    {1258, "Can't Undo\tCtrl+Z", MF_GRAYED, nullptr, 0},
-    kSeparator,
-    {1260, "Cu&t\tCtrl+X", 0, nullptr, 0},
-    {1262, "&Copy\tCrtl+C", 0, nullptr, 0},
-    {1264, "&Paste\tCtrl+V", 0, nullptr, 0},
-    {1266, "Cl&ear\tDel", 0, nullptr, 0},
-    kSeparator,
-    {1546, "Insert Row", 0, nullptr, 0},
-    {1934, "&Delete Row", 0, nullptr, 0},
-};
+
+// The items without the one of command id (which must be there once).
+template <std::size_t N>
+constexpr std::array<ResourceMenuItem, N - 1> WithoutItem(const ResourceMenuItem (&items)[N], UINT id) {
+  std::array<ResourceMenuItem, N - 1> kept{};
+  std::size_t n = 0;
+  for (const ResourceMenuItem& item : items) {
+    if (item.id != id) kept[n++] = item;
+  }
+  return kept;
+}
+
+// The items with the label of command id replaced.
+template <std::size_t N>
+constexpr std::array<ResourceMenuItem, N> Relabelled(const ResourceMenuItem (&items)[N], UINT id, const char* text) {
+  std::array<ResourceMenuItem, N> out{};
+  for (std::size_t i = 0; i < N; ++i) {
+    out[i] = items[i];
+    if (out[i].id == id) out[i].text = text;
+  }
+  return out;
+}
+
+constexpr auto kFileStandAlone = WithoutItem(kFileEmbedded, kReturnId);
+// The embedded editor's Insert Row has no access key.
+constexpr auto kEditEmbedded = Relabelled(kEditStandAlone, 1546, "Insert Row");
 
 template <std::size_t N>
 constexpr int Count(const ResourceMenuItem (&)[N]) {
   return static_cast<int>(N);
 }
+template <std::size_t N>
+constexpr int Count(const std::array<ResourceMenuItem, N>&) {
+  return static_cast<int>(N);
+}
 
 constexpr ResourceMenuItem kBarStandAlone[] = {
-    {0, "&File", MF_POPUP, kFileStandAlone, Count(kFileStandAlone)},
+    {0, "&File", MF_POPUP, kFileStandAlone.data(), Count(kFileStandAlone)},
     {0, "&Edit", MF_POPUP, kEditStandAlone, Count(kEditStandAlone)},
 };
 constexpr ResourceMenuItem kBarEmbedded[] = {
     {0, "&File", MF_POPUP, kFileEmbedded, Count(kFileEmbedded)},
-    {0, "&Edit", MF_POPUP, kEditEmbedded, Count(kEditEmbedded)},
+    {0, "&Edit", MF_POPUP, kEditEmbedded.data(), Count(kEditEmbedded)},
 };
 constexpr ResourceMenu kMenus[] = {
     {kMenuStandAlone, kBarStandAlone, 2},

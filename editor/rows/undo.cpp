@@ -23,15 +23,21 @@ void UndoText(EditorInstance* instance) {
   instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
 }
 
+// Opens the clipboard for editorWindow and returns its text block, which the
+// caller reads and then closes the clipboard. Null, with the clipboard closed
+// again, when it cannot be opened or holds no text.
+HANDLE OpenClipboardText(HWND editorWindow) {
+  if (OpenClipboard(editorWindow) == FALSE) return nullptr;
+  HANDLE block = GetClipboardData(CF_TEXT);
+  if (block == nullptr) CloseClipboard();
+  return block;
+}
+
 // Puts the rows of the last row Cut or Clear back at the rows they came from,
 // selected. Does nothing (lastAction kept) when the clipboard cannot be read.
 void RestoreRows(EditorInstance* instance, HWND editorWindow) {
-  if (OpenClipboard(editorWindow) == FALSE) return;
-  HANDLE block = GetClipboardData(CF_TEXT);
-  if (block == nullptr) {
-    CloseClipboard();
-    return;
-  }
+  HANDLE block = OpenClipboardText(editorWindow);
+  if (block == nullptr) return;
   RedrawOff(instance);
   const std::uint32_t restored = InsertRowsFromText(instance, block, 0, kInsertRestore);
   if (restored != 0) {
@@ -66,12 +72,8 @@ void RemovePastedRows(EditorInstance* instance) {
 
 // Pastes the clipboard's lines again directly above the entry row.
 void PasteRowsAgain(EditorInstance* instance, HWND editorWindow) {
-  if (OpenClipboard(editorWindow) == FALSE) return;
-  HANDLE block = GetClipboardData(CF_TEXT);
-  if (block == nullptr) {
-    CloseClipboard();
-    return;
-  }
+  HANDLE block = OpenClipboardText(editorWindow);
+  if (block == nullptr) return;
   RedrawOff(instance);
   const std::int32_t row = instance->entryRow;
   const std::uint32_t count = InsertRowsFromText(instance, block, static_cast<std::uint32_t>(row), kInsertConsecutive);

@@ -115,8 +115,10 @@ void Runtime::Impl::loadLocalTypes(RuntimeGroup& g) {
   auto library = Library::open(g.library, false, nullptr);
   if (!library) return;
   for (const StoredLocalType& stored : library->localTypes(g.objectId)) {
+    // The editor's newer version waits to be written, under the name it was
+    // saved with: re-declaring it would put back the stored spelling.
+    if (RuntimeType* pending = findType(g, stored.name); pending && pending->dirty) continue;
     RuntimeType& t = declareType(g, stored.name);
-    if (t.dirty) continue;  // the editor's newer version waits to be written
     if (t.source && *t.source == stored.source) continue;
     t.source = stored.source;
     t.membersCurrent = false;

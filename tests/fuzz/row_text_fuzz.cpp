@@ -4,81 +4,33 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
-#include <string>
 #include <vector>
 
 #include "editor/commands/row_text.h"
 #include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
-#include "editor/shell/entry_points.h"
 #include "platform/platform.h"
-#include "platform/resources.h"
-#include "quill/host.h"
+#include "tests/support/editor_harness.h"
 
 namespace {
 
-class SilentFrontEnd : public quill::HostFrontEnd {
- public:
-  int messageBox(HWND, const std::string&, const std::string&, UINT) override { return IDCANCEL; }
-  void beep(UINT) override {}
-  SHORT asyncKeyState(int) override { return 0; }
-  GlobalOpenChoice openEntryDialog(HWND, const std::string&, const std::vector<quill::LibraryEntryInfo>&) override {
-    GlobalOpenChoice choice{};
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  EmbeddedOpenChoice openLocalTypeDialog(HWND, const std::string&, const std::vector<std::string>&) override {
-    EmbeddedOpenChoice choice{};
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  GlobalSaveChoice saveEntryDialog(HWND, const std::string&, const std::string&) override {
-    GlobalSaveChoice choice{};
-    choice.cancelled = 1;
-    return choice;
-  }
-  EmbeddedSaveChoice saveLocalTypeDialog(HWND, const std::string&, const std::string&) override {
-    EmbeddedSaveChoice choice{};
-    choice.cancelled = 1;
-    return choice;
-  }
-  void showCompileErrors(HWND, const std::vector<quill::CompileError>&) override {}
-  void setStatus(HWND, const std::string&) override {}
-  void print(HWND, const std::vector<quill::PrintedEntry>&) override {}
-};
-
 // One editor for the whole run: the host and its module are made once.
 struct Editor {
-  SilentFrontEnd frontEnd;
-  std::unique_ptr<quill::Host> host;
-  EditorInstance* instance = nullptr;
+  quilltest::QuietFrontEnd frontEnd;
+  quilltest::EditorHarness harness;
 
   Editor() {
-    HINSTANCE module = PlatformRegisterModule(PlatformModuleResources());
-    PlatformModuleAttach(module);
-    host = std::make_unique<quill::Host>(frontEnd, quill::HostOptions{});
-    if (!host->useModule(module, &QST_Create)) std::abort();
-    quill::EditorSession* session = host->createEditor(kContextStandAlone, kCallerWindow);
-    if (session == nullptr) std::abort();
-    instance = static_cast<EditorInstance*>(ShellInstanceOf(0, session->editor));
-    if (instance == nullptr) std::abort();
+    if (!harness.open(frontEnd)) std::abort();
   }
+  EditorInstance* instance() const { return harness.editor(); }
 
   // Three variables, their row numbers recorded as if they had been cut, and the entry row.
   void Reset() {
-    HWND grid = instance->gridWindow;
+    HWND grid = harness.grid();
     GridRemoveAllRows(grid);
-    for (const char* name : {"a", "b", "c"}) {
-      const std::uint32_t row = GridInsertRow(grid, 0);
-      GridSetItemText(grid, row, 1, name);
-      GridSetItemText(grid, row, 2, "integer");
-    }
-    instance->entryRow = static_cast<std::int32_t>(GridInsertRow(grid, 0));
-    GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), 4, kEntryRowMarker);
+    for (const char* name : {"a", "b", "c"}) quilltest::AppendRow(grid, name, "integer");
+    quilltest::AppendMarkedEntryRow(instance());
     for (std::uint32_t row : {1u, 3u}) GridSelectRow(grid, row, true);
-    GlobalFree(CopySelectedRowsToText(instance));
+    GlobalFree(CopySelectedRowsToText(instance()));
     for (std::uint32_t row : {1u, 3u}) GridSelectRow(grid, row, false);
   }
 };
@@ -109,17 +61,6 @@ void ParseEveryLine(const std::uint8_t* data, std::size_t size) {
   }
 }
 
-HGLOBAL BlockOf(const std::uint8_t* data, std::size_t size) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (block == nullptr) return nullptr;
-  if (size != 0) {
-    void* p = GlobalLock(block);
-    std::memcpy(p, data, size);
-    GlobalUnlock(block);
-  }
-  return block;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -127,12 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Editor& editor = TheEditor();
   editor.Reset();
-  HGLOBAL block = BlockOf(data, size);
+  HGLOBAL block = quilltest::GlobalBlockOf(data, size);
   if (block == nullptr) return 0;
-  const std::uint32_t rowsBefore = GridRowCount(editor.instance->gridWindow);
-  const std::uint32_t pasted = InsertRowsFromText(editor.instance, block, 2, 0);
-  const std::uint32_t restored = InsertRowsFromText(editor.instance, block, 0, 1);
+  const std::uint32_t rowsBefore = GridRowCount(editor.instance()->gridWindow);
+  const std::uint32_t pasted = InsertRowsFromText(editor.instance(), block, 2, 0);
+  const std::uint32_t restored = InsertRowsFromText(editor.instance(), block, 0, 1);
   GlobalFree(block);
-  if (restored > 2 || GridRowCount(editor.instance->gridWindow) != rowsBefore + pasted + restored) std::abort();
+  if (restored > 2 || GridRowCount(editor.instance()->gridWindow) != rowsBefore + pasted + restored) std::abort();
   return 0;
 }

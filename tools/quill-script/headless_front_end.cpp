@@ -24,6 +24,13 @@ void CopyField(char* field, std::size_t size, const std::string& text) {
   field[n] = '\0';
 }
 
+// How an open dialog ends for the scenario's answer: Cancel when there is none
+// or it cancels, New for "new", otherwise Open of the answer's name.
+std::int32_t OpenActionOf(const std::optional<Answer>& answer) {
+  if (!answer || answer->cancel) return kOpenActionCancel;
+  return answer->makeNew ? kOpenActionNew : kOpenActionOpen;
+}
+
 // The buttons a message box of this style offers.
 std::vector<int> ButtonsOf(UINT style) {
   switch (style & MB_TYPEMASK) {
@@ -136,20 +143,13 @@ GlobalOpenChoice HeadlessFrontEnd::openEntryDialog(HWND, const std::string& defa
                                                    const std::vector<quill::LibraryEntryInfo>&) {
   GlobalOpenChoice choice{};
   std::optional<Answer> answer = takeAnswer(AnswerKind::Open, "the open dialog");
-  if (!answer || answer->cancel) {
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  if (answer->makeNew) {
-    choice.action = kOpenActionNew;
-    return choice;
-  }
+  choice.action = OpenActionOf(answer);
+  if (choice.action != kOpenActionOpen) return choice;
   // The dialog returns the chosen name even when the library lacks it: the
   // load that follows is what reports a missing entry.
   CopyField(choice.name, sizeof choice.name, answer->name);
   // Without library= the name is chosen in the library the dialog offers.
   CopyField(choice.library, sizeof choice.library, answer->library.value_or(defaultLibrary));
-  choice.action = kOpenActionOpen;
   return choice;
 }
 
@@ -157,16 +157,9 @@ EmbeddedOpenChoice HeadlessFrontEnd::openLocalTypeDialog(HWND, const std::string
                                                          const std::vector<std::string>&) {
   EmbeddedOpenChoice choice{};
   std::optional<Answer> answer = takeAnswer(AnswerKind::Open, "the local structure dialog of " + Quote(ownerName));
-  if (!answer || answer->cancel) {
-    choice.action = kOpenActionCancel;
-    return choice;
-  }
-  if (answer->makeNew) {
-    choice.action = kOpenActionNew;
-    return choice;
-  }
-  CopyField(choice.name, sizeof choice.name, answer->name);
-  choice.action = kOpenActionOpen;  // the host fills in the type id of the chosen name
+  choice.action = OpenActionOf(answer);
+  if (choice.action != kOpenActionOpen) return choice;
+  CopyField(choice.name, sizeof choice.name, answer->name);  // the host fills in the chosen name's type id
   return choice;
 }
 

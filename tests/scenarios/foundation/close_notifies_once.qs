@@ -6,4 +6,5 @@ notify
 expect field notifyWindow notify
 close
 expect closed
+expect nomessage
 expect notified 1

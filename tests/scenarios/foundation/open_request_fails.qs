@@ -10,5 +10,10 @@ expect posted frame WM_CLOSE 0 0
 expect open
 expect cursor arrow
 expect status 150
+# The failed load left the grid empty and the title untitled.
+expect rows 0
+expect title "Structure - (Untitled)"
+expect field structureName "s_missing"
+expect field libraryName "app.lib"
 pump
 expect closed

@@ -6,6 +6,8 @@ expect field contextCode 1000
 expect field objectId 0
 expect field groupId 0
 expect rows 12
+# Only the embedded setting names an owner in the title.
+expect title "Structure - (Untitled)"
 expect posted frame WM_COMMAND 2300 0
 expect menu 1 "R&eturn" enabled
 expect menu 1546 "Insert Row" enabled

@@ -15,3 +15,9 @@ expect nomessage
 expect field changed 0
 expect field structureName S_Line
 expect title "Structure - S_Line for w_main"
+
+# The language ignores letter case, so the save took the place of s_line; the
+# owner's library keeps it under the spelling it was saved with.
+close
+expect closed
+expect local w_main S_Line "type S_Line from structure\r\n\tstring\t\tqty\r\nend type"

@@ -25,7 +25,18 @@ press var_row 2
 release var_row 2
 expect field lastAction 19
 expect field changed 0
+expect field dropRow 2
+expect field moveCount 1
+expect field undoRow 6
 expect current 6 1
+expect grid
+v1 integer . .
+v2 integer . .
+v3 integer . .
+v4 integer . .
+v5 integer . .
+. . . E
+end
 
 # Every release of a drag hides the drop line first.
 expect properties "dragline.visible=FALSE" "dragline.visible=FALSE" "dragline.visible=FALSE"

@@ -15,11 +15,13 @@ expect menu 1258 "&Undo Type\tCtrl+Z" enabled
 command undo
 expect field lastAction 2
 expect field undoneAction 6
+expect edit "a" 0 1
 menu edit
 expect menu 1258 "&Redo\tCtrl+Z" enabled
 
 command undo
 expect field lastAction 3
+expect edit "x" 0 1
 menu edit
 expect menu 1258 "&Undo\tCtrl+Z" enabled
 

@@ -130,39 +130,15 @@ TEST_F(HostEditorSession, KeysGoThroughTheAcceleratorsWithTheirModifiers) {
 namespace hosttest {
 namespace {
 
-class HostEmbeddedClose : public HostTest {
- protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quill-embedded-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    library_ = (dir_ / "app.lib").string();
-    ASSERT_TRUE(host->setCurrentLibrary(library_)) << host->error();
-  }
-  void TearDown() override {
-    HostTest::TearDown();
-    std::filesystem::remove_all(dir_);
-  }
-
-  std::filesystem::path dir_;
-  std::string library_;
-};
+class HostEmbeddedClose : public HostLibraryTest {};
 
 TEST_F(HostEmbeddedClose, OwnersStructuresReachTheLibraryWhenTheEditorCloses) {
   std::int32_t owner = host->addObject("window", "w_main", std::nullopt);
   ASSERT_NE(owner, 0);
   quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
-  // What an embedded save leaves in the runtime: the type with its source.
   const char* source = "type s_local from structure\r\n\tinteger\t\tqty\r\nend type";
-  HostRuntime* runtime = session->context->runtime;
-  std::int32_t type = RuntimeDeclareType(runtime, static_cast<std::uint16_t>(owner & 0xFFFF), "s_local",
-                                         kRuntimeKindStructure, kDeclareTypeFlags);
-  std::string text = source;
-  RuntimeStoreTypeSource(runtime, type, PoolStrDup(session->context->pool, source, 0),
-                         static_cast<std::uint32_t>(text.size() + 1));
+  StoreLocalType(*session, owner, "s_local", source);
   EXPECT_TRUE(host->closeFrame(session->frame));
   EXPECT_TRUE(frontEnd.boxes.empty());
   std::string error;

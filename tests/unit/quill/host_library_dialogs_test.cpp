@@ -10,25 +10,7 @@
 namespace hosttest {
 namespace {
 
-class LibraryDialogs : public HostTest {
- protected:
-  void SetUp() override {
-    HostTest::SetUp();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quill-dialogs-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    library_ = (dir_ / "app.lib").string();
-    ASSERT_TRUE(host->setCurrentLibrary(library_)) << host->error();
-  }
-  void TearDown() override {
-    HostTest::TearDown();
-    std::filesystem::remove_all(dir_);
-  }
-
-  std::filesystem::path dir_;
-  std::string library_;
-};
+class LibraryDialogs : public HostLibraryTest {};
 
 TEST_F(LibraryDialogs, OpenEntryOffersTheCurrentLibraryAndItsEntries) {
   std::string error;
@@ -74,12 +56,8 @@ TEST_F(LibraryDialogs, LocalTypeDialogsNameTheOwnerAndFindTheChosenType) {
   ASSERT_NE(owner, 0);
   quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
-  HostRuntime* runtime = session->context->runtime;
-  std::uint16_t group = static_cast<std::uint16_t>(owner & 0xFFFF);
-  std::int32_t type = RuntimeDeclareType(runtime, group, "s_local", kRuntimeKindStructure, kDeclareTypeFlags);
-  const char* source = "type s_local from structure\r\n\tinteger\t\tqty\r\nend type";
-  RuntimeStoreTypeSource(runtime, type, PoolStrDup(session->context->pool, source, 0),
-                         static_cast<std::uint32_t>(std::strlen(source) + 1));
+  std::int32_t type =
+      StoreLocalType(*session, owner, "s_local", "type s_local from structure\r\n\tinteger\t\tqty\r\nend type");
 
   std::strcpy(frontEnd.localOpenChoice.name, "s_local");
   frontEnd.localOpenChoice.action = kOpenActionOpen;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "editor/host/host_context.h"
+#include "editor/host/host_runtime.h"
 
 namespace hosttest {
 namespace {
@@ -105,6 +106,15 @@ std::vector<UINT> MessagesTo(HWND window) {
   return messages;
 }
 
+std::int32_t StoreLocalType(quill::EditorSession& session, std::int32_t owner, const char* name, const char* source) {
+  HostRuntime* runtime = session.context->runtime;
+  const auto group = static_cast<std::uint16_t>(owner & 0xFFFF);
+  const std::int32_t type = RuntimeDeclareType(runtime, group, name, kRuntimeKindStructure, kDeclareTypeFlags);
+  RuntimeStoreTypeSource(runtime, type, PoolStrDup(session.context->pool, source, 0),
+                         static_cast<std::uint32_t>(std::strlen(source) + 1));
+  return type;
+}
+
 void HostTest::SetUp() {
   PlatformReset();
   static HINSTANCE instance = PlatformRegisterModule(&kResources);
@@ -117,6 +127,22 @@ void HostTest::SetUp() {
 void HostTest::TearDown() {
   host.reset();
   PlatformReset();
+}
+
+void HostLibraryTest::SetUp() {
+  HostTest::SetUp();
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  dir_ = std::filesystem::temp_directory_path() /
+         ("quill-" + std::string(test->test_suite_name()) + "-" + std::string(test->name()));
+  std::filesystem::remove_all(dir_);
+  std::filesystem::create_directories(dir_);
+  library_ = (dir_ / "app.lib").string();
+  ASSERT_TRUE(host->setCurrentLibrary(library_)) << host->error();
+}
+
+void HostLibraryTest::TearDown() {
+  HostTest::TearDown();
+  std::filesystem::remove_all(dir_);
 }
 
 quill::EditorSession* HostTest::CreateStandAlone(const std::string& name, const std::string& library) {

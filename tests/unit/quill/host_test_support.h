@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,9 @@ TestModuleState& Module();
 HWND TestCreate(std::uint32_t, std::int32_t contextCode, std::int32_t callerKind, void* request,
                 HostContext* context);
 std::vector<UINT> MessagesTo(HWND window);
+// What an embedded save leaves in the runtime: the local structure name of the
+// owning object with its source (a pool copy the runtime keeps). Returns its type id.
+std::int32_t StoreLocalType(quill::EditorSession& session, std::int32_t owner, const char* name, const char* source);
 
 class HostTest : public ::testing::Test {
  protected:
@@ -129,6 +133,17 @@ class HostTest : public ::testing::Test {
 
   RecordingFrontEnd frontEnd;
   std::unique_ptr<quill::Host> host;
+};
+
+// HostTest with the library app.lib current, in a fresh folder of the test's
+// own (named after the suite and the test), removed afterwards.
+class HostLibraryTest : public HostTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::filesystem::path dir_;
+  std::string library_;
 };
 
 }  // namespace hosttest

@@ -13,24 +13,15 @@ namespace {
 constexpr const char* kGlobalSource = "global type s_address from structure\r\n\tstring\t\tcity\r\nend type";
 constexpr const char* kLocalSource = "type s_local from structure\r\n\tinteger\t\tqty\r\nend type";
 
-class PrintEntriesTest : public HostTest {
+class PrintEntriesTest : public HostLibraryTest {
  protected:
   void SetUp() override {
-    HostTest::SetUp();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("quill-print-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    library_ = (dir_ / "app.lib").string();
-    ASSERT_TRUE(host->setCurrentLibrary(library_)) << host->error();
+    HostLibraryTest::SetUp();
+    if (HasFatalFailure()) return;
     std::string error;
     auto file = quill::Library::open(library_, false, &error);
     ASSERT_NE(file, nullptr) << error;
     ASSERT_TRUE(file->writeEntry("s_address", kGlobalSource, "", &error)) << error;
-  }
-  void TearDown() override {
-    HostTest::TearDown();
-    std::filesystem::remove_all(dir_);
   }
   // Prints one entry the way the editor hands it over, and cleans up as it does.
   void Print(quill::EditorSession& session, const char* library, const char* entryName) {
@@ -45,9 +36,6 @@ class PrintEntriesTest : public HostTest {
     PoolFree(pool, entry);
     PoolListDestroy(list);
   }
-
-  std::filesystem::path dir_;
-  std::string library_;
 };
 
 TEST_F(PrintEntriesTest, GlobalEntryIsPrintedWithItsStoredSource) {
@@ -79,12 +67,7 @@ TEST_F(PrintEntriesTest, EntryWithoutLibraryIsTheOwnersLocalStructure) {
   ASSERT_NE(owner, 0);
   quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
-  // Stored as an embedded editor stores it.
-  HostRuntime* runtime = session->context->runtime;
-  std::uint16_t group = static_cast<std::uint16_t>(owner & 0xFFFF);
-  std::int32_t type = RuntimeDeclareType(runtime, group, "s_local", kRuntimeKindStructure, kDeclareTypeFlags);
-  char* text = PoolStrDup(session->context->pool, kLocalSource, 0);
-  RuntimeStoreTypeSource(runtime, type, text, static_cast<std::uint32_t>(std::strlen(kLocalSource) + 1));
+  StoreLocalType(*session, owner, "s_local", kLocalSource);
 
   Print(*session, nullptr, "s_local.srs");
   ASSERT_EQ(frontEnd.printed.size(), 1u);
