@@ -43,6 +43,8 @@ end
 cell 3 2
 type "INT"
 expect rows 3
+expect field autoAppendArmed 1
+expect field entryRow 3
 cell 3 1
 type "n"
 expect rows 4

@@ -23,3 +23,9 @@ create embedded m7 caller=1014
 expect title "Structure - (Untitled) for (Untitled)"
 create embedded u0 caller=1024
 expect title "Structure - (Untitled) for (Untitled)"
+
+# An embedded editor without a request has no owner: object 0, whose name is
+# empty.
+create context=1023 caller=1013
+expect field objectId 0
+expect title "Structure - (Untitled) for "

@@ -241,6 +241,21 @@ TEST_F(ShellTest, CutCopyClearNeedASelectedRowOrSelectedText) {
   EXPECT_FALSE(Grayed(CmdClear));
 }
 
+// A new editor's grid has no current cell and so no cell edit control: the
+// three items then follow the row selection alone.
+TEST_F(ShellTest, WithoutACellEditControlTheRowSelectionDecides) {
+  ASSERT_EQ(GridEditControl(grid_), nullptr);
+  OpenEditMenu();
+  EXPECT_TRUE(Grayed(CmdCut));
+  EXPECT_TRUE(Grayed(CmdCopy));
+  EXPECT_TRUE(Grayed(CmdClear));
+  GridSelectRow(grid_, 3, true);
+  OpenEditMenu();
+  EXPECT_FALSE(Grayed(CmdCut));
+  EXPECT_FALSE(Grayed(CmdCopy));
+  EXPECT_FALSE(Grayed(CmdClear));
+}
+
 // Counts HM_EDITORCLOSED.
 int gClosedNotices = 0;
 WPARAM gClosedFrame = 0;

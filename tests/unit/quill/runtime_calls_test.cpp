@@ -268,6 +268,24 @@ TEST_F(RuntimeCalls, OwnerGroupPicksUpWhatWasWrittenSinceWithoutLosingUnwrittenS
   EXPECT_TRUE(std::any_of(stored.begin(), stored.end(), [](const auto& t) { return t.name == "s_other"; }));
 }
 
+TEST_F(RuntimeCalls, LocalStructureSavedUnderAnotherSpellingIsWrittenUnderIt) {
+  ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
+  std::int32_t owner = runtime_.addObject("window", "w_main", std::nullopt);
+  std::uint16_t group = runtime_.objectGroup(owner);
+  ASSERT_EQ(SaveLocal(group, "s_line", "\tstring\t\ttext\r\n"), 1);
+  std::string error;
+  ASSERT_TRUE(runtime_.writeObjectGroup(owner, &error)) << error;
+
+  // Names ignore letter case, so S_Line takes s_line's place; the file must
+  // then name it as its own source does, not keep the old spelling.
+  ASSERT_EQ(SaveLocal(group, "S_Line", "\tinteger\t\tqty\r\n"), 1);
+  ASSERT_TRUE(runtime_.writeObjectGroup(owner, &error)) << error;
+  auto stored = Library::open(library_, false, nullptr)->localTypes(owner);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].name, "S_Line");
+  EXPECT_EQ(stored[0].source, "type S_Line from structure\r\n\tinteger\t\tqty\r\nend type");
+}
+
 TEST_F(RuntimeCalls, HeaderMustMatchTheTypeBeingCompiled) {
   ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
   std::int32_t owner = runtime_.addObject("window", "w_main", std::nullopt);
