@@ -53,6 +53,12 @@ command copy
 expect field lastAction 13
 menu edit
 expect menu 1258 "&Undo Drag and Drop\tCtrl+Z" enabled
+# Undo after a copy does nothing, and the copy is still what it records.
+command undo
+expect field lastAction 13
+expect rows 5
+menu edit
+expect menu 1258 "&Undo Drag and Drop\tCtrl+Z" enabled
 
 # The File pop-up leaves the Edit items alone.
 click var_row 3
