@@ -1,6 +1,7 @@
 // Cursors, icons, message boxes, sound, key state and mouse capture: the
 // services that need a person or a screen, answered through the front end.
 #include "desktop.h"
+#include "platform/platform.h"
 
 namespace platform {
 namespace {
@@ -85,11 +86,20 @@ const ResourceIcon* PlatformIconPixels(HICON icon) {
   return it == icons.end() ? nullptr : it->second.icon;
 }
 
-// Asks the front end; without one the box is declined.
+void PlatformSetMessageDetail(const char* detail) { desktop().messageDetail = detail != nullptr ? detail : ""; }
+
+// Asks the front end; without one the box is declined. A detail set for this
+// box goes with it; a box without one is asked as it always was.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  FrontEnd* fe = desktop().frontEnd;
+  auto& d = desktop();
+  const std::string detail = std::move(d.messageDetail);
+  d.messageDetail.clear();
+  FrontEnd* fe = d.frontEnd;
   if (fe == nullptr) return decliningAnswer(type);
-  return fe->messageBox(owner, text != nullptr ? text : "", caption != nullptr ? caption : "Error", type);
+  const std::string shown = text != nullptr ? text : "";
+  const std::string title = caption != nullptr ? caption : "Error";
+  if (detail.empty()) return fe->messageBox(owner, shown, title, type);
+  return fe->detailedMessageBox(owner, shown, detail, title, type);
 }
 
 BOOL MessageBeep(UINT type) {

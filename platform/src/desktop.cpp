@@ -65,6 +65,7 @@ FrontEnd* PlatformFrontEnd() { return desktop().frontEnd; }
 void PlatformReset() {
   auto& d = desktop();
   d.frontEnd = nullptr;
+  d.messageDetail.clear();
   d.windows.clear();
   d.edits.clear();
   d.focus = nullptr;

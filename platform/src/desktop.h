@@ -126,6 +126,7 @@ struct Desktop {
 
   std::uintptr_t nextHandle = 0x10000;
   FrontEnd* frontEnd = nullptr;
+  std::string messageDetail;  // for the next MessageBoxA
 
   std::map<std::string, WindowClass> classes;  // by lower-case name
   ATOM nextAtom = 0xC000;

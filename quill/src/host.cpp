@@ -7,7 +7,13 @@
 namespace quill {
 
 Host::Impl::Impl(HostFrontEnd& frontEndIn, HostOptions optionsIn)
-    : frontEnd(frontEndIn), options(std::move(optionsIn)), profile(options.profilePath) {}
+    : frontEnd(frontEndIn), options(std::move(optionsIn)), profile(options.profilePath) {
+  // Someone else wrote what an editor is about to write: the user decides.
+  runtime.setReplaceQuestion([](const std::string& question) {
+    return MessageBoxA(nullptr, question.c_str(), "Save Structure", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+           IDYES;
+  });
+}
 
 SessionState* Host::Impl::stateOf(const HostContext* context) {
   if (context == nullptr) return nullptr;

@@ -25,6 +25,10 @@ class PressedKeys final : public FrontEnd {
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override {
     return inner_ != nullptr ? inner_->messageBox(owner, text, caption, style) : IDCANCEL;
   }
+  int detailedMessageBox(HWND owner, const std::string& text, const std::string& detail, const std::string& caption,
+                         UINT style) override {
+    return inner_ != nullptr ? inner_->detailedMessageBox(owner, text, detail, caption, style) : IDCANCEL;
+  }
   void beep(UINT type) override {
     if (inner_ != nullptr) inner_->beep(type);
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/shell/editor_instance.h"
+#include "platform/platform.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
@@ -102,8 +103,10 @@ void Host::Impl::writeOwnerGroup(std::int32_t owner) {
   if (name.empty()) return;  // an owner the library does not know has nothing stored
   std::string writeError;
   if (runtime.writeObjectGroup(owner, &writeError)) return;
-  // The structures are still only in memory: the user must hear of it.
-  error = "The structures of " + name + " could not be written to the library. " + writeError;
+  // The structures are still only in memory: the user must hear of it, and why.
+  error = "The structures of " + name + " could not be written to the library.";
+  runtime.takeLibraryFailure();
+  PlatformSetMessageDetail(writeError.c_str());
   MessageBoxA(nullptr, error.c_str(), "Quillmaker", MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -6,9 +6,11 @@
 namespace quill {
 
 Statement::Statement(sqlite3* db, std::string_view sql) {
-  if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+  prepareCode_ = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt_, nullptr);
+  if (prepareCode_ != SQLITE_OK) {
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
+    if (prepareCode_ == SQLITE_OK) prepareCode_ = SQLITE_ERROR;
   }
 }
 
@@ -25,7 +27,7 @@ void Statement::reset() {
   sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_ERROR; }
+int Statement::step() { return stmt_ ? sqlite3_step(stmt_) : prepareCode_; }
 
 std::string Statement::text(int column) const {
   const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
@@ -38,19 +40,20 @@ std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(
 namespace {
 
 constexpr const char* kUpsertEntry =
-    "INSERT INTO entries(name, source, comment, modified)"
-    " VALUES(?1, ?2, ?3, strftime('%Y-%m-%d %H:%M:%S','now'))"
+    "INSERT INTO entries(name, source, comment, modified, changes)"
+    " VALUES(?1, ?2, ?3, strftime('%Y-%m-%d %H:%M:%S','now'), 1)"
     " ON CONFLICT(name) DO UPDATE SET name=excluded.name, source=excluded.source,"
     " comment=CASE WHEN excluded.comment='' THEN comment ELSE excluded.comment END,"
-    " modified=excluded.modified";
+    " modified=excluded.modified, changes=changes+1";
 
 constexpr const char* kUpsertObject =
     "INSERT INTO objects(id, kind, name) VALUES(?1, ?2, ?3)"
     " ON CONFLICT(id) DO UPDATE SET kind=excluded.kind, name=excluded.name";
 
 constexpr const char* kUpsertLocalType =
-    "INSERT INTO local_types(object_id, name, source) VALUES(?1, ?2, ?3)"
-    " ON CONFLICT(object_id, name) DO UPDATE SET name=excluded.name, source=excluded.source";
+    "INSERT INTO local_types(object_id, name, source, changes) VALUES(?1, ?2, ?3, 1)"
+    " ON CONFLICT(object_id, name) DO UPDATE SET name=excluded.name, source=excluded.source,"
+    " changes=changes+1";
 
 StoredObject ReadObject(const Statement& row) {
   return StoredObject{static_cast<std::int32_t>(row.integer(0)), row.text(1), row.text(2)};
@@ -65,53 +68,123 @@ int UpsertObject(sqlite3* db, const StoredObject& object) {
   return upsert.step();
 }
 
-int UpsertLocalTypes(sqlite3* db, std::int32_t objectId, const std::vector<StoredLocalType>& types) {
+// A counter as the file holds it now: 0 for a row that does not exist. Runs
+// inside a write transaction, where the format has the counters.
+int ReadCounter(sqlite3* db, const char* sql, std::int64_t key, std::string_view name, std::int64_t* changes) {
+  Statement query(db, sql);
+  if (key != 0) query.bind(1, key);
+  query.bind(2, name);
+  int rc = query.step();
+  *changes = rc == SQLITE_ROW ? query.integer(0) : 0;
+  return rc == SQLITE_ROW ? SQLITE_DONE : rc;
+}
+
+constexpr const char* kEntryCounter = "SELECT changes FROM entries WHERE name=?2";
+constexpr const char* kLocalCounter = "SELECT changes FROM local_types WHERE object_id=?1 AND name=?2";
+
+// Writes the local structures; with check, only while each one's counter is
+// still its changes field. Each then holds its new counter.
+int UpsertLocalTypes(sqlite3* db, std::int32_t objectId, std::vector<StoredLocalType>& types, bool check) {
   Statement upsert(db, kUpsertLocalType);
-  if (!upsert.ok()) return sqlite3_errcode(db);
-  for (const StoredLocalType& type : types) {
+  if (!upsert.ok()) return upsert.step();
+  for (StoredLocalType& type : types) {
+    std::int64_t found = 0;
+    int rc = ReadCounter(db, kLocalCounter, objectId, type.name, &found);
+    if (rc != SQLITE_DONE) return rc;
+    if (check && type.changes != kAnyChanges && type.changes != found) return kChangedMeanwhile;
     upsert.reset();
     upsert.bind(1, std::int64_t{objectId});
     upsert.bind(2, type.name);
     upsert.bind(3, type.source);
-    int rc = upsert.step();
+    rc = upsert.step();
     if (rc != SQLITE_DONE) return rc;
+    type.changes = found + 1;
   }
   return SQLITE_DONE;
 }
 
 }  // namespace
 
-std::vector<LibraryEntryInfo> Library::entries() const {
+namespace {
+
+// The counter column as a query may name it: a format 1 library has none yet.
+std::string CounterColumn(const Library::Impl& impl) { return impl.version >= 2 ? "changes" : "0"; }
+
+LibraryEntryInfo ReadEntryInfo(const Statement& row) {
+  return LibraryEntryInfo{row.text(0), row.text(1), row.text(2), row.integer(3)};
+}
+
+// The end of a read: a step that neither gave a row nor finished failed.
+bool ReadFailed(Library::Impl& impl, int rc, std::string* error) {
+  if (rc == SQLITE_ROW || rc == SQLITE_DONE) return false;
+  std::string reason = DescribeReadFailure(impl, rc);
+  if (error) *error = reason;
+  return true;
+}
+
+void NoFailure(std::string* error) {
+  if (error) error->clear();
+}
+
+}  // namespace
+
+std::vector<LibraryEntryInfo> Library::entries(std::string* error) const {
+  NoFailure(error);
   std::vector<LibraryEntryInfo> result;
-  Statement query(impl_->db, "SELECT name, comment, modified FROM entries ORDER BY name COLLATE NOCASE");
-  while (query.step() == SQLITE_ROW) result.push_back({query.text(0), query.text(1), query.text(2)});
+  Statement query(impl_->db, "SELECT name, comment, modified, " + CounterColumn(*impl_) +
+                                 " FROM entries ORDER BY name COLLATE NOCASE");
+  int rc = SQLITE_ROW;
+  while ((rc = query.step()) == SQLITE_ROW) result.push_back(ReadEntryInfo(query));
+  if (ReadFailed(*impl_, rc, error)) result.clear();  // a part of a list is no list
   return result;
 }
 
-std::optional<LibraryEntryInfo> Library::entryInfo(const std::string& entryName) const {
-  Statement query(impl_->db, "SELECT name, comment, modified FROM entries WHERE name=?1");
+std::optional<LibraryEntryInfo> Library::entryInfo(const std::string& entryName, std::string* error) const {
+  NoFailure(error);
+  Statement query(impl_->db,
+                  "SELECT name, comment, modified, " + CounterColumn(*impl_) + " FROM entries WHERE name=?1");
   query.bind(1, entryName);
-  if (query.step() != SQLITE_ROW) return std::nullopt;
-  return LibraryEntryInfo{query.text(0), query.text(1), query.text(2)};
+  int rc = query.step();
+  if (rc != SQLITE_ROW) {
+    ReadFailed(*impl_, rc, error);
+    return std::nullopt;
+  }
+  return ReadEntryInfo(query);
 }
 
-std::optional<std::string> Library::entrySource(const std::string& entryName) const {
+std::optional<std::string> Library::entrySource(const std::string& entryName, std::string* error) const {
+  NoFailure(error);
   Statement query(impl_->db, "SELECT source FROM entries WHERE name=?1");
   query.bind(1, entryName);
-  if (query.step() != SQLITE_ROW) return std::nullopt;
+  int rc = query.step();
+  if (rc != SQLITE_ROW) {
+    ReadFailed(*impl_, rc, error);
+    return std::nullopt;
+  }
   return query.text(0);
 }
 
 bool Library::writeEntry(const std::string& entryName, const std::string& source, const std::string& comment,
                          std::string* error) {
-  return RunWriteTransaction(*impl_, error, [&] {
+  return writeEntryIfUnchanged(entryName, source, comment, kAnyChanges, nullptr, error) == WriteOutcome::Written;
+}
+
+WriteOutcome Library::writeEntryIfUnchanged(const std::string& entryName, const std::string& source,
+                                            const std::string& comment, std::int64_t expectedChanges,
+                                            std::int64_t* changes, std::string* error) {
+  std::int64_t found = 0;
+  WriteOutcome outcome = RunWrite(*impl_, error, [&] {
+    int rc = ReadCounter(impl_->db, kEntryCounter, 0, entryName, &found);
+    if (rc != SQLITE_DONE) return rc;
+    if (expectedChanges != kAnyChanges && expectedChanges != found) return kChangedMeanwhile;
     Statement upsert(impl_->db, kUpsertEntry);
-    if (!upsert.ok()) return sqlite3_errcode(impl_->db);
     upsert.bind(1, entryName);
     upsert.bind(2, source);
     upsert.bind(3, comment);
     return upsert.step();
   });
+  if (changes && outcome != WriteOutcome::Failed) *changes = outcome == WriteOutcome::Written ? found + 1 : found;
+  return outcome;
 }
 
 std::vector<StoredObject> Library::objects() const {
@@ -139,11 +212,15 @@ bool Library::writeObject(const StoredObject& object, std::string* error) {
   return RunWriteTransaction(*impl_, error, [&] { return UpsertObject(impl_->db, object); });
 }
 
-std::vector<StoredLocalType> Library::localTypes(std::int32_t objectId) const {
+std::vector<StoredLocalType> Library::localTypes(std::int32_t objectId, std::string* error) const {
+  NoFailure(error);
   std::vector<StoredLocalType> result;
-  Statement query(impl_->db, "SELECT name, source FROM local_types WHERE object_id=?1 ORDER BY rowid");
+  Statement query(impl_->db, "SELECT name, source, " + CounterColumn(*impl_) +
+                                 " FROM local_types WHERE object_id=?1 ORDER BY rowid");
   query.bind(1, std::int64_t{objectId});
-  while (query.step() == SQLITE_ROW) result.push_back({query.text(0), query.text(1)});
+  int rc = SQLITE_ROW;
+  while ((rc = query.step()) == SQLITE_ROW) result.push_back({query.text(0), query.text(1), query.integer(2)});
+  if (ReadFailed(*impl_, rc, error)) result.clear();
   return result;
 }
 
@@ -153,16 +230,32 @@ bool Library::writeLocalTypes(std::int32_t objectId, const std::vector<StoredLoc
     if (error) *error = "The library " + impl_->path + " has no object with id " + std::to_string(objectId) + ".";
     return false;
   }
-  return RunWriteTransaction(*impl_, error, [&] { return UpsertLocalTypes(impl_->db, objectId, types); });
+  std::vector<StoredLocalType> written = types;
+  return RunWriteTransaction(*impl_, error, [&] { return UpsertLocalTypes(impl_->db, objectId, written, false); });
 }
 
 bool Library::writeObjectTypes(const StoredObject& object, const std::vector<StoredLocalType>& types,
                                std::string* error) {
+  std::vector<StoredLocalType> written = types;
   return RunWriteTransaction(*impl_, error, [&] {
     int rc = UpsertObject(impl_->db, object);
     if (rc != SQLITE_DONE) return rc;
-    return UpsertLocalTypes(impl_->db, object.id, types);
+    return UpsertLocalTypes(impl_->db, object.id, written, false);
   });
+}
+
+WriteOutcome Library::writeObjectTypesIfUnchanged(const StoredObject& object, std::vector<StoredLocalType>& types,
+                                                  std::string* error) {
+  std::vector<StoredLocalType> attempt = types;
+  WriteOutcome outcome = RunWrite(*impl_, error, [&] {
+    attempt = types;  // a retried body starts from the caller's counters
+    int rc = UpsertObject(impl_->db, object);
+    if (rc != SQLITE_DONE) return rc;
+    return UpsertLocalTypes(impl_->db, object.id, attempt, true);
+  });
+  // Changed: the caller reads the counters anew; nothing here was kept.
+  if (outcome == WriteOutcome::Written) types = attempt;
+  return outcome;
 }
 
 }  // namespace quill

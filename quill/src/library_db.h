@@ -15,11 +15,13 @@ namespace quill {
 struct Library::Impl {
   std::string path;
   sqlite3* db = nullptr;
+  int version = 0;  // the file's format; 0 while a new file gets its schema
+  LibraryFailure lastFailure = LibraryFailure::None;
   ~Impl();
 };
 
 // One prepared statement; finalized when it goes out of scope. ok() is false
-// when preparing failed (a damaged or foreign schema).
+// when preparing failed (a damaged or foreign schema, or the file locked).
 class Statement {
  public:
   Statement(sqlite3* db, std::string_view sql);
@@ -32,40 +34,63 @@ class Statement {
   void bind(int index, std::int64_t value);
   // Makes the statement ready to run again with new bindings.
   void reset();
-  // SQLITE_ROW, SQLITE_DONE or an error code.
+  // SQLITE_ROW, SQLITE_DONE or an error code (that of preparing, when it failed).
   int step();
   std::string text(int column) const;
   std::int64_t integer(int column) const;
 
  private:
   sqlite3_stmt* stmt_ = nullptr;
+  int prepareCode_ = SQLITE_OK;
 };
 
+// What a transaction's body returns when a counter was not the one expected:
+// no SQLite code, so it cannot be mistaken for one.
+constexpr int kChangedMeanwhile = -2;
+
 // Runs body inside BEGIN IMMEDIATE ... COMMIT; rolls back on any failure so
-// the file stays exactly as it was. body returns an SQLite result code
-// (SQLITE_OK or SQLITE_DONE for success). False with a readable *error.
+// the file stays exactly as it was. A library of the older format gets its
+// change counters first, inside the same transaction. body returns an SQLite
+// result code (SQLITE_OK or SQLITE_DONE for success) or kChangedMeanwhile.
+// Failed comes with a readable *error.
 template <typename Body>
-bool RunWriteTransaction(Library::Impl& impl, std::string* error, Body body);
-
-// A user-facing sentence for an SQLite failure on the library file.
-std::string DescribeWriteFailure(const std::string& path, int code, sqlite3* db);
-
-int ExecuteSql(sqlite3* db, const char* sql);
-
+WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body);
 template <typename Body>
 bool RunWriteTransaction(Library::Impl& impl, std::string* error, Body body) {
+  return RunWrite(impl, error, body) == WriteOutcome::Written;
+}
+
+// User-facing sentences for an SQLite failure on the library file; both note
+// the failure's kind in impl.
+std::string DescribeWriteFailure(Library::Impl& impl, int code);
+std::string DescribeReadFailure(Library::Impl& impl, int code);
+
+int ExecuteSql(sqlite3* db, const char* sql);
+// Adds the change counters to a format 1 library (when another connection did
+// not do it already). Runs inside a write transaction.
+int UpgradeFormat(Library::Impl& impl);
+
+template <typename Body>
+WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   int rc = ExecuteSql(impl.db, "BEGIN IMMEDIATE");
+  const bool upgrading = rc == SQLITE_OK && impl.version != 0 && impl.version < kLibraryFormatVersion;
+  if (upgrading) rc = UpgradeFormat(impl);
   if (rc == SQLITE_OK) {
     rc = body();
     if (rc == SQLITE_DONE) rc = SQLITE_OK;
     if (rc == SQLITE_OK) rc = ExecuteSql(impl.db, "COMMIT");
   }
-  if (rc == SQLITE_OK) return true;
+  if (rc == SQLITE_OK) {
+    if (upgrading) impl.version = kLibraryFormatVersion;
+    impl.lastFailure = LibraryFailure::None;
+    return WriteOutcome::Written;
+  }
   // The failure's code must be described before the rollback resets it.
-  std::string message = DescribeWriteFailure(impl.path, rc, impl.db);
+  std::string message = rc == kChangedMeanwhile ? std::string() : DescribeWriteFailure(impl, rc);
   if (!sqlite3_get_autocommit(impl.db)) ExecuteSql(impl.db, "ROLLBACK");
+  if (rc == kChangedMeanwhile) return WriteOutcome::Changed;
   if (error) *error = message;
-  return false;
+  return WriteOutcome::Failed;
 }
 
 }  // namespace quill

@@ -1,14 +1,34 @@
 // HostLibrary: the dialogs that choose library entries and local structures.
 // The front end shows them; the host gives them what the library holds and
 // makes sure every text it hands back ends within its field.
+#include <cstring>
+
 #include "editor/host/host_library.h"
+#include "platform/platform.h"
 #include "quill/src/host_impl.h"
 
 namespace {
 
+constexpr UINT kQuestionStyle = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+
 template <std::size_t N>
 void Terminate(char (&field)[N]) {
   field[N - 1] = '\0';
+}
+
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+// A save that would replace an entry of the chosen library (names ignoring
+// letter case) happens only when the user says so.
+bool MayReplaceEntry(quill::Host::Impl& impl, HWND owner, const GlobalSaveChoice& choice) {
+  const std::string library = FieldText(choice.library);
+  std::optional<quill::LibraryEntryInfo> stored = impl.runtime.storedEntry(library, FieldText(choice.name));
+  if (!stored) return true;
+  const std::string question = stored->name + " already exists in " + library + ".\nDo you want to replace it?";
+  return MessageBoxA(owner, question.c_str(), "Save Structure", kQuestionStyle) == IDYES;
 }
 
 std::string OwnerName(quill::Host::Impl& impl, const std::int32_t* objectId) {
@@ -26,9 +46,13 @@ GlobalOpenChoice LibraryOpenEntryDialog(HostContext* context, int /*libraryKind*
   if (impl == nullptr) return choice;
   const std::string& library = impl->runtime.currentLibrary();
   std::string error;
-  // A library that cannot be read offers no entries; the user may still pick another.
-  std::vector<quill::LibraryEntryInfo> entries = impl->runtime.listEntries(library, &error);
-  choice = impl->frontEnd.openEntryDialog(owner, library, entries);
+  // No library chosen yet: nothing to list, and nothing failed.
+  std::vector<quill::LibraryEntryInfo> entries;
+  if (!library.empty()) entries = impl->runtime.listEntries(library, &error);
+  // A library that cannot be listed is not an empty one: the dialog says why,
+  // and the user may still pick another library.
+  choice = error.empty() ? impl->frontEnd.openEntryDialog(owner, library, entries)
+                         : impl->frontEnd.unlistedOpenEntryDialog(owner, library, error);
   Terminate(choice.name);
   Terminate(choice.library);
   return choice;
@@ -61,8 +85,9 @@ GlobalSaveChoice LibrarySaveEntryDialog(HostContext* context, int /*libraryKind*
   choice.cancelled = 1;
   quill::Host::Impl* impl = quill::ImplOf(context);
   if (impl == nullptr) return choice;
-  choice = impl->frontEnd.saveEntryDialog(owner, initialName != nullptr ? initialName : "",
-                                          initialLibrary != nullptr ? initialLibrary : "");
+  auto check = [impl, owner](const GlobalSaveChoice& chosen) { return MayReplaceEntry(*impl, owner, chosen); };
+  choice = impl->frontEnd.checkedSaveEntryDialog(owner, initialName != nullptr ? initialName : "",
+                                                 initialLibrary != nullptr ? initialLibrary : "", check);
   Terminate(choice.comment);
   Terminate(choice.name);
   Terminate(choice.library);
@@ -86,3 +111,25 @@ void LibraryPrepareLayouts(HostContext* context) {
 }
 
 }  // extern "C"
+
+namespace quill {
+
+GlobalSaveChoice HostFrontEnd::checkedSaveEntryDialog(HWND owner, const std::string& initialName,
+                                                      const std::string& initialLibrary, const SaveChoiceCheck& check) {
+  GlobalSaveChoice choice = saveEntryDialog(owner, initialName, initialLibrary);
+  if (choice.cancelled != 1 && check && !check(choice)) {
+    choice = GlobalSaveChoice{};
+    choice.cancelled = 1;
+  }
+  return choice;
+}
+
+GlobalOpenChoice HostFrontEnd::unlistedOpenEntryDialog(HWND owner, const std::string& library,
+                                                       const std::string& listError) {
+  const std::string text = "The structures of " + library + " cannot be listed.";
+  PlatformSetMessageDetail(listError.c_str());
+  MessageBoxA(owner, text.c_str(), "Open Structure", MB_OK | MB_ICONEXCLAMATION);
+  return openEntryDialog(owner, library, {});
+}
+
+}  // namespace quill

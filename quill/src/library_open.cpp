@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "quill/src/library_db.h"
 
@@ -19,7 +21,8 @@ constexpr const char* kSchema =
     " name TEXT PRIMARY KEY COLLATE NOCASE,"
     " source TEXT NOT NULL,"
     " comment TEXT NOT NULL DEFAULT '',"
-    " modified TEXT NOT NULL);"
+    " modified TEXT NOT NULL,"
+    " changes INTEGER NOT NULL DEFAULT 0);"
     "CREATE TABLE objects("
     " id INTEGER PRIMARY KEY,"
     " kind TEXT NOT NULL,"
@@ -28,7 +31,12 @@ constexpr const char* kSchema =
     " object_id INTEGER NOT NULL REFERENCES objects(id),"
     " name TEXT NOT NULL COLLATE NOCASE,"
     " source TEXT NOT NULL,"
+    " changes INTEGER NOT NULL DEFAULT 0,"
     " PRIMARY KEY(object_id, name));";
+
+constexpr const char* kAddCounters =
+    "ALTER TABLE entries ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE local_types ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;";
 
 std::uint32_t BigEndian32(const unsigned char* bytes) {
   return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) |
@@ -64,7 +72,7 @@ FileState InspectFile(const std::string& path, std::string* error) {
     return FileState::Foreign;
   }
   auto version = static_cast<std::int32_t>(BigEndian32(&header[60]));
-  if (version != kLibraryFormatVersion) {
+  if (version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
     *error = path + " has library format " + std::to_string(version) + ", which this program cannot read.";
     return FileState::Foreign;
   }
@@ -77,7 +85,7 @@ FileState InspectFile(const std::string& path, std::string* error) {
 // reported as a success while no library file changed.
 std::string SqliteFileName(const std::string& path) { return path.front() == '/' ? path : "./" + path; }
 
-void ConfigureConnection(sqlite3* db) {
+void ConfigureConnection(sqlite3* db, int busyTimeoutMs) {
   // A library file is untrusted input: no schema tricks, no triggers or views
   // that could run code of the file's author on our writes.
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
@@ -85,15 +93,16 @@ void ConfigureConnection(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
-  sqlite3_busy_timeout(db, kLibraryBusyTimeoutMs);
+  sqlite3_busy_timeout(db, busyTimeoutMs);
   ExecuteSql(db, "PRAGMA foreign_keys=ON");
 }
 
-bool QueryInt(sqlite3* db, const char* sql, std::int64_t* value) {
+// SQLITE_ROW with *value, or the code of the failure.
+int QueryInt(sqlite3* db, const char* sql, std::int64_t* value) {
   Statement query(db, sql);
-  if (!query.ok() || query.step() != SQLITE_ROW) return false;
-  *value = query.integer(0);
-  return true;
+  int rc = query.step();
+  if (rc == SQLITE_ROW) *value = query.integer(0);
+  return rc;
 }
 
 // Creates the schema in a file that is still empty. Another process may have
@@ -101,11 +110,11 @@ bool QueryInt(sqlite3* db, const char* sql, std::int64_t* value) {
 bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
   return RunWriteTransaction(impl, error, [&] {
     std::int64_t objects = 0, id = 0;
-    if (!QueryInt(impl.db, "SELECT count(*) FROM sqlite_schema", &objects) ||
-        !QueryInt(impl.db, "PRAGMA application_id", &id))
-      return sqlite3_errcode(impl.db);
+    int rc = QueryInt(impl.db, "SELECT count(*) FROM sqlite_schema", &objects);
+    if (rc == SQLITE_ROW) rc = QueryInt(impl.db, "PRAGMA application_id", &id);
+    if (rc != SQLITE_ROW) return rc;
     if (objects != 0 || id != 0) return SQLITE_OK;
-    int rc = ExecuteSql(impl.db, kSchema);
+    rc = ExecuteSql(impl.db, kSchema);
     if (rc != SQLITE_OK) return rc;
     std::string pragmas = "PRAGMA application_id=" + std::to_string(kLibraryApplicationId) +
                           "; PRAGMA user_version=" + std::to_string(kLibraryFormatVersion) + ";";
@@ -113,27 +122,34 @@ bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
   });
 }
 
-// The checks of an open connection: ours, and readable from end to end.
+// The checks of an open connection: ours, and readable from end to end. A
+// file another connection holds too long is in use, not damaged.
 bool VerifyLibrary(Library::Impl& impl, std::string* error) {
   std::int64_t id = 0, version = 0;
-  if (!QueryInt(impl.db, "PRAGMA application_id", &id) || !QueryInt(impl.db, "PRAGMA user_version", &version)) {
-    *error = impl.path + " is damaged and cannot be read.";
+  int rc = QueryInt(impl.db, "PRAGMA application_id", &id);
+  if (rc == SQLITE_ROW) rc = QueryInt(impl.db, "PRAGMA user_version", &version);
+  if (rc != SQLITE_ROW) {
+    *error = DescribeReadFailure(impl, rc);
     return false;
   }
-  if (id != kLibraryApplicationId || version != kLibraryFormatVersion) {
+  if (id != kLibraryApplicationId || version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
+    impl.lastFailure = LibraryFailure::Other;
     *error = impl.path + " is not a library file.";
     return false;
   }
+  impl.version = static_cast<int>(version);
   Statement check(impl.db, "PRAGMA quick_check");
-  if (!check.ok() || check.step() != SQLITE_ROW || check.text(0) != "ok") {
-    *error = impl.path + " is damaged and cannot be read.";
+  rc = check.step();
+  if (rc != SQLITE_ROW || check.text(0) != "ok") {
+    *error = DescribeReadFailure(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
     return false;
   }
   Statement tables(impl.db,
                    "SELECT count(*) FROM sqlite_schema WHERE type='table' AND "
                    "name IN ('entries','objects','local_types')");
-  if (!tables.ok() || tables.step() != SQLITE_ROW || tables.integer(0) != 3) {
-    *error = impl.path + " is damaged and cannot be read.";
+  rc = tables.step();
+  if (rc != SQLITE_ROW || tables.integer(0) != 3) {
+    *error = DescribeReadFailure(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
     return false;
   }
   return true;
@@ -147,7 +163,8 @@ Library::Impl::~Impl() {
 
 int ExecuteSql(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
-std::unique_ptr<Library> Library::open(const std::string& path, bool create, std::string* error) {
+std::unique_ptr<Library> Library::open(const std::string& path, bool create, std::string* error,
+                                       int busyTimeoutMs) {
   std::string scratch;
   if (!error) error = &scratch;
   if (path.empty()) {
@@ -166,13 +183,27 @@ std::unique_ptr<Library> Library::open(const std::string& path, bool create, std
   impl->path = path;
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(SqliteFileName(path).c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
-    *error = "Cannot open the library " + path + ".";
+    *error = state == FileState::Missing ? "The library " + path + " cannot be created; nothing was written."
+                                         : "Cannot open the library " + path + ".";
     return nullptr;
   }
-  ConfigureConnection(impl->db);
-  if (fresh && !CreateSchemaIfEmpty(*impl, error)) return nullptr;
+  ConfigureConnection(impl->db, busyTimeoutMs);
+  if (fresh && !CreateSchemaIfEmpty(*impl, error)) {
+    // A file made here that another program did not take over meanwhile goes again.
+    bool unfinished = state == FileState::Missing && impl->lastFailure != LibraryFailure::InUse;
+    impl.reset();
+    if (unfinished) removeUnfinished(path);
+    return nullptr;
+  }
   if (!VerifyLibrary(*impl, error)) return nullptr;
   return std::unique_ptr<Library>(new Library(std::move(impl)));
+}
+
+// A failed first write must not leave a half-made file behind.
+void Library::removeUnfinished(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove(path + "-journal", ignored);
+  std::filesystem::remove(path, ignored);
 }
 
 Library::Library(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -182,24 +213,67 @@ const std::string& Library::path() const { return impl_->path; }
 
 void Library::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
 
-std::string DescribeWriteFailure(const std::string& path, int code, sqlite3* db) {
-  switch (code & 0xFF) {
+LibraryFailure Library::lastFailure() const { return impl_->lastFailure; }
+
+int Library::formatVersion() const { return impl_->version; }
+
+int UpgradeFormat(Library::Impl& impl) {
+  std::int64_t version = 0;
+  int rc = QueryInt(impl.db, "PRAGMA user_version", &version);
+  if (rc != SQLITE_ROW) return rc;
+  if (version >= kLibraryFormatVersion) return SQLITE_OK;  // another program upgraded it meanwhile
+  rc = ExecuteSql(impl.db, kAddCounters);
+  if (rc != SQLITE_OK) return rc;
+  std::string pragma = "PRAGMA user_version=" + std::to_string(kLibraryFormatVersion);
+  return ExecuteSql(impl.db, pragma.c_str());
+}
+
+std::string DescribeWriteFailure(Library::Impl& impl, int code) {
+  const std::string& path = impl.path;
+  // A write that the system refused for want of room (no space left, or the
+  // largest file size this process may write) is a full disk to the user.
+  const int systemError = sqlite3_system_errno(impl.db);
+  const bool noRoom = (code & 0xFF) == SQLITE_IOERR && (systemError == ENOSPC || systemError == EFBIG);
+  switch (noRoom ? SQLITE_FULL : code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
+      impl.lastFailure = LibraryFailure::InUse;
       return "The library " + path + " is in use by another program; nothing was written.";
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_CANTOPEN:
+      impl.lastFailure = LibraryFailure::ReadOnly;
       return "The library " + path + " is read-only; nothing was written.";
     case SQLITE_FULL:
+      impl.lastFailure = LibraryFailure::Full;
       return "The disk holding " + path + " is full; nothing was written.";
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
+      impl.lastFailure = LibraryFailure::Damaged;
       return path + " is damaged; nothing was written.";
     case SQLITE_CONSTRAINT:
-      return "The library " + path + " refused the write: " + std::string(sqlite3_errmsg(db));
+      impl.lastFailure = LibraryFailure::Other;
+      return "The library " + path + " refused the write: " + std::string(sqlite3_errmsg(impl.db));
     default:
+      impl.lastFailure = LibraryFailure::Other;
       return "Cannot write the library " + path + ": " + std::string(sqlite3_errstr(code)) + ".";
+  }
+}
+
+std::string DescribeReadFailure(Library::Impl& impl, int code) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      impl.lastFailure = LibraryFailure::InUse;
+      return "The library " + impl.path + " is in use by another program.";
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+      impl.lastFailure = LibraryFailure::Other;
+      return "Cannot read the library " + impl.path + ".";
+    default:
+      impl.lastFailure = LibraryFailure::Damaged;
+      return impl.path + " is damaged and cannot be read.";
   }
 }
 

@@ -112,17 +112,37 @@ std::uint16_t Runtime::Impl::entryGroup(const std::string& library, const std::s
 
 void Runtime::Impl::loadLocalTypes(RuntimeGroup& g) {
   if (g.library.empty()) return;
-  auto library = Library::open(g.library, false, nullptr);
+  auto library = openLibrary(g.library, false, nullptr);
   if (!library) return;
   for (const StoredLocalType& stored : library->localTypes(g.objectId)) {
     // The editor's newer version waits to be written, under the name it was
-    // saved with: re-declaring it would put back the stored spelling.
+    // saved with: re-declaring it would put back the stored spelling, and its
+    // counter stays the one its editor started from.
     if (RuntimeType* pending = findType(g, stored.name); pending && pending->dirty) continue;
     RuntimeType& t = declareType(g, stored.name);
+    t.libraryChanges = stored.changes;
     if (t.source && *t.source == stored.source) continue;
     t.source = stored.source;
     t.membersCurrent = false;
   }
+}
+
+std::unique_ptr<Library> Runtime::Impl::openLibrary(const std::string& path, bool create, std::string* error) const {
+  return Library::open(path, create, error, busyTimeoutMs);
+}
+
+bool Runtime::Impl::libraryFailed(const std::string& reason) {
+  libraryFailure = reason;
+  return false;
+}
+
+std::string Runtime::Impl::shownLibrary(const std::string& normal) const {
+  return !currentLibraryKey.empty() && normal == currentLibraryKey ? currentLibrary : normal;
+}
+
+bool Runtime::Impl::askReplace(const std::string& name, const std::string& library) const {
+  if (!replaceQuestion) return false;
+  return replaceQuestion(name + " was changed in " + library + " after you opened it.\nReplace that version with yours?");
 }
 
 void* Runtime::Impl::allocateBlock(std::size_t size) {
@@ -154,7 +174,7 @@ std::vector<std::string> Runtime::knownStructures(std::uint16_t group) const {
   std::vector<std::string> names;
   RuntimeGroup* g = impl_->group(group);
   if (!g) return names;
-  if (auto library = Library::open(g->library, false, nullptr)) {
+  if (auto library = impl_->openLibrary(g->library, false, nullptr)) {
     for (const LibraryEntryInfo& entry : library->entries()) names.push_back(entry.name);
   }
   for (std::int32_t id : g->types) {
@@ -220,13 +240,32 @@ bool Runtime::compileGroup(std::uint16_t group, std::vector<CompileError>* error
 }
 
 std::vector<LibraryEntryInfo> Runtime::listEntries(const std::string& library, std::string* error) const {
-  auto file = Library::open(library, false, error);
-  return file ? file->entries() : std::vector<LibraryEntryInfo>{};
+  auto file = impl_->openLibrary(library, false, error);
+  return file ? file->entries(error) : std::vector<LibraryEntryInfo>{};
 }
 
 std::optional<std::string> Runtime::storedEntrySource(const std::string& library, const std::string& entry) const {
-  auto file = Library::open(library, false, nullptr);
+  auto file = impl_->openLibrary(library, false, nullptr);
   return file ? file->entrySource(entry) : std::nullopt;
 }
+
+std::optional<LibraryEntryInfo> Runtime::storedEntry(const std::string& library, const std::string& entry) const {
+  std::error_code ignored;
+  if (library.empty() || !std::filesystem::exists(library, ignored)) return std::nullopt;
+  auto file = impl_->openLibrary(library, false, nullptr);
+  return file ? file->entryInfo(entry) : std::nullopt;
+}
+
+std::string Runtime::takeLibraryFailure() {
+  std::string reason = std::move(impl_->libraryFailure);
+  impl_->libraryFailure.clear();
+  return reason;
+}
+
+void Runtime::setReplaceQuestion(std::function<bool(const std::string& question)> ask) {
+  impl_->replaceQuestion = std::move(ask);
+}
+
+void Runtime::setBusyTimeout(int milliseconds) { impl_->busyTimeoutMs = milliseconds; }
 
 }  // namespace quill

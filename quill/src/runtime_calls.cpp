@@ -72,17 +72,24 @@ std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const 
   Runtime* runtime = Live(rt);
   if (!runtime || kind != kRuntimeKindStructure || !IsText(library) || !IsText(entry)) return kNoGroup;
   auto& impl = runtime->impl();
-  auto file = quill::Library::open(library, false, &impl.lastError);
-  if (!file) return kNoGroup;
-  std::optional<quill::LibraryEntryInfo> info = file->entryInfo(entry);
-  std::optional<std::string> source = info ? file->entrySource(info->name) : std::nullopt;
+  impl.libraryFailure.clear();
+  auto file = impl.openLibrary(library, false, &impl.lastError);
+  if (!file) {
+    impl.libraryFailed(impl.lastError);
+    return kNoGroup;
+  }
+  std::optional<quill::LibraryEntryInfo> info = file->entryInfo(entry, &impl.lastError);
+  std::optional<std::string> source = info ? file->entrySource(info->name, &impl.lastError) : std::nullopt;
   if (!source) {
-    impl.lastError = std::string("The library ") + library + " has no structure " + entry + ".";
+    // A read that failed says why; otherwise the entry is not there.
+    if (impl.lastError.empty()) impl.lastError = std::string("The library ") + library + " has no structure " + entry + ".";
+    impl.libraryFailed(impl.lastError);
     return kNoGroup;
   }
   std::uint16_t gid = impl.entryGroup(library, info->name);
   RuntimeGroup* g = impl.group(gid);
   if (!g) return kNoGroup;
+  rt->entryChanges[gid] = info->changes;
   // Opening reads the library anew: what another editor stored but never
   // wrote does not count, the file does.
   RuntimeType& t = impl.declareType(*g, info->name);
@@ -174,12 +181,18 @@ int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library,
   if (!runtime) return 0;
   auto& impl = runtime->impl();
   impl.lastError.clear();
+  impl.libraryFailure.clear();
   RuntimeGroup* g = impl.group(group);
   if (g && !g->owner && !IsText(library)) {
     impl.lastError = "No library was chosen for " + g->entry + "; nothing was written.";
     return 0;
   }
-  return runtime->writeGroup(group, library ? library : "", comment ? comment : "", &impl.lastError) ? 1 : 0;
+  // This editor's counter of the entry, when it opened or wrote it before.
+  std::optional<std::int64_t> known;
+  if (auto it = rt->entryChanges.find(group); it != rt->entryChanges.end()) known = it->second;
+  bool written = runtime->writeGroup(group, library ? library : "", comment ? comment : "", &impl.lastError, &known);
+  if (written && known) rt->entryChanges[group] = *known;
+  return written ? 1 : 0;
 }
 
 TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, std::uint32_t* count) {

@@ -2,6 +2,7 @@
 // library and the library writes.
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 #include "quill/compiler.h"
@@ -28,7 +29,7 @@ void SetError(std::string* error, std::string text) {
 
 bool Runtime::setCurrentLibrary(const std::string& path, std::string* error) {
   std::string normal = NormalLibraryPath(path);
-  auto library = Library::open(path, true, error);
+  auto library = impl_->openLibrary(path, true, error);
   if (!library) return false;
   // The caller's text is what the dialogs offer and the editor gets back; the
   // normal form only tells whether objects belong to this library.
@@ -90,7 +91,7 @@ std::int32_t Runtime::addObject(const std::string& kind, const std::string& name
   }
   RuntimeObject made{chosen, kind, name, impl_->currentLibraryKey};
   if (!made.library.empty()) {
-    auto library = Library::open(made.library, true, error);
+    auto library = impl_->openLibrary(made.library, true, error);
     if (!library || !library->writeObject(StoredObject{chosen, kind, name}, error)) return 0;
   }
   impl_->objects[chosen] = made;
@@ -173,13 +174,39 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
       failed += (failed.empty() ? "" : ", ") + t->name;
       continue;
     }
-    changed.push_back({t->name, *t->source});
+    // A structure this program never read must not be there yet either (0).
+    changed.push_back({t->name, *t->source, t->libraryChanges.value_or(0)});
     written.push_back(t);
   }
-  auto library = Library::open(info->library, true, error);
-  if (!library || !library->writeObjectTypes(StoredObject{info->id, info->kind, info->name}, changed, error))
-    return false;
-  for (RuntimeType* t : written) t->dirty = false;
+  auto library = impl_->openLibrary(info->library, true, error);
+  if (!library) return impl_->libraryFailed(error ? *error : "");
+  const StoredObject object{info->id, info->kind, info->name};
+  WriteOutcome outcome;
+  while ((outcome = library->writeObjectTypesIfUnchanged(object, changed, error)) == WriteOutcome::Changed) {
+    std::string reason;
+    std::vector<StoredLocalType> now = library->localTypes(objectId, &reason);
+    if (!reason.empty()) {
+      SetError(error, reason);
+      return impl_->libraryFailed(reason);
+    }
+    for (StoredLocalType& mine : changed) {
+      auto found = std::find_if(now.begin(), now.end(), [&](const auto& t) { return SameName(t.name, mine.name); });
+      std::int64_t counter = found == now.end() ? 0 : found->changes;
+      if (counter == mine.changes) continue;
+      if (!impl_->askReplace(mine.name, impl_->shownLibrary(info->library))) {
+        std::string text = "The structure " + mine.name + " was changed in " +
+                           impl_->shownLibrary(info->library) + " after you opened it; nothing was written.";
+        SetError(error, text);
+        return impl_->libraryFailed(text);
+      }
+      mine.changes = counter;  // replace exactly the version the user was asked about
+    }
+  }
+  if (outcome == WriteOutcome::Failed) return impl_->libraryFailed(error ? *error : "");
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    written[i]->dirty = false;
+    written[i]->libraryChanges = changed[i].changes;
+  }
   if (!failed.empty()) {
     SetError(error, "Not written because they do not compile: " + failed + ".");
     return false;
@@ -188,7 +215,7 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
 }
 
 bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,
-                         std::string* error) {
+                         std::string* error, std::optional<std::int64_t>* knownChanges) {
   RuntimeGroup* g = impl_->group(group);
   if (!g) {
     SetError(error, "There is nothing to write.");
@@ -206,13 +233,39 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
     SetError(error, "The structure " + t->name + " does not compile; nothing was written.");
     return false;
   }
-  std::string path = library.empty() ? g->library : NormalLibraryPath(library);
+  // The caller's own text names the file in every message; it is the same file.
+  const std::string path = library.empty() ? g->library : library;
   if (path.empty()) {
     SetError(error, "No library was chosen for " + t->name + "; nothing was written.");
     return false;
   }
-  auto file = Library::open(path, true, error);
-  if (!file || !file->writeEntry(t->name, *t->source, comment, error)) return false;
+  std::error_code ignored;
+  const bool existed = std::filesystem::exists(path, ignored);
+  auto file = impl_->openLibrary(path, true, error);
+  if (!file) return impl_->libraryFailed(error ? *error : "");
+  std::int64_t expected = knownChanges && *knownChanges ? **knownChanges : kAnyChanges;
+  std::int64_t changes = 0;
+  WriteOutcome outcome;
+  while ((outcome = file->writeEntryIfUnchanged(t->name, *t->source, comment, expected, &changes, error)) ==
+         WriteOutcome::Changed) {
+    if (!impl_->askReplace(t->name, path)) {
+      std::string text =
+          "The structure " + t->name + " was changed in " + path + " after you opened it; nothing was written.";
+      SetError(error, text);
+      return impl_->libraryFailed(text);
+    }
+    expected = changes;  // replace exactly the version the user was asked about
+  }
+  if (outcome == WriteOutcome::Failed) {
+    // A library this save began and could not complete is no library: remove it,
+    // unless another program has it open (and may have written to it).
+    if (!existed && file->lastFailure() != LibraryFailure::InUse) {
+      file.reset();
+      Library::removeUnfinished(path);
+    }
+    return impl_->libraryFailed(error ? *error : "");
+  }
+  if (knownChanges) *knownChanges = changes;
   t->dirty = false;
   return true;
 }

@@ -10,12 +10,16 @@
 #include <unordered_set>
 #include <vector>
 
+#include "quill/library.h"
 #include "quill/runtime.h"
 
 struct HostRuntime {
   quill::Runtime* runtime = nullptr;
   HostPool* pool = nullptr;  // the editor's pool: member arrays come from it, stored text goes back to it
   bool live = true;
+  // The change counter of each entry group this editor opened or wrote, as it
+  // was then: a later write of it by this editor expects to find it unchanged.
+  std::map<std::uint16_t, std::int64_t> entryChanges;
 };
 
 namespace quill {
@@ -30,6 +34,7 @@ struct RuntimeType {
   bool membersCurrent = false;               // members were compiled from the stored source
   std::optional<std::string> pendingText;    // text of a successful callback compile, not stored yet
   bool dirty = false;                        // stored since the library last had it
+  std::optional<std::int64_t> libraryChanges;  // local structures: the counter when read or written
 };
 
 struct RuntimeGroup {
@@ -52,6 +57,9 @@ struct Runtime::Impl {
   std::string currentLibrary;     // as the caller wrote it: what dialogs offer and checks read
   std::string currentLibraryKey;  // the same file as NormalLibraryPath gives it, for comparing
   std::string lastError;
+  std::string libraryFailure;  // for the next message box's detail
+  std::function<bool(const std::string&)> replaceQuestion;
+  int busyTimeoutMs = kLibraryBusyTimeoutMs;
   std::unordered_map<std::int32_t, RuntimeType> types;
   std::int32_t nextType = 1;
   std::map<std::uint16_t, RuntimeGroup> groups;
@@ -75,6 +83,15 @@ struct Runtime::Impl {
   void loadLocalTypes(RuntimeGroup& group);
   bool groupIdFree(std::uint16_t id) const;
   void* allocateBlock(std::size_t size);
+  // Opens a library with this runtime's busy timeout (Library::open).
+  std::unique_ptr<Library> openLibrary(const std::string& path, bool create, std::string* error) const;
+  // Notes why a library could not be used, for the next message box; returns false.
+  bool libraryFailed(const std::string& reason);
+  // The library as the user named it: the current library's own text when it is
+  // that file, else the normal path.
+  std::string shownLibrary(const std::string& normal) const;
+  // Asks whether to replace name in library, which someone else changed.
+  bool askReplace(const std::string& name, const std::string& library) const;
 };
 
 // The library path as the runtime keys it, so that two spellings of one file

@@ -3,6 +3,7 @@
 #include <cstdarg>
 
 #include "editor/host/host_shell.h"
+#include "platform/platform.h"
 #include "quill/src/host_impl.h"
 
 namespace {
@@ -46,7 +47,12 @@ int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT 
   va_end(args);
   if (caption == nullptr) caption = "";
   quill::Host::Impl* impl = quill::ImplOf(context);
-  if (impl != nullptr) impl->lastMessage = quill::ShellMessage{stringId, text, caption, style, 0};
+  if (impl != nullptr) {
+    impl->lastMessage = quill::ShellMessage{stringId, text, caption, style, 0};
+    // The module names what failed; why a library could not be used is the
+    // host's to tell, under the module's text.
+    PlatformSetMessageDetail(impl->runtime.takeLibraryFailure().c_str());
+  }
   int answer = MessageBoxA(owner, text, caption, style);
   if (impl != nullptr && impl->lastMessage) impl->lastMessage->answer = answer;
   return answer;

@@ -151,6 +151,16 @@ void ExpectMessage(Scenario& scenario, const Step& step) {
   if (!matches) throw StepFailure{"message " + Quote(expected), "message " + Quote(text)};
 }
 
+// expect message-detail "TEXT": the detail under the box `expect message` would
+// check next ("" for none); the box stays for that check.
+void ExpectMessageDetail(Scenario& scenario, const Step& step) {
+  const Word& expected = Arg(step, 2, "\"TEXT\"");
+  NoMoreArgs(step, 3);
+  const ShownMessage* shown = scenario.frontEnd().latestMessage();
+  if (!shown) throw StepFailure{"message detail " + Quote(expected.text), "no message box since the last check"};
+  ExpectEqual("message detail " + Quote(expected.text), "message detail " + Quote(shown->detail));
+}
+
 void ExpectNoMessage(Scenario& scenario, const Step& step) {
   NoMoreArgs(step, 2);
   std::vector<ShownMessage> shown = scenario.frontEnd().takeMessages();
@@ -306,6 +316,7 @@ void AddEditorChecks(std::vector<StepWord>* words) {
   words->push_back({"expect clipboard", false, ExpectClipboard});
   words->push_back({"expect message", false, ExpectMessage});
   words->push_back({"expect nomessage", false, ExpectNoMessage});
+  words->push_back({"expect message-detail", false, ExpectMessageDetail});
   words->push_back({"expect status", false, ExpectStatus});
   words->push_back({"expect cursor", false, ExpectCursor});
   words->push_back({"expect posted", false, ExpectPosted});

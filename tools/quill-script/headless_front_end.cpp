@@ -117,8 +117,15 @@ std::optional<Answer> HeadlessFrontEnd::takeAnswer(AnswerKind kind, const std::s
   return answer;
 }
 
+int HeadlessFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const std::string& detail,
+                                         const std::string& caption, UINT style) {
+  int answer = messageBox(owner, text, caption, style);
+  messages_.back().detail = detail;
+  return answer;
+}
+
 int HeadlessFrontEnd::messageBox(HWND, const std::string& text, const std::string& caption, UINT style) {
-  messages_.push_back(ShownMessage{text, caption, style});
+  messages_.push_back(ShownMessage{text, caption, style, {}});
   std::optional<Answer> answer = takeAnswer(AnswerKind::Message, "the message box " + Quote(text));
   if (!answer) return SafeButton(style);
   std::vector<int> offered = ButtonsOf(style);

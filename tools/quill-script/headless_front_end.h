@@ -30,6 +30,7 @@ struct ShownMessage {
   std::string text;
   std::string caption;
   UINT style = 0;
+  std::string detail;  // the text under it, "" for none
 };
 
 // Something the host or module asked for that the scenario did not provide.
@@ -51,6 +52,8 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
 
   // Message boxes shown since the last call, oldest first; clears them.
   std::vector<ShownMessage> takeMessages();
+  // The latest of them, without clearing; null when none was shown since.
+  const ShownMessage* latestMessage() const { return messages_.empty() ? nullptr : &messages_.back(); }
   bool messagesPending() const { return !messages_.empty(); }
 
   // Compile-error reports: the latest one since the last call (nullopt: none); clears it.
@@ -73,6 +76,8 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
 
   // ---- FrontEnd ----------------------------------------------------------
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
+  int detailedMessageBox(HWND owner, const std::string& text, const std::string& detail, const std::string& caption,
+                         UINT style) override;
   void beep(UINT type) override;
   SHORT asyncKeyState(int vkey) override;
   void cursorChanged(HCURSOR cursor) override { cursor_ = cursor; }

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kSkippedExit = 77;
+
 int Usage() {
   std::cerr << "usage: quill-script [--verbose] [--module PATH] FILE...\n"
                "  --verbose      print each step as it runs\n"
@@ -46,9 +48,13 @@ int main(int argc, char** argv) {
 
   int passed = 0;
   int failed = 0;
+  int skipped = 0;
   for (const std::string& file : files) {
     script::FileResult result = script::RunScenarioFile(file, options, std::cout);
-    if (result.passed) {
+    if (!result.skipped.empty()) {
+      ++skipped;
+      std::cout << file << ": skipped (" << result.skipped << ")\n";
+    } else if (result.passed) {
       ++passed;
       std::cout << file << ": passed (" << result.steps << " steps)\n";
     } else {
@@ -56,6 +62,10 @@ int main(int argc, char** argv) {
       std::cout << result.failure << "\n";
     }
   }
-  std::cout << passed << " passed, " << failed << " failed\n";
-  return failed == 0 ? 0 : 1;
+  std::cout << passed << " passed, " << failed << " failed";
+  if (skipped > 0) std::cout << ", " << skipped << " skipped";
+  std::cout << "\n";
+  // 77 tells a test driver that nothing ran here and why was printed.
+  if (failed > 0) return 1;
+  return skipped > 0 && passed == 0 ? kSkippedExit : 0;
 }

@@ -4,6 +4,7 @@
 
 #include "editor/host/host_shell.h"
 #include "platform/platform.h"
+#include "quill/runtime.h"
 
 namespace script {
 namespace {
@@ -43,6 +44,7 @@ void Scenario::startHost() {
     host_.reset();
     throw StepFailure{"the module " + Quote(options_.modulePath) + " to load", reason};
   }
+  if (busyTimeout_) host_->runtime().setBusyTimeout(*busyTimeout_);
   if (library_ && !host_->setCurrentLibrary(*library_))
     throw StepFailure{"library " + Quote(*library_) + " to open", "it could not be opened or created"};
   for (const auto& [where, value] : profile_) host_->setProfileValue(where.first, where.second, value);
@@ -71,6 +73,11 @@ void Scenario::setLibrary(const std::string& path) {
 void Scenario::setProfileValue(const std::string& section, const std::string& key, const std::string& value) {
   host().setProfileValue(section, key, value);
   profile_.push_back({{section, key}, value});
+}
+
+void Scenario::setBusyTimeout(int milliseconds) {
+  host().runtime().setBusyTimeout(milliseconds);
+  busyTimeout_ = milliseconds;
 }
 
 void Scenario::noteCreated(HWND frame) {

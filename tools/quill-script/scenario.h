@@ -14,6 +14,7 @@
 #include "editor/shell/editor_instance.h"
 #include "headless_front_end.h"
 #include "instance_fields.h"
+#include "library_conditions.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 #include "script_words.h"
@@ -40,6 +41,11 @@ class Scenario {
   void setFontHeight(int height);
   void setLibrary(const std::string& path);
   void setProfileValue(const std::string& section, const std::string& key, const std::string& value);
+  // How long the host waits for a library another connection holds (kept when
+  // the host is restarted).
+  void setBusyTimeout(int milliseconds);
+  // Locks, file-size limit, read-only files and rights; undone at the end.
+  LibraryConditions& conditions() { return conditions_; }
 
   // ---- Editors -------------------------------------------------------------
   void noteCreated(HWND frame);
@@ -78,6 +84,8 @@ class Scenario {
   std::unique_ptr<quill::Host> host_;
   int fontHeight_ = 16;
   std::optional<std::string> library_;
+  std::optional<int> busyTimeout_;
+  LibraryConditions conditions_;
   std::vector<std::pair<std::pair<std::string, std::string>, std::string>> profile_;
   std::vector<HWND> createdFrames_;
   HWND actedOn_ = nullptr;

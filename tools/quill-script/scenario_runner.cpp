@@ -119,9 +119,12 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
         int line = failure.line ? failure.line : step.line.number;
         result.failure = FailureLine(fileName, line, failure.expected, failure.got);
         break;
+      } catch (const StepSkip& skip) {
+        result.skipped = skip.reason;
+        break;
       }
     }
-    if (result.failure.empty()) {
+    if (result.failure.empty() && result.skipped.empty()) {
       try {
         if (std::optional<StepFailure> failure = scenario.finish())
           result.failure = FailureLine(fileName, failure->line ? failure->line : lastLine, failure->expected,

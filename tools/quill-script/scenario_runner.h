@@ -13,6 +13,7 @@ struct FileResult {
   bool passed = false;
   std::string failure;  // "FILE:LINE: expected ..., got ..." when it failed
   int steps = 0;        // steps run
+  std::string skipped;  // why the file was skipped; it counts as not failed
 };
 
 // Splits scenario text into steps (an `expect grid` with its rows up to `end`).

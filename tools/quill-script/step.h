@@ -28,6 +28,12 @@ struct StepFailure {
   int line = 0;  // 0: the step's own line
 };
 
+// Thrown by a step that finds the scenario cannot run here (the reason says
+// why): the file ends, skipped, neither passed nor failed.
+struct StepSkip {
+  std::string reason;
+};
+
 struct RunOptions {
   std::string modulePath;
   bool verbose = false;

@@ -1,4 +1,6 @@
-// Setup words: font, library, profile, object, store, store-local. None pumps.
+// Setup words: font, library, profile, object, store, store-local, and what
+// surrounds the library files: lock, unlock, busy-timeout, file-size-limit,
+// readonly, unprivileged. None pumps.
 #include <memory>
 
 #include "quill/compiler.h"
@@ -115,9 +117,62 @@ void StoreLocal(Scenario& scenario, const Step& step) {
     throw StepFailure{"local structure " + Quote(name.text) + " of " + Quote(owner.text) + " written", error};
 }
 
+// lock FILE / unlock FILE: another program holds FILE locked (exclusively) or lets it go.
+void Lock(Scenario& scenario, const Step& step) {
+  const Word& file = Arg(step, 1, "a library file name");
+  NoMoreArgs(step, 2);
+  std::string error;
+  if (!scenario.conditions().lock(file.text, &error)) throw StepFailure{Quote(file.text) + " locked", error};
+}
+
+void Unlock(Scenario& scenario, const Step& step) {
+  const Word& file = Arg(step, 1, "a library file name");
+  NoMoreArgs(step, 2);
+  std::string error;
+  if (!scenario.conditions().unlock(file.text, &error)) throw StepFailure{Quote(file.text) + " unlocked", error};
+}
+
+void BusyTimeout(Scenario& scenario, const Step& step) {
+  std::int64_t milliseconds = NumberArg(step, 1, "milliseconds");
+  NoMoreArgs(step, 2);
+  if (milliseconds < 0 || milliseconds > 600000)
+    throw StepFailure{"milliseconds from 0 to 600000", std::to_string(milliseconds)};
+  scenario.setBusyTimeout(static_cast<int>(milliseconds));
+}
+
+void FileSizeLimit(Scenario& scenario, const Step& step) {
+  std::int64_t bytes = NumberArg(step, 1, "a size in bytes");
+  NoMoreArgs(step, 2);
+  if (bytes < 0) throw StepFailure{"a size in bytes", std::to_string(bytes)};
+  std::string error;
+  if (!scenario.conditions().limitFileSize(static_cast<std::uint64_t>(bytes), &error))
+    throw StepFailure{"a file-size limit of " + std::to_string(bytes), error};
+}
+
+void ReadOnly(Scenario& scenario, const Step& step) {
+  const Word& file = Arg(step, 1, "a file or folder name");
+  NoMoreArgs(step, 2);
+  std::string error;
+  if (!scenario.conditions().makeReadOnly(file.text, &error))
+    throw StepFailure{Quote(file.text) + " made read-only", error};
+}
+
+// Root may write anything: a read-only file means something only to an ordinary user.
+void Unprivileged(Scenario& scenario, const Step& step) {
+  NoMoreArgs(step, 1);
+  std::string reason;
+  if (!scenario.conditions().dropRootRights(&reason)) throw StepSkip{reason};
+}
+
 }  // namespace
 
 void AddSetupWords(std::vector<StepWord>* words) {
+  words->push_back({"lock", false, Lock});
+  words->push_back({"unlock", false, Unlock});
+  words->push_back({"busy-timeout", false, BusyTimeout});
+  words->push_back({"file-size-limit", false, FileSizeLimit});
+  words->push_back({"readonly", false, ReadOnly});
+  words->push_back({"unprivileged", false, Unprivileged});
   words->push_back({"font", false, Font});
   words->push_back({"library", false, LibraryWord});
   words->push_back({"profile", false, Profile});

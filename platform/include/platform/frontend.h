@@ -14,6 +14,13 @@ class FrontEnd {
 
   // A modal message box; returns IDOK, IDCANCEL, IDYES or IDNO.
   virtual int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) = 0;
+  // The same box with a detail under its text (PlatformSetMessageDetail); a
+  // front end that cannot show one shows the box without it.
+  virtual int detailedMessageBox(HWND owner, const std::string& text, const std::string& detail,
+                                 const std::string& caption, UINT style) {
+    (void)detail;
+    return messageBox(owner, text, caption, style);
+  }
   virtual void beep(UINT type) = 0;
   // GetAsyncKeyState: bit 0x8000 set while the key is down.
   virtual SHORT asyncKeyState(int vkey) = 0;

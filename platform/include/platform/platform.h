@@ -13,6 +13,11 @@
 PLATFORM_API void PlatformSetFrontEnd(FrontEnd* frontEnd);
 PLATFORM_API FrontEnd* PlatformFrontEnd();
 
+// A detail for the next MessageBoxA only (a longer reason under its text, such
+// as why a file could not be written); "" or null for none. MessageBoxA takes
+// it whether it shows a box or not, so it never reaches a later box.
+PLATFORM_API void PlatformSetMessageDetail(const char* detail);
+
 // Dispatches posted messages until the queue is empty, including those posted
 // while pumping. Returns the number dispatched.
 PLATFORM_API int PlatformPumpMessages();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct LibraryEntryInfo {
   std::string name;
   std::string comment;
   std::string modified;  // time of the last write, "YYYY-MM-DD HH:MM:SS"
+  std::int64_t changes = 0;  // the entry's change counter (Library)
 };
 
 struct PrintedEntry {
@@ -30,7 +32,11 @@ struct PrintedEntry {
   std::string text;     // the stored source that was printed, "" when not found
 };
 
-class HostFrontEnd : public FrontEnd {
+// Whether a save dialog may return this choice (the host asks the user before
+// an entry would be replaced); false: another name is needed.
+using SaveChoiceCheck = std::function<bool(const GlobalSaveChoice&)>;
+
+class HOST_API HostFrontEnd : public FrontEnd {
  public:
   // Open dialog of a library's global structures. entries lists defaultLibrary's.
   virtual GlobalOpenChoice openEntryDialog(HWND owner, const std::string& defaultLibrary,
@@ -42,6 +48,16 @@ class HostFrontEnd : public FrontEnd {
                                            const std::string& initialLibrary) = 0;
   virtual EmbeddedSaveChoice saveLocalTypeDialog(HWND owner, const std::string& ownerName,
                                                  const std::string& initialName) = 0;
+  // The save dialog whose choice must pass check before it returns. By default
+  // saveEntryDialog, cancelled when check refuses; a front end whose dialog can
+  // stay open for another name asks check itself.
+  virtual GlobalSaveChoice checkedSaveEntryDialog(HWND owner, const std::string& initialName,
+                                                  const std::string& initialLibrary, const SaveChoiceCheck& check);
+  // The open dialog of a library whose entries could not be listed, listError
+  // saying why. By default a message box tells why and openEntryDialog offers
+  // no entries; a front end may show the reason in the dialog instead.
+  virtual GlobalOpenChoice unlistedOpenEntryDialog(HWND owner, const std::string& library,
+                                                   const std::string& listError);
   virtual void showCompileErrors(HWND grid, const std::vector<CompileError>& errors) = 0;
   virtual void setStatus(HWND editorWindow, const std::string& text) = 0;
   virtual void print(HWND frame, const std::vector<PrintedEntry>& entries) = 0;

@@ -1,6 +1,8 @@
 // A library file: an SQLite database holding global structure entries and owning
 // objects with their local structures. Every write is one transaction: a write
-// that fails leaves the file exactly as it was.
+// that fails leaves the file exactly as it was. Every entry and local structure
+// has a change counter that each write of it raises, so that a program can tell
+// whether someone else wrote it since it read it.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +19,20 @@ namespace quill {
 // What marks an SQLite file as one of our libraries (PRAGMA application_id and
 // user_version). A file with another id is never opened, let alone written.
 constexpr std::int32_t kLibraryApplicationId = 0x514C4942;  // "QLIB"
-constexpr std::int32_t kLibraryFormatVersion = 1;
-// How long a write waits for another process holding the file's lock.
+// Format 2 added the change counters. A format 1 library is read as it is (its
+// counters read 0) and gains them with its first write.
+constexpr std::int32_t kLibraryFormatVersion = 2;
+constexpr std::int32_t kLibraryOldestFormat = 1;
+// How long reads and writes wait for another connection holding the file's lock.
 constexpr int kLibraryBusyTimeoutMs = 5000;
+// A conditional write's expected counter that accepts whatever is stored.
+constexpr std::int64_t kAnyChanges = -1;
+
+// How a conditional write ended. Changed: a counter was no longer the one
+// expected (someone else wrote meanwhile); nothing was written.
+enum class WriteOutcome { Written, Changed, Failed };
+// The kinds of failure a caller may act on (the texts say more).
+enum class LibraryFailure { None, InUse, ReadOnly, Full, Damaged, Other };
 
 struct StoredObject {
   std::int32_t id = 0;
@@ -30,15 +43,23 @@ struct StoredObject {
 struct StoredLocalType {
   std::string name;
   std::string source;
+  // Read: the stored counter. For writeObjectTypesIfUnchanged: the counter
+  // expected (kAnyChanges for any) and, once written, the new one.
+  std::int64_t changes = 0;
 };
 
 class HOST_API Library {
  public:
   // Opens (create: creates an empty library when the file is missing or empty)
   // the library file. Null with a clear reason in *error for a file that is not
-  // a library, is damaged, has an unknown format version or cannot be read;
-  // such a file is never written.
-  static std::unique_ptr<Library> open(const std::string& path, bool create, std::string* error);
+  // a library, is damaged, has an unknown format version, cannot be read or is
+  // held by another connection for longer than busyTimeoutMs; such a file is
+  // never written. A file this call created but could not complete is removed.
+  static std::unique_ptr<Library> open(const std::string& path, bool create, std::string* error,
+                                       int busyTimeoutMs = kLibraryBusyTimeoutMs);
+  // Removes a library file that was begun and could not be completed, with its
+  // journal; for the program that made it, once its connection is closed.
+  static void removeUnfinished(const std::string& path);
   ~Library();
   Library(const Library&) = delete;
   Library& operator=(const Library&) = delete;
@@ -47,16 +68,30 @@ class HOST_API Library {
   // How long writes wait for another process's lock (kLibraryBusyTimeoutMs by default).
   void setBusyTimeout(int milliseconds);
 
+  // What kind of failure the latest failed read or write of this library was.
+  LibraryFailure lastFailure() const;
+  // The format the file has now (kLibraryOldestFormat until its first write).
+  int formatVersion() const;
+
   // Global structure entries, ordered by name ignoring case. Names compare
-  // ignoring letter case everywhere, as the language does.
-  std::vector<LibraryEntryInfo> entries() const;
-  std::optional<LibraryEntryInfo> entryInfo(const std::string& entryName) const;
-  std::optional<std::string> entrySource(const std::string& entryName) const;  // global structure source
+  // ignoring letter case everywhere, as the language does. A read that fails
+  // (the file locked too long, damaged) gives nothing and says why in *error,
+  // which is left empty otherwise: an entry missing is not a failure.
+  std::vector<LibraryEntryInfo> entries(std::string* error = nullptr) const;
+  std::optional<LibraryEntryInfo> entryInfo(const std::string& entryName, std::string* error = nullptr) const;
+  // Global structure source.
+  std::optional<std::string> entrySource(const std::string& entryName, std::string* error = nullptr) const;
   // Writes (adds or replaces) a global structure entry with the time of the
   // write. An empty comment keeps the comment already stored, so a plain save
   // does not wipe what the user wrote. False with *error; nothing changed then.
   bool writeEntry(const std::string& entryName, const std::string& source, const std::string& comment,
                   std::string* error);
+  // The same, only while the entry's counter is still expectedChanges (0: the
+  // entry must not exist; kAnyChanges: any). *changes gets the new counter when
+  // written, the one found when Changed.
+  WriteOutcome writeEntryIfUnchanged(const std::string& entryName, const std::string& source,
+                                     const std::string& comment, std::int64_t expectedChanges,
+                                     std::int64_t* changes, std::string* error);
 
   std::vector<StoredObject> objects() const;
   std::optional<StoredObject> object(const std::string& name) const;
@@ -64,13 +99,17 @@ class HOST_API Library {
   // Adds or updates (by id) an owning object. False when the name belongs to another object.
   bool writeObject(const StoredObject& object, std::string* error);
   // The owner's local structures in the order they were first written.
-  std::vector<StoredLocalType> localTypes(std::int32_t objectId) const;
+  std::vector<StoredLocalType> localTypes(std::int32_t objectId, std::string* error = nullptr) const;
   // Adds or replaces the named local structures of an existing owner in one
   // transaction; local structures not named are kept.
   bool writeLocalTypes(std::int32_t objectId, const std::vector<StoredLocalType>& types, std::string* error);
   // The object and the named local structures in one transaction.
   bool writeObjectTypes(const StoredObject& object, const std::vector<StoredLocalType>& types,
                         std::string* error);
+  // The same, only while every named local structure's counter is still its
+  // changes field (0: not stored yet); afterwards each holds its new counter.
+  WriteOutcome writeObjectTypesIfUnchanged(const StoredObject& object, std::vector<StoredLocalType>& types,
+                                           std::string* error);
 
   struct Impl;
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,14 +67,30 @@ class HOST_API Runtime {
   // empty comment keeps the stored one), an owner's group is written as by
   // writeObjectGroup. library "" means the group's own; an entry group made
   // for no library is never written. Nothing is written for a structure whose
-  // source does not compile. False with *error.
+  // source does not compile. knownChanges (entry groups): in, the entry's
+  // counter when the writer read or last wrote it (none: not known); out, its
+  // new counter. False with *error. A library file this write created and could
+  // not complete is removed again.
   bool writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,
-                  std::string* error);
+                  std::string* error, std::optional<std::int64_t>* knownChanges = nullptr);
   // Why the latest HostRuntime call that failed failed ("" when none did).
   const std::string& lastError() const;
+  // Why the latest library read or write failed, for the next message box to
+  // show as its detail; "" when none failed since the last take.
+  std::string takeLibraryFailure();
+
+  // Asked before a write replaces an entry or local structure that someone else
+  // wrote since it was read here (the question's text is given); false keeps
+  // it and the write fails. Without a question such writes fail.
+  void setReplaceQuestion(std::function<bool(const std::string& question)> ask);
+  // How long library reads and writes wait for another connection's lock.
+  void setBusyTimeout(int milliseconds);
   // Global structure entries of a library, for the open dialog.
   std::vector<LibraryEntryInfo> listEntries(const std::string& library, std::string* error) const;
   std::optional<std::string> storedEntrySource(const std::string& library, const std::string& entry) const;
+  // The entry of that name (ignoring case) as the library stores it; none also
+  // when the library cannot be read.
+  std::optional<LibraryEntryInfo> storedEntry(const std::string& library, const std::string& entry) const;
 
   // Source of a type as stored, for the compiler.
   std::optional<std::string> typeSource(std::int32_t type) const;

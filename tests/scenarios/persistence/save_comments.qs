@@ -22,12 +22,15 @@ expect field changed 0
 expect comment s_address "postal address"
 expect source s_address "global type s_address from structure\r\n\tstring\t\troad\r\nend type"
 
-# Save As onto the same entry with a new comment replaces it.
+# Save As onto the same entry with a new comment replaces it, once the user
+# agrees to replace it.
 cell 1 1
 type "lane"
 cell 2 1
 answer save s_address comment="home address"
+answer message yes
 command saveas
+expect message "s_address already exists in app.lib.\nDo you want to replace it?"
 expect field changed 0
 expect comment s_address "home address"
 expect source s_address "global type s_address from structure\r\n\tstring\t\tlane\r\nend type"

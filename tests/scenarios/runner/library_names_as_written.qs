@@ -28,7 +28,9 @@ cell 1 1
 type "lane"
 cell 2 1
 answer save s_x library=./app.lib
+answer message yes
 command saveas
+expect message "s_x already exists in ./app.lib.\nDo you want to replace it?"
 expect field libraryName ./app.lib
 expect source s_x "global type s_x from structure\r\n\tstring\t\tlane\r\nend type"
 
