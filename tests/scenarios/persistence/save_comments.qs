@@ -48,6 +48,8 @@ cell 1 1
 type "way"
 cell 2 1
 answer save s_work
+answer message yes
 command saveas
+expect message "s_work already exists in app.lib.\nDo you want to replace it?"
 expect comment s_work "work address"
 expect source s_work "global type s_work from structure\r\n\tstring\t\tway\r\nend type"
