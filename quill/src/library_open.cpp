@@ -124,12 +124,13 @@ bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
 
 // The checks of an open connection: ours, and readable from end to end. A
 // file another connection holds too long is in use, not damaged.
-bool VerifyLibrary(Library::Impl& impl, std::string* error) {
+bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
+  auto describe = forWriting ? DescribeWriteFailure : DescribeReadFailure;
   std::int64_t id = 0, version = 0;
   int rc = QueryInt(impl.db, "PRAGMA application_id", &id);
   if (rc == SQLITE_ROW) rc = QueryInt(impl.db, "PRAGMA user_version", &version);
   if (rc != SQLITE_ROW) {
-    *error = DescribeReadFailure(impl, rc);
+    *error = describe(impl, rc);
     return false;
   }
   if (id != kLibraryApplicationId || version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
@@ -141,7 +142,7 @@ bool VerifyLibrary(Library::Impl& impl, std::string* error) {
   Statement check(impl.db, "PRAGMA quick_check");
   rc = check.step();
   if (rc != SQLITE_ROW || check.text(0) != "ok") {
-    *error = DescribeReadFailure(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
+    *error = describe(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
     return false;
   }
   Statement tables(impl.db,
@@ -149,7 +150,7 @@ bool VerifyLibrary(Library::Impl& impl, std::string* error) {
                    "name IN ('entries','objects','local_types')");
   rc = tables.step();
   if (rc != SQLITE_ROW || tables.integer(0) != 3) {
-    *error = DescribeReadFailure(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
+    *error = describe(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
     return false;
   }
   return true;
@@ -165,6 +166,15 @@ int ExecuteSql(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, null
 
 std::unique_ptr<Library> Library::open(const std::string& path, bool create, std::string* error,
                                        int busyTimeoutMs) {
+  return openFile(path, create, false, error, busyTimeoutMs);
+}
+
+std::unique_ptr<Library> Library::openForWriting(const std::string& path, std::string* error, int busyTimeoutMs) {
+  return openFile(path, true, true, error, busyTimeoutMs);
+}
+
+std::unique_ptr<Library> Library::openFile(const std::string& path, bool create, bool forWriting,
+                                           std::string* error, int busyTimeoutMs) {
   std::string scratch;
   if (!error) error = &scratch;
   if (path.empty()) {
@@ -195,7 +205,7 @@ std::unique_ptr<Library> Library::open(const std::string& path, bool create, std
     if (unfinished) removeUnfinished(path);
     return nullptr;
   }
-  if (!VerifyLibrary(*impl, error)) return nullptr;
+  if (!VerifyLibrary(*impl, forWriting, error)) return nullptr;
   return std::unique_ptr<Library>(new Library(std::move(impl)));
 }
 

@@ -131,6 +131,10 @@ std::unique_ptr<Library> Runtime::Impl::openLibrary(const std::string& path, boo
   return Library::open(path, create, error, busyTimeoutMs);
 }
 
+std::unique_ptr<Library> Runtime::Impl::openLibraryForWriting(const std::string& path, std::string* error) const {
+  return Library::openForWriting(path, error, busyTimeoutMs);
+}
+
 bool Runtime::Impl::libraryFailed(const std::string& reason) {
   libraryFailure = reason;
   return false;

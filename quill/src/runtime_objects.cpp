@@ -178,7 +178,7 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
     changed.push_back({t->name, *t->source, t->libraryChanges.value_or(0)});
     written.push_back(t);
   }
-  auto library = impl_->openLibrary(info->library, true, error);
+  auto library = impl_->openLibraryForWriting(info->library, error);
   if (!library) return impl_->libraryFailed(error ? *error : "");
   const StoredObject object{info->id, info->kind, info->name};
   WriteOutcome outcome;
@@ -241,7 +241,7 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
   }
   std::error_code ignored;
   const bool existed = std::filesystem::exists(path, ignored);
-  auto file = impl_->openLibrary(path, true, error);
+  auto file = impl_->openLibraryForWriting(path, error);
   if (!file) return impl_->libraryFailed(error ? *error : "");
   std::int64_t expected = knownChanges && *knownChanges ? **knownChanges : kAnyChanges;
   std::int64_t changes = 0;

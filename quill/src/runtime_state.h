@@ -83,8 +83,10 @@ struct Runtime::Impl {
   void loadLocalTypes(RuntimeGroup& group);
   bool groupIdFree(std::uint16_t id) const;
   void* allocateBlock(std::size_t size);
-  // Opens a library with this runtime's busy timeout (Library::open).
+  // Opens a library with this runtime's busy timeout (Library::open), or for a
+  // write that follows (Library::openForWriting).
   std::unique_ptr<Library> openLibrary(const std::string& path, bool create, std::string* error) const;
+  std::unique_ptr<Library> openLibraryForWriting(const std::string& path, std::string* error) const;
   // Notes why a library could not be used, for the next message box; returns false.
   bool libraryFailed(const std::string& reason);
   // The library as the user named it: the current library's own text when it is

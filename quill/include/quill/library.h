@@ -57,6 +57,10 @@ class HOST_API Library {
   // never written. A file this call created but could not complete is removed.
   static std::unique_ptr<Library> open(const std::string& path, bool create, std::string* error,
                                        int busyTimeoutMs = kLibraryBusyTimeoutMs);
+  // The same with create, for a write that follows: a file that cannot be read
+  // is reported as a write that failed ("...; nothing was written.").
+  static std::unique_ptr<Library> openForWriting(const std::string& path, std::string* error,
+                                                 int busyTimeoutMs = kLibraryBusyTimeoutMs);
   // Removes a library file that was begun and could not be completed, with its
   // journal; for the program that made it, once its connection is closed.
   static void removeUnfinished(const std::string& path);
@@ -115,6 +119,8 @@ class HOST_API Library {
 
  private:
   explicit Library(std::unique_ptr<Impl> impl);
+  static std::unique_ptr<Library> openFile(const std::string& path, bool create, bool forWriting,
+                                           std::string* error, int busyTimeoutMs);
   std::unique_ptr<Impl> impl_;
 };
 
