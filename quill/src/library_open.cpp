@@ -242,8 +242,13 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code) {
   const std::string& path = impl.path;
   // A write that the system refused for want of room (no space left, or the
   // largest file size this process may write) is a full disk to the user.
-  const int systemError = sqlite3_system_errno(impl.db);
-  const bool noRoom = (code & 0xFF) == SQLITE_IOERR && (systemError == ENOSPC || systemError == EFBIG);
+  // The system's reason is that of the latest call, or that the main file kept
+  // from its own failed write (later calls during the rollback may reset the first).
+  int fileError = 0;
+  sqlite3_file_control(impl.db, "main", SQLITE_FCNTL_LAST_ERRNO, &fileError);
+  auto isNoRoom = [](int error) { return error == ENOSPC || error == EFBIG; };
+  const bool noRoom =
+      (code & 0xFF) == SQLITE_IOERR && (isNoRoom(sqlite3_system_errno(impl.db)) || isNoRoom(fileError));
   switch (noRoom ? SQLITE_FULL : code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:

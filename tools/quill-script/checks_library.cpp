@@ -1,5 +1,6 @@
 // Checks of what was stored and printed: expect source, local, comment, entry, noentry,
-// errors, printed, printed-text, noprint. Library checks read the file on disk.
+// nofile, errors, printed, printed-text, noprint. Library checks read the file on disk.
+#include <filesystem>
 #include <memory>
 
 #include "quill/library.h"
@@ -157,6 +158,15 @@ void ExpectNoPrint(Scenario& scenario, const Step& step) {
                                              : "a print request without entries"};
 }
 
+// expect nofile FILE: nothing of that name is there (no file, folder or link).
+void ExpectNoFile(Scenario&, const Step& step) {
+  const Word& file = Arg(step, 2, "a file name");
+  NoMoreArgs(step, 3);
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(file.text, ec)))
+    throw StepFailure{"no file " + Quote(file.text), "the file " + Quote(file.text)};
+}
+
 }  // namespace
 
 void AddLibraryChecks(std::vector<StepWord>* words) {
@@ -165,6 +175,7 @@ void AddLibraryChecks(std::vector<StepWord>* words) {
   words->push_back({"expect comment", false, ExpectComment});
   words->push_back({"expect entry", false, ExpectEntry});
   words->push_back({"expect noentry", false, ExpectNoEntry});
+  words->push_back({"expect nofile", false, ExpectNoFile});
   words->push_back({"expect errors", false, ExpectErrors});
   words->push_back({"expect printed", false, ExpectPrinted});
   words->push_back({"expect printed-text", false, ExpectPrintedText});
