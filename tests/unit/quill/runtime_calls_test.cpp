@@ -257,9 +257,17 @@ TEST_F(RuntimeCalls, OwnerGroupPicksUpWhatWasWrittenSinceWithoutLosingUnwrittenS
                                        nullptr));
   EXPECT_EQ(runtime_.objectGroup(owner), group);
   EXPECT_EQ(runtime_.localTypeNames(owner), (std::vector<std::string>{"s_mine", "s_other"}));
-  // The editor's save of s_mine is newer than the file's and is what gets written.
+  // The editor's save of s_mine replaces the other writer's only when the user
+  // says so; then it is what gets written.
+  std::vector<std::string> questions;
+  runtime_.setReplaceQuestion([&](const std::string& question) {
+    questions.push_back(question);
+    return true;
+  });
   std::string error;
   ASSERT_TRUE(runtime_.writeObjectGroup(owner, &error)) << error;
+  EXPECT_EQ(questions, (std::vector<std::string>{"s_mine was changed in " + library_ +
+                                                 " after you opened it.\nReplace that version with yours?"}));
   auto stored = Library::open(library_, false, nullptr)->localTypes(owner);
   ASSERT_EQ(stored.size(), 2u);
   auto mine = std::find_if(stored.begin(), stored.end(), [](const auto& t) { return t.name == "s_mine"; });
