@@ -45,6 +45,21 @@ void CopyField(char* field, std::size_t size, const std::string& text) {
   std::strncpy(field, text.c_str(), size - 1);
 }
 
+bool FitsField(const QString& text, std::size_t size) { return text.toStdString().size() + 1 <= size; }
+
+namespace {
+
+// The refusal of a name or path that its record cannot hold; the dialog stays.
+bool RefuseTooLong(QWidget* dialog, QLineEdit* field, const QString& text, std::size_t size, const QString& what) {
+  if (FitsField(text, size)) return false;
+  QMessageBox::warning(dialog, dialog->windowTitle(),
+                       QStringLiteral("The %1 is too long: it may hold at most %2 bytes.").arg(what).arg(size - 1));
+  if (field) field->setFocus();
+  return true;
+}
+
+}  // namespace
+
 OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
                                  std::vector<quill::LibraryEntryInfo> entries, EntryLister lister)
     : QDialog(parent), lister_(std::move(lister)) {
@@ -63,6 +78,11 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
   list_->setRootIsDecorated(false);
   list_->header()->setStretchLastSection(true);
   layout->addWidget(list_, 1);
+  listError_ = new QLabel(this);
+  listError_->setWordWrap(true);
+  listError_->setAlignment(Qt::AlignCenter);
+  listError_->hide();
+  layout->addWidget(listError_, 1);
   auto [buttons, open, create] = AddOpenButtons(this, layout);
   connect(open, &QPushButton::clicked, this, [this] { finish(0); });
   connect(create, &QPushButton::clicked, this, [this] { finish(2); });
@@ -70,7 +90,8 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
   connect(list_, &QTreeWidget::itemActivated, this, [this] { finish(0); });
   connect(other, &QPushButton::clicked, this, [this] {
     QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Library"), library_, kLibraryFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || RefuseTooLong(this, nullptr, path, sizeof choice_.library, QStringLiteral("library path")))
+      return;
     QString error;
     auto found = lister_ ? lister_(path.toStdString(), &error) : std::vector<quill::LibraryEntryInfo>{};
     if (!error.isEmpty()) {
@@ -84,9 +105,18 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
   resize(560, 360);
 }
 
+void OpenEntryDialog::showListError(const QString& reason) {
+  list_->clear();
+  list_->hide();
+  listError_->setText(QStringLiteral("The structures of this library cannot be listed.\n%1").arg(reason));
+  listError_->show();
+}
+
 void OpenEntryDialog::showLibrary(const QString& library, const std::vector<quill::LibraryEntryInfo>& entries) {
   library_ = library;
   libraryField_->setText(library);
+  listError_->hide();
+  list_->show();
   list_->clear();
   for (const auto& entry : entries) {
     list_->addTopLevelItem(new QTreeWidgetItem({QString::fromStdString(entry.name),
@@ -108,7 +138,9 @@ void OpenEntryDialog::finish(int action) {
   done(action == 1 ? QDialog::Rejected : QDialog::Accepted);
 }
 
-SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library) : QDialog(parent) {
+SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library,
+                                 quill::SaveChoiceCheck check)
+    : QDialog(parent), check_(std::move(check)) {
   setWindowTitle(QStringLiteral("Save Structure"));
   auto* form = new QFormLayout(this);
   name_ = new QLineEdit(name, this);
@@ -137,14 +169,26 @@ SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QSt
 
 void SaveEntryDialog::accept() {
   const QString name = name_->text().trimmed();
-  if (name.isEmpty() || name.size() > kNameMax || library_->text().trimmed().isEmpty()) {
+  const QString library = library_->text().trimmed();
+  if (name.isEmpty() || name.size() > kNameMax || library.isEmpty()) {
     QMessageBox::warning(this, windowTitle(), QStringLiteral("Enter a name of at most 40 characters and a library."));
     return;
   }
-  choice_ = {};
-  CopyField(choice_.name, sizeof choice_.name, name.toStdString());
-  CopyField(choice_.library, sizeof choice_.library, library_->text().trimmed().toStdString());
-  CopyField(choice_.comment, sizeof choice_.comment, comment_->text().toStdString());
+  GlobalSaveChoice chosen{};
+  if (RefuseTooLong(this, name_, name, sizeof chosen.name, QStringLiteral("name")) ||
+      RefuseTooLong(this, library_, library, sizeof chosen.library, QStringLiteral("library path")) ||
+      RefuseTooLong(this, comment_, comment_->text(), sizeof chosen.comment, QStringLiteral("comment")))
+    return;
+  CopyField(chosen.name, sizeof chosen.name, name.toStdString());
+  CopyField(chosen.library, sizeof chosen.library, library.toStdString());
+  CopyField(chosen.comment, sizeof chosen.comment, comment_->text().toStdString());
+  // Declining to replace an entry keeps the dialog open for another name.
+  if (check_ && !check_(chosen)) {
+    name_->setFocus();
+    name_->selectAll();
+    return;
+  }
+  choice_ = chosen;
   choice_.cancelled = 0;
   QDialog::accept();
 }
@@ -193,6 +237,7 @@ void SaveLocalTypeDialog::accept() {
     QMessageBox::warning(this, windowTitle(), QStringLiteral("Enter a name of at most 40 characters."));
     return;
   }
+  if (RefuseTooLong(this, name_, name, sizeof choice_.name, QStringLiteral("name"))) return;
   choice_ = {};
   CopyField(choice_.name, sizeof choice_.name, name.toStdString());
   choice_.cancelled = 0;

@@ -11,6 +11,7 @@
 
 #include "quill/front_end.h"
 
+class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QListWidget;
@@ -26,6 +27,8 @@ class OpenEntryDialog : public QDialog {
   OpenEntryDialog(QWidget* parent, const QString& library, std::vector<quill::LibraryEntryInfo> entries,
                   EntryLister lister);
   GlobalOpenChoice choice() const { return choice_; }
+  // The library could not be listed: the reason stands in place of its entries.
+  void showListError(const QString& reason);
 
  private:
   void showLibrary(const QString& library, const std::vector<quill::LibraryEntryInfo>& entries);
@@ -34,6 +37,7 @@ class OpenEntryDialog : public QDialog {
   QString library_;
   QLineEdit* libraryField_ = nullptr;
   QTreeWidget* list_ = nullptr;
+  QLabel* listError_ = nullptr;
   EntryLister lister_;
   GlobalOpenChoice choice_{};
 };
@@ -41,7 +45,9 @@ class OpenEntryDialog : public QDialog {
 class SaveEntryDialog : public QDialog {
   Q_OBJECT
  public:
-  SaveEntryDialog(QWidget* parent, const QString& name, const QString& library);
+  // check: whether a choice may be returned (the host asks before replacing an
+  // entry); while it refuses, the dialog stays open for another name.
+  SaveEntryDialog(QWidget* parent, const QString& name, const QString& library, quill::SaveChoiceCheck check = {});
   GlobalSaveChoice choice() const { return choice_; }
 
  private:
@@ -50,6 +56,7 @@ class SaveEntryDialog : public QDialog {
   QLineEdit* name_ = nullptr;
   QLineEdit* library_ = nullptr;
   QLineEdit* comment_ = nullptr;
+  quill::SaveChoiceCheck check_;
   GlobalSaveChoice choice_{};
 };
 
@@ -82,5 +89,8 @@ class SaveLocalTypeDialog : public QDialog {
 
 // Copies text into a fixed field, always terminated.
 void CopyField(char* field, std::size_t size, const std::string& text);
+// Whether text fits a field of size bytes with its NUL, counted as the field
+// holds it (UTF-8 bytes): a longer text would be cut into another name.
+bool FitsField(const QString& text, std::size_t size);
 
 }  // namespace desktop

@@ -65,8 +65,15 @@ QtFrontEnd::QtFrontEnd() {
 FrameWindow* QtFrontEnd::frameOf(HWND anyWindow) const { return FrameWindowOf(anyWindow); }
 
 int QtFrontEnd::messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+  return detailedMessageBox(owner, text, {}, caption, style);
+}
+
+// The detail (why something failed) goes under the text as the box's informative text.
+int QtFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const std::string& detail,
+                                   const std::string& caption, UINT style) {
   QMessageBox box(IconOf(style), QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
                   QMessageBox::NoButton, OwnerWidget(owner));
+  if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
   const auto buttons = ButtonsOf(style);
   for (const auto& spec : buttons) box.addButton(spec.button);
   const std::size_t defaultIndex = (style & MB_DEFMASK) >> 8;
@@ -145,15 +152,27 @@ void QtFrontEnd::pumpSoon() {
   });
 }
 
-GlobalOpenChoice QtFrontEnd::openEntryDialog(HWND owner, const std::string& defaultLibrary,
-                                             const std::vector<quill::LibraryEntryInfo>& entries) {
-  EntryLister lister = [this](const std::string& library, QString* error) {
+EntryLister QtFrontEnd::entryLister() {
+  return [this](const std::string& library, QString* error) {
     std::string reason;
     auto found = host_->runtime().listEntries(library, &reason);
     if (!reason.empty()) *error = QString::fromStdString(reason);
     return found;
   };
-  OpenEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(defaultLibrary), entries, lister);
+}
+
+GlobalOpenChoice QtFrontEnd::openEntryDialog(HWND owner, const std::string& defaultLibrary,
+                                             const std::vector<quill::LibraryEntryInfo>& entries) {
+  OpenEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(defaultLibrary), entries, entryLister());
+  dialog.exec();
+  return dialog.choice();
+}
+
+// The reason the library could not be listed stands where its entries would.
+GlobalOpenChoice QtFrontEnd::unlistedOpenEntryDialog(HWND owner, const std::string& library,
+                                                     const std::string& listError) {
+  OpenEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(library), {}, entryLister());
+  dialog.showListError(QString::fromStdString(listError));
   dialog.exec();
   return dialog.choice();
 }
@@ -170,9 +189,17 @@ EmbeddedOpenChoice QtFrontEnd::openLocalTypeDialog(HWND owner, const std::string
 
 GlobalSaveChoice QtFrontEnd::saveEntryDialog(HWND owner, const std::string& initialName,
                                              const std::string& initialLibrary) {
-  // With no default library configured the dialog starts in the library being worked in.
+  return checkedSaveEntryDialog(owner, initialName, initialLibrary, {});
+}
+
+// The dialog stays open while the user declines to replace an entry. With no
+// default library configured it starts in the library being worked in.
+GlobalSaveChoice QtFrontEnd::checkedSaveEntryDialog(HWND owner, const std::string& initialName,
+                                                    const std::string& initialLibrary,
+                                                    const quill::SaveChoiceCheck& check) {
   const std::string library = initialLibrary.empty() && host_ ? host_->currentLibrary() : initialLibrary;
-  SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName), QString::fromStdString(library));
+  SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName), QString::fromStdString(library),
+                         check);
   dialog.exec();
   return dialog.choice();
 }

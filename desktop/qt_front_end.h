@@ -30,6 +30,8 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
 
   // ---- FrontEnd -------------------------------------------------------------
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
+  int detailedMessageBox(HWND owner, const std::string& text, const std::string& detail, const std::string& caption,
+                         UINT style) override;
   void beep(UINT type) override;
   SHORT asyncKeyState(int vkey) override;
   void cursorChanged(HCURSOR cursor) override;
@@ -46,6 +48,11 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
                                          const std::vector<std::string>& localTypes) override;
   GlobalSaveChoice saveEntryDialog(HWND owner, const std::string& initialName,
                                    const std::string& initialLibrary) override;
+  GlobalSaveChoice checkedSaveEntryDialog(HWND owner, const std::string& initialName,
+                                          const std::string& initialLibrary,
+                                          const quill::SaveChoiceCheck& check) override;
+  GlobalOpenChoice unlistedOpenEntryDialog(HWND owner, const std::string& library,
+                                           const std::string& listError) override;
   EmbeddedSaveChoice saveLocalTypeDialog(HWND owner, const std::string& ownerName,
                                          const std::string& initialName) override;
   void showCompileErrors(HWND grid, const std::vector<quill::CompileError>& errors) override;
@@ -58,6 +65,8 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
 
  private:
   void pumpSoon();
+  // Lists another library for the open dialog's "Other Library...".
+  std::function<std::vector<quill::LibraryEntryInfo>(const std::string&, QString*)> entryLister();
   void takeSystemClipboard();
   FrameWindow* frameOf(HWND anyWindow) const;
 

@@ -229,6 +229,63 @@ class DesktopTest : public QObject {
     QCOMPARE(QString::fromStdString(sheet.cellText(3, 2)), QStringLiteral("character"));
   }
 
+  // A name in use: No keeps the dialog open for another name. A name whose bytes
+  // its record cannot hold is refused, the dialog still open, not cut short.
+  void saveDialogAsksBeforeReplacingAndRefusesNamesTooLongForTheRecord() {
+    quill::Library::open(library_.toStdString(), true, nullptr)
+        ->writeEntry("s_order", "global type s_order from structure\r\n\tstring\t\tx\r\nend type", "", nullptr);
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    QString question, refusal;
+    bool openAfterNo = false, openAfterRefusal = false;
+    WhenDialogShows([&](QWidget* dialog) {
+      QLineEdit* name = dialog->findChildren<QLineEdit*>().at(0);
+      name->setText(QStringLiteral("S_ORDER"));
+      WhenDialogShows([&](QWidget* box) {
+        question = static_cast<QMessageBox*>(box)->text();
+        Click(box, QStringLiteral("No"));
+      });
+      Click(dialog, QStringLiteral("Save"));
+      openAfterNo = dialog->isVisible();
+      name->setText(QString(39, QChar(0xE9)));  // 39 characters, 78 bytes
+      WhenDialogShows([&](QWidget* box) {
+        refusal = static_cast<QMessageBox*>(box)->text();
+        Click(box, QStringLiteral("OK"));
+      });
+      Click(dialog, QStringLiteral("Save"));
+      openAfterRefusal = dialog->isVisible();
+      Click(dialog, QStringLiteral("Cancel"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(question, QStringLiteral("s_order already exists in %1.\nDo you want to replace it?").arg(library_));
+    QVERIFY(openAfterNo);
+    QCOMPARE(refusal, QStringLiteral("The name is too long: it may hold at most 40 bytes."));
+    QVERIFY(openAfterRefusal);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Structure - (Untitled)"));
+  }
+
+  // Why a save failed stands under the module's message.
+  void failedSaveShowsTheReasonAsInformativeText() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    const QString folder = dir_.path();  // a folder is no library
+    QString text, detail;
+    WhenDialogShows([&](QWidget* dialog) {
+      QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+      fields.at(0)->setText(QStringLiteral("s_order"));
+      fields.at(1)->setText(folder);
+      WhenDialogShows([&](QWidget* box) {
+        text = static_cast<QMessageBox*>(box)->text();
+        detail = static_cast<QMessageBox*>(box)->informativeText();
+        Click(box, QStringLiteral("OK"));
+      });
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(text, QStringLiteral("Save of structure failed."));
+    QCOMPARE(detail, folder + QStringLiteral(" is not a library file."));
+  }
+
   void asksBeforeClosingAChangedStructure() {
     FrameWindow* frame = threeVariables();
     QVERIFY(frame);
