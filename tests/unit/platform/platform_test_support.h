@@ -56,6 +56,11 @@ class TestFrontEnd : public FrontEnd {
     boxes.push_back(caption + ": " + text);
     return answer;
   }
+  int detailedMessageBox(HWND, const std::string& text, const std::string& detail, const std::string& caption,
+                         UINT) override {
+    boxes.push_back(caption + ": " + text + " [" + detail + "]");
+    return answer;
+  }
   void beep(UINT) override { ++beeps; }
   SHORT asyncKeyState(int vkey) override { return down[vkey] ? static_cast<SHORT>(0x8000) : 0; }
   void cursorChanged(HCURSOR cursor) override { cursors.push_back(cursor); }

@@ -133,4 +133,18 @@ TEST_F(Resources, MessageBoxesAskTheFrontEndOrAreDeclined) {
   EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);
 }
 
+// A detail goes with the next box only, shown or declined, and never to a later one.
+TEST_F(Resources, MessageDetailGoesWithTheNextBoxOnly) {
+  PlatformSetMessageDetail("The disk is full.");
+  MessageBoxA(nullptr, "Save failed.", "Structure", MB_OK);
+  MessageBoxA(nullptr, "Close?", "Structure", MB_YESNO);
+  PlatformSetMessageDetail("Locked.");
+  PlatformSetFrontEnd(nullptr);
+  EXPECT_EQ(MessageBoxA(nullptr, "Open failed.", "Structure", MB_OK), IDOK);
+  PlatformSetFrontEnd(&frontEnd);
+  MessageBoxA(nullptr, "Again.", "Structure", MB_OK);
+  EXPECT_EQ(frontEnd.boxes, (std::vector<std::string>{"Structure: Save failed. [The disk is full.]",
+                                                      "Structure: Close?", "Structure: Again."}));
+}
+
 }  // namespace
