@@ -132,6 +132,8 @@ void OpenEntryDialog::finish(int action) {
   if (action == 0) {
     QTreeWidgetItem* item = list_->currentItem();
     if (!item) return;  // nothing chosen: the dialog stays
+    // A name another program stored longer than the record holds would open another entry.
+    if (RefuseTooLong(this, nullptr, item->text(0), sizeof choice_.name, QStringLiteral("name"))) return;
     CopyField(choice_.name, sizeof choice_.name, item->text(0).toStdString());
     CopyField(choice_.library, sizeof choice_.library, library_.toStdString());
   }
