@@ -28,7 +28,7 @@ void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instanc
 void ForgetLastAction(EditorInstance* instance) {
   instance->lastAction = UndoNone;
   ResetUndoItem(instance);
-  ForgetUndoText(instance);
+  ForgetUndoCopy(instance);
 }
 
 // Return: saves a changed structure, then closes the editor. When the save fails

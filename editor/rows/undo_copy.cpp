@@ -8,4 +8,8 @@ void KeepUndoText(EditorInstance* instance, char* copy) {
   instance->undoText = copy;
 }
 
-void ForgetUndoText(EditorInstance* instance) { KeepUndoText(instance, nullptr); }
+void ForgetUndoCopy(EditorInstance* instance) {
+  KeepUndoText(instance, nullptr);
+  if (instance->cutRowList != nullptr) PoolFree(instance->pool, instance->cutRowList);
+  instance->cutRowList = nullptr;
+}

@@ -7,5 +7,6 @@
 // Makes copy (a pool block of this editor's pool, or null) the editor's undo
 // copy; the previous copy is freed.
 void KeepUndoText(EditorInstance* instance, char* copy);
-// Frees the undo copy: at New, at Open and when the editor closes.
-void ForgetUndoText(EditorInstance* instance);
+// Frees the undo copy and the rows recorded with it (cutRowList): at New, at
+// Open and when the editor closes, nothing of the structure put away remains.
+void ForgetUndoCopy(EditorInstance* instance);

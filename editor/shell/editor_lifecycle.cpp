@@ -48,8 +48,7 @@ void ReleaseEditor(EditorInstance* instance) {
   FreePoolField(instance, instance->structureName);
   FreePoolField(instance, instance->moveSnapshot);
   instance->moveCount = 0;
-  FreePoolField(instance, instance->cutRowList);
-  ForgetUndoText(instance);
+  ForgetUndoCopy(instance);
   if (instance->contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
   if (instance->notifyWindow != nullptr) {
     SendMessageA(instance->notifyWindow, HM_EDITORCLOSED, reinterpret_cast<WPARAM>(GetParent(instance->editorWindow)),
