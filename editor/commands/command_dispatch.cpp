@@ -11,6 +11,7 @@
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/undo.h"
 #include "editor/rows/undo_action.h"
+#include "editor/rows/undo_copy.h"
 #include "editor/shell/menu_state.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/print_structure.h"
@@ -22,10 +23,12 @@ using CommandHandler = void (*)(EditorInstance* instance, WORD commandId, HWND w
 
 void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }
 
-// A structure just created or opened has no edit to undo.
+// A structure just created or opened has no edit to undo, and the rows the
+// last one kept belong to the structure put away.
 void ForgetLastAction(EditorInstance* instance) {
   instance->lastAction = UndoNone;
   ResetUndoItem(instance);
+  ForgetUndoCopy(instance);
 }
 
 // Return: saves a changed structure, then closes the editor. When the save fails

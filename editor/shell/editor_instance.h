@@ -27,6 +27,7 @@ struct EditorInstance {
   std::int32_t headerHeight;
   std::int32_t detailHeight;
   std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
+  char* undoText;             // pool block: the row text of the last row Cut, Clear or Paste, or null
   std::int32_t pastedCount;
   MovedRow* moveSnapshot;  // pool block: the rows of the last move
   std::int32_t moveCount;
