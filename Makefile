@@ -18,8 +18,8 @@ test:
 bench:
 	scripts/install-deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build/bench -j $(JOBS)
-	build/bench/bench/quill-bench
+	cmake --build build/bench -j $(JOBS) --target quill-bench
+	build/bench/bin/quill-bench
 
 clean:
 	rm -rf build

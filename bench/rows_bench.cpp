@@ -42,9 +42,8 @@ void BM_SaveRulesDistinctNames(benchmark::State& state) {
   BenchEditor editor;
   if (!editor.Open(static_cast<std::uint32_t>(state.range(0)))) return state.SkipWithError("no editor");
   for (auto _ : state) {
-    UINT id = 0;
-    std::uint32_t row = 0;
-    benchmark::DoNotOptimize(CheckSaveRules(editor.ed, &id, &row));
+    SaveRuleFailure failure;
+    benchmark::DoNotOptimize(CheckSaveRules(editor.ed, &failure));
   }
 }
 

@@ -11,6 +11,7 @@
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/undo.h"
 #include "editor/rows/undo_action.h"
+#include "editor/rows/undo_copy.h"
 #include "editor/shell/menu_state.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/print_structure.h"
@@ -22,10 +23,12 @@ using CommandHandler = void (*)(EditorInstance* instance, WORD commandId, HWND w
 
 void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }
 
-// A structure just created or opened has no edit to undo.
+// A structure just created or opened has no edit to undo, and the rows the
+// last one kept belong to the structure put away.
 void ForgetLastAction(EditorInstance* instance) {
   instance->lastAction = UndoNone;
   ResetUndoItem(instance);
+  ForgetUndoCopy(instance);
 }
 
 // Return: saves a changed structure, then closes the editor. When the save fails
@@ -59,13 +62,13 @@ void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
 }
 
 // Open: after the save question for a changed structure, runs the open of the
-// editor's setting.
+// editor's setting. Only a structure really opened, or a New that ran, leaves
+// the editor unchanged.
 void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
   if (instance->changed && !QueryCloseStructure(instance, commandId)) return;
   int opened = instance->contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
                                                            : OpenEmbeddedStructure(instance);
   if (!opened) return;
-  instance->firstOpen = 0;
   instance->changed = 0;
   instance->anchorRow = 0;
   ForgetLastAction(instance);
@@ -97,6 +100,9 @@ void PrintCommand(EditorInstance* instance, WORD, HWND window) {
     // An unchanged structure without a name is saved under a new name: Save alone would do nothing.
     WORD save = instance->changed ? CmdSave : CmdSaveAs;
     SendMessageA(instance->editorWindow, WM_COMMAND, save, 0);
+    // The stored entry is older than the rows on screen when that save failed
+    // or was cancelled: printing it would pass off stale text as the structure.
+    if (instance->changed) return;
   }
   if (instance->structureName != nullptr) PrintStructure(instance, 1);
 }

@@ -6,9 +6,11 @@
 
 #include "editor/commands/row_text.h"
 #include "editor/host/grid_engine.h"
+#include "editor/host/host_pool.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_action.h"
+#include "editor/rows/undo_copy.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -42,6 +44,13 @@ void AppendEntryRow(EditorInstance* instance) {
   GridSetItemText(instance->gridWindow, row, kColumnMarker, kEntryRowMarker);
 }
 
+// Puts the block on the clipboard the editor has open. True when the
+// clipboard took it; the block is then the clipboard's, else still the caller's.
+bool PutOnOpenClipboard(HGLOBAL block) {
+  EmptyClipboard();
+  return SetClipboardData(CF_TEXT, block) != nullptr;
+}
+
 // Gives the clipboard the block, with the editor window as owner. The block
 // belongs to the clipboard once it took it; otherwise it is freed here.
 void HandToClipboard(const EditorInstance* instance, HGLOBAL block) {
@@ -49,8 +58,7 @@ void HandToClipboard(const EditorInstance* instance, HGLOBAL block) {
     GlobalFree(block);
     return;
   }
-  EmptyClipboard();
-  if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
+  if (!PutOnOpenClipboard(block)) GlobalFree(block);
   CloseClipboard();
 }
 
@@ -91,8 +99,9 @@ PasteMode ChoosePasteMode(const EditorInstance* instance) {
 }
 
 // Inserts the clipboard's lines before the current cell's row (before the entry
-// row when no cell is current). Leaves the clipboard and lastAction alone when
-// the clipboard cannot be opened or holds no text.
+// row when no cell is current) and keeps the text for a redo. Leaves the
+// clipboard and lastAction alone when the clipboard cannot be opened or holds
+// no text.
 void PasteRows(EditorInstance* instance) {
   if (OpenClipboard(instance->editorWindow) == FALSE) return;
   HANDLE block = GetClipboardData(CF_TEXT);
@@ -103,7 +112,9 @@ void PasteRows(EditorInstance* instance) {
   RedrawOff(instance);
   std::uint32_t row = CurrentCellRow(instance);
   if (row == 0) row = static_cast<std::uint32_t>(instance->entryRow);
-  const std::uint32_t count = InsertRowsFromText(instance, block, row, kInsertConsecutive);
+  // The redo of this paste inserts from the editor's own copy of the text.
+  KeepUndoText(instance, CopyBlockText(instance, block));
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undoText, row, kInsertConsecutive);
   instance->undoRow = static_cast<std::int32_t>(row);
   instance->pastedCount = static_cast<std::int32_t>(count);
   UnselectAllRows(instance);
@@ -136,6 +147,49 @@ void ForgetPositionalUndo(EditorInstance* instance, std::int32_t oldEntry) {
   if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->lastAction = UndoNone;
 }
 
+// Cut of the selected rows: their text goes to the clipboard and into the
+// editor's undo copy, then they are deleted and an entry row is kept. A Cut
+// whose rows cannot reach the clipboard (another program holds it) removes
+// nothing: the rows would be gone from everywhere but the undo.
+void CutRows(EditorInstance* instance) {
+  RedrawOff(instance);
+  if (OpenClipboard(instance->editorWindow) == FALSE) {
+    RedrawOn(instance);
+    return;
+  }
+  char* copy = nullptr;
+  HGLOBAL block = CopySelectedRowsKeepingText(instance, &copy);
+  const bool placed = block != nullptr && PutOnOpenClipboard(block);
+  CloseClipboard();
+  if (!placed) {
+    if (block != nullptr) GlobalFree(block);
+    PoolFree(instance->pool, copy);
+    RedrawOn(instance);
+    return;
+  }
+  KeepUndoText(instance, copy);
+  DeleteSelectedRows(instance);
+  RefindEntryRow(instance);
+  FocusEntryRow(instance);
+  instance->lastAction = UndoRowsCut;
+  instance->changed = 1;
+  RedrawOn(instance);
+}
+
+void CopyRows(EditorInstance* instance) {
+  RedrawOff(instance);
+  HGLOBAL block = CopySelectedRowsToText(instance);
+  if (block == nullptr) {
+    RedrawOn(instance);
+    return;
+  }
+  HandToClipboard(instance, block);
+  UnselectAllRows(instance);
+  FocusEntryRow(instance);
+  instance->lastAction = UndoRowsCopy;
+  RedrawOn(instance);
+}
+
 }  // namespace
 
 void RefindEntryRow(EditorInstance* instance) {
@@ -147,34 +201,19 @@ void RefindEntryRow(EditorInstance* instance) {
   }
 }
 
-// Cut (cut true) or Copy. Rows: their text goes to the clipboard; a Cut deletes
-// them and keeps an entry row, a Copy unselects them. Text: the cell edit
-// control cuts or copies. When the text block cannot be made nothing changes.
+// Cut (cut true) or Copy: of the selected rows, or else of the cell's text,
+// which the cell edit control cuts or copies.
 void CutOrCopyCommand(EditorInstance* instance, bool cut) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, cut ? WM_CUT : WM_COPY);
     instance->lastAction = cut ? UndoTextCut : UndoTextCopy;
     return;
   }
-  RedrawOff(instance);
-  HGLOBAL block = CopySelectedRowsToText(instance);
-  if (block == nullptr) {
-    RedrawOn(instance);
-    return;
-  }
-  HandToClipboard(instance, block);
   if (cut) {
-    DeleteSelectedRows(instance);
-    RefindEntryRow(instance);
-    FocusEntryRow(instance);
-    instance->lastAction = UndoRowsCut;
-    instance->changed = 1;
+    CutRows(instance);
   } else {
-    UnselectAllRows(instance);
-    FocusEntryRow(instance);
-    instance->lastAction = UndoRowsCopy;
+    CopyRows(instance);
   }
-  RedrawOn(instance);
 }
 
 // Paste: rows after a row Cut, Copy or Paste, text after a text one; otherwise
@@ -196,7 +235,8 @@ void PasteCommand(EditorInstance* instance) {
 // Clear: selected rows go to the clipboard and are deleted (a new entry row is
 // appended when the entry row was among them); with no row selected the cell
 // edit control clears its selection. Nothing changes when the text block
-// cannot be made.
+// cannot be made. The rows are deleted even when another program holds the
+// clipboard: the editor's undo copy can bring them back.
 void ClearCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
@@ -204,8 +244,10 @@ void ClearCommand(EditorInstance* instance) {
     instance->changed = 1;
     return;
   }
-  HGLOBAL block = CopySelectedRowsToText(instance);
+  char* copy = nullptr;
+  HGLOBAL block = CopySelectedRowsKeepingText(instance, &copy);
   if (block == nullptr) return;
+  KeepUndoText(instance, copy);
   RedrawOff(instance);
   HandToClipboard(instance, block);
   if (GridIsRowSelected(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow))) {

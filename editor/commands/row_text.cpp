@@ -54,16 +54,30 @@ char* TakeWord(char* p, char** next) {
   return word;
 }
 
+bool HoldsWordByte(const char* text) {
+  for (; *text != '\0'; ++text) {
+    if (IsWordByte(*text)) return true;
+  }
+  return false;
+}
+
 // ParseRowLine with the decimal type word already loaded (the paste loads it once).
 char* ParseRowLineWith(char* position, RowLine* line, const char* decimalWord) {
   *line = RowLine{0, 0, nullptr, nullptr};
   if (position == nullptr || *position == '\0') return nullptr;
 
-  char* lineFeed = std::strchr(position, '\n');
-  if (lineFeed == nullptr) return nullptr;
-  *lineFeed = '\0';
-  char* nextLine = lineFeed + 1;
-  if (lineFeed - position < 2) return nextLine;
+  char* nextLine = nullptr;
+  if (char* lineFeed = std::strchr(position, '\n'); lineFeed != nullptr) {
+    *lineFeed = '\0';
+    nextLine = lineFeed + 1;
+    // An empty line, or a CR alone, holds no row; the lines after it still count.
+    if (lineFeed - position < 2) return nextLine;
+  } else {
+    // The text after the last line feed is a line too when it holds a word:
+    // text copied without its final line break must not lose its last row.
+    if (!HoldsWordByte(position)) return nullptr;
+    nextLine = position + std::strlen(position);
+  }
 
   char* rest = nullptr;
   line->type = TakeWord(position, &rest);
@@ -104,6 +118,17 @@ void DropCutRowList(EditorInstance* instance) {
   instance->cutRowList = nullptr;
 }
 
+void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
+  GridSetItemText(grid, row, kColumnName, line.name);
+  GridSetItemText(grid, row, kColumnType, line.type);
+  if (line.isDecimal == 1) {
+    const double decimals = line.decimals;
+    GridSetItemNumber(grid, row, kColumnDecimals, &decimals);
+  }
+}
+
+}  // namespace
+
 // Copies a clipboard block into a new NUL-terminated pool block. The block's
 // text is read only up to its own size, so a block without a NUL is safe.
 // Returns null when the pool has no room; an unlockable block gives "".
@@ -124,17 +149,6 @@ char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
   }
   return copy;
 }
-
-void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
-  GridSetItemText(grid, row, kColumnName, line.name);
-  GridSetItemText(grid, row, kColumnType, line.type);
-  if (line.isDecimal == 1) {
-    const double decimals = line.decimals;
-    GridSetItemNumber(grid, row, kColumnDecimals, &decimals);
-  }
-}
-
-}  // namespace
 
 // Builds the row text of the selected rows in a new moveable global block and
 // records every selected row's number in cutRowList (count first).
@@ -184,33 +198,58 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   return block;
 }
 
+// CopySelectedRowsToText that also gives the editor its own copy of the text
+// (a pool block, in *copy) for undoing the command. Room for the copy is taken
+// first: when the pool has none, null is returned and nothing has changed, not
+// even cutRowList, which the last command's undo may still need.
+HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
+  *copy = nullptr;
+  const std::uint64_t count = CountSelectedRows(instance->gridWindow);
+  if (count == 0 || count > kMaxCopiedRows) return nullptr;
+  const std::uint64_t room = count * kRowTextBytesPerRow + 1;
+  if (room > 0xFFFFFFFFu) return nullptr;
+  auto* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0));
+  if (text == nullptr) return nullptr;
+  HGLOBAL block = CopySelectedRowsToText(instance);
+  const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
+  if (built == nullptr) {
+    if (block != nullptr) GlobalFree(block);
+    PoolFree(instance->pool, text);
+    return nullptr;
+  }
+  const std::size_t length = strnlen(built, static_cast<std::size_t>(room) - 1);
+  std::memcpy(text, built, length);
+  text[length] = '\0';
+  GlobalUnlock(block);
+  *copy = text;
+  return block;
+}
+
 // Splits the line at position into the record's type, name and decimals, ending
 // the words in place. Returns the next line's start, or null when the text at
-// position is empty or holds no line feed. A line without a line feed, or with
-// fewer than two bytes before it, leaves the record empty (name null).
+// position is empty, or is a last line (no line feed) without any word. A line
+// with fewer than two bytes before its line feed leaves the record empty (name
+// null): it is skipped.
 char* ParseRowLine(char* position, RowLine* line) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
   return ParseRowLineWith(position, line, decimalWord);
 }
 
-// Inserts one grid row per line of the clipboard block: consecutively from row
-// (restore 0; row 0 appends), or at the rows recorded in cutRowList, paired by
-// position and selected (restore 1). The block is only read. Returns the number
-// of rows inserted; 0 when the pool cannot hold the working copy.
-std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore) {
-  char* copy = CopyBlockText(instance, block);
-  if (copy == nullptr) return 0;
+namespace {
+
+// Inserts the rows of a working copy the caller frees (the parse ends words in it).
+std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, int restore) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
   HWND grid = instance->gridWindow;
 
   std::uint32_t count = 0;
-  char* position = copy;
-  while (position != nullptr) {
+  for (char* position = copy; position != nullptr;) {
     RowLine line;
     char* next = ParseRowLineWith(position, &line, decimalWord);
-    if (line.name == nullptr) break;
+    position = next;
+    if (line.name == nullptr) continue;
     std::uint32_t target = row;
     if (restore != 0) {
       if (instance->cutRowList == nullptr || count >= instance->cutRowList[0]) break;
@@ -224,8 +263,30 @@ std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::u
     if (restore != 0) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
     ++count;
-    position = next;
   }
+  return count;
+}
+
+}  // namespace
+
+// Inserts one grid row per line of the clipboard block: consecutively from row
+// (restore 0; row 0 appends), or at the rows recorded in cutRowList, paired by
+// position and selected (restore 1). The block is only read. Returns the number
+// of rows inserted; 0 when the pool cannot hold the working copy.
+std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore) {
+  char* copy = CopyBlockText(instance, block);
+  if (copy == nullptr) return 0;
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore);
+  PoolFree(instance->pool, copy);
+  return count;
+}
+
+// InsertRowsFromText for row text the editor keeps itself; the text is only read.
+std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore) {
+  if (text == nullptr) return 0;
+  char* copy = PoolStrDup(instance->pool, text, 0);
+  if (copy == nullptr) return 0;
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore);
   PoolFree(instance->pool, copy);
   return count;
 }

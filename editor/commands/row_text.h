@@ -13,8 +13,11 @@ struct RowLine {
 };
 
 HGLOBAL CopySelectedRowsToText(EditorInstance* instance);
+HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy);
 char* ParseRowLine(char* position, RowLine* line);
 std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore);
+std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore);
+char* CopyBlockText(EditorInstance* instance, HGLOBAL block);
 std::uint32_t DeleteSelectedRows(EditorInstance* instance);
 
 // Bytes of clipboard block reserved per selected row, and the longest line one row gives.

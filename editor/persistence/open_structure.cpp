@@ -41,11 +41,18 @@ int LoadChosenStructure(EditorInstance* instance) {
   return 1;
 }
 
-// A cancelled Open leaves the editor as it was, except the first one: an editor
-// that never got a structure closes. Returns 0.
-int CancelOpen(EditorInstance* instance) {
-  if (instance->firstOpen) PostCloseToFrame(instance);
+// A cancelled Open leaves the editor as it was, except the very first one of an
+// editor that started without a structure: that editor closes. Returns 0.
+int CancelOpen(EditorInstance* instance, bool firstDialog) {
+  if (firstDialog) PostCloseToFrame(instance);
   return 0;
+}
+
+// Runs the New command for the dialog's New choice. Returns 1 when it ran: its
+// save question may be cancelled, and then the changed structure stays as it is.
+int RunNewCommand(EditorInstance* instance) {
+  SendMessageA(instance->editorWindow, WM_COMMAND, CmdNew, 0);
+  return instance->changed == 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -59,9 +66,12 @@ std::int32_t OwnerKindOf(std::uint16_t runtimeKind) {
 
 // Runs the library's open dialog for global structures. Returns 1 when a
 // structure was opened (even if its load failed and the editor is closing) or
-// the New command ran, 0 when nothing was done.
+// the New command ran, 0 when nothing was done. Only the editor's first dialog,
+// cancelled, closes it.
 int OpenGlobalStructure(EditorInstance* instance) {
   GlobalOpenChoice choice = LibraryOpenEntryDialog(instance->hostContext, kLibraryKindStructure, instance->editorWindow);
+  const bool first = instance->firstOpen != 0;
+  instance->firstOpen = 0;  // whatever the answer, the next dialog is not the first
   choice.name[sizeof choice.name - 1] = '\0';
   choice.library[sizeof choice.library - 1] = '\0';
   switch (choice.action) {
@@ -70,10 +80,9 @@ int OpenGlobalStructure(EditorInstance* instance) {
       ReplacePoolString(instance, &instance->libraryName, choice.library);
       return LoadChosenStructure(instance);
     case kOpenActionCancel:
-      return CancelOpen(instance);
+      return CancelOpen(instance, first);
     case kOpenActionNew:
-      SendMessageA(instance->editorWindow, WM_COMMAND, CmdNew, 0);
-      return 1;
+      return RunNewCommand(instance);
     default:
       return 0;
   }
@@ -86,6 +95,8 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
   instance->ownerKind = OwnerKindOf(kind);
   EmbeddedOpenChoice choice = LibraryOpenLocalTypeDialog(instance->hostContext, instance->ownerKind,
                                                          instance->editorWindow, &instance->objectId);
+  const bool first = instance->firstOpen != 0;
+  instance->firstOpen = 0;
   choice.name[sizeof choice.name - 1] = '\0';
   switch (choice.action) {
     case kOpenActionOpen:
@@ -94,7 +105,7 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       instance->localTypeId = choice.typeId;
       return LoadChosenStructure(instance);
     case kOpenActionCancel:
-      return CancelOpen(instance);
+      return CancelOpen(instance, first);
     case kOpenActionNew:
       FreePoolString(instance, &instance->structureName);
       FreePoolString(instance, &instance->libraryName);

@@ -8,17 +8,23 @@
 
 namespace {
 
-// Beeps and shows the failed rule's message; moves to the row to show, if any.
-void ReportRuleFailure(EditorInstance* instance, UINT stringId, std::uint32_t rowToShow) {
+// Beeps and shows the failed rule's message; moves to its cell, if any.
+void ReportRuleFailure(EditorInstance* instance, const SaveRuleFailure& failure) {
   char caption[kStringBufferSize];
   GetWindowTextA(instance->gridWindow, caption, static_cast<int>(sizeof caption));
   caption[sizeof caption - 1] = '\0';
   MessageBeep(0);
-  ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
-                  static_cast<int>(stringId));
-  if (rowToShow == 0) return;
+  const auto stringId = static_cast<int>(failure.stringId);
+  const UINT style = MB_OK | MB_ICONEXCLAMATION;
+  if (failure.argument[0] != '\0') {
+    ShellMessageBox(instance->hostContext, instance->gridWindow, caption, style, ModuleInstance(), stringId,
+                    failure.argument);
+  } else {
+    ShellMessageBox(instance->hostContext, instance->gridWindow, caption, style, ModuleInstance(), stringId);
+  }
+  if (failure.row == 0) return;
   GridSetRedraw(instance->gridWindow, false);
-  GridSetCurrentCell(instance->gridWindow, rowToShow, 1);
+  GridSetCurrentCell(instance->gridWindow, failure.row, failure.column);
   RedrawOn(instance);
 }
 
@@ -39,13 +45,12 @@ void ComposeCloseName(EditorInstance* instance, char* name, std::size_t size) {
 
 }  // namespace
 
-// Applies the save-time rules (more than one row, no duplicate names) and saves
-// by context. Returns the save's result, or 0 after reporting the first failed rule.
+// Applies the save-time rules and saves by context. Returns the save's result,
+// or 0 after reporting the first failed rule.
 int SaveStructure(EditorInstance* instance, int commandId) {
-  UINT stringId = 0;
-  std::uint32_t rowToShow = 0;
-  if (!CheckSaveRules(instance, &stringId, &rowToShow)) {
-    ReportRuleFailure(instance, stringId, rowToShow);
+  SaveRuleFailure failure;
+  if (!CheckSaveRules(instance, &failure)) {
+    ReportRuleFailure(instance, failure);
     return 0;
   }
   if (instance->contextCode == kContextStandAlone) return SaveGlobalStructure(instance, commandId);

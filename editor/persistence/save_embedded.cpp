@@ -17,15 +17,16 @@
 namespace {
 
 // Asks "Replace existing %s?" for every structure type of the owner's group
-// named exactly name (letter case counts). Returns 0 when the user declined.
-// A Yes brings the wait cursor back after the question.
+// that name would replace: the language ignores letter case, so S_Line takes
+// the place of s_line. Returns 0 when the user declined. A Yes brings the wait
+// cursor back after the question.
 int ConfirmReplace(EditorInstance* instance, const char* name) {
   HostRuntime* runtime = instance->hostContext->runtime;
   std::uint32_t count = 0;
   TypeListEntry* types = RuntimeListTypes(runtime, instance->groupId, kRuntimeKindStructure, &count);
   int proceed = 1;
   for (std::uint32_t i = 0; types != nullptr && i < count && proceed; ++i) {
-    if (types[i].name == nullptr || std::strcmp(types[i].name, name) != 0) continue;
+    if (types[i].name == nullptr || _stricmp(types[i].name, name) != 0) continue;
     char caption[260];
     GetWindowTextA(instance->gridWindow, caption, static_cast<int>(sizeof caption));
     caption[sizeof caption - 1] = '\0';
@@ -75,7 +76,7 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
 }  // namespace
 
 // Saves the grid as a structure local to the owning object: asks for a name when
-// untitled or on Save As (and before replacing a structure of that exact name),
+// untitled or on Save As (and before replacing a structure of that name),
 // compiles through the get-character callback and stores the source only after a
 // successful compile. Returns 1 when saved, 0 when cancelled, declined or failed.
 // localTypeId and the name change only on success.

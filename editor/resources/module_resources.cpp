@@ -115,6 +115,8 @@ constexpr ResourceString kStrings[] = {
     {4028, "&Redo\tCtrl+Z"},
     {4029, "Can't Undo\tCtrl+Z"},
     {4030, "var_row"},
+    {4031, "Variable %s has no type."},
+    {4032, "The variable of type %s has no name."},
     {4034, "Saving Structure . . ."},
     {4035, "Opening Structure . . ."},
 };

@@ -29,6 +29,8 @@ enum StringId : UINT {
   IdsRedo = 4028,
   IdsCantUndo = 4029,
   IdsRowIndicator = 4030,
+  IdsVariableWithoutType = 4031,
+  IdsTypeWithoutVariable = 4032,
   IdsTypeCharacter = 4301,
   IdsTypeDecimal = 4307,
   IdsTypeInteger = 4315,

@@ -44,6 +44,22 @@ void PressOnDataCell(EditorInstance* instance) {
   instance->anchorRow = instance->pressRow = instance->selFirst = instance->selLast = 0;
 }
 
+// The selection's tracked bounds take in row r. Bounds of 0 are none (after a
+// press on a data cell, or when no row stayed selected): then r is the first
+// bound, else a selection begun with Ctrl could never be dropped above itself.
+void GrowSelectionBounds(EditorInstance* instance, std::uint32_t r) {
+  instance->selFirst = instance->selFirst == 0 ? S(r) : std::min(instance->selFirst, S(r));
+  instance->selLast = std::max(instance->selLast, S(r));
+}
+
+// A drag starts with no drop row: one left by an earlier drag is no place the
+// user chose for this one.
+void StartDrag(EditorInstance* instance) {
+  instance->dragState = DragMoving;
+  instance->dropRow = 0;
+  SetCapture(instance->gridWindow);
+}
+
 void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   HWND grid = instance->gridWindow;
   instance->lastAction = UndoNone;
@@ -54,20 +70,17 @@ void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   if (KeyDown(VK_SHIFT)) {
     if (instance->anchorRow == 0) return;
     // The bounds only grow here, even when the new range is smaller.
-    instance->selFirst = std::min(instance->selFirst, S(r));
-    instance->selLast = std::max(instance->selLast, S(r));
+    GrowSelectionBounds(instance, r);
     SelectRowRange(instance, U(instance->anchorRow), r);
   } else if (KeyDown(VK_CONTROL)) {
     GridSelectRow(grid, r, !wasSelected);
     if (!wasSelected) {
-      instance->selFirst = std::min(instance->selFirst, S(r));
-      instance->selLast = std::max(instance->selLast, S(r));
+      GrowSelectionBounds(instance, r);
     } else {
       RecomputeSelectionBounds(instance);
     }
   } else if (wasSelected) {
-    instance->dragState = DragMoving;
-    SetCapture(grid);
+    StartDrag(instance);
   } else {
     UnselectAllRows(instance);
     GridSelectRow(grid, r, true);
@@ -123,8 +136,7 @@ void OnMouseMove(EditorInstance* instance) {
   if (instance->dragState == DragPressed) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
     if (p == 0 || instance->pressRow == 0 || p == U(instance->pressRow)) return;
-    instance->dragState = DragMoving;
-    SetCapture(grid);
+    StartDrag(instance);
   } else if (instance->dragState == DragMoving) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
     if (p == 0 || p == U(instance->dropRow)) return;

@@ -43,12 +43,14 @@ int CreateNameTable(HostPool* pool, std::uint32_t rows, NameTable* table) {
   return 1;
 }
 
-// The name of an earlier row exactly as ReadVariableRow took it (41 at most).
-void ReadName(HWND grid, std::uint32_t row, char* name) {
-  int copied = GridGetItemText(grid, row, 1, name, kVariableTextMax);
+// Column's text of row as ReadVariableRow takes it (41 characters at most).
+void ReadCell(HWND grid, std::uint32_t row, std::uint16_t column, char* text) {
+  text[0] = '\0';
+  if (GridItemTextLength(grid, row, column) <= 0) return;
+  int copied = GridGetItemText(grid, row, column, text, kVariableTextMax);
   if (copied < 0) copied = 0;
   if (copied > kVariableTextMax) copied = kVariableTextMax;
-  name[copied] = '\0';
+  text[copied] = '\0';
 }
 
 // Adds the variable of row; returns 1 when an earlier variable has its name.
@@ -59,47 +61,91 @@ int AddName(EditorInstance* instance, NameTable* table, const char* name, std::u
   for (; table->slots[slot].row != 0; slot = (slot + 1) & mask) {
     if (table->slots[slot].hash != hash) continue;
     char earlier[kVariableTextMax + 1];
-    ReadName(instance->gridWindow, table->slots[slot].row, earlier);
+    ReadCell(instance->gridWindow, table->slots[slot].row, 1, earlier);
     if (std::strcmp(earlier, name) == 0) return 1;
   }
   table->slots[slot] = NameSlot{hash, row};
   return 0;
 }
 
-// The first row that repeats an earlier variable's name, or 0.
-std::uint32_t FirstDuplicateRow(EditorInstance* instance, std::uint32_t rows) {
+// What one pass over the rows found.
+struct RowScan {
+  std::uint32_t variables = 0;
+  std::uint32_t duplicateRow = 0;  // the first row repeating an earlier variable's name
+  std::uint32_t halfRow = 0;       // the first row, not the entry row, with a name or a type only
+  std::uint16_t emptyColumn = 0;   // its empty cell
+  char filledText[kVariableTextMax + 1] = "";  // its filled cell: the name, or the type as typed
+};
+
+// Notes row as the first half-filled one when it has a name without a type or
+// a type without a name. typeAsTyped is the type cell before it was normalised.
+void NoteHalfFilledRow(const VariableRecord& record, const char* typeAsTyped, std::uint32_t row, RowScan* scan) {
+  if (record.name[0] != '\0' && record.type[0] == '\0') {
+    scan->emptyColumn = 2;
+    std::memcpy(scan->filledText, record.name, sizeof scan->filledText);
+  } else if (record.name[0] == '\0' && typeAsTyped[0] != '\0') {
+    scan->emptyColumn = 1;
+    std::memcpy(scan->filledText, typeAsTyped, sizeof scan->filledText);
+  } else {
+    return;
+  }
+  scan->halfRow = row;
+}
+
+// Reads every row once, in grid order, up to the first duplicate name. Without
+// a name table (the pool is short) the row-by-row search gives the same answer.
+void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
   NameTable table;
-  if (!CreateNameTable(instance->pool, rows, &table)) {
-    // Short of memory the slow search still gives the same answer.
-    for (std::uint32_t r = 1; r <= rows; ++r) {
-      if (FindEarlierDuplicate(instance, r) != 0) return r;
+  const bool hashed = CreateNameTable(instance->pool, rows, &table) == 1;
+  const auto entryRow = static_cast<std::uint32_t>(instance->entryRow);
+  for (std::uint32_t r = 1; r <= rows && scan->duplicateRow == 0; ++r) {
+    const bool mayBeHalf = scan->halfRow == 0 && r != entryRow;
+    // A nameless row's type is kept as typed for the message, before the read normalises it.
+    char typeAsTyped[kVariableTextMax + 1] = "";
+    if (mayBeHalf && GridItemTextLength(instance->gridWindow, r, 1) <= 0) {
+      ReadCell(instance->gridWindow, r, 2, typeAsTyped);
     }
-    return 0;
-  }
-  std::uint32_t found = 0;
-  for (std::uint32_t r = 1; r <= rows && found == 0; ++r) {
     VariableRecord record;
-    if (ReadVariableRow(instance, &record, r) == 1 && AddName(instance, &table, record.name, r) == 1) found = r;
+    if (ReadVariableRow(instance, &record, r) == 0) {
+      if (mayBeHalf) NoteHalfFilledRow(record, typeAsTyped, r, scan);
+      continue;
+    }
+    ++scan->variables;
+    const bool repeated = hashed ? AddName(instance, &table, record.name, r) == 1
+                                 : FindEarlierDuplicate(instance, r) != 0;
+    if (repeated) scan->duplicateRow = r;
   }
-  PoolFree(instance->pool, table.slots);
-  return found;
+  if (hashed) PoolFree(instance->pool, table.slots);
+}
+
+SaveRuleFailure Failure(UINT stringId, std::uint32_t row = 0, std::uint16_t column = 1, const char* argument = "") {
+  SaveRuleFailure failure{stringId, row, column, ""};
+  std::memcpy(failure.argument, argument, std::strlen(argument) + 1);
+  return failure;
 }
 
 }  // namespace
 
-int CheckSaveRules(EditorInstance* instance, UINT* stringId, std::uint32_t* rowToShow) {
-  *stringId = 0;
-  *rowToShow = 0;
+// The rules in order: more than one row; no two variables of one name; no row
+// but the entry row with a name or a type only; at least one variable.
+int CheckSaveRules(EditorInstance* instance, SaveRuleFailure* failure) {
+  *failure = Failure(0);
   const std::uint32_t rows = GridRowCount(instance->gridWindow);
   if (rows <= 1) {
-    *stringId = IdsNeedOneVariable;
+    *failure = Failure(IdsNeedOneVariable);
     return 0;
   }
-  const std::uint32_t duplicate = FirstDuplicateRow(instance, rows);
-  if (duplicate != 0) {
-    *stringId = IdsDuplicateName;
-    *rowToShow = duplicate;
-    return 0;
+  RowScan scan;
+  ScanRows(instance, rows, &scan);
+  if (scan.duplicateRow != 0) {
+    *failure = Failure(IdsDuplicateName, scan.duplicateRow);
+  } else if (scan.halfRow != 0) {
+    UINT id = scan.emptyColumn == 2 ? IdsVariableWithoutType : IdsTypeWithoutVariable;
+    *failure = Failure(id, scan.halfRow, scan.emptyColumn, scan.filledText);
+  } else if (scan.variables == 0) {
+    *failure = Failure(IdsNeedOneVariable);
+  } else {
+    return 1;
   }
-  return 1;
+  return 0;
 }

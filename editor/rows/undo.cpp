@@ -1,6 +1,7 @@
 // The single-step Undo command. Text edits are reversed by the cell edit
-// control's own undo; row edits by the editor, from the clipboard text the edit
-// left there, the rows it recorded and the move snapshot.
+// control's own undo; row edits by the editor, from its own copy of the row
+// text the edit took or gave, the rows it recorded and the move snapshot. The
+// clipboard is never read here: another program may have replaced or hold it.
 #include "editor/rows/undo.h"
 
 #include "editor/commands/command_ids.h"
@@ -23,40 +24,29 @@ void UndoText(EditorInstance* instance) {
   instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
 }
 
-// Opens the clipboard for editorWindow and returns its text block, which the
-// caller reads and then closes the clipboard. Null, with the clipboard closed
-// again, when it cannot be opened or holds no text.
-HANDLE OpenClipboardText(HWND editorWindow) {
-  if (OpenClipboard(editorWindow) == FALSE) return nullptr;
-  HANDLE block = GetClipboardData(CF_TEXT);
-  if (block == nullptr) CloseClipboard();
-  return block;
-}
-
 // Puts the rows of the last row Cut or Clear back at the rows they came from,
-// selected. Does nothing (lastAction kept) when the clipboard cannot be read.
-void RestoreRows(EditorInstance* instance, HWND editorWindow) {
-  HANDLE block = OpenClipboardText(editorWindow);
-  if (block == nullptr) return;
+// selected. Does nothing (lastAction kept) when no row comes back.
+void RestoreRows(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::uint32_t restored = InsertRowsFromText(instance, block, 0, kInsertRestore);
+  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undoText, 0, kInsertRestore);
   if (restored != 0) {
     instance->lastAction = instance->lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
     instance->changed = 1;
   }
   RedrawOn(instance);
   RefindEntryRow(instance);
-  CloseClipboard();
 }
 
 // Repeats a row Cut or Clear on the rows the undo left selected. Once they are
 // no longer selected the command would fall back to the cell's text: it would
 // cut or clear text nobody asked for and record it as a row edit, whose undo
 // then pastes the old row text in a second time. So nothing happens then.
-void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId command, UndoAction recorded) {
+// The command records its own edit; one that removed nothing (a Cut whose
+// clipboard is held elsewhere) leaves the undone state, so a later Undo does
+// not bring back rows that are still there.
+void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId command) {
   if (GridNextSelectedRow(instance->gridWindow, 0) == 0) return;
   SendMessageA(editorWindow, WM_COMMAND, command, 0);
-  instance->lastAction = recorded;
 }
 
 void RemovePastedRows(EditorInstance* instance) {
@@ -70,13 +60,12 @@ void RemovePastedRows(EditorInstance* instance) {
   instance->lastAction = UndoRowsPasteUndone;
 }
 
-// Pastes the clipboard's lines again directly above the entry row.
-void PasteRowsAgain(EditorInstance* instance, HWND editorWindow) {
-  HANDLE block = OpenClipboardText(editorWindow);
-  if (block == nullptr) return;
+// Pastes the pasted text again, from the editor's copy, directly above the entry row.
+void PasteRowsAgain(EditorInstance* instance) {
   RedrawOff(instance);
   const std::int32_t row = instance->entryRow;
-  const std::uint32_t count = InsertRowsFromText(instance, block, static_cast<std::uint32_t>(row), kInsertConsecutive);
+  const std::uint32_t count =
+      InsertRowsFromCopy(instance, instance->undoText, static_cast<std::uint32_t>(row), kInsertConsecutive);
   if (count != 0) {
     instance->undoRow = row;
     instance->pastedCount = static_cast<std::int32_t>(count);
@@ -85,19 +74,22 @@ void PasteRowsAgain(EditorInstance* instance, HWND editorWindow) {
     instance->changed = 1;
   }
   RedrawOn(instance);
-  CloseClipboard();
 }
 
 // Undoes (mode undo) or repeats (mode move, to dropRow) the last move. The
-// marker leaves the entry row first because moves copy no marker.
+// marker leaves the entry row first because moves copy no marker. Only a move
+// that happened is recorded: were a failed one recorded, the next Undo would
+// delete rows where no block was put.
 void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
   HWND grid = instance->gridWindow;
   RedrawOff(instance);
   GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, "");
   const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->dropRow);
-  if (MoveSelectedRows(instance, target, mode) != 0) instance->changed = 1;
+  const bool moved = MoveSelectedRows(instance, target, mode) != 0;
   GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, kEntryRowMarker);
   RedrawOn(instance);
+  if (!moved) return;
+  instance->changed = 1;
   instance->lastAction = recorded;
 }
 
@@ -117,19 +109,19 @@ void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
       break;
     case UndoRowsCut:
     case UndoRowsClear:
-      RestoreRows(instance, editorWindow);
+      RestoreRows(instance);
       break;
     case UndoRowsCutUndone:
-      RepeatCommand(instance, editorWindow, CmdCut, UndoRowsCut);
+      RepeatCommand(instance, editorWindow, CmdCut);
       break;
     case UndoRowsClearUndone:
-      RepeatCommand(instance, editorWindow, CmdClear, UndoRowsClear);
+      RepeatCommand(instance, editorWindow, CmdClear);
       break;
     case UndoRowsPaste:
       RemovePastedRows(instance);
       break;
     case UndoRowsPasteUndone:
-      PasteRowsAgain(instance, editorWindow);
+      PasteRowsAgain(instance);
       break;
     case UndoDragDrop:
       MoveAgainOrBack(instance, kMoveModeUndo, UndoDragDropUndone);

@@ -11,7 +11,7 @@ struct MovedRow;
 
 struct EditorInstance {
   std::int32_t changed;          // nonzero while the rows differ from the stored structure
-  std::int32_t firstOpen;        // 1 until an Open succeeds; cancelling the first Open closes
+  std::int32_t firstOpen;        // 1 before the first Open dialog of an editor started without a structure
   std::int32_t entryRow;         // row of the empty entry row carrying the marker
   std::int32_t undoRow;          // row the last undoable row operation refers to
   std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
@@ -27,6 +27,7 @@ struct EditorInstance {
   std::int32_t headerHeight;
   std::int32_t detailHeight;
   std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
+  char* undoText;             // pool block: the row text of the last row Cut, Clear or Paste, or null
   std::int32_t pastedCount;
   MovedRow* moveSnapshot;  // pool block: the rows of the last move
   std::int32_t moveCount;

@@ -8,6 +8,7 @@
 #include "editor/host/host_runtime.h"
 #include "editor/host/host_shell.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/undo_copy.h"
 #include "editor/shell/grid_layout.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -47,7 +48,7 @@ void ReleaseEditor(EditorInstance* instance) {
   FreePoolField(instance, instance->structureName);
   FreePoolField(instance, instance->moveSnapshot);
   instance->moveCount = 0;
-  FreePoolField(instance, instance->cutRowList);
+  ForgetUndoCopy(instance);
   if (instance->contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
   if (instance->notifyWindow != nullptr) {
     SendMessageA(instance->notifyWindow, HM_EDITORCLOSED, reinterpret_cast<WPARAM>(GetParent(instance->editorWindow)),

@@ -34,8 +34,10 @@ EditorClassRecord MakeClassRecord(std::int32_t contextCode) {
 }
 
 // A stand-alone editor asked to open a named structure loads it at once; a
-// structure that cannot be loaded closes the editor again.
+// structure that cannot be loaded closes the editor again. Such an editor has
+// had its structure: no later Open dialog is its first.
 void OpenRequestedStructure(EditorInstance* instance, void* request) {
+  instance->firstOpen = 0;
   const auto* named = static_cast<const OpenRequest*>(request);
   char structureName[sizeof named->structureName + 1] = {};
   char libraryName[sizeof named->libraryName + 1] = {};

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "quill/compiler.h"
 
@@ -120,6 +121,18 @@ MemberLine SplitMemberLine(std::string_view line) {
   return parts;
 }
 
+bool IsFooter(std::string_view text) {
+  if (text.size() > 32) return false;
+  std::vector<std::string_view> words = Words(text);
+  return words.size() == 2 && EqualsIgnoringCase(words[0], "end") && EqualsIgnoringCase(words[1], "type");
+}
+
+// The text between two words of the same line.
+std::string_view Between(std::string_view before, std::string_view after) {
+  const char* start = before.data() + before.size();
+  return Trimmed(std::string_view(start, static_cast<std::size_t>(after.data() - start)));
+}
+
 class SourceCompiler {
  public:
   SourceCompiler(const std::vector<std::string>& known, const CompileExpectation& expectation,
@@ -139,6 +152,8 @@ class SourceCompiler {
   void member(int line, std::string_view text);
   void checkType(int line, const MemberLine& parts, int* decimals);
   bool isStructure(std::string_view type) const { return known_.count(Lowered(type)) != 0; }
+  bool holdsThisStructure(std::string_view type);
+  const std::vector<std::string>& memberTypes(const std::string& lowered, std::string_view type);
   std::string headerForm() const;
 
   const CompileExpectation& expectation_;
@@ -147,6 +162,8 @@ class SourceCompiler {
   std::unordered_set<std::string> known_;
   std::unordered_map<std::string, std::string> seen_;  // lowered name -> name as first written
   std::string selfLowered_;
+  std::unordered_map<std::string, std::vector<std::string>> memberTypes_;  // lowered structure -> its member types
+  std::unordered_map<std::string, bool> holdsThis_;                       // lowered structure -> answer
   int errorCount_ = 0;
 };
 
@@ -156,21 +173,24 @@ std::string SourceCompiler::headerForm() const {
   return "\"global type NAME from structure\" or \"type NAME from structure\"";
 }
 
+// The name is whatever stands between "type" and "from structure": a name with
+// a blank in it is a bad name, not a misshapen line.
 void SourceCompiler::header(int line, std::string_view text) {
   std::vector<std::string_view> words = Words(text);
   bool global = !words.empty() && EqualsIgnoringCase(words[0], "global");
   std::size_t at = global ? 1 : 0;
-  bool shaped = words.size() == at + 4 && EqualsIgnoringCase(words[at], "type") &&
-                EqualsIgnoringCase(words[at + 2], "from") && EqualsIgnoringCase(words[at + 3], "structure");
+  std::size_t n = words.size();
+  bool shaped = n >= at + 4 && EqualsIgnoringCase(words[at], "type") && EqualsIgnoringCase(words[n - 2], "from") &&
+                EqualsIgnoringCase(words[n - 1], "structure");
   if (!shaped || (expectation_.global && *expectation_.global != global)) {
     error(line, "", "The first line must be " + headerForm() + ".");
     if (!shaped) return;
   }
-  std::string_view name = words[at + 1];
+  std::string_view name = Between(words[at], words[n - 2]);
   out_->name = std::string(name);
   out_->global = global;
   selfLowered_ = Lowered(name);
-  if (!IsIdentifier(name)) {
+  if (!IsIdentifier(name) || IsLanguageTypeName(std::string(name))) {
     error(line, "", "Invalid structure name.");
   } else if (!expectation_.name.empty() && !EqualsIgnoringCase(name, expectation_.name)) {
     error(line, "", "The first line must name the structure " + expectation_.name + ".");
@@ -185,6 +205,8 @@ void SourceCompiler::checkType(int line, const MemberLine& parts, int* decimals)
       error(line, variable, "A structure cannot contain itself.");
     } else if (!isStructure(parts.type)) {
       error(line, variable, "Unknown type \"" + std::string(parts.type) + "\".");
+    } else if (holdsThisStructure(parts.type)) {
+      error(line, variable, "A structure cannot contain itself.");
     }
   }
   if (!parts.decimals) return;
@@ -193,6 +215,37 @@ void SourceCompiler::checkType(int line, const MemberLine& parts, int* decimals)
   } else if (parts.unclosedBrace || !ParseDecimals(*parts.decimals, decimals)) {
     error(line, variable, std::string(kDecimalRange));
   }
+}
+
+const std::vector<std::string>& SourceCompiler::memberTypes(const std::string& lowered, std::string_view type) {
+  auto it = memberTypes_.find(lowered);
+  if (it == memberTypes_.end()) it = memberTypes_.emplace(lowered, expectation_.memberTypesOf(std::string(type))).first;
+  return it->second;
+}
+
+// True when the known structure type holds this one through its members, at any
+// depth: storing this one would close a circle no value could ever fill.
+bool SourceCompiler::holdsThisStructure(std::string_view type) {
+  if (!expectation_.memberTypesOf || selfLowered_.empty()) return false;
+  const std::string start = Lowered(type);
+  if (auto known = holdsThis_.find(start); known != holdsThis_.end()) return known->second;
+  std::unordered_set<std::string> visited{start};
+  std::vector<std::pair<std::string, std::string>> pending{{start, std::string(type)}};  // lowered, as written
+  bool found = false;
+  while (!pending.empty() && !found) {
+    auto [lowered, written] = std::move(pending.back());
+    pending.pop_back();
+    for (const std::string& member : memberTypes(lowered, written)) {
+      std::string memberLowered = Lowered(member);
+      if (memberLowered == selfLowered_) {
+        found = true;
+        break;
+      }
+      if (isStructure(member) && visited.insert(memberLowered).second) pending.emplace_back(memberLowered, member);
+    }
+  }
+  holdsThis_[start] = found;
+  return found;
 }
 
 void SourceCompiler::member(int line, std::string_view text) {
@@ -237,9 +290,7 @@ bool SourceCompiler::run(std::string_view source) {
     pos = end + 1;
     ++line;
     if (text.empty()) continue;
-    std::vector<std::string_view> words;
-    bool footer = text.size() <= 32 && (words = Words(text)).size() == 2 && EqualsIgnoringCase(words[0], "end") &&
-                  EqualsIgnoringCase(words[1], "type");
+    bool footer = IsFooter(text);
     if (stage == Stage::Done) {
       error(line, "", "Unexpected text after \"end type\".");
       break;
@@ -262,6 +313,29 @@ bool SourceCompiler::run(std::string_view source) {
 }
 
 }  // namespace
+
+std::vector<std::string> MemberTypeNames(const std::string& source) {
+  std::vector<std::string> types;
+  std::string_view text(source);
+  text = text.substr(0, text.find('\0'));
+  bool header = true;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = Trimmed(text.substr(pos, end - pos));
+    pos = end + 1;
+    if (line.empty()) continue;
+    if (IsFooter(line)) break;
+    if (header) {
+      header = false;
+      continue;
+    }
+    MemberLine parts = SplitMemberLine(line);
+    if (!parts.type.empty()) types.emplace_back(parts.type);
+  }
+  return types;
+}
 
 bool IsLanguageTypeName(const std::string& name) {
   return std::any_of(kLanguageTypes.begin(), kLanguageTypes.end(),

@@ -187,4 +187,8 @@ int Host::livePoolBlocks() const {
   return live;
 }
 
+void Host::setPoolRefusing(EditorSession& session, bool refusing) {
+  if (session.context != nullptr && session.context->pool != nullptr) session.context->pool->setRefusing(refusing);
+}
+
 }  // namespace quill

@@ -9,7 +9,7 @@ HostPool::~HostPool() {
 }
 
 void* HostPool::allocate(std::uint32_t size) {
-  if (size > kMaxBlockSize) return nullptr;
+  if (refusing_ || size > kMaxBlockSize) return nullptr;
   if (limit_ != 0 && liveBytes_ + size > limit_) return nullptr;
   // calloc(1, 0) may give null; a block of size 0 still needs its own address.
   void* block = std::calloc(1, size == 0 ? 1 : size);

@@ -29,6 +29,8 @@ struct HOST_API HostPool {
   std::size_t liveBytes() const { return liveBytes_; }
   // Live bytes allowed at once; 0 removes the limit. For tests of exhausted memory.
   void setLimit(std::size_t maxLiveBytes) { limit_ = maxLiveBytes; }
+  // While refusing, every allocation fails as in a pool that is full; frees go on.
+  void setRefusing(bool on) { refusing_ = on; }
   // Frees of foreign or dead blocks seen so far.
   int faults() const { return faults_; }
   // Debug builds stop at a fault so the faulty caller is found; tests of the
@@ -44,6 +46,7 @@ struct HOST_API HostPool {
   std::unordered_map<void*, std::uint32_t> blocks_;
   std::size_t liveBytes_ = 0;
   std::size_t limit_ = 0;
+  bool refusing_ = false;
   int faults_ = 0;
   bool assertOnFault_ = true;
 };

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "quill/compiler.h"
 #include "quill/library.h"
@@ -195,6 +197,26 @@ void Runtime::setTypeMembers(std::int32_t type, std::vector<Member> members) {
   t->hasMembers = true;
 }
 
+namespace {
+
+// How the compiler learns what the structures a type of group may name hold:
+// the owner's local structure of that name first, else the library's global
+// entry, each as stored. The library is opened once, when first needed.
+std::function<std::vector<std::string>(const std::string&)> MemberTypesLookup(Runtime::Impl& impl,
+                                                                                 const RuntimeGroup& group) {
+  auto library = std::make_shared<std::unique_ptr<Library>>();
+  return [&impl, id = group.id, path = group.library, library](const std::string& name) {
+    RuntimeGroup* g = impl.group(id);
+    RuntimeType* local = g && g->owner ? impl.findType(*g, name) : nullptr;
+    if (local && local->source) return MemberTypeNames(*local->source);
+    if (!path.empty() && !*library) *library = Library::open(path, false, nullptr);
+    std::optional<std::string> source = *library ? (*library)->entrySource(name) : std::nullopt;
+    return source ? MemberTypeNames(*source) : std::vector<std::string>{};
+  };
+}
+
+}  // namespace
+
 bool Runtime::compileType(std::int32_t type, const std::string* text, std::vector<CompileError>* errors) {
   RuntimeType* t = impl_->type(type);
   RuntimeGroup* g = t ? impl_->group(t->group) : nullptr;
@@ -207,7 +229,7 @@ bool Runtime::compileType(std::int32_t type, const std::string* text, std::vecto
     if (errors) errors->push_back({0, "", "The structure " + t->name + " has no source text."});
     return false;
   }
-  CompileExpectation expectation{!g->owner, t->name};
+  CompileExpectation expectation{!g->owner, t->name, MemberTypesLookup(*impl_, *g)};
   CompiledStructure compiled;
   if (!CompileStructureSource(*source, knownStructures(g->id), expectation, &compiled, errors)) {
     // A failed compile of new text leaves the stored source and its members as they were.

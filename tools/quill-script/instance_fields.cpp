@@ -91,6 +91,7 @@ const std::vector<Field>& Fields() {
       Field{"dragState", [](const EditorInstance& i, const KnownHandles&) { return Named(i.dragState, kDragNames); }},
       INT_FIELD(headerHeight), INT_FIELD(detailHeight),
       Field{"cutRowList", [](const EditorInstance& i, const KnownHandles&) { return RowList(i.cutRowList); }},
+      Field{"undoText", [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.undoText); }},
       INT_FIELD(pastedCount),
       Field{"moveSnapshot",
             [](const EditorInstance& i, const KnownHandles&) { return Name(i.moveSnapshot ? "block" : "none"); }},

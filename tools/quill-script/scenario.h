@@ -22,6 +22,12 @@
 
 namespace script {
 
+// Live blocks of the host's pools and of global memory.
+struct BlockCounts {
+  int pool = 0;
+  int global = 0;
+};
+
 class Scenario {
  public:
   Scenario(const RunOptions& options, std::ostream& out);
@@ -68,6 +74,10 @@ class Scenario {
   int notifiedCount() const { return notified_; }
   HWND existingNotifyWindow() const { return notifyWindow_; }
 
+  // The block counts `expect blocks` compares with; zero until noted.
+  void noteBlocks(BlockCounts counts) { notedBlocks_ = counts; }
+  BlockCounts notedBlocks() const { return notedBlocks_; }
+
   // The handles a field of the current editor's record may name.
   KnownHandles handles();
 
@@ -91,6 +101,7 @@ class Scenario {
   HWND actedOn_ = nullptr;
   HWND notifyWindow_ = nullptr;
   int notified_ = 0;
+  BlockCounts notedBlocks_;
 };
 
 }  // namespace script

@@ -26,6 +26,7 @@ const std::vector<StepWord>& StepWords() {
     AddGridChecks(&all);
     AddEditorChecks(&all);
     AddLibraryChecks(&all);
+    AddMemoryWords(&all);
     return all;
   }();
   return words;

@@ -22,5 +22,6 @@ void AddUserWords(std::vector<StepWord>* words);
 void AddGridChecks(std::vector<StepWord>* words);
 void AddEditorChecks(std::vector<StepWord>* words);
 void AddLibraryChecks(std::vector<StepWord>* words);
+void AddMemoryWords(std::vector<StepWord>* words);
 
 }  // namespace script

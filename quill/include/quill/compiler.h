@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,10 +26,14 @@ struct CompiledStructure {
   std::vector<Runtime::Member> members;
 };
 
-// What the caller knows the text must declare; unset parts are not checked.
+// What the caller knows the text must declare, and of the other structures;
+// unset parts are not checked.
 struct CompileExpectation {
   std::optional<bool> global;  // true: "global type", false: "type"
   std::string name;            // the structure's name, compared ignoring case; "" for any
+  // The member types of a known structure as stored ("" or unknown: none). With
+  // it a member whose structure holds this one, at any depth, is refused.
+  std::function<std::vector<std::string>(const std::string& structure)> memberTypesOf = {};
 };
 
 // Compiles one structure's source. knownStructures are the structure names the
@@ -41,6 +46,10 @@ HOST_API bool CompileStructureSource(const std::string& source, const std::vecto
 HOST_API bool CompileStructureSource(const std::string& source, const std::vector<std::string>& knownStructures,
                                      const CompileExpectation& expectation, CompiledStructure* out,
                                      std::vector<CompileError>* errors);
+
+// The type names of a structure source's member lines, in order; the text is
+// not judged (whatever fails to compile gives what can be read of it).
+HOST_API std::vector<std::string> MemberTypeNames(const std::string& source);
 
 // True for the type names of the language itself ("integer", "decimal", "any", ...), ignoring case.
 HOST_API bool IsLanguageTypeName(const std::string& name);

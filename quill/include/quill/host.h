@@ -114,6 +114,9 @@ class HOST_API Host {
   // ---- Pools ----------------------------------------------------------------
   // Live blocks of all editors' pools and of pools of editors already closed.
   int livePoolBlocks() const;
+  // The editor's pool refuses every allocation (as when it is full) until this
+  // is called again with false. For tests of what the editor does then.
+  void setPoolRefusing(EditorSession& session, bool refusing);
 
   // The host's inner state, for its own C entry points.
   struct Impl;

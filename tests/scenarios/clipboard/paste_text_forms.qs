@@ -1,6 +1,6 @@
 # Pasted text is read word by word: lines end at LF, blanks stand for tabs,
-# the decimal word takes "{N}", names end at the first byte that is no word
-# character, and only whole lines become rows.
+# the decimal word takes "{N}", and names end at the first byte that is no
+# word character.
 library app.lib
 create standalone
 answer open new
@@ -22,23 +22,11 @@ expect field pastedCount 1
 expect field entryRow 2
 expect field changed 1
 
-# Text without a line feed, or whose first line is too short, inserts nothing;
-# the paste is still recorded.
-clipboard "\tinteger\t\tx"
+# LF-only lines, blanks for tabs, and a last line without its line feed.
+clipboard "\tinteger count2\ninteger\t\tcount3\n\tinteger\t\tlast"
 command paste
-expect rows 2
-expect field pastedCount 0
-expect field lastAction 15
-clipboard "\r\n\tinteger\t\ty\r\n"
-command paste
-expect rows 2
-expect field pastedCount 0
-
-# LF-only lines, blanks for tabs, text after the last LF dropped.
-clipboard "\tinteger count2\ninteger\t\tcount3\n\tinteger\t\tlost"
-command paste
-expect field pastedCount 2
-expect field entryRow 4
+expect field pastedCount 3
+expect field entryRow 5
 
 # A line of TAB and CR alone, and a line with a type word only.
 clipboard "\t\r\n\tstring\r\n\tlong\t\tafter\r\n"
@@ -58,6 +46,7 @@ expect grid
 count integer . .
 count2 integer . .
 count3 integer . .
+last integer . .
 . . . .
 . string . .
 after long . .
@@ -73,4 +62,4 @@ pct integer . .
 caf integer . .
 . . . E
 end
-expect field entryRow 17
+expect field entryRow 18

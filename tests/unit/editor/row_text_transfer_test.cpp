@@ -85,23 +85,24 @@ TEST_F(RowTextTransfer, InsertConsecutiveWritesFieldsAndDecimalsOnlyForDecimal) 
 
 TEST_F(RowTextTransfer, InsertNeverReadsPastABlockWithoutNul) {
   MakeRows({});
-  // The block ends inside the second line, with no NUL anywhere.
+  // The block ends inside the second line, with no NUL anywhere: that line
+  // ends with the block.
   HGLOBAL block = RawBlock("\tinteger\t\ta\r\n\tinteger\t\tb");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 1u);
-  EXPECT_EQ(Rows(), "a=integer .E");
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 2u);
+  EXPECT_EQ(Rows(), "a=integer b=integer .E");
   GlobalFree(block);
 }
 
-TEST_F(RowTextTransfer, InsertStopsAtTheFirstLineWithoutFields) {
+TEST_F(RowTextTransfer, InsertSkipsLinesWithoutFields) {
   MakeRows({});
   HGLOBAL block = TextBlock("\tinteger\t\ta\r\n\r\n\tinteger\t\tb\r\n");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 1u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 2u);
   GlobalFree(block);
   block = TextBlock("");
   EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 0u);
   GlobalFree(block);
   EXPECT_EQ(InsertRowsFromText(ed_, nullptr, 1, 0), 0u);
-  EXPECT_EQ(Rows(), "a=integer .E");
+  EXPECT_EQ(Rows(), "a=integer b=integer .E");
 }
 
 TEST_F(RowTextTransfer, RestorePairsLinesWithRecordedRowsAndSelectsThem) {

@@ -120,17 +120,19 @@ TEST_F(VariableRowTest, FindEarlierDuplicateComparesExactNamesOfVariables) {
 }
 
 TEST_F(VariableRowTest, SaveRulesCountRowsThenReportTheFirstDuplicate) {
-  UINT id = 0;
-  std::uint32_t row = 99;
+  SaveRuleFailure failure{};
   GridRemoveAllRows(grid_);
   SetRow(1, "only", "integer");
-  EXPECT_EQ(CheckSaveRules(ed_, &id, &row), 0);
-  EXPECT_EQ(id, static_cast<UINT>(IdsNeedOneVariable));
-  EXPECT_EQ(row, 0u);
+  EXPECT_EQ(CheckSaveRules(ed_, &failure), 0);
+  EXPECT_EQ(failure.stringId, static_cast<UINT>(IdsNeedOneVariable));
+  EXPECT_EQ(failure.row, 0u);
 
+  // Rows without a single variable are no structure, however many there are.
   GridRemoveAllRows(grid_);
   for (int i = 0; i < 10; ++i) GridInsertRow(grid_, 0);
-  EXPECT_EQ(CheckSaveRules(ed_, &id, &row), 1);
+  EXPECT_EQ(CheckSaveRules(ed_, &failure), 0);
+  EXPECT_EQ(failure.stringId, static_cast<UINT>(IdsNeedOneVariable));
+  EXPECT_EQ(failure.row, 0u);
 
   GridRemoveAllRows(grid_);
   SetRow(1, "a", "INT");
@@ -140,9 +142,11 @@ TEST_F(VariableRowTest, SaveRulesCountRowsThenReportTheFirstDuplicate) {
   SetRow(5, "a", "x");
   SetRow(6, "c", "x");
   SetRow(7, "z", "CHAR");
-  EXPECT_EQ(CheckSaveRules(ed_, &id, &row), 0);
-  EXPECT_EQ(id, static_cast<UINT>(IdsDuplicateName));
-  EXPECT_EQ(row, 5u);
+  EXPECT_EQ(CheckSaveRules(ed_, &failure), 0);
+  EXPECT_EQ(failure.stringId, static_cast<UINT>(IdsDuplicateName));
+  EXPECT_EQ(failure.row, 5u);
+  EXPECT_EQ(failure.column, 1u);
+  EXPECT_STREQ(failure.argument, "");
   // Every row up to the failing one was read and normalised, none after it.
   EXPECT_EQ(Type(1), "integer");
   EXPECT_EQ(Type(2), "decimal");

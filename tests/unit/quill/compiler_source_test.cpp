@@ -2,6 +2,8 @@
 // and members each must give.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,14 @@ struct Case {
   std::vector<Runtime::Member> members = {};  // checked only when the source compiles
   std::vector<std::string> known = {};
   CompileExpectation expectation = {};
+  // What each known structure holds (lowercase names), looked up ignoring case.
+  std::map<std::string, std::vector<std::string>> holds = {};
 };
+
+std::string Lowercase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
 
 const std::string kGlobalHeader = "global type s_t from structure\r\n";
 const std::string kEnd = "end type";
@@ -125,6 +134,55 @@ const std::vector<Case>& Cases() {
        {},
        {true, "s_other"}},
       {"the saved name may differ in letter case", Global(""), {}, {}, {}, {true, "S_T"}},
+      {"a language type is no structure name",
+       "global type string from structure\r\nend type",
+       {{1, "", "Invalid structure name."}}},
+      {"nor in another letter case, local or expected by name",
+       "type Integer from structure\r\nend type",
+       {{1, "", "Invalid structure name."}},
+       {},
+       {},
+       {false, "Integer"}},
+      {"a name with a blank is a bad name, not a bad first line",
+       "global type s line from structure\r\n\tinteger\t\ta\r\nend type",
+       {{1, "", "Invalid structure name."}},
+       {},
+       {},
+       {true, "s line"}},
+      {"a name with another character no identifier has",
+       "type s.line from structure\r\nend type",
+       {{1, "", "Invalid structure name."}}},
+      {"no name at all is a bad first line",
+       "global type from structure\r\nend type",
+       {{1, "", "The first line must be \"global type NAME from structure\" or \"type NAME from structure\"."}}},
+      {"a member whose structure holds this one closes a circle",
+       Global("\tinteger\t\ta\r\n\ts_b\t\tinner\r\n"),
+       {{3, "inner", "A structure cannot contain itself."}},
+       {},
+       {"s_b"},
+       {},
+       {{"s_b", {"integer", "s_t"}}}},
+      {"through two others, letter case and array suffixes ignored",
+       Global("\tS_B\t\tfirst[3]\r\n\ts_c\t\tsecond\r\n"),
+       {{2, "first[3]", "A structure cannot contain itself."}, {3, "second", "A structure cannot contain itself."}},
+       {},
+       {"s_b", "S_C", "s_d"},
+       {},
+       {{"s_b", {"s_c"}}, {"s_c", {"string", "s_d"}}, {"s_d", {"S_T"}}}},
+      {"nested structures without a way back, and a circle among others, compile",
+       Global("\ts_b\t\tb\r\n\ts_x\t\tx\r\n"),
+       {},
+       {{"b", "", "s_b", 0}, {"x", "", "s_x", 0}},
+       {"s_b", "s_c", "s_x", "s_y"},
+       {},
+       {{"s_b", {"s_c", "s_c"}}, {"s_c", {"long"}}, {"s_x", {"s_y"}}, {"s_y", {"s_x"}}}},
+      {"an unknown type is not followed, even when the lookup knows it",
+       Global("\ts_gone\t\tg\r\n"),
+       {{2, "g", "Unknown type \"s_gone\"."}},
+       {},
+       {},
+       {},
+       {{"s_gone", {"s_t"}}}},
   };
   return cases;
 }
@@ -134,7 +192,14 @@ TEST(CompileStructureSource, GivesExactlyTheExpectedErrorsAndMembers) {
     SCOPED_TRACE(c.title);
     CompiledStructure out;
     std::vector<CompileError> errors;
-    bool ok = CompileStructureSource(c.source, c.known, c.expectation, &out, &errors);
+    CompileExpectation expectation = c.expectation;
+    if (!c.holds.empty()) {
+      expectation.memberTypesOf = [&c](const std::string& name) {
+        auto it = c.holds.find(Lowercase(name));
+        return it == c.holds.end() ? std::vector<std::string>{} : it->second;
+      };
+    }
+    bool ok = CompileStructureSource(c.source, c.known, expectation, &out, &errors);
     EXPECT_EQ(ok, c.errors.empty());
     ASSERT_EQ(errors.size(), c.errors.size());
     for (std::size_t i = 0; i < errors.size(); ++i) {
@@ -151,6 +216,13 @@ TEST(CompileStructureSource, GivesExactlyTheExpectedErrorsAndMembers) {
       EXPECT_EQ(out.members[i].decimals, c.members[i].decimals);
     }
   }
+}
+
+TEST(MemberTypeNames, ReadsTheTypeOfEveryMemberLineWithoutJudgingIt) {
+  EXPECT_EQ(MemberTypeNames(Global("\tinteger\t\ta\r\n\tdecimal {2}\tb\r\n\r\n\ts_x\t\t9bad\r\n")),
+            (std::vector<std::string>{"integer", "decimal", "s_x"}));
+  EXPECT_EQ(MemberTypeNames(Global("") + "\r\n\tlong\t\tlate\r\n"), std::vector<std::string>{});
+  EXPECT_EQ(MemberTypeNames(""), std::vector<std::string>{});
 }
 
 TEST(CompileStructureSource, KnowsEveryTypeOfTheLanguage) {

@@ -1,0 +1,12 @@
+// The editor's own copy of the row text its last row Cut, Clear, Delete Row or
+// Paste took or gave, so that undoing and redoing them never depends on what
+// the clipboard holds by then.
+#pragma once
+#include "editor/shell/editor_instance.h"
+
+// Makes copy (a pool block of this editor's pool, or null) the editor's undo
+// copy; the previous copy is freed.
+void KeepUndoText(EditorInstance* instance, char* copy);
+// Frees the undo copy and the rows recorded with it (cutRowList): at New, at
+// Open and when the editor closes, nothing of the structure put away remains.
+void ForgetUndoCopy(EditorInstance* instance);
