@@ -23,6 +23,37 @@ void SetError(std::string* error, std::string text) {
   if (error) *error = std::move(text);
 }
 
+// Why a write the user declined did not happen.
+std::string DeclinedReplace(const std::string& name, const std::string& library) {
+  return "The structure " + name + " was changed in " + library + " after you opened it; nothing was written.";
+}
+
+// After a guarded write of an owner's local structures found other counters:
+// asks about each structure someone else wrote since it was read here and,
+// where the user agrees, expects the counter found. False (with *error) when
+// the user keeps the other version or the counters cannot be read.
+bool ConfirmLocalReplacements(Runtime::Impl& impl, const Library& library, std::int32_t objectId,
+                              const std::string& shownLibrary, std::vector<StoredLocalType>& changed,
+                              std::string* error) {
+  std::string reason;
+  std::vector<StoredLocalType> now = library.localTypes(objectId, &reason);
+  if (!reason.empty()) {
+    SetError(error, reason);
+    return impl.libraryFailed(reason);
+  }
+  for (StoredLocalType& mine : changed) {
+    auto found = std::find_if(now.begin(), now.end(), [&](const auto& t) { return SameName(t.name, mine.name); });
+    std::int64_t counter = found == now.end() ? 0 : found->changes;
+    if (counter == mine.changes) continue;
+    if (!impl.askReplace(mine.name, shownLibrary)) {
+      SetError(error, DeclinedReplace(mine.name, shownLibrary));
+      return impl.libraryFailed(DeclinedReplace(mine.name, shownLibrary));
+    }
+    mine.changes = counter;  // replace exactly the version the user was asked about
+  }
+  return true;
+}
+
 }  // namespace
 
 // ---- Current library and objects ------------------------------------------------
@@ -183,24 +214,8 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
   const StoredObject object{info->id, info->kind, info->name};
   WriteOutcome outcome;
   while ((outcome = library->writeObjectTypesIfUnchanged(object, changed, error)) == WriteOutcome::Changed) {
-    std::string reason;
-    std::vector<StoredLocalType> now = library->localTypes(objectId, &reason);
-    if (!reason.empty()) {
-      SetError(error, reason);
-      return impl_->libraryFailed(reason);
-    }
-    for (StoredLocalType& mine : changed) {
-      auto found = std::find_if(now.begin(), now.end(), [&](const auto& t) { return SameName(t.name, mine.name); });
-      std::int64_t counter = found == now.end() ? 0 : found->changes;
-      if (counter == mine.changes) continue;
-      if (!impl_->askReplace(mine.name, impl_->shownLibrary(info->library))) {
-        std::string text = "The structure " + mine.name + " was changed in " +
-                           impl_->shownLibrary(info->library) + " after you opened it; nothing was written.";
-        SetError(error, text);
-        return impl_->libraryFailed(text);
-      }
-      mine.changes = counter;  // replace exactly the version the user was asked about
-    }
+    if (!ConfirmLocalReplacements(*impl_, *library, objectId, impl_->shownLibrary(info->library), changed, error))
+      return false;
   }
   if (outcome == WriteOutcome::Failed) return impl_->libraryFailed(error ? *error : "");
   for (std::size_t i = 0; i < written.size(); ++i) {
@@ -249,10 +264,8 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
   while ((outcome = file->writeEntryIfUnchanged(t->name, *t->source, comment, expected, &changes, error)) ==
          WriteOutcome::Changed) {
     if (!impl_->askReplace(t->name, path)) {
-      std::string text =
-          "The structure " + t->name + " was changed in " + path + " after you opened it; nothing was written.";
-      SetError(error, text);
-      return impl_->libraryFailed(text);
+      SetError(error, DeclinedReplace(t->name, path));
+      return impl_->libraryFailed(DeclinedReplace(t->name, path));
     }
     expected = changes;  // replace exactly the version the user was asked about
   }
