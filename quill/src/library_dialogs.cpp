@@ -35,6 +35,12 @@ std::string OwnerName(quill::Host::Impl& impl, const std::int32_t* objectId) {
   return objectId != nullptr ? impl.runtime.objectName(*objectId) : std::string();
 }
 
+// The box that tells why a dialog's list could not be read.
+void ShowUnlisted(HWND owner, const std::string& text, const std::string& reason) {
+  PlatformSetMessageDetail(reason.c_str());
+  MessageBoxA(owner, text.c_str(), "Open Structure", MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 extern "C" {
@@ -66,8 +72,11 @@ EmbeddedOpenChoice LibraryOpenLocalTypeDialog(HostContext* context, int /*ownerK
   if (impl == nullptr) return choice;
   std::vector<std::string> types;
   if (objectId != nullptr) {
-    impl->runtime.objectGroup(*objectId);  // loads the owner's structures from its library
+    std::string unread;
+    impl->runtime.objectGroup(*objectId, &unread);  // loads the owner's structures from its library
     types = impl->runtime.localTypeNames(*objectId);
+    // What the dialog offers may miss what the library holds: the user hears why.
+    if (!unread.empty()) ShowUnlisted(owner, "The structures of " + OwnerName(*impl, objectId) + " cannot be listed.", unread);
   }
   choice = impl->frontEnd.openLocalTypeDialog(owner, OwnerName(*impl, objectId), types);
   Terminate(choice.name);
@@ -126,9 +135,7 @@ GlobalSaveChoice HostFrontEnd::checkedSaveEntryDialog(HWND owner, const std::str
 
 GlobalOpenChoice HostFrontEnd::unlistedOpenEntryDialog(HWND owner, const std::string& library,
                                                        const std::string& listError) {
-  const std::string text = "The structures of " + library + " cannot be listed.";
-  PlatformSetMessageDetail(listError.c_str());
-  MessageBoxA(owner, text.c_str(), "Open Structure", MB_OK | MB_ICONEXCLAMATION);
+  ShowUnlisted(owner, "The structures of " + library + " cannot be listed.", listError);
   return openEntryDialog(owner, library, {});
 }
 

@@ -113,10 +113,12 @@ std::uint16_t Runtime::Impl::entryGroup(const std::string& library, const std::s
 }
 
 void Runtime::Impl::loadLocalTypes(RuntimeGroup& g) {
+  g.unread.clear();
   if (g.library.empty()) return;
-  auto library = openLibrary(g.library, false, nullptr);
+  // The same file under the name the user gave it, which its messages use.
+  auto library = openLibrary(shownLibrary(g.library), false, &g.unread);
   if (!library) return;
-  for (const StoredLocalType& stored : library->localTypes(g.objectId)) {
+  for (const StoredLocalType& stored : library->localTypes(g.objectId, &g.unread)) {
     // The editor's newer version waits to be written, under the name it was
     // saved with: re-declaring it would put back the stored spelling, and its
     // counter stays the one its editor started from.
@@ -176,12 +178,19 @@ std::vector<std::int32_t> Runtime::groupTypes(std::uint16_t group) const {
   return g ? g->types : std::vector<std::int32_t>{};
 }
 
-std::vector<std::string> Runtime::knownStructures(std::uint16_t group) const {
+std::vector<std::string> Runtime::knownStructures(std::uint16_t group, std::string* readError) const {
   std::vector<std::string> names;
   RuntimeGroup* g = impl_->group(group);
   if (!g) return names;
-  if (auto library = impl_->openLibrary(g->library, false, nullptr)) {
-    for (const LibraryEntryInfo& entry : library->entries()) names.push_back(entry.name);
+  std::error_code ignored;
+  // A library not made yet holds no structures; one that cannot be read is told.
+  if (!g->library.empty() && std::filesystem::exists(g->library, ignored)) {
+    std::string reason;
+    auto library = impl_->openLibrary(impl_->shownLibrary(g->library), false, &reason);
+    if (library) {
+      for (const LibraryEntryInfo& entry : library->entries(&reason)) names.push_back(entry.name);
+    }
+    if (readError) *readError = reason;
   }
   for (std::int32_t id : g->types) {
     RuntimeType* t = impl_->type(id);
@@ -231,7 +240,10 @@ bool Runtime::compileType(std::int32_t type, const std::string* text, std::vecto
   }
   CompileExpectation expectation{!g->owner, t->name, MemberTypesLookup(*impl_, *g)};
   CompiledStructure compiled;
-  if (!CompileStructureSource(*source, knownStructures(g->id), expectation, &compiled, errors)) {
+  std::string unread;
+  if (!CompileStructureSource(*source, knownStructures(g->id, &unread), expectation, &compiled, errors)) {
+    // A structure of the library may be unknown only because the library could not be read.
+    if (errors && !unread.empty()) errors->push_back({0, "", unread});
     // A failed compile of new text leaves the stored source and its members as they were.
     if (text) t->pendingText.reset();
     else t->membersCurrent = false;

@@ -144,15 +144,20 @@ std::string Runtime::objectName(std::int32_t id) const {
   return info ? info->name : std::string();
 }
 
-std::uint16_t Runtime::objectGroup(std::int32_t objectId) {
+std::uint16_t Runtime::objectGroup(std::int32_t objectId, std::string* readError) {
   RuntimeObject* info = impl_->object(objectId);
   if (!info) return kNoGroup;
   auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(objectId) & 0xFFFFu);
   auto it = impl_->groups.find(gid);
-  if (it == impl_->groups.end()) return impl_->group(gid) ? gid : kNoGroup;
-  if (!it->second.owner || it->second.objectId != objectId) return kNoGroup;
-  impl_->loadLocalTypes(it->second);  // pick up what was written since
-  return gid;
+  RuntimeGroup* g = nullptr;
+  if (it == impl_->groups.end()) {
+    g = impl_->group(gid);  // made and loaded
+  } else if (it->second.owner && it->second.objectId == objectId) {
+    g = &it->second;
+    impl_->loadLocalTypes(*g);  // pick up what was written since
+  }
+  if (g && readError) *readError = g->unread;
+  return g ? gid : kNoGroup;
 }
 
 std::vector<std::string> Runtime::localTypeNames(std::int32_t objectId) const {
@@ -209,7 +214,9 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
     changed.push_back({t->name, *t->source, t->libraryChanges.value_or(0)});
     written.push_back(t);
   }
-  auto library = impl_->openLibraryForWriting(info->library, error);
+  // Nothing saved since the last write: the file is not touched (nor need it be free).
+  if (changed.empty() && failed.empty()) return true;
+  auto library = impl_->openLibraryForWriting(impl_->shownLibrary(info->library), error);
   if (!library) return impl_->libraryFailed(error ? *error : "");
   const StoredObject object{info->id, info->kind, info->name};
   WriteOutcome outcome;
@@ -249,7 +256,7 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
     return false;
   }
   // The caller's own text names the file in every message; it is the same file.
-  const std::string path = library.empty() ? g->library : library;
+  const std::string path = library.empty() ? impl_->shownLibrary(g->library) : library;
   if (path.empty()) {
     SetError(error, "No library was chosen for " + t->name + "; nothing was written.");
     return false;

@@ -43,6 +43,7 @@ struct RuntimeGroup {
   std::string library;         // NormalLibraryPath of the entry's or owner's library ("" for none)
   std::string entry;           // entry groups: the entry (and structure) name
   std::int32_t objectId = 0;   // owner groups
+  std::string unread;          // owner groups: why the latest load from the library failed ("" when it did not)
   std::vector<std::int32_t> types;
 };
 
@@ -79,7 +80,8 @@ struct Runtime::Impl {
   RuntimeObject* object(std::int32_t id);
   const RuntimeObject* groupOwner(const RuntimeGroup& group) const;
   // Reads the owner's local structures from its library into its group,
-  // keeping any the editor stored since the last write.
+  // keeping any the editor stored since the last write; group.unread says why
+  // when the library cannot be read.
   void loadLocalTypes(RuntimeGroup& group);
   bool groupIdFree(std::uint16_t id) const;
   void* allocateBlock(std::size_t size);

@@ -58,8 +58,9 @@ class HOST_API Runtime {
   // The runtime type id of the owner's local structure of that name (ignoring case), or 0.
   std::int32_t localTypeId(std::int32_t objectId, const std::string& name);
   std::optional<std::string> localTypeSource(std::int32_t objectId, const std::string& name) const;
-  // The owner's group (loaded from its library when needed); kNoGroup when unknown.
-  std::uint16_t objectGroup(std::int32_t objectId);
+  // The owner's group (loaded from its library when needed); kNoGroup when
+  // unknown. *readError (when given) says why its library could not be read.
+  std::uint16_t objectGroup(std::int32_t objectId, std::string* readError = nullptr);
   // Writes an owner's group (the object and its local structures stored since
   // the last write) to its library in one transaction.
   bool writeObjectGroup(std::int32_t objectId, std::string* error);
@@ -96,7 +97,9 @@ class HOST_API Runtime {
   std::optional<std::string> typeSource(std::int32_t type) const;
   // The structure names the group's types may use besides the language's
   // types: the library's global structures and, for an owner, its local ones.
-  std::vector<std::string> knownStructures(std::uint16_t group) const;
+  // *readError (when given) says why the library's own could not be read; the
+  // names then hold the group's alone.
+  std::vector<std::string> knownStructures(std::uint16_t group, std::string* readError = nullptr) const;
   std::vector<std::int32_t> groupTypes(std::uint16_t group) const;
   // Records the compiled members of a type (replacing earlier ones).
   struct Member {

@@ -4,6 +4,8 @@
 library app.lib
 busy-timeout 50
 store s_address "global type s_address from structure\r\n\tstring\t\tstreet\r\nend type"
+store s_order "global type s_order from structure\r\n\ts_address\t\tto\r\nend type"
+object window w_main
 
 # Loading from a library that cannot be read: the module's message, the reason below it.
 create standalone
@@ -50,6 +52,28 @@ create standalone open=s_address
 pump
 expect message-detail "The library app.lib is in use by another program."
 expect message 4020 "s_address"
+
+create embedded w_main
+answer message ok
+answer open cancel
+pump
+expect message-detail "The library app.lib is in use by another program."
+expect message "The structures of w_main cannot be listed."
+unlock app.lib
+
+# A structure that uses another of the library: its compile cannot know that
+# one while the library is locked, and says so.
+create standalone open=s_order
+cell 1 1
+type "home"
+cell 2 1
+lock app.lib
+command save
+expect errors "2: home: Unknown type \"s_address\"." "0: The library app.lib is in use by another program."
+expect field changed 1
+answer message no
+close
+expect message 4003
 unlock app.lib
 
 create standalone open=s_address
