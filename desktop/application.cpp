@@ -154,6 +154,13 @@ void Application::showQuillPanel() {
       objects->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(object.name),
                                                      QString::fromStdString(object.kind)));
   layout->addWidget(objects, 1);
+  // A library that cannot be read is not one without objects: say why.
+  if (!error.empty()) {
+    objects->hide();
+    auto* reason = new QLabel(QString::fromStdString(error), &panel);
+    reason->setWordWrap(true);
+    layout->insertWidget(layout->indexOf(objects), reason, 1);
+  }
   auto* edit = new QPushButton(QStringLiteral("&Edit Local Structures"), &panel);
   layout->addWidget(edit);
   connect(create, &QPushButton::clicked, &panel, [&] {
