@@ -189,6 +189,7 @@ LibraryStructures LibraryStructures::compile(std::vector<StructureSource> source
     if (progress && (i % 256 == 0 || i + 1 == total)) progress(i + 1, total);
   }
   RefuseCycles(result.structures_);
+  for (std::size_t i = 0; i < total; ++i) result.byLabel_.emplace(Lowered(result.structures_[i].label()), i);
   return result;
 }
 
@@ -203,10 +204,9 @@ LibraryStructures LibraryStructures::read(const Library& library, const Progress
 }
 
 std::optional<std::size_t> LibraryStructures::find(std::string_view label) const {
-  std::string key = Lowered(label);
-  for (std::size_t i = 0; i < structures_.size(); ++i)
-    if (Lowered(structures_[i].label()) == key) return i;
-  return std::nullopt;
+  auto found = byLabel_.find(Lowered(label));
+  if (found == byLabel_.end()) return std::nullopt;
+  return found->second;
 }
 
 bool LibraryStructures::allCompiled() const {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <unordered_set>
 
 #include "commands.h"
 #include "files.h"
@@ -31,6 +32,7 @@ struct Folder {
   Manifest manifest;
   std::vector<SourceFile> files;
   std::vector<std::string> problems;  // "PATH: message"
+  std::unordered_set<std::string> labels;  // lowered labels of the files, to find two spellings of one name
 };
 
 bool IsName(const std::string& name) {
@@ -56,6 +58,8 @@ void ReadSources(const fs::path& root, const std::string& owner, const std::vect
     std::optional<std::string> text = ReadWholeFile(root / relative);
     if (!IsName(name)) folder->problems.push_back(relative + ": \"" + name + "\" is not a valid structure name.");
     else if (!text) folder->problems.push_back(relative + ": cannot be read.");
+    else if (!folder->labels.insert(Lowered(owner + "/" + name)).second)
+      folder->problems.push_back(relative + ": another file names the same structure in other letter case.");
     else folder->files.push_back({relative, {owner, name, std::move(*text)}});
   }
 }
@@ -88,10 +92,11 @@ Folder ReadFolder(const std::string& directoryName) {
 // folder's structures may use them.
 void AddKeptStructures(const quill::Library* library, const Folder& folder, std::vector<quill::StructureSource>* sources) {
   if (!library) return;
+  std::unordered_set<std::string> labels;  // lowered "NAME" and "OWNER/NAME" of the folder's files
+  for (const SourceFile& f : folder.files)
+    labels.insert(Lowered(f.source.owner.empty() ? f.source.name : f.source.owner + "/" + f.source.name));
   auto replaced = [&](const std::string& owner, const std::string& name) {
-    return std::any_of(folder.files.begin(), folder.files.end(), [&](const SourceFile& f) {
-      return SameName(f.source.owner, owner) && SameName(f.source.name, name);
-    });
+    return labels.count(Lowered(owner.empty() ? name : owner + "/" + name)) != 0;
   };
   for (quill::Library::StoredEntry& entry : library->storedEntries())
     if (!replaced("", entry.name)) sources->push_back({"", entry.name, std::move(entry.source)});

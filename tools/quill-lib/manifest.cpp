@@ -1,9 +1,13 @@
 // Writing and reading the export manifest.
 #include "manifest.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <string_view>
 #include <cstdio>
 
+#include "quill/compiler.h"
 #include "tool_error.h"
 
 namespace quill_lib {
@@ -24,6 +28,9 @@ std::vector<std::string> SplitTabs(const std::string& line) {
   }
 }
 
+// The kinds of owning object the host knows.
+constexpr std::array<std::string_view, 4> kObjectKinds = {"window", "menu", "userobject", "function"};
+
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -39,7 +46,9 @@ bool ParseObject(const std::vector<std::string>& fields, Manifest::Object* objec
   object->kind = fields[2];
   object->name = fields[3];
   object->locals.assign(fields.begin() + 4, fields.end());
-  return true;
+  std::string suffix;
+  bool named = quill::SplitVariableName(object->name, nullptr, &suffix) && suffix.empty();
+  return named && std::find(kObjectKinds.begin(), kObjectKinds.end(), object->kind) != kObjectKinds.end();
 }
 
 }  // namespace
@@ -127,7 +136,7 @@ Manifest ParseManifest(const std::string& text, const std::string& path) {
     }
     if (!ok)
       throw ToolError{kExitFile, path + ":" + std::to_string(number) +
-                                     ": expected \"global NAME COMMENT\" or \"object ID KIND NAME ...\" with TABs."};
+                                     ": expected \"global NAME COMMENT\" or \"object ID KIND NAME ...\" (KIND window, menu, userobject or function), separated by TABs."};
   }
   return manifest;
 }

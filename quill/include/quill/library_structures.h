@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "editor/host/host_api.h"
@@ -67,6 +68,7 @@ class HOST_API LibraryStructures {
 
  private:
   std::vector<LibraryStructure> structures_;
+  std::unordered_map<std::string, std::size_t> byLabel_;  // lowered label -> index
 };
 
 // Lines of the form "LABEL: variable, variable", one for every structure that

@@ -20,14 +20,15 @@ srs out/s_point.srs "global type s_point" "integer x" "integer y" "integer z"
 cmp -s <("$QUILL_LIB" show copy.lib s_point) <(cat out/s_point.srs; echo) || fail "s_point was not replaced"
 
 # Failures: the message, and the library exactly as it was.
-mkdir -p bad/cycle bad/unknown bad/name bad/owner bad/manifest
+mkdir -p bad/cycle bad/unknown bad/name bad/owner bad/manifest bad/case
 srs bad/cycle/s_a.srs "global type s_a" "s_b b"
 srs bad/cycle/s_b.srs "global type s_b" "s_a a"
 srs bad/unknown/s_point.srs "global type s_point" "s_gone g"
 srs bad/unknown/s_fine.srs "global type s_fine" "integer n"
 srs "bad/name/two words.srs" "global type two" "integer n"
 srs bad/owner/w_nobody/s_x.srs "type s_x" "integer n"
-printf 'global s_point no tabs\n' >bad/manifest/quill-lib.manifest
+srs bad/case/s_same.srs "global type s_same" "integer n"
+srs bad/case/S_SAME.srs "global type S_SAME" "integer n"
 while IFS='|' read -r folder message; do
   cp lib before.lib
   expect_error 1 "$message" "$QUILL_LIB" import "bad/$folder" lib
@@ -38,10 +39,14 @@ cycle|bad/cycle/s_a.srs:2: b: A structure cannot contain itself: s_a > s_b > s_a
 unknown|bad/unknown/s_point.srs:2: g: Unknown type "s_gone".
 name|bad/name/two words.srs: "two words" is not a valid structure name.
 owner|bad/owner/w_nobody/: the manifest names no owning object w_nobody.
+case|: another file names the same structure in other letter case.
 TABLE
-cp lib before.lib
-expect_error 4 "bad/manifest/quill-lib.manifest:1: expected" "$QUILL_LIB" import bad/manifest lib
-cmp -s lib before.lib || fail "a bad manifest changed the library"
+for line in 'global s_point no tabs' 'object\t5\tspaceship\tw_ship' 'object\tfive\twindow\tw_five' 'global\ts_x\tbad \\q escape'; do
+  printf "$line\n" >bad/manifest/quill-lib.manifest
+  cp lib before.lib
+  expect_error 4 "bad/manifest/quill-lib.manifest:1: expected" "$QUILL_LIB" import bad/manifest lib
+  cmp -s lib before.lib || fail "a bad manifest changed the library"
+done
 expect_error 1 "Nothing was written to new.lib." "$QUILL_LIB" import bad/cycle new.lib
 [ -e new.lib ] && fail "a failed import left a new library behind"
 
