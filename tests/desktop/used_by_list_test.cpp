@@ -49,7 +49,6 @@ void UsedByListTest::selectingAStructureListsItsUsers() {
   auto* users = list.findChild<QListWidget*>(QStringLiteral("usedByUsers"));
   QVERIFY(structures && users);
   QCOMPARE(Texts(structures), (QStringList{"s_line", "s_point", "w_main/s_loc"}));
-  QVERIFY(users->count() == 0);
 
   const struct {
     QString structure;
