@@ -8,11 +8,6 @@
 
 namespace quill_lib {
 
-// "VARIABLE: message", or the message alone for an error of no variable.
-std::string DescribeError(const quill::CompileError& error) {
-  return error.variable.empty() ? error.message : error.variable + ": " + error.message;
-}
-
 int RunCheck(const std::string& libraryPath) {
   std::unique_ptr<quill::Library> library = OpenExistingLibrary(libraryPath);
   quill::LibraryStructures structures = ReadStructures(*library, "checking");

@@ -1,4 +1,4 @@
-// Opening libraries for the subcommands and showing progress on a terminal.
+// Opening libraries for the subcommands, progress on a terminal, shared wording.
 #include "library_access.h"
 
 #include <unistd.h>
@@ -38,6 +38,10 @@ quill::ProgressCallback TerminalProgress(const std::string& what) {
 
 quill::LibraryStructures ReadStructures(const quill::Library& library, const std::string& what) {
   return quill::LibraryStructures::read(library, TerminalProgress(what));
+}
+
+std::string DescribeError(const quill::CompileError& error) {
+  return error.variable.empty() ? error.message : error.variable + ": " + error.message;
 }
 
 std::string NotFoundMessage(const std::string& library, const std::string& name) {

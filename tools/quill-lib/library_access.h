@@ -1,4 +1,5 @@
-// Opening libraries for the subcommands and showing progress on a terminal.
+// Opening libraries for the subcommands, showing progress on a terminal, and
+// the wording of errors they share.
 #pragma once
 
 #include <memory>
