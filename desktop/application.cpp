@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "quill/library.h"
 #include "quill/runtime.h"
+#include "used_by_list.h"
 
 namespace desktop {
 namespace {
@@ -163,6 +164,7 @@ void Application::showQuillPanel() {
   }
   auto* edit = new QPushButton(QStringLiteral("&Edit Local Structures"), &panel);
   layout->addWidget(edit);
+  layout->addWidget(new UsedByList(host_->currentLibrary(), &panel), 1);
   connect(create, &QPushButton::clicked, &panel, [&] {
     panel.accept();
     if (FrameWindow* frame = newGlobalEditor()) frame->runCommand(1450);

@@ -115,6 +115,25 @@ class HOST_API Library {
   WriteOutcome writeObjectTypesIfUnchanged(const StoredObject& object, std::vector<StoredLocalType>& types,
                                            std::string* error);
 
+  // Whole-library reads and writes, for tools that work on every structure at once.
+  struct StoredEntry {
+    std::string name;
+    std::string source;
+    std::string comment;
+    std::string modified;
+  };
+  struct ObjectTypes {
+    StoredObject object;
+    std::vector<StoredLocalType> types;
+  };
+  // Every global structure entry with its source, ordered by name ignoring case.
+  std::vector<StoredEntry> storedEntries() const;
+  // Adds or replaces the entries (an empty comment keeps the stored one) and the
+  // objects with their local structures, all in one transaction: on failure the
+  // file is left exactly as it was.
+  bool writeAll(const std::vector<StoredEntry>& entries, const std::vector<ObjectTypes>& objects,
+                std::string* error);
+
   struct Impl;
 
  private:

@@ -1,0 +1,49 @@
+#include "used_by_list.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace desktop {
+namespace {
+
+QWidget* Titled(const QString& title, QWidget* content, QWidget* parent) {
+  auto* box = new QWidget(parent);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* label = new QLabel(title, box);
+  label->setBuddy(content);
+  layout->addWidget(label);
+  layout->addWidget(content, 1);
+  return box;
+}
+
+}  // namespace
+
+UsedByList::UsedByList(const std::string& library, QWidget* parent)
+    : QWidget(parent), structureList_(new QListWidget(this)), userList_(new QListWidget(this)) {
+  structureList_->setObjectName(QStringLiteral("usedByStructures"));
+  userList_->setObjectName(QStringLiteral("usedByUsers"));
+  if (auto opened = quill::Library::open(library, false, nullptr)) structures_ = quill::LibraryStructures::read(*opened);
+  for (const quill::LibraryStructure& structure : structures_.all())
+    structureList_->addItem(QString::fromStdString(structure.label()));
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(Titled(QStringLiteral("S&tructures:"), structureList_, this), 1);
+  layout->addWidget(Titled(QStringLiteral("&Used by:"), userList_, this), 1);
+  connect(structureList_, &QListWidget::currentRowChanged, this, &UsedByList::showUsers);
+}
+
+void UsedByList::showUsers() {
+  userList_->clear();
+  QListWidgetItem* current = structureList_->currentItem();
+  if (!current) return;
+  std::optional<std::vector<std::string>> users =
+      quill::DescribeStructureUsers(structures_, current->text().toStdString());
+  if (!users) return;
+  if (users->empty()) userList_->addItem(QStringLiteral("(nothing uses it)"));
+  for (const std::string& line : *users) userList_->addItem(QString::fromStdString(line));
+}
+
+}  // namespace desktop

@@ -1,0 +1,77 @@
+// Reading every entry at once and writing many entries and objects in one
+// transaction, for tools that work on a whole library.
+#include "quill/src/library_db.h"
+
+namespace quill {
+namespace {
+
+// The same writes as the single-entry and single-object ones, so that an entry
+// written in bulk is stored exactly as a save would store it.
+constexpr const char* kUpsertEntry =
+    "INSERT INTO entries(name, source, comment, modified)"
+    " VALUES(?1, ?2, ?3, strftime('%Y-%m-%d %H:%M:%S','now'))"
+    " ON CONFLICT(name) DO UPDATE SET name=excluded.name, source=excluded.source,"
+    " comment=CASE WHEN excluded.comment='' THEN comment ELSE excluded.comment END,"
+    " modified=excluded.modified";
+
+constexpr const char* kUpsertObject =
+    "INSERT INTO objects(id, kind, name) VALUES(?1, ?2, ?3)"
+    " ON CONFLICT(id) DO UPDATE SET kind=excluded.kind, name=excluded.name";
+
+constexpr const char* kUpsertLocalType =
+    "INSERT INTO local_types(object_id, name, source) VALUES(?1, ?2, ?3)"
+    " ON CONFLICT(object_id, name) DO UPDATE SET name=excluded.name, source=excluded.source";
+
+int WriteEntries(sqlite3* db, const std::vector<Library::StoredEntry>& entries) {
+  Statement upsert(db, kUpsertEntry);
+  if (!upsert.ok()) return sqlite3_errcode(db);
+  for (const Library::StoredEntry& entry : entries) {
+    upsert.reset();
+    upsert.bind(1, entry.name);
+    upsert.bind(2, entry.source);
+    upsert.bind(3, entry.comment);
+    if (int rc = upsert.step(); rc != SQLITE_DONE) return rc;
+  }
+  return SQLITE_DONE;
+}
+
+int WriteObjects(sqlite3* db, const std::vector<Library::ObjectTypes>& objects) {
+  Statement object(db, kUpsertObject);
+  Statement local(db, kUpsertLocalType);
+  if (!object.ok() || !local.ok()) return sqlite3_errcode(db);
+  for (const Library::ObjectTypes& item : objects) {
+    object.reset();
+    object.bind(1, std::int64_t{item.object.id});
+    object.bind(2, item.object.kind);
+    object.bind(3, item.object.name);
+    if (int rc = object.step(); rc != SQLITE_DONE) return rc;
+    for (const StoredLocalType& type : item.types) {
+      local.reset();
+      local.bind(1, std::int64_t{item.object.id});
+      local.bind(2, type.name);
+      local.bind(3, type.source);
+      if (int rc = local.step(); rc != SQLITE_DONE) return rc;
+    }
+  }
+  return SQLITE_DONE;
+}
+
+}  // namespace
+
+std::vector<Library::StoredEntry> Library::storedEntries() const {
+  std::vector<StoredEntry> result;
+  Statement query(impl_->db, "SELECT name, source, comment, modified FROM entries ORDER BY name COLLATE NOCASE");
+  while (query.step() == SQLITE_ROW) result.push_back({query.text(0), query.text(1), query.text(2), query.text(3)});
+  return result;
+}
+
+bool Library::writeAll(const std::vector<StoredEntry>& entries, const std::vector<ObjectTypes>& objects,
+                       std::string* error) {
+  return RunWriteTransaction(*impl_, error, [&] {
+    int rc = WriteEntries(impl_->db, entries);
+    if (rc != SQLITE_DONE) return rc;
+    return WriteObjects(impl_->db, objects);
+  });
+}
+
+}  // namespace quill

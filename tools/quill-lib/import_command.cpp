@@ -1,0 +1,190 @@
+// quill-lib import: the structure files of an exported folder compiled against
+// one another and the library, then written in one transaction. Any error and
+// nothing is written: the library stays byte for byte as it was.
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <unordered_set>
+
+#include "commands.h"
+#include "files.h"
+#include "library_access.h"
+#include "manifest.h"
+#include "names.h"
+#include "quill/compiler.h"
+#include "tool_error.h"
+
+namespace quill_lib {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSourceExtension = ".srs";
+
+// One structure file of the folder.
+struct SourceFile {
+  std::string relative;  // "NAME.srs" or "OBJECT/NAME.srs"
+  quill::StructureSource source;
+};
+
+// Everything found in the folder, and what is wrong with it.
+struct Folder {
+  Manifest manifest;
+  std::vector<SourceFile> files;
+  std::vector<std::string> problems;  // "PATH: message"
+  std::unordered_set<std::string> labels;  // lowered labels of the files, to find two spellings of one name
+};
+
+bool IsName(const std::string& name) {
+  std::string suffix;
+  return quill::SplitVariableName(name, nullptr, &suffix) && suffix.empty();
+}
+
+// The structure files of one folder, in the order the manifest lists them,
+// then the others by name.
+void ReadSources(const fs::path& root, const std::string& owner, const std::vector<std::string>& listed, Folder* folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::path dir = owner.empty() ? root : root / owner;
+  for (const fs::directory_entry& item : fs::directory_iterator(dir, ec))
+    if (item.is_regular_file() && item.path().extension() == kSourceExtension) names.push_back(item.path().stem().string());
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return Lowered(a) < Lowered(b); });
+  std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+    auto rank = [&](const std::string& n) { return std::find(listed.begin(), listed.end(), n) - listed.begin(); };
+    return rank(a) < rank(b);
+  });
+  for (const std::string& name : names) {
+    std::string relative = (owner.empty() ? "" : owner + "/") + name + kSourceExtension;
+    std::optional<std::string> text = ReadWholeFile(root / relative);
+    if (!IsName(name)) folder->problems.push_back(relative + ": \"" + name + "\" is not a valid structure name.");
+    else if (!text) folder->problems.push_back(relative + ": cannot be read.");
+    else if (!folder->labels.insert(Lowered(owner + "/" + name)).second)
+      folder->problems.push_back(relative + ": another file names the same structure in other letter case.");
+    else folder->files.push_back({relative, {owner, name, std::move(*text)}});
+  }
+}
+
+Folder ReadFolder(const std::string& directoryName) {
+  const fs::path root(directoryName);
+  if (!fs::is_directory(root)) throw ToolError{kExitFile, "The folder " + directoryName + " does not exist."};
+  Folder folder;
+  if (std::optional<std::string> text = ReadWholeFile(root / kManifestName))
+    folder.manifest = ParseManifest(*text, (root / kManifestName).string());
+  std::vector<std::string> listed;
+  for (const Manifest::Global& global : folder.manifest.globals) listed.push_back(global.name);
+  ReadSources(root, "", listed, &folder);
+  std::error_code ec;
+  for (const fs::directory_entry& item : fs::directory_iterator(root, ec)) {
+    std::string owner = item.path().filename().string();
+    if (!item.is_directory() || owner.front() == '.') continue;
+    auto object = std::find_if(folder.manifest.objects.begin(), folder.manifest.objects.end(),
+                               [&](const Manifest::Object& o) { return o.name == owner; });
+    if (object == folder.manifest.objects.end()) {
+      folder.problems.push_back(owner + "/: the manifest names no owning object " + owner + ".");
+      continue;
+    }
+    ReadSources(root, owner, object->locals, &folder);
+  }
+  return folder;
+}
+
+// The library's structures that the folder does not replace, so that the
+// folder's structures may use them.
+void AddKeptStructures(const quill::Library* library, const Folder& folder, std::vector<quill::StructureSource>* sources) {
+  if (!library) return;
+  std::unordered_set<std::string> labels;  // lowered "NAME" and "OWNER/NAME" of the folder's files
+  for (const SourceFile& f : folder.files)
+    labels.insert(Lowered(f.source.owner.empty() ? f.source.name : f.source.owner + "/" + f.source.name));
+  auto replaced = [&](const std::string& owner, const std::string& name) {
+    return labels.count(Lowered(owner.empty() ? name : owner + "/" + name)) != 0;
+  };
+  for (quill::Library::StoredEntry& entry : library->storedEntries())
+    if (!replaced("", entry.name)) sources->push_back({"", entry.name, std::move(entry.source)});
+  for (const quill::StoredObject& object : library->objects())
+    for (quill::StoredLocalType& type : library->localTypes(object.id))
+      if (!replaced(object.name, type.name)) sources->push_back({object.name, type.name, std::move(type.source)});
+}
+
+// An id for an object new to the library: the exported one when it is free
+// (also as a group: the low 16 bits), otherwise the next free one.
+std::int32_t ObjectId(const std::vector<quill::StoredObject>& existing, std::int32_t wanted) {
+  auto taken = [&](std::int32_t id) {
+    return id <= 0 || std::any_of(existing.begin(), existing.end(), [&](const quill::StoredObject& o) {
+             return o.id == id || (o.id & 0xFFFF) == (id & 0xFFFF);
+           });
+  };
+  if (!taken(wanted)) return wanted;
+  for (std::int32_t id = 1; id < 0xFFFF; ++id)
+    if (!taken(id)) return id;
+  throw ToolError{kExitFile, "No free object id is left in the library."};
+}
+
+std::vector<quill::Library::ObjectTypes> ObjectWrites(const Folder& folder, const quill::Library* library) {
+  std::vector<quill::StoredObject> existing = library ? library->objects() : std::vector<quill::StoredObject>{};
+  std::vector<quill::Library::ObjectTypes> writes;
+  for (const Manifest::Object& item : folder.manifest.objects) {
+    auto known = std::find_if(existing.begin(), existing.end(),
+                              [&](const quill::StoredObject& o) { return SameName(o.name, item.name); });
+    quill::StoredObject object{known != existing.end() ? known->id : ObjectId(existing, item.id), item.kind, item.name};
+    if (known == existing.end()) existing.push_back(object);
+    quill::Library::ObjectTypes write{object, {}};
+    for (const SourceFile& file : folder.files)
+      if (file.source.owner == item.name) write.types.push_back({file.source.name, file.source.source});
+    writes.push_back(std::move(write));
+  }
+  return writes;
+}
+
+std::string CommentOf(const Manifest& manifest, const std::string& name) {
+  for (const Manifest::Global& global : manifest.globals)
+    if (global.name == name) return global.comment;
+  return "";
+}
+
+// Writes the compiled folder; a library file this import created is removed
+// again when the write fails.
+void WriteLibrary(const std::string& path, const Folder& folder, const quill::LibraryStructures& compiled,
+                  std::size_t imported, std::unique_ptr<quill::Library> library) {
+  bool created = !library;
+  std::string error;
+  if (created && !(library = quill::Library::open(path, true, &error))) throw ToolError{kExitFile, error};
+  std::vector<quill::Library::StoredEntry> entries;
+  for (std::size_t i : compiled.dependencyOrder()) {
+    if (i >= imported || !folder.files[i].source.owner.empty()) continue;
+    const quill::StructureSource& s = folder.files[i].source;
+    entries.push_back({s.name, s.source, CommentOf(folder.manifest, s.name), ""});
+  }
+  std::vector<quill::Library::ObjectTypes> objects = ObjectWrites(folder, created ? nullptr : library.get());
+  if (!library->writeAll(entries, objects, &error)) {
+    library.reset();
+    if (created) std::filesystem::remove(path);
+    throw ToolError{kExitFile, error};
+  }
+}
+
+}  // namespace
+
+int RunImport(const std::string& directoryName, const std::string& libraryPath) {
+  Folder folder = ReadFolder(directoryName);
+  std::unique_ptr<quill::Library> library;
+  if (fs::exists(libraryPath)) library = OpenExistingLibrary(libraryPath);
+  std::vector<quill::StructureSource> sources;
+  for (const SourceFile& file : folder.files) sources.push_back(file.source);
+  AddKeptStructures(library.get(), folder, &sources);
+  quill::LibraryStructures compiled = quill::LibraryStructures::compile(std::move(sources), TerminalProgress("compiling"));
+  const std::size_t imported = folder.files.size();
+  const std::string prefix = (fs::path(directoryName) / "").string();
+  for (const std::string& problem : folder.problems) std::fprintf(stderr, "%s%s\n", prefix.c_str(), problem.c_str());
+  for (std::size_t i = 0; i < imported; ++i)
+    for (const quill::CompileError& error : compiled.all()[i].errors)
+      std::fprintf(stderr, "%s%s:%d: %s\n", prefix.c_str(), folder.files[i].relative.c_str(), error.line, DescribeError(error).c_str());
+  bool failed = !folder.problems.empty() ||
+                std::any_of(compiled.all().begin(), compiled.all().begin() + static_cast<std::ptrdiff_t>(imported),
+                            [](const quill::LibraryStructure& s) { return !s.errors.empty(); });
+  if (failed) throw ToolError{kExitFound, "Nothing was written to " + libraryPath + "."};
+  WriteLibrary(libraryPath, folder, compiled, imported, std::move(library));
+  std::printf("Imported %zu structures into %s.\n", imported, libraryPath.c_str());
+  return kExitOk;
+}
+
+}  // namespace quill_lib

@@ -1,0 +1,51 @@
+// Opening libraries for the subcommands, progress on a terminal, shared wording.
+#include "library_access.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "tool_error.h"
+
+namespace quill_lib {
+
+constexpr std::size_t kProgressThreshold = 1000;
+
+std::unique_ptr<quill::Library> OpenExistingLibrary(const std::string& path) {
+  std::string error;
+  std::unique_ptr<quill::Library> library = quill::Library::open(path, false, &error);
+  if (!library) throw ToolError{kExitFile, error};
+  return library;
+}
+
+quill::ProgressCallback TerminalProgress(const std::string& what) {
+  if (!isatty(STDERR_FILENO)) return {};
+  auto lastPercent = std::make_shared<int>(-1);
+  return [what, lastPercent](std::size_t done, std::size_t total) {
+    if (total <= kProgressThreshold) return;
+    int percent = static_cast<int>(done * 100 / total);
+    if (percent == *lastPercent) return;
+    *lastPercent = percent;
+    if (done >= total) {
+      std::fputs("\r\033[K", stderr);  // the finished line disappears
+    } else {
+      std::fprintf(stderr, "\r%s %zu of %zu (%d%%)", what.c_str(), done, total, percent);
+    }
+    std::fflush(stderr);
+  };
+}
+
+quill::LibraryStructures ReadStructures(const quill::Library& library, const std::string& what) {
+  return quill::LibraryStructures::read(library, TerminalProgress(what));
+}
+
+std::string DescribeError(const quill::CompileError& error) {
+  return error.variable.empty() ? error.message : error.variable + ": " + error.message;
+}
+
+std::string NotFoundMessage(const std::string& library, const std::string& name) {
+  return "The library " + library + " has no structure or object named " + name + ".";
+}
+
+}  // namespace quill_lib

@@ -1,0 +1,30 @@
+// Opening libraries for the subcommands, showing progress on a terminal, and
+// the wording of errors they share.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "quill/library.h"
+#include "quill/library_structures.h"
+
+namespace quill_lib {
+
+// An existing library, never created; a missing, foreign or damaged file ends
+// the command with the reason (kExitFile).
+std::unique_ptr<quill::Library> OpenExistingLibrary(const std::string& path);
+
+// Every structure of the library, compiled, with progress for large libraries.
+quill::LibraryStructures ReadStructures(const quill::Library& library, const std::string& what);
+
+// A progress line on standard error for work over 1,000 items, shown only
+// when standard error is a terminal; it is cleared when the work is done.
+quill::ProgressCallback TerminalProgress(const std::string& what);
+
+// "VARIABLE: message", or the message alone for an error of no variable.
+std::string DescribeError(const quill::CompileError& error);
+
+// The message for a name the library does not hold.
+std::string NotFoundMessage(const std::string& library, const std::string& name);
+
+}  // namespace quill_lib

@@ -1,0 +1,81 @@
+// Comparing the variables of two versions of a structure.
+#include "member_diff.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "names.h"
+
+namespace quill_lib {
+namespace {
+
+using Members = std::vector<quill::Runtime::Member>;
+
+// Positions (in `after`) of the common variables that are part of the longest
+// common subsequence of the two orders.
+std::vector<bool> KeptOrder(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  std::vector<std::vector<int>> length(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+  for (std::size_t i = a.size(); i-- > 0;)
+    for (std::size_t j = b.size(); j-- > 0;)
+      length[i][j] = a[i] == b[j] ? length[i + 1][j + 1] + 1 : std::max(length[i + 1][j], length[i][j + 1]);
+  std::vector<bool> kept(b.size(), false);
+  for (std::size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+    if (a[i] == b[j]) {
+      kept[j] = true;
+      ++i, ++j;
+    } else if (length[i + 1][j] >= length[i][j + 1]) {
+      ++i;
+    } else {
+      ++j;
+    }
+  }
+  return kept;
+}
+
+std::unordered_map<std::string, std::size_t> RowsByName(const Members& members) {
+  std::unordered_map<std::string, std::size_t> rows;
+  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(Lowered(members[i].name), i);
+  return rows;
+}
+
+}  // namespace
+
+std::string DescribeType(const quill::Runtime::Member& member) {
+  if (SameName(member.typeName, "decimal")) return member.typeName + " {" + std::to_string(member.decimals) + "}";
+  return member.typeName;
+}
+
+std::vector<MemberChange> DiffMembers(const Members& before, const Members& after) {
+  using Kind = MemberChange::Kind;
+  std::vector<MemberChange> changes;
+  auto rowsBefore = RowsByName(before), rowsAfter = RowsByName(after);
+  std::vector<std::string> commonBefore, commonAfter;
+  for (const auto& m : before)
+    if (rowsAfter.count(Lowered(m.name))) commonBefore.push_back(Lowered(m.name));
+  for (const auto& m : after)
+    if (rowsBefore.count(Lowered(m.name))) commonAfter.push_back(Lowered(m.name));
+  std::vector<bool> kept = KeptOrder(commonBefore, commonAfter);
+  for (std::size_t row = 0; row < before.size(); ++row)
+    if (!rowsAfter.count(Lowered(before[row].name)))
+      changes.push_back({Kind::Removed, before[row].name + before[row].suffix,
+                         DescribeType(before[row]) + " (row " + std::to_string(row + 1) + ")", ""});
+  std::size_t common = 0;
+  for (std::size_t row = 0; row < after.size(); ++row) {
+    const quill::Runtime::Member& now = after[row];
+    auto was = rowsBefore.find(Lowered(now.name));
+    if (was == rowsBefore.end()) {
+      changes.push_back(
+          {Kind::Added, now.name + now.suffix, "", DescribeType(now) + " (row " + std::to_string(row + 1) + ")"});
+      continue;
+    }
+    const quill::Runtime::Member& old = before[was->second];
+    std::string oldType = DescribeType(old) + old.suffix, newType = DescribeType(now) + now.suffix;
+    if (!SameName(oldType, newType)) changes.push_back({Kind::Retyped, now.name + now.suffix, oldType, newType});
+    if (!kept[common++])
+      changes.push_back({Kind::Moved, now.name + now.suffix, "row " + std::to_string(was->second + 1),
+                         "row " + std::to_string(row + 1)});
+  }
+  return changes;
+}
+
+}  // namespace quill_lib
