@@ -39,22 +39,6 @@ std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(
 
 namespace {
 
-constexpr const char* kUpsertEntry =
-    "INSERT INTO entries(name, source, comment, modified, changes)"
-    " VALUES(?1, ?2, ?3, strftime('%Y-%m-%d %H:%M:%S','now'), 1)"
-    " ON CONFLICT(name) DO UPDATE SET name=excluded.name, source=excluded.source,"
-    " comment=CASE WHEN excluded.comment='' THEN comment ELSE excluded.comment END,"
-    " modified=excluded.modified, changes=changes+1";
-
-constexpr const char* kUpsertObject =
-    "INSERT INTO objects(id, kind, name) VALUES(?1, ?2, ?3)"
-    " ON CONFLICT(id) DO UPDATE SET kind=excluded.kind, name=excluded.name";
-
-constexpr const char* kUpsertLocalType =
-    "INSERT INTO local_types(object_id, name, source, changes) VALUES(?1, ?2, ?3, 1)"
-    " ON CONFLICT(object_id, name) DO UPDATE SET name=excluded.name, source=excluded.source,"
-    " changes=changes+1";
-
 StoredObject ReadObject(const Statement& row) {
   return StoredObject{static_cast<std::int32_t>(row.integer(0)), row.text(1), row.text(2)};
 }

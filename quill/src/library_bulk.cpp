@@ -5,23 +5,6 @@
 namespace quill {
 namespace {
 
-// The same writes as the single-entry and single-object ones, so that an entry
-// written in bulk is stored exactly as a save would store it.
-constexpr const char* kUpsertEntry =
-    "INSERT INTO entries(name, source, comment, modified)"
-    " VALUES(?1, ?2, ?3, strftime('%Y-%m-%d %H:%M:%S','now'))"
-    " ON CONFLICT(name) DO UPDATE SET name=excluded.name, source=excluded.source,"
-    " comment=CASE WHEN excluded.comment='' THEN comment ELSE excluded.comment END,"
-    " modified=excluded.modified";
-
-constexpr const char* kUpsertObject =
-    "INSERT INTO objects(id, kind, name) VALUES(?1, ?2, ?3)"
-    " ON CONFLICT(id) DO UPDATE SET kind=excluded.kind, name=excluded.name";
-
-constexpr const char* kUpsertLocalType =
-    "INSERT INTO local_types(object_id, name, source) VALUES(?1, ?2, ?3)"
-    " ON CONFLICT(object_id, name) DO UPDATE SET name=excluded.name, source=excluded.source";
-
 int WriteEntries(sqlite3* db, const std::vector<Library::StoredEntry>& entries) {
   Statement upsert(db, kUpsertEntry);
   if (!upsert.ok()) return sqlite3_errcode(db);

@@ -44,6 +44,25 @@ class Statement {
   int prepareCode_ = SQLITE_OK;
 };
 
+// The writes of one entry, object or local structure, shared by the single and
+// the bulk writes so that an entry is stored the same way whichever wrote it.
+// Each write raises the row's change counter.
+inline constexpr const char* kUpsertEntry =
+    "INSERT INTO entries(name, source, comment, modified, changes)"
+    " VALUES(?1, ?2, ?3, strftime('%Y-%m-%d %H:%M:%S','now'), 1)"
+    " ON CONFLICT(name) DO UPDATE SET name=excluded.name, source=excluded.source,"
+    " comment=CASE WHEN excluded.comment='' THEN comment ELSE excluded.comment END,"
+    " modified=excluded.modified, changes=changes+1";
+
+inline constexpr const char* kUpsertObject =
+    "INSERT INTO objects(id, kind, name) VALUES(?1, ?2, ?3)"
+    " ON CONFLICT(id) DO UPDATE SET kind=excluded.kind, name=excluded.name";
+
+inline constexpr const char* kUpsertLocalType =
+    "INSERT INTO local_types(object_id, name, source, changes) VALUES(?1, ?2, ?3, 1)"
+    " ON CONFLICT(object_id, name) DO UPDATE SET name=excluded.name, source=excluded.source,"
+    " changes=changes+1";
+
 // What a transaction's body returns when a counter was not the one expected:
 // no SQLite code, so it cannot be mistaken for one.
 constexpr int kChangedMeanwhile = -2;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -41,7 +44,12 @@ class RowsEditorTest : public LiveEditorTest<KeyFrontEnd> {
     options.requestWord = requestWord;
     options.gridFontHeight = fontHeight;
     if (!owner.empty()) {
-      options.library = ::testing::TempDir() + "rows_editor_test.lib";
+      // One file per process and test: parallel test processes and other
+      // checkouts on the machine must not meet in one library.
+      const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+      options.library = ::testing::TempDir() + "rows_editor_test-" + std::to_string(getpid()) + "-" +
+                        test->name() + ".lib";
+      std::remove(options.library.c_str());
       options.owner = owner;
     }
     OpenEditor(options);
