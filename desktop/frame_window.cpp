@@ -1,8 +1,10 @@
 #include "frame_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
@@ -28,6 +30,7 @@ constexpr WORD kCmdPrinterSetup = 103;
 constexpr WORD kCmdExit = 1016;
 constexpr WORD kSeparator = 0xFFFF;
 constexpr UINT kIconId = 3110;
+constexpr int kEditMenuIndex = 1;  // the editor keeps the states of its second pop-up
 
 std::map<HWND, FrameWindow*>& Registry() {
   static std::map<HWND, FrameWindow*> frames;
@@ -67,6 +70,7 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   buildToolbar();
   statusBar()->showMessage(QStringLiteral("Ready"));
   refreshTitle();
+  syncCommandStates();
   resize(720, 480);
 }
 
@@ -91,7 +95,12 @@ quill::EditorSession* FrameWindow::session() const { return host_.sessionOfFrame
 void FrameWindow::refreshTitle() {
   char title[256] = {};
   GetWindowTextA(frame_, title, sizeof title);
-  setWindowTitle(QString::fromLatin1(title));
+  QString text = QString::fromLatin1(title);
+  auto* s = session();
+  const QString library = s ? QString::fromStdString(host_.editorLibrary(*s)) : QString();
+  if (!library.isEmpty()) text += QStringLiteral(" - ") + QFileInfo(library).fileName();
+  setWindowTitle(text + QStringLiteral("[*]"));
+  setWindowModified(s && host_.hasUnsavedChanges(*s));
 }
 
 // One QMenu a pop-up; items are refreshed from the platform menu whenever it opens,
@@ -169,6 +178,16 @@ void FrameWindow::buildToolbar() {
   refreshToolbar();
 }
 
+void FrameWindow::syncCommandStates() {
+  auto* s = session();
+  // Inside a dialog the editor is busy with a command of its own; it refreshes at its end.
+  if (!s || syncing_ || !IsWindow(editor_) || QApplication::activeModalWidget()) return;
+  syncing_ = true;
+  host_.openPopup(*s, kEditMenuIndex);
+  syncing_ = false;
+  refreshMenuStates();
+}
+
 void FrameWindow::refreshToolbar() {
   if (!menuBar_ || !IsWindow(frame_)) return;
   for (auto& [id, action] : toolActions_) {
@@ -238,6 +257,11 @@ void FrameWindow::runCommand(WORD id) {
     default:
       if (auto* s = session()) host_.command(*s, id);
       host_.pump();
+      // The command may have closed the editor and with it this window.
+      if (FrameWindow* self = ofFrame(frame_)) {
+        self->syncCommandStates();
+        self->refreshTitle();
+      }
   }
 }
 

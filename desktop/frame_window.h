@@ -40,9 +40,13 @@ class FrameWindow : public QMainWindow {
   GridView* gridView() const { return gridView_; }
   quill::EditorSession* session() const;
 
+  // The editor's title, the library's file name and the unsaved-changes mark.
   void refreshTitle();
   void refreshMenuStates();
   void refreshToolbar();
+  // Has the editor bring its Edit menu states up to date, then shows them in the
+  // menus and the toolbar: after every command, notification and cell change.
+  void syncCommandStates();
   void setStatusText(const QString& text);
   void showCompileErrors(const std::vector<quill::CompileError>& errors);
   // The platform frame went away: the window closes without asking again.
@@ -76,6 +80,7 @@ class FrameWindow : public QMainWindow {
   QDockWidget* errorDock_ = nullptr;
   QListWidget* errorList_ = nullptr;
   bool platformGone_ = false;
+  bool syncing_ = false;
 };
 
 }  // namespace desktop

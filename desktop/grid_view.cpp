@@ -1,5 +1,6 @@
 #include "grid_view.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include "key_map.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
+#include "row_keys.h"
 #include "quill/host.h"
 
 namespace desktop {
@@ -250,7 +252,10 @@ void GridView::enterEntryRow() {
 void GridView::afterInput() {
   if (auto* host = frontEnd_.host()) host->pump();
   frontEnd_.setEventModifiers(-1);
+  // The input may have closed the editor, and this view with it.
+  if (!FrameWindow::ofFrame(frame_.frame())) return;
   gridChanged();
+  frame_.syncCommandStates();
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
@@ -260,6 +265,10 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   frontEnd_.setEventModifiers(static_cast<int>(mods));
   const int key = event->key();
   const bool shift = mods & Qt::ShiftModifier;
+  if (rowKey(key, mods)) {
+    afterInput();
+    return;
+  }
   if ((mods & (Qt::ControlModifier | Qt::AltModifier)) || key == Qt::Key_Delete) {
     frame_.translateAccelerator(VirtualKeyOf(key), mods);
     afterInput();
@@ -285,6 +294,24 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     }
   }
   afterInput();
+}
+
+// Row selection and moves by keyboard; true when the key was one of them.
+bool GridView::rowKey(int key, Qt::KeyboardModifiers mods) {
+  RowKeys rows(frontEnd_, *sheet());
+  const Qt::KeyboardModifiers held = mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (key == Qt::Key_Space && held == Qt::ShiftModifier) {
+    rows.selectCurrentRow();
+  } else if (key == Qt::Key_Space && held == Qt::ControlModifier) {
+    rows.toggleCurrentRow();
+  } else if ((key == Qt::Key_Up || key == Qt::Key_Down) && held == Qt::ShiftModifier) {
+    rows.extendSelection(key == Qt::Key_Up ? -1 : 1);
+  } else if ((key == Qt::Key_Up || key == Qt::Key_Down) && held == Qt::AltModifier) {
+    if (!rows.moveRows(key == Qt::Key_Up ? -1 : 1)) QApplication::beep();
+  } else {
+    return false;
+  }
+  return true;
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {

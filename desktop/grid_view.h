@@ -51,6 +51,7 @@ class GridView : public QAbstractScrollArea {
   void moveCurrent(int rowDelta, int columnDelta);
   void moveCaret(int key, bool extend);
   void afterInput();
+  bool rowKey(int key, Qt::KeyboardModifiers mods);
   void enterEntryRow();
   void paintCell(QPainter& painter, std::uint32_t row, int column, const QRect& rect);
 

@@ -66,7 +66,7 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
   } else {
     TextCell(cells, column)->assign(Bounded(text));
   }
-  contentChanged();
+  rowsEdited();
   afterCellWrite(row, column);
 }
 
@@ -78,7 +78,7 @@ void GridControl::setItemNumber(std::uint32_t row, int column, const double* val
   } else {
     *TextCell(cells, column) = value != nullptr ? FormatGridNumber(*value) : std::string();
   }
-  contentChanged();
+  rowsEdited();
   afterCellWrite(row, column);
 }
 

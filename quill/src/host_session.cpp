@@ -73,6 +73,8 @@ EditorSession* Host::createEditor(std::int32_t contextCode, std::int32_t callerK
   if (state.instance && state.instanceSize >= sizeof(EditorInstance)) {
     state.session.grid = reinterpret_cast<EditorInstance*>(state.instance.get())->gridWindow;
   }
+  // Its last title came before the host knew its grid: what it shows now is as made.
+  impl.markClean(state);
   return &state.session;
 }
 

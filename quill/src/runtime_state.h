@@ -16,6 +16,7 @@ struct HostRuntime {
   quill::Runtime* runtime = nullptr;
   HostPool* pool = nullptr;  // the editor's pool: member arrays come from it, stored text goes back to it
   bool live = true;
+  quill::Runtime::Trail trail;  // what the editor last loaded and stored through this handle
 };
 
 namespace quill {

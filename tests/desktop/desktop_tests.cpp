@@ -2,8 +2,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -74,6 +79,35 @@ class DesktopTest : public QObject {
   }
 
   static quill::GridSheet& Sheet(FrameWindow* frame) { return *frame->gridView()->sheet(); }
+
+  // The toolbar button and the Edit menu item of a command.
+  static QAction* ToolAction(FrameWindow* frame, int id) {
+    for (QAction* action : frame->findChild<QToolBar*>()->actions())
+      if (action->data().toInt() == id) return action;
+    return nullptr;
+  }
+  static QMenu* EditMenu(FrameWindow* frame) { return frame->menuBar()->actions().at(1)->menu(); }
+
+  static QString Names(FrameWindow* frame) {
+    QStringList names;
+    for (std::uint32_t row = 1; row <= Sheet(frame).rowCount(); ++row)
+      names << QString::fromStdString(Sheet(frame).cellText(row, 1));
+    return names.join(QLatin1Char(','));
+  }
+  static QString Selected(FrameWindow* frame) {
+    QStringList rows;
+    for (std::uint32_t row = 1; row <= Sheet(frame).rowCount(); ++row)
+      if (Sheet(frame).isSelected(row)) rows << QString::number(row);
+    return rows.join(QLatin1Char(','));
+  }
+
+  void saveAs(FrameWindow* frame, const QString& name) {
+    WhenDialogShows([name](QWidget* dialog) {
+      dialog->findChildren<QLineEdit*>().at(0)->setText(name);
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+  }
 
   static void ClickCell(FrameWindow* frame, std::uint32_t row, int column, Qt::KeyboardModifiers mods = {}) {
     GridView* view = frame->gridView();
@@ -207,7 +241,7 @@ class DesktopTest : public QObject {
       Click(dialog, QStringLiteral("Save"));
     });
     QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(frame->windowTitle(), QStringLiteral("Structure - s_order"));
+    QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Structure - s_order - ")));
     std::string error;
     auto library = quill::Library::open(library_.toStdString(), false, &error);
     QVERIFY2(library, error.c_str());
@@ -243,6 +277,119 @@ class DesktopTest : public QObject {
     WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
     frame->close();
     QTRY_VERIFY(FrameWindow::all().empty());
+  }
+
+  // The toolbar shows the Edit states at once, without the Edit menu being opened.
+  void toolbarAgreesWithTheEditMenu() {
+    constexpr int kUndo = 1258, kCut = 1260, kCopy = 1262, kClear = 1266;
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    QVERIFY(!ToolAction(frame, kUndo)->isEnabled());
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("qty"));
+    QVERIFY(ToolAction(frame, kUndo)->isEnabled());
+    QVERIFY(!ToolAction(frame, kCut)->isEnabled());
+    QVERIFY(!ToolAction(frame, kCopy)->isEnabled());
+    // Selecting the typed text, then a row, enables what acts on a selection.
+    QTest::keyClick(frame->gridView(), Qt::Key_Home, Qt::ShiftModifier);
+    QVERIFY(ToolAction(frame, kCut)->isEnabled());
+    QTest::keyClick(frame->gridView(), Qt::Key_End);
+    QVERIFY(!ToolAction(frame, kClear)->isEnabled());
+    ClickCell(frame, 1, 0);
+    QVERIFY(ToolAction(frame, kCut)->isEnabled() && ToolAction(frame, kClear)->isEnabled());
+    // Opening the Edit menu changes nothing on the toolbar: both already agree.
+    QMenu* edit = EditMenu(frame);
+    std::vector<bool> before;
+    for (int id : {kUndo, kCut, kCopy, 1264, kClear}) before.push_back(ToolAction(frame, id)->isEnabled());
+    emit edit->aboutToShow();
+    int i = 0;
+    for (int id : {kUndo, kCut, kCopy, 1264, kClear}) {
+      QCOMPARE(ToolAction(frame, id)->isEnabled(), before[i++]);
+      for (QAction* item : edit->actions())
+        if (item->data().toInt() == id) QCOMPARE(item->isEnabled(), ToolAction(frame, id)->isEnabled());
+    }
+  }
+
+  void selectsAndMovesRowsByKeyboard() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 1, 2);
+    QTest::keyClick(view, Qt::Key_Space, Qt::ShiftModifier);
+    QCOMPARE(Selected(frame), QStringLiteral("1"));
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(Selected(frame), QStringLiteral("1,2"));
+    QCOMPARE(Sheet(frame).currentRow(), 2u);
+    QCOMPARE(Sheet(frame).currentColumn(), 2);
+    QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(Names(frame), QStringLiteral("label,qty,price,"));
+    QCOMPARE(Selected(frame), QStringLiteral("2,3"));
+    // Not across the entry row.
+    QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier);
+    QCOMPARE(Names(frame), QStringLiteral("label,qty,price,"));
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Names(frame), QStringLiteral("qty,price,label,"));
+    QVERIFY(frame->isWindowModified());
+
+    // Shift+Up from the top of a selection grows it upwards, then shrinks it back.
+    ClickCell(frame, 3, 1);
+    QTest::keyClick(view, Qt::Key_Space, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
+    QCOMPARE(Selected(frame), QStringLiteral("1,2,3"));
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(Selected(frame), QStringLiteral("2,3"));
+
+    // Ctrl+Space toggles single rows; Alt+Up moves them as one block.
+    ClickCell(frame, 3, 1);
+    QCOMPARE(Selected(frame), QString());
+    QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(Selected(frame), QString());
+    QTest::keyClick(view, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(Selected(frame), QStringLiteral("3"));
+    QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
+    QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
+    QCOMPARE(Names(frame), QStringLiteral("label,qty,price,"));
+    QCOMPARE(Sheet(frame).currentRow(), 1u);
+    QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);  // already at the top
+    QCOMPARE(Names(frame), QStringLiteral("label,qty,price,"));
+    // One level of undo, as for a drag: the last move goes back.
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Names(frame), QStringLiteral("qty,label,price,"));
+  }
+
+  void titleShowsLibraryAndUnsavedMark() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Structure - (Untitled)[*]"));
+    QVERIFY(!frame->isWindowModified());
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("q"));
+    QVERIFY(frame->isWindowModified());
+    saveAs(frame, QStringLiteral("s_mark"));
+    const QString file = QFileInfo(library_).fileName();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Structure - s_mark - %1[*]").arg(file));
+    QVERIFY(!frame->isWindowModified());
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Saved s_mark to %1").arg(library_));
+    // A moved current cell is no change; a typed character is.
+    QTest::keyClick(frame->gridView(), Qt::Key_Down);
+    QVERIFY(!frame->isWindowModified());
+    QTest::keyClicks(frame->gridView(), QStringLiteral("x"));
+    QVERIFY(frame->isWindowModified());
+    // A failed save keeps the mark: the rows still differ from the library.
+    ClickCell(frame, 2, 2);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("nosuchtype"));
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(frame->isWindowModified());
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
+    frame->close();
+    QTRY_VERIFY(FrameWindow::all().empty());
+    // Opened again from the library: clean, and named after its library.
+    FrameWindow* reopened = app_->newGlobalEditor(QStringLiteral("s_mark"));
+    QVERIFY(reopened);
+    QCOMPARE(reopened->windowTitle(), QStringLiteral("Structure - s_mark - %1[*]").arg(file));
+    QVERIFY(!reopened->isWindowModified());
   }
 };
 
