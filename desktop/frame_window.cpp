@@ -16,9 +16,11 @@
 #include <map>
 
 #include "editor/host/host_shell.h"
+#include "find_bar.h"
 #include "grid_view.h"
 #include "platform/resources.h"
 #include "qt_front_end.h"
+#include "quill/grid_sheet.h"
 #include "quill/host.h"
 
 namespace desktop {
@@ -68,6 +70,10 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   setWindowIcon(ModuleIcon(host_.module()));
   buildMenus();
   buildToolbar();
+  findBar_ = new FindBar(this);
+  addToolBar(Qt::BottomToolBarArea, findBar_);
+  connect(findBar_, &FindBar::findRequested, this, &FrameWindow::find);
+  connect(findBar_, &FindBar::closed, gridView_, [this] { gridView_->setFocus(); });
   statusBar()->showMessage(QStringLiteral("Ready"));
   refreshTitle();
   syncCommandStates();
@@ -198,6 +204,28 @@ void FrameWindow::refreshToolbar() {
 
 void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(text); }
 
+void FrameWindow::startFind() { findBar_->start(); }
+
+void FrameWindow::find(const QString& text, bool forward) {
+  quill::GridSheet* sheet = gridView_->sheet();
+  if (!sheet) return;
+  const auto found = FindVariable(*sheet, text.toLatin1().toStdString(), sheet->currentRow(), forward);
+  if (!found) {
+    setStatusText(QStringLiteral("No variable name or type contains \"%1\".").arg(text));
+    return;
+  }
+  gridView_->goTo(found->row, found->column);
+  setStatusText(QStringLiteral("Row %1%2").arg(found->row).arg(
+      found->wrapped ? (forward ? QStringLiteral(" (from the top)") : QStringLiteral(" (from the bottom)")) : QString()));
+}
+
+void FrameWindow::showEditMenu(QPoint at) {
+  syncCommandStates();
+  QMenu menu(this);
+  menu.addActions(menuBar()->actions().at(kEditMenuIndex)->menu()->actions());
+  menu.exec(at);
+}
+
 void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& errors) {
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
@@ -209,9 +237,18 @@ void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& erro
     });
   }
   errorList_->clear();
+  // Line 1 is the header; each later line is the next row that holds a variable.
+  std::vector<std::uint32_t> variableRows;
+  if (quill::GridSheet* sheet = gridView_->sheet())
+    for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
+      if (!sheet->cellText(row, 1).empty() && !sheet->cellText(row, 2).empty()) variableRows.push_back(row);
   for (const auto& error : errors) {
-    auto* item = new QListWidgetItem(QStringLiteral("Line %1: %2: %3")
-                                         .arg(error.line)
+    const auto index = static_cast<std::size_t>(error.line) - 2;
+    const QString where = error.line >= 2 && index < variableRows.size()
+                              ? QStringLiteral("Row %1").arg(variableRows[index])
+                              : QStringLiteral("Line %1").arg(error.line);
+    auto* item = new QListWidgetItem(QStringLiteral("%1: %2: %3")
+                                         .arg(where)
                                          .arg(QString::fromStdString(error.variable))
                                          .arg(QString::fromStdString(error.message)));
     item->setData(Qt::UserRole, QString::fromStdString(error.variable));

@@ -23,6 +23,7 @@ struct EditorSession;
 
 namespace desktop {
 
+class FindBar;
 class GridView;
 class QtFrontEnd;
 
@@ -48,6 +49,10 @@ class FrameWindow : public QMainWindow {
   // menus and the toolbar: after every command, notification and cell change.
   void syncCommandStates();
   void setStatusText(const QString& text);
+  // Ctrl+F: the find bar, ready for typing.
+  void startFind();
+  // The Edit commands as a context menu at a global position.
+  void showEditMenu(QPoint at);
   void showCompileErrors(const std::vector<quill::CompileError>& errors);
   // The platform frame went away: the window closes without asking again.
   void frameDestroyed();
@@ -68,6 +73,7 @@ class FrameWindow : public QMainWindow {
   void buildMenus();
   void buildToolbar();
   void fillPopup(QMenu* menu, HMENU popup);
+  void find(const QString& text, bool forward);
 
   QtFrontEnd& frontEnd_;
   quill::Host& host_;
@@ -79,6 +85,7 @@ class FrameWindow : public QMainWindow {
   std::vector<std::pair<WORD, QAction*>> toolActions_;
   QDockWidget* errorDock_ = nullptr;
   QListWidget* errorList_ = nullptr;
+  FindBar* findBar_ = nullptr;
   bool platformGone_ = false;
   bool syncing_ = false;
 };

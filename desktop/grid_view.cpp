@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSettings>
 
 #include <algorithm>
 
@@ -20,6 +21,15 @@ namespace {
 
 constexpr const char* kColumnObjects[] = {"var_row", "var_name", "var_type", "var_dec"};
 constexpr const char* kColumnTitles[] = {"", "Name", "Type", "Dec"};
+constexpr int kMinColumnWidth = 16;
+constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
+constexpr int kMaxDecimals = 18;
+const QString kWidthsKey = QStringLiteral("grid/columnWidths");
+
+// The user's layout settings, beside the profile in the user's configuration folder.
+QSettings LayoutSettings() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"));
+}
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   if (column == 3) {
@@ -38,6 +48,20 @@ GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), [this] { viewport()->update(); });
+  setContextMenuPolicy(Qt::PreventContextMenu);  // the right button opens the Edit menu on press
+  viewport()->setMouseTracking(true);            // the resize cursor over header borders
+  loadColumnWidths();
+}
+
+void GridView::loadColumnWidths() {
+  const QStringList widths = LayoutSettings().value(kWidthsKey).toString().split(QLatin1Char(','));
+  for (int column = 1; column <= 3 && column <= widths.size(); ++column)
+    userWidths_[column] = std::max(0, widths[column - 1].toInt());
+}
+
+void GridView::saveColumnWidths() const {
+  QSettings settings = LayoutSettings();
+  settings.setValue(kWidthsKey, QStringLiteral("%1,%2,%3").arg(userWidths_[1]).arg(userWidths_[2]).arg(userWidths_[3]));
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
@@ -48,8 +72,24 @@ int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
 int GridView::columnWidth(int column) const {
   auto* s = sheet();
   if (!s) return 0;
+  if (column > 0 && userWidths_[column] > 0) return userWidths_[column];
   std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
-  return value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+  const int width = value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+  if (column != 0) return width;
+  // The row header holds the current-row mark and the largest row number.
+  const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 18;
+  return std::max(width, numbers);
+}
+
+int GridView::visibleRows() const { return std::max(1, (viewport()->height() - headerHeight()) / rowHeight()); }
+
+int GridView::columnBorderAt(int x) const {
+  int right = -horizontalScrollBar()->value();
+  for (int column = 0; column <= 3; ++column) {
+    right += columnWidth(column);
+    if (column > 0 && std::abs(x - right) <= kBorderGrip) return column;
+  }
+  return 0;
 }
 
 int GridView::firstVisibleRow() const { return verticalScrollBar()->value() + 1; }
@@ -96,6 +136,13 @@ void GridView::gridChanged() {
     else if (current >= first + visible) verticalScrollBar()->setValue(current - visible);
   }
   viewport()->update();
+}
+
+void GridView::goTo(std::uint32_t row, int column) {
+  auto* s = sheet();
+  if (!s || row == 0 || row > s->rowCount()) return;
+  s->userSetCurrentCell(row, column);
+  afterInput();
 }
 
 void GridView::showVariable(const QString& name) {
@@ -169,10 +216,9 @@ void GridView::paintEvent(QPaintEvent*) {
     painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
     painter.setPen(palette().mid().color());
     painter.drawRect(indicator.adjusted(0, 0, -1, -1));
-    if (s->currentRow() == row) {
-      painter.setPen(palette().buttonText().color());
-      painter.drawText(indicator, Qt::AlignCenter, QStringLiteral("\u25B8"));
-    }
+    painter.setPen(s->isSelected(row) ? palette().highlightedText().color() : palette().buttonText().color());
+    if (s->currentRow() == row) painter.drawText(indicator.adjusted(3, 0, 0, 0), Qt::AlignVCenter, QStringLiteral("\u25B8"));
+    painter.drawText(indicator.adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(row));
     for (int column = 1; column <= 3; ++column) paintCell(painter, row, column, cellRect(row, column));
   }
   // The drop line, placed by the editor from row 1; shown relative to the rows in view.
@@ -265,7 +311,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   frontEnd_.setEventModifiers(static_cast<int>(mods));
   const int key = event->key();
   const bool shift = mods & Qt::ShiftModifier;
-  if (rowKey(key, mods)) {
+  if (rowKey(key, mods) || navigationKey(key, mods)) {
     afterInput();
     return;
   }
@@ -290,11 +336,56 @@ void GridView::keyPressEvent(QKeyEvent* event) {
       const QByteArray text = event->text().toLatin1();
       if (!text.isEmpty() && s->currentRow() == 0) enterEntryRow();
       for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) s->userTypeChar(c);
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && decimalsAccept(c)) s->userTypeChar(c);
     }
   }
   afterInput();
 }
+
+// Paging, the ends of the grid, find and the context menu; true when the key was one of them.
+bool GridView::navigationKey(int key, Qt::KeyboardModifiers mods) {
+  auto* s = sheet();
+  const Qt::KeyboardModifiers held = mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const int column = s->currentColumn() != 0 ? s->currentColumn() : 1;
+  if (held == Qt::NoModifier && (key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+    moveCurrent(key == Qt::Key_PageUp ? -visibleRows() : visibleRows(), 0);
+  } else if (held == Qt::ControlModifier && (key == Qt::Key_Home || key == Qt::Key_End)) {
+    if (s->rowCount() != 0) s->userSetCurrentCell(key == Qt::Key_Home ? 1 : s->rowCount(), column);
+  } else if (held == Qt::ControlModifier && key == Qt::Key_F) {
+    frame_.startFind();
+  } else if ((held == Qt::NoModifier && key == Qt::Key_Menu) || (held == Qt::ShiftModifier && key == Qt::Key_F10)) {
+    showEditMenu(cellRect(std::max<std::uint32_t>(s->currentRow(), 1), column).bottomLeft());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool GridView::decimalsAccept(char c) {
+  auto* s = sheet();
+  if (s->currentColumn() != 3 || s->currentRow() == 0) return true;
+  if (c < '0' || c > '9') {
+    frame_.setStatusText(QStringLiteral("The Dec column takes digits only: the number of decimal positions, 0 to 18."));
+    QApplication::beep();
+    return false;
+  }
+  // The text as it would be with the selection replaced by the digit.
+  HWND edit = s->editControl();
+  char text[64] = {};
+  GetWindowTextA(edit, text, sizeof text);
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  QString value = QString::fromLatin1(text);
+  value.replace(static_cast<int>(start), static_cast<int>(end - start), QLatin1Char(c));
+  if (value.toInt() > kMaxDecimals || value.size() > 2) {
+    frame_.setStatusText(QStringLiteral("A decimal has at most 18 decimal positions; %1 is too many.").arg(value));
+    QApplication::beep();
+    return false;
+  }
+  return true;
+}
+
+void GridView::showEditMenu(QPoint at) { frame_.showEditMenu(viewport()->mapToGlobal(at)); }
 
 // Row selection and moves by keyboard; true when the key was one of them.
 bool GridView::rowKey(int key, Qt::KeyboardModifiers mods) {
@@ -316,8 +407,30 @@ bool GridView::rowKey(int key, Qt::KeyboardModifiers mods) {
 
 void GridView::mousePressEvent(QMouseEvent* event) {
   auto* s = sheet();
-  if (!s || event->button() != Qt::LeftButton) return;
+  if (!s) return;
+  const QPoint point = event->position().toPoint();
+  if (event->button() == Qt::RightButton) {
+    setFocus();
+    // On an unselected row's header the row is selected first, as a left press would.
+    auto [object, row] = objectAt(point);
+    if (object == kColumnObjects[0] && !s->isSelected(row)) {
+      frontEnd_.setEventModifiers(Qt::NoModifier);
+      s->userMousePress(object, row);
+      s->userMouseRelease(object, row);
+      afterInput();
+    }
+    showEditMenu(point);
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
   setFocus();
+  if (point.y() < headerHeight()) {
+    if ((resizing_ = columnBorderAt(point.x())) != 0) {
+      resizeFromX_ = point.x();
+      resizeFromWidth_ = columnWidth(resizing_);
+    }
+    return;
+  }
   frontEnd_.setEventModifiers(static_cast<int>(event->modifiers()));
   auto [object, row] = objectAt(event->position().toPoint());
   dragging_ = true;
@@ -327,6 +440,15 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 
 void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto* s = sheet();
+  const QPoint point = event->position().toPoint();
+  if (resizing_ != 0) {
+    userWidths_[resizing_] = std::max(kMinColumnWidth, resizeFromWidth_ + point.x() - resizeFromX_);
+    updateScrollRange();
+    viewport()->update();
+    return;
+  }
+  const bool overBorder = point.y() < headerHeight() && columnBorderAt(point.x()) != 0;
+  viewport()->setCursor(overBorder ? Qt::SplitHCursor : Qt::ArrowCursor);
   if (!s || !dragging_) return;
   auto [object, row] = objectAt(event->position().toPoint());
   s->userMouseMove(object, row);
@@ -336,6 +458,11 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
   auto* s = sheet();
   if (!s || event->button() != Qt::LeftButton) return;
+  if (resizing_ != 0) {
+    resizing_ = 0;
+    saveColumnWidths();
+    return;
+  }
   dragging_ = false;
   auto [object, row] = objectAt(event->position().toPoint());
   s->userMouseRelease(object, row);

@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,8 @@ class GridView : public QAbstractScrollArea {
   void gridChanged();
   // Makes the row of the variable current (from the compile-error list).
   void showVariable(const QString& name);
+  // Makes a cell current as the keyboard does, and shows it.
+  void goTo(std::uint32_t row, int column);
   // The layout object and row under a point of the viewport ("" and 0 over none).
   std::pair<std::string, std::uint32_t> objectAt(QPoint point) const;
   // The viewport rectangle of a cell (column 0 is the row indicator).
@@ -46,6 +49,15 @@ class GridView : public QAbstractScrollArea {
 
  private:
   int columnWidth(int column) const;  // 0 row indicator, 1..3 data columns
+  int visibleRows() const;
+  // The data column whose right border lies under x in the header band, or 0.
+  int columnBorderAt(int x) const;
+  void loadColumnWidths();
+  void saveColumnWidths() const;
+  bool navigationKey(int key, Qt::KeyboardModifiers mods);
+  // False (and the reason in the status bar) when c may not go into the Dec cell.
+  bool decimalsAccept(char c);
+  void showEditMenu(QPoint at);
   int firstVisibleRow() const;
   void updateScrollRange();
   void moveCurrent(int rowDelta, int columnDelta);
@@ -59,6 +71,10 @@ class GridView : public QAbstractScrollArea {
   FrameWindow& frame_;
   HWND grid_;
   bool dragging_ = false;
+  std::array<int, 4> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
+  int resizing_ = 0;                 // the column whose border is being dragged
+  int resizeFromX_ = 0;
+  int resizeFromWidth_ = 0;
 };
 
 }  // namespace desktop

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +21,7 @@
 #include <functional>
 
 #include "application.h"
+#include "find_bar.h"
 #include "frame_window.h"
 #include "grid_view.h"
 #include "quill/grid_sheet.h"
@@ -44,6 +46,20 @@ QTimer* WhenDialogShows(std::function<void(QWidget*)> answer) {
   });
   timer->start();
   return timer;
+}
+
+// Acts on the next pop-up menu once it is shown.
+void WhenPopupShows(std::function<void(QMenu*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(20);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    timer->stop();
+    timer->deleteLater();
+    act(menu);
+  });
+  timer->start();
 }
 
 QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
@@ -150,6 +166,9 @@ class DesktopTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
+    // Layout settings the tests make stay in the test's own folder.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("settings")));
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout")).clear();
     library_ = dir_.filePath(QStringLiteral("test%1.lib").arg(QRandomGenerator::global()->generate()));
     desktop::AppOptions options;
     options.library = library_;
@@ -357,6 +376,86 @@ class DesktopTest : public QObject {
     // One level of undo, as for a drag: the last move goes back.
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Names(frame), QStringLiteral("qty,label,price,"));
+  }
+
+  void gridKeysWidthsMenuFindAndDecimals() {
+    QString rows;
+    for (int i = 1; i <= 60; ++i)
+      rows += i == 30 ? QStringLiteral("\tdecimal {2}\t\tv30\r\n") : QStringLiteral("\tinteger\t\tv%1\r\n").arg(i);
+    QApplication::clipboard()->setText(rows);
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    auto& sheet = Sheet(frame);
+    ClickCell(frame, 1, 1);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(sheet.rowCount(), 61u);
+
+    // Paging and the ends of the grid.
+    const std::uint32_t page = (view->viewport()->height() - view->headerHeight()) / view->rowHeight();
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(sheet.currentRow(), 61u);
+    QVERIFY(view->viewport()->rect().contains(view->cellRect(61, 1)));
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(sheet.currentRow(), 1u);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(sheet.currentRow(), 1 + page);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QCOMPARE(sheet.currentRow(), 1u);
+
+    // A column widened by its header border stays wide in the next window.
+    const QRect name = view->cellRect(1, 1);
+    const QPoint border(name.right() + 1, view->headerHeight() / 2);
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, border);
+    QTest::mouseMove(view->viewport(), border + QPoint(40, 0));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, border + QPoint(40, 0));
+    QCOMPARE(view->cellRect(1, 1).width(), name.width() + 40);
+    FrameWindow* second = newStructure();
+    QVERIFY(second);
+    QCOMPARE(second->gridView()->cellRect(1, 1).width(), name.width() + 40);
+    second->close();
+
+    // The right button on a row's header selects it and offers the Edit commands.
+    QStringList offered;
+    WhenPopupShows([&offered](QMenu* menu) {
+      for (QAction* action : menu->actions())
+        if (!action->isSeparator()) offered << action->text().section(QLatin1Char('\t'), 0, 0) + (action->isEnabled() ? "" : "-");
+      for (QAction* action : menu->actions())
+        if (action->text().startsWith(QStringLiteral("Cu&t"))) action->trigger();
+      menu->close();
+    });
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->cellRect(2, 0).center());
+    QCOMPARE(offered.mid(1, 4), QStringList({"Cu&t", "&Copy", "&Paste", "Cl&ear"}));
+    QCOMPARE(QString::fromStdString(sheet.cellText(2, 1)), QStringLiteral("v3"));
+
+    // Ctrl+F finds by type or name, goes round the ends, and goes backwards.
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    QLineEdit* field = frame->findChild<desktop::FindBar*>()->field();
+    QVERIFY(field->isVisible());
+    QTest::keyClicks(field, QStringLiteral("DEC"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(sheet.cellText(sheet.currentRow(), 1)), QStringLiteral("v30"));
+    QCOMPARE(sheet.currentColumn(), 2);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(QString::fromStdString(sheet.cellText(sheet.currentRow(), 1)), QStringLiteral("v30"));
+    QVERIFY(frame->statusBar()->currentMessage().contains(QStringLiteral("from the top")));
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("v1"));
+    QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(QString::fromStdString(sheet.cellText(sheet.currentRow(), 1)), QStringLiteral("v19"));
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!field->isVisible());
+
+    // The Dec cell takes digits for 0 to 18 and says why it refuses anything else.
+    const std::uint32_t v30 = sheet.currentRow() + 11;
+    QCOMPARE(QString::fromStdString(sheet.cellText(v30, 1)), QStringLiteral("v30"));
+    ClickCell(frame, v30, 3);
+    QTest::keyClicks(view, QStringLiteral("x"));
+    QVERIFY(frame->statusBar()->currentMessage().contains(QStringLiteral("digits only")));
+    QTest::keyClicks(view, QStringLiteral("44"));
+    QVERIFY(frame->statusBar()->currentMessage().contains(QStringLiteral("44 is too many")));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(sheet.cellNumber(v30, 3), std::optional<double>(4));
   }
 
   void titleShowsLibraryAndUnsavedMark() {
