@@ -14,6 +14,7 @@
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
 #include "row_keys.h"
+#include "type_completion.h"
 #include "quill/host.h"
 
 namespace desktop {
@@ -51,6 +52,12 @@ GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
   setContextMenuPolicy(Qt::PreventContextMenu);  // the right button opens the Edit menu on press
   viewport()->setMouseTracking(true);            // the resize cursor over header borders
   loadColumnWidths();
+  completion_ = new TypeCompletion(viewport());
+  connect(completion_, &TypeCompletion::picked, this, [this](const QString& name) {
+    typeChosen(name);
+    afterInput();
+    setFocus();
+  });
 }
 
 void GridView::loadColumnWidths() {
@@ -128,6 +135,8 @@ void GridView::updateScrollRange() {
 
 void GridView::gridChanged() {
   updateScrollRange();
+  if (auto* s = sheet(); completion_->isVisible() && (!s || s->currentRow() != completionRow_ || s->currentColumn() != 2))
+    completion_->hide();
   if (auto* s = sheet(); s && s->currentRow() != 0) {
     const int current = static_cast<int>(s->currentRow());
     const int visible = std::max(1, (viewport()->height() - headerHeight()) / rowHeight());
@@ -311,6 +320,16 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   frontEnd_.setEventModifiers(static_cast<int>(mods));
   const int key = event->key();
   const bool shift = mods & Qt::ShiftModifier;
+  const bool typeCell = s->currentRow() != 0 && s->currentColumn() == 2;
+  if (completion_->isVisible() && completionKey(key)) {
+    afterInput();
+    return;
+  }
+  if (typeCell && (key == Qt::Key_F4 || (key == Qt::Key_Down && (mods & Qt::AltModifier) && !s->isSelected(s->currentRow())))) {
+    updateCompletion(true);
+    frontEnd_.setEventModifiers(-1);
+    return;
+  }
   if (rowKey(key, mods) || navigationKey(key, mods)) {
     afterInput();
     return;
@@ -331,15 +350,61 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
     case Qt::Key_Home:
     case Qt::Key_End: moveCaret(key, shift); break;
-    case Qt::Key_Backspace: s->userTypeChar('\b'); break;
+    case Qt::Key_Backspace:
+      s->userTypeChar('\b');
+      if (typeCell) updateCompletion(false);
+      break;
     default: {
       const QByteArray text = event->text().toLatin1();
       if (!text.isEmpty() && s->currentRow() == 0) enterEntryRow();
       for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && decimalsAccept(c)) s->userTypeChar(c);
+      if (typeCell && !text.isEmpty()) updateCompletion(false);
     }
   }
   afterInput();
+}
+
+void GridView::updateCompletion(bool dropDown) {
+  auto* s = sheet();
+  auto* host = frontEnd_.host();
+  auto* session = frame_.session();
+  if (!s || !host || !session || s->currentColumn() != 2 || s->currentRow() == 0) return;
+  if (!completion_->isVisible() || completionRow_ != s->currentRow()) {
+    choices_ = quill::TypeChoicesFor(*host, *session);
+    completionRow_ = s->currentRow();
+  }
+  char text[512] = {};
+  GetWindowTextA(s->editControl(), text, sizeof text);
+  completion_->showFor(choices_, QString::fromLatin1(text), cellRect(s->currentRow(), 2), dropDown);
+}
+
+bool GridView::completionKey(int key) {
+  switch (key) {
+    case Qt::Key_Down: completion_->step(1); return true;
+    case Qt::Key_Up: completion_->step(-1); return true;
+    case Qt::Key_PageDown: completion_->step(10); return true;
+    case Qt::Key_PageUp: completion_->step(-10); return true;
+    case Qt::Key_Escape: completion_->hide(); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab: {
+      const QString name = completion_->chosen();
+      completion_->hide();
+      if (name.isEmpty()) return false;
+      typeChosen(name);
+      return key != Qt::Key_Tab;  // Tab goes on to the next cell with the choice in place
+    }
+    default: return false;
+  }
+}
+
+void GridView::typeChosen(const QString& name) {
+  auto* s = sheet();
+  if (!s || s->currentRow() == 0) return;
+  completion_->hide();
+  s->userSelectText(0, GetWindowTextLengthA(s->editControl()));
+  for (char c : name.toLatin1()) s->userTypeChar(c);
 }
 
 // Paging, the ends of the grid, find and the context menu; true when the key was one of them.
@@ -424,6 +489,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   }
   if (event->button() != Qt::LeftButton) return;
   setFocus();
+  completion_->hide();
   if (point.y() < headerHeight()) {
     if ((resizing_ = columnBorderAt(point.x())) != 0) {
       resizeFromX_ = point.x();

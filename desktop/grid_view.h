@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/win.h"
+#include "quill/type_choices.h"
 
 namespace quill {
 class GridSheet;
@@ -18,6 +19,7 @@ namespace desktop {
 
 class FrameWindow;
 class QtFrontEnd;
+class TypeCompletion;
 
 class GridView : public QAbstractScrollArea {
   Q_OBJECT
@@ -37,6 +39,7 @@ class GridView : public QAbstractScrollArea {
   QRect cellRect(std::uint32_t row, int column) const;
   int rowHeight() const;
   int headerHeight() const;
+  TypeCompletion* typeCompletion() const { return completion_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -58,6 +61,12 @@ class GridView : public QAbstractScrollArea {
   // False (and the reason in the status bar) when c may not go into the Dec cell.
   bool decimalsAccept(char c);
   void showEditMenu(QPoint at);
+  // The Type cell's list: while typing (filtered) or as a drop-down (Alt+Down, F4).
+  void updateCompletion(bool dropDown);
+  // Keys the open list takes; true when the key was used up.
+  bool completionKey(int key);
+  // Puts a chosen type into the cell as if it had been typed.
+  void typeChosen(const QString& name);
   int firstVisibleRow() const;
   void updateScrollRange();
   void moveCurrent(int rowDelta, int columnDelta);
@@ -73,6 +82,9 @@ class GridView : public QAbstractScrollArea {
   bool dragging_ = false;
   std::array<int, 4> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
   int resizing_ = 0;                 // the column whose border is being dragged
+  TypeCompletion* completion_ = nullptr;
+  std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
+  std::uint32_t completionRow_ = 0;
   int resizeFromX_ = 0;
   int resizeFromWidth_ = 0;
 };

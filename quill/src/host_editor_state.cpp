@@ -20,7 +20,12 @@ void Host::Impl::markClean(SessionState& state) {
   EditorSession& session = state.session;
   session.cleanGeneration = GenerationOf(session.grid);
   const Runtime::Trail trail = runtime.trail(state.context->runtime);
-  if (trail.saves == session.savesSeen) return;
+  const bool loaded = trail.loads != session.loadsSeen;
+  const bool saved = trail.saves != session.savesSeen;
+  // Named with nothing loaded or stored since the last time: made empty, or New.
+  session.untitled = !loaded && !saved;
+  session.loadsSeen = trail.loads;
+  if (!saved) return;
   session.savesSeen = trail.saves;
   // Comes after the module put its status line back at the end of the save.
   session.status = "Saved " + trail.structure + " to " + trail.savedTo;
@@ -33,12 +38,13 @@ bool Host::hasUnsavedChanges(const EditorSession& session) {
 
 std::string Host::editorLibrary(const EditorSession& session) {
   const Runtime::Trail trail = impl_->runtime.trail(session.context != nullptr ? session.context->runtime : nullptr);
-  if (!trail.library.empty()) return trail.library;
+  if (!session.untitled && !trail.library.empty()) return trail.library;
   // A local structure not yet loaded or saved lives with its owner, in the library worked in.
   return session.contextCode != kStandAlone ? currentLibrary() : std::string();
 }
 
 std::string Host::editorStructure(const EditorSession& session) {
+  if (session.untitled) return {};
   return impl_->runtime.trail(session.context != nullptr ? session.context->runtime : nullptr).structure;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "editor/shell/editor_instance.h"
+#include "quill/grid_sheet.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
@@ -74,7 +75,8 @@ EditorSession* Host::createEditor(std::int32_t contextCode, std::int32_t callerK
     state.session.grid = reinterpret_cast<EditorInstance*>(state.instance.get())->gridWindow;
   }
   // Its last title came before the host knew its grid: what it shows now is as made.
-  impl.markClean(state);
+  if (const GridSheet* sheet = GridSheet::fromWindow(state.session.grid))
+    state.session.cleanGeneration = sheet->contentGeneration();
   return &state.session;
 }
 

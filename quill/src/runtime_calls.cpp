@@ -133,6 +133,7 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   if (records) {
     *count = static_cast<std::uint32_t>(t->members.size());
     NoteLocalStructure(runtime->impl(), *rt, *t);
+    ++rt->trail.loads;
   }
   return records;
 }

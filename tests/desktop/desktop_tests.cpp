@@ -25,6 +25,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "quill/grid_sheet.h"
+#include "type_completion.h"
 #include "quill/library.h"
 
 using desktop::FrameWindow;
@@ -456,6 +457,78 @@ class DesktopTest : public QObject {
     QVERIFY(frame->statusBar()->currentMessage().contains(QStringLiteral("44 is too many")));
     QTest::keyClick(view, Qt::Key_Tab);
     QCOMPARE(sheet.cellNumber(v30, 3), std::optional<double>(4));
+  }
+
+  static QStringList Offered(FrameWindow* frame) {
+    QStringList labels;
+    desktop::TypeCompletion* list = frame->gridView()->typeCompletion();
+    if (list->isVisible())
+      for (int i = 0; i < list->count(); ++i) labels << list->item(i)->text();
+    return labels;
+  }
+
+  void typeCellOffersTypesAndStructures() {
+    FrameWindow* saved = newStructure();
+    QVERIFY(saved);
+    ClickCell(saved, 1, 1);
+    QTest::keyClicks(saved->gridView(), QStringLiteral("street"));
+    saveAs(saved, QStringLiteral("s_addr"));
+    // A structure is never offered to itself.
+    ClickCell(saved, 1, 2);
+    QTest::keyClick(saved->gridView(), Qt::Key_F4);
+    QVERIFY(!Offered(saved).isEmpty());
+    QVERIFY(!Offered(saved).contains(QStringLiteral("s_addr (structure)")));
+    QTest::keyClick(saved->gridView(), Qt::Key_Escape);
+    QVERIFY(Offered(saved).isEmpty());
+
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(view, QStringLiteral("home"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("S"));
+    QCOMPARE(Offered(frame), QStringList({"singlelineedit", "statictext", "string", "s_addr (structure)"}));
+    QTest::keyClicks(view, QStringLiteral("_"));
+    QCOMPARE(Offered(frame), QStringList({"s_addr (structure)"}));
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(Offered(frame).isEmpty());
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(QString::fromStdString(Sheet(frame).cellText(1, 2)), QStringLiteral("s_addr"));
+
+    // The drop-down lists everything, abbreviations shown; typing filters it.
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QStringLiteral("qty"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier);
+    const QStringList all = Offered(frame);
+    QCOMPARE(all.size(), 41);
+    QVERIFY(all.contains(QStringLiteral("integer (int)")) && all.contains(QStringLiteral("decimal (dec)")) &&
+            all.contains(QStringLiteral("character (char)")));
+    QCOMPARE(all.last(), QStringLiteral("s_addr (structure)"));
+    QTest::keyClicks(view, QStringLiteral("INT"));
+    QCOMPARE(Offered(frame), QStringList({"integer (int)"}));
+    // A click on an entry chooses it as typing would: one undoable typing edit.
+    desktop::TypeCompletion* list = view->typeCompletion();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(QString::fromStdString(Sheet(frame).cellText(2, 2)), QStringLiteral("integer"));
+
+    // An embedded editor also offers its owner's other local structures.
+    app_->host().addObject("window", "w_main");
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
+    FrameWindow* local = app_->newEmbeddedEditor(QStringLiteral("w_main"));
+    QVERIFY(local);
+    ClickCell(local, 1, 1);
+    QTest::keyClicks(local->gridView(), QStringLiteral("a"));
+    saveAs(local, QStringLiteral("s_local"));
+    QTest::keyClick(local->gridView(), Qt::Key_N, Qt::ControlModifier);
+    ClickCell(local, 1, 1);
+    QTest::keyClicks(local->gridView(), QStringLiteral("b"));
+    QTest::keyClick(local->gridView(), Qt::Key_Tab);
+    QTest::keyClick(local->gridView(), Qt::Key_F4);
+    QCOMPARE(Offered(local).mid(40), QStringList({"s_addr (structure)", "s_local (local structure)"}));
   }
 
   void titleShowsLibraryAndUnsavedMark() {

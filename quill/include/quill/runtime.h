@@ -42,6 +42,7 @@ class HOST_API Runtime {
     std::string library;  // "" for none known yet
     std::string savedTo;  // where the last store went, as the user knows it
     std::uint32_t saves = 0;
+    std::uint32_t loads = 0;
     std::int32_t owner = 0;  // the owning object of a local structure
   };
   Trail trail(const HostRuntime* handle) const;
