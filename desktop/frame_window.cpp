@@ -18,6 +18,7 @@
 #include "editor/host/host_shell.h"
 #include "find_bar.h"
 #include "grid_view.h"
+#include "live_check.h"
 #include "platform/resources.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
@@ -70,6 +71,8 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   setWindowIcon(ModuleIcon(host_.module()));
   buildMenus();
   buildToolbar();
+  liveCheck_ = new LiveCheck(host_, *this, [this](const std::vector<quill::RowError>& errors) { showRowErrors(errors); });
+  liveCheck_->setParent(this);
   findBar_ = new FindBar(this);
   addToolBar(Qt::BottomToolBarArea, findBar_);
   connect(findBar_, &FindBar::findRequested, this, &FrameWindow::find);
@@ -107,6 +110,7 @@ void FrameWindow::refreshTitle() {
   if (!library.isEmpty()) text += QStringLiteral(" - ") + QFileInfo(library).fileName();
   setWindowTitle(text + QStringLiteral("[*]"));
   setWindowModified(s && host_.hasUnsavedChanges(*s));
+  if (liveCheck_) liveCheck_->rowsMayHaveChanged();
 }
 
 // One QMenu a pop-up; items are refreshed from the platform menu whenever it opens,
@@ -227,31 +231,53 @@ void FrameWindow::showEditMenu(QPoint at) {
 }
 
 void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& errors) {
+  // Line 1 is the header; each later line is the next row that holds a variable.
+  std::vector<std::uint32_t> variableRows;
+  if (quill::GridSheet* sheet = gridView_->sheet())
+    for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
+      if (!sheet->cellText(row, 1).empty() && !sheet->cellText(row, 2).empty()) variableRows.push_back(row);
+  std::vector<quill::RowError> byRow;
+  for (const auto& error : errors) {
+    const auto index = static_cast<std::size_t>(error.line) - 2;
+    const std::uint32_t row = error.line >= 2 && index < variableRows.size() ? variableRows[index] : 0;
+    byRow.push_back({row, error.variable, error.message});
+  }
+  showRowErrors(byRow);
+}
+
+void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
+  std::map<std::uint32_t, QString> marks;
+  for (const auto& error : errors) {
+    if (error.row == 0) continue;
+    QString& text = marks[error.row];
+    if (!text.isEmpty()) text += QLatin1Char('\n');
+    text += QString::fromStdString(error.message);
+  }
+  gridView_->setRowErrors(std::move(marks));
+  if (errors.empty()) {
+    if (errorDock_) {
+      errorList_->clear();
+      errorDock_->hide();
+    }
+    return;
+  }
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
     errorList_ = new QListWidget(errorDock_);
     errorDock_->setWidget(errorList_);
     addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
     connect(errorList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-      gridView_->showVariable(item->data(Qt::UserRole).toString());
+      const auto row = item->data(Qt::UserRole).toUInt();
+      if (row != 0) gridView_->goTo(row, 1);
+      gridView_->setFocus();
     });
   }
   errorList_->clear();
-  // Line 1 is the header; each later line is the next row that holds a variable.
-  std::vector<std::uint32_t> variableRows;
-  if (quill::GridSheet* sheet = gridView_->sheet())
-    for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
-      if (!sheet->cellText(row, 1).empty() && !sheet->cellText(row, 2).empty()) variableRows.push_back(row);
   for (const auto& error : errors) {
-    const auto index = static_cast<std::size_t>(error.line) - 2;
-    const QString where = error.line >= 2 && index < variableRows.size()
-                              ? QStringLiteral("Row %1").arg(variableRows[index])
-                              : QStringLiteral("Line %1").arg(error.line);
-    auto* item = new QListWidgetItem(QStringLiteral("%1: %2: %3")
-                                         .arg(where)
-                                         .arg(QString::fromStdString(error.variable))
-                                         .arg(QString::fromStdString(error.message)));
-    item->setData(Qt::UserRole, QString::fromStdString(error.variable));
+    const QString where = error.row != 0 ? QStringLiteral("Row %1").arg(error.row) : QStringLiteral("Structure");
+    const QString variable = error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
+    auto* item = new QListWidgetItem(QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message)));
+    item->setData(Qt::UserRole, error.row);
     errorList_->addItem(item);
   }
   errorDock_->show();

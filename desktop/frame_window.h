@@ -9,6 +9,7 @@
 
 #include "platform/win.h"
 #include "quill/front_end.h"
+#include "quill/row_check.h"
 
 class QMenu;
 class QAction;
@@ -25,6 +26,7 @@ namespace desktop {
 
 class FindBar;
 class GridView;
+class LiveCheck;
 class QtFrontEnd;
 
 class FrameWindow : public QMainWindow {
@@ -53,7 +55,11 @@ class FrameWindow : public QMainWindow {
   void startFind();
   // The Edit commands as a context menu at a global position.
   void showEditMenu(QPoint at);
+  // A save's compile errors, by source line.
   void showCompileErrors(const std::vector<quill::CompileError>& errors);
+  // Errors by grid row: marks in the row headers and the compile-error panel,
+  // which goes away when there are none.
+  void showRowErrors(const std::vector<quill::RowError>& errors);
   // The platform frame went away: the window closes without asking again.
   void frameDestroyed();
   // A key press as the accelerator table sees it; true when it was an accelerator.
@@ -86,6 +92,7 @@ class FrameWindow : public QMainWindow {
   QDockWidget* errorDock_ = nullptr;
   QListWidget* errorList_ = nullptr;
   FindBar* findBar_ = nullptr;
+  LiveCheck* liveCheck_ = nullptr;
   bool platformGone_ = false;
   bool syncing_ = false;
 };

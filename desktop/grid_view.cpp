@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSettings>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -83,8 +84,8 @@ int GridView::columnWidth(int column) const {
   std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
   const int width = value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
   if (column != 0) return width;
-  // The row header holds the current-row mark and the largest row number.
-  const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 18;
+  // The row header holds the error mark, the current-row mark and the largest row number.
+  const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30;
   return std::max(width, numbers);
 }
 
@@ -145,6 +146,21 @@ void GridView::gridChanged() {
     else if (current >= first + visible) verticalScrollBar()->setValue(current - visible);
   }
   viewport()->update();
+}
+
+void GridView::setRowErrors(std::map<std::uint32_t, QString> errors) {
+  rowErrors_ = std::move(errors);
+  viewport()->update();
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const auto row = objectAt(help->pos()).second;
+  const auto error = rowErrors_.find(row);
+  if (row != 0 && error != rowErrors_.end()) QToolTip::showText(help->globalPos(), error->second, viewport());
+  else QToolTip::hideText();
+  return true;
 }
 
 void GridView::goTo(std::uint32_t row, int column) {
@@ -226,7 +242,19 @@ void GridView::paintEvent(QPaintEvent*) {
     painter.setPen(palette().mid().color());
     painter.drawRect(indicator.adjusted(0, 0, -1, -1));
     painter.setPen(s->isSelected(row) ? palette().highlightedText().color() : palette().buttonText().color());
-    if (s->currentRow() == row) painter.drawText(indicator.adjusted(3, 0, 0, 0), Qt::AlignVCenter, QStringLiteral("\u25B8"));
+    const bool error = rowErrors_.count(row) != 0;
+    if (s->currentRow() == row)
+      painter.drawText(indicator.adjusted(error ? 15 : 3, 0, 0, 0), Qt::AlignVCenter, QStringLiteral("\u25B8"));
+    if (error) {
+      // The error mark: a red disc at the header's left edge, the row's tooltip saying why.
+      painter.save();
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(QColor(200, 30, 30));
+      const int d = rowHeight() / 2;
+      painter.drawEllipse(QRect(indicator.left() + 3, indicator.center().y() - d / 2, d, d));
+      painter.restore();
+    }
     painter.drawText(indicator.adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(row));
     for (int column = 1; column <= 3; ++column) paintCell(painter, row, column, cellRect(row, column));
   }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "platform/win.h"
@@ -40,6 +41,8 @@ class GridView : public QAbstractScrollArea {
   int rowHeight() const;
   int headerHeight() const;
   TypeCompletion* typeCompletion() const { return completion_; }
+  // Rows with errors, each with its messages: a mark in the row header and a tooltip.
+  void setRowErrors(std::map<std::uint32_t, QString> errors);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,6 +52,7 @@ class GridView : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   int columnWidth(int column) const;  // 0 row indicator, 1..3 data columns
@@ -85,6 +89,7 @@ class GridView : public QAbstractScrollArea {
   TypeCompletion* completion_ = nullptr;
   std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
   std::uint32_t completionRow_ = 0;
+  std::map<std::uint32_t, QString> rowErrors_;
   int resizeFromX_ = 0;
   int resizeFromWidth_ = 0;
 };

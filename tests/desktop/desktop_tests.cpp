@@ -2,6 +2,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDockWidget>
+#include <QHelpEvent>
+#include <QListWidget>
+#include <QToolTip>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -529,6 +533,61 @@ class DesktopTest : public QObject {
     QTest::keyClick(local->gridView(), Qt::Key_Tab);
     QTest::keyClick(local->gridView(), Qt::Key_F4);
     QCOMPARE(Offered(local).mid(40), QStringList({"s_addr (structure)", "s_local (local structure)"}));
+  }
+
+  static QStringList Panel(FrameWindow* frame) {
+    QStringList lines;
+    auto* dock = frame->findChild<QDockWidget*>();
+    if (dock && dock->isVisible())
+      for (int i = 0; i < dock->findChild<QListWidget*>()->count(); ++i)
+        lines << dock->findChild<QListWidget*>()->item(i)->text();
+    return lines;
+  }
+  static QString RowTip(FrameWindow* frame, std::uint32_t row) {
+    GridView* view = frame->gridView();
+    const QPoint at = view->cellRect(row, 0).center();
+    QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  }
+
+  void errorsShowAsYouWork() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(view, QStringLiteral("qty"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("nosuch"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QStringLiteral("QTY"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("dec"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("9"));
+    // Nothing is checked while the keys come: only once the user pauses.
+    QVERIFY(Panel(frame).isEmpty());
+    const QStringList expected = {"Row 1: qty: Unknown type \"nosuch\".",
+                                  "Row 2: QTY: Duplicate variable name: same as \"qty\" apart from letter case."};
+    QTRY_COMPARE(Panel(frame), expected);
+    QCOMPARE(RowTip(frame, 1), QStringLiteral("Unknown type \"nosuch\"."));
+    QTRY_COMPARE(RowTip(frame, 3), QString());  // the tip fades out
+
+    // A failed save lists the same errors at once, by row.
+    saveAs(frame, QStringLiteral("s_checked"));
+    QCOMPARE(Panel(frame), expected);
+    // Fixed rows clear the marks and the panel.
+    ClickCell(frame, 1, 2);
+    QTest::keyClicks(view, QStringLiteral("long"));
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QStringLiteral("price"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTRY_VERIFY(Panel(frame).isEmpty());
+    QTRY_COMPARE(RowTip(frame, 1), QString());
+    saveAs(frame, QStringLiteral("s_checked"));
+    QVERIFY(!frame->isWindowModified());
+    QVERIFY(Panel(frame).isEmpty());
   }
 
   void titleShowsLibraryAndUnsavedMark() {
