@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -210,6 +211,11 @@ void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(
 
 void FrameWindow::startFind() { findBar_->start(); }
 
+void FrameWindow::findAgain(bool forward) {
+  if (findBar_->field()->text().isEmpty()) startFind();
+  else find(findBar_->field()->text(), forward);
+}
+
 void FrameWindow::find(const QString& text, bool forward) {
   quill::GridSheet* sheet = gridView_->sheet();
   if (!sheet) return;
@@ -273,7 +279,13 @@ void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
     });
   }
   errorList_->clear();
+  // The marks show every error; the list stops where no one would read on.
+  constexpr std::size_t kListedErrors = 500;
   for (const auto& error : errors) {
+    if (static_cast<std::size_t>(errorList_->count()) == kListedErrors) {
+      errorList_->addItem(QStringLiteral("... and %1 more").arg(errors.size() - kListedErrors));
+      break;
+    }
     const QString where = error.row != 0 ? QStringLiteral("Row %1").arg(error.row) : QStringLiteral("Structure");
     const QString variable = error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
     auto* item = new QListWidgetItem(QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message)));

@@ -53,6 +53,8 @@ class FrameWindow : public QMainWindow {
   void setStatusText(const QString& text);
   // Ctrl+F: the find bar, ready for typing.
   void startFind();
+  // F3, Shift+F3: the last search again, forwards or backwards.
+  void findAgain(bool forward);
   // The Edit commands as a context menu at a global position.
   void showEditMenu(QPoint at);
   // A save's compile errors, by source line.

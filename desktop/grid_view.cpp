@@ -446,6 +446,8 @@ bool GridView::navigationKey(int key, Qt::KeyboardModifiers mods) {
     if (s->rowCount() != 0) s->userSetCurrentCell(key == Qt::Key_Home ? 1 : s->rowCount(), column);
   } else if (held == Qt::ControlModifier && key == Qt::Key_F) {
     frame_.startFind();
+  } else if (key == Qt::Key_F3 && (held == Qt::NoModifier || held == Qt::ShiftModifier)) {
+    frame_.findAgain(held == Qt::NoModifier);
   } else if ((held == Qt::NoModifier && key == Qt::Key_Menu) || (held == Qt::ShiftModifier && key == Qt::Key_F10)) {
     showEditMenu(cellRect(std::max<std::uint32_t>(s->currentRow(), 1), column).bottomLeft());
   } else {

@@ -58,11 +58,12 @@ void TypeCompletion::showFor(const std::vector<quill::TypeChoice>& choices, cons
   const int rows = std::min<int>(count(), kVisibleEntries);
   const int height = rows * sizeHintForRow(0) + 2 * frameWidth();
   const int width = std::max(cell.width(), kMinWidth);
-  QWidget* area = parentWidget();
-  // Below the cell when it fits, else above it.
-  int top = cell.bottom() + 1;
-  if (top + height > area->height() && cell.top() - height >= 0) top = cell.top() - height;
-  setGeometry(cell.left(), top, width, height);
+  // Below the cell, or above it when there is more room there; cut to the room.
+  const int below = parentWidget()->height() - (cell.bottom() + 1);
+  const int above = cell.top();
+  const bool up = height > below && above > below;
+  const int fitted = std::min(height, up ? above : below);
+  setGeometry(cell.left(), up ? cell.top() - fitted : cell.bottom() + 1, width, fitted);
   show();
   raise();
   if (currentItem()) scrollToItem(currentItem());

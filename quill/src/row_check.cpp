@@ -8,6 +8,8 @@
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 #include "quill/type_choices.h"
+#include "quill/src/grid_number_text.h"
+#include "quill/src/grid_row.h"
 
 namespace quill {
 namespace {
@@ -40,6 +42,21 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
   request.rows.reserve(count);
   for (std::uint32_t row = 1; row <= count; ++row)
     request.rows.push_back({sheet.cellText(row, 1), sheet.cellText(row, 2), sheet.cellNumber(row, 3)});
+  // The cell being edited stands as the user sees it, committed or not.
+  const std::uint32_t current = sheet.currentRow();
+  const int column = sheet.currentColumn();
+  if (current != 0 && current <= count && sheet.editControl() != nullptr) {
+    HWND edit = sheet.editControl();
+    const int length = std::clamp<int>(GetWindowTextLengthA(edit), 0, static_cast<int>(grid::kCellTextMax));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(edit, text.data(), length + 1), 0)));
+    CheckedRow& row = request.rows[current - 1];
+    if (column == 1) row.name = text;
+    if (column == 2) row.type = text;
+    if (column == 3) row.decimals = text.find_first_not_of(" \t") == std::string::npos
+                                        ? std::nullopt
+                                        : grid::ParseGridNumber(text);
+  }
   request.global = session.contextCode == kStandAlone;
   request.structure = host.editorStructure(session);
   for (TypeChoice& choice : TypeChoicesFor(host, session))
