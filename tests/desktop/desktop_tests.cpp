@@ -603,7 +603,12 @@ class DesktopTest : public QObject {
     QCOMPARE(frame->windowTitle(), QStringLiteral("Structure - s_mark - %1[*]").arg(file));
     QVERIFY(!frame->isWindowModified());
     QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Saved s_mark to %1").arg(library_));
-    // A moved current cell is no change; a typed character is.
+    // Moving about is no change, also out of a type cell the editor reads again; a typed character is.
+    ClickCell(frame, 1, 2);
+    QTest::keyClick(frame->gridView(), Qt::Key_Tab);
+    QTest::keyClick(frame->gridView(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(!frame->isWindowModified());
+    ClickCell(frame, 1, 1);
     QTest::keyClick(frame->gridView(), Qt::Key_Down);
     QVERIFY(!frame->isWindowModified());
     QTest::keyClicks(frame->gridView(), QStringLiteral("x"));
