@@ -29,7 +29,9 @@ std::string LiveCheck::currentKey() const {
   quill::GridSheet* sheet = frame_.gridView()->sheet();
   quill::EditorSession* session = frame_.session();
   if (!sheet || !session) return {};
-  return std::to_string(sheet->contentGeneration()) + '\n' + host_.editorStructure(*session);
+  // A save counts too: its own compile may have listed errors the check replaces.
+  return std::to_string(sheet->contentGeneration()) + '\n' + std::to_string(session->savesSeen) + '\n' +
+         host_.editorStructure(*session);
 }
 
 void LiveCheck::rowsMayHaveChanged() {
