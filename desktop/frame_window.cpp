@@ -1,9 +1,12 @@
 #include "frame_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,9 +17,12 @@
 #include <map>
 
 #include "editor/host/host_shell.h"
+#include "find_bar.h"
 #include "grid_view.h"
+#include "live_check.h"
 #include "platform/resources.h"
 #include "qt_front_end.h"
+#include "quill/grid_sheet.h"
 #include "quill/host.h"
 
 namespace desktop {
@@ -28,6 +34,7 @@ constexpr WORD kCmdPrinterSetup = 103;
 constexpr WORD kCmdExit = 1016;
 constexpr WORD kSeparator = 0xFFFF;
 constexpr UINT kIconId = 3110;
+constexpr int kEditMenuIndex = 1;  // the editor keeps the states of its second pop-up
 
 std::map<HWND, FrameWindow*>& Registry() {
   static std::map<HWND, FrameWindow*> frames;
@@ -65,8 +72,15 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   setWindowIcon(ModuleIcon(host_.module()));
   buildMenus();
   buildToolbar();
+  liveCheck_ = new LiveCheck(host_, *this, [this](const std::vector<quill::RowError>& errors) { showRowErrors(errors); });
+  liveCheck_->setParent(this);
+  findBar_ = new FindBar(this);
+  addToolBar(Qt::BottomToolBarArea, findBar_);
+  connect(findBar_, &FindBar::findRequested, this, &FrameWindow::find);
+  connect(findBar_, &FindBar::closed, gridView_, [this] { gridView_->setFocus(); });
   statusBar()->showMessage(QStringLiteral("Ready"));
   refreshTitle();
+  syncCommandStates();
   resize(720, 480);
 }
 
@@ -91,7 +105,13 @@ quill::EditorSession* FrameWindow::session() const { return host_.sessionOfFrame
 void FrameWindow::refreshTitle() {
   char title[256] = {};
   GetWindowTextA(frame_, title, sizeof title);
-  setWindowTitle(QString::fromLatin1(title));
+  QString text = QString::fromLatin1(title);
+  auto* s = session();
+  const QString library = s ? QString::fromStdString(host_.editorLibrary(*s)) : QString();
+  if (!library.isEmpty()) text += QStringLiteral(" - ") + QFileInfo(library).fileName();
+  setWindowTitle(text + QStringLiteral("[*]"));
+  setWindowModified(s && host_.hasUnsavedChanges(*s));
+  if (liveCheck_) liveCheck_->rowsMayHaveChanged();
 }
 
 // One QMenu a pop-up; items are refreshed from the platform menu whenever it opens,
@@ -169,6 +189,16 @@ void FrameWindow::buildToolbar() {
   refreshToolbar();
 }
 
+void FrameWindow::syncCommandStates() {
+  auto* s = session();
+  // Inside a dialog the editor is busy with a command of its own; it refreshes at its end.
+  if (!s || syncing_ || !IsWindow(editor_) || QApplication::activeModalWidget()) return;
+  syncing_ = true;
+  host_.openPopup(*s, kEditMenuIndex);
+  syncing_ = false;
+  refreshMenuStates();
+}
+
 void FrameWindow::refreshToolbar() {
   if (!menuBar_ || !IsWindow(frame_)) return;
   for (auto& [id, action] : toolActions_) {
@@ -179,23 +209,87 @@ void FrameWindow::refreshToolbar() {
 
 void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(text); }
 
+void FrameWindow::startFind() { findBar_->start(); }
+
+void FrameWindow::findAgain(bool forward) {
+  if (findBar_->field()->text().isEmpty()) startFind();
+  else find(findBar_->field()->text(), forward);
+}
+
+void FrameWindow::find(const QString& text, bool forward) {
+  quill::GridSheet* sheet = gridView_->sheet();
+  if (!sheet) return;
+  const auto found = FindVariable(*sheet, text.toLatin1().toStdString(), sheet->currentRow(), forward);
+  if (!found) {
+    setStatusText(QStringLiteral("No variable name or type contains \"%1\".").arg(text));
+    return;
+  }
+  gridView_->goTo(found->row, found->column);
+  setStatusText(QStringLiteral("Row %1%2").arg(found->row).arg(
+      found->wrapped ? (forward ? QStringLiteral(" (from the top)") : QStringLiteral(" (from the bottom)")) : QString()));
+}
+
+void FrameWindow::showEditMenu(QPoint at) {
+  syncCommandStates();
+  QMenu menu(this);
+  menu.addActions(menuBar()->actions().at(kEditMenuIndex)->menu()->actions());
+  menu.exec(at);
+}
+
 void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& errors) {
+  // Line 1 is the header; each later line is the next row that holds a variable.
+  std::vector<std::uint32_t> variableRows;
+  if (quill::GridSheet* sheet = gridView_->sheet())
+    for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
+      if (!sheet->cellText(row, 1).empty() && !sheet->cellText(row, 2).empty()) variableRows.push_back(row);
+  std::vector<quill::RowError> byRow;
+  for (const auto& error : errors) {
+    const auto index = static_cast<std::size_t>(error.line) - 2;
+    const std::uint32_t row = error.line >= 2 && index < variableRows.size() ? variableRows[index] : 0;
+    byRow.push_back({row, error.variable, error.message});
+  }
+  showRowErrors(byRow);
+}
+
+void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
+  std::map<std::uint32_t, QString> marks;
+  for (const auto& error : errors) {
+    if (error.row == 0) continue;
+    QString& text = marks[error.row];
+    if (!text.isEmpty()) text += QLatin1Char('\n');
+    text += QString::fromStdString(error.message);
+  }
+  gridView_->setRowErrors(std::move(marks));
+  if (errors.empty()) {
+    if (errorDock_) {
+      errorList_->clear();
+      errorDock_->hide();
+    }
+    return;
+  }
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
     errorList_ = new QListWidget(errorDock_);
     errorDock_->setWidget(errorList_);
     addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
     connect(errorList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-      gridView_->showVariable(item->data(Qt::UserRole).toString());
+      const auto row = item->data(Qt::UserRole).toUInt();
+      if (row != 0) gridView_->goTo(row, 1);
+      gridView_->setFocus();
     });
   }
   errorList_->clear();
+  // The marks show every error; the list stops where no one would read on.
+  constexpr std::size_t kListedErrors = 500;
   for (const auto& error : errors) {
-    auto* item = new QListWidgetItem(QStringLiteral("Line %1: %2: %3")
-                                         .arg(error.line)
-                                         .arg(QString::fromStdString(error.variable))
-                                         .arg(QString::fromStdString(error.message)));
-    item->setData(Qt::UserRole, QString::fromStdString(error.variable));
+    if (static_cast<std::size_t>(errorList_->count()) == kListedErrors) {
+      errorList_->addItem(QStringLiteral("... and %1 more").arg(errors.size() - kListedErrors));
+      break;
+    }
+    const QString where = error.row != 0 ? QStringLiteral("Row %1").arg(error.row) : QStringLiteral("Structure");
+    const QString variable = error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
+    auto* item = new QListWidgetItem(QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message)));
+    item->setData(Qt::UserRole, error.row);
     errorList_->addItem(item);
   }
   errorDock_->show();
@@ -238,6 +332,11 @@ void FrameWindow::runCommand(WORD id) {
     default:
       if (auto* s = session()) host_.command(*s, id);
       host_.pump();
+      // The command may have closed the editor and with it this window.
+      if (FrameWindow* self = ofFrame(frame_)) {
+        self->syncCommandStates();
+        self->refreshTitle();
+      }
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/win.h"
 #include "quill/front_end.h"
+#include "quill/row_check.h"
 
 class QMenu;
 class QAction;
@@ -23,7 +24,9 @@ struct EditorSession;
 
 namespace desktop {
 
+class FindBar;
 class GridView;
+class LiveCheck;
 class QtFrontEnd;
 
 class FrameWindow : public QMainWindow {
@@ -40,11 +43,25 @@ class FrameWindow : public QMainWindow {
   GridView* gridView() const { return gridView_; }
   quill::EditorSession* session() const;
 
+  // The editor's title, the library's file name and the unsaved-changes mark.
   void refreshTitle();
   void refreshMenuStates();
   void refreshToolbar();
+  // Has the editor bring its Edit menu states up to date, then shows them in the
+  // menus and the toolbar: after every command, notification and cell change.
+  void syncCommandStates();
   void setStatusText(const QString& text);
+  // Ctrl+F: the find bar, ready for typing.
+  void startFind();
+  // F3, Shift+F3: the last search again, forwards or backwards.
+  void findAgain(bool forward);
+  // The Edit commands as a context menu at a global position.
+  void showEditMenu(QPoint at);
+  // A save's compile errors, by source line.
   void showCompileErrors(const std::vector<quill::CompileError>& errors);
+  // Errors by grid row: marks in the row headers and the compile-error panel,
+  // which goes away when there are none.
+  void showRowErrors(const std::vector<quill::RowError>& errors);
   // The platform frame went away: the window closes without asking again.
   void frameDestroyed();
   // A key press as the accelerator table sees it; true when it was an accelerator.
@@ -64,6 +81,7 @@ class FrameWindow : public QMainWindow {
   void buildMenus();
   void buildToolbar();
   void fillPopup(QMenu* menu, HMENU popup);
+  void find(const QString& text, bool forward);
 
   QtFrontEnd& frontEnd_;
   quill::Host& host_;
@@ -75,7 +93,10 @@ class FrameWindow : public QMainWindow {
   std::vector<std::pair<WORD, QAction*>> toolActions_;
   QDockWidget* errorDock_ = nullptr;
   QListWidget* errorList_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  LiveCheck* liveCheck_ = nullptr;
   bool platformGone_ = false;
+  bool syncing_ = false;
 };
 
 }  // namespace desktop

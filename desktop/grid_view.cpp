@@ -1,16 +1,19 @@
 #include "grid_view.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSettings>
+#include <QToolTip>
 
 #include <algorithm>
 
 #include "frame_window.h"
-#include "key_map.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
+#include "type_completion.h"
 #include "quill/host.h"
 
 namespace desktop {
@@ -18,6 +21,14 @@ namespace {
 
 constexpr const char* kColumnObjects[] = {"var_row", "var_name", "var_type", "var_dec"};
 constexpr const char* kColumnTitles[] = {"", "Name", "Type", "Dec"};
+constexpr int kMinColumnWidth = 16;
+constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
+const QString kWidthsKey = QStringLiteral("grid/columnWidths");
+
+// The user's layout settings, beside the profile in the user's configuration folder.
+QSettings LayoutSettings() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"));
+}
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   if (column == 3) {
@@ -36,6 +47,26 @@ GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), [this] { viewport()->update(); });
+  setContextMenuPolicy(Qt::PreventContextMenu);  // the right button opens the Edit menu on press
+  viewport()->setMouseTracking(true);            // the resize cursor over header borders
+  loadColumnWidths();
+  completion_ = new TypeCompletion(viewport());
+  connect(completion_, &TypeCompletion::picked, this, [this](const QString& name) {
+    typeChosen(name);
+    afterInput();
+    setFocus();
+  });
+}
+
+void GridView::loadColumnWidths() {
+  const QStringList widths = LayoutSettings().value(kWidthsKey).toString().split(QLatin1Char(','));
+  for (int column = 1; column <= 3 && column <= widths.size(); ++column)
+    userWidths_[column] = std::max(0, widths[column - 1].toInt());
+}
+
+void GridView::saveColumnWidths() const {
+  QSettings settings = LayoutSettings();
+  settings.setValue(kWidthsKey, QStringLiteral("%1,%2,%3").arg(userWidths_[1]).arg(userWidths_[2]).arg(userWidths_[3]));
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
@@ -46,8 +77,24 @@ int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
 int GridView::columnWidth(int column) const {
   auto* s = sheet();
   if (!s) return 0;
+  if (column > 0 && userWidths_[column] > 0) return userWidths_[column];
   std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
-  return value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+  const int width = value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+  if (column != 0) return width;
+  // The row header holds the error mark, the current-row mark and the largest row number.
+  const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30;
+  return std::max(width, numbers);
+}
+
+int GridView::visibleRows() const { return std::max(1, (viewport()->height() - headerHeight()) / rowHeight()); }
+
+int GridView::columnBorderAt(int x) const {
+  int right = -horizontalScrollBar()->value();
+  for (int column = 0; column <= 3; ++column) {
+    right += columnWidth(column);
+    if (column > 0 && std::abs(x - right) <= kBorderGrip) return column;
+  }
+  return 0;
 }
 
 int GridView::firstVisibleRow() const { return verticalScrollBar()->value() + 1; }
@@ -86,6 +133,8 @@ void GridView::updateScrollRange() {
 
 void GridView::gridChanged() {
   updateScrollRange();
+  if (auto* s = sheet(); completion_->isVisible() && (!s || s->currentRow() != completionRow_ || s->currentColumn() != 2))
+    completion_->hide();
   if (auto* s = sheet(); s && s->currentRow() != 0) {
     const int current = static_cast<int>(s->currentRow());
     const int visible = std::max(1, (viewport()->height() - headerHeight()) / rowHeight());
@@ -94,6 +143,28 @@ void GridView::gridChanged() {
     else if (current >= first + visible) verticalScrollBar()->setValue(current - visible);
   }
   viewport()->update();
+}
+
+void GridView::setRowErrors(std::map<std::uint32_t, QString> errors) {
+  rowErrors_ = std::move(errors);
+  viewport()->update();
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const auto row = objectAt(help->pos()).second;
+  const auto error = rowErrors_.find(row);
+  if (row != 0 && error != rowErrors_.end()) QToolTip::showText(help->globalPos(), error->second, viewport());
+  else QToolTip::hideText();
+  return true;
+}
+
+void GridView::goTo(std::uint32_t row, int column) {
+  auto* s = sheet();
+  if (!s || row == 0 || row > s->rowCount()) return;
+  s->userSetCurrentCell(row, column);
+  afterInput();
 }
 
 void GridView::showVariable(const QString& name) {
@@ -167,10 +238,21 @@ void GridView::paintEvent(QPaintEvent*) {
     painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
     painter.setPen(palette().mid().color());
     painter.drawRect(indicator.adjusted(0, 0, -1, -1));
-    if (s->currentRow() == row) {
-      painter.setPen(palette().buttonText().color());
-      painter.drawText(indicator, Qt::AlignCenter, QStringLiteral("\u25B8"));
+    painter.setPen(s->isSelected(row) ? palette().highlightedText().color() : palette().buttonText().color());
+    const bool error = rowErrors_.count(row) != 0;
+    if (s->currentRow() == row)
+      painter.drawText(indicator.adjusted(error ? 15 : 3, 0, 0, 0), Qt::AlignVCenter, QStringLiteral("\u25B8"));
+    if (error) {
+      // The error mark: a red disc at the header's left edge, the row's tooltip saying why.
+      painter.save();
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(QColor(200, 30, 30));
+      const int d = rowHeight() / 2;
+      painter.drawEllipse(QRect(indicator.left() + 3, indicator.center().y() - d / 2, d, d));
+      painter.restore();
     }
+    painter.drawText(indicator.adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(row));
     for (int column = 1; column <= 3; ++column) paintCell(painter, row, column, cellRect(row, column));
   }
   // The drop line, placed by the editor from row 1; shown relative to the rows in view.
@@ -193,104 +275,44 @@ void GridView::resizeEvent(QResizeEvent* event) {
 
 bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
 
-void GridView::moveCurrent(int rowDelta, int columnDelta) {
-  auto* s = sheet();
-  if (!s || s->rowCount() == 0) return;
-  int row = static_cast<int>(s->currentRow());
-  int column = s->currentColumn();
-  if (row == 0) {
-    s->userSetCurrentCell(1, 1);
-    return;
-  }
-  column += columnDelta;
-  if (column > 3) {
-    column = 1;
-    ++row;
-  } else if (column < 1) {
-    column = 3;
-    --row;
-  }
-  row += rowDelta;
-  row = std::clamp(row, 1, static_cast<int>(s->rowCount()));
-  s->userSetCurrentCell(static_cast<std::uint32_t>(row), column);
-}
-
-void GridView::moveCaret(int key, bool extend) {
-  auto* s = sheet();
-  if (!s || s->currentRow() == 0) return;
-  HWND edit = s->editControl();
-  DWORD start = 0, end = 0;
-  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  const int length = GetWindowTextLengthA(edit);
-  int caret = static_cast<int>(end);
-  switch (key) {
-    case Qt::Key_Left: caret = std::max(0, caret - 1); break;
-    case Qt::Key_Right: caret = std::min(length, caret + 1); break;
-    case Qt::Key_Home: caret = 0; break;
-    case Qt::Key_End: caret = length; break;
-  }
-  const int anchor = extend ? static_cast<int>(start) : caret;
-  s->userSelectText(anchor, caret);
-}
-
-// Typing with no current cell starts in the entry row's name, where a person expects it.
-void GridView::enterEntryRow() {
-  auto* s = sheet();
-  if (!s || s->rowCount() == 0) return;
-  std::uint32_t row = 1;
-  for (std::uint32_t r = 1; r <= s->rowCount(); ++r) {
-    if (s->cellText(r, 4) == "\xAE") {
-      row = r;
-      break;
-    }
-  }
-  s->userSetCurrentCell(row, 1);
-}
-
 void GridView::afterInput() {
   if (auto* host = frontEnd_.host()) host->pump();
   frontEnd_.setEventModifiers(-1);
+  // The input may have closed the editor, and this view with it.
+  if (!FrameWindow::ofFrame(frame_.frame())) return;
   gridChanged();
+  frame_.syncCommandStates();
 }
 
-void GridView::keyPressEvent(QKeyEvent* event) {
-  auto* s = sheet();
-  if (!s) return;
-  const Qt::KeyboardModifiers mods = event->modifiers();
-  frontEnd_.setEventModifiers(static_cast<int>(mods));
-  const int key = event->key();
-  const bool shift = mods & Qt::ShiftModifier;
-  if ((mods & (Qt::ControlModifier | Qt::AltModifier)) || key == Qt::Key_Delete) {
-    frame_.translateAccelerator(VirtualKeyOf(key), mods);
-    afterInput();
-    return;
-  }
-  switch (key) {
-    case Qt::Key_Tab: moveCurrent(0, 1); break;
-    case Qt::Key_Backtab: moveCurrent(0, -1); break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down: moveCurrent(1, 0); break;
-    case Qt::Key_Up: moveCurrent(-1, 0); break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End: moveCaret(key, shift); break;
-    case Qt::Key_Backspace: s->userTypeChar('\b'); break;
-    default: {
-      const QByteArray text = event->text().toLatin1();
-      if (!text.isEmpty() && s->currentRow() == 0) enterEntryRow();
-      for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) s->userTypeChar(c);
-    }
-  }
-  afterInput();
-}
+void GridView::showEditMenu(QPoint at) { frame_.showEditMenu(viewport()->mapToGlobal(at)); }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
   auto* s = sheet();
-  if (!s || event->button() != Qt::LeftButton) return;
+  if (!s) return;
+  const QPoint point = event->position().toPoint();
+  if (event->button() == Qt::RightButton) {
+    setFocus();
+    // On an unselected row's header the row is selected first, as a left press would.
+    auto [object, row] = objectAt(point);
+    if (object == kColumnObjects[0] && !s->isSelected(row)) {
+      frontEnd_.setEventModifiers(Qt::NoModifier);
+      s->userMousePress(object, row);
+      s->userMouseRelease(object, row);
+      afterInput();
+    }
+    showEditMenu(point);
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
   setFocus();
+  completion_->hide();
+  if (point.y() < headerHeight()) {
+    if ((resizing_ = columnBorderAt(point.x())) != 0) {
+      resizeFromX_ = point.x();
+      resizeFromWidth_ = columnWidth(resizing_);
+    }
+    return;
+  }
   frontEnd_.setEventModifiers(static_cast<int>(event->modifiers()));
   auto [object, row] = objectAt(event->position().toPoint());
   dragging_ = true;
@@ -300,6 +322,15 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 
 void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto* s = sheet();
+  const QPoint point = event->position().toPoint();
+  if (resizing_ != 0) {
+    userWidths_[resizing_] = std::max(kMinColumnWidth, resizeFromWidth_ + point.x() - resizeFromX_);
+    updateScrollRange();
+    viewport()->update();
+    return;
+  }
+  const bool overBorder = point.y() < headerHeight() && columnBorderAt(point.x()) != 0;
+  viewport()->setCursor(overBorder ? Qt::SplitHCursor : Qt::ArrowCursor);
   if (!s || !dragging_) return;
   auto [object, row] = objectAt(event->position().toPoint());
   s->userMouseMove(object, row);
@@ -309,6 +340,11 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
   auto* s = sheet();
   if (!s || event->button() != Qt::LeftButton) return;
+  if (resizing_ != 0) {
+    resizing_ = 0;
+    saveColumnWidths();
+    return;
+  }
   dragging_ = false;
   auto [object, row] = objectAt(event->position().toPoint());
   s->userMouseRelease(object, row);

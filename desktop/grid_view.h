@@ -4,10 +4,13 @@
 
 #include <QAbstractScrollArea>
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "platform/win.h"
+#include "quill/type_choices.h"
 
 namespace quill {
 class GridSheet;
@@ -17,6 +20,7 @@ namespace desktop {
 
 class FrameWindow;
 class QtFrontEnd;
+class TypeCompletion;
 
 class GridView : public QAbstractScrollArea {
   Q_OBJECT
@@ -28,12 +32,17 @@ class GridView : public QAbstractScrollArea {
   void gridChanged();
   // Makes the row of the variable current (from the compile-error list).
   void showVariable(const QString& name);
+  // Makes a cell current as the keyboard does, and shows it.
+  void goTo(std::uint32_t row, int column);
   // The layout object and row under a point of the viewport ("" and 0 over none).
   std::pair<std::string, std::uint32_t> objectAt(QPoint point) const;
   // The viewport rectangle of a cell (column 0 is the row indicator).
   QRect cellRect(std::uint32_t row, int column) const;
   int rowHeight() const;
   int headerHeight() const;
+  TypeCompletion* typeCompletion() const { return completion_; }
+  // Rows with errors, each with its messages: a mark in the row header and a tooltip.
+  void setRowErrors(std::map<std::uint32_t, QString> errors);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -43,14 +52,31 @@ class GridView : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   int columnWidth(int column) const;  // 0 row indicator, 1..3 data columns
+  int visibleRows() const;
+  // The data column whose right border lies under x in the header band, or 0.
+  int columnBorderAt(int x) const;
+  void loadColumnWidths();
+  void saveColumnWidths() const;
+  bool navigationKey(int key, Qt::KeyboardModifiers mods);
+  // False (and the reason in the status bar) when c may not go into the Dec cell.
+  bool decimalsAccept(char c);
+  void showEditMenu(QPoint at);
+  // The Type cell's list: while typing (filtered) or as a drop-down (Alt+Down, F4).
+  void updateCompletion(bool dropDown);
+  // Keys the open list takes; true when the key was used up.
+  bool completionKey(int key);
+  // Puts a chosen type into the cell as if it had been typed.
+  void typeChosen(const QString& name);
   int firstVisibleRow() const;
   void updateScrollRange();
   void moveCurrent(int rowDelta, int columnDelta);
   void moveCaret(int key, bool extend);
   void afterInput();
+  bool rowKey(int key, Qt::KeyboardModifiers mods);
   void enterEntryRow();
   void paintCell(QPainter& painter, std::uint32_t row, int column, const QRect& rect);
 
@@ -58,6 +84,14 @@ class GridView : public QAbstractScrollArea {
   FrameWindow& frame_;
   HWND grid_;
   bool dragging_ = false;
+  std::array<int, 4> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
+  int resizing_ = 0;                 // the column whose border is being dragged
+  TypeCompletion* completion_ = nullptr;
+  std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
+  std::uint32_t completionRow_ = 0;
+  std::map<std::uint32_t, QString> rowErrors_;
+  int resizeFromX_ = 0;
+  int resizeFromWidth_ = 0;
 };
 
 }  // namespace desktop

@@ -112,7 +112,8 @@ void QtFrontEnd::cursorChanged(HCURSOR cursor) {
 void QtFrontEnd::windowChanged(HWND hwnd) {
   FrameWindow* frame = frameOf(hwnd);
   if (!frame) return;
-  if (hwnd == frame->frame()) frame->refreshTitle();
+  // Title and unsaved-changes mark follow the frame's text and the grid's rows.
+  frame->refreshTitle();
   frame->gridView()->viewport()->update();
 }
 
@@ -138,6 +139,7 @@ void QtFrontEnd::takeSystemClipboard() {
   std::string current;
   if (PlatformClipboardText(&current) && QString::fromLatin1(current.c_str()) == text) return;
   PlatformClipboardFromOutside(text.isNull() ? nullptr : text.toLatin1().constData());
+  for (FrameWindow* frame : FrameWindow::all()) frame->syncCommandStates();  // Paste follows the clipboard
 }
 
 void QtFrontEnd::messagesPosted() { pumpSoon(); }
@@ -148,7 +150,10 @@ void QtFrontEnd::pumpSoon() {
   QTimer::singleShot(0, this, [this] {
     pumpScheduled_ = false;
     if (host_) host_->pump();
-    for (FrameWindow* frame : FrameWindow::all()) frame->gridView()->gridChanged();
+    for (FrameWindow* frame : FrameWindow::all()) {
+      frame->gridView()->gridChanged();
+      frame->syncCommandStates();
+    }
   });
 }
 

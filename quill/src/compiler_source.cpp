@@ -337,6 +337,12 @@ std::vector<std::string> MemberTypeNames(const std::string& source) {
   return types;
 }
 
+std::vector<std::string> LanguageTypeNames() {
+  std::vector<std::string> names(kLanguageTypes.begin(), kLanguageTypes.end());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool IsLanguageTypeName(const std::string& name) {
   return std::any_of(kLanguageTypes.begin(), kLanguageTypes.end(),
                      [&](std::string_view type) { return EqualsIgnoringCase(type, name); });

@@ -77,13 +77,13 @@ bool GridControl::commitEdit() {
   }
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
   if (!changed) return true;
-  contentChanged();
+  rowsEdited();
   return notify(GN_MODIFIED);
 }
 
 void GridControl::onEditChanged() {
   if (settingText_ > 0 || currentRow_ == 0) return;
-  contentChanged();  // the cell on screen shows the edit control's text
+  rowsEdited();  // the cell on screen shows the edit control's text, which is the row's to be
   if (typingPending_) {
     typingPending_ = false;
     notify(GN_TEXTEDITED);

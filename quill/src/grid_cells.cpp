@@ -52,33 +52,41 @@ std::optional<double> GridControl::cellNumber(std::uint32_t row, int column) con
 void GridControl::setItemText(std::uint32_t row, int column, std::string_view text) {
   if (!isCell(row, column)) return;
   GridRow& cells = *rowAt(row);
+  bool changed = false;
   if (column == kDecimalsColumn) {
     // Text for the number column: an empty text clears it; text that is no
     // number is refused so the stored number is never lost.
     const auto trimmed = text.find_first_not_of(" \t");
-    if (trimmed == std::string_view::npos) {
-      cells.decimals.reset();
-    } else if (auto value = ParseGridNumber(text)) {
-      cells.decimals = value;
-    } else {
-      return;
-    }
+    std::optional<double> value;
+    if (trimmed != std::string_view::npos && !(value = ParseGridNumber(text))) return;
+    changed = cells.decimals != value;
+    cells.decimals = value;
   } else {
-    TextCell(cells, column)->assign(Bounded(text));
+    std::string& cell = *TextCell(cells, column);
+    changed = cell != Bounded(text);
+    cell.assign(Bounded(text));
   }
-  contentChanged();
+  // Writing a cell's own text back (as reading a row does) changes nothing.
+  if (changed) rowsEdited();
+  else contentChanged();
   afterCellWrite(row, column);
 }
 
 void GridControl::setItemNumber(std::uint32_t row, int column, const double* value) {
   if (!isCell(row, column)) return;
   GridRow& cells = *rowAt(row);
+  bool changed = false;
   if (column == kDecimalsColumn) {
-    cells.decimals = value != nullptr ? std::optional<double>(*value) : std::nullopt;
+    const std::optional<double> number = value != nullptr ? std::optional<double>(*value) : std::nullopt;
+    changed = cells.decimals != number;
+    cells.decimals = number;
   } else {
-    *TextCell(cells, column) = value != nullptr ? FormatGridNumber(*value) : std::string();
+    const std::string text = value != nullptr ? FormatGridNumber(*value) : std::string();
+    changed = *TextCell(cells, column) != text;
+    *TextCell(cells, column) = text;
   }
-  contentChanged();
+  if (changed) rowsEdited();
+  else contentChanged();
   afterCellWrite(row, column);
 }
 

@@ -110,7 +110,7 @@ std::uint32_t GridControl::insertRow(std::uint32_t before) {
   if (before > count + 1 || count >= kGridMaxRows) return 0;
   rows_.insert(before - 1);
   if (currentRow_ >= before) ++currentRow_;  // the current cell follows its row down
-  contentChanged();
+  rowsEdited();
   return before;
 }
 
@@ -126,7 +126,7 @@ bool GridControl::deleteRow(std::uint32_t row) {
     if (currentRow_ == 0) currentColumn_ = 0;
     loadEditControl();
   }
-  contentChanged();
+  rowsEdited();
   return true;
 }
 
@@ -135,7 +135,7 @@ void GridControl::removeAllRows() {
   currentRow_ = 0;
   currentColumn_ = 0;
   loadEditControl();
-  contentChanged();
+  rowsEdited();
 }
 
 bool GridControl::selectRow(std::uint32_t row, bool select) {

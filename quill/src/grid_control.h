@@ -93,6 +93,7 @@ class GridControl final : public GridSheet {
   bool redrawEnabled() const override { return redraw_; }
   std::string property(const std::string& path) const override;
   std::vector<std::string> takeAssignments() override;
+  std::uint64_t contentGeneration() const override { return contentGeneration_; }
   void userSetCurrentCell(std::uint32_t row, int column) override;
   bool userTypeChar(char c) override;
   bool userSelectText(int start, int end) override;
@@ -107,6 +108,11 @@ class GridControl final : public GridSheet {
   bool notify(WORD code);
   // The content a front end shows changed: tell it now, or when redraw comes back on.
   void contentChanged();
+  // What the rows hold changed (and so what is shown).
+  void rowsEdited() {
+    ++contentGeneration_;
+    contentChanged();
+  }
   void setRedraw(bool on);
 
   // Editing (grid_cell_editing.cpp).
@@ -135,6 +141,7 @@ class GridControl final : public GridSheet {
   std::uint32_t currentRow_ = 0;  // 0: no current cell
   int currentColumn_ = 0;
 
+  std::uint64_t contentGeneration_ = 0;
   bool redraw_ = true;
   bool changedWhileOff_ = false;
   int settingText_ = 0;         // > 0 while the grid itself sets the edit control's text

@@ -5,6 +5,7 @@
 
 #include "editor/shell/editor_instance.h"
 #include "platform/platform.h"
+#include "quill/grid_sheet.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
@@ -74,6 +75,9 @@ EditorSession* Host::createEditor(std::int32_t contextCode, std::int32_t callerK
   if (state.instance && state.instanceSize >= sizeof(EditorInstance)) {
     state.session.grid = reinterpret_cast<EditorInstance*>(state.instance.get())->gridWindow;
   }
+  // Its last title came before the host knew its grid: what it shows now is as made.
+  if (const GridSheet* sheet = GridSheet::fromWindow(state.session.grid))
+    state.session.cleanGeneration = sheet->contentGeneration();
   return &state.session;
 }
 

@@ -57,6 +57,17 @@ MemberRecord* BuildMemberArray(HostPool* pool, const std::vector<Runtime::Member
   return records;
 }
 
+// Notes a local structure the editor loaded or stored; false for a global one.
+bool NoteLocalStructure(Runtime::Impl& impl, HostRuntime& rt, const RuntimeType& type) {
+  RuntimeGroup* g = impl.group(type.group);
+  const quill::RuntimeObject* owner = g ? impl.groupOwner(*g) : nullptr;
+  if (!owner) return false;
+  rt.trail.structure = type.name;
+  rt.trail.library = owner->library;
+  rt.trail.owner = owner->id;
+  return true;
+}
+
 char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
   std::size_t length = std::strlen(text);
   auto* block = static_cast<char*>(impl.allocateBlock(length + 1));
@@ -99,6 +110,8 @@ std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const 
   }
   t.dirty = false;
   t.pendingText.reset();
+  rt->trail.structure = info->name;
+  rt->trail.library = library;
   return gid;
 }
 
@@ -124,7 +137,11 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   }
   if (!t->hasMembers) return nullptr;
   MemberRecord* records = BuildMemberArray(rt->pool, t->members);
-  if (records) *count = static_cast<std::uint32_t>(t->members.size());
+  if (records) {
+    *count = static_cast<std::uint32_t>(t->members.size());
+    NoteLocalStructure(runtime->impl(), *rt, *t);
+    ++rt->trail.loads;
+  }
   return records;
 }
 
@@ -171,6 +188,12 @@ void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std:
   t->pendingText.reset();
   t->source = std::move(copy);
   t->dirty = true;
+  // A local structure's source is stored only once it compiled: that is its save.
+  // A global one is stored before its compile; its save is the write of its group.
+  if (NoteLocalStructure(runtime->impl(), *rt, *t)) {
+    ++rt->trail.saves;
+    rt->trail.savedTo = runtime->objectName(rt->trail.owner);
+  }
 }
 
 // 1 when the group reached the library file. A global entry needs the library
@@ -190,9 +213,15 @@ int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library,
   // This editor's counter of the entry, when it opened or wrote it before.
   std::optional<std::int64_t> known;
   if (auto it = rt->entryChanges.find(group); it != rt->entryChanges.end()) known = it->second;
-  bool written = runtime->writeGroup(group, library ? library : "", comment ? comment : "", &impl.lastError, &known);
-  if (written && known) rt->entryChanges[group] = *known;
-  return written ? 1 : 0;
+  if (!runtime->writeGroup(group, library ? library : "", comment ? comment : "", &impl.lastError, &known)) return 0;
+  if (known) rt->entryChanges[group] = *known;
+  if (g && !g->owner) {
+    rt->trail.structure = g->entry;
+    rt->trail.library = library;
+    rt->trail.savedTo = library;
+    ++rt->trail.saves;
+  }
+  return 1;
 }
 
 TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, std::uint32_t* count) {

@@ -29,6 +29,13 @@ int Runtime::liveHandles() const {
                                         [](const auto& handle) { return handle->live; }));
 }
 
+Runtime::Trail Runtime::trail(const HostRuntime* handle) const {
+  for (const auto& owned : impl_->handles) {
+    if (owned.get() == handle) return owned->trail;
+  }
+  return {};
+}
+
 int Runtime::liveBlocks() const { return static_cast<int>(impl_->blocks.size()); }
 
 }  // namespace quill

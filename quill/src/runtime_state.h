@@ -20,6 +20,7 @@ struct HostRuntime {
   // The change counter of each entry group this editor opened or wrote, as it
   // was then: a later write of it by this editor expects to find it unchanged.
   std::map<std::uint16_t, std::int64_t> entryChanges;
+  quill::Runtime::Trail trail;  // what the editor last loaded and stored through this handle
 };
 
 namespace quill {

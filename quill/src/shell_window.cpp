@@ -71,6 +71,13 @@ LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       state->frameGone = true;
       return 0;
+    case WM_SETTEXT: {
+      // The editor names its frame exactly when it was made, started a new
+      // structure, loaded one or saved one.
+      const LRESULT result = DefWindowProcA(frame, message, wParam, lParam);
+      if (quill::Host::Impl* impl = quill::ImplOf(state->context.get())) impl->markClean(*state);
+      return result;
+    }
     default:
       break;
   }

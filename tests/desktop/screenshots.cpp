@@ -2,6 +2,7 @@
 // as the first argument (the build folder by default).
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,6 +11,7 @@
 #include "application.h"
 #include "frame_window.h"
 #include "grid_view.h"
+#include "quill/grid_sheet.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -36,7 +38,28 @@ int main(int argc, char** argv) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(2, 0).center());
   QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, view->cellRect(3, 0).center());
   QApplication::processEvents();
-  const bool saved = frame->grab().save(QDir(out).filePath(QStringLiteral("quillmaker-editor.png")));
+  bool saved = frame->grab().save(QDir(out).filePath(QStringLiteral("quillmaker-editor.png")));
   std::printf("%s\n", qPrintable(QDir(out).filePath(QStringLiteral("quillmaker-editor.png"))));
+
+  // A row with an unknown type marked by the check, and the Type cell's list while typing.
+  const std::uint32_t entry = view->sheet()->rowCount();
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(entry, 1).center());
+  QTest::keyClicks(view, QStringLiteral("note"));
+  QTest::keyClick(view, Qt::Key_Tab);
+  QTest::keyClicks(view, QStringLiteral("memo"));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(entry + 1, 1).center());
+  QTest::keyClicks(view, QStringLiteral("shipping"));
+  QTest::keyClick(view, Qt::Key_Tab);
+  QTest::keyClicks(view, QStringLiteral("s"));
+  auto* panel = frame->findChild<QDockWidget*>();
+  for (int waited = 0; waited < 5000 && !(panel && panel->isVisible()); waited += 50) {
+    QTest::qWait(50);
+    panel = frame->findChild<QDockWidget*>();
+  }
+  frame->resize(720, 560);
+  QApplication::processEvents();
+  const QString checks = QDir(out).filePath(QStringLiteral("quillmaker-checks.png"));
+  saved = frame->grab().save(checks) && saved;
+  std::printf("%s\n", qPrintable(checks));
   return saved ? 0 : 1;
 }

@@ -51,6 +51,8 @@ HOST_API bool CompileStructureSource(const std::string& source, const std::vecto
 // not judged (whatever fails to compile gives what can be read of it).
 HOST_API std::vector<std::string> MemberTypeNames(const std::string& source);
 
+// The type names of the language itself, in alphabetical order.
+HOST_API std::vector<std::string> LanguageTypeNames();
 // True for the type names of the language itself ("integer", "decimal", "any", ...), ignoring case.
 HOST_API bool IsLanguageTypeName(const std::string& name);
 // A variable name: a letter, then letters, digits and _ $ # % -, at most 40

@@ -36,6 +36,9 @@ class GridSheet {
   virtual std::string property(const std::string& path) const = 0;
   // Property assignments made since the last call, in order; clears the log.
   virtual std::vector<std::string> takeAssignments() = 0;
+  // Grows with every change of what the rows hold (rows added or removed, a cell
+  // written, the text being edited changed); selection and current cell do not count.
+  virtual std::uint64_t contentGeneration() const { return 0; }
 
   // ---- Acting as the user ------------------------------------------------
   // Moves the current cell as the keyboard does: commits the text being edited

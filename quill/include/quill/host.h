@@ -41,6 +41,12 @@ struct EditorSession {
   HICON icon = nullptr;          // the module's icon for the frame
   int preparedMenu = 0;          // the menu number the module announced (ShellPrepareMenu)
   int layoutsPrepared = 0;       // times the module asked for its layouts (LibraryPrepareLayouts)
+  // The grid's content generation when the editor last named its frame, which it
+  // does when it holds what the library holds: made, New, loaded, saved.
+  std::uint64_t cleanGeneration = 0;
+  std::uint32_t savesSeen = 0;   // stores already announced in the status line
+  std::uint32_t loadsSeen = 0;   // loads seen at the last naming
+  bool untitled = true;          // named with neither a load nor a store before: a new structure
 };
 
 // The last message box shown through ShellMessageBox, for checks.
@@ -97,6 +103,15 @@ class HOST_API Host {
   std::vector<WORD> queryCommands(EditorSession& session, int selector);
   // The last message box shown through ShellMessageBox, or null when none was.
   const ShellMessage* lastMessage() const;
+
+  // ---- What an editor holds, as the host sees it --------------------------
+  // True when the grid changed since the editor was made, loaded or saved.
+  bool hasUnsavedChanges(const EditorSession& session);
+  // The structure's library: where it came from or was last saved to; for a
+  // local structure its owner's; "" for a new global structure.
+  std::string editorLibrary(const EditorSession& session);
+  // The structure's name as last loaded or saved; "" for a new one.
+  std::string editorStructure(const EditorSession& session);
 
   // ---- Libraries, profile, objects ----------------------------------------
   // The library later steps and the dialogs use by default (created when missing).

@@ -36,6 +36,17 @@ class HOST_API Runtime {
   // Ends a handle the editor did not release itself (embedded editors never do).
   void closeHandle(HostRuntime* handle);
   int liveHandles() const;
+  // What an editor did through its handle, as the host shows it: the structure
+  // it last loaded or stored and its library, and how many stores succeeded.
+  struct Trail {
+    std::string structure;
+    std::string library;  // "" for none known yet
+    std::string savedTo;  // where the last store went, as the user knows it
+    std::uint32_t saves = 0;
+    std::uint32_t loads = 0;
+    std::int32_t owner = 0;  // the owning object of a local structure
+  };
+  Trail trail(const HostRuntime* handle) const;
   // Blocks from RuntimeMemberSuffix and RuntimeListTypes not yet given back with RuntimeFree.
   int liveBlocks() const;
 

@@ -1,4 +1,5 @@
 // The current cell, its edit control and when the grid commits and notifies.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -250,6 +251,46 @@ TEST_F(GridEditingTest, GridDestroyedByANotificationHandlerIsLeftAlone) {
   EXPECT_FALSE(IsWindow(grid));
   EXPECT_EQ(quill::GridSheet::fromWindow(grid), nullptr);
   EXPECT_EQ(GridRowCount(grid), 0u);
+}
+
+}  // namespace
+}  // namespace grid_test
+
+namespace grid_test {
+namespace {
+
+// The generation a front end compares to tell unsaved changes: rows and what
+// they hold count, moving about and selecting do not.
+TEST_F(GridEditingTest, ContentGenerationCountsChangesOfWhatRowsHold) {
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    bool changes;
+  };
+  const Step steps[] = {
+      {"current cell", [this] { GridSetCurrentCell(grid, 1, 1); }, false},
+      {"row selected", [this] { GridSelectRow(grid, 2, true); }, false},
+      {"text selected", [this] { sheet->userSelectText(0, 2); }, false},
+      {"typing", [this] { type("x"); }, true},
+      {"commit of the typed text", [this] { GridSetCurrentCell(grid, 2, 1); }, true},
+      {"own text written back", [this] { setText(2, 2, "decimal"); }, false},
+      {"own number written back", [this] {
+         const double two = 2;
+         GridSetItemNumber(grid, 2, 3, &two);
+       }, false},
+      {"text written", [this] { setText(3, 1, "gamma"); }, true},
+      {"number written", [this] {
+         const double one = 1;
+         GridSetItemNumber(grid, 3, 3, &one);
+       }, true},
+      {"row inserted", [this] { GridInsertRow(grid, 2); }, true},
+      {"row deleted", [this] { GridDeleteRow(grid, 2); }, true},
+  };
+  for (const Step& step : steps) {
+    const std::uint64_t before = sheet->contentGeneration();
+    step.act();
+    EXPECT_EQ(sheet->contentGeneration() != before, step.changes) << step.what;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+// Checking an editor's rows as they stand, without saving: the rows become the
+// source text the editor would save and the host's compiler judges it. Every
+// error is tied to the grid row it came from.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/host/host_api.h"
+
+namespace quill {
+
+class GridSheet;
+class Host;
+struct EditorSession;
+
+// One grid row as the editor reads it for saving.
+struct CheckedRow {
+  std::string name;
+  std::string type;
+  std::optional<double> decimals;
+};
+
+struct RowCheckRequest {
+  std::vector<CheckedRow> rows;  // from grid row 1
+  bool global = true;            // "global type" (stand-alone) or "type" (local)
+  std::string structure;         // the structure's name; "" for a new one
+  std::vector<std::string> knownStructures;  // the structures the types may name
+};
+
+struct RowError {
+  std::uint32_t row = 0;  // the grid row; 0 for the structure as a whole
+  std::string variable;
+  std::string message;
+};
+
+// Reads what the check needs from an editor and its grid (on the thread that owns them).
+HOST_API RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet);
+
+// The errors the compiler finds in the rows, in row order. Touches nothing but
+// its request, so it may run on another thread.
+HOST_API std::vector<RowError> CheckRows(const RowCheckRequest& request);
+
+}  // namespace quill

@@ -1,0 +1,97 @@
+#include "quill/row_check.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "quill/compiler.h"
+#include "quill/grid_sheet.h"
+#include "quill/host.h"
+#include "quill/type_choices.h"
+#include "quill/src/grid_number_text.h"
+#include "quill/src/grid_row.h"
+
+namespace quill {
+namespace {
+
+constexpr std::int32_t kStandAlone = 1022;
+// Stands in for the name of a structure not yet saved; any valid name does.
+constexpr const char* kNewStructureName = "new_structure";
+// Far outside the valid range yet safely an int: the compiler says what is wrong.
+constexpr double kDecimalsLimit = 1e6;
+
+// The type text as the editor writes it: lowercase, short forms expanded.
+std::string NormalType(std::string type) {
+  for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (type == "int") return "integer";
+  if (type == "dec") return "decimal";
+  if (type == "char") return "character";
+  return type;
+}
+
+int WholeDecimals(const std::optional<double>& value) {
+  if (!value || std::isnan(*value)) return 0;
+  return static_cast<int>(std::clamp(*value, -kDecimalsLimit, kDecimalsLimit));
+}
+
+}  // namespace
+
+RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet) {
+  RowCheckRequest request;
+  const std::uint32_t count = sheet.rowCount();
+  request.rows.reserve(count);
+  for (std::uint32_t row = 1; row <= count; ++row)
+    request.rows.push_back({sheet.cellText(row, 1), sheet.cellText(row, 2), sheet.cellNumber(row, 3)});
+  // The cell being edited stands as the user sees it, committed or not.
+  const std::uint32_t current = sheet.currentRow();
+  const int column = sheet.currentColumn();
+  if (current != 0 && current <= count && sheet.editControl() != nullptr) {
+    HWND edit = sheet.editControl();
+    const int length = std::clamp<int>(GetWindowTextLengthA(edit), 0, static_cast<int>(grid::kCellTextMax));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(edit, text.data(), length + 1), 0)));
+    CheckedRow& row = request.rows[current - 1];
+    if (column == 1) row.name = text;
+    if (column == 2) row.type = text;
+    if (column == 3) row.decimals = text.find_first_not_of(" \t") == std::string::npos
+                                        ? std::nullopt
+                                        : grid::ParseGridNumber(text);
+  }
+  request.global = session.contextCode == kStandAlone;
+  request.structure = host.editorStructure(session);
+  for (TypeChoice& choice : TypeChoicesFor(host, session))
+    if (choice.kind != TypeChoice::Kind::Language) request.knownStructures.push_back(std::move(choice.name));
+  return request;
+}
+
+std::vector<RowError> CheckRows(const RowCheckRequest& request) {
+  const std::string name = request.structure.empty() ? kNewStructureName : request.structure;
+  std::string source = (request.global ? "global type " : "type ") + name + " from structure\r\n";
+  // Line 1 is the header; line k + 1 is the k-th row that holds a variable.
+  std::vector<std::uint32_t> rowOfLine = {0, 0};
+  for (std::size_t i = 0; i < request.rows.size(); ++i) {
+    const CheckedRow& row = request.rows[i];
+    if (row.name.empty() || row.type.empty()) continue;  // no variable: the editor skips it too
+    const std::string type = NormalType(row.type);
+    source += '\t' + type;
+    source += type == "decimal" ? " {" + std::to_string(WholeDecimals(row.decimals)) + "}\t" : "\t\t";
+    source += row.name + "\r\n";
+    rowOfLine.push_back(static_cast<std::uint32_t>(i + 1));
+  }
+  source += "end type";
+
+  CompileExpectation expectation;
+  expectation.global = request.global;
+  expectation.name = request.structure;
+  std::vector<CompileError> errors;
+  CompileStructureSource(source, request.knownStructures, expectation, nullptr, &errors);
+  std::vector<RowError> found;
+  for (CompileError& error : errors) {
+    const auto line = static_cast<std::size_t>(std::max(error.line, 0));
+    const std::uint32_t row = line < rowOfLine.size() ? rowOfLine[line] : 0;
+    found.push_back({row, std::move(error.variable), std::move(error.message)});
+  }
+  return found;
+}
+
+}  // namespace quill

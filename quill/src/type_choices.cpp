@@ -1,0 +1,76 @@
+#include "quill/type_choices.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "quill/compiler.h"
+#include "quill/host.h"
+#include "quill/runtime.h"
+
+namespace quill {
+namespace {
+
+constexpr std::int32_t kStandAlone = 1022;
+
+// The short forms the editor expands when a type cell is left.
+struct Abbreviation {
+  std::string_view full;
+  std::string_view shortForm;
+};
+constexpr Abbreviation kAbbreviations[] = {{"integer", "int"}, {"decimal", "dec"}, {"character", "char"}};
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return prefix.size() <= text.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && StartsWithIgnoringCase(a, b);
+}
+
+}  // namespace
+
+std::vector<TypeChoice> TypeChoicesFor(Host& host, const EditorSession& session) {
+  std::vector<TypeChoice> choices;
+  for (const std::string& name : LanguageTypeNames()) {
+    TypeChoice choice{name, "", TypeChoice::Kind::Language};
+    for (const Abbreviation& a : kAbbreviations)
+      if (a.full == name) choice.abbreviation = a.shortForm;
+    choices.push_back(std::move(choice));
+  }
+  const std::string self = host.editorStructure(session);
+  auto offer = [&](const std::string& name, TypeChoice::Kind kind) {
+    if (SameIgnoringCase(name, self)) return;
+    for (const TypeChoice& known : choices)
+      if (SameIgnoringCase(known.name, name)) return;  // a local structure hides a global one of its name
+    choices.push_back({name, "", kind});
+  };
+  Runtime& runtime = host.runtime();
+  if (session.contextCode != kStandAlone && session.ownerObject != 0) {
+    runtime.objectGroup(session.ownerObject);  // loads the owner's structures from its library
+    for (const std::string& name : runtime.localTypeNames(session.ownerObject))
+      offer(name, TypeChoice::Kind::LocalStructure);
+  }
+  std::string library = host.editorLibrary(session);
+  if (library.empty()) library = host.currentLibrary();
+  std::string error;  // a library that cannot be read offers no structures
+  for (const LibraryEntryInfo& entry : runtime.listEntries(library, &error)) offer(entry.name, TypeChoice::Kind::Structure);
+  // Global structures come before local ones.
+  std::stable_partition(choices.begin(), choices.end(),
+                        [](const TypeChoice& c) { return c.kind != TypeChoice::Kind::LocalStructure; });
+  return choices;
+}
+
+std::vector<TypeChoice> FilterTypeChoices(const std::vector<TypeChoice>& choices, std::string_view typed) {
+  std::vector<TypeChoice> matching;
+  for (const TypeChoice& choice : choices) {
+    if (StartsWithIgnoringCase(choice.name, typed) ||
+        (!choice.abbreviation.empty() && StartsWithIgnoringCase(choice.abbreviation, typed)))
+      matching.push_back(choice);
+  }
+  return matching;
+}
+
+}  // namespace quill
