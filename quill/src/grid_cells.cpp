@@ -10,37 +10,37 @@ constexpr int kDecimalsColumn = 3;
 // The text a cell may hold: cut to the longest the grid keeps.
 std::string_view Bounded(std::string_view text) { return text.substr(0, std::min(text.size(), kCellTextMax)); }
 
-// The text member of a text column (1, 2 or 4), or null for the number column.
-template <typename Row>
-auto TextCell(Row& row, int column) -> decltype(&row.name) {
+// The text column of a grid column (1, 2 or 4); empty for the number column.
+std::optional<RowText> TextColumn(int column) {
   switch (column) {
     case 1:
-      return &row.name;
+      return RowText::kName;
     case 2:
-      return &row.type;
+      return RowText::kType;
     case 4:
-      return &row.hidden;
+      return RowText::kHidden;
     default:
-      return nullptr;
+      return std::nullopt;
   }
 }
 }  // namespace
 
 bool GridControl::isCell(std::uint32_t row, int column) const {
-  return rowAt(row) != nullptr && column >= 1 && column <= 4;
+  return hasRow(row) && column >= 1 && column <= 4;
 }
 
 std::string GridControl::displayText(std::uint32_t row, int column) const {
   if (!isCell(row, column)) return {};
-  const GridRow& cells = *rowAt(row);
-  if (column == kDecimalsColumn) return cells.decimals ? FormatGridNumber(*cells.decimals) : std::string();
-  return *TextCell(cells, column);
+  if (column == kDecimalsColumn) {
+    const std::optional<double> number = rows_.number(row - 1);
+    return number ? FormatGridNumber(*number) : std::string();
+  }
+  return std::string(rows_.text(row - 1, *TextColumn(column)));
 }
 
 std::optional<double> GridControl::itemNumber(std::uint32_t row, int column) const {
   if (!isCell(row, column)) return std::nullopt;
-  const GridRow& cells = *rowAt(row);
-  if (column == kDecimalsColumn) return cells.decimals;
+  if (column == kDecimalsColumn) return rows_.number(row - 1);
   // A text column holds a number only when its whole text spells one.
   return ParseGridNumber(displayText(row, column));
 }
@@ -51,20 +51,19 @@ std::optional<double> GridControl::cellNumber(std::uint32_t row, int column) con
 
 void GridControl::setItemText(std::uint32_t row, int column, std::string_view text) {
   if (!isCell(row, column)) return;
-  GridRow& cells = *rowAt(row);
   if (column == kDecimalsColumn) {
     // Text for the number column: an empty text clears it; text that is no
     // number is refused so the stored number is never lost.
     const auto trimmed = text.find_first_not_of(" \t");
     if (trimmed == std::string_view::npos) {
-      cells.decimals.reset();
+      rows_.setNumber(row - 1, std::nullopt);
     } else if (auto value = ParseGridNumber(text)) {
-      cells.decimals = value;
+      rows_.setNumber(row - 1, value);
     } else {
       return;
     }
   } else {
-    TextCell(cells, column)->assign(Bounded(text));
+    rows_.setText(row - 1, *TextColumn(column), Bounded(text));
   }
   contentChanged();
   afterCellWrite(row, column);
@@ -72,11 +71,10 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
 
 void GridControl::setItemNumber(std::uint32_t row, int column, const double* value) {
   if (!isCell(row, column)) return;
-  GridRow& cells = *rowAt(row);
   if (column == kDecimalsColumn) {
-    cells.decimals = value != nullptr ? std::optional<double>(*value) : std::nullopt;
+    rows_.setNumber(row - 1, value != nullptr ? std::optional<double>(*value) : std::nullopt);
   } else {
-    *TextCell(cells, column) = value != nullptr ? FormatGridNumber(*value) : std::string();
+    rows_.setText(row - 1, *TextColumn(column), value != nullptr ? FormatGridNumber(*value) : std::string());
   }
   contentChanged();
   afterCellWrite(row, column);

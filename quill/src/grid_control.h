@@ -101,8 +101,7 @@ class GridControl final : public GridSheet {
   void userMouseRelease(const std::string& object, std::uint32_t row) override;
 
  private:
-  GridRow* rowAt(std::uint32_t row);
-  const GridRow* rowAt(std::uint32_t row) const;
+  bool hasRow(std::uint32_t row) const { return row >= 1 && row <= rows_.size(); }
   // Sends a notification; false when the grid no longer exists afterwards.
   bool notify(WORD code);
   // The content a front end shows changed: tell it now, or when redraw comes back on.

@@ -166,7 +166,7 @@ std::vector<std::string> Runtime::knownStructures(std::uint16_t group) const {
   return names;
 }
 
-void Runtime::setTypeMembers(std::int32_t type, std::vector<Member> members) {
+void Runtime::setTypeMembers(std::int32_t type, MemberTable members) {
   RuntimeType* t = impl_->type(type);
   if (!t) return;
   t->members = std::move(members);
