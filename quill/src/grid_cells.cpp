@@ -29,13 +29,19 @@ bool GridControl::isCell(std::uint32_t row, int column) const {
   return hasRow(row) && column >= 1 && column <= 4;
 }
 
-std::string GridControl::displayText(std::uint32_t row, int column) const {
+std::string_view GridControl::cellView(std::uint32_t row, int column, std::string* scratch) const {
   if (!isCell(row, column)) return {};
   if (column == kDecimalsColumn) {
     const std::optional<double> number = rows_.number(row - 1);
-    return number ? FormatGridNumber(*number) : std::string();
+    *scratch = number ? FormatGridNumber(*number) : std::string();
+    return *scratch;
   }
-  return std::string(rows_.text(row - 1, *TextColumn(column)));
+  return rows_.text(row - 1, *TextColumn(column));
+}
+
+std::string GridControl::displayText(std::uint32_t row, int column) const {
+  std::string scratch;
+  return std::string(cellView(row, column, &scratch));
 }
 
 std::optional<double> GridControl::itemNumber(std::uint32_t row, int column) const {
