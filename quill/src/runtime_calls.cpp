@@ -178,9 +178,12 @@ std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char
 void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std::uint32_t length) {
   Runtime* runtime = Live(rt);
   if (!runtime || !text) return;  // without a live handle the block's pool may be gone: leave it
+  RuntimeType* t = runtime->impl().type(type);
+  // The old text goes before the new one is copied, so that a large structure
+  // is not held three times at once (the old text, the block and the copy).
+  if (t) t->source.reset();
   std::string copy(text, strnlen(text, length));
   PoolFree(rt->pool, text);
-  RuntimeType* t = runtime->impl().type(type);
   if (!t) return;
   t->membersCurrent = t->pendingText && *t->pendingText == copy;
   t->pendingText.reset();
