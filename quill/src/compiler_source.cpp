@@ -175,9 +175,14 @@ class DuplicateFinder {
     for (char c : name) hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
   }
-  // Stable sort on the hash half in two 16-bit passes: members of equal hash
-  // stay in index order.
+  // Sorts by hash, members of equal hash in index order. A few keys are simply
+  // sorted whole (the index is the low half); many take a stable radix sort on
+  // the hash half in two 16-bit passes, whose tables are not worth it for few.
   void SortByHash() {
+    if (keys_.size() < kRadixFrom) {
+      std::sort(keys_.begin(), keys_.end());
+      return;
+    }
     std::vector<std::uint64_t> buffer(keys_.size());
     for (int shift : {32, 48}) {
       std::vector<std::size_t> starts(65537, 0);
@@ -187,6 +192,8 @@ class DuplicateFinder {
       keys_.swap(buffer);
     }
   }
+
+  static constexpr std::size_t kRadixFrom = 1u << 16;
 
   std::vector<std::uint64_t> keys_;  // name hash << 32 | member index
 };

@@ -32,7 +32,9 @@ void ExpectSame(const GridRowStore& store, const std::vector<ModelRow>& model) {
     ASSERT_EQ(store.text(i, RowText::kType), model[i].type);
     ASSERT_EQ(store.text(i, RowText::kHidden), model[i].hidden);
     ASSERT_EQ(store.number(i).has_value(), model[i].number.has_value());
-    if (model[i].number) ASSERT_EQ(*store.number(i), *model[i].number);
+    if (model[i].number) {
+      ASSERT_EQ(*store.number(i), *model[i].number);
+    }
     ASSERT_EQ(store.isSelected(i), model[i].selected);
     if (model[i].selected) nextSelected = i;
     ASSERT_EQ(store.nextSelected(i), nextSelected);
