@@ -79,7 +79,7 @@ HOST_API int GridGetItemText(HWND grid, std::uint32_t row, std::uint16_t column,
   std::string scratch;
   const std::string_view text = control->cellView(row, Column(column), &scratch);
   const std::size_t copied = std::min<std::size_t>(text.size(), max);
-  std::memcpy(buffer, text.data(), copied);
+  if (copied != 0) std::memcpy(buffer, text.data(), copied);  // an empty view may have no data
   return static_cast<int>(copied);
 }
 

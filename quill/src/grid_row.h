@@ -45,7 +45,7 @@ class CellText {
     }
     release();
     if (heap == nullptr) {
-      std::memcpy(bytes_, text.data(), text.size());
+      if (!text.empty()) std::memcpy(bytes_, text.data(), text.size());  // an empty view may have no data
       bytes_[kTag] = static_cast<unsigned char>(text.size());
       return;
     }

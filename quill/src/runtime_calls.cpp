@@ -28,7 +28,7 @@ static_assert(sizeof(MemberRecord::reserved16) >= kSuffixSlot + sizeof(const cha
 
 char* CopyIntoBlock(char*& cursor, std::string_view text) {
   char* start = cursor;
-  std::memcpy(cursor, text.data(), text.size());
+  if (!text.empty()) std::memcpy(cursor, text.data(), text.size());
   cursor[text.size()] = '\0';
   cursor += text.size() + 1;
   return start;
