@@ -1,5 +1,6 @@
 #include "editor/persistence/structure_source.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 
@@ -26,11 +27,30 @@ int FormatHeader(EditorInstance* instance, const char* structureName, char* head
 
 }  // namespace
 
+// Plain copies instead of a format call: every save runs this twice a row.
 int FormatVariableLine(const VariableRecord& record, const char* decimalType, char* line) {
+  char* out = line;
+  *out++ = '\t';
+  const std::size_t typeLength = strnlen(record.type, sizeof record.type);
+  std::memcpy(out, record.type, typeLength);
+  out += typeLength;
   if (_stricmp(record.type, decimalType) == 0) {
-    return wsprintfA(line, "\t%s {%i}\t%s\r\n", record.type, static_cast<int>(record.decimals), record.name);
+    *out++ = ' ';
+    *out++ = '{';
+    out = std::to_chars(out, out + 11, static_cast<int>(record.decimals)).ptr;
+    *out++ = '}';
+    *out++ = '\t';
+  } else {
+    *out++ = '\t';
+    *out++ = '\t';
   }
-  return wsprintfA(line, "\t%s\t\t%s\r\n", record.type, record.name);
+  const std::size_t nameLength = strnlen(record.name, sizeof record.name);
+  std::memcpy(out, record.name, nameLength);
+  out += nameLength;
+  *out++ = '\r';
+  *out++ = '\n';
+  *out = '\0';
+  return static_cast<int>(out - line);
 }
 
 // Needs a live grid. Reads every row twice: once to measure the text so that the

@@ -2,6 +2,8 @@
 // collecting every error with its line and variable.
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -122,7 +124,7 @@ MemberLine SplitMemberLine(std::string_view line) {
 }
 
 bool IsFooter(std::string_view text) {
-  if (text.size() > 32) return false;
+  if (text.size() > 32 || (text.front() != 'e' && text.front() != 'E')) return false;
   std::vector<std::string_view> words = Words(text);
   return words.size() == 2 && EqualsIgnoringCase(words[0], "end") && EqualsIgnoringCase(words[1], "type");
 }
@@ -132,6 +134,72 @@ std::string_view Between(std::string_view before, std::string_view after) {
   const char* start = before.data() + before.size();
   return Trimmed(std::string_view(start, static_cast<std::size_t>(after.data() - start)));
 }
+
+// Finds members whose names are equal ignoring letter case. Each member's name
+// hash is kept with its index while the text is read; afterwards a radix sort
+// brings equal hashes together, still in member order, and only those few are
+// compared. Unlike a hash table probed once per line, every pass is sequential,
+// so a million members cost ten times what a hundred thousand cost.
+class DuplicateFinder {
+ public:
+  void reserve(std::size_t members) { keys_.reserve(members); }
+  // Members must be added in index order.
+  void add(std::string_view name, std::uint32_t index) { keys_.push_back(std::uint64_t{Hash(name)} << 32 | index); }
+
+  // Calls found(index, first) for every member whose name an earlier member
+  // (the first of them: first) already had, in no particular order.
+  template <typename Found>
+  void forEachDuplicate(const MemberTable& members, Found found) {
+    SortByHash();
+    for (std::size_t group = 0; group < keys_.size();) {
+      std::size_t end = group + 1;
+      while (end < keys_.size() && keys_[end] >> 32 == keys_[group] >> 32) ++end;
+      for (std::size_t k = group + 1; k < end; ++k) {
+        const auto index = static_cast<std::uint32_t>(keys_[k]);
+        for (std::size_t j = group; j < k; ++j) {
+          const auto first = static_cast<std::uint32_t>(keys_[j]);
+          if (EqualsIgnoringCase(members.name(first), members.name(index))) {
+            found(index, first);  // the earliest such member, as j counts up
+            break;
+          }
+        }
+      }
+      group = end;
+    }
+    keys_ = {};
+  }
+
+ private:
+  static std::uint32_t Hash(std::string_view name) {
+    std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the lowered bytes
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211ull;
+    return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  }
+  // Sorts by hash, members of equal hash in index order. A few keys are simply
+  // sorted whole (the index is the low half); many take a stable radix sort on
+  // the hash half in two 16-bit passes, whose tables are not worth it for few.
+  void SortByHash() {
+    if (keys_.size() < kRadixFrom) {
+      std::sort(keys_.begin(), keys_.end());
+      return;
+    }
+    std::vector<std::uint64_t> buffer(keys_.size());
+    for (int shift : {32, 48}) {
+      std::vector<std::size_t> starts(65537, 0);
+      for (std::uint64_t key : keys_) ++starts[((key >> shift) & 0xFFFF) + 1];
+      for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+      for (std::uint64_t key : keys_) buffer[starts[(key >> shift) & 0xFFFF]++] = key;
+      keys_.swap(buffer);
+    }
+  }
+
+  static constexpr std::size_t kRadixFrom = 1u << 16;
+
+  std::vector<std::uint64_t> keys_;  // name hash << 32 | member index
+};
+
+// A variable name split into its name and its array suffix, when it is one.
+bool SplitName(std::string_view text, std::string_view* name, std::string_view* suffix);
 
 class SourceCompiler {
  public:
@@ -146,8 +214,9 @@ class SourceCompiler {
  private:
   void error(int line, std::string_view variable, std::string message) {
     ++errorCount_;
-    if (errors_) errors_->push_back(CompileError{line, std::string(variable), std::move(message)});
+    if (errors_) found_.push_back(CompileError{line, std::string(variable), std::move(message)});
   }
+  void reportDuplicates();
   void header(int line, std::string_view text);
   void member(int line, std::string_view text);
   void checkType(int line, const MemberLine& parts, int* decimals);
@@ -160,7 +229,9 @@ class SourceCompiler {
   CompiledStructure* out_;
   std::vector<CompileError>* errors_;
   std::unordered_set<std::string> known_;
-  std::unordered_map<std::string, std::string> seen_;  // lowered name -> name as first written
+  std::vector<CompileError> found_;  // this compile's errors, put in line order at the end
+  DuplicateFinder duplicates_;
+  std::vector<std::uint32_t> memberLines_;  // the line of each member
   std::string selfLowered_;
   std::unordered_map<std::string, std::vector<std::string>> memberTypes_;  // lowered structure -> its member types
   std::unordered_map<std::string, bool> holdsThis_;                       // lowered structure -> answer
@@ -257,29 +328,40 @@ void SourceCompiler::member(int line, std::string_view text) {
   int decimals = 0;
   checkType(line, parts, &decimals);
   if (parts.trailing) error(line, parts.name, "Unexpected text after the variable name.");
-  Runtime::Member member;
-  if (!SplitVariableName(std::string(parts.name), &member.name, &member.suffix)) {
+  std::string_view name, suffix;
+  if (!SplitName(parts.name, &name, &suffix)) {
     error(line, parts.name, std::string(kInvalidName));
     return;
   }
-  auto [it, added] = seen_.emplace(Lowered(member.name), member.name);
-  if (!added) {
-    if (it->second == member.name) {
-      error(line, parts.name, "Duplicate variable name.");
+  MemberTable& members = out_->members;
+  const auto index = static_cast<std::uint32_t>(members.size());
+  members.add(name, suffix, parts.type, decimals);
+  duplicates_.add(name, index);
+  memberLines_.push_back(static_cast<std::uint32_t>(line));
+}
+
+void SourceCompiler::reportDuplicates() {
+  const MemberTable& members = out_->members;
+  duplicates_.forEachDuplicate(members, [&](std::uint32_t index, std::uint32_t first) {
+    std::string variable = std::string(members.name(index)) + std::string(members.suffix(index));
+    const int line = static_cast<int>(memberLines_[index]);
+    if (members.name(first) == members.name(index)) {
+      error(line, variable, "Duplicate variable name.");
     } else {
-      error(line, parts.name, "Duplicate variable name: same as \"" + it->second + "\" apart from letter case.");
+      error(line, variable,
+            "Duplicate variable name: same as \"" + std::string(members.name(first)) + "\" apart from letter case.");
     }
-  }
-  member.typeName = std::string(parts.type);
-  member.decimals = decimals;
-  out_->members.push_back(std::move(member));
+  });
+  memberLines_ = {};
 }
 
 bool SourceCompiler::run(std::string_view source) {
   source = source.substr(0, source.find('\0'));
   std::size_t lines = static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n'));
-  seen_.reserve(lines);
-  out_->members.reserve(lines);
+  duplicates_.reserve(lines);
+  memberLines_.reserve(lines);
+  // Names and suffixes are a small part of each line.
+  out_->members.reserve(lines, source.size() / 2);
   enum class Stage { Header, Members, Done } stage = Stage::Header;
   int line = 0;
   std::size_t pos = 0;
@@ -309,6 +391,14 @@ bool SourceCompiler::run(std::string_view source) {
   }
   if (stage == Stage::Header) error(std::max(line, 1), "", "The first line must be " + headerForm() + ".");
   if (stage != Stage::Done) error(std::max(line, 1), "", "Missing \"end type\".");
+  reportDuplicates();
+  out_->members.shrink();
+  if (errors_) {
+    // Within a line the duplicate comes last, as it is found last.
+    std::stable_sort(found_.begin(), found_.end(),
+                     [](const CompileError& a, const CompileError& b) { return a.line < b.line; });
+    errors_->insert(errors_->end(), std::make_move_iterator(found_.begin()), std::make_move_iterator(found_.end()));
+  }
   return errorCount_ == 0;
 }
 
@@ -348,11 +438,11 @@ bool IsLanguageTypeName(const std::string& name) {
                      [&](std::string_view type) { return EqualsIgnoringCase(type, name); });
 }
 
-bool SplitVariableName(const std::string& text, std::string* base, std::string* suffix) {
-  std::string_view view(text);
-  std::size_t bracket = view.find('[');
-  std::string_view name = view.substr(0, bracket);
-  std::string_view tail = bracket == std::string_view::npos ? std::string_view() : view.substr(bracket);
+namespace {
+bool SplitName(std::string_view text, std::string_view* base, std::string_view* suffix) {
+  std::size_t bracket = text.find('[');
+  std::string_view name = text.substr(0, bracket);
+  std::string_view tail = bracket == std::string_view::npos ? std::string_view() : text.substr(bracket);
   if (!IsIdentifier(name)) return false;
   if (!tail.empty()) {
     if (tail.size() < 2 || tail.back() != ']') return false;
@@ -360,6 +450,15 @@ bool SplitVariableName(const std::string& text, std::string* base, std::string* 
     if (!std::all_of(digits.begin(), digits.end(), IsDigit) || digits.size() > 9) return false;
     if (!digits.empty() && digits.find_first_not_of('0') == std::string_view::npos) return false;
   }
+  *base = name;
+  *suffix = tail;
+  return true;
+}
+}  // namespace
+
+bool SplitVariableName(const std::string& text, std::string* base, std::string* suffix) {
+  std::string_view name, tail;
+  if (!SplitName(text, &name, &tail)) return false;
   if (base) *base = std::string(name);
   if (suffix) *suffix = std::string(tail);
   return true;

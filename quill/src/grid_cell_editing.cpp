@@ -53,8 +53,8 @@ void GridControl::loadEditControl() {
 
 bool GridControl::commitEdit() {
   if (currentRow_ == 0 || !editModified()) return true;
-  GridRow* cells = rowAt(currentRow_);
-  if (cells == nullptr) return true;
+  if (!hasRow(currentRow_)) return true;
+  const std::size_t index = currentRow_ - 1;
   const std::string text = editText();
   bool changed = false;
   if (currentColumn_ == kDecimalsColumn) {
@@ -68,12 +68,12 @@ bool GridControl::commitEdit() {
         return true;
       }
     }
-    changed = cells->decimals != value;
-    cells->decimals = value;
+    changed = rows_.number(index) != value;
+    rows_.setNumber(index, value);
   } else {
-    std::string& cell = currentColumn_ == 1 ? cells->name : cells->type;
-    changed = cell != text;
-    cell = text;
+    const RowText cell = currentColumn_ == 1 ? RowText::kName : RowText::kType;
+    changed = rows_.text(index, cell) != text;
+    if (changed) rows_.setText(index, cell, text);
   }
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
   if (!changed) return true;
@@ -99,10 +99,10 @@ void GridControl::afterCellWrite(std::uint32_t row, int column) {
 }
 
 void GridControl::setCurrentCell(std::uint32_t row, int column) {
-  if (rowAt(row) == nullptr || column < 1 || column > kLastDataColumn) return;
+  if (!hasRow(row) || column < 1 || column > kLastDataColumn) return;
   if (!commitEdit()) return;
   // The commit's notification may have removed the row.
-  if (rowAt(row) == nullptr) return;
+  if (!hasRow(row)) return;
   currentRow_ = row;
   currentColumn_ = column;
   loadEditControl();

@@ -10,37 +10,43 @@ constexpr int kDecimalsColumn = 3;
 // The text a cell may hold: cut to the longest the grid keeps.
 std::string_view Bounded(std::string_view text) { return text.substr(0, std::min(text.size(), kCellTextMax)); }
 
-// The text member of a text column (1, 2 or 4), or null for the number column.
-template <typename Row>
-auto TextCell(Row& row, int column) -> decltype(&row.name) {
+// The text column of a grid column (1, 2 or 4); empty for the number column.
+std::optional<RowText> TextColumn(int column) {
   switch (column) {
     case 1:
-      return &row.name;
+      return RowText::kName;
     case 2:
-      return &row.type;
+      return RowText::kType;
     case 4:
-      return &row.hidden;
+      return RowText::kHidden;
     default:
-      return nullptr;
+      return std::nullopt;
   }
 }
 }  // namespace
 
 bool GridControl::isCell(std::uint32_t row, int column) const {
-  return rowAt(row) != nullptr && column >= 1 && column <= 4;
+  return hasRow(row) && column >= 1 && column <= 4;
+}
+
+std::string_view GridControl::cellView(std::uint32_t row, int column, std::string* scratch) const {
+  if (!isCell(row, column)) return {};
+  if (column == kDecimalsColumn) {
+    const std::optional<double> number = rows_.number(row - 1);
+    *scratch = number ? FormatGridNumber(*number) : std::string();
+    return *scratch;
+  }
+  return rows_.text(row - 1, *TextColumn(column));
 }
 
 std::string GridControl::displayText(std::uint32_t row, int column) const {
-  if (!isCell(row, column)) return {};
-  const GridRow& cells = *rowAt(row);
-  if (column == kDecimalsColumn) return cells.decimals ? FormatGridNumber(*cells.decimals) : std::string();
-  return *TextCell(cells, column);
+  std::string scratch;
+  return std::string(cellView(row, column, &scratch));
 }
 
 std::optional<double> GridControl::itemNumber(std::uint32_t row, int column) const {
   if (!isCell(row, column)) return std::nullopt;
-  const GridRow& cells = *rowAt(row);
-  if (column == kDecimalsColumn) return cells.decimals;
+  if (column == kDecimalsColumn) return rows_.number(row - 1);
   // A text column holds a number only when its whole text spells one.
   return ParseGridNumber(displayText(row, column));
 }
@@ -51,7 +57,6 @@ std::optional<double> GridControl::cellNumber(std::uint32_t row, int column) con
 
 void GridControl::setItemText(std::uint32_t row, int column, std::string_view text) {
   if (!isCell(row, column)) return;
-  GridRow& cells = *rowAt(row);
   bool changed = false;
   if (column == kDecimalsColumn) {
     // Text for the number column: an empty text clears it; text that is no
@@ -59,12 +64,13 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
     const auto trimmed = text.find_first_not_of(" \t");
     std::optional<double> value;
     if (trimmed != std::string_view::npos && !(value = ParseGridNumber(text))) return;
-    changed = cells.decimals != value;
-    cells.decimals = value;
+    changed = rows_.number(row - 1) != value;
+    rows_.setNumber(row - 1, value);
   } else {
-    std::string& cell = *TextCell(cells, column);
-    changed = cell != Bounded(text);
-    cell.assign(Bounded(text));
+    const RowText which = *TextColumn(column);
+    const std::string_view bounded = Bounded(text);
+    changed = rows_.text(row - 1, which) != bounded;
+    if (changed) rows_.setText(row - 1, which, bounded);
   }
   // Writing a cell's own text back (as reading a row does) changes nothing.
   if (changed) rowsEdited();
@@ -74,16 +80,16 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
 
 void GridControl::setItemNumber(std::uint32_t row, int column, const double* value) {
   if (!isCell(row, column)) return;
-  GridRow& cells = *rowAt(row);
   bool changed = false;
   if (column == kDecimalsColumn) {
     const std::optional<double> number = value != nullptr ? std::optional<double>(*value) : std::nullopt;
-    changed = cells.decimals != number;
-    cells.decimals = number;
+    changed = rows_.number(row - 1) != number;
+    rows_.setNumber(row - 1, number);
   } else {
+    const RowText which = *TextColumn(column);
     const std::string text = value != nullptr ? FormatGridNumber(*value) : std::string();
-    changed = *TextCell(cells, column) != text;
-    *TextCell(cells, column) = text;
+    changed = rows_.text(row - 1, which) != text;
+    if (changed) rows_.setText(row - 1, which, text);
   }
   if (changed) rowsEdited();
   else contentChanged();

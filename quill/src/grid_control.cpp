@@ -11,8 +11,9 @@ GridControl::GridControl(HWND window, WORD controlId, const GridCreateParams& pa
     : window_(window), controlId_(controlId), notifyWindow_(params.notifyWindow), layout_(params.layout) {}
 
 GridControl* GridControl::of(HWND window) {
-  if (window == nullptr || !IsWindow(window)) return nullptr;
-  // Only a window running our procedure holds a GridControl in its user data.
+  // Only a window running our procedure holds a GridControl in its user data;
+  // a handle that names no window has no procedure.
+  if (window == nullptr) return nullptr;
   if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&GridWindowProc)) return nullptr;
   return reinterpret_cast<GridControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -97,13 +98,6 @@ LRESULT GridControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // ---- Rows ------------------------------------------------------------------
 
-GridRow* GridControl::rowAt(std::uint32_t row) {
-  return row >= 1 && row <= rows_.size() ? &rows_.at(row - 1) : nullptr;
-}
-const GridRow* GridControl::rowAt(std::uint32_t row) const {
-  return row >= 1 && row <= rows_.size() ? &rows_.at(row - 1) : nullptr;
-}
-
 std::uint32_t GridControl::insertRow(std::uint32_t before) {
   const std::uint32_t count = rowCount();
   if (before == 0) before = count + 1;
@@ -115,7 +109,7 @@ std::uint32_t GridControl::insertRow(std::uint32_t before) {
 }
 
 bool GridControl::deleteRow(std::uint32_t row) {
-  if (rowAt(row) == nullptr) return false;
+  if (!hasRow(row)) return false;
   rows_.erase(row - 1);
   if (currentRow_ > row) {
     --currentRow_;
@@ -139,7 +133,7 @@ void GridControl::removeAllRows() {
 }
 
 bool GridControl::selectRow(std::uint32_t row, bool select) {
-  if (rowAt(row) == nullptr) return false;
+  if (!hasRow(row)) return false;
   if (rows_.isSelected(row - 1) == select) return true;
   rows_.setSelected(row - 1, select);
   contentChanged();
@@ -152,7 +146,7 @@ std::uint32_t GridControl::nextSelectedRow(std::uint32_t after) const {
   return index == GridRowStore::npos ? 0 : static_cast<std::uint32_t>(index + 1);
 }
 
-bool GridControl::isSelected(std::uint32_t row) const { return rowAt(row) != nullptr && rows_.isSelected(row - 1); }
+bool GridControl::isSelected(std::uint32_t row) const { return hasRow(row) && rows_.isSelected(row - 1); }
 
 // ---- Notifications and repainting -------------------------------------------
 

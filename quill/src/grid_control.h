@@ -64,6 +64,9 @@ class GridControl final : public GridSheet {
   bool isCell(std::uint32_t row, int column) const;
   // The cell as text: column 3 formats its number with %g ("" when none).
   std::string displayText(std::uint32_t row, int column) const;
+  // The same without a copy: a text cell's stored text, or the number column's
+  // text formatted into *scratch. Valid until the cell or scratch changes.
+  std::string_view cellView(std::uint32_t row, int column, std::string* scratch) const;
   void setItemText(std::uint32_t row, int column, std::string_view text);
   void setItemNumber(std::uint32_t row, int column, const double* value);
   std::optional<double> itemNumber(std::uint32_t row, int column) const;
@@ -102,8 +105,7 @@ class GridControl final : public GridSheet {
   void userMouseRelease(const std::string& object, std::uint32_t row) override;
 
  private:
-  GridRow* rowAt(std::uint32_t row);
-  const GridRow* rowAt(std::uint32_t row) const;
+  bool hasRow(std::uint32_t row) const { return row >= 1 && row <= rows_.size(); }
   // Sends a notification; false when the grid no longer exists afterwards.
   bool notify(WORD code);
   // The content a front end shows changed: tell it now, or when redraw comes back on.

@@ -1,6 +1,7 @@
 // The GridEngine calls the editor module makes, and GridSheet::fromWindow.
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "editor/host/grid_engine.h"
@@ -68,15 +69,17 @@ HOST_API std::int16_t GridItemTextLength(HWND grid, std::uint32_t row, std::uint
   GridControl* control = GridControl::of(grid);
   if (control == nullptr) return 0;
   // Cell texts are bounded to kCellTextMax, which fits.
-  return static_cast<std::int16_t>(control->displayText(row, Column(column)).size());
+  std::string scratch;
+  return static_cast<std::int16_t>(control->cellView(row, Column(column), &scratch).size());
 }
 
 HOST_API int GridGetItemText(HWND grid, std::uint32_t row, std::uint16_t column, char* buffer, std::uint16_t max) {
   GridControl* control = GridControl::of(grid);
   if (control == nullptr || buffer == nullptr) return 0;
-  const std::string text = control->displayText(row, Column(column));
+  std::string scratch;
+  const std::string_view text = control->cellView(row, Column(column), &scratch);
   const std::size_t copied = std::min<std::size_t>(text.size(), max);
-  std::memcpy(buffer, text.data(), copied);
+  if (copied != 0) std::memcpy(buffer, text.data(), copied);  // an empty view may have no data
   return static_cast<int>(copied);
 }
 

@@ -27,7 +27,7 @@ bool IsPointerObject(std::string_view object) {
 
 void GridControl::setPointer(const std::string& object, std::uint32_t row) {
   // Below the last row, or over something that is no column, there is nothing.
-  if (rowAt(row) == nullptr || !IsPointerObject(object)) {
+  if (!hasRow(row) || !IsPointerObject(object)) {
     pointerObject_.clear();
     pointerRow_ = 0;
     return;

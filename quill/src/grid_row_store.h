@@ -6,49 +6,87 @@
 // from the top) costs time linear in the number of edits, not in the row count.
 // The selection is a bitset over the buffer's slots that follows each record the
 // gap moves, so "next selected row" is a search over slots, O(log n).
+//
+// The buffer is mapped pages of its own, grown by remapping them: growing never
+// copies the rows or needs the old and the new buffer resident at once, slots of
+// the gap that were never written cost no memory, and an emptied grid gives all
+// of it back at once instead of leaving holes in the heap.
 #pragma once
+
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cstddef>
-#include <utility>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <new>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "grid_row.h"
 #include "grid_slot_bitset.h"
 
 namespace quill::grid {
 
+// The text columns of a row.
+enum class RowText { kName, kType, kHidden };
+
 class GridRowStore {
  public:
   static constexpr std::size_t npos = GridSlotBitset::npos;
 
-  std::size_t size() const { return slots_.size() - gapLength(); }
+  GridRowStore() = default;
+  ~GridRowStore() { clear(); }
+  GridRowStore(const GridRowStore&) = delete;
+  GridRowStore& operator=(const GridRowStore&) = delete;
 
-  GridRow& at(std::size_t i) { return slots_[slotOf(i)]; }
-  const GridRow& at(std::size_t i) const { return slots_[slotOf(i)]; }
+  std::size_t size() const { return capacity_ - gapLength(); }
+
+  std::string_view text(std::size_t i, RowText which) const {
+    const GridRow& row = slots_[slotOf(i)];
+    if (which == RowText::kName) return row.name.view();
+    const std::string* shared = which == RowText::kType ? row.type : row.hidden;
+    return shared != nullptr ? std::string_view(*shared) : std::string_view();
+  }
+  void setText(std::size_t i, RowText which, std::string_view text) {
+    GridRow& row = slots_[slotOf(i)];
+    if (which == RowText::kName) {
+      row.name.assign(text);
+    } else {
+      (which == RowText::kType ? row.type : row.hidden) = share(text);
+    }
+  }
+  std::optional<double> number(std::size_t i) const { return slots_[slotOf(i)].number(); }
+  void setNumber(std::size_t i, std::optional<double> value) { slots_[slotOf(i)].setNumber(value); }
 
   // Inserts an empty, unselected row so that it gets index i (0 <= i <= size()).
-  GridRow& insert(std::size_t i) {
+  void insert(std::size_t i) {
     if (gapLength() == 0) grow();
     moveGapTo(i);
-    GridRow& row = slots_[gapBegin_++];
-    row = GridRow{};
-    return row;
+    new (&slots_[gapBegin_++]) GridRow{};
   }
 
   // Removes row i (i < size()); the rows after it move up one index.
   void erase(std::size_t i) {
     moveGapTo(i);
     selected_.clear(gapEnd_);
-    slots_[gapEnd_] = GridRow{};
+    slots_[gapEnd_].name.release();
     ++gapEnd_;
   }
 
   void clear() {
-    slots_.clear();
-    slots_.shrink_to_fit();
-    gapBegin_ = gapEnd_ = 0;
+    for (std::size_t k = 0; k < capacity_; ++k) {
+      if (k < gapBegin_ || k >= gapEnd_) slots_[k].name.release();
+    }
+    if (slots_ != nullptr) munmap(slots_, capacity_ * sizeof(GridRow));
+    slots_ = nullptr;
+    capacity_ = gapBegin_ = gapEnd_ = 0;
     selected_.reset(0);
+    lastShared_ = nullptr;
+    shared_.clear();
   }
 
   void setSelected(std::size_t i, bool on) {
@@ -69,61 +107,84 @@ class GridRowStore {
   }
 
  private:
+  // Hashing that finds a std::string by a string_view without making one.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+
   std::size_t gapLength() const { return gapEnd_ - gapBegin_; }
   std::size_t slotOf(std::size_t i) const { return i < gapBegin_ ? i : i + gapLength(); }
 
-  // Moves one record (and its selection bit) from slot `from` into the gap slot `to`.
-  void moveSlot(std::size_t from, std::size_t to) {
-    slots_[to] = std::move(slots_[from]);
-    slots_[from] = GridRow{};
-    if (selected_.test(from)) {
-      selected_.clear(from);
-      selected_.set(to);
-    }
+  // The one stored copy of a type or hidden text: few distinct ones fill many rows.
+  // The copies live until the grid is emptied.
+  const std::string* share(std::string_view text) {
+    if (text.empty()) return nullptr;
+    // Rows written one after another mostly repeat the text just shared.
+    if (lastShared_ != nullptr && *lastShared_ == text) return lastShared_;
+    auto it = shared_.find(text);
+    if (it == shared_.end()) it = shared_.emplace(text).first;
+    lastShared_ = &*it;
+    return lastShared_;
+  }
+
+  // Moves the selection bit of slot `from` to the gap slot `to` (whose bit is clear).
+  void moveBit(std::size_t from, std::size_t to) {
+    if (!selected_.test(from)) return;
+    selected_.clear(from);
+    selected_.set(to);
   }
 
   // Makes the gap start at index i.
   void moveGapTo(std::size_t i) {
     const std::size_t length = gapLength();
     if (length == 0) {
-      // A full buffer has nothing to move (and moving a slot onto itself would empty it).
       gapBegin_ = gapEnd_ = i;
       return;
     }
     if (i < gapBegin_) {
-      for (std::size_t k = gapBegin_; k > i; --k) moveSlot(k - 1, k - 1 + length);
-    } else {
-      for (std::size_t k = gapBegin_; k < i; ++k) moveSlot(k + length, k);
+      std::memmove(static_cast<void*>(slots_ + i + length), slots_ + i, (gapBegin_ - i) * sizeof(GridRow));
+      for (std::size_t k = gapBegin_; k > i; --k) moveBit(k - 1, k - 1 + length);
+    } else if (i > gapBegin_) {
+      std::memmove(static_cast<void*>(slots_ + gapBegin_), slots_ + gapEnd_, (i - gapBegin_) * sizeof(GridRow));
+      for (std::size_t k = gapBegin_; k < i; ++k) moveBit(k + length, k);
     }
     gapBegin_ = i;
     gapEnd_ = i + length;
   }
 
-  // Doubles the buffer, keeping the gap where it is.
+  // Doubles the buffer, keeping the gap where it is. Every capacity is a whole
+  // number of pages, so the mapping is exactly the buffer.
   void grow() {
-    const std::size_t oldCapacity = slots_.size();
-    const std::size_t capacity = std::max<std::size_t>(64, oldCapacity * 2);
+    const std::size_t oldCapacity = capacity_;
+    const std::size_t capacity = std::max<std::size_t>(kFirstCapacity, oldCapacity * 2);
     const std::size_t tail = oldCapacity - gapEnd_;
-    std::vector<GridRow> slots(capacity);
+    void* grown = slots_ == nullptr
+                      ? mmap(nullptr, capacity * sizeof(GridRow), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                      : mremap(slots_, oldCapacity * sizeof(GridRow), capacity * sizeof(GridRow), MREMAP_MAYMOVE);
+    if (grown == MAP_FAILED) throw std::bad_alloc();
+    slots_ = static_cast<GridRow*>(grown);
+    std::memmove(static_cast<void*>(slots_ + capacity - tail), slots_ + gapEnd_, tail * sizeof(GridRow));
     GridSlotBitset selected;
     selected.reset(capacity);
-    for (std::size_t k = 0; k < gapBegin_; ++k) {
-      slots[k] = std::move(slots_[k]);
-      if (selected_.test(k)) selected.set(k);
+    for (std::size_t k = selected_.findFrom(0); k != npos; k = selected_.findFrom(k + 1)) {
+      selected.set(k < gapBegin_ ? k : k + capacity - oldCapacity);
     }
-    for (std::size_t k = 0; k < tail; ++k) {
-      slots[capacity - tail + k] = std::move(slots_[gapEnd_ + k]);
-      if (selected_.test(gapEnd_ + k)) selected.set(capacity - tail + k);
-    }
-    slots_ = std::move(slots);
     selected_ = std::move(selected);
+    capacity_ = capacity;
     gapEnd_ = capacity - tail;
   }
 
-  std::vector<GridRow> slots_;
+  // 512 rows of 40 bytes: five 4 KiB pages.
+  static constexpr std::size_t kFirstCapacity = 512;
+
+  GridRow* slots_ = nullptr;
+  std::size_t capacity_ = 0;
   std::size_t gapBegin_ = 0;
   std::size_t gapEnd_ = 0;
   GridSlotBitset selected_;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> shared_;
+  const std::string* lastShared_ = nullptr;
 };
 
 }  // namespace quill::grid

@@ -199,7 +199,7 @@ std::vector<std::string> Runtime::knownStructures(std::uint16_t group, std::stri
   return names;
 }
 
-void Runtime::setTypeMembers(std::int32_t type, std::vector<Member> members) {
+void Runtime::setTypeMembers(std::int32_t type, MemberTable members) {
   RuntimeType* t = impl_->type(type);
   if (!t) return;
   t->members = std::move(members);
@@ -274,6 +274,17 @@ bool Runtime::compileGroup(std::uint16_t group, std::vector<CompileError>* error
     ok = compileType(id, nullptr, errors) && ok;
   }
   if (!any && errors) errors->push_back({0, "", "There is no structure source to compile."});
+  // A group is compiled to be written: nobody reads these members before the
+  // type is next asked for its members, which compiles the stored source again.
+  // Dropping them now keeps a large structure's members out of memory while the
+  // library write holds its own copy of the text.
+  for (std::int32_t id : ids) {
+    RuntimeType* t = impl_->type(id);
+    if (t && t->source && t->membersCurrent) {
+      t->members.clear();
+      t->hasMembers = false;
+    }
+  }
   return ok && any;
 }
 

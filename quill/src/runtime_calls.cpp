@@ -1,7 +1,11 @@
 // The HostRuntime calls the editor makes, each on its runtime handle.
+#include <malloc.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string_view>
+#include <vector>
 
 #include "editor/host/host_pool.h"
 #include "quill/library.h"
@@ -22,34 +26,38 @@ bool IsText(const char* text) { return text && *text; }
 constexpr std::size_t kSuffixSlot = 0;
 static_assert(sizeof(MemberRecord::reserved16) >= kSuffixSlot + sizeof(const char*));
 
-char* CopyIntoBlock(char*& cursor, const std::string& text) {
+char* CopyIntoBlock(char*& cursor, std::string_view text) {
   char* start = cursor;
-  std::memcpy(cursor, text.c_str(), text.size() + 1);
+  if (!text.empty()) std::memcpy(cursor, text.data(), text.size());
+  cursor[text.size()] = '\0';
   cursor += text.size() + 1;
   return start;
 }
 
 // One pool block holds the records and, after them, every text they point
-// to, so the editor's single PoolFree of the array frees everything.
-MemberRecord* BuildMemberArray(HostPool* pool, const std::vector<Runtime::Member>& members) {
+// to, so the editor's single PoolFree of the array frees everything. A type
+// name is written once and shared by every record of that type.
+MemberRecord* BuildMemberArray(HostPool* pool, const quill::MemberTable& members) {
   std::size_t size = members.size() * sizeof(MemberRecord);
-  for (const Runtime::Member& m : members) size += m.name.size() + m.typeName.size() + m.suffix.size() + 3;
+  for (std::uint32_t k = 1; k < members.typeCount(); ++k) size += members.type(k).size() + 1;
+  for (std::size_t i = 0; i < members.size(); ++i) size += members.name(i).size() + members.suffix(i).size() + 2;
   if (size == 0) size = 1;  // an empty structure still answers with a block
   if (size > std::numeric_limits<std::uint32_t>::max()) return nullptr;
   auto* block = static_cast<char*>(PoolAlloc(pool, static_cast<std::uint32_t>(size), 0));
   if (!block) return nullptr;
   auto* records = reinterpret_cast<MemberRecord*>(block);
   char* cursor = block + members.size() * sizeof(MemberRecord);
+  std::vector<const char*> types(members.typeCount(), nullptr);
+  for (std::uint32_t k = 1; k < members.typeCount(); ++k) types[k] = CopyIntoBlock(cursor, members.type(k));
   for (std::size_t i = 0; i < members.size(); ++i) {
-    const Runtime::Member& m = members[i];
     MemberRecord record{};
-    record.name = CopyIntoBlock(cursor, m.name);
-    record.typeName = m.typeName.empty() ? nullptr : CopyIntoBlock(cursor, m.typeName);
-    record.flags = static_cast<std::uint16_t>((m.decimals << 1) & kMemberDecimalsMask);
+    record.name = CopyIntoBlock(cursor, members.name(i));
+    record.typeName = types[members.typeNumber(i)];
+    record.flags = static_cast<std::uint16_t>((members.decimals(i) << 1) & kMemberDecimalsMask);
     const char* suffix = nullptr;
-    if (!m.suffix.empty()) {
+    if (!members.suffix(i).empty()) {
       record.flags |= kMemberHasSuffix;
-      suffix = CopyIntoBlock(cursor, m.suffix);
+      suffix = CopyIntoBlock(cursor, members.suffix(i));
     }
     std::memcpy(record.reserved16 + kSuffixSlot, &suffix, sizeof suffix);
     std::memcpy(&records[i], &record, sizeof record);
@@ -67,6 +75,11 @@ bool NoteLocalStructure(Runtime::Impl& impl, HostRuntime& rt, const RuntimeType&
   rt.trail.owner = owner->id;
   return true;
 }
+
+// Gives the heap's free pages back to the system. A large structure's compile
+// leaves tens of megabytes of freed blocks in the middle of the heap, which
+// would otherwise stay resident while the editor fills its grid.
+void ReturnFreeMemory() { malloc_trim(0); }
 
 char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
   std::size_t length = std::strlen(text);
@@ -129,11 +142,12 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   if (!runtime || !count) return nullptr;
   RuntimeType* t = runtime->impl().type(type);
   if (!t) return nullptr;
-  if (!t->membersCurrent && t->source) {
+  if ((!t->membersCurrent || !t->hasMembers) && t->source) {
     std::vector<quill::CompileError> errors;
     if (!runtime->compileType(type, nullptr, &errors) && !errors.empty()) {
       runtime->impl().lastError = "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
     }
+    ReturnFreeMemory();  // what the compile needed only while it ran
   }
   if (!t->hasMembers) return nullptr;
   MemberRecord* records = BuildMemberArray(rt->pool, t->members);
@@ -141,6 +155,14 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
     *count = static_cast<std::uint32_t>(t->members.size());
     NoteLocalStructure(runtime->impl(), *rt, *t);
     ++rt->trail.loads;
+  }
+  // The editor holds its own copy now. Members compiled from the stored source
+  // are made again from it when next asked for, so a large structure is not
+  // kept twice while the editor fills its grid.
+  if (t->membersCurrent && t->source) {
+    t->members.clear();
+    t->hasMembers = false;
+    ReturnFreeMemory();
   }
   return records;
 }
@@ -180,9 +202,12 @@ std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char
 void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std::uint32_t length) {
   Runtime* runtime = Live(rt);
   if (!runtime || !text) return;  // without a live handle the block's pool may be gone: leave it
+  RuntimeType* t = runtime->impl().type(type);
+  // The old text goes before the new one is copied, so that a large structure
+  // is not held three times at once (the old text, the block and the copy).
+  if (t) t->source.reset();
   std::string copy(text, strnlen(text, length));
   PoolFree(rt->pool, text);
-  RuntimeType* t = runtime->impl().type(type);
   if (!t) return;
   t->membersCurrent = t->pendingText && *t->pendingText == copy;
   t->pendingText.reset();

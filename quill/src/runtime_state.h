@@ -30,7 +30,7 @@ struct RuntimeType {
   std::uint16_t group = kNoGroup;
   std::string name;
   std::optional<std::string> source;         // as stored (from the editor or the library)
-  std::vector<Runtime::Member> members;      // of the last successful compile
+  MemberTable members;                       // of the last successful compile
   bool hasMembers = false;
   bool membersCurrent = false;               // members were compiled from the stored source
   std::optional<std::string> pendingText;    // text of a successful callback compile, not stored yet

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 #include "editor/commands/row_text.h"
 #include "editor/host/grid_engine.h"
 #include "platform/platform.h"
+#include "tests/fuzz/row_text_checks.h"
 #include "tests/support/editor_harness.h"
 
 namespace {
@@ -40,31 +40,10 @@ Editor& TheEditor() {
   return editor;
 }
 
-void ParseEveryLine(const std::uint8_t* data, std::size_t size) {
-  std::vector<char> text(data, data + size);
-  text.push_back('\0');
-  const char* end = text.data() + text.size();
-  char* position = text.data();
-  while (position != nullptr) {
-    RowLine line;
-    position = ParseRowLine(position, &line);
-    if (position != nullptr && (position <= text.data() || position > end)) std::abort();
-    if (line.name == nullptr) continue;
-    // Words lie inside the copy, are terminated there and hold word bytes only.
-    for (const char* word : {line.type, line.name}) {
-      if (word < text.data() || word >= end) std::abort();
-      for (const char* p = word; *p != '\0'; ++p) {
-        const auto byte = static_cast<unsigned char>(*p);
-        if (byte < 0x30 || byte > 0x7D) std::abort();
-      }
-    }
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  ParseEveryLine(data, size);
+  quillfuzz::ParseEveryLine(data, size);
 
   Editor& editor = TheEditor();
   editor.Reset();

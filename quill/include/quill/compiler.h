@@ -23,7 +23,7 @@ constexpr int kMaxDecimals = 18;
 struct CompiledStructure {
   std::string name;
   bool global = false;
-  std::vector<Runtime::Member> members;
+  MemberTable members;
 };
 
 // What the caller knows the text must declare, and of the other structures;

@@ -18,6 +18,7 @@
 #include "editor/host/host_api.h"
 #include "editor/host/host_runtime.h"
 #include "quill/front_end.h"
+#include "quill/member_table.h"
 
 namespace quill {
 
@@ -113,13 +114,8 @@ class HOST_API Runtime {
   std::vector<std::string> knownStructures(std::uint16_t group, std::string* readError = nullptr) const;
   std::vector<std::int32_t> groupTypes(std::uint16_t group) const;
   // Records the compiled members of a type (replacing earlier ones).
-  struct Member {
-    std::string name;      // without suffix
-    std::string suffix;    // "[10]" or ""
-    std::string typeName;  // "" for none
-    int decimals = 0;
-  };
-  void setTypeMembers(std::int32_t type, std::vector<Member> members);
+  using Member = MemberInfo;
+  void setTypeMembers(std::int32_t type, MemberTable members);
 
   // Compiling, for the compiler. Both append every error to *errors.
   // compileType: text (the source read through the editor's callback) or, when

@@ -246,3 +246,65 @@ TEST(CompileStructureSource, KnowsEveryTypeOfTheLanguage) {
 
 }  // namespace
 }  // namespace quill
+
+namespace quill {
+namespace {
+
+// Duplicates among many members: each found however far from its first, named
+// after the first as written, and reported in line order among the other errors.
+TEST(CompileStructureSource, FindsDuplicatesAmongManyMembersInLineOrder) {
+  std::string lines;
+  for (int i = 0; i < 50'000; ++i) lines += "\tinteger\t\tv" + std::to_string(i) + "\r\n";
+  lines += "\tinteger\t\tV0\r\n";              // line 50,002: case of the first member
+  lines += "\tinteger\t\tv49999 extra\r\n";     // line 50,003: trailing text, then the duplicate
+  lines += "\tnothing\t\tv7[3]\r\n";            // line 50,004: unknown type, then the duplicate
+  lines += "\tinteger\t\tv0\r\n";               // line 50,005: exact copy of the first
+  CompiledStructure out;
+  std::vector<CompileError> errors = {{1, "", "an error of an earlier compile"}};
+  EXPECT_FALSE(CompileStructureSource(Global(lines), {}, &out, &errors));
+  const std::vector<Expected> expected = {
+      {1, "", "an error of an earlier compile"},
+      {50'002, "V0", "Duplicate variable name: same as \"v0\" apart from letter case."},
+      {50'003, "v49999", "Unexpected text after the variable name."},
+      {50'003, "v49999", "Duplicate variable name."},
+      {50'004, "v7[3]", "Unknown type \"nothing\"."},
+      {50'004, "v7[3]", "Duplicate variable name."},
+      {50'005, "v0", "Duplicate variable name."},
+  };
+  ASSERT_EQ(errors.size(), expected.size());
+  for (std::size_t i = 0; i < errors.size(); ++i) {
+    EXPECT_EQ(errors[i].line, expected[i].line) << i;
+    EXPECT_EQ(errors[i].variable, expected[i].variable) << i;
+    EXPECT_EQ(errors[i].message, expected[i].message) << i;
+  }
+}
+
+TEST(MemberTable, KeepsEachMemberAndEachTypeNameOnce) {
+  MemberTable table;
+  table.reserve(4, 16);
+  table.add("a", "", "integer", 0);
+  table.add("b", "[10]", "integer", 0);
+  table.add("c", "", "decimal", 18);
+  table.add("d", "[]", "", 0);
+  table.add("e", "", "integer", 0);
+  table.shrink();
+  table.add("f", "", "decimal", 2);  // after shrinking, adding still works
+  ASSERT_EQ(table.size(), 6u);
+  const std::vector<MemberInfo> expected = {{"a", "", "integer", 0}, {"b", "[10]", "integer", 0},
+                                            {"c", "", "decimal", 18}, {"d", "[]", "", 0},
+                                            {"e", "", "integer", 0},  {"f", "", "decimal", 2}};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(table[i].name, expected[i].name) << i;
+    EXPECT_EQ(table[i].suffix, expected[i].suffix) << i;
+    EXPECT_EQ(table[i].typeName, expected[i].typeName) << i;
+    EXPECT_EQ(table[i].decimals, expected[i].decimals) << i;
+  }
+  EXPECT_EQ(table.typeNumber(0), table.typeNumber(4));
+  EXPECT_EQ(table.type(table.typeNumber(3)), "");
+  EXPECT_GE(table.typeCount(), 3u);
+  table.clear();
+  EXPECT_TRUE(table.empty());
+}
+
+}  // namespace
+}  // namespace quill

@@ -8,6 +8,7 @@ namespace {
 
 using quill::grid::GridRowStore;
 using quill::grid::GridSlotBitset;
+using quill::grid::RowText;
 
 TEST(GridSlotBitset, FindsMembersFarApartAndForgetsClearedOnes) {
   GridSlotBitset bits;
@@ -30,13 +31,17 @@ TEST(GridSlotBitset, FindsMembersFarApartAndForgetsClearedOnes) {
 
 TEST(GridRowStore, SelectionSurvivesGrowthAndGapMovesAcrossManyRows) {
   GridRowStore rows;
-  for (int i = 0; i < 70'000; ++i) rows.insert(rows.size()).name = std::to_string(i);
+  for (int i = 0; i < 70'000; ++i) {
+    rows.insert(rows.size());
+    rows.setText(rows.size() - 1, RowText::kName, std::to_string(i));
+  }
   rows.setSelected(0, true);
   rows.setSelected(69'999, true);
   // Moving the gap to the top carries every record and bit past it.
-  rows.insert(0).name = "top";
-  EXPECT_EQ(rows.at(1).name, "0");
-  EXPECT_EQ(rows.at(70'000).name, "69999");
+  rows.insert(0);
+  rows.setText(0, RowText::kName, "top");
+  EXPECT_EQ(rows.text(1, RowText::kName), "0");
+  EXPECT_EQ(rows.text(70'000, RowText::kName), "69999");
   EXPECT_EQ(rows.nextSelected(0), 1u);
   EXPECT_EQ(rows.nextSelected(2), 70'000u);
   rows.erase(1);

@@ -1,0 +1,46 @@
+// Runs a fuzz target over files and folders of inputs in builds without
+// libFuzzer, so that ctest replays the seed corpora under the build's sanitizers.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+bool RunFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    return false;
+  }
+  const std::string input(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int inputs = 0;
+  bool ok = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path path(argv[i]);
+    if (std::filesystem::is_directory(path)) {
+      for (const auto& entry : std::filesystem::directory_iterator(path)) {
+        if (!entry.is_regular_file()) continue;
+        ok = RunFile(entry.path()) && ok;
+        ++inputs;
+      }
+    } else {
+      ok = RunFile(path) && ok;
+      ++inputs;
+    }
+  }
+  std::printf("%d inputs replayed\n", inputs);
+  return ok && inputs > 0 ? 0 : 1;
+}
