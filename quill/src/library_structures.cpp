@@ -76,7 +76,8 @@ void CompileOne(LibraryStructure& s, const NameResolver& names) {
   bool ok = CompileStructureSource(s.stored.source, {}, expectation, &s.compiled, nullptr);
   std::vector<std::string> known;
   s.memberTargets.clear();
-  for (const Runtime::Member& member : s.compiled.members) {
+  for (std::size_t m = 0; m < s.compiled.members.size(); ++m) {
+    const Runtime::Member member = s.compiled.members[m];
     int target = IsLanguageTypeName(member.typeName) ? -1 : names.resolve(s.stored, member.typeName);
     s.memberTargets.push_back(target);
     if (target >= 0) known.push_back(member.typeName);

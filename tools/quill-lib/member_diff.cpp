@@ -9,7 +9,7 @@
 namespace quill_lib {
 namespace {
 
-using Members = std::vector<quill::Runtime::Member>;
+using Members = quill::MemberTable;
 
 // Positions (in `after`) of the common variables that are part of the longest
 // common subsequence of the two orders.
@@ -34,7 +34,7 @@ std::vector<bool> KeptOrder(const std::vector<std::string>& a, const std::vector
 
 std::unordered_map<std::string, std::size_t> RowsByName(const Members& members) {
   std::unordered_map<std::string, std::size_t> rows;
-  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(Lowered(members[i].name), i);
+  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(Lowered(members.name(i)), i);
   return rows;
 }
 
@@ -50,25 +50,25 @@ std::vector<MemberChange> DiffMembers(const Members& before, const Members& afte
   std::vector<MemberChange> changes;
   auto rowsBefore = RowsByName(before), rowsAfter = RowsByName(after);
   std::vector<std::string> commonBefore, commonAfter;
-  for (const auto& m : before)
-    if (rowsAfter.count(Lowered(m.name))) commonBefore.push_back(Lowered(m.name));
-  for (const auto& m : after)
-    if (rowsBefore.count(Lowered(m.name))) commonAfter.push_back(Lowered(m.name));
+  for (std::size_t i = 0; i < before.size(); ++i)
+    if (rowsAfter.count(Lowered(before.name(i)))) commonBefore.push_back(Lowered(before.name(i)));
+  for (std::size_t i = 0; i < after.size(); ++i)
+    if (rowsBefore.count(Lowered(after.name(i)))) commonAfter.push_back(Lowered(after.name(i)));
   std::vector<bool> kept = KeptOrder(commonBefore, commonAfter);
   for (std::size_t row = 0; row < before.size(); ++row)
-    if (!rowsAfter.count(Lowered(before[row].name)))
-      changes.push_back({Kind::Removed, before[row].name + before[row].suffix,
-                         DescribeType(before[row]) + " (row " + std::to_string(row + 1) + ")", ""});
+    if (const quill::Runtime::Member gone = before[row]; !rowsAfter.count(Lowered(gone.name)))
+      changes.push_back({Kind::Removed, gone.name + gone.suffix,
+                         DescribeType(gone) + " (row " + std::to_string(row + 1) + ")", ""});
   std::size_t common = 0;
   for (std::size_t row = 0; row < after.size(); ++row) {
-    const quill::Runtime::Member& now = after[row];
+    const quill::Runtime::Member now = after[row];
     auto was = rowsBefore.find(Lowered(now.name));
     if (was == rowsBefore.end()) {
       changes.push_back(
           {Kind::Added, now.name + now.suffix, "", DescribeType(now) + " (row " + std::to_string(row + 1) + ")"});
       continue;
     }
-    const quill::Runtime::Member& old = before[was->second];
+    const quill::Runtime::Member old = before[was->second];
     std::string oldType = DescribeType(old) + old.suffix, newType = DescribeType(now) + now.suffix;
     if (!SameName(oldType, newType)) changes.push_back({Kind::Retyped, now.name + now.suffix, oldType, newType});
     if (!kept[common++])

@@ -22,7 +22,6 @@ std::string DescribeType(const quill::Runtime::Member& member);
 
 // Variables are matched by name ignoring case. A variable counts as moved when
 // it is not among the longest run of common variables that kept their order.
-std::vector<MemberChange> DiffMembers(const std::vector<quill::Runtime::Member>& before,
-                                      const std::vector<quill::Runtime::Member>& after);
+std::vector<MemberChange> DiffMembers(const quill::MemberTable& before, const quill::MemberTable& after);
 
 }  // namespace quill_lib
