@@ -2,6 +2,7 @@
 #include "member_diff.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 #include "names.h"
@@ -11,24 +12,32 @@ namespace {
 
 using Members = quill::MemberTable;
 
-// Positions (in `after`) of the common variables that are part of the longest
-// common subsequence of the two orders.
+// Positions (in `after`) of the common variables that keep their order: the
+// longest common subsequence of the two orders. Names are unique within a
+// version, so it is the longest increasing run of before-positions taken in
+// after's order, found in n log n time and linear memory (a structure may hold
+// a million variables).
 std::vector<bool> KeptOrder(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-  std::vector<std::vector<int>> length(a.size() + 1, std::vector<int>(b.size() + 1, 0));
-  for (std::size_t i = a.size(); i-- > 0;)
-    for (std::size_t j = b.size(); j-- > 0;)
-      length[i][j] = a[i] == b[j] ? length[i + 1][j + 1] + 1 : std::max(length[i + 1][j], length[i][j + 1]);
-  std::vector<bool> kept(b.size(), false);
-  for (std::size_t i = 0, j = 0; i < a.size() && j < b.size();) {
-    if (a[i] == b[j]) {
-      kept[j] = true;
-      ++i, ++j;
-    } else if (length[i + 1][j] >= length[i][j + 1]) {
-      ++i;
-    } else {
-      ++j;
-    }
+  std::unordered_map<std::string_view, std::size_t> positionInA;
+  for (std::size_t i = 0; i < a.size(); ++i) positionInA.emplace(a[i], i);
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  // Scanned from the end, so that of equally long runs the one holding the
+  // earlier rows of `after` is kept and the later ones count as moved.
+  std::vector<std::size_t> headAt;  // headAt[k]: index in b starting the best run of length k+1
+  std::vector<std::size_t> next(b.size(), kNone);
+  std::vector<std::size_t> position(b.size(), kNone);
+  for (std::size_t j = b.size(); j-- > 0;) {
+    auto found = positionInA.find(b[j]);
+    if (found == positionInA.end()) continue;
+    position[j] = found->second;
+    auto at = std::lower_bound(headAt.begin(), headAt.end(), position[j],
+                               [&](std::size_t head, std::size_t p) { return position[head] > p; });
+    if (at != headAt.begin()) next[j] = *(at - 1);
+    if (at == headAt.end()) headAt.push_back(j);
+    else *at = j;
   }
+  std::vector<bool> kept(b.size(), false);
+  for (std::size_t j = headAt.empty() ? kNone : headAt.back(); j != kNone; j = next[j]) kept[j] = true;
   return kept;
 }
 

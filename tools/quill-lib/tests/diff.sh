@@ -27,6 +27,25 @@ changed w_main/s_loc
   retyped variable shown: boolean -> integer
   added variable tags[10]: string (row 3)" "$QUILL_LIB" diff a.lib b.lib
 
+# Two rows swapped: the earlier row of the newer version keeps its place, the
+# other one moved.
+srs p/s_pair.srs "global type s_pair" "integer x" "integer y"
+srs q/s_pair.srs "global type s_pair" "integer y" "integer x"
+# A long structure whose first variable went to the end compares in linear memory.
+long_structure() {
+  printf 'global type s_long from structure\r\n'
+  awk -v first="$1" -v last="$2" 'BEGIN { for (i = first; i <= last; i++) printf "\tinteger\t\tv%d\r\n", i }'
+  [ "${3:-}" = moved ] && printf '\tinteger\t\tv1\r\n'
+  printf 'end type'
+}
+long_structure 1 30000 >p/s_long.srs
+long_structure 2 30000 moved >q/s_long.srs
+"$QUILL_LIB" import p p.lib >/dev/null && "$QUILL_LIB" import q q.lib >/dev/null || fail "p and q not imported"
+expect 1 "changed s_long
+  moved variable v1: row 1 -> row 30000
+changed s_pair
+  moved variable x: row 1 -> row 2" "$QUILL_LIB" diff p.lib q.lib
+
 # One structure, names ignoring case; the same library has no differences.
 expect 1 "removed s_note" "$QUILL_LIB" diff a.lib b.lib S_NOTE
 expect 0 "" "$QUILL_LIB" diff a.lib a.lib
