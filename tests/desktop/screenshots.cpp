@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     QWidget* preview = QApplication::activeModalWidget();
     if (!preview) return;
     grabber->stop();
-    preview->resize(620, 560);
-    if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) pages->fitInView();
+    preview->resize(700, 440);
+    if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) pages->fitToWidth();
     QApplication::processEvents();
     saved = preview->grab().save(printout) && saved;
     preview->close();
