@@ -134,7 +134,8 @@ bool OpenEntryDialog::eventFilter(QObject* watched, QEvent* event) {
   auto* key = static_cast<QKeyEvent*>(event);
   if (watched == list_) {
     const QString text = key->text();
-    const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
+    // Names hold no blanks: Space still selects in the list.
+    const bool typed = !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace() &&
                        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     const bool erase = key->key() == Qt::Key_Backspace && !filter_->text().isEmpty();
     if (typed || erase) {

@@ -238,13 +238,19 @@ void QtFrontEnd::setStatus(HWND editorWindow, const std::string& text) {
   if (FrameWindow* frame = frameOf(editorWindow)) frame->setStatusText(QString::fromLatin1(text.c_str()));
 }
 
-void QtFrontEnd::print(HWND frame, const std::vector<quill::PrintedEntry>& entries) {
+void QtFrontEnd::print(HWND frame, const std::vector<quill::PrintedEntry>& printed) {
+  // A local structure's entry names no library: its header names its owner's.
+  std::vector<quill::PrintedEntry> entries = printed;
+  FrameWindow* window = frameOf(frame);
+  quill::EditorSession* session = window ? window->session() : nullptr;
+  for (auto& entry : entries)
+    if (entry.library.empty() && session && host_) entry.library = host_->editorLibrary(*session);
   if (printPreview_) {
     printing_.preview(OwnerWidget(frame), entries);
     return;
   }
   const QString where = printing_.print(OwnerWidget(frame), entries);
-  if (FrameWindow* window = frameOf(frame); window && !where.isEmpty()) window->setStatusText(where);
+  if (FrameWindow* after = frameOf(frame); after && !where.isEmpty()) after->setStatusText(where);
 }
 
 void QtFrontEnd::refreshCommands(HWND editorWindow) {
