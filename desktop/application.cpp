@@ -255,6 +255,13 @@ void Application::showQuillPanel() {
   };
   connect(edit, &QPushButton::clicked, &panel, editObject);
   connect(objects, &QListWidget::itemActivated, &panel, editObject);
+  // The keyboard starts at the latest structure, else at Open.
+  if (recentStructures->count() > 0) {
+    recentStructures->setCurrentRow(0);
+    recentStructures->setFocus();
+  } else {
+    open->setFocus();
+  }
   panel.exec();
 }
 
