@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPageSetupDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -59,7 +57,8 @@ UserFiles PrepareUserFiles(const QString& sampleLibrary) {
   return files;
 }
 
-Application::Application(const AppOptions& options) : options_(options) {
+Application::Application(const AppOptions& options) : options_(options), recent_(options.profilePath) {
+  qApp->installEventFilter(&placer_);
   quill::HostOptions hostOptions;
   hostOptions.modulePath = options.modulePath.toStdString();
   hostOptions.profilePath = options.profilePath.toStdString();
@@ -69,6 +68,7 @@ Application::Application(const AppOptions& options) : options_(options) {
 }
 
 Application::~Application() {
+  qApp->removeEventFilter(&placer_);
   for (FrameWindow* frame : FrameWindow::all()) delete frame;
   frontEnd_.setHost(nullptr);
 }
@@ -91,12 +91,19 @@ FrameWindow* Application::adopt(quill::EditorSession* session) {
     QMessageBox::warning(nullptr, QStringLiteral("Quillmaker"), QStringLiteral("The editor could not be opened."));
     return nullptr;
   }
+  const std::vector<FrameWindow*> earlier = FrameWindow::all();
   auto* frame = new FrameWindow(frontEnd_, *host_, *session);
+  WindowPlacer::Cascade(frame, earlier.empty() ? nullptr : earlier.back());
+  connect(frame, &FrameWindow::entryShown, this, [this](const QString& library, const QString& structure) {
+    remember({RecentItem::Kind::Structure, library, structure});
+    remember({RecentItem::Kind::Library, library, {}});
+  });
   connect(frame, &FrameWindow::exitRequested, this, [this] {
     if (closeAll()) QApplication::quit();
   });
   connect(frame, &FrameWindow::printerSetupRequested, this, &Application::showPrinterSetup);
   connect(frame, &FrameWindow::quillPanelRequested, this, &Application::showQuillPanel);
+  frame->announceEntry(true);
   frame->show();
   host_->pump();
   return FrameWindow::ofFrame(session->frame) ? frame : nullptr;
@@ -120,7 +127,40 @@ FrameWindow* Application::newEmbeddedEditor(const QString& objectName) {
   std::int32_t caller = 1013;
   if (library)
     if (auto object = library->objectById(*id)) caller = CallerKindOf(object->kind);
-  return adopt(host_->createEditor(kEmbedded, caller, std::nullopt, "", *id));
+  FrameWindow* frame = adopt(host_->createEditor(kEmbedded, caller, std::nullopt, "", *id));
+  if (frame) {
+    const QString libraryPath = QString::fromStdString(host_->currentLibrary());
+    remember({RecentItem::Kind::Object, libraryPath, objectName});
+    remember({RecentItem::Kind::Library, libraryPath, {}});
+  }
+  return frame;
+}
+
+void Application::remember(const RecentItem& item) {
+  RecentItem kept = item;
+  kept.library = QFileInfo(item.library).absoluteFilePath();
+  recent_.add(kept);
+}
+
+// A structure opens in its library at once; an object's local structures and a
+// library become the library worked in. A library that is gone leaves the list.
+FrameWindow* Application::reopen(const RecentItem& item) {
+  if (!QFileInfo::exists(item.library)) {
+    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quill Panel"),
+                         QStringLiteral("The library %1 no longer exists.").arg(item.library));
+    recent_.remove(item);
+    return nullptr;
+  }
+  if (item.kind == RecentItem::Kind::Structure)
+    return adopt(host_->createEditor(kStandAlone, 0, item.name.toStdString(), item.library.toStdString()));
+  if (!host_->setCurrentLibrary(item.library.toStdString())) {
+    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quill Panel"),
+                         QStringLiteral("Cannot use the library %1.").arg(item.library));
+    return nullptr;
+  }
+  if (item.kind == RecentItem::Kind::Object) return newEmbeddedEditor(item.name);
+  remember(item);
+  return newGlobalEditor();
 }
 
 bool Application::closeAll() {
@@ -130,31 +170,53 @@ bool Application::closeAll() {
   return true;
 }
 
-void Application::showPrinterSetup() {
-  if (!printer_) printer_ = std::make_unique<QPrinter>();
-  QPageSetupDialog dialog(printer_.get(), QApplication::activeWindow());
-  dialog.exec();
+void Application::showPrinterSetup() { frontEnd_.printing().setup(QApplication::activeWindow()); }
+
+namespace {
+
+// A titled list whose label's access key moves to it.
+QListWidget* AddList(QDialog* panel, QVBoxLayout* layout, const QString& title, int stretch) {
+  auto* list = new QListWidget(panel);
+  auto* label = new QLabel(title, panel);
+  label->setBuddy(list);
+  layout->addWidget(label);
+  layout->addWidget(list, stretch);
+  return list;
 }
 
-// A small panel to start a new structure, open one, or edit the local structures
-// of an owning object of the library.
+}  // namespace
+
+// A small panel to reopen a recent structure or library, start a new structure,
+// open one, or edit the local structures of an owning object of the library.
 void Application::showQuillPanel() {
   QDialog panel(QApplication::activeWindow());
   panel.setWindowTitle(QStringLiteral("Quill Panel"));
   auto* layout = new QVBoxLayout(&panel);
-  layout->addWidget(new QLabel(QStringLiteral("Library: %1").arg(QString::fromStdString(host_->currentLibrary()))));
+  auto* libraryLabel = new QLabel(QStringLiteral("Library: %1").arg(QString::fromStdString(host_->currentLibrary())));
+  libraryLabel->setTextFormat(Qt::PlainText);
+  layout->addWidget(libraryLabel);
+  QListWidget* recentStructures = AddList(&panel, layout, QStringLiteral("&Recent structures:"), 1);
+  QListWidget* recentLibraries = AddList(&panel, layout, QStringLiteral("Recent &libraries:"), 0);
+  std::vector<RecentItem> recent;
+  for (const RecentItem& item : recent_.items()) {
+    auto* entry = new QListWidgetItem(item.label());
+    entry->setToolTip(item.library);
+    entry->setData(Qt::UserRole, static_cast<int>(recent.size()));
+    (item.kind == RecentItem::Kind::Library ? recentLibraries : recentStructures)->addItem(entry);
+    recent.push_back(item);
+  }
+  recentLibraries->setMaximumHeight(recentLibraries->sizeHintForRow(0) * RecentList::kMaxLibraries +
+                                    2 * recentLibraries->frameWidth());
   auto* create = new QPushButton(QStringLiteral("&New Structure"), &panel);
   auto* open = new QPushButton(QStringLiteral("&Open Structure..."), &panel);
   layout->addWidget(create);
   layout->addWidget(open);
-  layout->addWidget(new QLabel(QStringLiteral("Local structures of an object:")));
-  auto* objects = new QListWidget(&panel);
+  QListWidget* objects = AddList(&panel, layout, QStringLiteral("Local structures of an o&bject:"), 1);
   std::string error;
   if (auto library = quill::Library::open(host_->currentLibrary(), false, &error))
     for (const auto& object : library->objects())
       objects->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(object.name),
                                                      QString::fromStdString(object.kind)));
-  layout->addWidget(objects, 1);
   // A library that cannot be read is not one without objects: say why.
   if (!error.empty()) {
     objects->hide();
@@ -165,6 +227,18 @@ void Application::showQuillPanel() {
   auto* edit = new QPushButton(QStringLiteral("&Edit Local Structures"), &panel);
   layout->addWidget(edit);
   layout->addWidget(new UsedByList(host_->currentLibrary(), &panel), 1);
+  // One click (or Enter) on a recent entry opens it; the panel goes.
+  bool chosen = false;
+  auto reopenChosen = [&](QListWidgetItem* entry) {
+    if (chosen || !entry) return;
+    chosen = true;
+    panel.accept();
+    reopen(recent[static_cast<std::size_t>(entry->data(Qt::UserRole).toInt())]);
+  };
+  for (QListWidget* list : {recentStructures, recentLibraries}) {
+    connect(list, &QListWidget::itemClicked, &panel, reopenChosen);
+    connect(list, &QListWidget::itemActivated, &panel, reopenChosen);
+  }
   connect(create, &QPushButton::clicked, &panel, [&] {
     panel.accept();
     if (FrameWindow* frame = newGlobalEditor()) frame->runCommand(1450);
@@ -181,6 +255,13 @@ void Application::showQuillPanel() {
   };
   connect(edit, &QPushButton::clicked, &panel, editObject);
   connect(objects, &QListWidget::itemActivated, &panel, editObject);
+  // The keyboard starts at the latest structure, else at Open.
+  if (recentStructures->count() > 0) {
+    recentStructures->setCurrentRow(0);
+    recentStructures->setFocus();
+  } else {
+    open->setFocus();
+  }
   panel.exec();
 }
 

@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "qt_front_end.h"
+#include "recent_list.h"
+#include "window_placement.h"
 #include "quill/host.h"
-
-class QPrinter;
 
 namespace desktop {
 
@@ -50,16 +50,21 @@ class Application : public QObject {
   FrameWindow* newEmbeddedEditor(const QString& objectName);
   // Closes every editor through its close query; true when all closed.
   bool closeAll();
+  // The libraries and structures opened last, and opening one of them again.
+  RecentList& recent() { return recent_; }
+  FrameWindow* reopen(const RecentItem& item);
 
  private:
   FrameWindow* adopt(quill::EditorSession* session);
   void showQuillPanel();
   void showPrinterSetup();
+  void remember(const RecentItem& item);
 
   AppOptions options_;
   QtFrontEnd frontEnd_;
   std::unique_ptr<quill::Host> host_;
-  std::unique_ptr<QPrinter> printer_;
+  RecentList recent_;
+  WindowPlacer placer_;
   QString error_;
 };
 

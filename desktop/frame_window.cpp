@@ -31,6 +31,9 @@ namespace {
 // The host's own commands: the editor leaves them alone.
 constexpr WORD kCmdQuillPanel = 101;
 constexpr WORD kCmdPrinterSetup = 103;
+constexpr WORD kCmdPrintPreview = 104;  // the frame's own: not in the editor's menu
+constexpr WORD kCmdPrint = 1438;
+constexpr std::int32_t kStandAlone = 1022;
 constexpr WORD kCmdExit = 1016;
 constexpr WORD kSeparator = 0xFFFF;
 constexpr UINT kIconId = 3110;
@@ -112,6 +115,19 @@ void FrameWindow::refreshTitle() {
   setWindowTitle(text + QStringLiteral("[*]"));
   setWindowModified(s && host_.hasUnsavedChanges(*s));
   if (liveCheck_) liveCheck_->rowsMayHaveChanged();
+  announceEntry(false);
+}
+
+void FrameWindow::announceEntry(bool again) {
+  auto* s = session();
+  if (!s || s->contextCode != kStandAlone) return;
+  const QString library = QString::fromStdString(host_.editorLibrary(*s));
+  const QString structure = QString::fromStdString(host_.editorStructure(*s));
+  if (structure.isEmpty() || library.isEmpty()) return;
+  const QString entry = library + QLatin1Char('\n') + structure;
+  if (entry == shownEntry_ && !again) return;
+  shownEntry_ = entry;
+  emit entryShown(library, structure);
 }
 
 // One QMenu a pop-up; items are refreshed from the platform menu whenever it opens,
@@ -123,6 +139,7 @@ void FrameWindow::buildMenus() {
     HMENU popup = GetSubMenu(menuBar_, index);
     QMenu* menu = menuBar()->addMenu(MenuText(menuBar_, index, MF_BYPOSITION));
     fillPopup(menu, popup);
+    if (index == 0) addPrintPreview(menu);
     connect(menu, &QMenu::aboutToShow, this, [this, index] {
       if (auto* s = session()) host_.openPopup(*s, index);
       refreshMenuStates();
@@ -146,6 +163,19 @@ void FrameWindow::fillPopup(QMenu* menu, HMENU popup) {
   }
 }
 
+// Print Preview goes under Print, and is there when Print is.
+void FrameWindow::addPrintPreview(QMenu* fileMenu) {
+  const QList<QAction*> items = fileMenu->actions();
+  for (int i = 0; i < items.size(); ++i) {
+    if (items[i]->data().toUInt() != kCmdPrint) continue;
+    auto* preview = new QAction(QStringLiteral("Print Pre&view..."), fileMenu);
+    preview->setData(kCmdPrintPreview);
+    fileMenu->insertAction(i + 1 < items.size() ? items[i + 1] : nullptr, preview);
+    connect(preview, &QAction::triggered, this, [this] { runCommand(kCmdPrintPreview); });
+    return;
+  }
+}
+
 void FrameWindow::refreshMenuStates() {
   if (!IsWindow(frame_)) return;
   for (QAction* top : menuBar()->actions()) {
@@ -154,6 +184,11 @@ void FrameWindow::refreshMenuStates() {
     for (QAction* action : menu->actions()) {
       if (action->isSeparator()) continue;
       const UINT id = action->data().toUInt();
+      if (id == kCmdPrintPreview) {
+        const UINT print = GetMenuState(menuBar_, kCmdPrint, MF_BYCOMMAND);
+        action->setEnabled(print != static_cast<UINT>(-1) && !(print & (MF_GRAYED | MF_DISABLED)));
+        continue;
+      }
       action->setText(MenuText(menuBar_, id, MF_BYCOMMAND));
       const UINT state = GetMenuState(menuBar_, id, MF_BYCOMMAND);
       action->setEnabled(state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED)));
@@ -329,6 +364,12 @@ void FrameWindow::runCommand(WORD id) {
     case kCmdExit: emit exitRequested(); return;
     case kCmdPrinterSetup: emit printerSetupRequested(); return;
     case kCmdQuillPanel: emit quillPanelRequested(); return;
+    case kCmdPrintPreview:
+      // The editor prints as for Print (asking to save first); the front end shows it.
+      frontEnd_.setPrintPreview(true);
+      runCommand(kCmdPrint);
+      frontEnd_.setPrintPreview(false);
+      return;
     default:
       if (auto* s = session()) host_.command(*s, id);
       host_.pump();

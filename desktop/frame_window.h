@@ -45,6 +45,8 @@ class FrameWindow : public QMainWindow {
 
   // The editor's title, the library's file name and the unsaved-changes mark.
   void refreshTitle();
+  // entryShown for the structure held now; again: also when it was announced before.
+  void announceEntry(bool again);
   void refreshMenuStates();
   void refreshToolbar();
   // Has the editor bring its Edit menu states up to date, then shows them in the
@@ -73,6 +75,8 @@ class FrameWindow : public QMainWindow {
   void exitRequested();
   void printerSetupRequested();
   void quillPanelRequested();
+  // The editor holds a global structure of a library, loaded or just saved.
+  void entryShown(const QString& library, const QString& structure);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -81,6 +85,7 @@ class FrameWindow : public QMainWindow {
   void buildMenus();
   void buildToolbar();
   void fillPopup(QMenu* menu, HMENU popup);
+  void addPrintPreview(QMenu* fileMenu);
   void find(const QString& text, bool forward);
 
   QtFrontEnd& frontEnd_;
@@ -95,6 +100,7 @@ class FrameWindow : public QMainWindow {
   QListWidget* errorList_ = nullptr;
   FindBar* findBar_ = nullptr;
   LiveCheck* liveCheck_ = nullptr;
+  QString shownEntry_;  // library and structure last announced by entryShown
   bool platformGone_ = false;
   bool syncing_ = false;
 };

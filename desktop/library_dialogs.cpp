@@ -1,6 +1,8 @@
 #include "library_dialogs.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -15,6 +17,8 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+
+#include "window_placement.h"
 
 namespace desktop {
 namespace {
@@ -36,6 +40,12 @@ OpenButtons AddOpenButtons(QDialog* dialog, QVBoxLayout* layout) {
   box->addButton(QDialogButtonBox::Cancel);
   layout->addWidget(box);
   return {box, open, create};
+}
+
+// A prefilled name is selected, so that typing replaces it.
+void SelectForTyping(QLineEdit* field) {
+  field->setFocus();
+  field->selectAll();
 }
 
 }  // namespace
@@ -73,11 +83,24 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
   libraryRow->addWidget(libraryField_, 1);
   libraryRow->addWidget(other);
   layout->addLayout(libraryRow);
+  auto* filterRow = new QHBoxLayout;
+  filter_ = new QLineEdit(this);
+  filter_->setPlaceholderText(QStringLiteral("type to filter the structures"));
+  filter_->setClearButtonEnabled(true);
+  auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+  filterLabel->setBuddy(filter_);
+  filterRow->addWidget(filterLabel);
+  filterRow->addWidget(filter_, 1);
+  layout->addLayout(filterRow);
   list_ = new QTreeWidget(this);
   list_->setHeaderLabels({QStringLiteral("Structure"), QStringLiteral("Comment"), QStringLiteral("Modified")});
   list_->setRootIsDecorated(false);
   list_->header()->setStretchLastSection(true);
   layout->addWidget(list_, 1);
+  // Typing in the list filters it; arrows and Enter stay with the list.
+  list_->installEventFilter(this);
+  filter_->installEventFilter(this);
+  connect(filter_, &QLineEdit::textChanged, this, &OpenEntryDialog::applyFilter);
   listError_ = new QLabel(this);
   listError_->setWordWrap(true);
   listError_->setAlignment(Qt::AlignCenter);
@@ -103,6 +126,43 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
   showLibrary(library, entries);
   choice_.action = 1;
   resize(560, 360);
+  list_->setFocus();
+}
+
+bool OpenEntryDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (watched == list_) {
+    const QString text = key->text();
+    // Names hold no blanks: Space still selects in the list.
+    const bool typed = !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace() &&
+                       !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool erase = key->key() == Qt::Key_Backspace && !filter_->text().isEmpty();
+    if (typed || erase) {
+      QApplication::sendEvent(filter_, event);
+      return true;
+    }
+  } else if (watched == filter_ && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up)) {
+    QApplication::sendEvent(list_, event);
+    list_->setFocus();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+// Entries whose name holds the filter text, letter case ignored; the current
+// entry moves to the first one shown when it is filtered out.
+void OpenEntryDialog::applyFilter(const QString& text) {
+  QTreeWidgetItem* firstShown = nullptr;
+  for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* item = list_->topLevelItem(i);
+    const bool shown = item->text(0).contains(text, Qt::CaseInsensitive);
+    item->setHidden(!shown);
+    if (shown && !firstShown) firstShown = item;
+  }
+  QTreeWidgetItem* current = list_->currentItem();
+  if (!current || current->isHidden()) list_->setCurrentItem(firstShown);
+  if (!firstShown) list_->clearSelection();
 }
 
 void OpenEntryDialog::showListError(const QString& reason) {
@@ -124,6 +184,7 @@ void OpenEntryDialog::showLibrary(const QString& library, const std::vector<quil
                                                 QString::fromStdString(entry.modified)}));
   }
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
+  applyFilter(filter_->text());
 }
 
 void OpenEntryDialog::finish(int action) {
@@ -131,7 +192,7 @@ void OpenEntryDialog::finish(int action) {
   choice_.action = action;
   if (action == 0) {
     QTreeWidgetItem* item = list_->currentItem();
-    if (!item) return;  // nothing chosen: the dialog stays
+    if (!item || item->isHidden()) return;  // nothing chosen: the dialog stays
     // A name another program stored longer than the record holds would open another entry.
     if (RefuseTooLong(this, nullptr, item->text(0), sizeof choice_.name, QStringLiteral("name"))) return;
     CopyField(choice_.name, sizeof choice_.name, item->text(0).toStdString());
@@ -161,6 +222,9 @@ SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QSt
   form->addRow(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &SaveEntryDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // The fields in the order they stand, Browse beside its library.
+  setTabOrder(library_, browse);
+  SelectForTyping(name_);
   connect(browse, &QPushButton::clicked, this, [this] {
     QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Library"), library_->text(), kLibraryFilter,
                                                 nullptr, QFileDialog::DontConfirmOverwrite);
@@ -217,6 +281,12 @@ OpenLocalTypeDialog::OpenLocalTypeDialog(QWidget* parent, const QString& owner, 
     QDialog::accept();
   });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // As tall as its entries (at least three rows), as wide as its title.
+  list_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  const int row = list_->count() > 0 ? list_->sizeHintForRow(0) : list_->fontMetrics().height();
+  list_->setMinimumHeight(row * 3 + 2 * list_->frameWidth());
+  list_->setFocus();
+  SizeToContents(this);
 }
 
 SaveLocalTypeDialog::SaveLocalTypeDialog(QWidget* parent, const QString& owner, const QString& name)
@@ -231,6 +301,8 @@ SaveLocalTypeDialog::SaveLocalTypeDialog(QWidget* parent, const QString& owner, 
   connect(buttons, &QDialogButtonBox::accepted, this, &SaveLocalTypeDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   choice_.cancelled = 1;
+  SelectForTyping(name_);
+  SizeToContents(this);
 }
 
 void SaveLocalTypeDialog::accept() {

@@ -31,11 +31,14 @@ class OpenEntryDialog : public QDialog {
   void showListError(const QString& reason);
 
  private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showLibrary(const QString& library, const std::vector<quill::LibraryEntryInfo>& entries);
+  void applyFilter(const QString& text);
   void finish(int action);
 
   QString library_;
   QLineEdit* libraryField_ = nullptr;
+  QLineEdit* filter_ = nullptr;
   QTreeWidget* list_ = nullptr;
   QLabel* listError_ = nullptr;
   EntryLister lister_;

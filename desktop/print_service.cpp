@@ -1,62 +1,29 @@
 #include "print_service.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
-#include <QPdfWriter>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+#include "print_listing.h"
+
 namespace desktop {
 namespace {
 
-// Lays the entries out page by page on any paged device: a heading with library,
-// entry and date, the source in a fixed-pitch font, the page number at the foot.
-void RenderEntries(QPagedPaintDevice& device, const std::vector<quill::PrintedEntry>& entries) {
-  QPainter painter(&device);
-  QFont mono(QStringLiteral("Monospace"));
-  mono.setStyleHint(QFont::TypeWriter);
-  mono.setPointSize(10);
-  QFont heading = mono;
-  heading.setBold(true);
-  const QRect page = painter.viewport();
-  const QString date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
-  int pageNumber = 0;
-  bool firstPage = true;
-  for (const auto& entry : entries) {
-    const QString source = QString::fromLatin1(entry.text.c_str()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QStringList lines = source.split(QLatin1Char('\n'));
-    int index = 0;
-    do {
-      if (!firstPage) device.newPage();
-      firstPage = false;
-      ++pageNumber;
-      painter.setFont(heading);
-      const int lineHeight = QFontMetrics(mono, &device).height();
-      int y = lineHeight;
-      painter.drawText(0, y, QStringLiteral("%1  %2").arg(QString::fromStdString(entry.library.empty() ? "-" : entry.library),
-                                                       QString::fromStdString(entry.entry)));
-      painter.drawText(page.width() - QFontMetrics(heading, &device).horizontalAdvance(date), y, date);
-      y += lineHeight * 2;
-      painter.setFont(mono);
-      const int bottom = page.height() - lineHeight * 2;
-      for (; index < lines.size() && y < bottom; ++index, y += lineHeight) {
-        QString line = lines[index];
-        line.replace(QLatin1Char('\t'), QStringLiteral("    "));
-        painter.drawText(0, y, line);
-      }
-      painter.drawText(QRect(0, page.height() - lineHeight, page.width(), lineHeight), Qt::AlignCenter,
-                       QStringLiteral("Page %1").arg(pageNumber));
-    } while (index < lines.size());
-  }
+QString PdfNameFor(const std::vector<quill::PrintedEntry>& entries) {
+  QString name = QFileInfo(QString::fromStdString(entries.front().entry)).completeBaseName();
+  name.replace(QLatin1Char('/'), QLatin1Char('_'));
+  return QDir(PdfOutputFolder()).filePath(name + QStringLiteral(".pdf"));
 }
 
 }  // namespace
+
+PrintService::PrintService() = default;
+PrintService::~PrintService() = default;
 
 QString PdfOutputFolder() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -65,29 +32,49 @@ QString PdfOutputFolder() {
   return folder;
 }
 
-bool WriteEntriesPdf(const QString& path, const std::vector<quill::PrintedEntry>& entries) {
-  QPdfWriter writer(path);
-  writer.setPageSize(QPageSize(QPageSize::A4));
-  writer.setResolution(300);
-  writer.setTitle(entries.empty() ? QString() : QString::fromStdString(entries.front().entry));
-  RenderEntries(writer, entries);
-  return QFileInfo(path).size() > 0;
+QPrinter& PrintService::printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
 }
 
-QString PrintEntriesToPrinterOrPdf(QWidget* parent, const std::vector<quill::PrintedEntry>& entries) {
+void PrintService::setup(QWidget* parent) {
+  QPageSetupDialog dialog(&printer(), parent);
+  dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+  dialog.exec();
+}
+
+QString PrintService::print(QWidget* parent, const std::vector<quill::PrintedEntry>& entries) {
   if (entries.empty()) return {};
-  if (!QPrinterInfo::availablePrinters().isEmpty()) {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    RenderEntries(printer, entries);
-    return QStringLiteral("Printed on %1").arg(printer.printerName());
+  QPrinter& device = printer();
+  // Without a printer the dialog's choice is a PDF file, by default in the
+  // Documents folder, named after the entry.
+  if (QPrinterInfo::availablePrinters().isEmpty()) device.setOutputFormat(QPrinter::PdfFormat);
+  if (device.outputFormat() == QPrinter::PdfFormat) device.setOutputFileName(PdfNameFor(entries));
+  device.setDocName(QString::fromStdString(entries.front().entry));
+  QPrintDialog dialog(&device, parent);
+  dialog.setWindowTitle(QStringLiteral("Print"));
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  PaintListings(device, entries, QDateTime::currentDateTime());
+  if (device.outputFormat() == QPrinter::PdfFormat) {
+    if (!QFileInfo(device.outputFileName()).isFile())
+      return QStringLiteral("Could not write %1").arg(device.outputFileName());
+    return QStringLiteral("Printed to %1").arg(device.outputFileName());
   }
-  QString name = QString::fromStdString(entries.front().entry);
-  name.replace(QLatin1Char('/'), QLatin1Char('_'));
-  const QString path = QDir(PdfOutputFolder()).filePath(name + QStringLiteral(".pdf"));
-  if (!WriteEntriesPdf(path, entries)) return QStringLiteral("Could not write %1").arg(path);
-  return QStringLiteral("No printer: written to %1").arg(path);
+  return QStringLiteral("Printed on %1").arg(device.printerName());
+}
+
+void PrintService::preview(QWidget* parent, const std::vector<quill::PrintedEntry>& entries) {
+  if (entries.empty()) return;
+  QPrinter& device = printer();
+  if (device.outputFormat() == QPrinter::PdfFormat) device.setOutputFileName(PdfNameFor(entries));
+  QPrintPreviewDialog dialog(&device, parent);
+  dialog.setWindowTitle(QStringLiteral("Print Preview - %1").arg(QString::fromStdString(entries.front().entry)));
+  const QDateTime now = QDateTime::currentDateTime();
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&entries, now](QPrinter* target) { PaintListings(*target, entries, now); });
+  dialog.resize(760, 620);
+  dialog.exec();
 }
 
 }  // namespace desktop

@@ -1,26 +1,40 @@
-// Printing of stored structure sources: the system's print dialog where printers
-// exist, otherwise a PDF file.
+// Printing of stored structure sources: the system's print dialog (a PDF file
+// being one of its choices), Printer Setup's page layout, and a print preview.
 #pragma once
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 #include "quill/front_end.h"
 
+class QPrinter;
 class QWidget;
 
 namespace desktop {
 
-// Prints the entries; returns a line for the status bar saying where they went,
-// or "" when the user cancelled.
-QString PrintEntriesToPrinterOrPdf(QWidget* parent, const std::vector<quill::PrintedEntry>& entries);
+class PrintService {
+ public:
+  PrintService();
+  ~PrintService();
 
-// Writes the entries as a PDF file (fixed-pitch source, library, entry name,
-// date and page numbers). Returns false when the file cannot be written.
-bool WriteEntriesPdf(const QString& path, const std::vector<quill::PrintedEntry>& entries);
+  // The printer every print uses, so that Printer Setup's orientation and margins
+  // hold for the next print. Where no printer exists it writes PDF files.
+  QPrinter& printer();
+  // Printer Setup: paper, orientation and margins.
+  void setup(QWidget* parent);
+  // The system print dialog, then the entries' listings. Returns a line for the
+  // status bar saying where they went, or "" when the user cancelled.
+  QString print(QWidget* parent, const std::vector<quill::PrintedEntry>& entries);
+  // The listings page by page as they would print, with a Print button of their own.
+  void preview(QWidget* parent, const std::vector<quill::PrintedEntry>& entries);
 
-// The folder PDF output goes to when no printer exists.
+ private:
+  std::unique_ptr<QPrinter> printer_;
+};
+
+// The folder PDF output goes to by default.
 QString PdfOutputFolder();
 
 }  // namespace desktop

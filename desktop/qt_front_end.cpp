@@ -10,7 +10,6 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "library_dialogs.h"
-#include "print_service.h"
 #include "platform/platform.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
@@ -197,12 +196,26 @@ GlobalSaveChoice QtFrontEnd::saveEntryDialog(HWND owner, const std::string& init
   return checkedSaveEntryDialog(owner, initialName, initialLibrary, {});
 }
 
-// The dialog stays open while the user declines to replace an entry. With no
-// default library configured it starts in the library being worked in.
+// The library a save dialog starts in: for Save As (a name given) the structure's
+// own; for a new structure the library this editor last loaded from or saved to,
+// else the default library, else the library being worked in.
+std::string QtFrontEnd::saveLibraryFor(HWND owner, const std::string& initialName,
+                                       const std::string& initialLibrary) const {
+  if (!host_ || (!initialName.empty() && !initialLibrary.empty())) return initialLibrary;
+  FrameWindow* frame = frameOf(owner);
+  quill::EditorSession* session = frame ? frame->session() : nullptr;
+  if (session && session->context) {
+    const quill::Runtime::Trail trail = host_->runtime().trail(session->context->runtime);
+    if (!trail.library.empty()) return trail.library;
+  }
+  return initialLibrary.empty() ? host_->currentLibrary() : initialLibrary;
+}
+
+// The dialog stays open while the user declines to replace an entry.
 GlobalSaveChoice QtFrontEnd::checkedSaveEntryDialog(HWND owner, const std::string& initialName,
                                                     const std::string& initialLibrary,
                                                     const quill::SaveChoiceCheck& check) {
-  const std::string library = initialLibrary.empty() && host_ ? host_->currentLibrary() : initialLibrary;
+  const std::string library = saveLibraryFor(owner, initialName, initialLibrary);
   SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName), QString::fromStdString(library),
                          check);
   dialog.exec();
@@ -225,9 +238,19 @@ void QtFrontEnd::setStatus(HWND editorWindow, const std::string& text) {
   if (FrameWindow* frame = frameOf(editorWindow)) frame->setStatusText(QString::fromLatin1(text.c_str()));
 }
 
-void QtFrontEnd::print(HWND frame, const std::vector<quill::PrintedEntry>& entries) {
-  const QString where = PrintEntriesToPrinterOrPdf(OwnerWidget(frame), entries);
-  if (FrameWindow* window = frameOf(frame); window && !where.isEmpty()) window->setStatusText(where);
+void QtFrontEnd::print(HWND frame, const std::vector<quill::PrintedEntry>& printed) {
+  // A local structure's entry names no library: its header names its owner's.
+  std::vector<quill::PrintedEntry> entries = printed;
+  FrameWindow* window = frameOf(frame);
+  quill::EditorSession* session = window ? window->session() : nullptr;
+  for (auto& entry : entries)
+    if (entry.library.empty() && session && host_) entry.library = host_->editorLibrary(*session);
+  if (printPreview_) {
+    printing_.preview(OwnerWidget(frame), entries);
+    return;
+  }
+  const QString where = printing_.print(OwnerWidget(frame), entries);
+  if (FrameWindow* after = frameOf(frame); after && !where.isEmpty()) after->setStatusText(where);
 }
 
 void QtFrontEnd::refreshCommands(HWND editorWindow) {

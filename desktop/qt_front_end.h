@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "print_service.h"
 #include "quill/front_end.h"
 
 namespace quill {
@@ -27,6 +28,10 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   // The modifiers of the input event being handled (Qt::KeyboardModifiers), so that
   // Shift and Ctrl read by the editor are those of that event.
   void setEventModifiers(int modifiers) { eventModifiers_ = modifiers; }
+  // Printer Setup's choices and the printer every print goes to.
+  PrintService& printing() { return printing_; }
+  // While set, what the editor prints is shown in a print preview instead.
+  void setPrintPreview(bool preview) { printPreview_ = preview; }
 
   // ---- FrontEnd -------------------------------------------------------------
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
@@ -69,8 +74,11 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   std::function<std::vector<quill::LibraryEntryInfo>(const std::string&, QString*)> entryLister();
   void takeSystemClipboard();
   FrameWindow* frameOf(HWND anyWindow) const;
+  std::string saveLibraryFor(HWND owner, const std::string& initialName, const std::string& initialLibrary) const;
 
   quill::Host* host_ = nullptr;
+  PrintService printing_;
+  bool printPreview_ = false;
   int eventModifiers_ = -1;
   bool pumpScheduled_ = false;
   bool settingClipboard_ = false;

@@ -21,8 +21,20 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QPrinterInfo>
 
 #include <functional>
+#include <set>
 
 #include "application.h"
 #include "find_bar.h"
@@ -79,6 +91,86 @@ void Click(QWidget* dialog, const QString& text) {
   button->click();
 }
 
+// Replaces a field's text as the user would: select everything, type.
+void TypeInto(QWidget* field, const QString& text) {
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, text);
+}
+
+// The letters marked with & in texts; a letter given twice is reported.
+QString RepeatedMnemonics(const QStringList& texts) {
+  std::set<QChar> seen;
+  QString repeated;
+  for (const QString& text : texts) {
+    const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+    if (at < 0) continue;
+    const QChar letter = text.at(at + 1).toLower();
+    if (!seen.insert(letter).second) repeated += letter;
+  }
+  return repeated;
+}
+
+// The access keys of a window: its buttons and the labels that lead to a field.
+QStringList Mnemonics(QWidget* window) {
+  QStringList texts;
+  for (auto* button : window->findChildren<QAbstractButton*>())
+    if (button->isVisible()) texts << button->text();
+  for (auto* label : window->findChildren<QLabel*>())
+    if (label->isVisible() && label->buddy()) texts << label->text();
+  return texts;
+}
+
+// Texts a window shows with an & the user would see as such: a label's & is
+// an access key only when it leads to a field.
+QStringList LiteralAmpersands(QWidget* window) {
+  QStringList shown;
+  if (window->windowTitle().contains(QLatin1Char('&'))) shown << window->windowTitle();
+  for (auto* label : window->findChildren<QLabel*>())
+    if (label->isVisible() && !label->buddy() && label->textFormat() != Qt::RichText &&
+        label->text().contains(QLatin1Char('&')))
+      shown << label->text();
+  return shown;
+}
+
+// Whether a comes before b as one reads: rows from the top, then from the left.
+bool ReadsBefore(QWidget* a, QWidget* b) {
+  const QRect ra(a->mapToGlobal(QPoint(0, 0)), a->size());
+  const QRect rb(b->mapToGlobal(QPoint(0, 0)), b->size());
+  if (ra.bottom() < rb.top() + rb.height() / 2 && rb.top() > ra.top()) return true;
+  if (rb.bottom() < ra.top() + ra.height() / 2 && ra.top() > rb.top()) return false;
+  return ra.left() < rb.left();
+}
+
+// Walks the dialog's Tab order from its focus widget once round; "" when it
+// follows the reading order, else the names of the first pair out of order.
+QString TabOrderFault(QWidget* dialog) {
+  QList<QWidget*> chain;
+  QWidget* start = dialog->focusWidget();
+  for (QWidget* at = start; at && !chain.contains(at) && chain.size() < 30; at = dialog->focusWidget()) {
+    chain << at;
+    QTest::keyClick(at, Qt::Key_Tab);
+  }
+  if (chain.size() < 2) return QStringLiteral("no Tab order in ") + dialog->windowTitle();
+  // Start the round at the field that reads first.
+  qsizetype first = 0;
+  for (qsizetype i = 1; i < chain.size(); ++i)
+    if (ReadsBefore(chain[i], chain[first])) first = i;
+  std::rotate(chain.begin(), chain.begin() + first, chain.end());
+  for (qsizetype i = 0; i + 1 < chain.size(); ++i)
+    if (!ReadsBefore(chain[i], chain[i + 1]))
+      return QStringLiteral("%1: %2 before %3").arg(dialog->windowTitle(), chain[i]->metaObject()->className(),
+                                                    chain[i + 1]->metaObject()->className());
+  return {};
+}
+
+QString Run(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  process.waitForFinished(20000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 }  // namespace
 
 class DesktopTest : public QObject {
@@ -88,6 +180,7 @@ class DesktopTest : public QObject {
   QTemporaryDir dir_;
   std::unique_ptr<desktop::Application> app_;
   QString library_;
+  desktop::AppOptions options_;
 
   FrameWindow* newStructure() {
     WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
@@ -175,9 +268,10 @@ class DesktopTest : public QObject {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("settings")));
     QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout")).clear();
     library_ = dir_.filePath(QStringLiteral("test%1.lib").arg(QRandomGenerator::global()->generate()));
-    desktop::AppOptions options;
+    desktop::AppOptions& options = options_;
     options.library = library_;
     options.profilePath = dir_.filePath(QStringLiteral("none.ini"));
+    QFile::remove(options.profilePath);
     options.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
     app_ = std::make_unique<desktop::Application>(options);
     QVERIFY2(app_->start(), qPrintable(app_->error()));
@@ -684,6 +778,364 @@ class DesktopTest : public QObject {
     QVERIFY(reopened);
     QCOMPARE(reopened->windowTitle(), QStringLiteral("Structure - s_mark - %1[*]").arg(file));
     QVERIFY(!reopened->isWindowModified());
+  }
+
+  // The save dialog starts where this editor last saved; a prefilled name is
+  // selected, so typing replaces it.
+  void saveDialogStartsInTheStructuresLibraryWithTheNameSelected() {
+    const QString other = dir_.filePath(QStringLiteral("other%1.lib").arg(QRandomGenerator::global()->generate()));
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("a"));
+    WhenDialogShows([other](QWidget* dialog) {
+      QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+      QTest::keyClicks(fields.at(0), QStringLiteral("s_one"));
+      TypeInto(fields.at(1), other);
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(frame->windowTitle().contains(QFileInfo(other).fileName()));
+    // A new structure in the same editor: the dialog offers that library again.
+    QTest::keyClick(frame->gridView(), Qt::Key_N, Qt::ControlModifier);
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("b"));
+    QString offeredLibrary, offeredName = QStringLiteral("?");
+    WhenDialogShows([&](QWidget* dialog) {
+      offeredName = dialog->findChildren<QLineEdit*>().at(0)->text();
+      offeredLibrary = dialog->findChildren<QLineEdit*>().at(1)->text();
+      Click(dialog, QStringLiteral("Cancel"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(offeredLibrary, other);
+    QCOMPARE(offeredName, QString());
+
+    // Save As of a saved structure: its name selected, typing replaces it.
+    WhenDialogShows([](QWidget* dialog) {
+      QTest::keyClicks(dialog->findChildren<QLineEdit*>().at(0), QStringLiteral("s_two"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QString selected, typed;
+    WhenDialogShows([&](QWidget* dialog) {
+      auto* name = qobject_cast<QLineEdit*>(dialog->focusWidget());
+      QVERIFY(name);
+      selected = name->selectedText();
+      QTest::keyClicks(name, QStringLiteral("s_three"));
+      typed = name->text();
+      Click(dialog, QStringLiteral("Save"));
+    });
+    frame->runCommand(1454);
+    QCOMPARE(selected, QStringLiteral("s_two"));
+    QCOMPARE(typed, QStringLiteral("s_three"));
+    auto library = quill::Library::open(other.toStdString(), false, nullptr);
+    QVERIFY(library && library->entrySource("s_three").has_value());
+  }
+
+  // The open dialog: focus on the list, typing filters it. Every dialog's Tab
+  // order follows its fields, and no menu or dialog gives a letter twice.
+  void openDialogFiltersAndDialogsFollowTheKeyboard() {
+    auto library = quill::Library::open(library_.toStdString(), true, nullptr);
+    for (const char* name : {"s_alpha", "s_beta", "s_gamma"})
+      library->writeEntry(name, std::string("global type ") + name + " from structure\r\n\tstring\t\tx\r\nend type", "",
+                          nullptr);
+    QStringList shown, faults;
+    WhenDialogShows([&](QWidget* dialog) {
+      auto* list = dialog->findChild<QTreeWidget*>();
+      QCOMPARE(dialog->focusWidget(), list);
+      QTest::keyClicks(list, QStringLiteral("BE"));
+      for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (!list->topLevelItem(i)->isHidden()) shown << list->topLevelItem(i)->text(0);
+      QTest::keyClick(list, Qt::Key_Backspace);
+      QTest::keyClick(list, Qt::Key_Backspace);
+      QCOMPARE(list->topLevelItem(0)->isHidden(), false);
+      faults << TabOrderFault(dialog) << RepeatedMnemonics(Mnemonics(dialog));
+      list->setFocus();
+      QTest::keyClicks(list, QStringLiteral("gam"));
+      QTest::keyClick(list, Qt::Key_Return);
+    });
+    FrameWindow* frame = app_->newGlobalEditor();
+    QVERIFY(frame);
+    QCOMPARE(shown, QStringList({"s_beta"}));
+    QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Structure - s_gamma")));
+
+    // The save dialogs, the local open dialog and the Quill Panel.
+    auto check = [&faults](QWidget* dialog) {
+      faults << TabOrderFault(dialog) << RepeatedMnemonics(Mnemonics(dialog));
+      dialog->close();
+    };
+    WhenDialogShows(check);
+    frame->runCommand(1454);
+    WhenDialogShows(check);
+    QTest::keyClick(frame->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    app_->host().addObject("window", "w_keys");
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
+    FrameWindow* local = app_->newEmbeddedEditor(QStringLiteral("w_keys"));
+    QVERIFY(local);
+    ClickCell(local, 1, 1);
+    QTest::keyClicks(local->gridView(), QStringLiteral("a"));
+    WhenDialogShows(check);
+    QTest::keyClick(local->gridView(), Qt::Key_S, Qt::ControlModifier);
+    WhenDialogShows([&](QWidget* question) {  // Save changes? No, and on to the open dialog
+      WhenDialogShows(check);
+      Click(question, QStringLiteral("No"));
+    });
+    QTest::keyClick(local->gridView(), Qt::Key_O, Qt::ControlModifier);
+    faults.removeAll(QString());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+
+    // The frames' menus, the editor's items and the frame's own.
+    for (FrameWindow* each : {frame, local}) {
+      QStringList titles;
+      for (QAction* top : each->menuBar()->actions()) {
+        titles << top->text();
+        emit top->menu()->aboutToShow();
+        QStringList items;
+        for (QAction* item : top->menu()->actions()) items << item->text();
+        QCOMPARE(RepeatedMnemonics(items), QString());
+      }
+      QCOMPARE(RepeatedMnemonics(titles), QString());
+    }
+  }
+
+  static QStringList PdfPages(const QString& pdf) {
+    QStringList pages = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                            .split(QLatin1Char('\f'));
+    pages.removeAll(QString());
+    return pages;
+  }
+  // Width and height of the first page in points.
+  static QSizeF PdfPageSize(const QString& pdf) {
+    const auto match = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts"))
+                           .match(Run(QStringLiteral("pdfinfo"), {pdf}));
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+  }
+  static int PdfPageCount(const QString& pdf) {
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+  }
+
+  // Printer Setup: orientation and margins in the page setup dialog.
+  void printerSetup(FrameWindow* frame, bool landscape, double margin, QString* unit) {
+    WhenDialogShows([=](QWidget* dialog) {
+      auto* button = dialog->findChild<QRadioButton*>(landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+      QVERIFY(button);
+      QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));  // on its circle
+      for (const char* name : {"topMargin", "leftMargin", "bottomMargin", "rightMargin"}) {
+        auto* field = dialog->findChild<QDoubleSpinBox*>(QLatin1String(name));
+        QVERIFY(field);
+        TypeInto(field, QString::number(margin));
+        QTest::keyClick(field, Qt::Key_Tab);
+      }
+      *unit = dialog->findChild<QComboBox*>(QStringLiteral("unitCombo"))->currentText();
+      Click(dialog, QStringLiteral("OK"));
+    });
+    for (QAction* item : frame->menuBar()->actions().at(0)->menu()->actions())
+      if (item->text().startsWith(QStringLiteral("Pr&inter Setup"))) item->trigger();
+  }
+
+  // Ctrl+P: the print dialog, PDF chosen where no printer exists, into file.
+  void printTo(FrameWindow* frame, const QString& file, QString* printerChoice) {
+    WhenDialogShows([=](QWidget* dialog) {
+      auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+      QVERIFY(printers);
+      *printerChoice = printers->currentText();
+      TypeInto(dialog->findChild<QLineEdit*>(QStringLiteral("filename")), file);
+      Click(dialog, QStringLiteral("Print"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_P, Qt::ControlModifier);
+  }
+
+  void printsAFormattedListingWithThePagesSetUp() {
+    QString rows;
+    for (int i = 1; i <= 80; ++i)
+      rows += i % 10 == 0 ? QStringLiteral("\tdecimal {2}\t\tamount%1\r\n").arg(i) : QStringLiteral("\tinteger\t\tv%1\r\n").arg(i);
+    QApplication::clipboard()->setText(rows);
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    ClickCell(frame, 1, 1);
+    QTest::keyClick(frame->gridView(), Qt::Key_V, Qt::ControlModifier);
+    saveAs(frame, QStringLiteral("s_print"));
+    QVERIFY(!frame->isWindowModified());
+
+    QString unit, choice;
+    printerSetup(frame, true, 30, &unit);
+    const double margin = 30 * (unit.contains(QStringLiteral("mm")) ? 72 / 25.4 : unit.contains(QStringLiteral("Point")) ? 1 : 72);
+    const QString wide = dir_.filePath(QStringLiteral("wide.pdf"));
+    printTo(frame, wide, &choice);
+    if (QPrinterInfo::availablePrinters().isEmpty()) QVERIFY2(choice.contains(QStringLiteral("PDF")), qPrintable(choice));
+    QVERIFY(frame->statusBar()->currentMessage().contains(wide));
+    const QSizeF wideSize = PdfPageSize(wide);
+    QVERIFY2(wideSize.width() > wideSize.height(), "landscape");
+    const QStringList widePages = PdfPages(wide);
+    QCOMPARE(PdfPageCount(wide), widePages.size());
+    for (int i = 0; i < widePages.size(); ++i) {
+      QVERIFY(widePages[i].contains(QStringLiteral("Library: ") + library_));
+      QVERIFY(widePages[i].contains(QStringLiteral("Entry: s_print.srs")));
+      QVERIFY(widePages[i].contains(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+      QVERIFY(widePages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(widePages.size())));
+    }
+    // The margins hold: no word nearer the page's edge. Types and names stand in
+    // columns: every name starts where the others do.
+    const QString box = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), wide, QStringLiteral("-")});
+    auto words = QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<")).globalMatch(box);
+    int count = 0;
+    std::set<long> nameColumns;
+    while (words.hasNext()) {
+      const auto word = words.next();
+      ++count;
+      QVERIFY(word.captured(1).toDouble() >= margin - 1 && word.captured(2).toDouble() >= margin - 1);
+      QVERIFY(word.captured(3).toDouble() <= wideSize.width() - margin + 1);
+      QVERIFY(word.captured(4).toDouble() <= wideSize.height() - margin + 1);
+      if (QRegularExpression(QStringLiteral("^(v|amount)\\d+$")).match(word.captured(5)).hasMatch())
+        nameColumns.insert(std::lround(word.captured(1).toDouble()));
+    }
+    QVERIFY(count > 20);
+    QCOMPARE(nameColumns.size(), std::size_t(1));
+
+    // Portrait holds more lines a page: fewer pages.
+    printerSetup(frame, false, 30, &unit);
+    const QString tall = dir_.filePath(QStringLiteral("tall.pdf"));
+    printTo(frame, tall, &choice);
+    QVERIFY(PdfPageSize(tall).width() < PdfPageSize(tall).height());
+    QVERIFY(PdfPageCount(tall) < widePages.size());
+
+    // The File menu's print preview shows the same pages.
+    int previewPages = 0;
+    QString previewTitle;
+    WhenDialogShows([&](QWidget* dialog) {
+      previewTitle = dialog->windowTitle();
+      auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+      QVERIFY(preview);
+      preview->updatePreview();
+      previewPages = preview->pageCount();
+      dialog->close();
+    });
+    for (QAction* item : frame->menuBar()->actions().at(0)->menu()->actions())
+      if (item->text() == QStringLiteral("Print Pre&view...")) item->trigger();
+    QCOMPARE(previewTitle, QStringLiteral("Print Preview - s_print.srs"));
+    QCOMPARE(previewPages, PdfPageCount(tall));
+  }
+
+  // Dialogs show no stray &, local-structure dialogs fit their contents and
+  // titles, and new windows land on the screen.
+  void dialogsFitAndWindowsStayOnScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    FrameWindow* first = newStructure();
+    QVERIFY(first);
+    first->move(screen.right() - 150, screen.bottom() - 120);
+    FrameWindow* second = newStructure();
+    QVERIFY(second);
+    QVERIFY(screen.contains(second->frameGeometry()));
+    QVERIFY(second->frameGeometry().topLeft() != first->frameGeometry().topLeft());
+
+    const QString owner = QStringLiteral("w_customer_maintenance_window");
+    app_->host().addObject("window", owner.toStdString());
+    QStringList stray;
+    QList<QRect> placed;
+    QString titleFault;
+    auto fits = [&](QWidget* dialog) {
+      stray << LiteralAmpersands(dialog);
+      placed << dialog->frameGeometry();
+      const int title = dialog->fontMetrics().horizontalAdvance(dialog->windowTitle());
+      if (dialog->width() < title + 60) titleFault = dialog->windowTitle();
+    };
+    WhenDialogShows([&](QWidget* dialog) {
+      fits(dialog);
+      Click(dialog, QStringLiteral("New"));
+    });
+    FrameWindow* local = app_->newEmbeddedEditor(owner);
+    QVERIFY(local);
+    local->move(screen.right() - 60, screen.top() + 10);
+    for (const char* name : {"s_one", "s_two", "s_three"}) {
+      QTest::keyClick(local->gridView(), Qt::Key_N, Qt::ControlModifier);
+      ClickCell(local, 1, 1);
+      QTest::keyClicks(local->gridView(), QStringLiteral("a"));
+      QString selected = QStringLiteral("?");
+      WhenDialogShows([&, name](QWidget* dialog) {
+        fits(dialog);
+        auto* field = qobject_cast<QLineEdit*>(dialog->focusWidget());
+        QVERIFY(field);
+        selected = field->selectedText();
+        QTest::keyClicks(field, QLatin1String(name));
+        Click(dialog, QStringLiteral("Save"));
+      });
+      QTest::keyClick(local->gridView(), Qt::Key_S, Qt::ControlModifier);
+      QCOMPARE(selected, QString());
+    }
+    // Save As: the name given is selected for replacing.
+    QString selected;
+    WhenDialogShows([&](QWidget* dialog) {
+      auto* field = qobject_cast<QLineEdit*>(dialog->focusWidget());
+      QVERIFY(field);
+      selected = field->selectedText();
+      dialog->close();
+    });
+    local->runCommand(1454);
+    QCOMPARE(selected, QStringLiteral("s_three"));
+    bool allShown = false;
+    WhenDialogShows([&](QWidget* dialog) {
+      fits(dialog);
+      auto* list = dialog->findChild<QListWidget*>();
+      allShown = list->count() == 3 && !list->verticalScrollBar()->isVisible() &&
+                 list->viewport()->height() < list->sizeHintForRow(0) * 6;
+      Click(dialog, QStringLiteral("Cancel"));
+    });
+    QTest::keyClick(local->gridView(), Qt::Key_O, Qt::ControlModifier);
+    QVERIFY(allShown);
+    WhenDialogShows([&](QWidget* dialog) {
+      fits(dialog);
+      dialog->close();
+    });
+    QTest::keyClick(local->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(stray, QStringList());
+    QCOMPARE(titleFault, QString());
+    QCOMPARE(placed.size(), 6);
+    for (const QRect& rect : placed) QVERIFY(screen.contains(rect));
+  }
+
+  // The Quill Panel lists the structures and libraries opened last, kept in the
+  // profile beside what it held; one click opens one again.
+  void quillPanelReopensRecentEntries() {
+    QFile profile(options_.profilePath);
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    const QByteArray kept = "[application]\nDefLib=" + library_.toUtf8() + "\n; the user's own note\n";
+    profile.write(kept);
+    profile.close();
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("a"));
+    saveAs(frame, QStringLiteral("s_recent"));
+    app_->host().addObject("window", "w_recent");
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
+    QVERIFY(app_->newEmbeddedEditor(QStringLiteral("w_recent")));
+    // The program again, with the same profile.
+    for (FrameWindow* each : FrameWindow::all()) each->close();
+    QTRY_VERIFY(FrameWindow::all().empty());
+    app_ = std::make_unique<desktop::Application>(options_);
+    QVERIFY(app_->start());
+
+    FrameWindow* start = newStructure();
+    QVERIFY(start);
+    QStringList structures, libraries;
+    WhenDialogShows([&](QWidget* panel) {
+      auto lists = panel->findChildren<QListWidget*>();
+      for (int i = 0; i < lists.at(0)->count(); ++i) structures << lists.at(0)->item(i)->text();
+      for (int i = 0; i < lists.at(1)->count(); ++i) libraries << lists.at(1)->item(i)->text();
+      QListWidget* recent = lists.at(0);
+      QTest::mouseClick(recent->viewport(), Qt::LeftButton, {}, recent->visualItemRect(recent->item(1)).center());
+    });
+    QTest::keyClick(start->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString file = QFileInfo(library_).fileName();
+    QCOMPARE(structures, QStringList({"w_recent: local structures (" + file + ")", "s_recent (" + file + ")"}));
+    QCOMPARE(libraries, QStringList({file + " (" + dir_.path() + ")"}));
+    QTRY_COMPARE(FrameWindow::all().size(), std::size_t(2));
+    bool reopened = false;
+    for (FrameWindow* each : FrameWindow::all())
+      reopened = reopened || each->windowTitle().startsWith(QStringLiteral("Structure - s_recent - "));
+    QVERIFY(reopened);
+    QVERIFY(profile.open(QIODevice::ReadOnly));
+    QVERIFY(profile.readAll().startsWith(kept));
   }
 };
 

@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QTemporaryDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintPreviewWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -40,6 +44,24 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   bool saved = frame->grab().save(QDir(out).filePath(QStringLiteral("quillmaker-editor.png")));
   std::printf("%s\n", qPrintable(QDir(out).filePath(QStringLiteral("quillmaker-editor.png"))));
+
+  // The printout as File > Print Preview shows it.
+  const QString printout = QDir(out).filePath(QStringLiteral("quillmaker-printout.png"));
+  auto* grabber = new QTimer(&app);
+  QObject::connect(grabber, &QTimer::timeout, [&] {
+    QWidget* preview = QApplication::activeModalWidget();
+    if (!preview) return;
+    grabber->stop();
+    preview->resize(700, 440);
+    if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) pages->fitToWidth();
+    QApplication::processEvents();
+    saved = preview->grab().save(printout) && saved;
+    preview->close();
+  });
+  grabber->start(50);
+  for (QAction* item : frame->menuBar()->actions().at(0)->menu()->actions())
+    if (item->text() == QStringLiteral("Print Pre&view...")) item->trigger();
+  std::printf("%s\n", qPrintable(printout));
 
   // A row with an unknown type marked by the check, and the Type cell's list while typing.
   const std::uint32_t entry = view->sheet()->rowCount();
