@@ -9,7 +9,7 @@
 #include <string>
 
 #include "editor/commands/row_commands.h"
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/undo.h"
 #include "platform/platform.h"

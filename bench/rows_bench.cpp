@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/variable_row.h"

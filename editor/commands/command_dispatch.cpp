@@ -1,16 +1,17 @@
+// Dispatches the editor's commands by id to their handlers.
 #include "editor/commands/command_dispatch.h"
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
 #include "editor/commands/row_commands.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/entry_row.h"
 #include "editor/persistence/open_structure.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/undo.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/shell/menu_state.h"
 #include "editor/shell/module_state.h"
@@ -94,8 +95,8 @@ void PrintCommand(EditorInstance* instance, WORD, HWND window) {
   if (instance->changed || unnamed) {
     char text[200];
     char caption[200];
-    LoadModuleString(kStrPrintQuestion, text, sizeof text);
-    LoadModuleString(kStrPrintCaption, caption, sizeof caption);
+    LoadModuleString(IdsPrintQuestion, text, sizeof text);
+    LoadModuleString(IdsPrintCaption, caption, sizeof caption);
     if (MessageBoxA(window, text, caption, MB_OKCANCEL | MB_ICONHAND) == IDCANCEL) return;
     // An unchanged structure without a name is saved under a new name: Save alone would do nothing.
     WORD save = instance->changed ? CmdSave : CmdSaveAs;

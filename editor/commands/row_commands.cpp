@@ -5,19 +5,16 @@
 #include <cstring>
 
 #include "editor/commands/row_text.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kColumnName = 1;
-constexpr std::uint16_t kColumnType = 2;
-constexpr std::uint16_t kColumnMarker = 4;
 
 bool AnyRowSelected(const EditorInstance* instance) { return GridNextSelectedRow(instance->gridWindow, 0) != 0; }
 
@@ -34,14 +31,14 @@ std::uint32_t CurrentCellRow(const EditorInstance* instance) {
 }
 
 void FocusEntryRow(const EditorInstance* instance) {
-  GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), kColumnName);
+  GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), ColName);
 }
 
 void AppendEntryRow(EditorInstance* instance) {
   const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
   if (row == 0) return;
   instance->entryRow = static_cast<std::int32_t>(row);
-  GridSetItemText(instance->gridWindow, row, kColumnMarker, kEntryRowMarker);
+  GridSetItemText(instance->gridWindow, row, ColMarker, kEntryRowMarker);
 }
 
 // Puts the block on the clipboard the editor has open. True when the
@@ -193,7 +190,7 @@ void CopyRows(EditorInstance* instance) {
 }  // namespace
 
 void RefindEntryRow(EditorInstance* instance) {
-  const std::uint32_t marked = FindMarkedRow(instance, kColumnMarker, kEntryRowMarker);
+  const std::uint32_t marked = FindMarkedRow(instance, ColMarker, kEntryRowMarker);
   if (marked != 0) {
     instance->entryRow = static_cast<std::int32_t>(marked);
   } else {
@@ -275,7 +272,7 @@ void DeleteRowCommand(EditorInstance* instance) {
 
 // True when the row holds neither a name nor a type.
 bool RowIsBlank(HWND grid, std::uint32_t row) {
-  return GridItemTextLength(grid, row, kColumnName) <= 0 && GridItemTextLength(grid, row, kColumnType) <= 0;
+  return GridItemTextLength(grid, row, ColName) <= 0 && GridItemTextLength(grid, row, ColType) <= 0;
 }
 
 // Insert Row: moves the (empty) entry row to just above the first selected row,
@@ -297,14 +294,14 @@ void InsertRowCommand(EditorInstance* instance) {
   if (target != entry + 1) {
     const std::uint32_t inserted = GridInsertRow(grid, target);
     if (inserted != 0) {
-      GridSetItemText(grid, inserted, kColumnMarker, kEntryRowMarker);
+      GridSetItemText(grid, inserted, ColMarker, kEntryRowMarker);
       const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
       if (RowIsBlank(grid, oldEntry)) {
         GridDeleteRow(grid, oldEntry);
         instance->entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
         ForgetPositionalUndo(instance, static_cast<std::int32_t>(entry));
       } else {
-        GridSetItemText(grid, oldEntry, kColumnMarker, "");
+        GridSetItemText(grid, oldEntry, ColMarker, "");
         instance->entryRow = static_cast<std::int32_t>(inserted);
         // One row more: recorded row numbers below it no longer hold.
         if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) {

@@ -4,17 +4,14 @@
 
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/variable_row.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kColumnName = 1;
-constexpr std::uint16_t kColumnType = 2;
-constexpr std::uint16_t kColumnDecimals = 3;
 
 // A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
 // 32-bit number, "}", TAB, name, CR, LF and the NUL.
@@ -119,11 +116,11 @@ void DropCutRowList(EditorInstance* instance) {
 }
 
 void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
-  GridSetItemText(grid, row, kColumnName, line.name);
-  GridSetItemText(grid, row, kColumnType, line.type);
+  GridSetItemText(grid, row, ColName, line.name);
+  GridSetItemText(grid, row, ColType, line.type);
   if (line.isDecimal == 1) {
     const double decimals = line.decimals;
-    GridSetItemNumber(grid, row, kColumnDecimals, &decimals);
+    GridSetItemNumber(grid, row, ColDecimals, &decimals);
   }
 }
 

@@ -1,13 +1,13 @@
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/entry_row.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/open_structure.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -60,7 +60,7 @@ int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
 // is no name, no group or no member list; every failure comes before the first row.
 int ReadStructureMembers(EditorInstance* instance) {
   char decimalType[kStringBufferSize];
-  LoadModuleString(kStrDecimal, decimalType, sizeof decimalType);
+  LoadModuleString(IdsTypeDecimal, decimalType, sizeof decimalType);
   if (instance->structureName == nullptr) return 0;
   std::int32_t type = 0;
   if (!FindTypeToRead(instance, &type)) return 0;
@@ -81,7 +81,7 @@ int ReadStructureMembers(EditorInstance* instance) {
 // cursor. Success leaves an entry row after the members with the current cell in
 // it; failure is reported ("Error loading structure %s.") and leaves the grid empty.
 int LoadStructure(EditorInstance* instance) {
-  HCURSOR kept = BeginLongOperation(instance, kStrOpeningStatus);
+  HCURSOR kept = BeginLongOperation(instance, IdsOpeningStatus);
   GridSetRedraw(instance->gridWindow, false);
   GridRemoveAllRows(instance->gridWindow);
   int loaded = ReadStructureMembers(instance);
@@ -93,10 +93,10 @@ int LoadStructure(EditorInstance* instance) {
     SetEditorTitle(instance, instance->structureName);
   } else {
     char caption[kStringBufferSize];
-    LoadModuleString(kStrOpenCaption, caption, sizeof caption);
+    LoadModuleString(IdsOpenCaption, caption, sizeof caption);
     const char* name = instance->structureName != nullptr ? instance->structureName : "";
     ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
-                    static_cast<int>(kStrLoadError), name);
+                    static_cast<int>(IdsLoadError), name);
   }
   EndLongOperation(instance, kept);
   RedrawOn(instance);

@@ -1,9 +1,10 @@
+// Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_runtime.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_library.h"
+#include "qst/host_runtime.h"
 #include "editor/persistence/entry_row.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/shell/module_state.h"
@@ -112,7 +113,7 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       RedrawOff(instance);
       GridRemoveAllRows(instance->gridWindow);
       AppendEntryRow(instance);
-      GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+      GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), ColName);
       RedrawOn(instance);
       // The frame must not go on naming the structure that was just put away.
       SetEditorTitle(instance, nullptr);

@@ -1,6 +1,7 @@
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
-#include "editor/persistence/persistence_strings.h"
+// Save: the save-time rules, the choice between global and embedded save, the close question.
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/variable_row.h"
@@ -32,10 +33,10 @@ void ReportRuleFailure(EditorInstance* instance, const SaveRuleFailure& failure)
 // global structure, else the bare name. Composed within name (size bytes).
 void ComposeCloseName(EditorInstance* instance, char* name, std::size_t size) {
   if (instance->untitled || instance->structureName == nullptr) {
-    LoadModuleString(kStrUntitled, name, static_cast<int>(size));
+    LoadModuleString(IdsUntitled, name, static_cast<int>(size));
   } else if (instance->contextCode == kContextStandAlone) {
     char format[kStringBufferSize];
-    LoadModuleString(kStrLibraryAndName, format, sizeof format);
+    LoadModuleString(IdsLibraryAndName, format, sizeof format);
     const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
     FormatBounded(name, size, format, library, instance->structureName);
   } else {
@@ -68,7 +69,7 @@ int QueryCloseStructure(EditorInstance* instance, int commandId) {
   char name[1025];
   ComposeCloseName(instance, name, sizeof name);
   int answer = ShellMessageBox(instance->hostContext, frame, caption, MB_YESNOCANCEL | MB_ICONQUESTION,
-                               ModuleInstance(), static_cast<int>(kStrSaveChanges), name);
+                               ModuleInstance(), static_cast<int>(IdsSaveChanges), name);
   if (answer == IDCANCEL) return 0;
   if (answer != IDYES) return 1;
   GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));

@@ -1,17 +1,18 @@
+// Saving a structure into its owning object's group.
 #include <cstring>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_compiler.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/host_compiler.h"
+#include "qst/host_library.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/long_operation.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -32,7 +33,7 @@ int ConfirmReplace(EditorInstance* instance, const char* name) {
     caption[sizeof caption - 1] = '\0';
     int answer = ShellMessageBox(instance->hostContext, instance->gridWindow, caption,
                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, ModuleInstance(),
-                                 static_cast<int>(kStrReplaceExisting), name);
+                                 static_cast<int>(IdsReplaceExisting), name);
     if (answer == IDNO) {
       proceed = 0;
     } else {
@@ -93,7 +94,7 @@ int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
   }
   const char* name = askForName ? choice.name : instance->structureName;
 
-  HCURSOR kept = BeginLongOperation(instance, kStrSavingStatus);
+  HCURSOR kept = BeginLongOperation(instance, IdsSavingStatus);
   int saved = (!askForName || ConfirmReplace(instance, name)) && CompileAndStore(instance, name, askForName);
   if (saved) {
     instance->untitled = 0;

@@ -1,12 +1,13 @@
+// Saving a global structure: target dialog, group, source, compile and library write.
 #include <cstring>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_compiler.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/host_compiler.h"
+#include "qst/host_library.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/long_operation.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
@@ -69,7 +70,7 @@ void ReportWriteFailure(EditorInstance* instance) {
   GetWindowTextA(instance->gridWindow, caption, static_cast<int>(sizeof caption));
   caption[sizeof caption - 1] = '\0';
   ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
-                  static_cast<int>(kStrSaveFailed));
+                  static_cast<int>(IdsSaveFailed));
 }
 
 // Stores, compiles and writes text as the entry of target in group as type.
@@ -98,8 +99,8 @@ int StoreCompileWrite(EditorInstance* instance, const GlobalTarget& target, std:
 void ReadDefaultLibrary(EditorInstance* instance, char* buffer) {
   char section[41];
   char key[41];
-  LoadModuleString(kStrProfileSection, section, sizeof section);
-  LoadModuleString(kStrProfileDefLib, key, sizeof key);
+  LoadModuleString(IdsProfileSection, section, sizeof section);
+  LoadModuleString(IdsProfileDefLib, key, sizeof key);
   ShellReadProfileString(instance->hostContext, section, key, "", buffer, static_cast<int>(kLibraryPathSize));
   buffer[kLibraryPathSize - 1] = '\0';
 }
@@ -114,7 +115,7 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
   GlobalTarget target{};
   if (!ChooseTarget(instance, mode, &target)) return 0;
 
-  HCURSOR kept = BeginLongOperation(instance, kStrSavingStatus);
+  HCURSOR kept = BeginLongOperation(instance, IdsSavingStatus);
   // The text comes first: without it nothing may reach the runtime or compiler.
   char* text = BuildStructureSource(instance, target.name);
   int saved = 0;

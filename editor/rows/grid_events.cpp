@@ -1,21 +1,18 @@
+// The grid's notifications: cell changes, typing into the entry row, presses and drags in the row indicator.
 #include "editor/rows/grid_events.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/rows/variable_row.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kNameColumn = 1;
-constexpr std::uint16_t kTypeColumn = 2;
-constexpr std::uint16_t kDecimalsColumn = 3;
-constexpr std::uint16_t kMarkerColumn = 4;
 constexpr int kPointerTextSize = 64;
 
 bool KeyDown(int vkey) { return (static_cast<std::uint16_t>(GetAsyncKeyState(vkey)) & 0x8000u) != 0; }
@@ -63,7 +60,7 @@ void StartDrag(EditorInstance* instance) {
 void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   HWND grid = instance->gridWindow;
   instance->lastAction = UndoNone;
-  GridSetCurrentCell(grid, U(instance->entryRow), kNameColumn);
+  GridSetCurrentCell(grid, U(instance->entryRow), ColName);
   if (HWND edit = GridEditControl(grid); edit != nullptr) SendMessageA(edit, EM_SETSEL, 0, 0);
   const bool wasSelected = GridIsRowSelected(grid, r);
   instance->pressRow = S(r);
@@ -105,13 +102,13 @@ void OnCellChanged(EditorInstance* instance) {
   std::uint32_t row = 0;
   std::uint16_t column = 0;
   GridGetCurrentCell(instance->gridWindow, &row, &column);
-  if (instance->curColumn != 0 && instance->curRow != 0 && instance->curColumn == kTypeColumn) {
+  if (instance->curColumn != 0 && instance->curRow != 0 && instance->curColumn == ColType) {
     VariableRecord record;
     ReadVariableRow(instance, &record, U(instance->curRow));
     char decimal[kStringBufferSize];
     LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
     if (std::strcmp(record.type, decimal) != 0) {
-      GridSetItemNumber(instance->gridWindow, U(instance->curRow), kDecimalsColumn, nullptr);
+      GridSetItemNumber(instance->gridWindow, U(instance->curRow), ColDecimals, nullptr);
     }
   }
   instance->curRow = S(row);
@@ -157,10 +154,10 @@ bool MoveChangedOrder(const EditorInstance* instance) {
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
   HWND grid = instance->gridWindow;
-  GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, "");
+  GridSetItemText(grid, U(instance->entryRow), ColMarker, "");
   if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->changed = 1;
-  GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, kEntryRowMarker);
-  GridSetCurrentCell(grid, U(instance->entryRow), kNameColumn);
+  GridSetItemText(grid, U(instance->entryRow), ColMarker, kEntryRowMarker);
+  GridSetCurrentCell(grid, U(instance->entryRow), ColName);
   RedrawOn(instance);
 }
 
@@ -186,17 +183,17 @@ void OnButtonUp(EditorInstance* instance) {
 // "string" in row 1, else the type and decimals of the row above.
 void GiveDefaultType(EditorInstance* instance, std::uint32_t r) {
   HWND grid = instance->gridWindow;
-  if (GridItemTextLength(grid, r, kTypeColumn) > 0) return;
+  if (GridItemTextLength(grid, r, ColType) > 0) return;
   VariableRecord above{};
   if (r == 1) {
     LoadModuleString(IdsTypeString, above.type, sizeof above.type);
   } else {
     ReadVariableRow(instance, &above, r - 1);
   }
-  GridSetItemText(grid, r, kTypeColumn, above.type);
+  GridSetItemText(grid, r, ColType, above.type);
   if (IsDecimalType(above.type)) {
     const double decimals = above.decimals;
-    GridSetItemNumber(grid, r, kDecimalsColumn, &decimals);
+    GridSetItemNumber(grid, r, ColDecimals, &decimals);
   }
 }
 
@@ -210,7 +207,7 @@ void OnTextEdited(EditorInstance* instance) {
   std::uint16_t c = 0;
   GridGetCurrentCell(grid, &r, &c);
   if (r != U(instance->entryRow)) return;
-  if (c != kNameColumn) {
+  if (c != ColName) {
     instance->autoAppendArmed = 1;
     return;
   }
@@ -219,9 +216,9 @@ void OnTextEdited(EditorInstance* instance) {
   GiveDefaultType(instance, r);
   const std::uint32_t next = GridInsertRow(grid, r + 1);
   if (next != 0) {
-    GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, "");
+    GridSetItemText(grid, U(instance->entryRow), ColMarker, "");
     instance->entryRow = S(next);
-    GridSetItemText(grid, next, kMarkerColumn, kEntryRowMarker);
+    GridSetItemText(grid, next, ColMarker, kEntryRowMarker);
   }
   RedrawOn(instance);
 }

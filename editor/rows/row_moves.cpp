@@ -1,17 +1,15 @@
+// Moving selected rows by drag and drop, with the snapshot Undo uses.
 #include "editor/rows/row_moves.h"
 
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/rows/undo_action.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kNameColumn = 1;
-constexpr std::uint16_t kTypeColumn = 2;
-constexpr std::uint16_t kDecimalsColumn = 3;
 
 std::uint32_t CountSelectedRows(HWND grid) {
   std::uint32_t n = 0;
@@ -71,11 +69,11 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
     const MovedRow& e = instance->moveSnapshot[k];
     if (mode != kInsertConsecutive) p = e.row;
     GridInsertRow(grid, p);
-    GridSetItemText(grid, p, kNameColumn, e.record.name);
-    GridSetItemText(grid, p, kTypeColumn, e.record.type);
+    GridSetItemText(grid, p, ColName, e.record.name);
+    GridSetItemText(grid, p, ColType, e.record.type);
     if (IsDecimalType(e.record.type)) {
       const double decimals = e.record.decimals;
-      GridSetItemNumber(grid, p, kDecimalsColumn, &decimals);
+      GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }
     if (mode != kInsertConsecutive) GridSelectRow(grid, p, true);
     if (p <= static_cast<std::uint32_t>(instance->entryRow)) ++instance->entryRow;

@@ -1,6 +1,7 @@
+// Row selection in the row-indicator column: plain, Shift and Ctrl presses.
 #include <algorithm>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/rows/grid_events.h"
 
 void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b) {

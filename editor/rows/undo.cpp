@@ -4,17 +4,16 @@
 // clipboard is never read here: another program may have replaced or hold it.
 #include "editor/rows/undo.h"
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
 #include "editor/commands/row_commands.h"
 #include "editor/commands/row_text.h"
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kColumnMarker = 4;
 
 // The edit control keeps one level of undo, so the same message also redoes.
 void UndoText(EditorInstance* instance) {
@@ -83,10 +82,10 @@ void PasteRowsAgain(EditorInstance* instance) {
 void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
   HWND grid = instance->gridWindow;
   RedrawOff(instance);
-  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, "");
+  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), ColMarker, "");
   const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->dropRow);
   const bool moved = MoveSelectedRows(instance, target, mode) != 0;
-  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, kEntryRowMarker);
+  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), ColMarker, kEntryRowMarker);
   RedrawOn(instance);
   if (!moved) return;
   instance->changed = 1;

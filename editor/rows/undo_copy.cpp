@@ -1,6 +1,7 @@
+// The editor's own copy of the row text of its last row edit, for Undo.
 #include "editor/rows/undo_copy.h"
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 
 void KeepUndoText(EditorInstance* instance, char* copy) {
   if (instance->undoText == copy) return;

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 
-#include "editor/host/host_context.h"
+#include "qst/context_codes.h"
+#include "qst/grid_engine.h"
+#include "qst/host_context.h"
+#include "qst_editor/editor_fields.h"
 
 struct MovedRow;
 
@@ -51,15 +54,4 @@ struct EditorInstance {
   HMENU editMenu;
 };
 
-enum DragState : std::int32_t { DragIdle = 0, DragPressed = 1, DragMoving = 2 };
 
-// Context codes and caller kinds.
-constexpr std::int32_t kContextStandAlone = 1022;
-constexpr std::int32_t kContextEmbedded = 1023;
-constexpr std::int32_t kCallerWindow = 1013;
-constexpr std::int32_t kCallerMenu = 1014;
-constexpr std::int32_t kCallerFunction = 1018;
-constexpr std::int32_t kCallerUserObject = 1024;
-
-// The entry-row marker in column 4.
-inline constexpr const char* kEntryRowMarker = "\xAE";

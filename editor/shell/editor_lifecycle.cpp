@@ -1,12 +1,13 @@
+// The editor window's creation and release, and the toolbar command list.
 #include "editor/shell/editor_lifecycle.h"
 
 #include <cstring>
 #include <iterator>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/shell/grid_layout.h"
@@ -75,10 +76,10 @@ constexpr WORD kSeparatorEntry = 0xFFFF;
 // that opened this one, or Close.
 WORD LastCommandString(std::int32_t callerKind) {
   switch (callerKind) {
-    case kCallerWindow: return 1282;
-    case kCallerMenu: return 1284;
-    case kCallerUserObject: return 1286;
-    case kCallerFunction: return 1310;
+    case kCallerWindow: return CmdReturnToWindow;
+    case kCallerMenu: return CmdReturnToMenu;
+    case kCallerUserObject: return CmdReturnToUserObject;
+    case kCallerFunction: return CmdReturnToFunction;
     default: return CmdClose;
   }
 }

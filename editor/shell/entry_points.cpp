@@ -1,13 +1,16 @@
-#include "editor/shell/entry_points.h"
+// The module's exported entry points: QST_Create makes an editor and its first
+// structure; the platform loader's attach and resource hooks.
+#include "qst/entry_points.h"
 
 #include <cstring>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
+#include "editor/shell/editor_invariants.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
 
@@ -67,14 +70,17 @@ void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* req
 
 }  // namespace
 
-extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
-                                      void* request, HostContext* context) {
-  if (context == nullptr) return nullptr;
+namespace {
+
+// The editor's frame, or null; *editorWindow the editor window inside it.
+HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* request, HostContext* context,
+                  HWND* editorWindow) {
   SetCurrentContextCode(contextCode);
   const EditorClassRecord record = MakeClassRecord(contextCode);
   ShellPrepareMenu(context, kPrepareMenuKind, static_cast<std::uint16_t>(record.menuId));
   HWND window = ShellCreateEditorWindow(context, &record);
   if (window == nullptr) return nullptr;
+  *editorWindow = window;
   EditorInstance* instance = InstanceOf(window);
   if (instance == nullptr || instance->gridWindow == nullptr) {
     // A host that kept a window whose creation failed: an editor without its
@@ -100,6 +106,18 @@ extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t c
     StartUntitled(instance, contextCode, request, context);
   }
   return GetParent(instance->editorWindow);
+}
+
+}  // namespace
+
+extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
+                                      void* request, HostContext* context) {
+  if (context == nullptr) return nullptr;
+  EnterModuleCall();
+  HWND editorWindow = nullptr;
+  HWND frame = CreateEditor(contextCode, callerKind, request, context, &editorWindow);
+  LeaveModuleCall(frame != nullptr ? editorWindow : nullptr);
+  return frame;
 }
 
 extern "C" QST_EXPORT void WEP(std::uint32_t /*reserved*/) {}

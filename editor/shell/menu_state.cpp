@@ -1,10 +1,11 @@
+// The Edit menu's Undo label and item states.
 #include "editor/shell/menu_state.h"
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/resources/module_resources.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
 namespace {

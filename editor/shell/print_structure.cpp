@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "editor/host/host_pool.h"
-#include "editor/host/host_print.h"
+#include "qst/host_pool.h"
+#include "qst/host_print.h"
 
 namespace {
 

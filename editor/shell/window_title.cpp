@@ -1,8 +1,9 @@
+// The frame's title from the structure name and owner.
 #include "editor/shell/window_title.h"
 
 #include <cstring>
 
-#include "editor/host/host_runtime.h"
+#include "qst/host_runtime.h"
 #include "editor/resources/module_resources.h"
 #include "editor/shell/module_state.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 #include "quill/library.h"
 #include "quill/src/runtime_state.h"
 

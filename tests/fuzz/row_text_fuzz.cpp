@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/commands/row_text.h"
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "platform/platform.h"
 #include "tests/support/editor_harness.h"
 

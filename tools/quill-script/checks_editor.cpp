@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "instance_fields.h"
 #include "platform/platform.h"
 #include "scenario.h"

@@ -1,8 +1,9 @@
+// One running scenario: its host, editors and the fields it reads.
 #include "scenario.h"
 
 #include <ostream>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "platform/platform.h"
 #include "quill/runtime.h"
 
@@ -99,10 +100,12 @@ quill::EditorSession& Scenario::session() {
   return *session;
 }
 
-EditorInstance& Scenario::instance() {
-  auto* instance = static_cast<EditorInstance*>(ShellInstanceOf(0, session().editor));
-  if (!instance) throw StepFailure{"an instance record on the editor window", "none"};
-  return *instance;
+EditorFields Scenario::instance() {
+  auto read = reinterpret_cast<QST_ReadEditorFieldsFn>(GetProcAddress(host().module(), kReadEditorFieldsExport));
+  if (!read) throw StepFailure{"a module with the test interface", "none"};
+  EditorFields fields{};
+  if (!read(session().editor, &fields)) throw StepFailure{"an instance record on the editor window", "none"};
+  return fields;
 }
 
 quill::GridSheet& Scenario::grid() {

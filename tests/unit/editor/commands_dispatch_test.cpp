@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "editor/commands/command_dispatch.h"
-#include "editor/commands/command_ids.h"
-#include "editor/rows/undo_action.h"
+#include "qst/command_ids.h"
+#include "qst_editor/undo_action.h"
 #include "persistence_fixture.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "editor/commands/command_dispatch.h"
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_pool.h"
+#include "qst/command_ids.h"
+#include "qst/host_pool.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 #include "persistence_fixture.h"

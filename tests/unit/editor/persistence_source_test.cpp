@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 #include "editor/persistence/structure_source.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "persistence_fixture.h"
 #include "quill/src/pool.h"
 

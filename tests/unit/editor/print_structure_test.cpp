@@ -2,8 +2,8 @@
 // under the wait cursor, and nothing of it left in the pool afterwards.
 #include "editor/shell/print_structure.h"
 
-#include "editor/host/host_pool.h"
-#include "editor/host/host_print.h"
+#include "qst/host_pool.h"
+#include "qst/host_print.h"
 #include "quill/src/pool.h"
 #include "row_text_fixture.h"
 

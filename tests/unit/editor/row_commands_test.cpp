@@ -3,7 +3,7 @@
 // clipboard that another program holds.
 #include "editor/commands/row_commands.h"
 
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "row_text_fixture.h"
 
 namespace row_text_test {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/shell/editor_instance.h"
 #include "editor/shell/module_state.h"
 #include "platform/platform.h"

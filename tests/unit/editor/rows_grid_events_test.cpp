@@ -1,8 +1,9 @@
+// Grid notifications on a live editor: cell changes, typing, drags.
 #include <string>
 #include <vector>
 
 #include "editor/rows/grid_events.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "quill/src/pool.h"
 #include "rows_editor_fixture.h"
 

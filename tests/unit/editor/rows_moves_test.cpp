@@ -1,5 +1,6 @@
+// Row moves and finding marked rows on a live editor.
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "quill/src/pool.h"
 #include "rows_editor_fixture.h"
 

@@ -1,10 +1,11 @@
+// The editor window: creation, title, menus and toolbar commands.
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/window_title.h"
 #include "rows_editor_fixture.h"
 

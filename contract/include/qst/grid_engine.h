@@ -1,18 +1,32 @@
-// GridEngine: the grid control that holds the rows.
+// GridEngine: the grid control that holds the rows, its messages, notifications
+// and exported calls. Message and notification numbers are frozen by the
+// module's binary interface; the layout names by the layout library's contents.
 //
-// Rows are numbered from 1 (unsigned 32-bit), 0 meaning none. Columns: 1 var_name
-// (text), 2 var_type (text), 3 var_dec (number), 4 hidden text (entry-row marker).
+// Rows are numbered from 1 (unsigned 32-bit), 0 meaning none.
 #pragma once
 
 #include <cstdint>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
+
+// The structure grid's columns, numbered as the layout defines them (frozen by
+// the layout library's contents).
+enum GridColumn : std::uint16_t {
+  ColName = 1,      // var_name, text
+  ColType = 2,      // var_type, text
+  ColDecimals = 3,  // var_dec, number
+  ColMarker = 4,    // hidden text: the entry-row marker on the one empty entry row
+};
+
+// The text the marker column holds on the entry row (held fixed by nothing; the
+// grid keeps it only while the editor runs).
+inline constexpr const char* kEntryRowMarker = "\xAE";
 
 // Window class of the host's grid control, and the library that holds its layouts.
-inline constexpr const char* kGridControlClass = "QuillGridSheet";
-inline constexpr const char* kGridLayoutLibrary = "quill_layouts.lib";
+inline constexpr const char* kGridControlClass = "QuillGridSheet";  // binary interface
+inline constexpr const char* kGridLayoutLibrary = "quill_layouts.lib";  // the host's installation
 
-// Grid messages.
+// Grid messages and notifications: every number frozen by the module's binary interface.
 constexpr UINT GM_DELETEROW = 0x51B;
 constexpr UINT GM_INSERTROW = 0x520;
 constexpr UINT GM_CURRENTROW = 0x521;

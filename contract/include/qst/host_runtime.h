@@ -5,15 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
-constexpr int kRuntimeKindStructure = 0x405a;
+// Kinds, flags and masks: frozen by the module's binary interface and, where a
+// value is stored, by the library file format.
+constexpr int kRuntimeKindStructure = 0x405a;  // binary interface and library file
 constexpr int kDeclareTypeFlags = 0xC000;
 constexpr std::uint16_t kNoGroup = 0xFFFF;
 constexpr std::uint16_t kMemberHasSuffix = 0x2000;
-constexpr std::uint16_t kMemberDecimalsMask = 0x3E;
+constexpr std::uint16_t kMemberDecimalsMask = 0x3E;  // library file: decimals in bits 1-5
 
-// Runtime kinds of owning objects.
+// Runtime kinds of owning objects (binary interface).
 constexpr std::uint16_t kObjectKindWindow = 0x4062;
 constexpr std::uint16_t kObjectKindMenu = 0x4059;
 constexpr std::uint16_t kObjectKindUserObject = 0x408a;
