@@ -5,7 +5,7 @@
 #include "editor/commands/row_commands.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
-#include "editor/persistence/entry_row.h"
+#include "editor/rows/entry_row.h"
 #include "editor/persistence/open_structure.h"
 #include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
@@ -13,6 +13,7 @@
 #include "editor/rows/undo.h"
 #include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/menu_state.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/print_structure.h"
@@ -27,7 +28,7 @@ void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instanc
 // A structure just created or opened has no edit to undo, and the rows the
 // last one kept belong to the structure put away.
 void ForgetLastAction(EditorInstance* instance) {
-  instance->lastAction = UndoNone;
+  ForgetLastEdit(instance);
   ResetUndoItem(instance);
   ForgetUndoCopy(instance);
 }

@@ -11,6 +11,8 @@
 #include "editor/rows/row_moves.h"
 #include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
+#include "editor/rows/entry_row.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -30,16 +32,6 @@ std::uint32_t CurrentCellRow(const EditorInstance* instance) {
   return row;
 }
 
-void FocusEntryRow(const EditorInstance* instance) {
-  GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), ColName);
-}
-
-void AppendEntryRow(EditorInstance* instance) {
-  const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
-  if (row == 0) return;
-  instance->entryRow = static_cast<std::int32_t>(row);
-  GridSetItemText(instance->gridWindow, row, ColMarker, kEntryRowMarker);
-}
 
 // Puts the block on the clipboard the editor has open. True when the
 // clipboard took it; the block is then the clipboard's, else still the caller's.
@@ -112,36 +104,13 @@ void PasteRows(EditorInstance* instance) {
   // The redo of this paste inserts from the editor's own copy of the text.
   KeepUndoText(instance, CopyBlockText(instance, block));
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undoText, row, kInsertConsecutive);
-  instance->undoRow = static_cast<std::int32_t>(row);
-  instance->pastedCount = static_cast<std::int32_t>(count);
   UnselectAllRows(instance);
   if (instance->entryRow >= static_cast<std::int32_t>(row)) instance->entryRow += static_cast<std::int32_t>(count);
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsPaste;
+  RecordRowsPaste(instance, row, count);
   if (count != 0) instance->changed = 1;
   RedrawOn(instance);
   CloseClipboard();
-}
-
-// The undo of a row paste deletes pastedCount rows at undoRow. Moving the
-// entry row from one side of those rows to the other (or into them) shifts
-// them by one, so the undo would delete a variable it never added and the
-// entry row: it ends here, as after a press in the row-indicator column. The
-// undo of a move also puts the entry row back at its old number, which is
-// wrong once the entry row has moved at all.
-void ForgetPositionalUndo(EditorInstance* instance, std::int32_t oldEntry) {
-  if (instance->lastAction == UndoDragDrop) {
-    instance->lastAction = UndoNone;
-    return;
-  }
-  if (instance->lastAction != UndoRowsPaste || instance->pastedCount <= 0) return;
-  const std::int64_t first = instance->undoRow;
-  const std::int64_t last = first + instance->pastedCount - 1;
-  const bool wasBelow = oldEntry > last;
-  const bool isBelow = instance->entryRow > last;
-  const bool wasAbove = oldEntry < first;
-  const bool isAbove = instance->entryRow < first;
-  if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->lastAction = UndoNone;
 }
 
 // Cut of the selected rows: their text goes to the clipboard and into the
@@ -168,7 +137,7 @@ void CutRows(EditorInstance* instance) {
   DeleteSelectedRows(instance);
   RefindEntryRow(instance);
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsCut;
+  RecordRowsEdit(instance, UndoRowsCut);
   instance->changed = 1;
   RedrawOn(instance);
 }
@@ -183,27 +152,19 @@ void CopyRows(EditorInstance* instance) {
   HandToClipboard(instance, block);
   UnselectAllRows(instance);
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsCopy;
+  RecordRowsEdit(instance, UndoRowsCopy);
   RedrawOn(instance);
 }
 
 }  // namespace
 
-void RefindEntryRow(EditorInstance* instance) {
-  const std::uint32_t marked = FindMarkedRow(instance, ColMarker, kEntryRowMarker);
-  if (marked != 0) {
-    instance->entryRow = static_cast<std::int32_t>(marked);
-  } else {
-    AppendEntryRow(instance);
-  }
-}
 
 // Cut (cut true) or Copy: of the selected rows, or else of the cell's text,
 // which the cell edit control cuts or copies.
 void CutOrCopyCommand(EditorInstance* instance, bool cut) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, cut ? WM_CUT : WM_COPY);
-    instance->lastAction = cut ? UndoTextCut : UndoTextCopy;
+    RecordTextEdit(instance, cut ? UndoTextCut : UndoTextCopy);
     return;
   }
   if (cut) {
@@ -222,7 +183,7 @@ void PasteCommand(EditorInstance* instance) {
       break;
     case PasteMode::Text:
       SendToEditControl(instance, WM_PASTE);
-      instance->lastAction = UndoTextPaste;
+      RecordTextEdit(instance, UndoTextPaste);
       break;
     case PasteMode::Nothing:
       break;
@@ -237,7 +198,7 @@ void PasteCommand(EditorInstance* instance) {
 void ClearCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
-    instance->lastAction = UndoTextClear;
+    RecordTextEdit(instance, UndoTextClear);
     instance->changed = 1;
     return;
   }
@@ -254,7 +215,7 @@ void ClearCommand(EditorInstance* instance) {
     instance->entryRow -= static_cast<std::int32_t>(DeleteSelectedRows(instance));
   }
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsClear;
+  RecordRowsEdit(instance, UndoRowsClear);
   RedrawOn(instance);
   instance->changed = 1;
 }
@@ -299,14 +260,12 @@ void InsertRowCommand(EditorInstance* instance) {
       if (RowIsBlank(grid, oldEntry)) {
         GridDeleteRow(grid, oldEntry);
         instance->entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
-        ForgetPositionalUndo(instance, static_cast<std::int32_t>(entry));
+        ForgetPositionalUndo(instance, entry);
       } else {
         GridSetItemText(grid, oldEntry, ColMarker, "");
         instance->entryRow = static_cast<std::int32_t>(inserted);
         // One row more: recorded row numbers below it no longer hold.
-        if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) {
-          instance->lastAction = UndoNone;
-        }
+        if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) ForgetLastEdit(instance);
       }
     }
   }

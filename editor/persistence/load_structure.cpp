@@ -4,7 +4,7 @@
 #include "qst/host_pool.h"
 #include "qst/host_runtime.h"
 #include "qst/host_shell.h"
-#include "editor/persistence/entry_row.h"
+#include "editor/rows/entry_row.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/open_structure.h"
 #include "qst/string_ids.h"

@@ -5,7 +5,7 @@
 #include "qst/grid_engine.h"
 #include "qst/host_library.h"
 #include "qst/host_runtime.h"
-#include "editor/persistence/entry_row.h"
+#include "editor/rows/entry_row.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"

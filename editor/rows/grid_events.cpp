@@ -6,7 +6,9 @@
 
 #include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
 #include "editor/rows/variable_row.h"
 #include "editor/shell/module_state.h"
@@ -59,8 +61,8 @@ void StartDrag(EditorInstance* instance) {
 
 void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   HWND grid = instance->gridWindow;
-  instance->lastAction = UndoNone;
-  GridSetCurrentCell(grid, U(instance->entryRow), ColName);
+  ForgetLastEdit(instance);
+  FocusEntryRow(instance);
   if (HWND edit = GridEditControl(grid); edit != nullptr) SendMessageA(edit, EM_SETSEL, 0, 0);
   const bool wasSelected = GridIsRowSelected(grid, r);
   instance->pressRow = S(r);
@@ -153,11 +155,10 @@ bool MoveChangedOrder(const EditorInstance* instance) {
 }
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
-  HWND grid = instance->gridWindow;
-  GridSetItemText(grid, U(instance->entryRow), ColMarker, "");
+  UnmarkEntryRow(instance);
   if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->changed = 1;
-  GridSetItemText(grid, U(instance->entryRow), ColMarker, kEntryRowMarker);
-  GridSetCurrentCell(grid, U(instance->entryRow), ColName);
+  MarkEntryRow(instance, U(instance->entryRow));
+  FocusEntryRow(instance);
   RedrawOn(instance);
 }
 
@@ -198,7 +199,7 @@ void GiveDefaultType(EditorInstance* instance, std::uint32_t r) {
 }
 
 void OnTextEdited(EditorInstance* instance) {
-  instance->lastAction = UndoType;
+  RecordTextEdit(instance, UndoType);
   instance->changed = 1;
   if (instance->autoAppendArmed == 0) return;
   instance->autoAppendArmed = 0;
@@ -216,9 +217,7 @@ void OnTextEdited(EditorInstance* instance) {
   GiveDefaultType(instance, r);
   const std::uint32_t next = GridInsertRow(grid, r + 1);
   if (next != 0) {
-    GridSetItemText(grid, U(instance->entryRow), ColMarker, "");
-    instance->entryRow = S(next);
-    GridSetItemText(grid, next, ColMarker, kEntryRowMarker);
+    MoveEntryMarker(instance, next);
   }
   RedrawOn(instance);
 }

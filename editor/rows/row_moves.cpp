@@ -6,6 +6,7 @@
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 #include "qst_editor/undo_action.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -42,9 +43,7 @@ int SnapshotSelectedRows(EditorInstance* instance) {
     rows[k].row = r;
     rows[k].wasEntryRow = r == static_cast<std::uint32_t>(instance->entryRow) ? 1 : 0;
   }
-  if (instance->moveSnapshot != nullptr) PoolFree(instance->pool, instance->moveSnapshot);
-  instance->moveSnapshot = rows;
-  instance->moveCount = static_cast<std::int32_t>(n);
+  KeepMoveSnapshot(instance, rows, n);
   return 1;
 }
 
@@ -97,7 +96,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   // writes meant for them would go nowhere.
   if (target == 0) return 0;
   if (!SnapshotSelectedRows(instance)) return 0;
-  instance->undoRow = instance->entryRow;
+  RecordMoveStart(instance);
   RedrawOff(instance);
   RemoveSelectedRows(instance, &target);
   // A target past the end appends: rows inserted beyond it would be lost.
@@ -105,7 +104,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   if (target > end) target = end;
   BlockRecord(instance)->row = target;
   InsertSnapshotRows(instance, target, kInsertConsecutive);
-  instance->lastAction = UndoDragDrop;
+  RecordMove(instance, UndoDragDrop);
   return 1;
 }
 

@@ -8,7 +8,9 @@
 #include "editor/commands/row_commands.h"
 #include "editor/commands/row_text.h"
 #include "qst/grid_engine.h"
+#include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
@@ -19,8 +21,7 @@ namespace {
 void UndoText(EditorInstance* instance) {
   HWND edit = GridEditControl(instance->gridWindow);
   if (edit != nullptr) SendMessageA(edit, WM_UNDO, 0, 0);
-  instance->undoneAction = instance->lastAction;
-  instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
+  RecordTextUndo(instance);
 }
 
 // Puts the rows of the last row Cut or Clear back at the rows they came from,
@@ -29,7 +30,7 @@ void RestoreRows(EditorInstance* instance) {
   RedrawOff(instance);
   const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undoText, 0, kInsertRestore);
   if (restored != 0) {
-    instance->lastAction = instance->lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
+    RecordRowsRestored(instance);
     instance->changed = 1;
   }
   RedrawOn(instance);
@@ -56,7 +57,7 @@ void RemovePastedRows(EditorInstance* instance) {
   if (instance->undoRow < instance->entryRow) instance->entryRow -= instance->pastedCount;
   if (instance->pastedCount > 0) instance->changed = 1;
   RedrawOn(instance);
-  instance->lastAction = UndoRowsPasteUndone;
+  RecordPasteRemoved(instance);
 }
 
 // Pastes the pasted text again, from the editor's copy, directly above the entry row.
@@ -66,10 +67,8 @@ void PasteRowsAgain(EditorInstance* instance) {
   const std::uint32_t count =
       InsertRowsFromCopy(instance, instance->undoText, static_cast<std::uint32_t>(row), kInsertConsecutive);
   if (count != 0) {
-    instance->undoRow = row;
-    instance->pastedCount = static_cast<std::int32_t>(count);
     instance->entryRow = row + static_cast<std::int32_t>(count);
-    instance->lastAction = UndoRowsPaste;
+    RecordRowsPaste(instance, static_cast<std::uint32_t>(row), count);
     instance->changed = 1;
   }
   RedrawOn(instance);
@@ -80,16 +79,15 @@ void PasteRowsAgain(EditorInstance* instance) {
 // that happened is recorded: were a failed one recorded, the next Undo would
 // delete rows where no block was put.
 void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
-  HWND grid = instance->gridWindow;
   RedrawOff(instance);
-  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), ColMarker, "");
+  UnmarkEntryRow(instance);
   const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->dropRow);
   const bool moved = MoveSelectedRows(instance, target, mode) != 0;
-  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), ColMarker, kEntryRowMarker);
+  MarkEntryRow(instance, static_cast<std::uint32_t>(instance->entryRow));
   RedrawOn(instance);
   if (!moved) return;
   instance->changed = 1;
-  instance->lastAction = recorded;
+  RecordMove(instance, recorded);
 }
 
 }  // namespace

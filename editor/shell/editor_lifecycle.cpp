@@ -10,6 +10,7 @@
 #include "qst/host_shell.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_copy.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/grid_layout.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -47,8 +48,7 @@ void ReleaseEditor(EditorInstance* instance) {
   if (instance == nullptr || instance->hostContext == nullptr) return;
   FreePoolField(instance, instance->libraryName);
   FreePoolField(instance, instance->structureName);
-  FreePoolField(instance, instance->moveSnapshot);
-  instance->moveCount = 0;
+  ReleaseMoveSnapshot(instance);
   ForgetUndoCopy(instance);
   if (instance->contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
   if (instance->notifyWindow != nullptr) {

@@ -10,6 +10,7 @@
 #include "qst/host_shell.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/editor_invariants.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -97,8 +98,7 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
   instance->curColumn = 0;
   instance->curRow = 0;
   instance->cutRowList = nullptr;
-  instance->lastAction = 0;
-  instance->undoRow = 1;
+  StartUndoRecord(instance);
   instance->callerKind = callerKind;
   if (contextCode == kContextStandAlone && request != nullptr) {
     OpenRequestedStructure(instance, request);

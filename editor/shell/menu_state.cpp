@@ -5,6 +5,7 @@
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
@@ -77,7 +78,6 @@ void UpdateEditMenu(EditorInstance* instance, HMENU editMenu) {
 // After New or Open nothing of the previous structure may be undone into the
 // new rows, so the undo record is dropped along with the label.
 void ResetUndoItem(EditorInstance* instance) {
-  instance->lastAction = UndoNone;
-  instance->undoneAction = UndoNone;
+  ResetUndoRecord(instance);
   if (instance->editMenu != nullptr) SetUndoItem(instance->editMenu, IdsCantUndo, false);
 }

@@ -1,0 +1,76 @@
+// The undo record's operations: the one place that writes an editor's undo fields.
+#include "editor/rows/undo_record.h"
+
+#include "qst/host_pool.h"
+
+void StartUndoRecord(EditorInstance* instance) {
+  instance->lastAction = UndoNone;
+  instance->undoRow = 1;
+}
+
+void ResetUndoRecord(EditorInstance* instance) {
+  instance->lastAction = UndoNone;
+  instance->undoneAction = UndoNone;
+}
+
+void ForgetLastEdit(EditorInstance* instance) { instance->lastAction = UndoNone; }
+
+// The undo of a row paste deletes pastedCount rows at undoRow. Moving the
+// entry row from one side of those rows to the other (or into them) shifts
+// them by one, so the undo would delete a variable it never added and the
+// entry row: it ends here, as after a press in the row-indicator column. The
+// undo of a move also puts the entry row back at its old number, which is
+// wrong once the entry row has moved at all.
+void ForgetPositionalUndo(EditorInstance* instance, std::uint32_t oldEntry) {
+  if (instance->lastAction == UndoDragDrop) {
+    instance->lastAction = UndoNone;
+    return;
+  }
+  if (instance->lastAction != UndoRowsPaste || instance->pastedCount <= 0) return;
+  const std::int64_t first = instance->undoRow;
+  const std::int64_t last = first + instance->pastedCount - 1;
+  const std::int64_t old = oldEntry;
+  const bool wasBelow = old > last;
+  const bool isBelow = instance->entryRow > last;
+  const bool wasAbove = old < first;
+  const bool isAbove = instance->entryRow < first;
+  if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->lastAction = UndoNone;
+}
+
+void RecordTextEdit(EditorInstance* instance, UndoAction action) { instance->lastAction = action; }
+
+void RecordRowsEdit(EditorInstance* instance, UndoAction action) { instance->lastAction = action; }
+
+void RecordRowsPaste(EditorInstance* instance, std::uint32_t first, std::uint32_t count) {
+  instance->undoRow = static_cast<std::int32_t>(first);
+  instance->pastedCount = static_cast<std::int32_t>(count);
+  instance->lastAction = UndoRowsPaste;
+}
+
+void RecordMoveStart(EditorInstance* instance) { instance->undoRow = instance->entryRow; }
+
+void KeepMoveSnapshot(EditorInstance* instance, MovedRow* rows, std::uint32_t count) {
+  if (instance->moveSnapshot != nullptr && instance->moveSnapshot != rows) PoolFree(instance->pool, instance->moveSnapshot);
+  instance->moveSnapshot = rows;
+  instance->moveCount = static_cast<std::int32_t>(count);
+}
+
+void ReleaseMoveSnapshot(EditorInstance* instance) {
+  PoolFree(instance->pool, instance->moveSnapshot);
+  instance->moveSnapshot = nullptr;
+  instance->moveCount = 0;
+}
+
+void RecordMove(EditorInstance* instance, UndoAction action) { instance->lastAction = action; }
+
+// The edit control keeps one level of undo, so the same message also redoes.
+void RecordTextUndo(EditorInstance* instance) {
+  instance->undoneAction = instance->lastAction;
+  instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
+}
+
+void RecordRowsRestored(EditorInstance* instance) {
+  instance->lastAction = instance->lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
+}
+
+void RecordPasteRemoved(EditorInstance* instance) { instance->lastAction = UndoRowsPasteUndone; }
