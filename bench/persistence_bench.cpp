@@ -71,7 +71,7 @@ void RunOnSavedStructure(benchmark::State& state, Step step) {
 
 void BM_EditorSaveStructure(benchmark::State& state) {
   RunOnSavedStructure(state, [](benchmark::State& st, EditorInstance* instance) {
-    instance->changed = 1;
+    instance->document.changed = 1;
     if (SaveStructure(instance, 1452) != 1) st.SkipWithError("save failed");
   });
 }

@@ -37,7 +37,7 @@ void ForgetLastAction(EditorInstance* instance) {
 // or is cancelled the editor stays open with its changes.
 void ReturnCommand(EditorInstance* instance, WORD, HWND) {
   SendMessageA(instance->editorWindow, WM_COMMAND, CmdSave, 0);
-  if (instance->changed == 0) PostCloseToFrame(instance);
+  if (instance->document.changed == 0) PostCloseToFrame(instance);
 }
 
 void CloseCommand(EditorInstance* instance, WORD, HWND) { PostCloseToFrame(instance); }
@@ -45,21 +45,21 @@ void CloseCommand(EditorInstance* instance, WORD, HWND) { PostCloseToFrame(insta
 // New: after the save question for a changed structure, leaves one marked entry
 // row and an untitled structure. Does nothing on an unchanged untitled one.
 void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
-  if (instance->changed) {
+  if (instance->document.changed) {
     if (!QueryCloseStructure(instance, commandId)) return;
-  } else if (instance->untitled) {
+  } else if (instance->document.untitled) {
     return;
   }
-  FreePoolString(instance, &instance->structureName);
-  FreePoolString(instance, &instance->libraryName);
+  FreePoolString(instance, &instance->document.structureName);
+  FreePoolString(instance, &instance->document.libraryName);
   RedrawOff(instance);
   GridRemoveAllRows(instance->gridWindow);
   AppendEntryRow(instance);
   RedrawOn(instance);
   SetEditorTitle(instance, nullptr);
-  instance->untitled = 1;
-  instance->changed = 0;
-  instance->anchorRow = 0;
+  instance->document.untitled = 1;
+  instance->document.changed = 0;
+  instance->selection.anchorRow = 0;
   ForgetLastAction(instance);
 }
 
@@ -67,24 +67,24 @@ void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
 // editor's setting. Only a structure really opened, or a New that ran, leaves
 // the editor unchanged.
 void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
-  if (instance->changed && !QueryCloseStructure(instance, commandId)) return;
-  int opened = instance->contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
+  if (instance->document.changed && !QueryCloseStructure(instance, commandId)) return;
+  int opened = instance->document.contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
                                                            : OpenEmbeddedStructure(instance);
   if (!opened) return;
-  instance->changed = 0;
-  instance->anchorRow = 0;
+  instance->document.changed = 0;
+  instance->selection.anchorRow = 0;
   ForgetLastAction(instance);
 }
 
 // Save and Save As: Save of an unchanged structure does nothing; a successful
 // save retitles the frame and puts the current cell into the entry row.
 void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
-  if (commandId == CmdSave && instance->changed == 0) return;
+  if (commandId == CmdSave && instance->document.changed == 0) return;
   RedrawOff(instance);
-  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));
+  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow));
   if (SaveStructure(instance, commandId)) {
-    SetEditorTitle(instance, instance->structureName);
-    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+    SetEditorTitle(instance, instance->document.structureName);
+    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), 1);
   }
   RedrawOn(instance);
 }
@@ -92,21 +92,21 @@ void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
 // Print: printing reads the stored entry, so a changed or never-saved structure
 // is offered a save first. Nothing is printed when it still has no name.
 void PrintCommand(EditorInstance* instance, WORD, HWND window) {
-  bool unnamed = instance->structureName == nullptr;
-  if (instance->changed || unnamed) {
+  bool unnamed = instance->document.structureName == nullptr;
+  if (instance->document.changed || unnamed) {
     char text[200];
     char caption[200];
     LoadModuleString(IdsPrintQuestion, text, sizeof text);
     LoadModuleString(IdsPrintCaption, caption, sizeof caption);
     if (MessageBoxA(window, text, caption, MB_OKCANCEL | MB_ICONHAND) == IDCANCEL) return;
     // An unchanged structure without a name is saved under a new name: Save alone would do nothing.
-    WORD save = instance->changed ? CmdSave : CmdSaveAs;
+    WORD save = instance->document.changed ? CmdSave : CmdSaveAs;
     SendMessageA(instance->editorWindow, WM_COMMAND, save, 0);
     // The stored entry is older than the rows on screen when that save failed
     // or was cancelled: printing it would pass off stale text as the structure.
-    if (instance->changed) return;
+    if (instance->document.changed) return;
   }
-  if (instance->structureName != nullptr) PrintStructure(instance, 1);
+  if (instance->document.structureName != nullptr) PrintStructure(instance, 1);
 }
 
 void UndoCommand(EditorInstance* instance, WORD, HWND window) { UndoLastAction(instance, window); }

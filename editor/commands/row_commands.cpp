@@ -73,7 +73,7 @@ PasteMode PasteModeFromClipboard(const EditorInstance* instance) {
 }
 
 PasteMode ChoosePasteMode(const EditorInstance* instance) {
-  switch (instance->lastAction) {
+  switch (instance->undo.lastAction) {
     case UndoRowsCut:
     case UndoRowsCopy:
     case UndoRowsPaste:
@@ -100,15 +100,15 @@ void PasteRows(EditorInstance* instance) {
   }
   RedrawOff(instance);
   std::uint32_t row = CurrentCellRow(instance);
-  if (row == 0) row = static_cast<std::uint32_t>(instance->entryRow);
+  if (row == 0) row = static_cast<std::uint32_t>(instance->document.entryRow);
   // The redo of this paste inserts from the editor's own copy of the text.
   KeepUndoText(instance, CopyBlockText(instance, block));
-  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undoText, row, kInsertConsecutive);
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
   UnselectAllRows(instance);
-  if (instance->entryRow >= static_cast<std::int32_t>(row)) instance->entryRow += static_cast<std::int32_t>(count);
+  if (instance->document.entryRow >= static_cast<std::int32_t>(row)) instance->document.entryRow += static_cast<std::int32_t>(count);
   FocusEntryRow(instance);
   RecordRowsPaste(instance, row, count);
-  if (count != 0) instance->changed = 1;
+  if (count != 0) instance->document.changed = 1;
   RedrawOn(instance);
   CloseClipboard();
 }
@@ -138,7 +138,7 @@ void CutRows(EditorInstance* instance) {
   RefindEntryRow(instance);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCut);
-  instance->changed = 1;
+  instance->document.changed = 1;
   RedrawOn(instance);
 }
 
@@ -199,7 +199,7 @@ void ClearCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
     RecordTextEdit(instance, UndoTextClear);
-    instance->changed = 1;
+    instance->document.changed = 1;
     return;
   }
   char* copy = nullptr;
@@ -208,16 +208,16 @@ void ClearCommand(EditorInstance* instance) {
   KeepUndoText(instance, copy);
   RedrawOff(instance);
   HandToClipboard(instance, block);
-  if (GridIsRowSelected(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow))) {
+  if (GridIsRowSelected(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow))) {
     DeleteSelectedRows(instance);
     AppendEntryRow(instance);
   } else {
-    instance->entryRow -= static_cast<std::int32_t>(DeleteSelectedRows(instance));
+    instance->document.entryRow -= static_cast<std::int32_t>(DeleteSelectedRows(instance));
   }
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsClear);
   RedrawOn(instance);
-  instance->changed = 1;
+  instance->document.changed = 1;
 }
 
 // Delete Row: the selected rows, or else the focus row unless it is the entry
@@ -225,7 +225,7 @@ void ClearCommand(EditorInstance* instance) {
 void DeleteRowCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     const std::uint32_t row = GridCurrentRow(instance->gridWindow);
-    if (row == 0 || row == static_cast<std::uint32_t>(instance->entryRow)) return;
+    if (row == 0 || row == static_cast<std::uint32_t>(instance->document.entryRow)) return;
     GridSelectRow(instance->gridWindow, row, true);
   }
   ClearCommand(instance);
@@ -247,7 +247,7 @@ void InsertRowCommand(EditorInstance* instance) {
   std::uint32_t target = GridNextSelectedRow(grid, 0);
   const bool selected = target != 0;
   if (!selected) target = CurrentCellRow(instance);
-  const auto entry = static_cast<std::uint32_t>(instance->entryRow);
+  const auto entry = static_cast<std::uint32_t>(instance->document.entryRow);
   if (target == 0 || target == entry) return;
 
   RedrawOff(instance);
@@ -259,13 +259,13 @@ void InsertRowCommand(EditorInstance* instance) {
       const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
       if (RowIsBlank(grid, oldEntry)) {
         GridDeleteRow(grid, oldEntry);
-        instance->entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
+        instance->document.entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
         ForgetPositionalUndo(instance, entry);
       } else {
         GridSetItemText(grid, oldEntry, ColMarker, "");
-        instance->entryRow = static_cast<std::int32_t>(inserted);
+        instance->document.entryRow = static_cast<std::int32_t>(inserted);
         // One row more: recorded row numbers below it no longer hold.
-        if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) ForgetLastEdit(instance);
+        if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop) ForgetLastEdit(instance);
       }
     }
   }

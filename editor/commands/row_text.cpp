@@ -111,8 +111,8 @@ std::uint32_t CountSelectedRows(HWND grid) {
 }
 
 void DropCutRowList(EditorInstance* instance) {
-  PoolFree(instance->pool, instance->cutRowList);
-  instance->cutRowList = nullptr;
+  PoolFree(instance->pool, instance->undo.cutRowList);
+  instance->undo.cutRowList = nullptr;
 }
 
 void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
@@ -161,9 +161,9 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
 
   DropCutRowList(instance);
   if (count > kMaxCopiedRows) return nullptr;
-  instance->cutRowList = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * count + 4, 0));
-  if (instance->cutRowList == nullptr) return nullptr;
-  instance->cutRowList[0] = count;
+  instance->undo.cutRowList = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * count + 4, 0));
+  if (instance->undo.cutRowList == nullptr) return nullptr;
+  instance->undo.cutRowList[0] = count;
 
   const SIZE_T blockSize = static_cast<SIZE_T>(kRowTextBytesPerRow) * count;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
@@ -180,7 +180,7 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   std::uint32_t k = 0;
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count;
        row = GridNextSelectedRow(grid, row)) {
-    instance->cutRowList[++k] = row;
+    instance->undo.cutRowList[++k] = row;
     VariableRecord record{};
     if (ReadVariableRow(instance, &record, row) == 0) continue;
     record.type[kVariableTextMax] = '\0';
@@ -249,8 +249,8 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     if (line.name == nullptr) continue;
     std::uint32_t target = row;
     if (restore != 0) {
-      if (instance->cutRowList == nullptr || count >= instance->cutRowList[0]) break;
-      target = instance->cutRowList[count + 1];
+      if (instance->undo.cutRowList == nullptr || count >= instance->undo.cutRowList[0]) break;
+      target = instance->undo.cutRowList[count + 1];
     }
     // The row the grid reports is the one written, so a position the grid
     // refuses never leads to a write into a row that does not exist.
@@ -300,7 +300,7 @@ std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
     const std::uint32_t after = GridRowCount(grid);
     if (after >= rows) break;  // a row the grid will not delete would be found again forever
     rows = after;
-    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->entryRow) - above) ++above;
+    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->document.entryRow) - above) ++above;
     // Rows above the deleted one are unselected, so the search can resume there.
     row = GridNextSelectedRow(grid, row - 1);
   }

@@ -41,16 +41,16 @@ void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::u
 // replaces groupId and objectId); embedded, the local type in the owner's group.
 // Returns 0 when the group cannot be had.
 int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
-  if (instance->contextCode == kContextStandAlone) {
+  if (instance->document.contextCode == kContextStandAlone) {
     HostRuntime* runtime = instance->hostContext->runtime;
-    const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
-    instance->groupId = RuntimeOpenEntryGroup(runtime, library, instance->structureName, kRuntimeKindStructure);
-    if (instance->groupId != kNoGroup) instance->objectId = RuntimeFindType(runtime, instance->groupId, instance->structureName);
-    *type = instance->objectId;
+    const char* library = instance->document.libraryName != nullptr ? instance->document.libraryName : "";
+    instance->document.groupId = RuntimeOpenEntryGroup(runtime, library, instance->document.structureName, kRuntimeKindStructure);
+    if (instance->document.groupId != kNoGroup) instance->document.objectId = RuntimeFindType(runtime, instance->document.groupId, instance->document.structureName);
+    *type = instance->document.objectId;
   } else {
-    *type = instance->localTypeId;
+    *type = instance->document.localTypeId;
   }
-  return instance->groupId != kNoGroup;
+  return instance->document.groupId != kNoGroup;
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
 int ReadStructureMembers(EditorInstance* instance) {
   char decimalType[kStringBufferSize];
   LoadModuleString(IdsTypeDecimal, decimalType, sizeof decimalType);
-  if (instance->structureName == nullptr) return 0;
+  if (instance->document.structureName == nullptr) return 0;
   std::int32_t type = 0;
   if (!FindTypeToRead(instance, &type)) return 0;
   std::uint32_t count = 0;
@@ -86,15 +86,15 @@ int LoadStructure(EditorInstance* instance) {
   GridRemoveAllRows(instance->gridWindow);
   int loaded = ReadStructureMembers(instance);
   if (loaded) {
-    instance->changed = 0;
+    instance->document.changed = 0;
     AppendEntryRow(instance);
-    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
-    instance->untitled = 0;
-    SetEditorTitle(instance, instance->structureName);
+    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), 1);
+    instance->document.untitled = 0;
+    SetEditorTitle(instance, instance->document.structureName);
   } else {
     char caption[kStringBufferSize];
     LoadModuleString(IdsOpenCaption, caption, sizeof caption);
-    const char* name = instance->structureName != nullptr ? instance->structureName : "";
+    const char* name = instance->document.structureName != nullptr ? instance->document.structureName : "";
     ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
                     static_cast<int>(IdsLoadError), name);
   }

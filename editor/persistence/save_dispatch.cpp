@@ -32,15 +32,15 @@ void ReportRuleFailure(EditorInstance* instance, const SaveRuleFailure& failure)
 // The name the close question shows: "(Untitled)", "\n<library>(<name>)" for a
 // global structure, else the bare name. Composed within name (size bytes).
 void ComposeCloseName(EditorInstance* instance, char* name, std::size_t size) {
-  if (instance->untitled || instance->structureName == nullptr) {
+  if (instance->document.untitled || instance->document.structureName == nullptr) {
     LoadModuleString(IdsUntitled, name, static_cast<int>(size));
-  } else if (instance->contextCode == kContextStandAlone) {
+  } else if (instance->document.contextCode == kContextStandAlone) {
     char format[kStringBufferSize];
     LoadModuleString(IdsLibraryAndName, format, sizeof format);
-    const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
-    FormatBounded(name, size, format, library, instance->structureName);
+    const char* library = instance->document.libraryName != nullptr ? instance->document.libraryName : "";
+    FormatBounded(name, size, format, library, instance->document.structureName);
   } else {
-    CopyBounded(name, size, instance->structureName);
+    CopyBounded(name, size, instance->document.structureName);
   }
 }
 
@@ -54,7 +54,7 @@ int SaveStructure(EditorInstance* instance, int commandId) {
     ReportRuleFailure(instance, failure);
     return 0;
   }
-  if (instance->contextCode == kContextStandAlone) return SaveGlobalStructure(instance, commandId);
+  if (instance->document.contextCode == kContextStandAlone) return SaveGlobalStructure(instance, commandId);
   return SaveEmbeddedStructure(instance, commandId);
 }
 
@@ -72,6 +72,6 @@ int QueryCloseStructure(EditorInstance* instance, int commandId) {
                                ModuleInstance(), static_cast<int>(IdsSaveChanges), name);
   if (answer == IDCANCEL) return 0;
   if (answer != IDYES) return 1;
-  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));
+  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow));
   return SaveStructure(instance, commandId) != 0 ? 1 : 0;
 }

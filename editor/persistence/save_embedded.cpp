@@ -24,7 +24,7 @@ namespace {
 int ConfirmReplace(EditorInstance* instance, const char* name) {
   HostRuntime* runtime = instance->hostContext->runtime;
   std::uint32_t count = 0;
-  TypeListEntry* types = RuntimeListTypes(runtime, instance->groupId, kRuntimeKindStructure, &count);
+  TypeListEntry* types = RuntimeListTypes(runtime, instance->document.groupId, kRuntimeKindStructure, &count);
   int proceed = 1;
   for (std::uint32_t i = 0; types != nullptr && i < count && proceed; ++i) {
     if (types[i].name == nullptr || _stricmp(types[i].name, name) != 0) continue;
@@ -63,14 +63,14 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
   char* text = BuildStructureSource(instance, name);
   if (text == nullptr) return 0;
   HostRuntime* runtime = instance->hostContext->runtime;
-  std::int32_t type = instance->localTypeId;
-  if (askedForName) type = RuntimeDeclareType(runtime, instance->groupId, name, kRuntimeKindStructure, kDeclareTypeFlags);
+  std::int32_t type = instance->document.localTypeId;
+  if (askedForName) type = RuntimeDeclareType(runtime, instance->document.groupId, name, kRuntimeKindStructure, kDeclareTypeFlags);
   if (!CompileThroughCallback(instance, type, text)) {
     PoolFree(instance->pool, text);
     return 0;
   }
   RuntimeStoreTypeSource(runtime, type, text, static_cast<std::uint32_t>(std::strlen(text) + 1));
-  instance->localTypeId = type;
+  instance->document.localTypeId = type;
   return 1;
 }
 
@@ -82,24 +82,24 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
 // successful compile. Returns 1 when saved, 0 when cancelled, declined or failed.
 // localTypeId and the name change only on success.
 int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
-  bool askForName = instance->untitled || instance->structureName == nullptr || commandId == CmdSaveAs;
+  bool askForName = instance->document.untitled || instance->document.structureName == nullptr || commandId == CmdSaveAs;
   EmbeddedSaveChoice choice{};
   if (askForName) {
-    const char* initialName = instance->untitled ? nullptr : instance->structureName;
-    choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->ownerKind, instance->gridWindow, initialName,
-                                        &instance->objectId);
+    const char* initialName = instance->document.untitled ? nullptr : instance->document.structureName;
+    choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->document.ownerKind, instance->gridWindow, initialName,
+                                        &instance->document.objectId);
     UpdateWindow(instance->gridWindow);
     if (choice.cancelled == 1) return 0;
     choice.name[sizeof choice.name - 1] = '\0';
   }
-  const char* name = askForName ? choice.name : instance->structureName;
+  const char* name = askForName ? choice.name : instance->document.structureName;
 
   HCURSOR kept = BeginLongOperation(instance, IdsSavingStatus);
   int saved = (!askForName || ConfirmReplace(instance, name)) && CompileAndStore(instance, name, askForName);
   if (saved) {
-    instance->untitled = 0;
-    instance->changed = 0;
-    if (askForName) ReplacePoolString(instance, &instance->structureName, name);
+    instance->document.untitled = 0;
+    instance->document.changed = 0;
+    if (askForName) ReplacePoolString(instance, &instance->document.structureName, name);
   }
   EndLongOperation(instance, kept);
   return saved;

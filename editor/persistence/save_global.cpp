@@ -31,7 +31,7 @@ struct GlobalTarget {
 GlobalSaveMode ChooseMode(const EditorInstance* instance, int commandId) {
   // A structure without a name or library has no entry to save into, whatever
   // `untitled` says; asking for one is the only safe course.
-  if (instance->untitled || instance->structureName == nullptr || instance->libraryName == nullptr) {
+  if (instance->document.untitled || instance->document.structureName == nullptr || instance->document.libraryName == nullptr) {
     return GlobalSaveMode::New;
   }
   return commandId == CmdSaveAs ? GlobalSaveMode::SaveAs : GlobalSaveMode::Save;
@@ -40,8 +40,8 @@ GlobalSaveMode ChooseMode(const EditorInstance* instance, int commandId) {
 // Fills target for the mode; returns 0 when the user cancelled the dialog.
 int ChooseTarget(EditorInstance* instance, GlobalSaveMode mode, GlobalTarget* target) {
   if (mode == GlobalSaveMode::Save) {
-    target->name = instance->structureName;
-    target->library = instance->libraryName;
+    target->name = instance->document.structureName;
+    target->library = instance->document.libraryName;
     target->comment = "";
     return 1;
   }
@@ -52,7 +52,7 @@ int ChooseTarget(EditorInstance* instance, GlobalSaveMode mode, GlobalTarget* ta
                                             defaultLibrary, 0);
   } else {
     target->choice = LibrarySaveEntryDialog(instance->hostContext, kLibraryKindStructure, instance->gridWindow,
-                                            instance->structureName, instance->libraryName, 0);
+                                            instance->document.structureName, instance->document.libraryName, 0);
   }
   GlobalSaveChoice& choice = target->choice;
   if (choice.cancelled == 1) return 0;
@@ -121,21 +121,21 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
   int saved = 0;
   if (text != nullptr) {
     HostRuntime* runtime = instance->hostContext->runtime;
-    std::uint16_t group = instance->groupId;
-    std::int32_t type = instance->objectId;
+    std::uint16_t group = instance->document.groupId;
+    std::int32_t type = instance->document.objectId;
     if (mode != GlobalSaveMode::Save) {
       group = RuntimeCreateEntryGroup(runtime, target.library, target.name, kRuntimeKindStructure);
       type = RuntimeDeclareType(runtime, group, target.name, kRuntimeKindStructure, kDeclareTypeFlags);
     }
     saved = StoreCompileWrite(instance, target, group, type, text);
     if (saved) {
-      instance->groupId = group;
-      instance->objectId = type;
-      instance->changed = 0;
-      instance->untitled = 0;
+      instance->document.groupId = group;
+      instance->document.objectId = type;
+      instance->document.changed = 0;
+      instance->document.untitled = 0;
       if (mode != GlobalSaveMode::Save) {
-        ReplacePoolString(instance, &instance->structureName, target.name);
-        ReplacePoolString(instance, &instance->libraryName, target.library);
+        ReplacePoolString(instance, &instance->document.structureName, target.name);
+        ReplacePoolString(instance, &instance->document.libraryName, target.library);
       }
     }
   }

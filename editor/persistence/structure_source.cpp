@@ -19,7 +19,7 @@ const char* sourceReadPointer = nullptr;
 // The header line into header (1025 bytes, as much as wsprintfA ever writes).
 int FormatHeader(EditorInstance* instance, const char* structureName, char* header, std::size_t size) {
   char format[kStringBufferSize];
-  UINT id = instance->contextCode == kContextStandAlone ? IdsGlobalHeader : IdsLocalHeader;
+  UINT id = instance->document.contextCode == kContextStandAlone ? IdsGlobalHeader : IdsLocalHeader;
   LoadModuleString(id, format, sizeof format);
   return FormatBounded(header, size, format, structureName != nullptr ? structureName : "");
 }

@@ -37,25 +37,25 @@ bool IsRowIndicator(const char* object) {
 
 // A press on a data cell ends any row selection; no drag can start from it.
 void PressOnDataCell(EditorInstance* instance) {
-  instance->dragState = DragIdle;
+  instance->selection.dragState = DragIdle;
   if (GridNextSelectedRow(instance->gridWindow, 0) != 0) UnselectAllRows(instance);
-  instance->dragState = DragPressed;
-  instance->anchorRow = instance->pressRow = instance->selFirst = instance->selLast = 0;
+  instance->selection.dragState = DragPressed;
+  instance->selection.anchorRow = instance->selection.pressRow = instance->selection.selFirst = instance->selection.selLast = 0;
 }
 
 // The selection's tracked bounds take in row r. Bounds of 0 are none (after a
 // press on a data cell, or when no row stayed selected): then r is the first
 // bound, else a selection begun with Ctrl could never be dropped above itself.
 void GrowSelectionBounds(EditorInstance* instance, std::uint32_t r) {
-  instance->selFirst = instance->selFirst == 0 ? S(r) : std::min(instance->selFirst, S(r));
-  instance->selLast = std::max(instance->selLast, S(r));
+  instance->selection.selFirst = instance->selection.selFirst == 0 ? S(r) : std::min(instance->selection.selFirst, S(r));
+  instance->selection.selLast = std::max(instance->selection.selLast, S(r));
 }
 
 // A drag starts with no drop row: one left by an earlier drag is no place the
 // user chose for this one.
 void StartDrag(EditorInstance* instance) {
-  instance->dragState = DragMoving;
-  instance->dropRow = 0;
+  instance->selection.dragState = DragMoving;
+  instance->selection.dropRow = 0;
   SetCapture(instance->gridWindow);
 }
 
@@ -65,12 +65,12 @@ void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   FocusEntryRow(instance);
   if (HWND edit = GridEditControl(grid); edit != nullptr) SendMessageA(edit, EM_SETSEL, 0, 0);
   const bool wasSelected = GridIsRowSelected(grid, r);
-  instance->pressRow = S(r);
+  instance->selection.pressRow = S(r);
   if (KeyDown(VK_SHIFT)) {
-    if (instance->anchorRow == 0) return;
+    if (instance->selection.anchorRow == 0) return;
     // The bounds only grow here, even when the new range is smaller.
     GrowSelectionBounds(instance, r);
-    SelectRowRange(instance, U(instance->anchorRow), r);
+    SelectRowRange(instance, U(instance->selection.anchorRow), r);
   } else if (KeyDown(VK_CONTROL)) {
     GridSelectRow(grid, r, !wasSelected);
     if (!wasSelected) {
@@ -83,8 +83,8 @@ void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   } else {
     UnselectAllRows(instance);
     GridSelectRow(grid, r, true);
-    instance->dragState = DragPressed;
-    instance->anchorRow = instance->selFirst = instance->selLast = S(r);
+    instance->selection.dragState = DragPressed;
+    instance->selection.anchorRow = instance->selection.selFirst = instance->selection.selLast = S(r);
   }
 }
 
@@ -104,17 +104,17 @@ void OnCellChanged(EditorInstance* instance) {
   std::uint32_t row = 0;
   std::uint16_t column = 0;
   GridGetCurrentCell(instance->gridWindow, &row, &column);
-  if (instance->curColumn != 0 && instance->curRow != 0 && instance->curColumn == ColType) {
+  if (instance->cursor.curColumn != 0 && instance->cursor.curRow != 0 && instance->cursor.curColumn == ColType) {
     VariableRecord record;
-    ReadVariableRow(instance, &record, U(instance->curRow));
+    ReadVariableRow(instance, &record, U(instance->cursor.curRow));
     char decimal[kStringBufferSize];
     LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
     if (std::strcmp(record.type, decimal) != 0) {
-      GridSetItemNumber(instance->gridWindow, U(instance->curRow), ColDecimals, nullptr);
+      GridSetItemNumber(instance->gridWindow, U(instance->cursor.curRow), ColDecimals, nullptr);
     }
   }
-  instance->curRow = S(row);
-  instance->curColumn = column;
+  instance->cursor.curRow = S(row);
+  instance->cursor.curColumn = column;
 }
 
 void ShowDropLine(EditorInstance* instance, std::uint32_t p) {
@@ -132,14 +132,14 @@ void ShowDropLine(EditorInstance* instance, std::uint32_t p) {
 
 void OnMouseMove(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
-  if (instance->dragState == DragPressed) {
+  if (instance->selection.dragState == DragPressed) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
-    if (p == 0 || instance->pressRow == 0 || p == U(instance->pressRow)) return;
+    if (p == 0 || instance->selection.pressRow == 0 || p == U(instance->selection.pressRow)) return;
     StartDrag(instance);
-  } else if (instance->dragState == DragMoving) {
+  } else if (instance->selection.dragState == DragMoving) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
-    if (p == 0 || p == U(instance->dropRow)) return;
-    instance->dropRow = S(p);
+    if (p == 0 || p == U(instance->selection.dropRow)) return;
+    instance->selection.dropRow = S(p);
     ShowDropLine(instance, p);
   }
 }
@@ -148,34 +148,34 @@ void OnMouseMove(EditorInstance* instance) {
 // put them (a row dropped onto itself): only a new order is a change.
 bool MoveChangedOrder(const EditorInstance* instance) {
   const std::uint32_t start = MovedBlockFirstRow(instance);
-  for (std::int32_t k = 0; k < instance->moveCount; ++k) {
-    if (instance->moveSnapshot[k].row != start + U(k)) return true;
+  for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
+    if (instance->undo.moveSnapshot[k].row != start + U(k)) return true;
   }
   return false;
 }
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
   UnmarkEntryRow(instance);
-  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->changed = 1;
-  MarkEntryRow(instance, U(instance->entryRow));
+  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
+  MarkEntryRow(instance, U(instance->document.entryRow));
   FocusEntryRow(instance);
   RedrawOn(instance);
 }
 
 void OnButtonUp(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
-  if (instance->dragState == DragMoving) {
+  if (instance->selection.dragState == DragMoving) {
     GridSetProperty(grid, "dragline.visible=FALSE");
     std::uint32_t p = PointerRow(grid, nullptr, 0);
     if (p == 0) {
-      p = U(instance->dropRow);
+      p = U(instance->selection.dropRow);
     } else {
-      instance->dropRow = S(p);
+      instance->selection.dropRow = S(p);
     }
     // With no row to drop on (no drag has passed over a row yet) nothing moves.
-    if (p != 0 && (p <= U(instance->selFirst) || p >= U(instance->selLast))) DropSelectedRows(instance, p);
+    if (p != 0 && (p <= U(instance->selection.selFirst) || p >= U(instance->selection.selLast))) DropSelectedRows(instance, p);
   }
-  instance->dragState = DragIdle;
+  instance->selection.dragState = DragIdle;
   ReleaseCapture();
   PostMessageA(GetParent(instance->editorWindow), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(instance->editMenu), 1);
 }
@@ -200,16 +200,16 @@ void GiveDefaultType(EditorInstance* instance, std::uint32_t r) {
 
 void OnTextEdited(EditorInstance* instance) {
   RecordTextEdit(instance, UndoType);
-  instance->changed = 1;
-  if (instance->autoAppendArmed == 0) return;
-  instance->autoAppendArmed = 0;
+  instance->document.changed = 1;
+  if (instance->document.autoAppendArmed == 0) return;
+  instance->document.autoAppendArmed = 0;
   HWND grid = instance->gridWindow;
   std::uint32_t r = 0;
   std::uint16_t c = 0;
   GridGetCurrentCell(grid, &r, &c);
-  if (r != U(instance->entryRow)) return;
+  if (r != U(instance->document.entryRow)) return;
   if (c != ColName) {
-    instance->autoAppendArmed = 1;
+    instance->document.autoAppendArmed = 1;
     return;
   }
   RedrawOff(instance);
@@ -226,10 +226,10 @@ void OnTextEdited(EditorInstance* instance) {
 
 LRESULT OnGridNotify(EditorInstance* instance, HWND /*grid*/, WPARAM /*wParam*/, WORD code) {
   switch (code) {
-    case GN_MODIFIED: instance->changed = 1; break;
+    case GN_MODIFIED: instance->document.changed = 1; break;
     case GN_BUTTONDOWN: OnButtonDown(instance); break;
     case GN_CELLCHANGED: OnCellChanged(instance); break;
-    case GN_CELLENTERED: instance->autoAppendArmed = 1; break;
+    case GN_CELLENTERED: instance->document.autoAppendArmed = 1; break;
     case GN_MOUSEMOVE: OnMouseMove(instance); break;
     case GN_BUTTONUP: OnButtonUp(instance); break;
     case GN_TEXTEDITED: OnTextEdited(instance); break;

@@ -20,13 +20,13 @@ std::uint32_t CountSelectedRows(HWND grid) {
 
 // The entry after the last snapshot row records where the move put the block,
 // so that its undo removes exactly those rows whatever the selection was.
-MovedRow* BlockRecord(EditorInstance* instance) { return instance->moveSnapshot + instance->moveCount; }
+MovedRow* BlockRecord(EditorInstance* instance) { return instance->undo.moveSnapshot + instance->undo.moveCount; }
 
 }  // namespace
 
 std::uint32_t MovedBlockFirstRow(const EditorInstance* instance) {
-  if (instance->moveSnapshot == nullptr) return 0;
-  return instance->moveSnapshot[instance->moveCount].row;
+  if (instance->undo.moveSnapshot == nullptr) return 0;
+  return instance->undo.moveSnapshot[instance->undo.moveCount].row;
 }
 
 int SnapshotSelectedRows(EditorInstance* instance) {
@@ -41,7 +41,7 @@ int SnapshotSelectedRows(EditorInstance* instance) {
   for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0 && k < n; r = GridNextSelectedRow(grid, r), ++k) {
     ReadVariableRow(instance, &rows[k].record, r);
     rows[k].row = r;
-    rows[k].wasEntryRow = r == static_cast<std::uint32_t>(instance->entryRow) ? 1 : 0;
+    rows[k].wasEntryRow = r == static_cast<std::uint32_t>(instance->document.entryRow) ? 1 : 0;
   }
   KeepMoveSnapshot(instance, rows, n);
   return 1;
@@ -54,7 +54,7 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
   std::uint32_t r = GridNextSelectedRow(grid, 0);
   while (r != 0) {
     GridDeleteRow(grid, r);
-    if (static_cast<std::uint32_t>(instance->entryRow) > r) --instance->entryRow;
+    if (static_cast<std::uint32_t>(instance->document.entryRow) > r) --instance->document.entryRow;
     if (*target > r) --*target;
     r = GridNextSelectedRow(grid, r - 1);
   }
@@ -64,8 +64,8 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
   HWND grid = instance->gridWindow;
   std::uint32_t p = start;
   std::uint32_t newEntry = 0;
-  for (std::int32_t k = 0; k < instance->moveCount; ++k) {
-    const MovedRow& e = instance->moveSnapshot[k];
+  for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
+    const MovedRow& e = instance->undo.moveSnapshot[k];
     if (mode != kInsertConsecutive) p = e.row;
     GridInsertRow(grid, p);
     GridSetItemText(grid, p, ColName, e.record.name);
@@ -75,21 +75,21 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
       GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }
     if (mode != kInsertConsecutive) GridSelectRow(grid, p, true);
-    if (p <= static_cast<std::uint32_t>(instance->entryRow)) ++instance->entryRow;
+    if (p <= static_cast<std::uint32_t>(instance->document.entryRow)) ++instance->document.entryRow;
     if (e.wasEntryRow == 1) newEntry = p;
     ++p;
   }
-  if (newEntry != 0) instance->entryRow = static_cast<std::int32_t>(newEntry);
+  if (newEntry != 0) instance->document.entryRow = static_cast<std::int32_t>(newEntry);
 }
 
 int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   if (mode != kMoveModeMove) {
-    if (instance->moveSnapshot == nullptr) return 0;
+    if (instance->undo.moveSnapshot == nullptr) return 0;
     // Remove exactly the block the move inserted, then put every row back.
     const std::uint32_t start = MovedBlockFirstRow(instance);
-    for (std::int32_t k = 0; k < instance->moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
-    InsertSnapshotRows(instance, static_cast<std::uint32_t>(instance->dropRow), kInsertRestore);
-    instance->entryRow = instance->undoRow;
+    for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
+    InsertSnapshotRows(instance, static_cast<std::uint32_t>(instance->selection.dropRow), kInsertRestore);
+    instance->document.entryRow = instance->undo.undoRow;
     return 1;
   }
   // Row 0 is no place to put rows: the grid would append them and the

@@ -28,10 +28,10 @@ void UndoText(EditorInstance* instance) {
 // selected. Does nothing (lastAction kept) when no row comes back.
 void RestoreRows(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undoText, 0, kInsertRestore);
+  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undo.undoText, 0, kInsertRestore);
   if (restored != 0) {
     RecordRowsRestored(instance);
-    instance->changed = 1;
+    instance->document.changed = 1;
   }
   RedrawOn(instance);
   RefindEntryRow(instance);
@@ -51,11 +51,11 @@ void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId comman
 
 void RemovePastedRows(EditorInstance* instance) {
   RedrawOff(instance);
-  for (std::int32_t i = 0; i < instance->pastedCount; ++i) {
-    GridDeleteRow(instance->gridWindow, static_cast<std::uint32_t>(instance->undoRow));
+  for (std::int32_t i = 0; i < instance->undo.pastedCount; ++i) {
+    GridDeleteRow(instance->gridWindow, static_cast<std::uint32_t>(instance->undo.undoRow));
   }
-  if (instance->undoRow < instance->entryRow) instance->entryRow -= instance->pastedCount;
-  if (instance->pastedCount > 0) instance->changed = 1;
+  if (instance->undo.undoRow < instance->document.entryRow) instance->document.entryRow -= instance->undo.pastedCount;
+  if (instance->undo.pastedCount > 0) instance->document.changed = 1;
   RedrawOn(instance);
   RecordPasteRemoved(instance);
 }
@@ -63,13 +63,13 @@ void RemovePastedRows(EditorInstance* instance) {
 // Pastes the pasted text again, from the editor's copy, directly above the entry row.
 void PasteRowsAgain(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::int32_t row = instance->entryRow;
+  const std::int32_t row = instance->document.entryRow;
   const std::uint32_t count =
-      InsertRowsFromCopy(instance, instance->undoText, static_cast<std::uint32_t>(row), kInsertConsecutive);
+      InsertRowsFromCopy(instance, instance->undo.undoText, static_cast<std::uint32_t>(row), kInsertConsecutive);
   if (count != 0) {
-    instance->entryRow = row + static_cast<std::int32_t>(count);
+    instance->document.entryRow = row + static_cast<std::int32_t>(count);
     RecordRowsPaste(instance, static_cast<std::uint32_t>(row), count);
-    instance->changed = 1;
+    instance->document.changed = 1;
   }
   RedrawOn(instance);
 }
@@ -81,12 +81,12 @@ void PasteRowsAgain(EditorInstance* instance) {
 void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
   RedrawOff(instance);
   UnmarkEntryRow(instance);
-  const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->dropRow);
+  const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->selection.dropRow);
   const bool moved = MoveSelectedRows(instance, target, mode) != 0;
-  MarkEntryRow(instance, static_cast<std::uint32_t>(instance->entryRow));
+  MarkEntryRow(instance, static_cast<std::uint32_t>(instance->document.entryRow));
   RedrawOn(instance);
   if (!moved) return;
-  instance->changed = 1;
+  instance->document.changed = 1;
   RecordMove(instance, recorded);
 }
 
@@ -95,7 +95,7 @@ void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
 // Reverses the edit recorded in lastAction and records its opposite, so the
 // same command redoes it. Copies, UndoNone and unknown values do nothing.
 void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
-  switch (instance->lastAction) {
+  switch (instance->undo.lastAction) {
     case UndoTextUndone:
     case UndoTextRedone:
     case UndoType:

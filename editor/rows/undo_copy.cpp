@@ -4,13 +4,13 @@
 #include "qst/host_pool.h"
 
 void KeepUndoText(EditorInstance* instance, char* copy) {
-  if (instance->undoText == copy) return;
-  if (instance->undoText != nullptr) PoolFree(instance->pool, instance->undoText);
-  instance->undoText = copy;
+  if (instance->undo.undoText == copy) return;
+  if (instance->undo.undoText != nullptr) PoolFree(instance->pool, instance->undo.undoText);
+  instance->undo.undoText = copy;
 }
 
 void ForgetUndoCopy(EditorInstance* instance) {
   KeepUndoText(instance, nullptr);
-  if (instance->cutRowList != nullptr) PoolFree(instance->pool, instance->cutRowList);
-  instance->cutRowList = nullptr;
+  if (instance->undo.cutRowList != nullptr) PoolFree(instance->pool, instance->undo.cutRowList);
+  instance->undo.cutRowList = nullptr;
 }

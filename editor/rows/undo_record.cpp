@@ -4,16 +4,16 @@
 #include "qst/host_pool.h"
 
 void StartUndoRecord(EditorInstance* instance) {
-  instance->lastAction = UndoNone;
-  instance->undoRow = 1;
+  instance->undo.lastAction = UndoNone;
+  instance->undo.undoRow = 1;
 }
 
 void ResetUndoRecord(EditorInstance* instance) {
-  instance->lastAction = UndoNone;
-  instance->undoneAction = UndoNone;
+  instance->undo.lastAction = UndoNone;
+  instance->undo.undoneAction = UndoNone;
 }
 
-void ForgetLastEdit(EditorInstance* instance) { instance->lastAction = UndoNone; }
+void ForgetLastEdit(EditorInstance* instance) { instance->undo.lastAction = UndoNone; }
 
 // The undo of a row paste deletes pastedCount rows at undoRow. Moving the
 // entry row from one side of those rows to the other (or into them) shifts
@@ -22,55 +22,55 @@ void ForgetLastEdit(EditorInstance* instance) { instance->lastAction = UndoNone;
 // undo of a move also puts the entry row back at its old number, which is
 // wrong once the entry row has moved at all.
 void ForgetPositionalUndo(EditorInstance* instance, std::uint32_t oldEntry) {
-  if (instance->lastAction == UndoDragDrop) {
-    instance->lastAction = UndoNone;
+  if (instance->undo.lastAction == UndoDragDrop) {
+    instance->undo.lastAction = UndoNone;
     return;
   }
-  if (instance->lastAction != UndoRowsPaste || instance->pastedCount <= 0) return;
-  const std::int64_t first = instance->undoRow;
-  const std::int64_t last = first + instance->pastedCount - 1;
+  if (instance->undo.lastAction != UndoRowsPaste || instance->undo.pastedCount <= 0) return;
+  const std::int64_t first = instance->undo.undoRow;
+  const std::int64_t last = first + instance->undo.pastedCount - 1;
   const std::int64_t old = oldEntry;
   const bool wasBelow = old > last;
-  const bool isBelow = instance->entryRow > last;
+  const bool isBelow = instance->document.entryRow > last;
   const bool wasAbove = old < first;
-  const bool isAbove = instance->entryRow < first;
-  if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->lastAction = UndoNone;
+  const bool isAbove = instance->document.entryRow < first;
+  if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->undo.lastAction = UndoNone;
 }
 
-void RecordTextEdit(EditorInstance* instance, UndoAction action) { instance->lastAction = action; }
+void RecordTextEdit(EditorInstance* instance, UndoAction action) { instance->undo.lastAction = action; }
 
-void RecordRowsEdit(EditorInstance* instance, UndoAction action) { instance->lastAction = action; }
+void RecordRowsEdit(EditorInstance* instance, UndoAction action) { instance->undo.lastAction = action; }
 
 void RecordRowsPaste(EditorInstance* instance, std::uint32_t first, std::uint32_t count) {
-  instance->undoRow = static_cast<std::int32_t>(first);
-  instance->pastedCount = static_cast<std::int32_t>(count);
-  instance->lastAction = UndoRowsPaste;
+  instance->undo.undoRow = static_cast<std::int32_t>(first);
+  instance->undo.pastedCount = static_cast<std::int32_t>(count);
+  instance->undo.lastAction = UndoRowsPaste;
 }
 
-void RecordMoveStart(EditorInstance* instance) { instance->undoRow = instance->entryRow; }
+void RecordMoveStart(EditorInstance* instance) { instance->undo.undoRow = instance->document.entryRow; }
 
 void KeepMoveSnapshot(EditorInstance* instance, MovedRow* rows, std::uint32_t count) {
-  if (instance->moveSnapshot != nullptr && instance->moveSnapshot != rows) PoolFree(instance->pool, instance->moveSnapshot);
-  instance->moveSnapshot = rows;
-  instance->moveCount = static_cast<std::int32_t>(count);
+  if (instance->undo.moveSnapshot != nullptr && instance->undo.moveSnapshot != rows) PoolFree(instance->pool, instance->undo.moveSnapshot);
+  instance->undo.moveSnapshot = rows;
+  instance->undo.moveCount = static_cast<std::int32_t>(count);
 }
 
 void ReleaseMoveSnapshot(EditorInstance* instance) {
-  PoolFree(instance->pool, instance->moveSnapshot);
-  instance->moveSnapshot = nullptr;
-  instance->moveCount = 0;
+  PoolFree(instance->pool, instance->undo.moveSnapshot);
+  instance->undo.moveSnapshot = nullptr;
+  instance->undo.moveCount = 0;
 }
 
-void RecordMove(EditorInstance* instance, UndoAction action) { instance->lastAction = action; }
+void RecordMove(EditorInstance* instance, UndoAction action) { instance->undo.lastAction = action; }
 
 // The edit control keeps one level of undo, so the same message also redoes.
 void RecordTextUndo(EditorInstance* instance) {
-  instance->undoneAction = instance->lastAction;
-  instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
+  instance->undo.undoneAction = instance->undo.lastAction;
+  instance->undo.lastAction = instance->undo.lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
 }
 
 void RecordRowsRestored(EditorInstance* instance) {
-  instance->lastAction = instance->lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
+  instance->undo.lastAction = instance->undo.lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
 }
 
-void RecordPasteRemoved(EditorInstance* instance) { instance->lastAction = UndoRowsPasteUndone; }
+void RecordPasteRemoved(EditorInstance* instance) { instance->undo.lastAction = UndoRowsPasteUndone; }

@@ -9,13 +9,13 @@ extern "C" QST_EXPORT int QST_ReadEditorFields(HWND editorWindow, EditorFields* 
   const EditorInstance* i = InstanceOf(editorWindow);
   if (i == nullptr || fields == nullptr) return 0;
   *fields = EditorFields{
-      i->changed,         i->firstOpen,     i->entryRow,     i->undoRow,      i->autoAppendArmed,
-      i->untitled,        i->dropRow,       i->curColumn,    i->curRow,       i->anchorRow,
-      i->pressRow,        i->selFirst,      i->selLast,      i->dragState,    i->headerHeight,
-      i->detailHeight,    i->cutRowList,    i->undoText,     i->pastedCount,  i->moveSnapshot,
-      i->moveCount,       i->lastAction,    i->undoneAction, i->contextCode,  i->callerKind,
-      i->libraryName,     i->structureName, i->objectId,     i->localTypeId,  i->groupId,
-      i->ownerKind,       static_cast<std::int32_t>(i->fontMetrics.tmHeight), i->gridFont, i->hostContext,
+      i->document.changed,         i->document.firstOpen,     i->document.entryRow,     i->undo.undoRow,      i->document.autoAppendArmed,
+      i->document.untitled,        i->selection.dropRow,       i->cursor.curColumn,    i->cursor.curRow,       i->selection.anchorRow,
+      i->selection.pressRow,        i->selection.selFirst,      i->selection.selLast,      i->selection.dragState,    i->headerHeight,
+      i->detailHeight,    i->undo.cutRowList,    i->undo.undoText,     i->undo.pastedCount,  i->undo.moveSnapshot,
+      i->undo.moveCount,       i->undo.lastAction,    i->undo.undoneAction, i->document.contextCode,  i->document.callerKind,
+      i->document.libraryName,     i->document.structureName, i->document.objectId,     i->document.localTypeId,  i->document.groupId,
+      i->document.ownerKind,       static_cast<std::int32_t>(i->fontMetrics.tmHeight), i->gridFont, i->hostContext,
       i->pool,            i->editorWindow,  i->gridWindow,   i->notifyWindow, i->editMenu,
   };
   return 1;

@@ -40,7 +40,7 @@ const char* EntryRowFailure(const EditorInstance* instance, std::uint32_t rows) 
   }
   if (marked == 0 && allEmpty) return nullptr;
   if (marked != 1) return marked == 0 ? "no row carries the entry-row marker" : "several rows carry the entry-row marker";
-  if (instance->entryRow < 1 || static_cast<std::uint32_t>(instance->entryRow) != markedRow)
+  if (instance->document.entryRow < 1 || static_cast<std::uint32_t>(instance->document.entryRow) != markedRow)
     return "entryRow does not name the marked row";
   return nullptr;
 }
@@ -49,7 +49,7 @@ bool InGrid(std::int32_t row, std::uint32_t rows) { return row >= 0 && static_ca
 
 // What the last recorded edit needs for its Undo to be possible.
 const char* UndoFailure(const EditorInstance* instance, std::uint32_t rows) {
-  switch (instance->lastAction) {
+  switch (instance->undo.lastAction) {
     case UndoNone:
     case UndoTextUndone:
     case UndoTextRedone:
@@ -65,15 +65,15 @@ const char* UndoFailure(const EditorInstance* instance, std::uint32_t rows) {
     case UndoRowsCut:
     case UndoRowsClear:
     case UndoRowsPasteUndone:
-      return instance->undoText != nullptr ? nullptr : "a row edit to undo without its row text";
+      return instance->undo.undoText != nullptr ? nullptr : "a row edit to undo without its row text";
     case UndoRowsPaste:
-      if (instance->pastedCount < 0) return "a negative pasted-row count";
-      if (instance->pastedCount > 0 && (instance->undoRow < 1 || !InGrid(instance->undoRow + instance->pastedCount - 1, rows)))
+      if (instance->undo.pastedCount < 0) return "a negative pasted-row count";
+      if (instance->undo.pastedCount > 0 && (instance->undo.undoRow < 1 || !InGrid(instance->undo.undoRow + instance->undo.pastedCount - 1, rows)))
         return "pasted rows outside the grid";
       return nullptr;
     case UndoDragDrop:
     case UndoDragDropUndone:
-      return instance->moveSnapshot != nullptr ? nullptr : "a move to undo without its snapshot";
+      return instance->undo.moveSnapshot != nullptr ? nullptr : "a move to undo without its snapshot";
     default:
       return "lastAction holds no known edit";
   }
@@ -85,11 +85,11 @@ const char* EditorInvariantFailure(EditorInstance* instance) {
   if (instance == nullptr || instance->gridWindow == nullptr || !IsWindow(instance->gridWindow)) return nullptr;
   const std::uint32_t rows = GridRowCount(instance->gridWindow);
   // A new editor's grid before its first Open has empty rows and no entry row yet.
-  if (instance->firstOpen == 0) {
+  if (instance->document.firstOpen == 0) {
     if (const char* failure = EntryRowFailure(instance, rows)) return failure;
   }
   // The bounds are tracked while a press or drag in the row indicator lasts.
-  if (instance->dragState != DragIdle && (!InGrid(instance->selFirst, rows) || !InGrid(instance->selLast, rows)))
+  if (instance->selection.dragState != DragIdle && (!InGrid(instance->selection.selFirst, rows) || !InGrid(instance->selection.selLast, rows)))
     return "selection bounds outside the grid";
   return UndoFailure(instance, rows);
 }

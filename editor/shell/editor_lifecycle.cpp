@@ -22,7 +22,7 @@ LRESULT InitialiseEditor(HWND window, const CREATESTRUCTA* create) {
   instance->hostContext = static_cast<HostContext*>(create->lpCreateParams);
   if (instance->hostContext == nullptr) return -1;
   instance->pool = instance->hostContext->pool;
-  instance->contextCode = CurrentContextCode();
+  instance->document.contextCode = CurrentContextCode();
   instance->editorWindow = window;
   SetEditorTitle(instance, nullptr);
   if (!CreateEditorGrid(instance, instance->hostContext, window)) {
@@ -46,11 +46,11 @@ void FreePoolField(EditorInstance* instance, T*& field) {
 
 void ReleaseEditor(EditorInstance* instance) {
   if (instance == nullptr || instance->hostContext == nullptr) return;
-  FreePoolField(instance, instance->libraryName);
-  FreePoolField(instance, instance->structureName);
+  FreePoolField(instance, instance->document.libraryName);
+  FreePoolField(instance, instance->document.structureName);
   ReleaseMoveSnapshot(instance);
   ForgetUndoCopy(instance);
-  if (instance->contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
+  if (instance->document.contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
   if (instance->notifyWindow != nullptr) {
     SendMessageA(instance->notifyWindow, HM_EDITORCLOSED, reinterpret_cast<WPARAM>(GetParent(instance->editorWindow)),
                  0);
@@ -87,7 +87,7 @@ WORD LastCommandString(std::int32_t callerKind) {
 
 int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entries) {
   if (entries == nullptr) return 0;
-  const WORD last = instance->contextCode == kContextStandAlone ? CmdClose : CmdReturn;
+  const WORD last = instance->document.contextCode == kContextStandAlone ? CmdClose : CmdReturn;
   if (selector == 0) {
     const WORD toolbar[] = {CmdNew,      CmdOpen,     CmdSave,   kSeparatorEntry, CmdUndo,
                             CmdCut,      CmdCopy,     CmdPaste,  CmdClear,        kSeparatorEntry,
@@ -102,7 +102,7 @@ int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entr
     return static_cast<int>(std::size(commands));
   }
   if (selector == 17) {
-    entries[0] = LastCommandString(instance->callerKind);
+    entries[0] = LastCommandString(instance->document.callerKind);
     return 1;
   }
   return 0;

@@ -41,15 +41,15 @@ EditorClassRecord MakeClassRecord(std::int32_t contextCode) {
 // structure that cannot be loaded closes the editor again. Such an editor has
 // had its structure: no later Open dialog is its first.
 void OpenRequestedStructure(EditorInstance* instance, void* request) {
-  instance->firstOpen = 0;
+  instance->document.firstOpen = 0;
   const auto* named = static_cast<const OpenRequest*>(request);
   char structureName[sizeof named->structureName + 1] = {};
   char libraryName[sizeof named->libraryName + 1] = {};
   std::memcpy(structureName, named->structureName, sizeof named->structureName);
   std::memcpy(libraryName, named->libraryName, sizeof named->libraryName);
-  instance->libraryName = PoolStrDup(instance->pool, libraryName, 0);
-  instance->structureName = PoolStrDup(instance->pool, structureName, 0);
-  instance->contextCode = kContextStandAlone;
+  instance->document.libraryName = PoolStrDup(instance->pool, libraryName, 0);
+  instance->document.structureName = PoolStrDup(instance->pool, structureName, 0);
+  instance->document.contextCode = kContextStandAlone;
   if (!LoadStructure(instance)) PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0);
   PoolFree(instance->pool, request);
 }
@@ -62,8 +62,8 @@ void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* req
   if (contextCode == kContextEmbedded && request != nullptr) {
     std::int32_t owner = 0;
     std::memcpy(&owner, request, sizeof owner);
-    instance->objectId = owner;
-    instance->groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
+    instance->document.objectId = owner;
+    instance->document.groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
   }
   SetEditorTitle(instance, nullptr);
   PostMessageA(context->frameWindow, WM_COMMAND, CmdOpen, 0);
@@ -91,15 +91,15 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
     return nullptr;
   }
   instance->editMenu = ShellEditMenuOf(instance->hostContext, instance->editorWindow);
-  instance->changed = 0;
-  instance->firstOpen = 1;
-  instance->entryRow = 1;
-  instance->autoAppendArmed = 1;
-  instance->curColumn = 0;
-  instance->curRow = 0;
-  instance->cutRowList = nullptr;
+  instance->document.changed = 0;
+  instance->document.firstOpen = 1;
+  instance->document.entryRow = 1;
+  instance->document.autoAppendArmed = 1;
+  instance->cursor.curColumn = 0;
+  instance->cursor.curRow = 0;
+  instance->undo.cutRowList = nullptr;
   StartUndoRecord(instance);
-  instance->callerKind = callerKind;
+  instance->document.callerKind = callerKind;
   if (contextCode == kContextStandAlone && request != nullptr) {
     OpenRequestedStructure(instance, request);
   } else {

@@ -48,7 +48,7 @@ int CreateEditorGrid(EditorInstance* instance, HostContext* context, HWND editor
   GridSetProperty(instance->gridWindow, "dragline.visible=FALSE");
   instance->headerHeight = ReadGridHeight(instance->gridWindow, "gridsheet.header.height");
   instance->detailHeight = ReadGridHeight(instance->gridWindow, "gridsheet.detail.height");
-  instance->firstOpen = 1;
+  instance->document.firstOpen = 1;
   return 1;
 }
 

@@ -61,11 +61,11 @@ bool HasSomethingToCut(EditorInstance* instance) {
 
 void UpdateEditMenu(EditorInstance* instance, HMENU editMenu) {
   instance->editMenu = editMenu;
-  const UndoLabel undo = UndoLabelFor(instance->lastAction, instance->undoneAction);
+  const UndoLabel undo = UndoLabelFor(instance->undo.lastAction, instance->undo.undoneAction);
   if (undo.stringId != 0) SetUndoItem(editMenu, undo.stringId, undo.enabled);
 
   bool pasteEnabled = IsClipboardFormatAvailable(CF_TEXT) != 0;
-  if (instance->lastAction == UndoRowsClear) pasteEnabled = false;
+  if (instance->undo.lastAction == UndoRowsClear) pasteEnabled = false;
   EnableMenuItem(editMenu, CmdPaste, MF_BYCOMMAND | (pasteEnabled ? MF_ENABLED : MF_GRAYED));
 
   const UINT cutState = MF_BYCOMMAND | (HasSomethingToCut(instance) ? MF_ENABLED : MF_GRAYED);

@@ -28,7 +28,7 @@ void PaintEditor(EditorInstance* instance, HWND window) {
 // Returns 1 to refuse the close, 0 to allow it. A changed structure is only
 // closed once the user has answered the save question without cancelling.
 LRESULT OnCloseRequest(EditorInstance* instance, WPARAM wParam) {
-  if (instance->changed != 0 && QueryCloseStructure(instance, LOWORD(wParam)) == 0) return 1;
+  if (instance->document.changed != 0 && QueryCloseStructure(instance, LOWORD(wParam)) == 0) return 1;
   NotifyEditorClosed(instance);
   return 0;
 }

@@ -39,8 +39,8 @@ void SetEditorTitle(EditorInstance* instance, const char* structureName) {
   char untitled[kStringBufferSize];
   LoadModuleString(IdsUntitled, untitled, sizeof untitled);
   AppendFormatted(title, IdsTitle, structureName != nullptr ? structureName : untitled);
-  if (instance->contextCode == kContextEmbedded) {
-    const char* owner = RuntimeObjectName(instance->hostContext->runtime, instance->objectId);
+  if (instance->document.contextCode == kContextEmbedded) {
+    const char* owner = RuntimeObjectName(instance->hostContext->runtime, instance->document.objectId);
     if (owner == nullptr) owner = "";
     AppendFormatted(title, IdsTitleOwner, IsUntitledOwner(owner) ? untitled : owner);
   }

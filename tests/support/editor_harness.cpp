@@ -132,8 +132,8 @@ void SetRow(HWND grid, std::uint32_t row, const char* name, const char* type) {
 void SetDecimals(HWND grid, std::uint32_t row, double decimals) { GridSetItemNumber(grid, row, ColDecimals, &decimals); }
 
 void AppendMarkedEntryRow(EditorInstance* editor) {
-  editor->entryRow = static_cast<std::int32_t>(GridInsertRow(editor->gridWindow, 0));
-  GridSetItemText(editor->gridWindow, static_cast<std::uint32_t>(editor->entryRow), ColMarker, kEntryRowMarker);
+  editor->document.entryRow = static_cast<std::int32_t>(GridInsertRow(editor->gridWindow, 0));
+  GridSetItemText(editor->gridWindow, static_cast<std::uint32_t>(editor->document.entryRow), ColMarker, kEntryRowMarker);
 }
 
 void FillNumberedRows(EditorInstance* editor, std::uint32_t count, std::uint32_t decimalEvery) {

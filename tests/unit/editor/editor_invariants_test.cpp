@@ -11,7 +11,7 @@ namespace {
 class EditorInvariantsTest : public RowsEditorTest {};
 
 TEST_F(EditorInvariantsTest, BrokenStatesAreNamed) {
-  ed_->firstOpen = 0;  // past the first Open: the grid has its entry row
+  ed_->document.firstOpen = 0;  // past the first Open: the grid has its entry row
   MakeRows({"a", "b"});
   ASSERT_EQ(EditorInvariantFailure(ed_), nullptr);
 
@@ -23,33 +23,33 @@ TEST_F(EditorInvariantsTest, BrokenStatesAreNamed) {
   const Case cases[] = {
       {"a second marker", [](EditorInstance*, HWND g) { GridSetItemText(g, 1, ColMarker, kEntryRowMarker); },
        "several rows carry the entry-row marker"},
-      {"entryRow elsewhere", [](EditorInstance* e, HWND) { e->entryRow = 1; }, "entryRow does not name the marked row"},
-      {"no marker beside a variable", [](EditorInstance* e, HWND g) { GridSetItemText(g, e->entryRow, ColMarker, ""); },
+      {"entryRow elsewhere", [](EditorInstance* e, HWND) { e->document.entryRow = 1; }, "entryRow does not name the marked row"},
+      {"no marker beside a variable", [](EditorInstance* e, HWND g) { GridSetItemText(g, e->document.entryRow, ColMarker, ""); },
        "no row carries the entry-row marker"},
       {"selection past the end while dragging",
        [](EditorInstance* e, HWND) {
-         e->dragState = DragMoving;
-         e->selLast = 4;
+         e->selection.dragState = DragMoving;
+         e->selection.selLast = 4;
        },
        "selection bounds outside the grid"},
-      {"cut without its text", [](EditorInstance* e, HWND) { e->lastAction = UndoRowsCut; },
+      {"cut without its text", [](EditorInstance* e, HWND) { e->undo.lastAction = UndoRowsCut; },
        "a row edit to undo without its row text"},
-      {"move without its snapshot", [](EditorInstance* e, HWND) { e->lastAction = UndoDragDrop; },
+      {"move without its snapshot", [](EditorInstance* e, HWND) { e->undo.lastAction = UndoDragDrop; },
        "a move to undo without its snapshot"},
       {"paste past the end",
        [](EditorInstance* e, HWND) {
-         e->lastAction = UndoRowsPaste;
-         e->undoRow = 3;
-         e->pastedCount = 2;
+         e->undo.lastAction = UndoRowsPaste;
+         e->undo.undoRow = 3;
+         e->undo.pastedCount = 2;
        },
        "pasted rows outside the grid"},
-      {"unknown edit", [](EditorInstance* e, HWND) { e->lastAction = 14; }, "lastAction holds no known edit"},
+      {"unknown edit", [](EditorInstance* e, HWND) { e->undo.lastAction = 14; }, "lastAction holds no known edit"},
   };
   auto repair = [this] {
     MakeRows({"a", "b"});
-    ed_->selFirst = ed_->selLast = 0;
-    ed_->dragState = DragIdle;
-    ed_->lastAction = UndoNone;
+    ed_->selection.selFirst = ed_->selection.selLast = 0;
+    ed_->selection.dragState = DragIdle;
+    ed_->undo.lastAction = UndoNone;
   };
   for (const Case& c : cases) {
     repair();
@@ -64,7 +64,7 @@ TEST_F(EditorInvariantsTest, ABrokenMarkerStopsADebugBuild) {
 #ifdef NDEBUG
   GTEST_SKIP() << "the check runs in debug builds only";
 #else
-  ed_->firstOpen = 0;
+  ed_->document.firstOpen = 0;
   MakeRows({"a"});
   GridSetItemText(grid_, 1, ColMarker, kEntryRowMarker);
   EXPECT_DEATH(CheckEditorInvariants(ed_), "editor invariant broken: several rows carry the entry-row marker");

@@ -61,7 +61,7 @@ class RowsEditorTest : public LiveEditorTest<KeyFrontEnd> {
     GridRemoveAllRows(grid_);
     for (const std::string& name : names) quilltest::AppendRow(grid_, name.c_str(), name.empty() ? "" : "integer");
     quilltest::AppendMarkedEntryRow(ed_);
-    ed_->changed = 0;
+    ed_->document.changed = 0;
   }
 
   // The names of every row, "*" after a selected one and "E" for the marker.
