@@ -81,10 +81,10 @@ void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
 void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
   if (commandId == CmdSave && instance->document.changed == 0) return;
   RedrawOff(instance);
-  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow));
+  GridPrepareSave(instance->gridWindow, instance->document.entryRow);
   if (SaveStructure(instance, commandId)) {
     SetEditorTitle(instance, instance->document.structureName);
-    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), 1);
+    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
   }
   RedrawOn(instance);
 }

@@ -100,12 +100,12 @@ void PasteRows(EditorInstance* instance) {
   }
   RedrawOff(instance);
   std::uint32_t row = CurrentCellRow(instance);
-  if (row == 0) row = static_cast<std::uint32_t>(instance->document.entryRow);
+  if (row == 0) row = instance->document.entryRow;
   // The redo of this paste inserts from the editor's own copy of the text.
   KeepUndoText(instance, CopyBlockText(instance, block));
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
   UnselectAllRows(instance);
-  if (instance->document.entryRow >= static_cast<std::int32_t>(row)) instance->document.entryRow += static_cast<std::int32_t>(count);
+  if (instance->document.entryRow >= row) instance->document.entryRow += count;
   FocusEntryRow(instance);
   RecordRowsPaste(instance, row, count);
   if (count != 0) instance->document.changed = 1;
@@ -208,11 +208,11 @@ void ClearCommand(EditorInstance* instance) {
   KeepUndoText(instance, copy);
   RedrawOff(instance);
   HandToClipboard(instance, block);
-  if (GridIsRowSelected(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow))) {
+  if (GridIsRowSelected(instance->gridWindow, instance->document.entryRow)) {
     DeleteSelectedRows(instance);
     AppendEntryRow(instance);
   } else {
-    instance->document.entryRow -= static_cast<std::int32_t>(DeleteSelectedRows(instance));
+    instance->document.entryRow -= DeleteSelectedRows(instance);
   }
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsClear);
@@ -225,7 +225,7 @@ void ClearCommand(EditorInstance* instance) {
 void DeleteRowCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     const std::uint32_t row = GridCurrentRow(instance->gridWindow);
-    if (row == 0 || row == static_cast<std::uint32_t>(instance->document.entryRow)) return;
+    if (row == 0 || row == instance->document.entryRow) return;
     GridSelectRow(instance->gridWindow, row, true);
   }
   ClearCommand(instance);
@@ -247,7 +247,7 @@ void InsertRowCommand(EditorInstance* instance) {
   std::uint32_t target = GridNextSelectedRow(grid, 0);
   const bool selected = target != 0;
   if (!selected) target = CurrentCellRow(instance);
-  const auto entry = static_cast<std::uint32_t>(instance->document.entryRow);
+  const auto entry = instance->document.entryRow;
   if (target == 0 || target == entry) return;
 
   RedrawOff(instance);
@@ -259,11 +259,11 @@ void InsertRowCommand(EditorInstance* instance) {
       const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
       if (RowIsBlank(grid, oldEntry)) {
         GridDeleteRow(grid, oldEntry);
-        instance->document.entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
+        instance->document.entryRow = inserted > entry ? inserted - 1 : inserted;
         ForgetPositionalUndo(instance, entry);
       } else {
         GridSetItemText(grid, oldEntry, ColMarker, "");
-        instance->document.entryRow = static_cast<std::int32_t>(inserted);
+        instance->document.entryRow = inserted;
         // One row more: recorded row numbers below it no longer hold.
         if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop) ForgetLastEdit(instance);
       }

@@ -88,7 +88,7 @@ int LoadStructure(EditorInstance* instance) {
   if (loaded) {
     instance->document.changed = 0;
     AppendEntryRow(instance);
-    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), 1);
+    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
     instance->document.untitled = 0;
     SetEditorTitle(instance, instance->document.structureName);
   } else {

@@ -113,7 +113,7 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       RedrawOff(instance);
       GridRemoveAllRows(instance->gridWindow);
       AppendEntryRow(instance);
-      GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), ColName);
+      GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
       RedrawOn(instance);
       // The frame must not go on naming the structure that was just put away.
       SetEditorTitle(instance, nullptr);

@@ -72,6 +72,6 @@ int QueryCloseStructure(EditorInstance* instance, int commandId) {
                                ModuleInstance(), static_cast<int>(IdsSaveChanges), name);
   if (answer == IDCANCEL) return 0;
   if (answer != IDYES) return 1;
-  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow));
+  GridPrepareSave(instance->gridWindow, instance->document.entryRow);
   return SaveStructure(instance, commandId) != 0 ? 1 : 0;
 }

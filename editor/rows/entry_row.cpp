@@ -12,12 +12,12 @@ std::uint32_t AppendEntryRow(EditorInstance* instance) {
 }
 
 void MarkEntryRow(EditorInstance* instance, std::uint32_t row) {
-  instance->document.entryRow = static_cast<std::int32_t>(row);
+  instance->document.entryRow = row;
   GridSetItemText(instance->gridWindow, row, ColMarker, kEntryRowMarker);
 }
 
 void UnmarkEntryRow(EditorInstance* instance) {
-  GridSetItemText(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), ColMarker, "");
+  GridSetItemText(instance->gridWindow, instance->document.entryRow, ColMarker, "");
 }
 
 void MoveEntryMarker(EditorInstance* instance, std::uint32_t row) {
@@ -30,12 +30,12 @@ std::uint32_t FindEntryRow(EditorInstance* instance) { return FindMarkedRow(inst
 void RefindEntryRow(EditorInstance* instance) {
   const std::uint32_t marked = FindEntryRow(instance);
   if (marked != 0) {
-    instance->document.entryRow = static_cast<std::int32_t>(marked);
+    instance->document.entryRow = marked;
   } else {
     AppendEntryRow(instance);
   }
 }
 
 void FocusEntryRow(const EditorInstance* instance) {
-  GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->document.entryRow), ColName);
+  GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
 }

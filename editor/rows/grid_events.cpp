@@ -20,7 +20,6 @@ constexpr int kPointerTextSize = 64;
 bool KeyDown(int vkey) { return (static_cast<std::uint16_t>(GetAsyncKeyState(vkey)) & 0x8000u) != 0; }
 
 std::uint32_t U(std::int32_t row) { return static_cast<std::uint32_t>(row); }
-std::int32_t S(std::uint32_t row) { return static_cast<std::int32_t>(row); }
 
 std::uint32_t PointerRow(HWND grid, char* object, int objectSize) {
   char text[kPointerTextSize] = {};
@@ -47,8 +46,8 @@ void PressOnDataCell(EditorInstance* instance) {
 // press on a data cell, or when no row stayed selected): then r is the first
 // bound, else a selection begun with Ctrl could never be dropped above itself.
 void GrowSelectionBounds(EditorInstance* instance, std::uint32_t r) {
-  instance->selection.selFirst = instance->selection.selFirst == 0 ? S(r) : std::min(instance->selection.selFirst, S(r));
-  instance->selection.selLast = std::max(instance->selection.selLast, S(r));
+  instance->selection.selFirst = instance->selection.selFirst == 0 ? r : std::min(instance->selection.selFirst, r);
+  instance->selection.selLast = std::max(instance->selection.selLast, r);
 }
 
 // A drag starts with no drop row: one left by an earlier drag is no place the
@@ -65,12 +64,12 @@ void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   FocusEntryRow(instance);
   if (HWND edit = GridEditControl(grid); edit != nullptr) SendMessageA(edit, EM_SETSEL, 0, 0);
   const bool wasSelected = GridIsRowSelected(grid, r);
-  instance->selection.pressRow = S(r);
+  instance->selection.pressRow = r;
   if (KeyDown(VK_SHIFT)) {
     if (instance->selection.anchorRow == 0) return;
     // The bounds only grow here, even when the new range is smaller.
     GrowSelectionBounds(instance, r);
-    SelectRowRange(instance, U(instance->selection.anchorRow), r);
+    SelectRowRange(instance, instance->selection.anchorRow, r);
   } else if (KeyDown(VK_CONTROL)) {
     GridSelectRow(grid, r, !wasSelected);
     if (!wasSelected) {
@@ -84,7 +83,7 @@ void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
     UnselectAllRows(instance);
     GridSelectRow(grid, r, true);
     instance->selection.dragState = DragPressed;
-    instance->selection.anchorRow = instance->selection.selFirst = instance->selection.selLast = S(r);
+    instance->selection.anchorRow = instance->selection.selFirst = instance->selection.selLast = r;
   }
 }
 
@@ -106,14 +105,14 @@ void OnCellChanged(EditorInstance* instance) {
   GridGetCurrentCell(instance->gridWindow, &row, &column);
   if (instance->cursor.curColumn != 0 && instance->cursor.curRow != 0 && instance->cursor.curColumn == ColType) {
     VariableRecord record;
-    ReadVariableRow(instance, &record, U(instance->cursor.curRow));
+    ReadVariableRow(instance, &record, instance->cursor.curRow);
     char decimal[kStringBufferSize];
     LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
     if (std::strcmp(record.type, decimal) != 0) {
-      GridSetItemNumber(instance->gridWindow, U(instance->cursor.curRow), ColDecimals, nullptr);
+      GridSetItemNumber(instance->gridWindow, instance->cursor.curRow, ColDecimals, nullptr);
     }
   }
-  instance->cursor.curRow = S(row);
+  instance->cursor.curRow = row;
   instance->cursor.curColumn = column;
 }
 
@@ -134,12 +133,12 @@ void OnMouseMove(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
   if (instance->selection.dragState == DragPressed) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
-    if (p == 0 || instance->selection.pressRow == 0 || p == U(instance->selection.pressRow)) return;
+    if (p == 0 || instance->selection.pressRow == 0 || p == instance->selection.pressRow) return;
     StartDrag(instance);
   } else if (instance->selection.dragState == DragMoving) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
-    if (p == 0 || p == U(instance->selection.dropRow)) return;
-    instance->selection.dropRow = S(p);
+    if (p == 0 || p == instance->selection.dropRow) return;
+    instance->selection.dropRow = p;
     ShowDropLine(instance, p);
   }
 }
@@ -157,7 +156,7 @@ bool MoveChangedOrder(const EditorInstance* instance) {
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
   UnmarkEntryRow(instance);
   if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
-  MarkEntryRow(instance, U(instance->document.entryRow));
+  MarkEntryRow(instance, instance->document.entryRow);
   FocusEntryRow(instance);
   RedrawOn(instance);
 }
@@ -168,12 +167,12 @@ void OnButtonUp(EditorInstance* instance) {
     GridSetProperty(grid, "dragline.visible=FALSE");
     std::uint32_t p = PointerRow(grid, nullptr, 0);
     if (p == 0) {
-      p = U(instance->selection.dropRow);
+      p = instance->selection.dropRow;
     } else {
-      instance->selection.dropRow = S(p);
+      instance->selection.dropRow = p;
     }
     // With no row to drop on (no drag has passed over a row yet) nothing moves.
-    if (p != 0 && (p <= U(instance->selection.selFirst) || p >= U(instance->selection.selLast))) DropSelectedRows(instance, p);
+    if (p != 0 && (p <= instance->selection.selFirst || p >= instance->selection.selLast)) DropSelectedRows(instance, p);
   }
   instance->selection.dragState = DragIdle;
   ReleaseCapture();
@@ -207,7 +206,7 @@ void OnTextEdited(EditorInstance* instance) {
   std::uint32_t r = 0;
   std::uint16_t c = 0;
   GridGetCurrentCell(grid, &r, &c);
-  if (r != U(instance->document.entryRow)) return;
+  if (r != instance->document.entryRow) return;
   if (c != ColName) {
     instance->document.autoAppendArmed = 1;
     return;

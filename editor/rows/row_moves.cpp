@@ -41,7 +41,7 @@ int SnapshotSelectedRows(EditorInstance* instance) {
   for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0 && k < n; r = GridNextSelectedRow(grid, r), ++k) {
     ReadVariableRow(instance, &rows[k].record, r);
     rows[k].row = r;
-    rows[k].wasEntryRow = r == static_cast<std::uint32_t>(instance->document.entryRow) ? 1 : 0;
+    rows[k].wasEntryRow = r == instance->document.entryRow ? 1 : 0;
   }
   KeepMoveSnapshot(instance, rows, n);
   return 1;
@@ -54,7 +54,7 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
   std::uint32_t r = GridNextSelectedRow(grid, 0);
   while (r != 0) {
     GridDeleteRow(grid, r);
-    if (static_cast<std::uint32_t>(instance->document.entryRow) > r) --instance->document.entryRow;
+    if (instance->document.entryRow > r) --instance->document.entryRow;
     if (*target > r) --*target;
     r = GridNextSelectedRow(grid, r - 1);
   }
@@ -75,11 +75,11 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
       GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }
     if (mode != kInsertConsecutive) GridSelectRow(grid, p, true);
-    if (p <= static_cast<std::uint32_t>(instance->document.entryRow)) ++instance->document.entryRow;
+    if (p <= instance->document.entryRow) ++instance->document.entryRow;
     if (e.wasEntryRow == 1) newEntry = p;
     ++p;
   }
-  if (newEntry != 0) instance->document.entryRow = static_cast<std::int32_t>(newEntry);
+  if (newEntry != 0) instance->document.entryRow = newEntry;
 }
 
 int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
@@ -88,7 +88,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
     // Remove exactly the block the move inserted, then put every row back.
     const std::uint32_t start = MovedBlockFirstRow(instance);
     for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
-    InsertSnapshotRows(instance, static_cast<std::uint32_t>(instance->selection.dropRow), kInsertRestore);
+    InsertSnapshotRows(instance, instance->selection.dropRow, kInsertRestore);
     instance->document.entryRow = instance->undo.undoRow;
     return 1;
   }

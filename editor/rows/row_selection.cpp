@@ -21,8 +21,8 @@ void RecomputeSelectionBounds(EditorInstance* instance) {
   for (std::uint32_t r = first == 0 ? 0 : GridNextSelectedRow(grid, first); r != 0; r = GridNextSelectedRow(grid, r)) {
     last = r;
   }
-  instance->selection.selFirst = static_cast<std::int32_t>(first);
-  instance->selection.selLast = static_cast<std::int32_t>(last);
+  instance->selection.selFirst = first;
+  instance->selection.selLast = last;
 }
 
 void UnselectAllRows(EditorInstance* instance) {

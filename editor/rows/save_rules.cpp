@@ -98,7 +98,7 @@ void NoteHalfFilledRow(const VariableRecord& record, const char* typeAsTyped, st
 void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
   NameTable table;
   const bool hashed = CreateNameTable(instance->pool, rows, &table) == 1;
-  const auto entryRow = static_cast<std::uint32_t>(instance->document.entryRow);
+  const auto entryRow = instance->document.entryRow;
   for (std::uint32_t r = 1; r <= rows && scan->duplicateRow == 0; ++r) {
     const bool mayBeHalf = scan->halfRow == 0 && r != entryRow;
     // A nameless row's type is kept as typed for the message, before the read normalises it.

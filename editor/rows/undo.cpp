@@ -52,7 +52,7 @@ void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId comman
 void RemovePastedRows(EditorInstance* instance) {
   RedrawOff(instance);
   for (std::int32_t i = 0; i < instance->undo.pastedCount; ++i) {
-    GridDeleteRow(instance->gridWindow, static_cast<std::uint32_t>(instance->undo.undoRow));
+    GridDeleteRow(instance->gridWindow, instance->undo.undoRow);
   }
   if (instance->undo.undoRow < instance->document.entryRow) instance->document.entryRow -= instance->undo.pastedCount;
   if (instance->undo.pastedCount > 0) instance->document.changed = 1;
@@ -63,12 +63,11 @@ void RemovePastedRows(EditorInstance* instance) {
 // Pastes the pasted text again, from the editor's copy, directly above the entry row.
 void PasteRowsAgain(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::int32_t row = instance->document.entryRow;
-  const std::uint32_t count =
-      InsertRowsFromCopy(instance, instance->undo.undoText, static_cast<std::uint32_t>(row), kInsertConsecutive);
+  const std::uint32_t row = instance->document.entryRow;
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
   if (count != 0) {
-    instance->document.entryRow = row + static_cast<std::int32_t>(count);
-    RecordRowsPaste(instance, static_cast<std::uint32_t>(row), count);
+    instance->document.entryRow = row + count;
+    RecordRowsPaste(instance, row, count);
     instance->document.changed = 1;
   }
   RedrawOn(instance);
@@ -81,9 +80,9 @@ void PasteRowsAgain(EditorInstance* instance) {
 void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
   RedrawOff(instance);
   UnmarkEntryRow(instance);
-  const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->selection.dropRow);
+  const std::uint32_t target = mode == kMoveModeUndo ? 0 : instance->selection.dropRow;
   const bool moved = MoveSelectedRows(instance, target, mode) != 0;
-  MarkEntryRow(instance, static_cast<std::uint32_t>(instance->document.entryRow));
+  MarkEntryRow(instance, instance->document.entryRow);
   RedrawOn(instance);
   if (!moved) return;
   instance->document.changed = 1;

@@ -42,7 +42,7 @@ void RecordTextEdit(EditorInstance* instance, UndoAction action) { instance->und
 void RecordRowsEdit(EditorInstance* instance, UndoAction action) { instance->undo.lastAction = action; }
 
 void RecordRowsPaste(EditorInstance* instance, std::uint32_t first, std::uint32_t count) {
-  instance->undo.undoRow = static_cast<std::int32_t>(first);
+  instance->undo.undoRow = first;
   instance->undo.pastedCount = static_cast<std::int32_t>(count);
   instance->undo.lastAction = UndoRowsPaste;
 }

@@ -5,13 +5,18 @@
 #include "qst/entry_points.h"
 #include "editor/shell/module_state.h"
 
+namespace {
+// Scenarios read rows as the 32-bit numbers the record always held.
+std::int32_t Signed(std::uint32_t row) { return static_cast<std::int32_t>(row); }
+}  // namespace
+
 extern "C" QST_EXPORT int QST_ReadEditorFields(HWND editorWindow, EditorFields* fields) {
   const EditorInstance* i = InstanceOf(editorWindow);
   if (i == nullptr || fields == nullptr) return 0;
   *fields = EditorFields{
-      i->document.changed,         i->document.firstOpen,     i->document.entryRow,     i->undo.undoRow,      i->document.autoAppendArmed,
-      i->document.untitled,        i->selection.dropRow,       i->cursor.curColumn,    i->cursor.curRow,       i->selection.anchorRow,
-      i->selection.pressRow,        i->selection.selFirst,      i->selection.selLast,      i->selection.dragState,    i->headerHeight,
+      i->document.changed,         i->document.firstOpen,     Signed(i->document.entryRow),     Signed(i->undo.undoRow),      i->document.autoAppendArmed,
+      i->document.untitled,        Signed(i->selection.dropRow),       i->cursor.curColumn,    Signed(i->cursor.curRow),       Signed(i->selection.anchorRow),
+      Signed(i->selection.pressRow),        Signed(i->selection.selFirst),      Signed(i->selection.selLast),      i->selection.dragState,    i->headerHeight,
       i->detailHeight,    i->undo.cutRowList,    i->undo.undoText,     i->undo.pastedCount,  i->undo.moveSnapshot,
       i->undo.moveCount,       i->undo.lastAction,    i->undo.undoneAction, i->document.contextCode,  i->document.callerKind,
       i->document.libraryName,     i->document.structureName, i->document.objectId,     i->document.localTypeId,  i->document.groupId,

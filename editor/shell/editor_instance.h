@@ -16,11 +16,12 @@ struct MovedRow;
 // The structure on show: its names, where it belongs, its entry row and
 // whether it differs from what is stored. Written by open, save, New and the
 // row code that keeps the entry row (editor/rows/entry_row).
+// Rows are the grid's: unsigned, numbered from 1, 0 meaning none.
 struct DocumentState {
   std::int32_t changed;          // nonzero while the rows differ from the stored structure
   std::int32_t firstOpen;        // 1 before the first Open dialog of an editor started without a structure
   std::int32_t untitled;         // 1 after New until a save or open names the structure
-  std::int32_t entryRow;         // row of the entry row carrying the marker
+  std::uint32_t entryRow;         // row of the entry row carrying the marker
   std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
   std::int32_t contextCode;
   std::int32_t callerKind;
@@ -35,23 +36,23 @@ struct DocumentState {
 // The cell that last had the focus.
 struct CursorState {
   std::int32_t curColumn;
-  std::int32_t curRow;
+  std::uint32_t curRow;
 };
 
 // Presses and drags in the row-indicator column (editor/rows/grid_events, row_selection).
 struct SelectionState {
-  std::int32_t anchorRow;  // row of the last plain press in the row-indicator column
-  std::int32_t pressRow;   // row of the last press in the row-indicator column
-  std::int32_t selFirst;   // selection bounds as tracked while dragging
-  std::int32_t selLast;
+  std::uint32_t anchorRow;  // row of the last plain press in the row-indicator column
+  std::uint32_t pressRow;   // row of the last press in the row-indicator column
+  std::uint32_t selFirst;   // selection bounds as tracked while dragging
+  std::uint32_t selLast;
   std::int32_t dragState;  // DragState
-  std::int32_t dropRow;    // row under the pointer while dragging
+  std::uint32_t dropRow;    // row under the pointer while dragging
 };
 
 // What Undo needs. Written only through editor/rows/undo_record (the edit kind,
 // rows and move snapshot) and editor/rows/undo_copy (the row text and cut rows).
 struct UndoState {
-  std::int32_t undoRow;       // row the last undoable row operation refers to
+  std::uint32_t undoRow;       // row the last undoable row operation refers to
   std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
   char* undoText;             // pool block: the row text of the last row Cut, Clear or Paste, or null
   std::int32_t pastedCount;

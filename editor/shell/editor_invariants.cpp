@@ -40,12 +40,12 @@ const char* EntryRowFailure(const EditorInstance* instance, std::uint32_t rows) 
   }
   if (marked == 0 && allEmpty) return nullptr;
   if (marked != 1) return marked == 0 ? "no row carries the entry-row marker" : "several rows carry the entry-row marker";
-  if (instance->document.entryRow < 1 || static_cast<std::uint32_t>(instance->document.entryRow) != markedRow)
+  if (instance->document.entryRow < 1 || instance->document.entryRow != markedRow)
     return "entryRow does not name the marked row";
   return nullptr;
 }
 
-bool InGrid(std::int32_t row, std::uint32_t rows) { return row >= 0 && static_cast<std::uint32_t>(row) <= rows; }
+bool InGrid(std::uint32_t row, std::uint32_t rows) { return row <= rows; }
 
 // What the last recorded edit needs for its Undo to be possible.
 const char* UndoFailure(const EditorInstance* instance, std::uint32_t rows) {
