@@ -89,7 +89,7 @@ void BM_PasteLines(benchmark::State& state) {
   for (auto _ : state) {
     PasteCommand(editor.ed());
     state.PauseTiming();
-    if (static_cast<std::uint32_t>(editor.ed()->pastedCount) != lines) state.SkipWithError("not every line pasted");
+    if (static_cast<std::uint32_t>(editor.ed()->undo.pastedCount) != lines) state.SkipWithError("not every line pasted");
     // The undo takes the rows out again; the grid keeps the room they took.
     UndoLastAction(editor.ed(), editor.ed()->editorWindow);
     state.ResumeTiming();

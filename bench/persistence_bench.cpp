@@ -40,7 +40,7 @@ class BenchEditor {
     options.library = frontEnd_.library;
     if (!harness_.open(frontEnd_, options)) return;
     quilltest::FillNumberedRows(instance(), static_cast<std::uint32_t>(variables), 4);
-    instance()->changed = 1;
+    instance()->document.changed = 1;
     saved_ = SaveStructure(instance(), 1454) == 1;
   }
   ~BenchEditor() {

@@ -28,12 +28,12 @@ void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::u
       RuntimeFree(runtime, suffix);
     }
   }
-  GridSetItemText(instance->gridWindow, row, 1, name);
+  GridSetItemText(instance->gridWindow, row, ColName, name);
   if (member.typeName == nullptr) return;
-  GridSetItemText(instance->gridWindow, row, 2, member.typeName);
+  GridSetItemText(instance->gridWindow, row, ColType, member.typeName);
   if (_stricmp(member.typeName, decimalType) == 0) {
     double decimals = static_cast<double>((member.flags & kMemberDecimalsMask) >> 1);
-    GridSetItemNumber(instance->gridWindow, row, 3, &decimals);
+    GridSetItemNumber(instance->gridWindow, row, ColDecimals, &decimals);
   }
 }
 
