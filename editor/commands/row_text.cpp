@@ -9,6 +9,7 @@
 #include "editor/resources/module_resources.h"
 #include "editor/rows/variable_row.h"
 #include "editor/shell/module_state.h"
+#include "editor/rows/undo_copy.h"
 
 namespace {
 
@@ -110,11 +111,6 @@ std::uint32_t CountSelectedRows(HWND grid) {
   return count;
 }
 
-void DropCutRowList(EditorInstance* instance) {
-  PoolFree(instance->pool, instance->undo.cutRowList);
-  instance->undo.cutRowList = nullptr;
-}
-
 void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
   GridSetItemText(grid, row, ColName, line.name);
   GridSetItemText(grid, row, ColType, line.type);
@@ -159,17 +155,15 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   const std::uint32_t count = CountSelectedRows(grid);
   if (count == 0) return nullptr;
 
-  DropCutRowList(instance);
+  ForgetCutRowList(instance);
   if (count > kMaxCopiedRows) return nullptr;
-  instance->undo.cutRowList = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * count + 4, 0));
-  if (instance->undo.cutRowList == nullptr) return nullptr;
-  instance->undo.cutRowList[0] = count;
+  if (NewCutRowList(instance, count) == nullptr) return nullptr;
 
   const SIZE_T blockSize = static_cast<SIZE_T>(kRowTextBytesPerRow) * count;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
   char* text = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
   if (text == nullptr) {
-    DropCutRowList(instance);
+    ForgetCutRowList(instance);
     if (block != nullptr) GlobalFree(block);
     return nullptr;
   }

@@ -11,6 +11,17 @@ void KeepUndoText(EditorInstance* instance, char* copy) {
 
 void ForgetUndoCopy(EditorInstance* instance) {
   KeepUndoText(instance, nullptr);
-  if (instance->undo.cutRowList != nullptr) PoolFree(instance->pool, instance->undo.cutRowList);
+  ForgetCutRowList(instance);
+}
+
+void ForgetCutRowList(EditorInstance* instance) {
+  PoolFree(instance->pool, instance->undo.cutRowList);
   instance->undo.cutRowList = nullptr;
+}
+
+std::uint32_t* NewCutRowList(EditorInstance* instance, std::uint32_t count) {
+  ForgetCutRowList(instance);
+  instance->undo.cutRowList = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * count + 4, 0));
+  if (instance->undo.cutRowList != nullptr) instance->undo.cutRowList[0] = count;
+  return instance->undo.cutRowList;
 }
