@@ -4,6 +4,7 @@
 #include "qst/host_pool.h"
 
 void StartUndoRecord(EditorInstance* instance) {
+  instance->undo.cutRowList = nullptr;
   instance->undo.lastAction = UndoNone;
   instance->undo.undoRow = 1;
 }

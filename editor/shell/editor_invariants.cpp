@@ -1,6 +1,7 @@
 // The editor's invariants, checked as a whole after each handled message.
 #include "editor/shell/editor_invariants.h"
 
+#include <cassert>
 #include <cstdio>
 #include <cstdlib>
 
@@ -114,6 +115,7 @@ bool ChecksSkipped() {
 }
 
 void LeaveModuleCall(HWND editorWindow) {
+  assert(openModuleCalls > 0 && "LeaveModuleCall without its EnterModuleCall");
   if (--openModuleCalls != 0 || editorWindow == nullptr || !IsWindow(editorWindow) || ChecksSkipped()) return;
   CheckEditorInvariants(InstanceOf(editorWindow));
 }

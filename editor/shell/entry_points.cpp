@@ -97,7 +97,6 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
   instance->document.autoAppendArmed = 1;
   instance->cursor.curColumn = 0;
   instance->cursor.curRow = 0;
-  instance->undo.cutRowList = nullptr;
   StartUndoRecord(instance);
   instance->document.callerKind = callerKind;
   if (contextCode == kContextStandAlone && request != nullptr) {
