@@ -6,7 +6,7 @@
 
 #include "qst/host_context.h"
 
-constexpr int kLibraryKindStructure = 9;  // binary interface and library file
+constexpr int kLibraryKindStructure = 9;  // binary interface: the dialogs' entry kind
 
 // Dialog actions (binary interface).
 constexpr std::int32_t kOpenActionOpen = 0;

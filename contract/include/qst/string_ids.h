@@ -16,8 +16,10 @@ constexpr UINT kEditorIcon = 3110;
 // String-table numbers. The command texts live under the command ids (see
 // command_ids.h: description under the id, short label under id + 1); the host
 // shows them on the status line by number, which freezes them with the module's
-// binary interface. The rest are the module's own and held fixed by nothing but
-// this table.
+// binary interface. The rest are the module's own and held fixed by nothing;
+// the texts of the source header and footer lines (IdsGlobalHeader,
+// IdsLocalHeader, IdsEndType) are frozen by the library file format, which
+// stores the source they begin and end.
 enum StringId : UINT {
   // Not in the module's table on purpose: the host shows its idle text for it.
   IdsStatusReady = 150,
