@@ -40,7 +40,7 @@ struct FieldValue {
 };
 
 // The field's value, or nullopt for a name the record does not have.
-std::optional<FieldValue> ReadField(const EditorFields& instance, std::string_view name, const KnownHandles& handles);
+std::optional<FieldValue> ReadField(const EditorFields& fields, std::string_view name, const KnownHandles& handles);
 // Every field name, in record order.
 const std::vector<std::string_view>& FieldNames();
 // The value as a scenario writes it: a number, a quoted text, or a name.

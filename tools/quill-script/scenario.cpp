@@ -100,7 +100,7 @@ quill::EditorSession& Scenario::session() {
   return *session;
 }
 
-EditorFields Scenario::instance() {
+EditorFields Scenario::editorFields() {
   auto read = reinterpret_cast<QST_ReadEditorFieldsFn>(GetProcAddress(host().module(), kReadEditorFieldsExport));
   if (!read) throw StepFailure{"a module with the test interface", "none"};
   EditorFields fields{};
@@ -109,7 +109,7 @@ EditorFields Scenario::instance() {
 }
 
 quill::GridSheet& Scenario::grid() {
-  HWND window = instance().gridWindow;
+  HWND window = editorFields().gridWindow;
   if (!window) window = session().grid;
   quill::GridSheet* sheet = quill::GridSheet::fromWindow(window);
   if (!sheet) throw StepFailure{"a grid control in the editor", "none"};
@@ -119,7 +119,7 @@ quill::GridSheet& Scenario::grid() {
 KnownHandles Scenario::handles() {
   quill::EditorSession& editor = session();
   HMENU bar = editor.menu ? editor.menu : GetMenu(editor.frame);
-  return KnownHandles{editor.frame,          editor.editor,         instance().gridWindow, notifyWindow_,
+  return KnownHandles{editor.frame,          editor.editor,         editorFields().gridWindow, notifyWindow_,
                       GetSubMenu(bar, 0), GetSubMenu(bar, 1), editor.context};
 }
 

@@ -66,7 +66,7 @@ class Scenario {
   void noteActedOn(HWND frame) { actedOn_ = frame; }
   HWND actedOnFrame() const { return actedOn_; }
   // The open editor's fields, read through the module's test interface.
-  EditorFields instance();
+  EditorFields editorFields();
   quill::GridSheet& grid();
 
   // ---- The host's notify window, which counts HM_EDITORCLOSED ---------------
