@@ -23,8 +23,8 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/bench_rows.h"
-#include "editor/host/grid_engine.h"
+#include "bench_rows.h"
+#include "qst/grid_engine.h"
 #include "platform/platform.h"
 #include "quill/compiler.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_main.h"
+#include "bench_main.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "bench/bench_rows.h"
+#include "bench_rows.h"
 
 namespace quillbench {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "platform/platform.h"
 
 namespace {

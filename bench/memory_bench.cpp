@@ -15,9 +15,9 @@
 #include <fstream>
 #include <string>
 
-#include "bench/bench_main.h"
-#include "bench/bench_rows.h"
-#include "editor/host/grid_engine.h"
+#include "bench_main.h"
+#include "bench_rows.h"
+#include "qst/grid_engine.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 

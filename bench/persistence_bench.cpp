@@ -40,7 +40,7 @@ class BenchEditor {
     options.library = frontEnd_.library;
     if (!harness_.open(frontEnd_, options)) return;
     quilltest::FillNumberedRows(instance(), static_cast<std::uint32_t>(variables), 4);
-    instance()->changed = 1;
+    instance()->document.changed = 1;
     saved_ = SaveStructure(instance(), 1454) == 1;
   }
   ~BenchEditor() {
@@ -71,7 +71,7 @@ void RunOnSavedStructure(benchmark::State& state, Step step) {
 
 void BM_EditorSaveStructure(benchmark::State& state) {
   RunOnSavedStructure(state, [](benchmark::State& st, EditorInstance* instance) {
-    instance->changed = 1;
+    instance->document.changed = 1;
     if (SaveStructure(instance, 1452) != 1) st.SkipWithError("save failed");
   });
 }

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/variable_row.h"
@@ -53,7 +53,7 @@ void BM_DragEveryOtherRowToTheTopAndUndo(benchmark::State& state) {
   if (!editor.Open(rows)) return state.SkipWithError("no editor");
   for (std::uint32_t r = 2; r <= rows; r += 2) GridSelectRow(editor.grid, r, true);
   for (auto _ : state) {
-    editor.ed->dropRow = 1;
+    editor.ed->selection.dropRow = 1;
     MoveSelectedRows(editor.ed, 1, kMoveModeMove);
     MoveSelectedRows(editor.ed, 0, kMoveModeUndo);  // puts the rows back, selected
   }
@@ -79,7 +79,7 @@ void BM_EntryRowGrowthByTyping(benchmark::State& state) {
   BenchEditor editor;
   if (!editor.Open(static_cast<std::uint32_t>(state.range(0)))) return state.SkipWithError("no editor");
   for (auto _ : state) {
-    const auto entry = static_cast<std::uint32_t>(editor.ed->entryRow);
+    const auto entry = static_cast<std::uint32_t>(editor.ed->document.entryRow);
     editor.sheet->userSetCurrentCell(entry, 1);
     editor.sheet->userTypeChar('n');
     state.PauseTiming();
@@ -89,7 +89,7 @@ void BM_EntryRowGrowthByTyping(benchmark::State& state) {
     GridSetItemText(editor.grid, entry, 1, "");
     GridSetItemText(editor.grid, entry, 2, "");
     GridSetItemText(editor.grid, entry, 4, kEntryRowMarker);
-    editor.ed->entryRow = static_cast<std::int32_t>(entry);
+    editor.ed->document.entryRow = static_cast<std::int32_t>(entry);
     state.ResumeTiming();
   }
 }

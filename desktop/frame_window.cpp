@@ -16,7 +16,7 @@
 
 #include <map>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "find_bar.h"
 #include "grid_view.h"
 #include "live_check.h"

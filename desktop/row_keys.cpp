@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
 

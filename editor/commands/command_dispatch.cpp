@@ -1,17 +1,19 @@
+// Dispatches the editor's commands by id to their handlers.
 #include "editor/commands/command_dispatch.h"
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
 #include "editor/commands/row_commands.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
-#include "editor/persistence/entry_row.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
+#include "editor/rows/entry_row.h"
 #include "editor/persistence/open_structure.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/undo.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/menu_state.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/print_structure.h"
@@ -26,7 +28,7 @@ void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instanc
 // A structure just created or opened has no edit to undo, and the rows the
 // last one kept belong to the structure put away.
 void ForgetLastAction(EditorInstance* instance) {
-  instance->lastAction = UndoNone;
+  ForgetLastEdit(instance);
   ResetUndoItem(instance);
   ForgetUndoCopy(instance);
 }
@@ -35,7 +37,7 @@ void ForgetLastAction(EditorInstance* instance) {
 // or is cancelled the editor stays open with its changes.
 void ReturnCommand(EditorInstance* instance, WORD, HWND) {
   SendMessageA(instance->editorWindow, WM_COMMAND, CmdSave, 0);
-  if (instance->changed == 0) PostCloseToFrame(instance);
+  if (instance->document.changed == 0) PostCloseToFrame(instance);
 }
 
 void CloseCommand(EditorInstance* instance, WORD, HWND) { PostCloseToFrame(instance); }
@@ -43,21 +45,21 @@ void CloseCommand(EditorInstance* instance, WORD, HWND) { PostCloseToFrame(insta
 // New: after the save question for a changed structure, leaves one marked entry
 // row and an untitled structure. Does nothing on an unchanged untitled one.
 void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
-  if (instance->changed) {
+  if (instance->document.changed) {
     if (!QueryCloseStructure(instance, commandId)) return;
-  } else if (instance->untitled) {
+  } else if (instance->document.untitled) {
     return;
   }
-  FreePoolString(instance, &instance->structureName);
-  FreePoolString(instance, &instance->libraryName);
+  FreePoolString(instance, &instance->document.structureName);
+  FreePoolString(instance, &instance->document.libraryName);
   RedrawOff(instance);
   GridRemoveAllRows(instance->gridWindow);
   AppendEntryRow(instance);
   RedrawOn(instance);
   SetEditorTitle(instance, nullptr);
-  instance->untitled = 1;
-  instance->changed = 0;
-  instance->anchorRow = 0;
+  instance->document.untitled = 1;
+  instance->document.changed = 0;
+  instance->selection.anchorRow = 0;
   ForgetLastAction(instance);
 }
 
@@ -65,24 +67,24 @@ void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
 // editor's setting. Only a structure really opened, or a New that ran, leaves
 // the editor unchanged.
 void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
-  if (instance->changed && !QueryCloseStructure(instance, commandId)) return;
-  int opened = instance->contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
+  if (instance->document.changed && !QueryCloseStructure(instance, commandId)) return;
+  int opened = instance->document.contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
                                                            : OpenEmbeddedStructure(instance);
   if (!opened) return;
-  instance->changed = 0;
-  instance->anchorRow = 0;
+  instance->document.changed = 0;
+  instance->selection.anchorRow = 0;
   ForgetLastAction(instance);
 }
 
 // Save and Save As: Save of an unchanged structure does nothing; a successful
 // save retitles the frame and puts the current cell into the entry row.
 void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
-  if (commandId == CmdSave && instance->changed == 0) return;
+  if (commandId == CmdSave && instance->document.changed == 0) return;
   RedrawOff(instance);
-  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));
+  GridPrepareSave(instance->gridWindow, instance->document.entryRow);
   if (SaveStructure(instance, commandId)) {
-    SetEditorTitle(instance, instance->structureName);
-    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+    SetEditorTitle(instance, instance->document.structureName);
+    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
   }
   RedrawOn(instance);
 }
@@ -90,21 +92,21 @@ void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
 // Print: printing reads the stored entry, so a changed or never-saved structure
 // is offered a save first. Nothing is printed when it still has no name.
 void PrintCommand(EditorInstance* instance, WORD, HWND window) {
-  bool unnamed = instance->structureName == nullptr;
-  if (instance->changed || unnamed) {
+  bool unnamed = instance->document.structureName == nullptr;
+  if (instance->document.changed || unnamed) {
     char text[200];
     char caption[200];
-    LoadModuleString(kStrPrintQuestion, text, sizeof text);
-    LoadModuleString(kStrPrintCaption, caption, sizeof caption);
+    LoadModuleString(IdsPrintQuestion, text, sizeof text);
+    LoadModuleString(IdsPrintCaption, caption, sizeof caption);
     if (MessageBoxA(window, text, caption, MB_OKCANCEL | MB_ICONHAND) == IDCANCEL) return;
     // An unchanged structure without a name is saved under a new name: Save alone would do nothing.
-    WORD save = instance->changed ? CmdSave : CmdSaveAs;
+    WORD save = instance->document.changed ? CmdSave : CmdSaveAs;
     SendMessageA(instance->editorWindow, WM_COMMAND, save, 0);
     // The stored entry is older than the rows on screen when that save failed
     // or was cancelled: printing it would pass off stale text as the structure.
-    if (instance->changed) return;
+    if (instance->document.changed) return;
   }
-  if (instance->structureName != nullptr) PrintStructure(instance, 1);
+  if (instance->document.structureName != nullptr) PrintStructure(instance, 1);
 }
 
 void UndoCommand(EditorInstance* instance, WORD, HWND window) { UndoLastAction(instance, window); }

@@ -1,3 +1,4 @@
+// Dispatch of menu, accelerator and toolbar commands.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

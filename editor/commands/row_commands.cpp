@@ -5,19 +5,18 @@
 #include <cstring>
 
 #include "editor/commands/row_text.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
+#include "editor/rows/entry_row.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kColumnName = 1;
-constexpr std::uint16_t kColumnType = 2;
-constexpr std::uint16_t kColumnMarker = 4;
 
 bool AnyRowSelected(const EditorInstance* instance) { return GridNextSelectedRow(instance->gridWindow, 0) != 0; }
 
@@ -33,16 +32,6 @@ std::uint32_t CurrentCellRow(const EditorInstance* instance) {
   return row;
 }
 
-void FocusEntryRow(const EditorInstance* instance) {
-  GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), kColumnName);
-}
-
-void AppendEntryRow(EditorInstance* instance) {
-  const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
-  if (row == 0) return;
-  instance->entryRow = static_cast<std::int32_t>(row);
-  GridSetItemText(instance->gridWindow, row, kColumnMarker, kEntryRowMarker);
-}
 
 // Puts the block on the clipboard the editor has open. True when the
 // clipboard took it; the block is then the clipboard's, else still the caller's.
@@ -84,7 +73,7 @@ PasteMode PasteModeFromClipboard(const EditorInstance* instance) {
 }
 
 PasteMode ChoosePasteMode(const EditorInstance* instance) {
-  switch (instance->lastAction) {
+  switch (instance->undo.lastAction) {
     case UndoRowsCut:
     case UndoRowsCopy:
     case UndoRowsPaste:
@@ -111,40 +100,17 @@ void PasteRows(EditorInstance* instance) {
   }
   RedrawOff(instance);
   std::uint32_t row = CurrentCellRow(instance);
-  if (row == 0) row = static_cast<std::uint32_t>(instance->entryRow);
+  if (row == 0) row = instance->document.entryRow;
   // The redo of this paste inserts from the editor's own copy of the text.
   KeepUndoText(instance, CopyBlockText(instance, block));
-  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undoText, row, kInsertConsecutive);
-  instance->undoRow = static_cast<std::int32_t>(row);
-  instance->pastedCount = static_cast<std::int32_t>(count);
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
   UnselectAllRows(instance);
-  if (instance->entryRow >= static_cast<std::int32_t>(row)) instance->entryRow += static_cast<std::int32_t>(count);
+  if (instance->document.entryRow >= row) instance->document.entryRow += count;
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsPaste;
-  if (count != 0) instance->changed = 1;
+  RecordRowsPaste(instance, row, count);
+  if (count != 0) instance->document.changed = 1;
   RedrawOn(instance);
   CloseClipboard();
-}
-
-// The undo of a row paste deletes pastedCount rows at undoRow. Moving the
-// entry row from one side of those rows to the other (or into them) shifts
-// them by one, so the undo would delete a variable it never added and the
-// entry row: it ends here, as after a press in the row-indicator column. The
-// undo of a move also puts the entry row back at its old number, which is
-// wrong once the entry row has moved at all.
-void ForgetPositionalUndo(EditorInstance* instance, std::int32_t oldEntry) {
-  if (instance->lastAction == UndoDragDrop) {
-    instance->lastAction = UndoNone;
-    return;
-  }
-  if (instance->lastAction != UndoRowsPaste || instance->pastedCount <= 0) return;
-  const std::int64_t first = instance->undoRow;
-  const std::int64_t last = first + instance->pastedCount - 1;
-  const bool wasBelow = oldEntry > last;
-  const bool isBelow = instance->entryRow > last;
-  const bool wasAbove = oldEntry < first;
-  const bool isAbove = instance->entryRow < first;
-  if (!((wasBelow && isBelow) || (wasAbove && isAbove))) instance->lastAction = UndoNone;
 }
 
 // Cut of the selected rows: their text goes to the clipboard and into the
@@ -171,8 +137,8 @@ void CutRows(EditorInstance* instance) {
   DeleteSelectedRows(instance);
   RefindEntryRow(instance);
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsCut;
-  instance->changed = 1;
+  RecordRowsEdit(instance, UndoRowsCut);
+  instance->document.changed = 1;
   RedrawOn(instance);
 }
 
@@ -186,27 +152,19 @@ void CopyRows(EditorInstance* instance) {
   HandToClipboard(instance, block);
   UnselectAllRows(instance);
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsCopy;
+  RecordRowsEdit(instance, UndoRowsCopy);
   RedrawOn(instance);
 }
 
 }  // namespace
 
-void RefindEntryRow(EditorInstance* instance) {
-  const std::uint32_t marked = FindMarkedRow(instance, kColumnMarker, kEntryRowMarker);
-  if (marked != 0) {
-    instance->entryRow = static_cast<std::int32_t>(marked);
-  } else {
-    AppendEntryRow(instance);
-  }
-}
 
 // Cut (cut true) or Copy: of the selected rows, or else of the cell's text,
 // which the cell edit control cuts or copies.
 void CutOrCopyCommand(EditorInstance* instance, bool cut) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, cut ? WM_CUT : WM_COPY);
-    instance->lastAction = cut ? UndoTextCut : UndoTextCopy;
+    RecordTextEdit(instance, cut ? UndoTextCut : UndoTextCopy);
     return;
   }
   if (cut) {
@@ -225,7 +183,7 @@ void PasteCommand(EditorInstance* instance) {
       break;
     case PasteMode::Text:
       SendToEditControl(instance, WM_PASTE);
-      instance->lastAction = UndoTextPaste;
+      RecordTextEdit(instance, UndoTextPaste);
       break;
     case PasteMode::Nothing:
       break;
@@ -240,8 +198,8 @@ void PasteCommand(EditorInstance* instance) {
 void ClearCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
-    instance->lastAction = UndoTextClear;
-    instance->changed = 1;
+    RecordTextEdit(instance, UndoTextClear);
+    instance->document.changed = 1;
     return;
   }
   char* copy = nullptr;
@@ -250,16 +208,16 @@ void ClearCommand(EditorInstance* instance) {
   KeepUndoText(instance, copy);
   RedrawOff(instance);
   HandToClipboard(instance, block);
-  if (GridIsRowSelected(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow))) {
+  if (GridIsRowSelected(instance->gridWindow, instance->document.entryRow)) {
     DeleteSelectedRows(instance);
     AppendEntryRow(instance);
   } else {
-    instance->entryRow -= static_cast<std::int32_t>(DeleteSelectedRows(instance));
+    instance->document.entryRow -= DeleteSelectedRows(instance);
   }
   FocusEntryRow(instance);
-  instance->lastAction = UndoRowsClear;
+  RecordRowsEdit(instance, UndoRowsClear);
   RedrawOn(instance);
-  instance->changed = 1;
+  instance->document.changed = 1;
 }
 
 // Delete Row: the selected rows, or else the focus row unless it is the entry
@@ -267,7 +225,7 @@ void ClearCommand(EditorInstance* instance) {
 void DeleteRowCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     const std::uint32_t row = GridCurrentRow(instance->gridWindow);
-    if (row == 0 || row == static_cast<std::uint32_t>(instance->entryRow)) return;
+    if (row == 0 || row == instance->document.entryRow) return;
     GridSelectRow(instance->gridWindow, row, true);
   }
   ClearCommand(instance);
@@ -275,7 +233,7 @@ void DeleteRowCommand(EditorInstance* instance) {
 
 // True when the row holds neither a name nor a type.
 bool RowIsBlank(HWND grid, std::uint32_t row) {
-  return GridItemTextLength(grid, row, kColumnName) <= 0 && GridItemTextLength(grid, row, kColumnType) <= 0;
+  return GridItemTextLength(grid, row, ColName) <= 0 && GridItemTextLength(grid, row, ColType) <= 0;
 }
 
 // Insert Row: moves the (empty) entry row to just above the first selected row,
@@ -289,7 +247,7 @@ void InsertRowCommand(EditorInstance* instance) {
   std::uint32_t target = GridNextSelectedRow(grid, 0);
   const bool selected = target != 0;
   if (!selected) target = CurrentCellRow(instance);
-  const auto entry = static_cast<std::uint32_t>(instance->entryRow);
+  const auto entry = instance->document.entryRow;
   if (target == 0 || target == entry) return;
 
   RedrawOff(instance);
@@ -297,19 +255,17 @@ void InsertRowCommand(EditorInstance* instance) {
   if (target != entry + 1) {
     const std::uint32_t inserted = GridInsertRow(grid, target);
     if (inserted != 0) {
-      GridSetItemText(grid, inserted, kColumnMarker, kEntryRowMarker);
+      GridSetItemText(grid, inserted, ColMarker, kEntryRowMarker);
       const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
       if (RowIsBlank(grid, oldEntry)) {
         GridDeleteRow(grid, oldEntry);
-        instance->entryRow = static_cast<std::int32_t>(inserted > entry ? inserted - 1 : inserted);
-        ForgetPositionalUndo(instance, static_cast<std::int32_t>(entry));
+        instance->document.entryRow = inserted > entry ? inserted - 1 : inserted;
+        ForgetPositionalUndo(instance, entry);
       } else {
-        GridSetItemText(grid, oldEntry, kColumnMarker, "");
-        instance->entryRow = static_cast<std::int32_t>(inserted);
+        GridSetItemText(grid, oldEntry, ColMarker, "");
+        instance->document.entryRow = inserted;
         // One row more: recorded row numbers below it no longer hold.
-        if (instance->lastAction == UndoRowsPaste || instance->lastAction == UndoDragDrop) {
-          instance->lastAction = UndoNone;
-        }
+        if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop) ForgetLastEdit(instance);
       }
     }
   }

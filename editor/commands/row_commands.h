@@ -7,7 +7,3 @@ void PasteCommand(EditorInstance* instance);
 void ClearCommand(EditorInstance* instance);
 void DeleteRowCommand(EditorInstance* instance);
 void InsertRowCommand(EditorInstance* instance);
-
-// Finds the entry row by its marker after rows were deleted or inserted; when no
-// row carries it, appends a new empty row, marks it and makes it the entry row.
-void RefindEntryRow(EditorInstance* instance);

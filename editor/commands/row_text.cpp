@@ -4,17 +4,15 @@
 
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/variable_row.h"
 #include "editor/shell/module_state.h"
+#include "editor/rows/undo_copy.h"
 
 namespace {
 
-constexpr std::uint16_t kColumnName = 1;
-constexpr std::uint16_t kColumnType = 2;
-constexpr std::uint16_t kColumnDecimals = 3;
 
 // A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
 // 32-bit number, "}", TAB, name, CR, LF and the NUL.
@@ -113,17 +111,12 @@ std::uint32_t CountSelectedRows(HWND grid) {
   return count;
 }
 
-void DropCutRowList(EditorInstance* instance) {
-  PoolFree(instance->pool, instance->cutRowList);
-  instance->cutRowList = nullptr;
-}
-
 void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
-  GridSetItemText(grid, row, kColumnName, line.name);
-  GridSetItemText(grid, row, kColumnType, line.type);
+  GridSetItemText(grid, row, ColName, line.name);
+  GridSetItemText(grid, row, ColType, line.type);
   if (line.isDecimal == 1) {
     const double decimals = line.decimals;
-    GridSetItemNumber(grid, row, kColumnDecimals, &decimals);
+    GridSetItemNumber(grid, row, ColDecimals, &decimals);
   }
 }
 
@@ -162,17 +155,15 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   const std::uint32_t count = CountSelectedRows(grid);
   if (count == 0) return nullptr;
 
-  DropCutRowList(instance);
+  ForgetCutRowList(instance);
   if (count > kMaxCopiedRows) return nullptr;
-  instance->cutRowList = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * count + 4, 0));
-  if (instance->cutRowList == nullptr) return nullptr;
-  instance->cutRowList[0] = count;
+  if (NewCutRowList(instance, count) == nullptr) return nullptr;
 
   const SIZE_T blockSize = static_cast<SIZE_T>(kRowTextBytesPerRow) * count;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
   char* text = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
   if (text == nullptr) {
-    DropCutRowList(instance);
+    ForgetCutRowList(instance);
     if (block != nullptr) GlobalFree(block);
     return nullptr;
   }
@@ -183,7 +174,7 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   std::uint32_t k = 0;
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count;
        row = GridNextSelectedRow(grid, row)) {
-    instance->cutRowList[++k] = row;
+    instance->undo.cutRowList[++k] = row;
     VariableRecord record{};
     if (ReadVariableRow(instance, &record, row) == 0) continue;
     record.type[kVariableTextMax] = '\0';
@@ -252,8 +243,8 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     if (line.name == nullptr) continue;
     std::uint32_t target = row;
     if (restore != 0) {
-      if (instance->cutRowList == nullptr || count >= instance->cutRowList[0]) break;
-      target = instance->cutRowList[count + 1];
+      if (instance->undo.cutRowList == nullptr || count >= instance->undo.cutRowList[0]) break;
+      target = instance->undo.cutRowList[count + 1];
     }
     // The row the grid reports is the one written, so a position the grid
     // refuses never leads to a write into a row that does not exist.
@@ -303,7 +294,7 @@ std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
     const std::uint32_t after = GridRowCount(grid);
     if (after >= rows) break;  // a row the grid will not delete would be found again forever
     rows = after;
-    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->entryRow) - above) ++above;
+    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->document.entryRow) - above) ++above;
     // Rows above the deleted one are unselected, so the search can resume there.
     row = GridNextSelectedRow(grid, row - 1);
   }

@@ -1,13 +1,13 @@
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
-#include "editor/persistence/entry_row.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
+#include "editor/rows/entry_row.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/open_structure.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -28,12 +28,12 @@ void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::u
       RuntimeFree(runtime, suffix);
     }
   }
-  GridSetItemText(instance->gridWindow, row, 1, name);
+  GridSetItemText(instance->gridWindow, row, ColName, name);
   if (member.typeName == nullptr) return;
-  GridSetItemText(instance->gridWindow, row, 2, member.typeName);
+  GridSetItemText(instance->gridWindow, row, ColType, member.typeName);
   if (_stricmp(member.typeName, decimalType) == 0) {
     double decimals = static_cast<double>((member.flags & kMemberDecimalsMask) >> 1);
-    GridSetItemNumber(instance->gridWindow, row, 3, &decimals);
+    GridSetItemNumber(instance->gridWindow, row, ColDecimals, &decimals);
   }
 }
 
@@ -41,16 +41,16 @@ void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::u
 // replaces groupId and objectId); embedded, the local type in the owner's group.
 // Returns 0 when the group cannot be had.
 int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
-  if (instance->contextCode == kContextStandAlone) {
+  if (instance->document.contextCode == kContextStandAlone) {
     HostRuntime* runtime = instance->hostContext->runtime;
-    const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
-    instance->groupId = RuntimeOpenEntryGroup(runtime, library, instance->structureName, kRuntimeKindStructure);
-    if (instance->groupId != kNoGroup) instance->objectId = RuntimeFindType(runtime, instance->groupId, instance->structureName);
-    *type = instance->objectId;
+    const char* library = instance->document.libraryName != nullptr ? instance->document.libraryName : "";
+    instance->document.groupId = RuntimeOpenEntryGroup(runtime, library, instance->document.structureName, kRuntimeKindStructure);
+    if (instance->document.groupId != kNoGroup) instance->document.objectId = RuntimeFindType(runtime, instance->document.groupId, instance->document.structureName);
+    *type = instance->document.objectId;
   } else {
-    *type = instance->localTypeId;
+    *type = instance->document.localTypeId;
   }
-  return instance->groupId != kNoGroup;
+  return instance->document.groupId != kNoGroup;
 }
 
 }  // namespace
@@ -60,8 +60,8 @@ int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
 // is no name, no group or no member list; every failure comes before the first row.
 int ReadStructureMembers(EditorInstance* instance) {
   char decimalType[kStringBufferSize];
-  LoadModuleString(kStrDecimal, decimalType, sizeof decimalType);
-  if (instance->structureName == nullptr) return 0;
+  LoadModuleString(IdsTypeDecimal, decimalType, sizeof decimalType);
+  if (instance->document.structureName == nullptr) return 0;
   std::int32_t type = 0;
   if (!FindTypeToRead(instance, &type)) return 0;
   std::uint32_t count = 0;
@@ -81,22 +81,22 @@ int ReadStructureMembers(EditorInstance* instance) {
 // cursor. Success leaves an entry row after the members with the current cell in
 // it; failure is reported ("Error loading structure %s.") and leaves the grid empty.
 int LoadStructure(EditorInstance* instance) {
-  HCURSOR kept = BeginLongOperation(instance, kStrOpeningStatus);
+  HCURSOR kept = BeginLongOperation(instance, IdsOpeningStatus);
   GridSetRedraw(instance->gridWindow, false);
   GridRemoveAllRows(instance->gridWindow);
   int loaded = ReadStructureMembers(instance);
   if (loaded) {
-    instance->changed = 0;
+    instance->document.changed = 0;
     AppendEntryRow(instance);
-    GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
-    instance->untitled = 0;
-    SetEditorTitle(instance, instance->structureName);
+    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
+    instance->document.untitled = 0;
+    SetEditorTitle(instance, instance->document.structureName);
   } else {
     char caption[kStringBufferSize];
-    LoadModuleString(kStrOpenCaption, caption, sizeof caption);
-    const char* name = instance->structureName != nullptr ? instance->structureName : "";
+    LoadModuleString(IdsOpenCaption, caption, sizeof caption);
+    const char* name = instance->document.structureName != nullptr ? instance->document.structureName : "";
     ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
-                    static_cast<int>(kStrLoadError), name);
+                    static_cast<int>(IdsLoadError), name);
   }
   EndLongOperation(instance, kept);
   RedrawOn(instance);

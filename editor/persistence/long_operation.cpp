@@ -1,7 +1,8 @@
+// The wait cursor and status text around opening and saving.
 #include "editor/persistence/long_operation.h"
 
-#include "editor/host/host_shell.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/host_shell.h"
+#include "qst/string_ids.h"
 #include "editor/shell/module_state.h"
 
 HCURSOR BeginLongOperation(EditorInstance* instance, UINT statusId) {
@@ -12,5 +13,5 @@ HCURSOR BeginLongOperation(EditorInstance* instance, UINT statusId) {
 
 void EndLongOperation(EditorInstance* instance, HCURSOR kept) {
   SetCursor(kept);
-  ShellSetStatus(instance->hostContext, ModuleInstance(), kStatusReady, 0);
+  ShellSetStatus(instance->hostContext, ModuleInstance(), IdsStatusReady, 0);
 }

@@ -1,10 +1,11 @@
+// Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_runtime.h"
-#include "editor/persistence/entry_row.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_library.h"
+#include "qst/host_runtime.h"
+#include "editor/rows/entry_row.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -37,7 +38,7 @@ void LoadOrClose(EditorInstance* instance) {
 // and the editor is closing. Returns 1.
 int LoadChosenStructure(EditorInstance* instance) {
   LoadOrClose(instance);
-  instance->untitled = 0;
+  instance->document.untitled = 0;
   return 1;
 }
 
@@ -52,7 +53,7 @@ int CancelOpen(EditorInstance* instance, bool firstDialog) {
 // save question may be cancelled, and then the changed structure stays as it is.
 int RunNewCommand(EditorInstance* instance) {
   SendMessageA(instance->editorWindow, WM_COMMAND, CmdNew, 0);
-  return instance->changed == 0 ? 1 : 0;
+  return instance->document.changed == 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -70,14 +71,14 @@ std::int32_t OwnerKindOf(std::uint16_t runtimeKind) {
 // cancelled, closes it.
 int OpenGlobalStructure(EditorInstance* instance) {
   GlobalOpenChoice choice = LibraryOpenEntryDialog(instance->hostContext, kLibraryKindStructure, instance->editorWindow);
-  const bool first = instance->firstOpen != 0;
-  instance->firstOpen = 0;  // whatever the answer, the next dialog is not the first
+  const bool first = instance->document.firstOpen != 0;
+  instance->document.firstOpen = 0;  // whatever the answer, the next dialog is not the first
   choice.name[sizeof choice.name - 1] = '\0';
   choice.library[sizeof choice.library - 1] = '\0';
   switch (choice.action) {
     case kOpenActionOpen:
-      ReplacePoolString(instance, &instance->structureName, choice.name);
-      ReplacePoolString(instance, &instance->libraryName, choice.library);
+      ReplacePoolString(instance, &instance->document.structureName, choice.name);
+      ReplacePoolString(instance, &instance->document.libraryName, choice.library);
       return LoadChosenStructure(instance);
     case kOpenActionCancel:
       return CancelOpen(instance, first);
@@ -91,32 +92,32 @@ int OpenGlobalStructure(EditorInstance* instance) {
 // Runs the library's open dialog for the local structures of the owning object.
 // Results as OpenGlobalStructure; New empties the grid to one entry row here.
 int OpenEmbeddedStructure(EditorInstance* instance) {
-  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->objectId);
-  instance->ownerKind = OwnerKindOf(kind);
-  EmbeddedOpenChoice choice = LibraryOpenLocalTypeDialog(instance->hostContext, instance->ownerKind,
-                                                         instance->editorWindow, &instance->objectId);
-  const bool first = instance->firstOpen != 0;
-  instance->firstOpen = 0;
+  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->document.objectId);
+  instance->document.ownerKind = OwnerKindOf(kind);
+  EmbeddedOpenChoice choice = LibraryOpenLocalTypeDialog(instance->hostContext, instance->document.ownerKind,
+                                                         instance->editorWindow, &instance->document.objectId);
+  const bool first = instance->document.firstOpen != 0;
+  instance->document.firstOpen = 0;
   choice.name[sizeof choice.name - 1] = '\0';
   switch (choice.action) {
     case kOpenActionOpen:
-      FreePoolString(instance, &instance->libraryName);
-      ReplacePoolString(instance, &instance->structureName, choice.name);
-      instance->localTypeId = choice.typeId;
+      FreePoolString(instance, &instance->document.libraryName);
+      ReplacePoolString(instance, &instance->document.structureName, choice.name);
+      instance->document.localTypeId = choice.typeId;
       return LoadChosenStructure(instance);
     case kOpenActionCancel:
       return CancelOpen(instance, first);
     case kOpenActionNew:
-      FreePoolString(instance, &instance->structureName);
-      FreePoolString(instance, &instance->libraryName);
+      FreePoolString(instance, &instance->document.structureName);
+      FreePoolString(instance, &instance->document.libraryName);
       RedrawOff(instance);
       GridRemoveAllRows(instance->gridWindow);
       AppendEntryRow(instance);
-      GridSetCurrentCell(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow), 1);
+      GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
       RedrawOn(instance);
       // The frame must not go on naming the structure that was just put away.
       SetEditorTitle(instance, nullptr);
-      instance->untitled = 1;
+      instance->document.untitled = 1;
       return 1;
     default:
       return 0;

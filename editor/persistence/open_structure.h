@@ -1,3 +1,4 @@
+// Opening and loading structures.
 #pragma once
 #include <cstdint>
 

@@ -1,9 +1,10 @@
+// The instance's pool strings (structure and library names) and bounded text composition.
 #include "editor/persistence/pool_strings.h"
 
 #include <cstdarg>
 #include <cstring>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 
 void FreePoolString(EditorInstance* instance, char** field) {
   if (*field != nullptr) {

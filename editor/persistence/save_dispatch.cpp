@@ -1,6 +1,7 @@
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
-#include "editor/persistence/persistence_strings.h"
+// Save: the save-time rules, the choice between global and embedded save, the close question.
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/variable_row.h"
@@ -31,15 +32,15 @@ void ReportRuleFailure(EditorInstance* instance, const SaveRuleFailure& failure)
 // The name the close question shows: "(Untitled)", "\n<library>(<name>)" for a
 // global structure, else the bare name. Composed within name (size bytes).
 void ComposeCloseName(EditorInstance* instance, char* name, std::size_t size) {
-  if (instance->untitled || instance->structureName == nullptr) {
-    LoadModuleString(kStrUntitled, name, static_cast<int>(size));
-  } else if (instance->contextCode == kContextStandAlone) {
+  if (instance->document.untitled || instance->document.structureName == nullptr) {
+    LoadModuleString(IdsUntitled, name, static_cast<int>(size));
+  } else if (instance->document.contextCode == kContextStandAlone) {
     char format[kStringBufferSize];
-    LoadModuleString(kStrLibraryAndName, format, sizeof format);
-    const char* library = instance->libraryName != nullptr ? instance->libraryName : "";
-    FormatBounded(name, size, format, library, instance->structureName);
+    LoadModuleString(IdsLibraryAndName, format, sizeof format);
+    const char* library = instance->document.libraryName != nullptr ? instance->document.libraryName : "";
+    FormatBounded(name, size, format, library, instance->document.structureName);
   } else {
-    CopyBounded(name, size, instance->structureName);
+    CopyBounded(name, size, instance->document.structureName);
   }
 }
 
@@ -53,7 +54,7 @@ int SaveStructure(EditorInstance* instance, int commandId) {
     ReportRuleFailure(instance, failure);
     return 0;
   }
-  if (instance->contextCode == kContextStandAlone) return SaveGlobalStructure(instance, commandId);
+  if (instance->document.contextCode == kContextStandAlone) return SaveGlobalStructure(instance, commandId);
   return SaveEmbeddedStructure(instance, commandId);
 }
 
@@ -68,9 +69,9 @@ int QueryCloseStructure(EditorInstance* instance, int commandId) {
   char name[1025];
   ComposeCloseName(instance, name, sizeof name);
   int answer = ShellMessageBox(instance->hostContext, frame, caption, MB_YESNOCANCEL | MB_ICONQUESTION,
-                               ModuleInstance(), static_cast<int>(kStrSaveChanges), name);
+                               ModuleInstance(), static_cast<int>(IdsSaveChanges), name);
   if (answer == IDCANCEL) return 0;
   if (answer != IDYES) return 1;
-  GridPrepareSave(instance->gridWindow, static_cast<std::uint32_t>(instance->entryRow));
+  GridPrepareSave(instance->gridWindow, instance->document.entryRow);
   return SaveStructure(instance, commandId) != 0 ? 1 : 0;
 }

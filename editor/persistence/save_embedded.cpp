@@ -1,17 +1,18 @@
+// Saving a structure into its owning object's group.
 #include <cstring>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_compiler.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/host_compiler.h"
+#include "qst/host_library.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/long_operation.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -23,7 +24,7 @@ namespace {
 int ConfirmReplace(EditorInstance* instance, const char* name) {
   HostRuntime* runtime = instance->hostContext->runtime;
   std::uint32_t count = 0;
-  TypeListEntry* types = RuntimeListTypes(runtime, instance->groupId, kRuntimeKindStructure, &count);
+  TypeListEntry* types = RuntimeListTypes(runtime, instance->document.groupId, kRuntimeKindStructure, &count);
   int proceed = 1;
   for (std::uint32_t i = 0; types != nullptr && i < count && proceed; ++i) {
     if (types[i].name == nullptr || _stricmp(types[i].name, name) != 0) continue;
@@ -32,7 +33,7 @@ int ConfirmReplace(EditorInstance* instance, const char* name) {
     caption[sizeof caption - 1] = '\0';
     int answer = ShellMessageBox(instance->hostContext, instance->gridWindow, caption,
                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, ModuleInstance(),
-                                 static_cast<int>(kStrReplaceExisting), name);
+                                 static_cast<int>(IdsReplaceExisting), name);
     if (answer == IDNO) {
       proceed = 0;
     } else {
@@ -62,14 +63,14 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
   char* text = BuildStructureSource(instance, name);
   if (text == nullptr) return 0;
   HostRuntime* runtime = instance->hostContext->runtime;
-  std::int32_t type = instance->localTypeId;
-  if (askedForName) type = RuntimeDeclareType(runtime, instance->groupId, name, kRuntimeKindStructure, kDeclareTypeFlags);
+  std::int32_t type = instance->document.localTypeId;
+  if (askedForName) type = RuntimeDeclareType(runtime, instance->document.groupId, name, kRuntimeKindStructure, kDeclareTypeFlags);
   if (!CompileThroughCallback(instance, type, text)) {
     PoolFree(instance->pool, text);
     return 0;
   }
   RuntimeStoreTypeSource(runtime, type, text, static_cast<std::uint32_t>(std::strlen(text) + 1));
-  instance->localTypeId = type;
+  instance->document.localTypeId = type;
   return 1;
 }
 
@@ -81,24 +82,24 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
 // successful compile. Returns 1 when saved, 0 when cancelled, declined or failed.
 // localTypeId and the name change only on success.
 int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
-  bool askForName = instance->untitled || instance->structureName == nullptr || commandId == CmdSaveAs;
+  bool askForName = instance->document.untitled || instance->document.structureName == nullptr || commandId == CmdSaveAs;
   EmbeddedSaveChoice choice{};
   if (askForName) {
-    const char* initialName = instance->untitled ? nullptr : instance->structureName;
-    choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->ownerKind, instance->gridWindow, initialName,
-                                        &instance->objectId);
+    const char* initialName = instance->document.untitled ? nullptr : instance->document.structureName;
+    choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->document.ownerKind, instance->gridWindow, initialName,
+                                        &instance->document.objectId);
     UpdateWindow(instance->gridWindow);
     if (choice.cancelled == 1) return 0;
     choice.name[sizeof choice.name - 1] = '\0';
   }
-  const char* name = askForName ? choice.name : instance->structureName;
+  const char* name = askForName ? choice.name : instance->document.structureName;
 
-  HCURSOR kept = BeginLongOperation(instance, kStrSavingStatus);
+  HCURSOR kept = BeginLongOperation(instance, IdsSavingStatus);
   int saved = (!askForName || ConfirmReplace(instance, name)) && CompileAndStore(instance, name, askForName);
   if (saved) {
-    instance->untitled = 0;
-    instance->changed = 0;
-    if (askForName) ReplacePoolString(instance, &instance->structureName, name);
+    instance->document.untitled = 0;
+    instance->document.changed = 0;
+    if (askForName) ReplacePoolString(instance, &instance->document.structureName, name);
   }
   EndLongOperation(instance, kept);
   return saved;

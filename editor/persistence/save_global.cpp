@@ -1,12 +1,13 @@
+// Saving a global structure: target dialog, group, source, compile and library write.
 #include <cstring>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_compiler.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/host_compiler.h"
+#include "qst/host_library.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/long_operation.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
@@ -30,7 +31,7 @@ struct GlobalTarget {
 GlobalSaveMode ChooseMode(const EditorInstance* instance, int commandId) {
   // A structure without a name or library has no entry to save into, whatever
   // `untitled` says; asking for one is the only safe course.
-  if (instance->untitled || instance->structureName == nullptr || instance->libraryName == nullptr) {
+  if (instance->document.untitled || instance->document.structureName == nullptr || instance->document.libraryName == nullptr) {
     return GlobalSaveMode::New;
   }
   return commandId == CmdSaveAs ? GlobalSaveMode::SaveAs : GlobalSaveMode::Save;
@@ -39,8 +40,8 @@ GlobalSaveMode ChooseMode(const EditorInstance* instance, int commandId) {
 // Fills target for the mode; returns 0 when the user cancelled the dialog.
 int ChooseTarget(EditorInstance* instance, GlobalSaveMode mode, GlobalTarget* target) {
   if (mode == GlobalSaveMode::Save) {
-    target->name = instance->structureName;
-    target->library = instance->libraryName;
+    target->name = instance->document.structureName;
+    target->library = instance->document.libraryName;
     target->comment = "";
     return 1;
   }
@@ -51,7 +52,7 @@ int ChooseTarget(EditorInstance* instance, GlobalSaveMode mode, GlobalTarget* ta
                                             defaultLibrary, 0);
   } else {
     target->choice = LibrarySaveEntryDialog(instance->hostContext, kLibraryKindStructure, instance->gridWindow,
-                                            instance->structureName, instance->libraryName, 0);
+                                            instance->document.structureName, instance->document.libraryName, 0);
   }
   GlobalSaveChoice& choice = target->choice;
   if (choice.cancelled == 1) return 0;
@@ -69,7 +70,7 @@ void ReportWriteFailure(EditorInstance* instance) {
   GetWindowTextA(instance->gridWindow, caption, static_cast<int>(sizeof caption));
   caption[sizeof caption - 1] = '\0';
   ShellMessageBox(instance->hostContext, instance->gridWindow, caption, MB_OK | MB_ICONEXCLAMATION, ModuleInstance(),
-                  static_cast<int>(kStrSaveFailed));
+                  static_cast<int>(IdsSaveFailed));
 }
 
 // Stores, compiles and writes text as the entry of target in group as type.
@@ -98,8 +99,8 @@ int StoreCompileWrite(EditorInstance* instance, const GlobalTarget& target, std:
 void ReadDefaultLibrary(EditorInstance* instance, char* buffer) {
   char section[41];
   char key[41];
-  LoadModuleString(kStrProfileSection, section, sizeof section);
-  LoadModuleString(kStrProfileDefLib, key, sizeof key);
+  LoadModuleString(IdsProfileSection, section, sizeof section);
+  LoadModuleString(IdsProfileDefLib, key, sizeof key);
   ShellReadProfileString(instance->hostContext, section, key, "", buffer, static_cast<int>(kLibraryPathSize));
   buffer[kLibraryPathSize - 1] = '\0';
 }
@@ -114,27 +115,27 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
   GlobalTarget target{};
   if (!ChooseTarget(instance, mode, &target)) return 0;
 
-  HCURSOR kept = BeginLongOperation(instance, kStrSavingStatus);
+  HCURSOR kept = BeginLongOperation(instance, IdsSavingStatus);
   // The text comes first: without it nothing may reach the runtime or compiler.
   char* text = BuildStructureSource(instance, target.name);
   int saved = 0;
   if (text != nullptr) {
     HostRuntime* runtime = instance->hostContext->runtime;
-    std::uint16_t group = instance->groupId;
-    std::int32_t type = instance->objectId;
+    std::uint16_t group = instance->document.groupId;
+    std::int32_t type = instance->document.objectId;
     if (mode != GlobalSaveMode::Save) {
       group = RuntimeCreateEntryGroup(runtime, target.library, target.name, kRuntimeKindStructure);
       type = RuntimeDeclareType(runtime, group, target.name, kRuntimeKindStructure, kDeclareTypeFlags);
     }
     saved = StoreCompileWrite(instance, target, group, type, text);
     if (saved) {
-      instance->groupId = group;
-      instance->objectId = type;
-      instance->changed = 0;
-      instance->untitled = 0;
+      instance->document.groupId = group;
+      instance->document.objectId = type;
+      instance->document.changed = 0;
+      instance->document.untitled = 0;
       if (mode != GlobalSaveMode::Save) {
-        ReplacePoolString(instance, &instance->structureName, target.name);
-        ReplacePoolString(instance, &instance->libraryName, target.library);
+        ReplacePoolString(instance, &instance->document.structureName, target.name);
+        ReplacePoolString(instance, &instance->document.libraryName, target.library);
       }
     }
   }

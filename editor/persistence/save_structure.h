@@ -1,3 +1,4 @@
+// Saving structures and asking to save before a close.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/persistence/persistence_strings.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -20,7 +20,7 @@ const char* sourceReadPointer = nullptr;
 // The header line into header (1025 bytes, as much as wsprintfA ever writes).
 int FormatHeader(EditorInstance* instance, const char* structureName, char* header, std::size_t size) {
   char format[kStringBufferSize];
-  UINT id = instance->contextCode == kContextStandAlone ? kStrGlobalHeader : kStrLocalHeader;
+  UINT id = instance->document.contextCode == kContextStandAlone ? IdsGlobalHeader : IdsLocalHeader;
   LoadModuleString(id, format, sizeof format);
   return FormatBounded(header, size, format, structureName != nullptr ? structureName : "");
 }
@@ -58,11 +58,11 @@ int FormatVariableLine(const VariableRecord& record, const char* decimalType, ch
 // pool cannot supply the block; the caller owns the block.
 char* BuildStructureSource(EditorInstance* instance, const char* structureName) {
   char decimalType[kStringBufferSize];
-  LoadModuleString(kStrDecimal, decimalType, sizeof decimalType);
+  LoadModuleString(IdsTypeDecimal, decimalType, sizeof decimalType);
   char header[1025];
   std::size_t headerLength = static_cast<std::size_t>(FormatHeader(instance, structureName, header, sizeof header));
   char footer[kStringBufferSize];
-  LoadModuleString(kStrEndType, footer, sizeof footer);
+  LoadModuleString(IdsEndType, footer, sizeof footer);
   std::size_t footerLength = std::strlen(footer);
 
   std::uint32_t rows = GridRowCount(instance->gridWindow);

@@ -1,3 +1,4 @@
+// The structure's source text built from the grid, and the compiler's read pointer.
 #pragma once
 #include <cstddef>
 

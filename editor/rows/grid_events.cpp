@@ -1,27 +1,25 @@
+// The grid's notifications: cell changes, typing into the entry row, presses and drags in the row indicator.
 #include "editor/rows/grid_events.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "editor/rows/undo_record.h"
+#include "qst_editor/undo_action.h"
 #include "editor/rows/variable_row.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kNameColumn = 1;
-constexpr std::uint16_t kTypeColumn = 2;
-constexpr std::uint16_t kDecimalsColumn = 3;
-constexpr std::uint16_t kMarkerColumn = 4;
 constexpr int kPointerTextSize = 64;
 
 bool KeyDown(int vkey) { return (static_cast<std::uint16_t>(GetAsyncKeyState(vkey)) & 0x8000u) != 0; }
 
 std::uint32_t U(std::int32_t row) { return static_cast<std::uint32_t>(row); }
-std::int32_t S(std::uint32_t row) { return static_cast<std::int32_t>(row); }
 
 std::uint32_t PointerRow(HWND grid, char* object, int objectSize) {
   char text[kPointerTextSize] = {};
@@ -38,40 +36,40 @@ bool IsRowIndicator(const char* object) {
 
 // A press on a data cell ends any row selection; no drag can start from it.
 void PressOnDataCell(EditorInstance* instance) {
-  instance->dragState = DragIdle;
+  instance->selection.dragState = DragIdle;
   if (GridNextSelectedRow(instance->gridWindow, 0) != 0) UnselectAllRows(instance);
-  instance->dragState = DragPressed;
-  instance->anchorRow = instance->pressRow = instance->selFirst = instance->selLast = 0;
+  instance->selection.dragState = DragPressed;
+  instance->selection.anchorRow = instance->selection.pressRow = instance->selection.selFirst = instance->selection.selLast = 0;
 }
 
 // The selection's tracked bounds take in row r. Bounds of 0 are none (after a
 // press on a data cell, or when no row stayed selected): then r is the first
 // bound, else a selection begun with Ctrl could never be dropped above itself.
 void GrowSelectionBounds(EditorInstance* instance, std::uint32_t r) {
-  instance->selFirst = instance->selFirst == 0 ? S(r) : std::min(instance->selFirst, S(r));
-  instance->selLast = std::max(instance->selLast, S(r));
+  instance->selection.selFirst = instance->selection.selFirst == 0 ? r : std::min(instance->selection.selFirst, r);
+  instance->selection.selLast = std::max(instance->selection.selLast, r);
 }
 
 // A drag starts with no drop row: one left by an earlier drag is no place the
 // user chose for this one.
 void StartDrag(EditorInstance* instance) {
-  instance->dragState = DragMoving;
-  instance->dropRow = 0;
+  instance->selection.dragState = DragMoving;
+  instance->selection.dropRow = 0;
   SetCapture(instance->gridWindow);
 }
 
 void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   HWND grid = instance->gridWindow;
-  instance->lastAction = UndoNone;
-  GridSetCurrentCell(grid, U(instance->entryRow), kNameColumn);
+  ForgetLastEdit(instance);
+  FocusEntryRow(instance);
   if (HWND edit = GridEditControl(grid); edit != nullptr) SendMessageA(edit, EM_SETSEL, 0, 0);
   const bool wasSelected = GridIsRowSelected(grid, r);
-  instance->pressRow = S(r);
+  instance->selection.pressRow = r;
   if (KeyDown(VK_SHIFT)) {
-    if (instance->anchorRow == 0) return;
+    if (instance->selection.anchorRow == 0) return;
     // The bounds only grow here, even when the new range is smaller.
     GrowSelectionBounds(instance, r);
-    SelectRowRange(instance, U(instance->anchorRow), r);
+    SelectRowRange(instance, instance->selection.anchorRow, r);
   } else if (KeyDown(VK_CONTROL)) {
     GridSelectRow(grid, r, !wasSelected);
     if (!wasSelected) {
@@ -84,8 +82,8 @@ void PressOnRowIndicator(EditorInstance* instance, std::uint32_t r) {
   } else {
     UnselectAllRows(instance);
     GridSelectRow(grid, r, true);
-    instance->dragState = DragPressed;
-    instance->anchorRow = instance->selFirst = instance->selLast = S(r);
+    instance->selection.dragState = DragPressed;
+    instance->selection.anchorRow = instance->selection.selFirst = instance->selection.selLast = r;
   }
 }
 
@@ -105,17 +103,17 @@ void OnCellChanged(EditorInstance* instance) {
   std::uint32_t row = 0;
   std::uint16_t column = 0;
   GridGetCurrentCell(instance->gridWindow, &row, &column);
-  if (instance->curColumn != 0 && instance->curRow != 0 && instance->curColumn == kTypeColumn) {
+  if (instance->cursor.curColumn != 0 && instance->cursor.curRow != 0 && instance->cursor.curColumn == ColType) {
     VariableRecord record;
-    ReadVariableRow(instance, &record, U(instance->curRow));
+    ReadVariableRow(instance, &record, instance->cursor.curRow);
     char decimal[kStringBufferSize];
     LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
     if (std::strcmp(record.type, decimal) != 0) {
-      GridSetItemNumber(instance->gridWindow, U(instance->curRow), kDecimalsColumn, nullptr);
+      GridSetItemNumber(instance->gridWindow, instance->cursor.curRow, ColDecimals, nullptr);
     }
   }
-  instance->curRow = S(row);
-  instance->curColumn = column;
+  instance->cursor.curRow = row;
+  instance->cursor.curColumn = column;
 }
 
 void ShowDropLine(EditorInstance* instance, std::uint32_t p) {
@@ -133,14 +131,14 @@ void ShowDropLine(EditorInstance* instance, std::uint32_t p) {
 
 void OnMouseMove(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
-  if (instance->dragState == DragPressed) {
+  if (instance->selection.dragState == DragPressed) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
-    if (p == 0 || instance->pressRow == 0 || p == U(instance->pressRow)) return;
+    if (p == 0 || instance->selection.pressRow == 0 || p == instance->selection.pressRow) return;
     StartDrag(instance);
-  } else if (instance->dragState == DragMoving) {
+  } else if (instance->selection.dragState == DragMoving) {
     const std::uint32_t p = PointerRow(grid, nullptr, 0);
-    if (p == 0 || p == U(instance->dropRow)) return;
-    instance->dropRow = S(p);
+    if (p == 0 || p == instance->selection.dropRow) return;
+    instance->selection.dropRow = p;
     ShowDropLine(instance, p);
   }
 }
@@ -149,35 +147,34 @@ void OnMouseMove(EditorInstance* instance) {
 // put them (a row dropped onto itself): only a new order is a change.
 bool MoveChangedOrder(const EditorInstance* instance) {
   const std::uint32_t start = MovedBlockFirstRow(instance);
-  for (std::int32_t k = 0; k < instance->moveCount; ++k) {
-    if (instance->moveSnapshot[k].row != start + U(k)) return true;
+  for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
+    if (instance->undo.moveSnapshot[k].row != start + U(k)) return true;
   }
   return false;
 }
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
-  HWND grid = instance->gridWindow;
-  GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, "");
-  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->changed = 1;
-  GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, kEntryRowMarker);
-  GridSetCurrentCell(grid, U(instance->entryRow), kNameColumn);
+  UnmarkEntryRow(instance);
+  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
+  MarkEntryRow(instance, instance->document.entryRow);
+  FocusEntryRow(instance);
   RedrawOn(instance);
 }
 
 void OnButtonUp(EditorInstance* instance) {
   HWND grid = instance->gridWindow;
-  if (instance->dragState == DragMoving) {
+  if (instance->selection.dragState == DragMoving) {
     GridSetProperty(grid, "dragline.visible=FALSE");
     std::uint32_t p = PointerRow(grid, nullptr, 0);
     if (p == 0) {
-      p = U(instance->dropRow);
+      p = instance->selection.dropRow;
     } else {
-      instance->dropRow = S(p);
+      instance->selection.dropRow = p;
     }
     // With no row to drop on (no drag has passed over a row yet) nothing moves.
-    if (p != 0 && (p <= U(instance->selFirst) || p >= U(instance->selLast))) DropSelectedRows(instance, p);
+    if (p != 0 && (p <= instance->selection.selFirst || p >= instance->selection.selLast)) DropSelectedRows(instance, p);
   }
-  instance->dragState = DragIdle;
+  instance->selection.dragState = DragIdle;
   ReleaseCapture();
   PostMessageA(GetParent(instance->editorWindow), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(instance->editMenu), 1);
 }
@@ -186,32 +183,32 @@ void OnButtonUp(EditorInstance* instance) {
 // "string" in row 1, else the type and decimals of the row above.
 void GiveDefaultType(EditorInstance* instance, std::uint32_t r) {
   HWND grid = instance->gridWindow;
-  if (GridItemTextLength(grid, r, kTypeColumn) > 0) return;
+  if (GridItemTextLength(grid, r, ColType) > 0) return;
   VariableRecord above{};
   if (r == 1) {
     LoadModuleString(IdsTypeString, above.type, sizeof above.type);
   } else {
     ReadVariableRow(instance, &above, r - 1);
   }
-  GridSetItemText(grid, r, kTypeColumn, above.type);
+  GridSetItemText(grid, r, ColType, above.type);
   if (IsDecimalType(above.type)) {
     const double decimals = above.decimals;
-    GridSetItemNumber(grid, r, kDecimalsColumn, &decimals);
+    GridSetItemNumber(grid, r, ColDecimals, &decimals);
   }
 }
 
 void OnTextEdited(EditorInstance* instance) {
-  instance->lastAction = UndoType;
-  instance->changed = 1;
-  if (instance->autoAppendArmed == 0) return;
-  instance->autoAppendArmed = 0;
+  RecordTextEdit(instance, UndoType);
+  instance->document.changed = 1;
+  if (instance->document.autoAppendArmed == 0) return;
+  instance->document.autoAppendArmed = 0;
   HWND grid = instance->gridWindow;
   std::uint32_t r = 0;
   std::uint16_t c = 0;
   GridGetCurrentCell(grid, &r, &c);
-  if (r != U(instance->entryRow)) return;
-  if (c != kNameColumn) {
-    instance->autoAppendArmed = 1;
+  if (r != instance->document.entryRow) return;
+  if (c != ColName) {
+    instance->document.autoAppendArmed = 1;
     return;
   }
   RedrawOff(instance);
@@ -219,9 +216,7 @@ void OnTextEdited(EditorInstance* instance) {
   GiveDefaultType(instance, r);
   const std::uint32_t next = GridInsertRow(grid, r + 1);
   if (next != 0) {
-    GridSetItemText(grid, U(instance->entryRow), kMarkerColumn, "");
-    instance->entryRow = S(next);
-    GridSetItemText(grid, next, kMarkerColumn, kEntryRowMarker);
+    MoveEntryMarker(instance, next);
   }
   RedrawOn(instance);
 }
@@ -230,10 +225,10 @@ void OnTextEdited(EditorInstance* instance) {
 
 LRESULT OnGridNotify(EditorInstance* instance, HWND /*grid*/, WPARAM /*wParam*/, WORD code) {
   switch (code) {
-    case GN_MODIFIED: instance->changed = 1; break;
+    case GN_MODIFIED: instance->document.changed = 1; break;
     case GN_BUTTONDOWN: OnButtonDown(instance); break;
     case GN_CELLCHANGED: OnCellChanged(instance); break;
-    case GN_CELLENTERED: instance->autoAppendArmed = 1; break;
+    case GN_CELLENTERED: instance->document.autoAppendArmed = 1; break;
     case GN_MOUSEMOVE: OnMouseMove(instance); break;
     case GN_BUTTONUP: OnButtonUp(instance); break;
     case GN_TEXTEDITED: OnTextEdited(instance); break;

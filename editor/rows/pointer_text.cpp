@@ -1,6 +1,7 @@
+// What lies under the pointer in the grid, as object and row.
 #include <cstring>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 #include "editor/rows/grid_events.h"
 
 namespace {

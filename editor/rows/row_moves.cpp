@@ -1,17 +1,16 @@
+// Moving selected rows by drag and drop, with the snapshot Undo uses.
 #include "editor/rows/row_moves.h"
 
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/rows/undo_action.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst_editor/undo_action.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kNameColumn = 1;
-constexpr std::uint16_t kTypeColumn = 2;
-constexpr std::uint16_t kDecimalsColumn = 3;
 
 std::uint32_t CountSelectedRows(HWND grid) {
   std::uint32_t n = 0;
@@ -21,13 +20,13 @@ std::uint32_t CountSelectedRows(HWND grid) {
 
 // The entry after the last snapshot row records where the move put the block,
 // so that its undo removes exactly those rows whatever the selection was.
-MovedRow* BlockRecord(EditorInstance* instance) { return instance->moveSnapshot + instance->moveCount; }
+MovedRow* BlockRecord(EditorInstance* instance) { return instance->undo.moveSnapshot + instance->undo.moveCount; }
 
 }  // namespace
 
 std::uint32_t MovedBlockFirstRow(const EditorInstance* instance) {
-  if (instance->moveSnapshot == nullptr) return 0;
-  return instance->moveSnapshot[instance->moveCount].row;
+  if (instance->undo.moveSnapshot == nullptr) return 0;
+  return instance->undo.moveSnapshot[instance->undo.moveCount].row;
 }
 
 int SnapshotSelectedRows(EditorInstance* instance) {
@@ -42,11 +41,9 @@ int SnapshotSelectedRows(EditorInstance* instance) {
   for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0 && k < n; r = GridNextSelectedRow(grid, r), ++k) {
     ReadVariableRow(instance, &rows[k].record, r);
     rows[k].row = r;
-    rows[k].wasEntryRow = r == static_cast<std::uint32_t>(instance->entryRow) ? 1 : 0;
+    rows[k].wasEntryRow = r == instance->document.entryRow ? 1 : 0;
   }
-  if (instance->moveSnapshot != nullptr) PoolFree(instance->pool, instance->moveSnapshot);
-  instance->moveSnapshot = rows;
-  instance->moveCount = static_cast<std::int32_t>(n);
+  KeepMoveSnapshot(instance, rows, n);
   return 1;
 }
 
@@ -57,7 +54,7 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
   std::uint32_t r = GridNextSelectedRow(grid, 0);
   while (r != 0) {
     GridDeleteRow(grid, r);
-    if (static_cast<std::uint32_t>(instance->entryRow) > r) --instance->entryRow;
+    if (instance->document.entryRow > r) --instance->document.entryRow;
     if (*target > r) --*target;
     r = GridNextSelectedRow(grid, r - 1);
   }
@@ -67,39 +64,39 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
   HWND grid = instance->gridWindow;
   std::uint32_t p = start;
   std::uint32_t newEntry = 0;
-  for (std::int32_t k = 0; k < instance->moveCount; ++k) {
-    const MovedRow& e = instance->moveSnapshot[k];
+  for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
+    const MovedRow& e = instance->undo.moveSnapshot[k];
     if (mode != kInsertConsecutive) p = e.row;
     GridInsertRow(grid, p);
-    GridSetItemText(grid, p, kNameColumn, e.record.name);
-    GridSetItemText(grid, p, kTypeColumn, e.record.type);
+    GridSetItemText(grid, p, ColName, e.record.name);
+    GridSetItemText(grid, p, ColType, e.record.type);
     if (IsDecimalType(e.record.type)) {
       const double decimals = e.record.decimals;
-      GridSetItemNumber(grid, p, kDecimalsColumn, &decimals);
+      GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }
     if (mode != kInsertConsecutive) GridSelectRow(grid, p, true);
-    if (p <= static_cast<std::uint32_t>(instance->entryRow)) ++instance->entryRow;
+    if (p <= instance->document.entryRow) ++instance->document.entryRow;
     if (e.wasEntryRow == 1) newEntry = p;
     ++p;
   }
-  if (newEntry != 0) instance->entryRow = static_cast<std::int32_t>(newEntry);
+  if (newEntry != 0) instance->document.entryRow = newEntry;
 }
 
 int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   if (mode != kMoveModeMove) {
-    if (instance->moveSnapshot == nullptr) return 0;
+    if (instance->undo.moveSnapshot == nullptr) return 0;
     // Remove exactly the block the move inserted, then put every row back.
     const std::uint32_t start = MovedBlockFirstRow(instance);
-    for (std::int32_t k = 0; k < instance->moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
-    InsertSnapshotRows(instance, static_cast<std::uint32_t>(instance->dropRow), kInsertRestore);
-    instance->entryRow = instance->undoRow;
+    for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
+    InsertSnapshotRows(instance, instance->selection.dropRow, kInsertRestore);
+    instance->document.entryRow = instance->undo.undoRow;
     return 1;
   }
   // Row 0 is no place to put rows: the grid would append them and the
   // writes meant for them would go nowhere.
   if (target == 0) return 0;
   if (!SnapshotSelectedRows(instance)) return 0;
-  instance->undoRow = instance->entryRow;
+  RecordMoveStart(instance);
   RedrawOff(instance);
   RemoveSelectedRows(instance, &target);
   // A target past the end appends: rows inserted beyond it would be lost.
@@ -107,7 +104,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   if (target > end) target = end;
   BlockRecord(instance)->row = target;
   InsertSnapshotRows(instance, target, kInsertConsecutive);
-  instance->lastAction = UndoDragDrop;
+  RecordMove(instance, UndoDragDrop);
   return 1;
 }
 

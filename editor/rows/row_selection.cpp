@@ -1,6 +1,7 @@
+// Row selection in the row-indicator column: plain, Shift and Ctrl presses.
 #include <algorithm>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/rows/grid_events.h"
 
 void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b) {
@@ -20,8 +21,8 @@ void RecomputeSelectionBounds(EditorInstance* instance) {
   for (std::uint32_t r = first == 0 ? 0 : GridNextSelectedRow(grid, first); r != 0; r = GridNextSelectedRow(grid, r)) {
     last = r;
   }
-  instance->selFirst = static_cast<std::int32_t>(first);
-  instance->selLast = static_cast<std::int32_t>(last);
+  instance->selection.selFirst = first;
+  instance->selection.selLast = last;
 }
 
 void UnselectAllRows(EditorInstance* instance) {

@@ -1,7 +1,8 @@
+// The rules rows must meet before a save: names, types, duplicates, at least one variable.
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/variable_row.h"
 
@@ -110,12 +111,12 @@ void NoteHalfFilledRow(const VariableRecord& record, const char* typeAsTyped, st
 void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
   NameTable table;
   const bool hashed = CreateNameTable(instance->pool, rows, &table) == 1;
-  const auto entryRow = static_cast<std::uint32_t>(instance->entryRow);
+  const auto entryRow = instance->document.entryRow;
   for (std::uint32_t r = 1; r <= rows && scan->duplicateRow == 0; ++r) {
     const bool mayBeHalf = scan->halfRow == 0 && r != entryRow;
     // A nameless row's type is kept as typed for the message, before the read normalises it.
     char typeAsTyped[kVariableTextMax + 1] = "";
-    if (mayBeHalf && GridItemTextLength(instance->gridWindow, r, 1) <= 0) {
+    if (mayBeHalf && GridItemTextLength(instance->gridWindow, r, ColName) <= 0) {
       ReadCell(instance->gridWindow, r, 2, typeAsTyped);
     }
     VariableRecord record;

@@ -4,34 +4,34 @@
 // clipboard is never read here: another program may have replaced or hold it.
 #include "editor/rows/undo.h"
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
 #include "editor/commands/row_commands.h"
 #include "editor/commands/row_text.h"
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
+#include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "editor/rows/undo_record.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kColumnMarker = 4;
 
 // The edit control keeps one level of undo, so the same message also redoes.
 void UndoText(EditorInstance* instance) {
   HWND edit = GridEditControl(instance->gridWindow);
   if (edit != nullptr) SendMessageA(edit, WM_UNDO, 0, 0);
-  instance->undoneAction = instance->lastAction;
-  instance->lastAction = instance->lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
+  RecordTextUndo(instance);
 }
 
 // Puts the rows of the last row Cut or Clear back at the rows they came from,
 // selected. Does nothing (lastAction kept) when no row comes back.
 void RestoreRows(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undoText, 0, kInsertRestore);
+  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undo.undoText, 0, kInsertRestore);
   if (restored != 0) {
-    instance->lastAction = instance->lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
-    instance->changed = 1;
+    RecordRowsRestored(instance);
+    instance->document.changed = 1;
   }
   RedrawOn(instance);
   RefindEntryRow(instance);
@@ -51,27 +51,24 @@ void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId comman
 
 void RemovePastedRows(EditorInstance* instance) {
   RedrawOff(instance);
-  for (std::int32_t i = 0; i < instance->pastedCount; ++i) {
-    GridDeleteRow(instance->gridWindow, static_cast<std::uint32_t>(instance->undoRow));
+  for (std::int32_t i = 0; i < instance->undo.pastedCount; ++i) {
+    GridDeleteRow(instance->gridWindow, instance->undo.undoRow);
   }
-  if (instance->undoRow < instance->entryRow) instance->entryRow -= instance->pastedCount;
-  if (instance->pastedCount > 0) instance->changed = 1;
+  if (instance->undo.undoRow < instance->document.entryRow) instance->document.entryRow -= instance->undo.pastedCount;
+  if (instance->undo.pastedCount > 0) instance->document.changed = 1;
   RedrawOn(instance);
-  instance->lastAction = UndoRowsPasteUndone;
+  RecordPasteRemoved(instance);
 }
 
 // Pastes the pasted text again, from the editor's copy, directly above the entry row.
 void PasteRowsAgain(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::int32_t row = instance->entryRow;
-  const std::uint32_t count =
-      InsertRowsFromCopy(instance, instance->undoText, static_cast<std::uint32_t>(row), kInsertConsecutive);
+  const std::uint32_t row = instance->document.entryRow;
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
   if (count != 0) {
-    instance->undoRow = row;
-    instance->pastedCount = static_cast<std::int32_t>(count);
-    instance->entryRow = row + static_cast<std::int32_t>(count);
-    instance->lastAction = UndoRowsPaste;
-    instance->changed = 1;
+    instance->document.entryRow = row + count;
+    RecordRowsPaste(instance, row, count);
+    instance->document.changed = 1;
   }
   RedrawOn(instance);
 }
@@ -81,16 +78,15 @@ void PasteRowsAgain(EditorInstance* instance) {
 // that happened is recorded: were a failed one recorded, the next Undo would
 // delete rows where no block was put.
 void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
-  HWND grid = instance->gridWindow;
   RedrawOff(instance);
-  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, "");
-  const std::uint32_t target = mode == kMoveModeUndo ? 0 : static_cast<std::uint32_t>(instance->dropRow);
+  UnmarkEntryRow(instance);
+  const std::uint32_t target = mode == kMoveModeUndo ? 0 : instance->selection.dropRow;
   const bool moved = MoveSelectedRows(instance, target, mode) != 0;
-  GridSetItemText(grid, static_cast<std::uint32_t>(instance->entryRow), kColumnMarker, kEntryRowMarker);
+  MarkEntryRow(instance, instance->document.entryRow);
   RedrawOn(instance);
   if (!moved) return;
-  instance->changed = 1;
-  instance->lastAction = recorded;
+  instance->document.changed = 1;
+  RecordMove(instance, recorded);
 }
 
 }  // namespace
@@ -98,7 +94,7 @@ void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
 // Reverses the edit recorded in lastAction and records its opposite, so the
 // same command redoes it. Copies, UndoNone and unknown values do nothing.
 void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
-  switch (instance->lastAction) {
+  switch (instance->undo.lastAction) {
     case UndoTextUndone:
     case UndoTextRedone:
     case UndoType:

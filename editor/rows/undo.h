@@ -1,3 +1,4 @@
+// The single-step Undo command.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

@@ -10,3 +10,8 @@ void KeepUndoText(EditorInstance* instance, char* copy);
 // Frees the undo copy and the rows recorded with it (cutRowList): at New, at
 // Open and when the editor closes, nothing of the structure put away remains.
 void ForgetUndoCopy(EditorInstance* instance);
+// Frees the cut-row list (cutRowList) alone.
+void ForgetCutRowList(EditorInstance* instance);
+// Replaces the cut-row list by a new one for count rows (its first word count,
+// the rows to be filled in by the caller); null when memory ran out.
+std::uint32_t* NewCutRowList(EditorInstance* instance, std::uint32_t count);

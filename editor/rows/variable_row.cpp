@@ -1,3 +1,4 @@
+// One variable row: reading it, normalising type abbreviations and decimals.
 #include "editor/rows/variable_row.h"
 
 #include <algorithm>
@@ -5,15 +6,12 @@
 #include <cstring>
 #include <limits>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
 #include "editor/shell/module_state.h"
 
 namespace {
 
-constexpr std::uint16_t kNameColumn = 1;
-constexpr std::uint16_t kTypeColumn = 2;
-constexpr std::uint16_t kDecimalsColumn = 3;
 
 // Reads at most kVariableTextMax characters of a cell into text; returns the
 // cell's length as the grid reports it (0 or less when empty).
@@ -74,8 +72,8 @@ int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint3
   record->decimals = 0;
   record->type[0] = '\0';
   record->name[0] = '\0';
-  const std::int16_t nameLength = ReadCellText(grid, row, kNameColumn, record->name);
-  const std::int16_t typeLength = ReadCellText(grid, row, kTypeColumn, record->type);
+  const std::int16_t nameLength = ReadCellText(grid, row, ColName, record->name);
+  const std::int16_t typeLength = ReadCellText(grid, row, ColType, record->type);
   if (typeLength > 0) {
     char asRead[kVariableTextMax + 1];
     std::memcpy(asRead, record->type, sizeof asRead);
@@ -84,12 +82,12 @@ int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint3
     // Every read leaves the cell in normal form (cut to 41 characters); a cell
     // that already holds exactly that text needs no write.
     if (typeLength > kVariableTextMax || std::strcmp(asRead, record->type) != 0) {
-      GridSetItemText(grid, row, kTypeColumn, record->type);
+      GridSetItemText(grid, row, ColType, record->type);
     }
   }
   if (IsDecimalType(record->type)) {
     double value = 0.0;
-    GridGetItemNumber(grid, row, kDecimalsColumn, &value);
+    GridGetItemNumber(grid, row, ColDecimals, &value);
     record->decimals = DecimalsFromCell(value);
   }
   return nameLength > 0 && typeLength > 0 ? 1 : 0;

@@ -1,38 +1,28 @@
-// The per-window record that holds all state of one editor. The host allocates
-// it (its size comes with the class record) and the window's creation handler
-// zero-fills it; it lives exactly as long as the editor window.
+// The per-window record that holds all state of one editor, grouped by owner.
+// The host allocates it as one block (its size comes with the class record) and
+// the window's creation handler zero-fills it; it lives exactly as long as the
+// editor window. Scenarios read it through qst_editor/editor_fields.h.
 #pragma once
 
 #include <cstdint>
 
-#include "editor/host/host_context.h"
+#include "qst/context_codes.h"
+#include "qst/grid_engine.h"
+#include "qst/host_context.h"
+#include "qst_editor/editor_fields.h"
 
 struct MovedRow;
 
-struct EditorInstance {
+// The structure on show: its names, where it belongs, its entry row and
+// whether it differs from what is stored. Written by open, save, New and the
+// row code that keeps the entry row (editor/rows/entry_row).
+// Rows are the grid's: unsigned, numbered from 1, 0 meaning none.
+struct DocumentState {
   std::int32_t changed;          // nonzero while the rows differ from the stored structure
   std::int32_t firstOpen;        // 1 before the first Open dialog of an editor started without a structure
-  std::int32_t entryRow;         // row of the empty entry row carrying the marker
-  std::int32_t undoRow;          // row the last undoable row operation refers to
-  std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
   std::int32_t untitled;         // 1 after New until a save or open names the structure
-  std::int32_t dropRow;          // row under the pointer while dragging
-  std::int32_t curColumn;        // cell that last had the focus
-  std::int32_t curRow;
-  std::int32_t anchorRow;  // row of the last plain press in the row-indicator column
-  std::int32_t pressRow;   // row of the last press in the row-indicator column
-  std::int32_t selFirst;   // selection bounds as tracked while dragging
-  std::int32_t selLast;
-  std::int32_t dragState;  // DragState
-  std::int32_t headerHeight;
-  std::int32_t detailHeight;
-  std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
-  char* undoText;             // pool block: the row text of the last row Cut, Clear or Paste, or null
-  std::int32_t pastedCount;
-  MovedRow* moveSnapshot;  // pool block: the rows of the last move
-  std::int32_t moveCount;
-  std::int32_t lastAction;    // UndoAction
-  std::int32_t undoneAction;  // the UndoAction the last text undo reversed
+  std::uint32_t entryRow;         // row of the entry row carrying the marker
+  std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
   std::int32_t contextCode;
   std::int32_t callerKind;
   char* libraryName;    // pool string or null
@@ -41,6 +31,45 @@ struct EditorInstance {
   std::int32_t localTypeId;
   std::uint16_t groupId;  // 0xFFFF: not found
   std::int32_t ownerKind;
+};
+
+// The cell that last had the focus.
+struct CursorState {
+  std::int32_t curColumn;
+  std::uint32_t curRow;
+};
+
+// Presses and drags in the row-indicator column (editor/rows/grid_events, row_selection).
+struct SelectionState {
+  std::uint32_t anchorRow;  // row of the last plain press in the row-indicator column
+  std::uint32_t pressRow;   // row of the last press in the row-indicator column
+  std::uint32_t selFirst;   // selection bounds as tracked while dragging
+  std::uint32_t selLast;
+  std::int32_t dragState;  // DragState
+  std::uint32_t dropRow;    // row under the pointer while dragging
+};
+
+// What Undo needs. Written only through editor/rows/undo_record (the edit kind,
+// rows and move snapshot) and editor/rows/undo_copy (the row text and cut rows).
+struct UndoState {
+  std::uint32_t undoRow;       // row the last undoable row operation refers to
+  std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
+  char* undoText;             // pool block: the row text of the last row Cut, Clear or Paste, or null
+  std::int32_t pastedCount;
+  MovedRow* moveSnapshot;  // pool block: the rows of the last move
+  std::int32_t moveCount;
+  std::int32_t lastAction;    // UndoAction
+  std::int32_t undoneAction;  // the UndoAction the last text undo reversed
+};
+
+struct EditorInstance {
+  DocumentState document;
+  CursorState cursor;
+  SelectionState selection;
+  UndoState undo;
+  // The windows, handles and measures the editor was made with.
+  std::int32_t headerHeight;
+  std::int32_t detailHeight;
   TEXTMETRIC fontMetrics;
   HFONT gridFont;
   HostContext* hostContext;
@@ -51,15 +80,4 @@ struct EditorInstance {
   HMENU editMenu;
 };
 
-enum DragState : std::int32_t { DragIdle = 0, DragPressed = 1, DragMoving = 2 };
 
-// Context codes and caller kinds.
-constexpr std::int32_t kContextStandAlone = 1022;
-constexpr std::int32_t kContextEmbedded = 1023;
-constexpr std::int32_t kCallerWindow = 1013;
-constexpr std::int32_t kCallerMenu = 1014;
-constexpr std::int32_t kCallerFunction = 1018;
-constexpr std::int32_t kCallerUserObject = 1024;
-
-// The entry-row marker in column 4.
-inline constexpr const char* kEntryRowMarker = "\xAE";

@@ -1,14 +1,16 @@
+// The editor window's creation and release, and the toolbar command list.
 #include "editor/shell/editor_lifecycle.h"
 
 #include <cstring>
 #include <iterator>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_runtime.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_copy.h"
+#include "editor/rows/undo_record.h"
 #include "editor/shell/grid_layout.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
@@ -20,7 +22,7 @@ LRESULT InitialiseEditor(HWND window, const CREATESTRUCTA* create) {
   instance->hostContext = static_cast<HostContext*>(create->lpCreateParams);
   if (instance->hostContext == nullptr) return -1;
   instance->pool = instance->hostContext->pool;
-  instance->contextCode = CurrentContextCode();
+  instance->document.contextCode = CurrentContextCode();
   instance->editorWindow = window;
   SetEditorTitle(instance, nullptr);
   if (!CreateEditorGrid(instance, instance->hostContext, window)) {
@@ -44,12 +46,11 @@ void FreePoolField(EditorInstance* instance, T*& field) {
 
 void ReleaseEditor(EditorInstance* instance) {
   if (instance == nullptr || instance->hostContext == nullptr) return;
-  FreePoolField(instance, instance->libraryName);
-  FreePoolField(instance, instance->structureName);
-  FreePoolField(instance, instance->moveSnapshot);
-  instance->moveCount = 0;
+  FreePoolField(instance, instance->document.libraryName);
+  FreePoolField(instance, instance->document.structureName);
+  ReleaseMoveSnapshot(instance);
   ForgetUndoCopy(instance);
-  if (instance->contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
+  if (instance->document.contextCode == kContextStandAlone) RuntimeRelease(instance->hostContext->runtime);
   if (instance->notifyWindow != nullptr) {
     SendMessageA(instance->notifyWindow, HM_EDITORCLOSED, reinterpret_cast<WPARAM>(GetParent(instance->editorWindow)),
                  0);
@@ -75,10 +76,10 @@ constexpr WORD kSeparatorEntry = 0xFFFF;
 // that opened this one, or Close.
 WORD LastCommandString(std::int32_t callerKind) {
   switch (callerKind) {
-    case kCallerWindow: return 1282;
-    case kCallerMenu: return 1284;
-    case kCallerUserObject: return 1286;
-    case kCallerFunction: return 1310;
+    case kCallerWindow: return CmdReturnToWindow;
+    case kCallerMenu: return CmdReturnToMenu;
+    case kCallerUserObject: return CmdReturnToUserObject;
+    case kCallerFunction: return CmdReturnToFunction;
     default: return CmdClose;
   }
 }
@@ -86,7 +87,7 @@ WORD LastCommandString(std::int32_t callerKind) {
 
 int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entries) {
   if (entries == nullptr) return 0;
-  const WORD last = instance->contextCode == kContextStandAlone ? CmdClose : CmdReturn;
+  const WORD last = instance->document.contextCode == kContextStandAlone ? CmdClose : CmdReturn;
   if (selector == 0) {
     const WORD toolbar[] = {CmdNew,      CmdOpen,     CmdSave,   kSeparatorEntry, CmdUndo,
                             CmdCut,      CmdCopy,     CmdPaste,  CmdClear,        kSeparatorEntry,
@@ -101,7 +102,7 @@ int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entr
     return static_cast<int>(std::size(commands));
   }
   if (selector == 17) {
-    entries[0] = LastCommandString(instance->callerKind);
+    entries[0] = LastCommandString(instance->document.callerKind);
     return 1;
   }
   return 0;

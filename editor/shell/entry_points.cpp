@@ -1,13 +1,17 @@
-#include "editor/shell/entry_points.h"
+// The module's exported entry points: QST_Create makes an editor and its first
+// structure; the platform loader's attach and resource hooks.
+#include "qst/entry_points.h"
 
 #include <cstring>
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/undo_record.h"
+#include "editor/shell/editor_invariants.h"
 #include "editor/shell/module_state.h"
 #include "editor/shell/window_title.h"
 
@@ -37,15 +41,15 @@ EditorClassRecord MakeClassRecord(std::int32_t contextCode) {
 // structure that cannot be loaded closes the editor again. Such an editor has
 // had its structure: no later Open dialog is its first.
 void OpenRequestedStructure(EditorInstance* instance, void* request) {
-  instance->firstOpen = 0;
+  instance->document.firstOpen = 0;
   const auto* named = static_cast<const OpenRequest*>(request);
   char structureName[sizeof named->structureName + 1] = {};
   char libraryName[sizeof named->libraryName + 1] = {};
   std::memcpy(structureName, named->structureName, sizeof named->structureName);
   std::memcpy(libraryName, named->libraryName, sizeof named->libraryName);
-  instance->libraryName = PoolStrDup(instance->pool, libraryName, 0);
-  instance->structureName = PoolStrDup(instance->pool, structureName, 0);
-  instance->contextCode = kContextStandAlone;
+  instance->document.libraryName = PoolStrDup(instance->pool, libraryName, 0);
+  instance->document.structureName = PoolStrDup(instance->pool, structureName, 0);
+  instance->document.contextCode = kContextStandAlone;
   if (!LoadStructure(instance)) PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0);
   PoolFree(instance->pool, request);
 }
@@ -58,8 +62,8 @@ void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* req
   if (contextCode == kContextEmbedded && request != nullptr) {
     std::int32_t owner = 0;
     std::memcpy(&owner, request, sizeof owner);
-    instance->objectId = owner;
-    instance->groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
+    instance->document.objectId = owner;
+    instance->document.groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
   }
   SetEditorTitle(instance, nullptr);
   PostMessageA(context->frameWindow, WM_COMMAND, CmdOpen, 0);
@@ -67,14 +71,17 @@ void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* req
 
 }  // namespace
 
-extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
-                                      void* request, HostContext* context) {
-  if (context == nullptr) return nullptr;
+namespace {
+
+// The editor's frame, or null; *editorWindow the editor window inside it.
+HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* request, HostContext* context,
+                  HWND* editorWindow) {
   SetCurrentContextCode(contextCode);
   const EditorClassRecord record = MakeClassRecord(contextCode);
   ShellPrepareMenu(context, kPrepareMenuKind, static_cast<std::uint16_t>(record.menuId));
   HWND window = ShellCreateEditorWindow(context, &record);
   if (window == nullptr) return nullptr;
+  *editorWindow = window;
   EditorInstance* instance = InstanceOf(window);
   if (instance == nullptr || instance->gridWindow == nullptr) {
     // A host that kept a window whose creation failed: an editor without its
@@ -84,22 +91,32 @@ extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t c
     return nullptr;
   }
   instance->editMenu = ShellEditMenuOf(instance->hostContext, instance->editorWindow);
-  instance->changed = 0;
-  instance->firstOpen = 1;
-  instance->entryRow = 1;
-  instance->autoAppendArmed = 1;
-  instance->curColumn = 0;
-  instance->curRow = 0;
-  instance->cutRowList = nullptr;
-  instance->lastAction = 0;
-  instance->undoRow = 1;
-  instance->callerKind = callerKind;
+  instance->document.changed = 0;
+  instance->document.firstOpen = 1;
+  instance->document.entryRow = 1;
+  instance->document.autoAppendArmed = 1;
+  instance->cursor.curColumn = 0;
+  instance->cursor.curRow = 0;
+  StartUndoRecord(instance);
+  instance->document.callerKind = callerKind;
   if (contextCode == kContextStandAlone && request != nullptr) {
     OpenRequestedStructure(instance, request);
   } else {
     StartUntitled(instance, contextCode, request, context);
   }
   return GetParent(instance->editorWindow);
+}
+
+}  // namespace
+
+extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
+                                      void* request, HostContext* context) {
+  if (context == nullptr) return nullptr;
+  EnterModuleCall();
+  HWND editorWindow = nullptr;
+  HWND frame = CreateEditor(contextCode, callerKind, request, context, &editorWindow);
+  LeaveModuleCall(frame != nullptr ? editorWindow : nullptr);
+  return frame;
 }
 
 extern "C" QST_EXPORT void WEP(std::uint32_t /*reserved*/) {}

@@ -1,9 +1,10 @@
+// Creating the grid control and fitting its columns to the editor window.
 #include "editor/shell/grid_layout.h"
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_library.h"
-#include "editor/host/host_pool.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_library.h"
+#include "qst/host_pool.h"
+#include "qst/host_shell.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -47,7 +48,7 @@ int CreateEditorGrid(EditorInstance* instance, HostContext* context, HWND editor
   GridSetProperty(instance->gridWindow, "dragline.visible=FALSE");
   instance->headerHeight = ReadGridHeight(instance->gridWindow, "gridsheet.header.height");
   instance->detailHeight = ReadGridHeight(instance->gridWindow, "gridsheet.detail.height");
-  instance->firstOpen = 1;
+  instance->document.firstOpen = 1;
   return 1;
 }
 

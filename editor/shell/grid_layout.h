@@ -1,3 +1,4 @@
+// The grid control's creation and column layout.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

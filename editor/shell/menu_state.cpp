@@ -1,10 +1,12 @@
+// The Edit menu's Undo label and item states.
 #include "editor/shell/menu_state.h"
 
-#include "editor/commands/command_ids.h"
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/resources/module_resources.h"
-#include "editor/rows/undo_action.h"
+#include "editor/rows/undo_record.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/module_state.h"
 
 namespace {
@@ -59,11 +61,11 @@ bool HasSomethingToCut(EditorInstance* instance) {
 
 void UpdateEditMenu(EditorInstance* instance, HMENU editMenu) {
   instance->editMenu = editMenu;
-  const UndoLabel undo = UndoLabelFor(instance->lastAction, instance->undoneAction);
+  const UndoLabel undo = UndoLabelFor(instance->undo.lastAction, instance->undo.undoneAction);
   if (undo.stringId != 0) SetUndoItem(editMenu, undo.stringId, undo.enabled);
 
   bool pasteEnabled = IsClipboardFormatAvailable(CF_TEXT) != 0;
-  if (instance->lastAction == UndoRowsClear) pasteEnabled = false;
+  if (instance->undo.lastAction == UndoRowsClear) pasteEnabled = false;
   EnableMenuItem(editMenu, CmdPaste, MF_BYCOMMAND | (pasteEnabled ? MF_ENABLED : MF_GRAYED));
 
   const UINT cutState = MF_BYCOMMAND | (HasSomethingToCut(instance) ? MF_ENABLED : MF_GRAYED);
@@ -76,7 +78,6 @@ void UpdateEditMenu(EditorInstance* instance, HMENU editMenu) {
 // After New or Open nothing of the previous structure may be undone into the
 // new rows, so the undo record is dropped along with the label.
 void ResetUndoItem(EditorInstance* instance) {
-  instance->lastAction = UndoNone;
-  instance->undoneAction = UndoNone;
+  ResetUndoRecord(instance);
   if (instance->editMenu != nullptr) SetUndoItem(instance->editMenu, IdsCantUndo, false);
 }

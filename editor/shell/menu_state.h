@@ -1,3 +1,4 @@
+// The Edit menu's state.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

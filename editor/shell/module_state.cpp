@@ -1,7 +1,8 @@
+// Module-wide values and the helpers every editor operation uses.
 #include "editor/shell/module_state.h"
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 
 namespace {
 // The only module-wide editor values besides the compiler's read pointer.

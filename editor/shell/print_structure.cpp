@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "editor/host/host_pool.h"
-#include "editor/host/host_print.h"
+#include "qst/host_pool.h"
+#include "qst/host_print.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ PoolList* MakePrintList(EditorInstance* instance, const char* entryName) {
   if (list == nullptr) return nullptr;
   auto* entry = static_cast<PrintEntry*>(PoolAlloc(instance->pool, sizeof(PrintEntry), 0));
   if (entry != nullptr) {
-    entry->library = instance->libraryName;  // the instance's own string, not a copy
+    entry->library = instance->document.libraryName;  // the instance's own string, not a copy
     entry->entryName = PoolStrDup(instance->pool, entryName, 0);
     if (entry->entryName != nullptr) {
       PoolListAppend(list, entry);
@@ -66,9 +66,9 @@ void FreePrintList(EditorInstance* instance, PoolList* list) {
 // A structure without a name has no stored entry: nothing is printed then, nor
 // when the pool cannot supply the print list.
 void PrintStructure(EditorInstance* instance, int flag) {
-  if (instance->structureName == nullptr) return;
+  if (instance->document.structureName == nullptr) return;
   char entryName[kEntryNameMax + 1];
-  if (!BuildEntryName(instance->structureName, entryName)) return;
+  if (!BuildEntryName(instance->document.structureName, entryName)) return;
 
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   PoolList* list = MakePrintList(instance, entryName);

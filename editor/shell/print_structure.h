@@ -1,3 +1,4 @@
+// Printing the structure through the host's print service.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

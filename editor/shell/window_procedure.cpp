@@ -1,9 +1,12 @@
+// The editor window's procedure: routes each message to its handler and checks
+// the editor's invariants after every outermost one.
 #include "editor/commands/command_dispatch.h"
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/grid_events.h"
+#include "editor/shell/editor_invariants.h"
 #include "editor/shell/editor_lifecycle.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "editor/shell/grid_layout.h"
 #include "editor/shell/menu_state.h"
 #include "editor/shell/module_state.h"
@@ -25,18 +28,12 @@ void PaintEditor(EditorInstance* instance, HWND window) {
 // Returns 1 to refuse the close, 0 to allow it. A changed structure is only
 // closed once the user has answered the save question without cancelling.
 LRESULT OnCloseRequest(EditorInstance* instance, WPARAM wParam) {
-  if (instance->changed != 0 && QueryCloseStructure(instance, LOWORD(wParam)) == 0) return 1;
+  if (instance->document.changed != 0 && QueryCloseStructure(instance, LOWORD(wParam)) == 0) return 1;
   NotifyEditorClosed(instance);
   return 0;
 }
 
-}  // namespace
-
-extern "C" QST_EXPORT LRESULT QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return InitialiseEditor(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
-  EditorInstance* instance = InstanceOf(window);
-  // Messages that reach a window whose creation failed find no host context.
-  if (instance == nullptr || instance->hostContext == nullptr) return 0;
+LRESULT HandleMessage(EditorInstance* instance, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DESTROY:
       ReleaseEditor(instance);
@@ -68,4 +65,17 @@ extern "C" QST_EXPORT LRESULT QST_Main(HWND window, UINT message, WPARAM wParam,
     default:
       return 0;
   }
+}
+
+}  // namespace
+
+extern "C" QST_EXPORT LRESULT QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) return InitialiseEditor(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+  EditorInstance* instance = InstanceOf(window);
+  // Messages that reach a window whose creation failed find no host context.
+  if (instance == nullptr || instance->hostContext == nullptr) return 0;
+  EnterModuleCall();
+  const LRESULT result = HandleMessage(instance, window, message, wParam, lParam);
+  LeaveModuleCall(message == WM_DESTROY ? nullptr : window);
+  return result;
 }

@@ -1,8 +1,9 @@
+// The frame's title from the structure name and owner.
 #include "editor/shell/window_title.h"
 
 #include <cstring>
 
-#include "editor/host/host_runtime.h"
+#include "qst/host_runtime.h"
 #include "editor/resources/module_resources.h"
 #include "editor/shell/module_state.h"
 
@@ -38,8 +39,8 @@ void SetEditorTitle(EditorInstance* instance, const char* structureName) {
   char untitled[kStringBufferSize];
   LoadModuleString(IdsUntitled, untitled, sizeof untitled);
   AppendFormatted(title, IdsTitle, structureName != nullptr ? structureName : untitled);
-  if (instance->contextCode == kContextEmbedded) {
-    const char* owner = RuntimeObjectName(instance->hostContext->runtime, instance->objectId);
+  if (instance->document.contextCode == kContextEmbedded) {
+    const char* owner = RuntimeObjectName(instance->hostContext->runtime, instance->document.objectId);
     if (owner == nullptr) owner = "";
     AppendFormatted(title, IdsTitleOwner, IsUntitledOwner(owner) ? untitled : owner);
   }

@@ -1,3 +1,4 @@
+// The frame's title.
 #pragma once
 #include "editor/shell/editor_instance.h"
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "grid_layouts.h"
 #include "grid_row_store.h"
 #include "quill/grid_sheet.h"

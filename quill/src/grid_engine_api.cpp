@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "grid_control.h"
 #include "grid_layouts.h"
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 // A layout object: the band heights of the grid that shows it.
 struct GridLayout {

@@ -1,6 +1,7 @@
+// quill::Host: loading the module, listing and commanding editors.
 #include <algorithm>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "platform/platform.h"
 #include "quill/src/host_impl.h"
 

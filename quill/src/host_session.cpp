@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editor/shell/editor_instance.h"
+#include "qst/context_codes.h"
+#include "qst/grid_engine.h"
 #include "platform/platform.h"
 #include "quill/grid_sheet.h"
 #include "quill/src/host_impl.h"
@@ -11,7 +12,7 @@
 namespace quill {
 namespace {
 
-constexpr std::int32_t kStandAlone = 1022;
+constexpr std::int32_t kStandAlone = kContextStandAlone;
 
 // The open request in the editor's pool: a stand-alone request names the
 // structure and its library; otherwise its first 32-bit word is the owner's id.
@@ -70,11 +71,10 @@ EditorSession* Host::createEditor(std::int32_t contextCode, std::int32_t callerK
     impl.error = "the editor module could not create an editor";
     return nullptr;
   }
-  // The grid is the module's child window; the host finds it through the record
-  // it attached, for front ends that show and drive it.
-  if (state.instance && state.instanceSize >= sizeof(EditorInstance)) {
-    state.session.grid = reinterpret_cast<EditorInstance*>(state.instance.get())->gridWindow;
-  }
+  // The grid is the editor window's child of the grid class; front ends show and
+  // drive it. The module's instance record is its own business.
+  if (IsWindow(state.session.editor))
+    state.session.grid = FindWindowExA(state.session.editor, nullptr, kGridControlClass, nullptr);
   // Its last title came before the host knew its grid: what it shows now is as made.
   if (const GridSheet* sheet = GridSheet::fromWindow(state.session.grid))
     state.session.cleanGeneration = sheet->contentGeneration();

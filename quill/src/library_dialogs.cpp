@@ -3,7 +3,7 @@
 // makes sure every text it hands back ends within its field.
 #include <cstring>
 
-#include "editor/host/host_library.h"
+#include "qst/host_library.h"
 #include "platform/platform.h"
 #include "quill/src/host_impl.h"
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 
 struct HOST_API HostPool {
   HostPool() = default;

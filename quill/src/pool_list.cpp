@@ -1,4 +1,4 @@
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 
 // Lists live in their pool like any other block, so a list that is never
 // destroyed shows up in the pool's live count.

@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 
 // Leading blanks and one sign are allowed; reading stops at the first character
 // that is not a digit. A value beyond 32 bits is clamped rather than wrapped, so

@@ -2,7 +2,7 @@
 // the front end, which lays it out and prints it.
 #include <string_view>
 
-#include "editor/host/host_print.h"
+#include "qst/host_print.h"
 #include "quill/src/host_impl.h"
 
 namespace {

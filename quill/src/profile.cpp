@@ -1,3 +1,4 @@
+// The INI profile the host reads for the module (ShellReadProfileString).
 #include "quill/src/profile.h"
 
 #include <ini.h>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 namespace quill {
 

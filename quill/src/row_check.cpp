@@ -1,9 +1,11 @@
+// Checking an editor's rows without saving: the rows as source text, judged by the compiler.
 #include "quill/row_check.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
+#include "qst/grid_engine.h"
 #include "quill/compiler.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
@@ -41,7 +43,7 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
   const std::uint32_t count = sheet.rowCount();
   request.rows.reserve(count);
   for (std::uint32_t row = 1; row <= count; ++row)
-    request.rows.push_back({sheet.cellText(row, 1), sheet.cellText(row, 2), sheet.cellNumber(row, 3)});
+    request.rows.push_back({sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
   // The cell being edited stands as the user sees it, committed or not.
   const std::uint32_t current = sheet.currentRow();
   const int column = sheet.currentColumn();
@@ -51,9 +53,9 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(edit, text.data(), length + 1), 0)));
     CheckedRow& row = request.rows[current - 1];
-    if (column == 1) row.name = text;
-    if (column == 2) row.type = text;
-    if (column == 3) row.decimals = text.find_first_not_of(" \t") == std::string::npos
+    if (column == ColName) row.name = text;
+    if (column == ColType) row.type = text;
+    if (column == ColDecimals) row.decimals = text.find_first_not_of(" \t") == std::string::npos
                                         ? std::nullopt
                                         : grid::ParseGridNumber(text);
   }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 #include "quill/library.h"
 #include "quill/src/runtime_state.h"
 

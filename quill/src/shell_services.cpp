@@ -2,7 +2,7 @@
 // font, message boxes, status line, compile errors and the profile.
 #include <cstdarg>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "platform/platform.h"
 #include "quill/src/host_impl.h"
 

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "quill/src/host_impl.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// The type names a user may choose for a variable.
 #include "quill/type_choices.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "tests/fuzz/row_text_checks.h"
+#include "row_text_checks.h"
 
 #include <cstdlib>
 #include <vector>

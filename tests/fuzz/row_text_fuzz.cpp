@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "editor/commands/row_text.h"
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "platform/platform.h"
-#include "tests/fuzz/row_text_checks.h"
+#include "row_text_checks.h"
 #include "tests/support/editor_harness.h"
 
 namespace {

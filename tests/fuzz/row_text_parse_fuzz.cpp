@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tests/fuzz/row_text_checks.h"
+#include "row_text_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   quillfuzz::ParseEveryLine(data, size);

@@ -1,3 +1,4 @@
+// The headless editor shared by unit tests, benchmarks and fuzz targets.
 #include "tests/support/editor_harness.h"
 
 #include <unistd.h>
@@ -7,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
-#include "editor/shell/entry_points.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
+#include "qst/entry_points.h"
 #include "editor/shell/module_state.h"
 #include "platform/platform.h"
 #include "platform/resources.h"
@@ -116,23 +117,23 @@ void EditorHarness::close() {
 
 std::uint32_t AppendRow(HWND grid, const char* name, const char* type, std::optional<double> decimals) {
   const std::uint32_t row = GridInsertRow(grid, 0);
-  GridSetItemText(grid, row, 1, name);
-  GridSetItemText(grid, row, 2, type);
-  if (decimals) GridSetItemNumber(grid, row, 3, &*decimals);
+  GridSetItemText(grid, row, ColName, name);
+  GridSetItemText(grid, row, ColType, type);
+  if (decimals) GridSetItemNumber(grid, row, ColDecimals, &*decimals);
   return row;
 }
 
 void SetRow(HWND grid, std::uint32_t row, const char* name, const char* type) {
   while (GridRowCount(grid) < row) GridInsertRow(grid, 0);
-  GridSetItemText(grid, row, 1, name);
-  GridSetItemText(grid, row, 2, type);
+  GridSetItemText(grid, row, ColName, name);
+  GridSetItemText(grid, row, ColType, type);
 }
 
-void SetDecimals(HWND grid, std::uint32_t row, double decimals) { GridSetItemNumber(grid, row, 3, &decimals); }
+void SetDecimals(HWND grid, std::uint32_t row, double decimals) { GridSetItemNumber(grid, row, ColDecimals, &decimals); }
 
 void AppendMarkedEntryRow(EditorInstance* editor) {
-  editor->entryRow = static_cast<std::int32_t>(GridInsertRow(editor->gridWindow, 0));
-  GridSetItemText(editor->gridWindow, static_cast<std::uint32_t>(editor->entryRow), 4, kEntryRowMarker);
+  editor->document.entryRow = static_cast<std::int32_t>(GridInsertRow(editor->gridWindow, 0));
+  GridSetItemText(editor->gridWindow, static_cast<std::uint32_t>(editor->document.entryRow), ColMarker, kEntryRowMarker);
 }
 
 void FillNumberedRows(EditorInstance* editor, std::uint32_t count, std::uint32_t decimalEvery) {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "instance_fields.h"
 #include "platform/platform.h"
 #include "scenario.h"
@@ -28,7 +28,7 @@ void ExpectField(Scenario& scenario, const Step& step) {
   const Word& name = Arg(step, 2, "a field name");
   const Word& expected = Arg(step, 3, "the field's value");
   NoMoreArgs(step, 4);
-  std::optional<FieldValue> value = ReadField(scenario.instance(), name.text, scenario.handles());
+  std::optional<FieldValue> value = ReadField(scenario.editorFields(), name.text, scenario.handles());
   if (!value) throw StepFailure{"a field of the editor's record", Quote(name.text)};
   if (!FieldMatches(*value, expected))
     throw StepFailure{name.text + " " + (expected.quoted ? Quote(expected.text) : expected.text),

@@ -1,7 +1,7 @@
 // Checks of the grid: expect grid, rows, current, edit, properties; and dump.
 #include <ostream>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "grid_rows.h"
 #include "instance_fields.h"
 #include "scenario.h"
@@ -116,10 +116,10 @@ void Dump(Scenario& scenario, const Step& step) {
   for (std::uint32_t row = 1; row <= grid.rowCount(); ++row) out << FormatGridRow(grid, row) << "\n";
   out << "end\n";
   KnownHandles handles = scenario.handles();
-  const EditorInstance& instance = scenario.instance();
+  const EditorFields fields = scenario.editorFields();
   for (std::string_view name : FieldNames()) {
     if (name.find('.') != std::string_view::npos) continue;  // an alias of a field printed already
-    if (std::optional<FieldValue> value = ReadField(instance, name, handles))
+    if (std::optional<FieldValue> value = ReadField(fields, name, handles))
       out << "expect field " << name << " " << FormatField(*value) << "\n";
   }
 }

@@ -1,9 +1,10 @@
+// Grid rows as scenarios write them after `expect grid`.
 #include "grid_rows.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "editor/shell/editor_instance.h"
+#include "qst/grid_engine.h"
 
 namespace script {
 namespace {
@@ -34,10 +35,10 @@ struct RowWords {
 
 RowWords ReadRow(const quill::GridSheet& grid, std::uint32_t row) {
   RowWords words;
-  words.name = grid.cellText(row, 1);
-  words.type = grid.cellText(row, 2);
-  words.number = grid.cellNumber(row, 3);
-  std::string column4 = grid.cellText(row, 4);
+  words.name = grid.cellText(row, ColName);
+  words.type = grid.cellText(row, ColType);
+  words.number = grid.cellNumber(row, ColDecimals);
+  std::string column4 = grid.cellText(row, ColMarker);
   bool marked = column4 == kEntryRowMarker;
   if (!marked && !column4.empty()) words.hidden = column4;
   words.flags = std::string(marked ? "E" : "") + (grid.isSelected(row) ? "S" : "");

@@ -1,3 +1,4 @@
+// The runner's front end: queued answers, recorded messages.
 #include "headless_front_end.h"
 
 #include <algorithm>

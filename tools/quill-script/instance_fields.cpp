@@ -1,10 +1,12 @@
+// Reads the editor's fields by name for `expect field` and `dump`, and compares
+// them with what a scenario wrote.
 #include "instance_fields.h"
 
 #include <algorithm>
 #include <array>
 #include <functional>
 
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 
 namespace script {
 namespace {
@@ -77,37 +79,37 @@ FieldValue Handle(const void* handle, const KnownHandles& known) {
 
 struct Field {
   std::string_view name;
-  std::function<FieldValue(const EditorInstance&, const KnownHandles&)> read;
+  std::function<FieldValue(const EditorFields&, const KnownHandles&)> read;
 };
 
-#define INT_FIELD(f) Field{#f, [](const EditorInstance& i, const KnownHandles&) { return Number(i.f); }}
-#define HANDLE_FIELD(f) Field{#f, [](const EditorInstance& i, const KnownHandles& k) { return Handle(i.f, k); }}
+#define INT_FIELD(f) Field{#f, [](const EditorFields& i, const KnownHandles&) { return Number(i.f); }}
+#define HANDLE_FIELD(f) Field{#f, [](const EditorFields& i, const KnownHandles& k) { return Handle(i.f, k); }}
 
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields{
       INT_FIELD(changed), INT_FIELD(firstOpen), INT_FIELD(entryRow), INT_FIELD(undoRow),
       INT_FIELD(autoAppendArmed), INT_FIELD(untitled), INT_FIELD(dropRow), INT_FIELD(curColumn),
       INT_FIELD(curRow), INT_FIELD(anchorRow), INT_FIELD(pressRow), INT_FIELD(selFirst), INT_FIELD(selLast),
-      Field{"dragState", [](const EditorInstance& i, const KnownHandles&) { return Named(i.dragState, kDragNames); }},
+      Field{"dragState", [](const EditorFields& i, const KnownHandles&) { return Named(i.dragState, kDragNames); }},
       INT_FIELD(headerHeight), INT_FIELD(detailHeight),
-      Field{"cutRowList", [](const EditorInstance& i, const KnownHandles&) { return RowList(i.cutRowList); }},
-      Field{"undoText", [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.undoText); }},
+      Field{"cutRowList", [](const EditorFields& i, const KnownHandles&) { return RowList(i.cutRowList); }},
+      Field{"undoText", [](const EditorFields& i, const KnownHandles&) { return PoolString(i.undoText); }},
       INT_FIELD(pastedCount),
       Field{"moveSnapshot",
-            [](const EditorInstance& i, const KnownHandles&) { return Name(i.moveSnapshot ? "block" : "none"); }},
+            [](const EditorFields& i, const KnownHandles&) { return Name(i.moveSnapshot ? "block" : "none"); }},
       INT_FIELD(moveCount),
-      Field{"lastAction", [](const EditorInstance& i, const KnownHandles&) { return Named(i.lastAction, kUndoNames); }},
+      Field{"lastAction", [](const EditorFields& i, const KnownHandles&) { return Named(i.lastAction, kUndoNames); }},
       Field{"undoneAction",
-            [](const EditorInstance& i, const KnownHandles&) { return Named(i.undoneAction, kUndoNames); }},
+            [](const EditorFields& i, const KnownHandles&) { return Named(i.undoneAction, kUndoNames); }},
       INT_FIELD(contextCode),
       INT_FIELD(callerKind),
-      Field{"libraryName", [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.libraryName); }},
+      Field{"libraryName", [](const EditorFields& i, const KnownHandles&) { return PoolString(i.libraryName); }},
       Field{"structureName",
-            [](const EditorInstance& i, const KnownHandles&) { return PoolString(i.structureName); }},
+            [](const EditorFields& i, const KnownHandles&) { return PoolString(i.structureName); }},
       INT_FIELD(objectId), INT_FIELD(localTypeId), INT_FIELD(groupId), INT_FIELD(ownerKind),
-      Field{"fontMetrics", [](const EditorInstance& i, const KnownHandles&) { return Number(i.fontMetrics.tmHeight); }},
+      Field{"fontMetrics", [](const EditorFields& i, const KnownHandles&) { return Number(i.fontHeight); }},
       Field{"fontMetrics.tmHeight",
-            [](const EditorInstance& i, const KnownHandles&) { return Number(i.fontMetrics.tmHeight); }},
+            [](const EditorFields& i, const KnownHandles&) { return Number(i.fontHeight); }},
       HANDLE_FIELD(gridFont), HANDLE_FIELD(hostContext), HANDLE_FIELD(pool), HANDLE_FIELD(editorWindow),
       HANDLE_FIELD(gridWindow), HANDLE_FIELD(notifyWindow), HANDLE_FIELD(editMenu),
   };
@@ -119,7 +121,7 @@ const std::vector<Field>& Fields() {
 
 }  // namespace
 
-std::optional<FieldValue> ReadField(const EditorInstance& instance, std::string_view name, const KnownHandles& handles) {
+std::optional<FieldValue> ReadField(const EditorFields& instance, std::string_view name, const KnownHandles& handles) {
   for (const Field& field : Fields()) {
     if (field.name == name) return field.read(instance, handles);
   }

@@ -1,4 +1,4 @@
-// The EditorInstance fields by their names, as `expect field` compares them and
+// The editor's fields by their names, as `expect field` compares them and
 // `dump` prints them.
 #pragma once
 
@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/shell/editor_instance.h"
+#include "qst/host_context.h"
+#include "qst_editor/editor_fields.h"
 #include "script_words.h"
 
 namespace script {
@@ -39,7 +40,7 @@ struct FieldValue {
 };
 
 // The field's value, or nullopt for a name the record does not have.
-std::optional<FieldValue> ReadField(const EditorInstance& instance, std::string_view name, const KnownHandles& handles);
+std::optional<FieldValue> ReadField(const EditorFields& fields, std::string_view name, const KnownHandles& handles);
 // Every field name, in record order.
 const std::vector<std::string_view>& FieldNames();
 // The value as a scenario writes it: a number, a quoted text, or a name.

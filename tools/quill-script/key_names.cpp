@@ -1,3 +1,4 @@
+// Key names of the scenario language.
 #include "key_names.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The world around a scenario's library files: locks, size limits, read-only files, dropped rights.
 #include "library_conditions.h"
 
 #include <pwd.h>

@@ -1,8 +1,9 @@
+// One running scenario: its host, editors and the fields it reads.
 #include "scenario.h"
 
 #include <ostream>
 
-#include "editor/host/host_shell.h"
+#include "qst/host_shell.h"
 #include "platform/platform.h"
 #include "quill/runtime.h"
 
@@ -99,14 +100,16 @@ quill::EditorSession& Scenario::session() {
   return *session;
 }
 
-EditorInstance& Scenario::instance() {
-  auto* instance = static_cast<EditorInstance*>(ShellInstanceOf(0, session().editor));
-  if (!instance) throw StepFailure{"an instance record on the editor window", "none"};
-  return *instance;
+EditorFields Scenario::editorFields() {
+  auto read = reinterpret_cast<QST_ReadEditorFieldsFn>(GetProcAddress(host().module(), kReadEditorFieldsExport));
+  if (!read) throw StepFailure{"a module with the test interface", "none"};
+  EditorFields fields{};
+  if (!read(session().editor, &fields)) throw StepFailure{"an instance record on the editor window", "none"};
+  return fields;
 }
 
 quill::GridSheet& Scenario::grid() {
-  HWND window = instance().gridWindow;
+  HWND window = editorFields().gridWindow;
   if (!window) window = session().grid;
   quill::GridSheet* sheet = quill::GridSheet::fromWindow(window);
   if (!sheet) throw StepFailure{"a grid control in the editor", "none"};
@@ -116,7 +119,7 @@ quill::GridSheet& Scenario::grid() {
 KnownHandles Scenario::handles() {
   quill::EditorSession& editor = session();
   HMENU bar = editor.menu ? editor.menu : GetMenu(editor.frame);
-  return KnownHandles{editor.frame,          editor.editor,         instance().gridWindow, notifyWindow_,
+  return KnownHandles{editor.frame,          editor.editor,         editorFields().gridWindow, notifyWindow_,
                       GetSubMenu(bar, 0), GetSubMenu(bar, 1), editor.context};
 }
 

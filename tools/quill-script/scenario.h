@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "editor/shell/editor_instance.h"
 #include "headless_front_end.h"
 #include "instance_fields.h"
 #include "library_conditions.h"
@@ -66,7 +65,8 @@ class Scenario {
   // created last when that came later.
   void noteActedOn(HWND frame) { actedOn_ = frame; }
   HWND actedOnFrame() const { return actedOn_; }
-  EditorInstance& instance();
+  // The open editor's fields, read through the module's test interface.
+  EditorFields editorFields();
   quill::GridSheet& grid();
 
   // ---- The host's notify window, which counts HM_EDITORCLOSED ---------------

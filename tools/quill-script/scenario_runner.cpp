@@ -1,3 +1,4 @@
+// Reading a scenario file and running its steps.
 #include "scenario_runner.h"
 
 #include <algorithm>

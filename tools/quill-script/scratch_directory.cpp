@@ -1,3 +1,4 @@
+// The scenario's scratch directory.
 #include "scratch_directory.h"
 
 #include <stdlib.h>

@@ -1,3 +1,4 @@
+// Splitting scenario lines into words.
 #include "script_words.h"
 
 #include <cctype>

@@ -1,8 +1,10 @@
+// Arguments of the scenario words: commands, numbers, names.
 #include "step_args.h"
 
 #include <array>
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
 
 namespace script {
 namespace {
@@ -39,9 +41,9 @@ void NoMoreArgs(const Step& step, std::size_t count) {
 
 int ColumnArg(const Step& step, std::size_t index) {
   const Word& word = Arg(step, index, "a column");
-  if (word.text == "1" || word.text == "var_name") return 1;
-  if (word.text == "2" || word.text == "var_type") return 2;
-  if (word.text == "3" || word.text == "var_dec") return 3;
+  if (word.text == "1" || word.text == "var_name") return ColName;
+  if (word.text == "2" || word.text == "var_type") return ColType;
+  if (word.text == "3" || word.text == "var_dec") return ColDecimals;
   throw StepFailure{"a column (1, 2, 3, var_name, var_type or var_dec)", Quote(word.text)};
 }
 

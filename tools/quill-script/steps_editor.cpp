@@ -1,8 +1,8 @@
 // Editor words: create, notify, close, endsession, destroy, size, pump, and
 // the queued answers for dialogs and message boxes.
-#include "editor/host/host_library.h"
-#include "editor/host/host_shell.h"
-#include "editor/shell/editor_instance.h"
+#include "qst/host_library.h"
+#include "qst/host_shell.h"
+#include "qst/context_codes.h"
 #include "scenario.h"
 #include "step_args.h"
 #include "step_words.h"

@@ -327,6 +327,9 @@ PLATFORM_API HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR window
 PLATFORM_API BOOL DestroyWindow(HWND hwnd);
 PLATFORM_API BOOL IsWindow(HWND hwnd);
 PLATFORM_API HWND GetParent(HWND hwnd);
+// The next child of parent after childAfter (null: the first) whose class and
+// text match; a null className or windowName matches any. Direct children only.
+PLATFORM_API HWND FindWindowExA(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName);
 PLATFORM_API LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 PLATFORM_API BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 PLATFORM_API LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_api.h"
-#include "editor/host/host_compiler.h"
+#include "qst/host_api.h"
+#include "qst/host_compiler.h"
 #include "quill/front_end.h"
 #include "quill/runtime.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_library.h"
+#include "qst/host_library.h"
 #include "platform/frontend.h"
 
 namespace quill {

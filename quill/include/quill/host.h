@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_context.h"
+#include "qst/host_context.h"
 #include "quill/front_end.h"
 
 namespace quill {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 #include "quill/front_end.h"
 
 namespace quill {

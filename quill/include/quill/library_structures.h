@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 #include "quill/compiler.h"
 #include "quill/library.h"
 

@@ -12,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 namespace quill {
 

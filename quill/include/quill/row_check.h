@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 namespace quill {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_api.h"
-#include "editor/host/host_runtime.h"
+#include "qst/host_api.h"
+#include "qst/host_runtime.h"
 #include "quill/front_end.h"
 #include "quill/member_table.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 namespace quill {
 

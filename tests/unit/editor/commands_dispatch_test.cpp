@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "editor/commands/command_dispatch.h"
-#include "editor/commands/command_ids.h"
-#include "editor/rows/undo_action.h"
+#include "qst/command_ids.h"
+#include "qst_editor/undo_action.h"
 #include "persistence_fixture.h"
 
 namespace {
@@ -29,7 +29,7 @@ class Commands : public EditorFixture {
 };
 
 TEST_F(Commands, UnknownIdsLeaveNoTraceNotEvenARefresh) {
-  instance_->changed = 1;
+  instance_->document.changed = 1;
   int pending = PlatformPendingMessages();
   for (WORD id : {0, 101, 103, 1016, 1259, 1261, 1263, 1265, 1453, 9999}) Run(id);
   EXPECT_EQ(frontEnd_.refreshes, 0);
@@ -49,13 +49,13 @@ TEST_F(Commands, EveryHandledCommandRefreshesOnceEvenWhenItDoesNothing) {
 
 TEST_F(Commands, ReturnClosesOnlyWhenNothingIsLeftUnsaved) {
   SetRow(1, "a", "integer");
-  instance_->changed = 1;
+  instance_->document.changed = 1;
   Run(CmdReturn);  // the save dialog is cancelled
   EXPECT_EQ(frontEnd_.dialogs, 1);
-  EXPECT_EQ(instance_->changed, 1);
+  EXPECT_EQ(instance_->document.changed, 1);
   EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 0);
 
-  instance_->changed = 0;
+  instance_->document.changed = 0;
   Run(CmdReturn);
   EXPECT_EQ(frontEnd_.dialogs, 1);
   EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 1);
@@ -63,20 +63,20 @@ TEST_F(Commands, ReturnClosesOnlyWhenNothingIsLeftUnsaved) {
 
 TEST_F(Commands, NewForgetsTheLastEditAndLeavesOneMarkedEntryRow) {
   SetRow(1, "a", "integer");
-  instance_->changed = 1;
-  instance_->lastAction = UndoType;
+  instance_->document.changed = 1;
+  instance_->undo.lastAction = UndoType;
   ModifyMenuA(instance_->editMenu, CmdUndo, MF_BYCOMMAND | MF_STRING, CmdUndo, "&Undo Type\tCtrl+Z");
   EnableMenuItem(instance_->editMenu, CmdUndo, MF_BYCOMMAND | MF_ENABLED);
   frontEnd_.messageAnswers = {IDNO};
   Run(CmdNew);
   EXPECT_EQ(GridRowCount(grid_), 1u);
-  EXPECT_EQ(instance_->entryRow, 1);
+  EXPECT_EQ(instance_->document.entryRow, 1);
   char marker[4] = {};
   GridGetItemText(grid_, 1, 4, marker, 3);
   EXPECT_STREQ(marker, "\xAE");
-  EXPECT_EQ(instance_->untitled, 1);
-  EXPECT_EQ(instance_->changed, 0);
-  EXPECT_EQ(instance_->lastAction, UndoNone);
+  EXPECT_EQ(instance_->document.untitled, 1);
+  EXPECT_EQ(instance_->document.changed, 0);
+  EXPECT_EQ(instance_->undo.lastAction, UndoNone);
   EXPECT_EQ(MenuText(CmdUndo), "Can't Undo\tCtrl+Z");
   EXPECT_TRUE(GetMenuState(instance_->editMenu, CmdUndo, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_EQ(frontEnd_.refreshes, 1);
@@ -84,13 +84,13 @@ TEST_F(Commands, NewForgetsTheLastEditAndLeavesOneMarkedEntryRow) {
 
 TEST_F(Commands, NewAnsweredCancelChangesNothing) {
   SetRow(1, "a", "integer");
-  instance_->changed = 1;
-  instance_->lastAction = UndoType;
+  instance_->document.changed = 1;
+  instance_->undo.lastAction = UndoType;
   frontEnd_.messageAnswers = {IDCANCEL};
   Run(CmdNew);
   EXPECT_EQ(GridRowCount(grid_), 12u);
-  EXPECT_EQ(instance_->changed, 1);
-  EXPECT_EQ(instance_->lastAction, UndoType);
+  EXPECT_EQ(instance_->document.changed, 1);
+  EXPECT_EQ(instance_->undo.lastAction, UndoType);
 }
 
 TEST_F(Commands, PrintOfAnUnnamedStructureAsksAndPrintsNothingWhenItStaysUnnamed) {
@@ -100,7 +100,7 @@ TEST_F(Commands, PrintOfAnUnnamedStructureAsksAndPrintsNothingWhenItStaysUnnamed
   ASSERT_EQ(frontEnd_.messages.size(), 1u);
   EXPECT_EQ(frontEnd_.messages[0], "The structure must be saved prior to printing.\nDo you want to save it now?");
   EXPECT_EQ(frontEnd_.dialogs, 1);
-  EXPECT_EQ(instance_->structureName, nullptr);
+  EXPECT_EQ(instance_->document.structureName, nullptr);
 }
 
 }  // namespace
@@ -109,16 +109,16 @@ namespace {
 
 TEST_F(Commands, SaveAsAsksEvenForAnUnchangedStructure) {
   SetRow(1, "a", "integer");
-  instance_->changed = 0;
+  instance_->document.changed = 0;
   Run(CmdSaveAs);  // the save dialog is cancelled
   EXPECT_EQ(frontEnd_.dialogs, 1);
   EXPECT_EQ(frontEnd_.refreshes, 1);
-  EXPECT_EQ(instance_->structureName, nullptr);
+  EXPECT_EQ(instance_->document.structureName, nullptr);
 }
 
 TEST_F(Commands, OnlyTheFirstOpenDialogCancelledCloses) {
   Run(CmdOpen);  // the open dialog is cancelled
-  EXPECT_EQ(instance_->firstOpen, 0);
+  EXPECT_EQ(instance_->document.firstOpen, 0);
   EXPECT_EQ(Queued(session_->frame, WM_CLOSE), 1);
   EXPECT_EQ(frontEnd_.refreshes, 1);
 

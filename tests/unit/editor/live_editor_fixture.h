@@ -7,7 +7,7 @@
 
 #include <initializer_list>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "tests/support/editor_harness.h"
 
 template <typename FrontEnd>

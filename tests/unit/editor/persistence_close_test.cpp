@@ -1,7 +1,7 @@
 // The close question's name texts and answers, and saves that cannot build their text.
 #include <string>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 #include "editor/persistence/save_structure.h"
 #include "persistence_fixture.h"
 #include "quill/src/pool.h"
@@ -13,10 +13,10 @@ using persistence_test::EditorFixture;
 class CloseQuestion : public EditorFixture {
  protected:
   void Name(const char* structure, const char* library) {
-    instance_->structureName = structure ? PoolStrDup(instance_->pool, structure, 0) : nullptr;
-    instance_->libraryName = library ? PoolStrDup(instance_->pool, library, 0) : nullptr;
-    instance_->untitled = 0;
-    instance_->changed = 1;
+    instance_->document.structureName = structure ? PoolStrDup(instance_->pool, structure, 0) : nullptr;
+    instance_->document.libraryName = library ? PoolStrDup(instance_->pool, library, 0) : nullptr;
+    instance_->document.untitled = 0;
+    instance_->document.changed = 1;
   }
   std::string Asked() {
     const quill::ShellMessage* message = host_->lastMessage();
@@ -32,14 +32,14 @@ TEST_F(CloseQuestion, NamesTheStructureByItsSetting) {
   EXPECT_EQ(QueryCloseStructure(instance_, WM_CLOSE), 0);  // no answer queued: cancel
   EXPECT_EQ(Asked(), "Save changes to \napp.lib(s_address)?");
 
-  instance_->contextCode = kContextEmbedded;
+  instance_->document.contextCode = kContextEmbedded;
   QueryCloseStructure(instance_, WM_CLOSE);
   EXPECT_EQ(Asked(), "Save changes to s_address?");
 
-  instance_->untitled = 1;
+  instance_->document.untitled = 1;
   QueryCloseStructure(instance_, WM_CLOSE);
   EXPECT_EQ(Asked(), "Save changes to (Untitled)?");
-  instance_->contextCode = kContextStandAlone;
+  instance_->document.contextCode = kContextStandAlone;
   QueryCloseStructure(instance_, WM_CLOSE);
   EXPECT_EQ(Asked(), "Save changes to (Untitled)?");
 }
@@ -63,27 +63,27 @@ TEST_F(CloseQuestion, NoGoesOnWithoutSavingAndYesStopsWhenTheSaveIsCancelled) {
   SetRow(1, "a", "integer");
   frontEnd_.messageAnswers = {IDNO};
   EXPECT_EQ(QueryCloseStructure(instance_, WM_CLOSE), 1);
-  EXPECT_EQ(instance_->changed, 1);
+  EXPECT_EQ(instance_->document.changed, 1);
   EXPECT_EQ(frontEnd_.dialogs, 0);
 
   frontEnd_.messageAnswers = {IDYES};  // the save dialog then answers cancel
   EXPECT_EQ(QueryCloseStructure(instance_, WM_CLOSE), 0);
   EXPECT_EQ(frontEnd_.dialogs, 1);
-  EXPECT_EQ(instance_->changed, 1);
+  EXPECT_EQ(instance_->document.changed, 1);
 }
 
 TEST_F(CloseQuestion, SaveWithoutRoomForItsTextFailsAndKeepsEverything) {
   Name("s_address", "app.lib");
   SetRow(1, "a", "integer");
-  instance_->groupId = 7;
-  instance_->objectId = 9;
+  instance_->document.groupId = 7;
+  instance_->document.objectId = 9;
   instance_->pool->setLimit(instance_->pool->liveBytes() + 8);
   EXPECT_EQ(SaveStructure(instance_, 1452), 0);
   instance_->pool->setLimit(0);
-  EXPECT_EQ(instance_->changed, 1);
-  EXPECT_EQ(instance_->groupId, 7);
-  EXPECT_EQ(instance_->objectId, 9);
-  EXPECT_STREQ(instance_->structureName, "s_address");
+  EXPECT_EQ(instance_->document.changed, 1);
+  EXPECT_EQ(instance_->document.groupId, 7);
+  EXPECT_EQ(instance_->document.objectId, 9);
+  EXPECT_STREQ(instance_->document.structureName, "s_address");
   EXPECT_EQ(session_->statusId, 150);
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 }

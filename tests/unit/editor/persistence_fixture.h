@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/shell/editor_instance.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "editor/shell/module_state.h"
 #include "platform/platform.h"
 #include "live_editor_fixture.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "editor/commands/command_dispatch.h"
-#include "editor/commands/command_ids.h"
-#include "editor/host/host_pool.h"
+#include "qst/command_ids.h"
+#include "qst/host_pool.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 #include "persistence_fixture.h"
@@ -27,9 +27,9 @@ class SaveMessages : public EditorFixture {
     return caption;
   }
   void Name(const char* structure, const char* library) {
-    instance_->structureName = PoolStrDup(instance_->pool, structure, 0);
-    instance_->libraryName = library != nullptr ? PoolStrDup(instance_->pool, library, 0) : nullptr;
-    instance_->untitled = 0;
+    instance_->document.structureName = PoolStrDup(instance_->pool, structure, 0);
+    instance_->document.libraryName = library != nullptr ? PoolStrDup(instance_->pool, library, 0) : nullptr;
+    instance_->document.untitled = 0;
   }
 };
 
@@ -70,7 +70,7 @@ TEST_F(SaveMessages, DuplicateShowsTheLowerRowOfTheFirstPair) {
 
 TEST_F(SaveMessages, CloseQuestionIsAskedUnderTheFrameTitle) {
   Name("s_address", "app.lib");
-  instance_->changed = 1;
+  instance_->document.changed = 1;
   QueryCloseStructure(instance_, 0);
   const quill::ShellMessage* message = host_->lastMessage();
   ASSERT_NE(message, nullptr);
@@ -93,21 +93,21 @@ TEST_F(SaveMessages, FailedLoadNamesTheStructureUnderOpenStructure) {
 
 TEST_F(SaveMessages, PrintQuestionIsAskedByTheEditorWithOkAndCancel) {
   Name("s_address", "app.lib");
-  instance_->changed = 1;
+  instance_->document.changed = 1;
   frontEnd_.messageAnswers = {IDCANCEL};
   OnCommand(instance_, CmdPrint, 0, session_->editor);
   ASSERT_EQ(frontEnd_.messages.size(), 1u);
   EXPECT_EQ(frontEnd_.messages[0], "The structure must be saved prior to printing.\nDo you want to save it now?");
   EXPECT_EQ(frontEnd_.captions[0], "Print");
   EXPECT_EQ(frontEnd_.styles[0], static_cast<UINT>(MB_OKCANCEL | MB_ICONHAND));
-  EXPECT_EQ(instance_->changed, 1);
+  EXPECT_EQ(instance_->document.changed, 1);
   EXPECT_EQ(frontEnd_.dialogs, 0);
 }
 
 TEST_F(SaveMessages, SaveAsIntoAnUnwritableLibraryReportsTheFailure) {
   SetRow(1, "a", "integer");
   Name("s_address", "app.lib");
-  instance_->changed = 1;
+  instance_->document.changed = 1;
   GlobalSaveChoice choice{};
   std::snprintf(choice.name, sizeof choice.name, "s_address");
   std::snprintf(choice.library, sizeof choice.library, "no_such_folder/x.lib");
@@ -122,8 +122,8 @@ TEST_F(SaveMessages, SaveAsIntoAnUnwritableLibraryReportsTheFailure) {
   EXPECT_EQ(message->text, "Save of structure failed.");
   EXPECT_EQ(message->caption, GridCaption());
   EXPECT_EQ(message->style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_EQ(instance_->changed, 1);
-  EXPECT_EQ(instance_->untitled, 0);
+  EXPECT_EQ(instance_->document.changed, 1);
+  EXPECT_EQ(instance_->document.untitled, 0);
   EXPECT_EQ(GetCursor(), before);
   EXPECT_EQ(session_->statusId, 150);
 }

@@ -1,7 +1,7 @@
 // The library kind of an owning object, which the local-type dialogs take.
 #include <gtest/gtest.h>
 
-#include "editor/host/host_runtime.h"
+#include "qst/host_runtime.h"
 #include "editor/persistence/open_structure.h"
 
 namespace {

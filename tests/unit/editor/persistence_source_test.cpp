@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "editor/host/host_pool.h"
+#include "qst/host_pool.h"
 #include "editor/persistence/structure_source.h"
-#include "editor/shell/entry_points.h"
+#include "qst/entry_points.h"
 #include "persistence_fixture.h"
 #include "quill/src/pool.h"
 
@@ -39,11 +39,11 @@ TEST_F(StructureSource, StandAloneTextSkipsEmptyRowsAndEndsWithoutLineEnd) {
 }
 
 TEST_F(StructureSource, EmbeddedHeaderHasNoGlobalPrefix) {
-  instance_->contextCode = kContextEmbedded;
+  instance_->document.contextCode = kContextEmbedded;
   KeepRows(2);
   SetRow(1, "qty", "long");
   EXPECT_EQ(Build("s_line"), "type s_line from structure\r\n\tlong\t\tqty\r\nend type");
-  instance_->contextCode = 4711;  // any code but stand-alone takes the local header
+  instance_->document.contextCode = 4711;  // any code but stand-alone takes the local header
   EXPECT_EQ(Build("s_line").rfind("type s_line from structure\r\n", 0), 0u);
 }
 

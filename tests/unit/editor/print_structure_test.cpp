@@ -2,8 +2,8 @@
 // under the wait cursor, and nothing of it left in the pool afterwards.
 #include "editor/shell/print_structure.h"
 
-#include "editor/host/host_pool.h"
-#include "editor/host/host_print.h"
+#include "qst/host_pool.h"
+#include "qst/host_print.h"
 #include "quill/src/pool.h"
 #include "row_text_fixture.h"
 
@@ -13,9 +13,9 @@ namespace {
 using PrintStructureTest = EditorRowsTest;
 
 TEST_F(PrintStructureTest, HandsOverTheStoredEntryAndFreesEverything) {
-  ed_->libraryName = PoolStrDup(ed_->pool, "app.lib", 0);
-  ed_->structureName = PoolStrDup(ed_->pool, "s_address", 0);
-  const char* library = ed_->libraryName;
+  ed_->document.libraryName = PoolStrDup(ed_->pool, "app.lib", 0);
+  ed_->document.structureName = PoolStrDup(ed_->pool, "s_address", 0);
+  const char* library = ed_->document.libraryName;
   const int blocks = ed_->pool->liveBlocks();
   HCURSOR before = GetCursor();
 
@@ -29,12 +29,12 @@ TEST_F(PrintStructureTest, HandsOverTheStoredEntryAndFreesEverything) {
   EXPECT_TRUE(frontEnd_.waitCursorWhilePrinting);
   EXPECT_EQ(GetCursor(), before);
   EXPECT_EQ(ed_->pool->liveBlocks(), blocks);
-  EXPECT_EQ(ed_->libraryName, library);
-  EXPECT_STREQ(ed_->libraryName, "app.lib");
+  EXPECT_EQ(ed_->document.libraryName, library);
+  EXPECT_STREQ(ed_->document.libraryName, "app.lib");
 }
 
 TEST_F(PrintStructureTest, EntryWithoutLibraryInAnEmbeddedEditor) {
-  ed_->structureName = PoolStrDup(ed_->pool, "s_local", 0);
+  ed_->document.structureName = PoolStrDup(ed_->pool, "s_local", 0);
   PrintStructure(ed_, 1);
   ASSERT_EQ(frontEnd_.printed.size(), 1u);
   EXPECT_EQ(frontEnd_.printed[0].library, "");
@@ -42,7 +42,7 @@ TEST_F(PrintStructureTest, EntryWithoutLibraryInAnEmbeddedEditor) {
 }
 
 TEST_F(PrintStructureTest, UntitledStructurePrintsNothing) {
-  ed_->libraryName = PoolStrDup(ed_->pool, "app.lib", 0);
+  ed_->document.libraryName = PoolStrDup(ed_->pool, "app.lib", 0);
   const int blocks = ed_->pool->liveBlocks();
   PrintStructure(ed_, 1);
   EXPECT_EQ(frontEnd_.printCalls, 0);
@@ -50,7 +50,7 @@ TEST_F(PrintStructureTest, UntitledStructurePrintsNothing) {
 }
 
 TEST_F(PrintStructureTest, ExhaustedPoolPrintsNothingAndLeaksNothing) {
-  ed_->structureName = PoolStrDup(ed_->pool, "s_address", 0);
+  ed_->document.structureName = PoolStrDup(ed_->pool, "s_address", 0);
   const int blocks = ed_->pool->liveBlocks();
   HCURSOR before = GetCursor();
   // Room for the list alone; for the list and the entry but not its name; for

@@ -1,3 +1,4 @@
+// The module's string, menu and accelerator tables.
 #include <gtest/gtest.h>
 
 #include <set>

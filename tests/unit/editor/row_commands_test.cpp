@@ -3,7 +3,7 @@
 // clipboard that another program holds.
 #include "editor/commands/row_commands.h"
 
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "row_text_fixture.h"
 
 namespace row_text_test {
@@ -17,9 +17,9 @@ TEST_F(RowCommands, CutOfRowsMarksTheStructureChanged) {
   CutOrCopyCommand(ed_, true);
   EXPECT_EQ(Rows(), "a=integer c=integer .E");
   EXPECT_EQ(Clipboard(), "\tinteger\t\tb\r\n");
-  EXPECT_EQ(ed_->entryRow, 3);
-  EXPECT_EQ(ed_->lastAction, UndoRowsCut);
-  EXPECT_EQ(ed_->changed, 1);
+  EXPECT_EQ(ed_->document.entryRow, 3);
+  EXPECT_EQ(ed_->undo.lastAction, UndoRowsCut);
+  EXPECT_EQ(ed_->document.changed, 1);
   EXPECT_EQ(sheet_->currentRow(), 3u);
   EXPECT_TRUE(sheet_->redrawEnabled());
 }
@@ -29,8 +29,8 @@ TEST_F(RowCommands, CopyLeavesRowsAndChangedAlone) {
   Select({1, 2});
   CutOrCopyCommand(ed_, false);
   EXPECT_EQ(Rows(), "a=integer b=integer .E");
-  EXPECT_EQ(ed_->lastAction, UndoRowsCopy);
-  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(ed_->undo.lastAction, UndoRowsCopy);
+  EXPECT_EQ(ed_->document.changed, 0);
 }
 
 TEST_F(RowCommands, BusyClipboardStillClearsAndFreesTheText) {
@@ -52,41 +52,41 @@ TEST_F(RowCommands, PasteWithoutCurrentCellGoesAboveTheEntryRow) {
   PlatformClipboardFromOutside("\tinteger\t\tx\r\n\tinteger\t\ty\r\n");
   PasteCommand(ed_);
   EXPECT_EQ(Rows(), "a=integer x=integer y=integer .E");
-  EXPECT_EQ(ed_->undoRow, 2);
-  EXPECT_EQ(ed_->pastedCount, 2);
-  EXPECT_EQ(ed_->entryRow, 4);
-  EXPECT_EQ(ed_->changed, 1);
+  EXPECT_EQ(ed_->undo.undoRow, 2);
+  EXPECT_EQ(ed_->undo.pastedCount, 2);
+  EXPECT_EQ(ed_->document.entryRow, 4);
+  EXPECT_EQ(ed_->document.changed, 1);
 }
 
 TEST_F(RowCommands, PasteThatInsertsNothingLeavesChangedAlone) {
   MakeRows({"a:integer"});
-  ed_->lastAction = UndoRowsCopy;
+  ed_->undo.lastAction = UndoRowsCopy;
   PlatformClipboardFromOutside("\r\n\n");
   PasteCommand(ed_);
-  EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
-  EXPECT_EQ(ed_->pastedCount, 0);
-  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(ed_->undo.lastAction, UndoRowsPaste);
+  EXPECT_EQ(ed_->undo.pastedCount, 0);
+  EXPECT_EQ(ed_->document.changed, 0);
 }
 
 TEST_F(RowCommands, PasteModeFromABlockWithoutNul) {
   MakeRows({"a:integer"});
   PutRawBlockOnClipboard("\tinteger\t\tx\r\n\tinteger\t\ty");
   PasteCommand(ed_);
-  EXPECT_EQ(ed_->lastAction, UndoRowsPaste);
+  EXPECT_EQ(ed_->undo.lastAction, UndoRowsPaste);
   EXPECT_EQ(Rows(), "a=integer x=integer y=integer .E");
 }
 
 TEST_F(RowCommands, PasteFromAnUnreadableClipboardChangesNothing) {
   MakeRows({"a:integer"});
-  ed_->lastAction = UndoDragDrop;
+  ed_->undo.lastAction = UndoDragDrop;
   PlatformClipboardFromOutside("\tinteger\t\tx\r\n");
   PlatformClipboardSetBusy(true);
   PasteCommand(ed_);
   PlatformClipboardSetBusy(false);
-  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
+  EXPECT_EQ(ed_->undo.lastAction, UndoDragDrop);
   PlatformClipboardFromOutside(nullptr);
   PasteCommand(ed_);
-  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
+  EXPECT_EQ(ed_->undo.lastAction, UndoDragDrop);
   EXPECT_EQ(Rows(), "a=integer .E");
 }
 
@@ -98,23 +98,23 @@ TEST_F(RowCommands, ClearKeepsTheEntryRowOnBothSides) {
   Select({1, 5});
   ClearCommand(ed_);
   EXPECT_EQ(Rows(), "b=integer c=integer .E");
-  EXPECT_EQ(ed_->entryRow, 3);
+  EXPECT_EQ(ed_->document.entryRow, 3);
   EXPECT_EQ(Clipboard(), "\tinteger\t\ta\r\n\tinteger\t\tbelow\r\n");
-  EXPECT_EQ(ed_->lastAction, UndoRowsClear);
-  EXPECT_EQ(ed_->changed, 1);
+  EXPECT_EQ(ed_->undo.lastAction, UndoRowsClear);
+  EXPECT_EQ(ed_->document.changed, 1);
 
   Select({2, 3});
   ClearCommand(ed_);
   EXPECT_EQ(Rows(), "b=integer .E");
-  EXPECT_EQ(ed_->entryRow, 2);
+  EXPECT_EQ(ed_->document.entryRow, 2);
 }
 
 TEST_F(RowCommands, DeleteRowNeedsAFocusRowOtherThanTheEntryRow) {
   MakeRows({"a:integer", "b:integer"});
   DeleteRowCommand(ed_);  // no current cell, nothing selected
   EXPECT_EQ(Rows(), "a=integer b=integer .E");
-  EXPECT_EQ(ed_->lastAction, UndoNone);
-  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(ed_->undo.lastAction, UndoNone);
+  EXPECT_EQ(ed_->document.changed, 0);
 
   GridSetCurrentCell(grid_, 3, 1);
   DeleteRowCommand(ed_);
@@ -124,8 +124,8 @@ TEST_F(RowCommands, DeleteRowNeedsAFocusRowOtherThanTheEntryRow) {
   DeleteRowCommand(ed_);
   EXPECT_EQ(Rows(), "b=integer .E");
   EXPECT_EQ(Clipboard(), "\tinteger\t\ta\r\n");
-  EXPECT_EQ(ed_->lastAction, UndoRowsClear);
-  EXPECT_EQ(ed_->changed, 1);
+  EXPECT_EQ(ed_->undo.lastAction, UndoRowsClear);
+  EXPECT_EQ(ed_->document.changed, 1);
 }
 
 TEST_F(RowCommands, InsertRowMovesTheEntryRowAboveTheTarget) {
@@ -136,19 +136,19 @@ TEST_F(RowCommands, InsertRowMovesTheEntryRowAboveTheTarget) {
   GridSetCurrentCell(grid_, 2, 1);
   InsertRowCommand(ed_);
   EXPECT_EQ(Rows(), "a=integer .E b=integer c=integer d=integer");
-  EXPECT_EQ(ed_->entryRow, 2);
+  EXPECT_EQ(ed_->document.entryRow, 2);
 
   GridSetCurrentCell(grid_, 3, 1);  // just below the entry row
   InsertRowCommand(ed_);
-  EXPECT_EQ(ed_->entryRow, 2);
+  EXPECT_EQ(ed_->document.entryRow, 2);
   EXPECT_EQ(sheet_->currentRow(), 2u);
 
   Select({5});
   InsertRowCommand(ed_);
   EXPECT_EQ(Rows(), "a=integer b=integer c=integer .E d=integer");
-  EXPECT_EQ(ed_->entryRow, 4);
-  EXPECT_EQ(ed_->lastAction, UndoNone);
-  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(ed_->document.entryRow, 4);
+  EXPECT_EQ(ed_->undo.lastAction, UndoNone);
+  EXPECT_EQ(ed_->document.changed, 0);
 }
 
 TEST_F(RowCommands, TextModeCommandsWorkOnTheCellEditControl) {
@@ -158,16 +158,16 @@ TEST_F(RowCommands, TextModeCommandsWorkOnTheCellEditControl) {
   ASSERT_NE(edit, nullptr);
   SendMessageA(edit, EM_SETSEL, 0, 2);
   CutOrCopyCommand(ed_, false);
-  EXPECT_EQ(ed_->lastAction, UndoTextCopy);
+  EXPECT_EQ(ed_->undo.lastAction, UndoTextCopy);
   EXPECT_EQ(Clipboard(), "al");
   CutOrCopyCommand(ed_, true);
-  EXPECT_EQ(ed_->lastAction, UndoTextCut);
+  EXPECT_EQ(ed_->undo.lastAction, UndoTextCut);
   SendMessageA(edit, EM_SETSEL, 0, 1);
   ClearCommand(ed_);
-  EXPECT_EQ(ed_->lastAction, UndoTextClear);
-  EXPECT_EQ(ed_->changed, 1);
+  EXPECT_EQ(ed_->undo.lastAction, UndoTextClear);
+  EXPECT_EQ(ed_->document.changed, 1);
   PasteCommand(ed_);
-  EXPECT_EQ(ed_->lastAction, UndoTextPaste);
+  EXPECT_EQ(ed_->undo.lastAction, UndoTextPaste);
   char text[32] = {};
   GetWindowTextA(edit, text, sizeof text);
   EXPECT_STREQ(text, "alha");

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/shell/editor_instance.h"
 #include "editor/shell/module_state.h"
 #include "platform/platform.h"
@@ -57,8 +57,8 @@ class EditorRowsTest : public LiveEditorTest<RecordingFrontEnd> {
                            text.substr(colon + 1, second - colon - 1).c_str(), decimals);
     }
     quilltest::AppendMarkedEntryRow(ed_);
-    ed_->changed = 0;
-    ed_->lastAction = 0;
+    ed_->document.changed = 0;
+    ed_->undo.lastAction = 0;
   }
   // Every row as "name", "name=type", "name=type/dec"; "." for no name, "E"
   // after the entry-row marker, "*" after a selected row.
@@ -80,8 +80,8 @@ class EditorRowsTest : public LiveEditorTest<RecordingFrontEnd> {
 
   std::vector<std::uint32_t> CutRowList() const {
     std::vector<std::uint32_t> out;
-    if (ed_->cutRowList == nullptr) return out;
-    for (std::uint32_t i = 0; i <= ed_->cutRowList[0]; ++i) out.push_back(ed_->cutRowList[i]);
+    if (ed_->undo.cutRowList == nullptr) return out;
+    for (std::uint32_t i = 0; i <= ed_->undo.cutRowList[0]; ++i) out.push_back(ed_->undo.cutRowList[i]);
     return out;
   }
 };

@@ -54,11 +54,11 @@ TEST_F(RowTextTransfer, CopyWithExhaustedPoolDropsTheRecordedRows) {
   MakeRows({"a:integer", "b:integer"});
   Select({1});
   GlobalFree(CopySelectedRowsToText(ed_));
-  ASSERT_NE(ed_->cutRowList, nullptr);
+  ASSERT_NE(ed_->undo.cutRowList, nullptr);
   ed_->pool->setLimit(ed_->pool->liveBytes());
   Select({1, 2});
   EXPECT_EQ(CopySelectedRowsToText(ed_), nullptr);
-  EXPECT_EQ(ed_->cutRowList, nullptr);
+  EXPECT_EQ(ed_->undo.cutRowList, nullptr);
   ed_->pool->setLimit(0);
 }
 
@@ -133,7 +133,7 @@ TEST_F(RowTextTransfer, RestoreAtARowTheGridLacksWritesNothing) {
   MakeRows({"a:integer"});
   Select({1});
   GlobalFree(CopySelectedRowsToText(ed_));
-  ed_->cutRowList[1] = 50;
+  ed_->undo.cutRowList[1] = 50;
   HGLOBAL block = TextBlock("\tinteger\t\tx\r\n");
   EXPECT_EQ(InsertRowsFromText(ed_, block, 0, 1), 0u);
   EXPECT_EQ(GridRowCount(grid_), 2u);
@@ -167,7 +167,7 @@ TEST_F(RowTextTransfer, DeleteSelectedCountsOnlyRowsAboveTheEntryRow) {
   GridSetItemText(grid_, 6, 1, "v6");
   Select({1, 2, 6});
   EXPECT_EQ(DeleteSelectedRows(ed_), 2u);
-  EXPECT_EQ(ed_->entryRow, 5);  // left to the caller
+  EXPECT_EQ(ed_->document.entryRow, 5);  // left to the caller
   EXPECT_EQ(Rows(), "v3=integer v4=integer .E");
 }
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
-#include "editor/host/host_shell.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "editor/shell/editor_instance.h"
 #include "editor/shell/module_state.h"
 #include "platform/platform.h"
@@ -61,7 +61,7 @@ class RowsEditorTest : public LiveEditorTest<KeyFrontEnd> {
     GridRemoveAllRows(grid_);
     for (const std::string& name : names) quilltest::AppendRow(grid_, name.c_str(), name.empty() ? "" : "integer");
     quilltest::AppendMarkedEntryRow(ed_);
-    ed_->changed = 0;
+    ed_->document.changed = 0;
   }
 
   // The names of every row, "*" after a selected one and "E" for the marker.

@@ -1,8 +1,9 @@
+// Grid notifications on a live editor: cell changes, typing, drags.
 #include <string>
 #include <vector>
 
 #include "editor/rows/grid_events.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "quill/src/pool.h"
 #include "rows_editor_fixture.h"
 
@@ -68,11 +69,11 @@ TEST_F(GridEventsTest, TypingANameOpensTheNextEntryRowOnce) {
   ASSERT_EQ(sheet_->rowCount(), 12u);
   Type(1, 1, "ab");
   EXPECT_EQ(sheet_->rowCount(), 13u);
-  EXPECT_EQ(ed_->entryRow, 2);
+  EXPECT_EQ(ed_->document.entryRow, 2);
   EXPECT_EQ(RowsEditorTest::Type(1), "string");
   EXPECT_EQ(sheet_->cellText(2, 4), kEntryRowMarker);
-  EXPECT_EQ(ed_->lastAction, UndoType);
-  EXPECT_EQ(ed_->changed, 1);
+  EXPECT_EQ(ed_->undo.lastAction, UndoType);
+  EXPECT_EQ(ed_->document.changed, 1);
 }
 
 TEST_F(GridEventsTest, NewVariableTakesTypeAndDecimalsFromTheRowAbove) {
@@ -83,7 +84,7 @@ TEST_F(GridEventsTest, NewVariableTakesTypeAndDecimalsFromTheRowAbove) {
   EXPECT_EQ(RowsEditorTest::Type(3), "decimal");
   EXPECT_EQ(RowsEditorTest::Type(4), "decimal");
   EXPECT_EQ(sheet_->cellNumber(4, 3).value_or(-1), 2);
-  EXPECT_EQ(ed_->entryRow, 5);
+  EXPECT_EQ(ed_->document.entryRow, 5);
   sheet_->userSetCurrentCell(5, 1);  // commits the typed name
   EXPECT_EQ(Rows(), "1 2 3 x .E");
 }
@@ -95,7 +96,7 @@ TEST_F(GridEventsTest, ATypeTypedFirstIsKept) {
   Type(2, 1, "n");
   EXPECT_EQ(sheet_->rowCount(), 3u);
   EXPECT_EQ(RowsEditorTest::Type(2), "long");
-  EXPECT_EQ(ed_->entryRow, 3);
+  EXPECT_EQ(ed_->document.entryRow, 3);
 }
 
 TEST_F(GridEventsTest, LeavingATypeCellNormalisesItAndClearsStrayDecimals) {
@@ -117,15 +118,15 @@ TEST_F(GridEventsTest, ShiftRangesOnlyGrowTheTrackedBounds) {
   Press(5);
   Press(8, true);
   EXPECT_EQ(Rows(), "1 2 3 4 5* 6* 7* 8* 9 .E");
-  EXPECT_EQ(ed_->selFirst, 5);
-  EXPECT_EQ(ed_->selLast, 8);
+  EXPECT_EQ(ed_->selection.selFirst, 5);
+  EXPECT_EQ(ed_->selection.selLast, 8);
   Press(6, true);
   EXPECT_EQ(Rows(), "1 2 3 4 5* 6* 7 8 9 .E");
-  EXPECT_EQ(ed_->selLast, 8);
+  EXPECT_EQ(ed_->selection.selLast, 8);
   // A drop strictly inside the tracked bounds is ignored.
   Drag(5, 7);
   EXPECT_EQ(Rows(), "1 2 3 4 5* 6* 7 8 9 .E");
-  EXPECT_EQ(ed_->lastAction, UndoNone);
+  EXPECT_EQ(ed_->undo.lastAction, UndoNone);
 }
 
 TEST_F(GridEventsTest, CtrlTogglesRowsAndShiftNeedsAnAnchor) {
@@ -138,12 +139,12 @@ TEST_F(GridEventsTest, CtrlTogglesRowsAndShiftNeedsAnAnchor) {
   EXPECT_EQ(Rows(), "1 2* 3 4* .E");
   Press(4, false, true);
   EXPECT_EQ(Rows(), "1 2* 3 4 .E");
-  EXPECT_EQ(ed_->selFirst, 2);
-  EXPECT_EQ(ed_->selLast, 0);
+  EXPECT_EQ(ed_->selection.selFirst, 2);
+  EXPECT_EQ(ed_->selection.selLast, 0);
   sheet_->userMousePress("var_name", 1);
   EXPECT_EQ(Rows(), "1 2 3 4 .E");
-  EXPECT_EQ(ed_->dragState, DragPressed);
-  EXPECT_EQ(ed_->pressRow, 0);
+  EXPECT_EQ(ed_->selection.dragState, DragPressed);
+  EXPECT_EQ(ed_->selection.pressRow, 0);
 }
 
 TEST_F(GridEventsTest, DraggingABlockDownMovesItAndMarksTheStructureChanged) {
@@ -152,11 +153,11 @@ TEST_F(GridEventsTest, DraggingABlockDownMovesItAndMarksTheStructureChanged) {
   Press(3, true);
   Drag(3, 6);
   EXPECT_EQ(Rows(), "1 4 5 2 3 .E");
-  EXPECT_EQ(ed_->entryRow, 6);
-  EXPECT_EQ(ed_->changed, 1);
-  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
+  EXPECT_EQ(ed_->document.entryRow, 6);
+  EXPECT_EQ(ed_->document.changed, 1);
+  EXPECT_EQ(ed_->undo.lastAction, UndoDragDrop);
   EXPECT_EQ(sheet_->currentRow(), 6u);
-  EXPECT_EQ(ed_->dragState, DragIdle);
+  EXPECT_EQ(ed_->selection.dragState, DragIdle);
 }
 
 TEST_F(GridEventsTest, TheDropLineFollowsThePointer) {
@@ -177,20 +178,20 @@ TEST_F(GridEventsTest, ARowDroppedOntoItselfIsNoChange) {
   Press(2);  // the only selected row: the drag starts at once
   sheet_->userMouseRelease("var_row", 2);
   EXPECT_EQ(Rows(), "1 2 3 .E");
-  EXPECT_EQ(ed_->lastAction, UndoDragDrop);
-  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(ed_->undo.lastAction, UndoDragDrop);
+  EXPECT_EQ(ed_->document.changed, 0);
 }
 
 TEST_F(GridEventsTest, ADropOverNoRowBeforeAnyDragMovesNothing) {
   MakeRows({"1", "2", "3"});
-  ASSERT_EQ(ed_->dropRow, 0);
+  ASSERT_EQ(ed_->selection.dropRow, 0);
   Press(2);
   Press(2);
   sheet_->userMouseRelease("", 0);
   EXPECT_EQ(Rows(), "1 2* 3 .E");
-  EXPECT_EQ(ed_->lastAction, UndoNone);
-  EXPECT_EQ(ed_->changed, 0);
-  EXPECT_EQ(ed_->dragState, DragIdle);
+  EXPECT_EQ(ed_->undo.lastAction, UndoNone);
+  EXPECT_EQ(ed_->document.changed, 0);
+  EXPECT_EQ(ed_->selection.dragState, DragIdle);
 }
 
 TEST_F(GridEventsTest, ADropWithoutMemoryForItsSnapshotKeepsTheRowsAndTheMarker) {
@@ -200,8 +201,8 @@ TEST_F(GridEventsTest, ADropWithoutMemoryForItsSnapshotKeepsTheRowsAndTheMarker)
   Drag(2, 4);
   ed_->pool->setLimit(0);
   EXPECT_EQ(Rows(), "1 2* 3 .E");
-  EXPECT_EQ(ed_->lastAction, UndoNone);
-  EXPECT_EQ(ed_->changed, 0);
+  EXPECT_EQ(ed_->undo.lastAction, UndoNone);
+  EXPECT_EQ(ed_->document.changed, 0);
   EXPECT_EQ(sheet_->currentRow(), 4u);
   EXPECT_TRUE(sheet_->redrawEnabled());
 }
@@ -210,7 +211,7 @@ TEST_F(GridEventsTest, DraggingTheEntryRowTakesItsMarkerAlong) {
   MakeRows({"1", "2", "3"});
   Drag(4, 1);
   EXPECT_EQ(Rows(), ".E 1 2 3");
-  EXPECT_EQ(ed_->entryRow, 1);
+  EXPECT_EQ(ed_->document.entryRow, 1);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Normalising a variable row's type and decimals.
 #include <cmath>
 #include <cstdint>
 #include <limits>

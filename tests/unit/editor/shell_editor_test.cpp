@@ -1,10 +1,11 @@
+// The editor window: creation, title, menus and toolbar commands.
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "editor/commands/command_ids.h"
+#include "qst/command_ids.h"
 #include "editor/rows/row_moves.h"
-#include "editor/rows/undo_action.h"
+#include "qst_editor/undo_action.h"
 #include "editor/shell/window_title.h"
 #include "rows_editor_fixture.h"
 
@@ -40,11 +41,11 @@ class ShellTest : public RowsEditorTest {
 TEST_F(ShellTest, NewStandAloneEditorStartsUntitledWithTwelveRowsAndAnOpenQueued) {
   EXPECT_EQ(sheet_->rowCount(), 12u);
   EXPECT_EQ(Title(), "Structure - (Untitled)");
-  EXPECT_EQ(ed_->firstOpen, 1);
-  EXPECT_EQ(ed_->entryRow, 1);
-  EXPECT_EQ(ed_->undoRow, 1);
-  EXPECT_EQ(ed_->autoAppendArmed, 1);
-  EXPECT_EQ(ed_->contextCode, kContextStandAlone);
+  EXPECT_EQ(ed_->document.firstOpen, 1);
+  EXPECT_EQ(ed_->document.entryRow, 1);
+  EXPECT_EQ(ed_->undo.undoRow, 1);
+  EXPECT_EQ(ed_->document.autoAppendArmed, 1);
+  EXPECT_EQ(ed_->document.contextCode, kContextStandAlone);
   EXPECT_EQ(ed_->headerHeight, quill::kGridHeaderHeight);
   EXPECT_EQ(ed_->detailHeight, quill::kGridDetailHeight);
   EXPECT_FALSE(IsWindowVisible(grid_));
@@ -59,12 +60,12 @@ TEST_F(ShellTest, NewStandAloneEditorStartsUntitledWithTwelveRowsAndAnOpenQueued
 
 TEST_F(ShellTest, EmbeddedAndUnknownContextsUseTheSecondMenuAndEndWithReturn) {
   Restart(kContextEmbedded, kCallerMenu, 0x00012345);
-  EXPECT_EQ(ed_->objectId, 0x00012345);
-  EXPECT_EQ(ed_->groupId, 0x2345);
+  EXPECT_EQ(ed_->document.objectId, 0x00012345);
+  EXPECT_EQ(ed_->document.groupId, 0x2345);
   EXPECT_EQ(Label(CmdReturn), "R&eturn");
   EXPECT_EQ(Commands(17), std::vector<WORD>{1284});
   Restart(999, 1019, 0x77);
-  EXPECT_EQ(ed_->objectId, 0);
+  EXPECT_EQ(ed_->document.objectId, 0);
   EXPECT_EQ(Label(CmdReturn), "R&eturn");
   EXPECT_EQ(Commands(16).back(), CmdReturn);
   EXPECT_EQ(Commands(17), std::vector<WORD>{CmdClose});
@@ -187,15 +188,15 @@ TEST_F(ShellTest, UndoItemFollowsTheLastAction) {
       {UndoRowsClear, 0, "&Undo Clear\tCtrl+Z", false},
   };
   for (const Case& c : cases) {
-    ed_->lastAction = c.last;
-    ed_->undoneAction = c.undone;
+    ed_->undo.lastAction = c.last;
+    ed_->undo.undoneAction = c.undone;
     OpenEditMenu();
     EXPECT_EQ(Label(CmdUndo), c.label) << c.last;
     EXPECT_EQ(Grayed(CmdUndo), c.grayed) << c.last;
   }
   // The File pop-up leaves the Edit items and the remembered menu alone.
   HMENU before = ed_->editMenu;
-  ed_->lastAction = UndoType;
+  ed_->undo.lastAction = UndoType;
   host_->openPopup(*session_, 0);
   EXPECT_EQ(Label(CmdUndo), "&Undo Clear\tCtrl+Z");
   EXPECT_EQ(ed_->editMenu, before);
@@ -212,10 +213,10 @@ TEST_F(ShellTest, PasteNeedsClipboardTextAndNoPendingRowClear) {
   OpenEditMenu();
   EXPECT_TRUE(Grayed(CmdPaste));
   PlatformClipboardFromOutside("x");
-  ed_->lastAction = UndoRowsPaste;
+  ed_->undo.lastAction = UndoRowsPaste;
   OpenEditMenu();
   EXPECT_FALSE(Grayed(CmdPaste));
-  ed_->lastAction = UndoRowsClear;
+  ed_->undo.lastAction = UndoRowsClear;
   OpenEditMenu();
   EXPECT_TRUE(Grayed(CmdPaste));
 }
@@ -294,13 +295,13 @@ TEST_F(ShellTest, ACancelledCloseKeepsTheEditorAndItsNotifyWindow) {
   gClosedNotices = 0;
   HWND notify = MakeNotifyWindow();
   SendMessageA(session_->editor, HM_SETNOTIFY, reinterpret_cast<WPARAM>(notify), 0);
-  ed_->changed = 1;
+  ed_->document.changed = 1;
   frontEnd_.messageAnswer = IDCANCEL;
   EXPECT_EQ(SendMessageA(session_->editor, WM_CLOSE, 0, 0), 1);
   EXPECT_EQ(gClosedNotices, 0);
   EXPECT_EQ(ed_->notifyWindow, notify);
   SendMessageA(session_->editor, HM_SETNOTIFY, 0, 0);
-  ed_->changed = 0;
+  ed_->document.changed = 0;
   EXPECT_EQ(SendMessageA(session_->editor, WM_QUERYENDSESSION, 0, 0), 0);
   EXPECT_EQ(gClosedNotices, 0);
 }

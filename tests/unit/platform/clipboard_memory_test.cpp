@@ -1,3 +1,4 @@
+// The platform's clipboard and global memory.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The platform's single-line edit control.
 #include <gtest/gtest.h>
 
 #include "platform_test_support.h"

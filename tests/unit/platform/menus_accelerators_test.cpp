@@ -1,3 +1,4 @@
+// The platform's menus and accelerator tables.
 #include <gtest/gtest.h>
 
 #include "platform_test_support.h"

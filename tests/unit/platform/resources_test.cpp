@@ -1,3 +1,4 @@
+// The platform's module loader and resources.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

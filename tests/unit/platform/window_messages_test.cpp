@@ -1,3 +1,4 @@
+// The platform's windows and message sending and posting.
 #include <gtest/gtest.h>
 
 #include "platform_test_support.h"

@@ -1,3 +1,4 @@
+// The platform's wsprintfA.
 #include <gtest/gtest.h>
 
 #include <cstring>

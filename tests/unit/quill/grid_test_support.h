@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/grid_engine.h"
+#include "qst/grid_engine.h"
 #include "platform/platform.h"
 #include "quill/grid_sheet.h"
 

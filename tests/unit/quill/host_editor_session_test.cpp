@@ -2,8 +2,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "editor/host/host_context.h"
-#include "editor/host/host_runtime.h"
+#include "qst/host_context.h"
+#include "qst/host_runtime.h"
 #include "host_test_support.h"
 #include "quill/library.h"
 

@@ -2,8 +2,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "editor/host/host_library.h"
-#include "editor/host/host_runtime.h"
+#include "qst/host_library.h"
+#include "qst/host_runtime.h"
 #include "host_test_support.h"
 #include "quill/library.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "editor/shell/editor_instance.h"
+#include "qst_editor/editor_fields.h"
 #include "host_test_support.h"
 #include "quill/grid_sheet.h"
 #include "quill/library.h"
@@ -124,11 +124,13 @@ TEST_F(HostRealModule, NewStructureSavedIntoNoLibraryFailsWithTheSaveMessage) {
   EXPECT_EQ(GetCursor(), before);
   EXPECT_NE(before, LoadCursorA(nullptr, IDC_WAIT));
   EXPECT_EQ(session->statusId, 150);
-  auto* instance = static_cast<EditorInstance*>(ShellInstanceOf(0, session->editor));
-  ASSERT_NE(instance, nullptr);
-  EXPECT_EQ(instance->changed, 1);
-  EXPECT_EQ(instance->untitled, 1);
-  EXPECT_EQ(instance->libraryName, nullptr);
+  auto read = reinterpret_cast<QST_ReadEditorFieldsFn>(GetProcAddress(host->module(), kReadEditorFieldsExport));
+  ASSERT_NE(read, nullptr);
+  EditorFields instance{};
+  ASSERT_EQ(read(session->editor, &instance), 1);
+  EXPECT_EQ(instance.changed, 1);
+  EXPECT_EQ(instance.untitled, 1);
+  EXPECT_EQ(instance.libraryName, nullptr);
   EXPECT_FALSE(quill::Library::open("app.lib", false, nullptr)->entrySource("s_new").has_value());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
 

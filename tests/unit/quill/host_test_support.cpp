@@ -1,9 +1,10 @@
+// A test module and host for the host's own tests.
 #include "host_test_support.h"
 
 #include <cstring>
 
-#include "editor/host/host_context.h"
-#include "editor/host/host_runtime.h"
+#include "qst/host_context.h"
+#include "qst/host_runtime.h"
 
 namespace hosttest {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/host/host_pool.h"
-#include "editor/host/host_shell.h"
+#include "qst/host_pool.h"
+#include "qst/host_shell.h"
 #include "platform/platform.h"
 #include "platform/resources.h"
 #include "quill/host.h"

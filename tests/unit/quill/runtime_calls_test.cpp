@@ -1,3 +1,4 @@
+// The runtime's exported calls: groups, types, members, writes.
 #include <algorithm>
 // The HostRuntime and HostCompiler calls as the editor makes them, against
 // real library files and a real editor pool.

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editor/host/host_context.h"
+#include "qst/host_context.h"
 #include "host_test_support.h"
 
 namespace hosttest {

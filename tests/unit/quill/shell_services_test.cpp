@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/host/host_context.h"
+#include "qst/host_context.h"
 #include "host_test_support.h"
 
 namespace hosttest {

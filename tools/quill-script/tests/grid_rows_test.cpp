@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "editor/shell/editor_instance.h"
+#include "qst/grid_engine.h"
 #include "grid_rows.h"
 
 namespace script {

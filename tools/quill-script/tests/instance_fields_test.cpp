@@ -12,7 +12,7 @@ Word Bare(std::string text) { return Word{std::move(text), false}; }
 Word Quoted(std::string text) { return Word{std::move(text), true}; }
 
 TEST(InstanceFields, NumbersCompareInAnyBaseAndAs32Bits) {
-  EditorInstance instance;
+  EditorFields instance;
   std::memset(&instance, 0, sizeof instance);
   instance.groupId = 0xFFFF;
   instance.objectId = -1;
@@ -32,7 +32,7 @@ TEST(InstanceFields, NumbersCompareInAnyBaseAndAs32Bits) {
 }
 
 TEST(InstanceFields, PoolStringsAndBlocks) {
-  EditorInstance instance;
+  EditorFields instance;
   std::memset(&instance, 0, sizeof instance);
   KnownHandles none;
   FieldValue name = *ReadField(instance, "structureName", none);
@@ -55,7 +55,7 @@ TEST(InstanceFields, PoolStringsAndBlocks) {
 
 // Scenarios write a null pointer or handle as none or as the 0 the record holds.
 TEST(InstanceFields, NullReadsAsNoneOrZero) {
-  EditorInstance instance;
+  EditorFields instance;
   std::memset(&instance, 0, sizeof instance);
   KnownHandles none;
   for (std::string_view field : {"notifyWindow", "structureName", "cutRowList", "moveSnapshot", "editMenu"}) {
@@ -71,7 +71,7 @@ TEST(InstanceFields, NullReadsAsNoneOrZero) {
 }
 
 TEST(InstanceFields, EnumFieldsAcceptTheirNames) {
-  EditorInstance instance;
+  EditorFields instance;
   std::memset(&instance, 0, sizeof instance);
   KnownHandles none;
   instance.lastAction = 15;  // UndoRowsPaste
@@ -87,7 +87,7 @@ TEST(InstanceFields, EnumFieldsAcceptTheirNames) {
 }
 
 TEST(InstanceFields, HandlesAreNamedByWhatTheyAre) {
-  EditorInstance instance;
+  EditorFields instance;
   std::memset(&instance, 0, sizeof instance);
   HostContext context{};
   KnownHandles handles;

@@ -1,4 +1,4 @@
-// Visibility of the host components' entry points.
+// Visibility of the host components' entry points, and their opaque handles.
 #pragma once
 
 #include "platform/win.h"

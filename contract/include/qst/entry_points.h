@@ -1,9 +1,10 @@
-// The module's exported functions.
+// The module's exported functions: their names and signatures are the module's
+// binary interface.
 #pragma once
 
 #include <cstdint>
 
-#include "editor/host/host_context.h"
+#include "qst/host_context.h"
 
 #if defined(__GNUC__)
 #define QST_EXPORT __attribute__((visibility("default")))

@@ -5,15 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
-constexpr int kRuntimeKindStructure = 0x405a;
-constexpr int kDeclareTypeFlags = 0xC000;
-constexpr std::uint16_t kNoGroup = 0xFFFF;
-constexpr std::uint16_t kMemberHasSuffix = 0x2000;
-constexpr std::uint16_t kMemberDecimalsMask = 0x3E;
+// Kinds, flags and masks. All frozen by the module's binary interface; none is
+// stored in the library file, which keeps source text and kind names.
+constexpr int kRuntimeKindStructure = 0x405a;        // binary interface: the kind of a structure type
+constexpr int kDeclareTypeFlags = 0xC000;            // binary interface: flags of RuntimeDeclareType
+constexpr std::uint16_t kNoGroup = 0xFFFF;           // binary interface: no group found
+constexpr std::uint16_t kMemberHasSuffix = 0x2000;   // binary interface: MemberRecord flag
+constexpr std::uint16_t kMemberDecimalsMask = 0x3E;  // binary interface: decimals in bits 1-5
 
-// Runtime kinds of owning objects.
+// Runtime kinds of owning objects (binary interface: RuntimeObjectKind's answers).
 constexpr std::uint16_t kObjectKindWindow = 0x4062;
 constexpr std::uint16_t kObjectKindMenu = 0x4059;
 constexpr std::uint16_t kObjectKindUserObject = 0x408a;

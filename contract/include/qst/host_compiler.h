@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 using CompilerGetChar = char (*)();
 

@@ -1,14 +1,15 @@
 // HostShell: the host's windows, menus, messages, status line and profile.
+// The HM_ numbers are frozen by the module's binary interface.
 #pragma once
 
 #include <cstdint>
 
-#include "editor/host/host_context.h"
+#include "qst/host_context.h"
 
 // Private host messages.
-constexpr UINT HM_QUERYCOMMANDS = 0x041E;
-constexpr UINT HM_SETNOTIFY = 0x0425;
-constexpr UINT HM_EDITORCLOSED = 0x0427;
+constexpr UINT HM_QUERYCOMMANDS = 0x041E;  // binary interface: toolbar commands of the editor
+constexpr UINT HM_SETNOTIFY = 0x0425;      // binary interface: the window told of the editor's end
+constexpr UINT HM_EDITORCLOSED = 0x0427;   // binary interface: sent to that window
 
 extern "C" {
 HOST_API void ShellPrepareMenu(HostContext* context, int menuKind, std::uint16_t menuId);

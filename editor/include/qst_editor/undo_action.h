@@ -1,5 +1,6 @@
-// The kinds of the last edit, kept in EditorInstance::lastAction. Each value ties
-// the Edit menu's Undo label to what the Undo command does.
+// The kinds of the last edit, kept in the editor's lastAction. Each value ties
+// the Edit menu's Undo label to what the Undo command does. Part of the module's
+// test interface: scenarios name these values, which freezes the names.
 #pragma once
 
 #include <cstdint>

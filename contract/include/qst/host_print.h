@@ -1,8 +1,8 @@
 // HostPrint: prints library entries.
 #pragma once
 
-#include "editor/host/host_context.h"
-#include "editor/host/host_pool.h"
+#include "qst/host_context.h"
+#include "qst/host_pool.h"
 
 // One entry to print: its library (may be null) and its entry name ("NAME.srs").
 struct PrintEntry {

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
+// List layouts: frozen by the binary interface (the module walks them).
 struct PoolListNode {
   PoolListNode* next;
   PoolListNode* prev;

@@ -4,15 +4,16 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "editor/host/host_context.h"
+#include "qst/host_context.h"
 
-constexpr int kLibraryKindStructure = 9;
+constexpr int kLibraryKindStructure = 9;  // binary interface: the dialogs' entry kind
 
-// Dialog actions.
+// Dialog actions (binary interface).
 constexpr std::int32_t kOpenActionOpen = 0;
 constexpr std::int32_t kOpenActionCancel = 1;
 constexpr std::int32_t kOpenActionNew = 2;
 
+// The dialogs' answers: layouts frozen by the binary interface (see the asserts).
 #pragma pack(push, 1)
 struct GlobalOpenChoice {
   char name[41];

@@ -1,11 +1,12 @@
 // The host's record for one editor, and the record with which the module asks
-// the host for its editor window.
+// the host for its editor window. Both layouts are frozen by the module's binary
+// interface (the asserts hold them where pointers are 32 bits).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "editor/host/host_api.h"
+#include "qst/host_api.h"
 
 namespace quill {
 class Host;

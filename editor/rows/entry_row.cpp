@@ -1,0 +1,41 @@
+// The entry row's operations: append, mark, move the marker, find and focus.
+#include "editor/rows/entry_row.h"
+
+#include "qst/grid_engine.h"
+#include "editor/rows/row_moves.h"
+
+std::uint32_t AppendEntryRow(EditorInstance* instance) {
+  const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
+  if (row == 0) return 0;
+  MarkEntryRow(instance, row);
+  return row;
+}
+
+void MarkEntryRow(EditorInstance* instance, std::uint32_t row) {
+  instance->document.entryRow = row;
+  GridSetItemText(instance->gridWindow, row, ColMarker, kEntryRowMarker);
+}
+
+void UnmarkEntryRow(EditorInstance* instance) {
+  GridSetItemText(instance->gridWindow, instance->document.entryRow, ColMarker, "");
+}
+
+void MoveEntryMarker(EditorInstance* instance, std::uint32_t row) {
+  UnmarkEntryRow(instance);
+  MarkEntryRow(instance, row);
+}
+
+std::uint32_t FindEntryRow(EditorInstance* instance) { return FindMarkedRow(instance, ColMarker, kEntryRowMarker); }
+
+void RefindEntryRow(EditorInstance* instance) {
+  const std::uint32_t marked = FindEntryRow(instance);
+  if (marked != 0) {
+    instance->document.entryRow = marked;
+  } else {
+    AppendEntryRow(instance);
+  }
+}
+
+void FocusEntryRow(const EditorInstance* instance) {
+  GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
+}
