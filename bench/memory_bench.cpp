@@ -107,7 +107,7 @@ int RunMemoryChild(int argc, char** argv) {
     return 4;
   }
   const long loadedPeakKb = PeakKb();
-  editor->changed = 1;
+  editor->document.changed = 1;
   if (SaveStructure(editor, kSaveCommand) != 1) return 5;
   std::printf("%ld %ld %ld\n", baseKb, loadedPeakKb, PeakKb());
   return 0;
