@@ -15,6 +15,8 @@
 
 #include "frame_window.h"
 #include "platform/platform.h"
+#include "qst/command_ids.h"
+#include "qst/context_codes.h"
 #include "quill/library.h"
 #include "quill/runtime.h"
 #include "used_by_list.h"
@@ -22,15 +24,12 @@
 namespace desktop {
 namespace {
 
-constexpr std::int32_t kStandAlone = 1022;
-constexpr std::int32_t kEmbedded = 1023;
-
 // The caller kind an owning object's editor passes when it opens a structure editor.
 std::int32_t CallerKindOf(const std::string& kind) {
-  if (kind == "window") return 1013;
-  if (kind == "menu") return 1014;
-  if (kind == "function") return 1018;
-  if (kind == "userobject") return 1024;
+  if (kind == "window") return kCallerWindow;
+  if (kind == "menu") return kCallerMenu;
+  if (kind == "function") return kCallerFunction;
+  if (kind == "userobject") return kCallerUserObject;
   return 0;
 }
 
@@ -112,7 +111,7 @@ FrameWindow* Application::adopt(quill::EditorSession* session) {
 FrameWindow* Application::newGlobalEditor(const std::optional<QString>& open) {
   std::optional<std::string> name;
   if (open) name = open->toStdString();
-  return adopt(host_->createEditor(kStandAlone, 0, name, host_->currentLibrary()));
+  return adopt(host_->createEditor(kContextStandAlone, 0, name, host_->currentLibrary()));
 }
 
 FrameWindow* Application::newEmbeddedEditor(const QString& objectName) {
@@ -124,10 +123,10 @@ FrameWindow* Application::newEmbeddedEditor(const QString& objectName) {
   }
   std::string error;
   auto library = quill::Library::open(host_->currentLibrary(), false, &error);
-  std::int32_t caller = 1013;
+  std::int32_t caller = kCallerWindow;
   if (library)
     if (auto object = library->objectById(*id)) caller = CallerKindOf(object->kind);
-  FrameWindow* frame = adopt(host_->createEditor(kEmbedded, caller, std::nullopt, "", *id));
+  FrameWindow* frame = adopt(host_->createEditor(kContextEmbedded, caller, std::nullopt, "", *id));
   if (frame) {
     const QString libraryPath = QString::fromStdString(host_->currentLibrary());
     remember({RecentItem::Kind::Object, libraryPath, objectName});
@@ -152,7 +151,7 @@ FrameWindow* Application::reopen(const RecentItem& item) {
     return nullptr;
   }
   if (item.kind == RecentItem::Kind::Structure)
-    return adopt(host_->createEditor(kStandAlone, 0, item.name.toStdString(), item.library.toStdString()));
+    return adopt(host_->createEditor(kContextStandAlone, 0, item.name.toStdString(), item.library.toStdString()));
   if (!host_->setCurrentLibrary(item.library.toStdString())) {
     QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quill Panel"),
                          QStringLiteral("Cannot use the library %1.").arg(item.library));
@@ -241,7 +240,7 @@ void Application::showQuillPanel() {
   }
   connect(create, &QPushButton::clicked, &panel, [&] {
     panel.accept();
-    if (FrameWindow* frame = newGlobalEditor()) frame->runCommand(1450);
+    if (FrameWindow* frame = newGlobalEditor()) frame->runCommand(CmdNew);
   });
   connect(open, &QPushButton::clicked, &panel, [&] {
     panel.accept();

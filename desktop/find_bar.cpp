@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "qst/grid_engine.h"
 #include "quill/grid_sheet.h"
 
 namespace desktop {
@@ -31,8 +32,8 @@ std::optional<FoundCell> FindVariable(const quill::GridSheet& sheet, const std::
     if (forward) row = row >= count ? 1 : row + 1;
     else row = row <= 1 ? count : row - 1;
     const bool wrapped = forward ? (from != 0 && row <= from) : (from == 0 || row >= from);
-    if (ContainsIgnoringCase(sheet.cellText(row, 1), text)) return FoundCell{row, 1, wrapped};
-    if (ContainsIgnoringCase(sheet.cellText(row, 2), text)) return FoundCell{row, 2, wrapped};
+    if (ContainsIgnoringCase(sheet.cellText(row, ColName), text)) return FoundCell{row, ColName, wrapped};
+    if (ContainsIgnoringCase(sheet.cellText(row, ColType), text)) return FoundCell{row, ColType, wrapped};
   }
   return std::nullopt;
 }

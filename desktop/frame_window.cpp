@@ -16,7 +16,11 @@
 
 #include <map>
 
+#include "qst/command_ids.h"
+#include "qst/context_codes.h"
+#include "qst/grid_engine.h"
 #include "qst/host_shell.h"
+#include "qst/string_ids.h"
 #include "find_bar.h"
 #include "grid_view.h"
 #include "live_check.h"
@@ -28,15 +32,6 @@
 namespace desktop {
 namespace {
 
-// The host's own commands: the editor leaves them alone.
-constexpr WORD kCmdQuillPanel = 101;
-constexpr WORD kCmdPrinterSetup = 103;
-constexpr WORD kCmdPrintPreview = 104;  // the frame's own: not in the editor's menu
-constexpr WORD kCmdPrint = 1438;
-constexpr std::int32_t kStandAlone = 1022;
-constexpr WORD kCmdExit = 1016;
-constexpr WORD kSeparator = 0xFFFF;
-constexpr UINT kIconId = 3110;
 constexpr int kEditMenuIndex = 1;  // the editor keeps the states of its second pop-up
 
 std::map<HWND, FrameWindow*>& Registry() {
@@ -57,7 +52,7 @@ QString MenuText(HMENU menu, UINT item, UINT flags) {
 }
 
 QIcon ModuleIcon(HINSTANCE module) {
-  const ResourceIcon* icon = PlatformIconPixels(LoadIconA(module, MAKEINTRESOURCEA(kIconId)));
+  const ResourceIcon* icon = PlatformIconPixels(LoadIconA(module, MAKEINTRESOURCEA(kEditorIcon)));
   if (!icon || !icon->pixels) return {};
   QImage image(reinterpret_cast<const uchar*>(icon->pixels), icon->width, icon->height, QImage::Format_ARGB32);
   return QIcon(QPixmap::fromImage(image.copy()));
@@ -120,7 +115,7 @@ void FrameWindow::refreshTitle() {
 
 void FrameWindow::announceEntry(bool again) {
   auto* s = session();
-  if (!s || s->contextCode != kStandAlone) return;
+  if (!s || s->contextCode != kContextStandAlone) return;
   const QString library = QString::fromStdString(host_.editorLibrary(*s));
   const QString structure = QString::fromStdString(host_.editorStructure(*s));
   if (structure.isEmpty() || library.isEmpty()) return;
@@ -167,11 +162,11 @@ void FrameWindow::fillPopup(QMenu* menu, HMENU popup) {
 void FrameWindow::addPrintPreview(QMenu* fileMenu) {
   const QList<QAction*> items = fileMenu->actions();
   for (int i = 0; i < items.size(); ++i) {
-    if (items[i]->data().toUInt() != kCmdPrint) continue;
+    if (items[i]->data().toUInt() != CmdPrint) continue;
     auto* preview = new QAction(QStringLiteral("Print Pre&view..."), fileMenu);
-    preview->setData(kCmdPrintPreview);
+    preview->setData(CmdPrintPreview);
     fileMenu->insertAction(i + 1 < items.size() ? items[i + 1] : nullptr, preview);
-    connect(preview, &QAction::triggered, this, [this] { runCommand(kCmdPrintPreview); });
+    connect(preview, &QAction::triggered, this, [this] { runCommand(CmdPrintPreview); });
     return;
   }
 }
@@ -184,8 +179,8 @@ void FrameWindow::refreshMenuStates() {
     for (QAction* action : menu->actions()) {
       if (action->isSeparator()) continue;
       const UINT id = action->data().toUInt();
-      if (id == kCmdPrintPreview) {
-        const UINT print = GetMenuState(menuBar_, kCmdPrint, MF_BYCOMMAND);
+      if (id == CmdPrintPreview) {
+        const UINT print = GetMenuState(menuBar_, CmdPrint, MF_BYCOMMAND);
         action->setEnabled(print != static_cast<UINT>(-1) && !(print & (MF_GRAYED | MF_DISABLED)));
         continue;
       }
@@ -202,18 +197,18 @@ void FrameWindow::buildToolbar() {
   toolBar_ = addToolBar(QStringLiteral("Commands"));
   toolBar_->setMovable(false);
   WORD ids[32] = {};
-  const int count = static_cast<int>(SendMessageA(editor_, HM_QUERYCOMMANDS, 0, reinterpret_cast<LPARAM>(ids)));
+  const int count = static_cast<int>(SendMessageA(editor_, HM_QUERYCOMMANDS, QueryToolbar, reinterpret_cast<LPARAM>(ids)));
   WORD lastDescription[4] = {};
-  SendMessageA(editor_, HM_QUERYCOMMANDS, 17, reinterpret_cast<LPARAM>(lastDescription));
+  SendMessageA(editor_, HM_QUERYCOMMANDS, QueryLastCommandString, reinterpret_cast<LPARAM>(lastDescription));
   for (int i = 0; i < count && i < 32; ++i) {
     const WORD id = ids[i];
-    if (id == kSeparator) {
+    if (id == kCommandSeparator) {
       toolBar_->addSeparator();
       continue;
     }
     const bool last = i == count - 1;
     const UINT textId = last && lastDescription[0] ? lastDescription[0] : id;
-    QString label = ModuleString(host_.module(), textId + 1);
+    QString label = ModuleString(host_.module(), CommandLabel(static_cast<CommandId>(textId)));
     label = label.section(QLatin1Char(','), 0, 0);  // "Insert,Insert Row": the short form
     QAction* action = toolBar_->addAction(label);
     action->setToolTip(ModuleString(host_.module(), textId));
@@ -276,7 +271,7 @@ void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& erro
   std::vector<std::uint32_t> variableRows;
   if (quill::GridSheet* sheet = gridView_->sheet())
     for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
-      if (!sheet->cellText(row, 1).empty() && !sheet->cellText(row, 2).empty()) variableRows.push_back(row);
+      if (!sheet->cellText(row, ColName).empty() && !sheet->cellText(row, ColType).empty()) variableRows.push_back(row);
   std::vector<quill::RowError> byRow;
   for (const auto& error : errors) {
     const auto index = static_cast<std::size_t>(error.line) - 2;
@@ -348,7 +343,8 @@ bool FrameWindow::translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers
     if (a.key != vkey || bool(a.fVirt & FCONTROL) != ctrl || bool(a.fVirt & FSHIFT) != shift ||
         bool(a.fVirt & FALT) != alt)
       continue;
-    if (a.cmd == kCmdQuillPanel || a.cmd == kCmdPrinterSetup || a.cmd == kCmdExit) {
+    // The host's own commands: the editor leaves them alone.
+    if (a.cmd == CmdQuillPanel || a.cmd == CmdPrinterSetup || a.cmd == CmdExit) {
       runCommand(a.cmd);
       return true;
     }
@@ -361,13 +357,13 @@ bool FrameWindow::translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers
 
 void FrameWindow::runCommand(WORD id) {
   switch (id) {
-    case kCmdExit: emit exitRequested(); return;
-    case kCmdPrinterSetup: emit printerSetupRequested(); return;
-    case kCmdQuillPanel: emit quillPanelRequested(); return;
-    case kCmdPrintPreview:
+    case CmdExit: emit exitRequested(); return;
+    case CmdPrinterSetup: emit printerSetupRequested(); return;
+    case CmdQuillPanel: emit quillPanelRequested(); return;
+    case CmdPrintPreview:
       // The editor prints as for Print (asking to save first); the front end shows it.
       frontEnd_.setPrintPreview(true);
-      runCommand(kCmdPrint);
+      runCommand(CmdPrint);
       frontEnd_.setPrintPreview(false);
       return;
     default:

@@ -12,6 +12,7 @@
 
 #include "frame_window.h"
 #include "qt_front_end.h"
+#include "qst/grid_engine.h"
 #include "quill/grid_sheet.h"
 #include "type_completion.h"
 #include "quill/host.h"
@@ -31,8 +32,8 @@ QSettings LayoutSettings() {
 }
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
-  if (column == 3) {
-    auto number = sheet.cellNumber(row, 3);
+  if (column == ColDecimals) {
+    auto number = sheet.cellNumber(row, ColDecimals);
     return number ? QString::number(*number, 'g', 15) : QString();
   }
   return QString::fromLatin1(sheet.cellText(row, column));
@@ -60,13 +61,13 @@ GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
 
 void GridView::loadColumnWidths() {
   const QStringList widths = LayoutSettings().value(kWidthsKey).toString().split(QLatin1Char(','));
-  for (int column = 1; column <= 3 && column <= widths.size(); ++column)
+  for (int column = ColName; column <= kLastDataColumn && column <= widths.size(); ++column)
     userWidths_[column] = std::max(0, widths[column - 1].toInt());
 }
 
 void GridView::saveColumnWidths() const {
   QSettings settings = LayoutSettings();
-  settings.setValue(kWidthsKey, QStringLiteral("%1,%2,%3").arg(userWidths_[1]).arg(userWidths_[2]).arg(userWidths_[3]));
+  settings.setValue(kWidthsKey, QStringLiteral("%1,%2,%3").arg(userWidths_[ColName]).arg(userWidths_[ColType]).arg(userWidths_[ColDecimals]));
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
@@ -77,10 +78,10 @@ int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
 int GridView::columnWidth(int column) const {
   auto* s = sheet();
   if (!s) return 0;
-  if (column > 0 && userWidths_[column] > 0) return userWidths_[column];
+  if (column != ColRowIndicator && userWidths_[column] > 0) return userWidths_[column];
   std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
   const int width = value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
-  if (column != 0) return width;
+  if (column != ColRowIndicator) return width;
   // The row header holds the error mark, the current-row mark and the largest row number.
   const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30;
   return std::max(width, numbers);
@@ -90,11 +91,11 @@ int GridView::visibleRows() const { return std::max(1, (viewport()->height() - h
 
 int GridView::columnBorderAt(int x) const {
   int right = -horizontalScrollBar()->value();
-  for (int column = 0; column <= 3; ++column) {
+  for (int column = ColRowIndicator; column <= kLastDataColumn; ++column) {
     right += columnWidth(column);
-    if (column > 0 && std::abs(x - right) <= kBorderGrip) return column;
+    if (column != ColRowIndicator && std::abs(x - right) <= kBorderGrip) return column;
   }
-  return 0;
+  return ColRowIndicator;
 }
 
 int GridView::firstVisibleRow() const { return verticalScrollBar()->value() + 1; }
@@ -112,7 +113,7 @@ std::pair<std::string, std::uint32_t> GridView::objectAt(QPoint point) const {
   const std::uint32_t row = firstVisibleRow() + (point.y() - headerHeight()) / rowHeight();
   if (row == 0 || row > s->rowCount()) return {"", 0};
   int x = point.x() + horizontalScrollBar()->value();
-  for (int column = 0; column < 4; ++column) {
+  for (int column = ColRowIndicator; column <= kLastDataColumn; ++column) {
     const int width = columnWidth(column);
     if (x < width) return {kColumnObjects[column], row};
     x -= width;
@@ -127,7 +128,7 @@ void GridView::updateScrollRange() {
   verticalScrollBar()->setRange(0, std::max(0, rows - visible));
   verticalScrollBar()->setPageStep(visible);
   int total = 0;
-  for (int c = 0; c < 4; ++c) total += columnWidth(c);
+  for (int c = ColRowIndicator; c <= kLastDataColumn; ++c) total += columnWidth(c);
   horizontalScrollBar()->setRange(0, std::max(0, total - viewport()->width()));
 }
 
@@ -171,8 +172,8 @@ void GridView::showVariable(const QString& name) {
   auto* s = sheet();
   if (!s) return;
   for (std::uint32_t row = 1; row <= s->rowCount(); ++row) {
-    if (QString::fromLatin1(s->cellText(row, 1)) == name) {
-      s->userSetCurrentCell(row, 1);
+    if (QString::fromLatin1(s->cellText(row, ColName)) == name) {
+      s->userSetCurrentCell(row, ColName);
       afterInput();
       setFocus();
       return;
@@ -210,7 +211,7 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
     return;
   }
   painter.setPen(selected ? palette().highlightedText().color() : palette().text().color());
-  painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | (column == 3 ? Qt::AlignRight : Qt::AlignLeft),
+  painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | (column == ColDecimals ? Qt::AlignRight : Qt::AlignLeft),
                    CellDisplay(s, row, column));
 }
 
@@ -220,7 +221,7 @@ void GridView::paintEvent(QPaintEvent*) {
   auto* s = sheet();
   if (!s) return;
   // Header band.
-  for (int column = 0; column < 4; ++column) {
+  for (int column = ColRowIndicator; column <= kLastDataColumn; ++column) {
     QRect rect = cellRect(1, column);
     rect.moveTop(0);
     rect.setHeight(headerHeight());
@@ -253,7 +254,7 @@ void GridView::paintEvent(QPaintEvent*) {
       painter.restore();
     }
     painter.drawText(indicator.adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(row));
-    for (int column = 1; column <= 3; ++column) paintCell(painter, row, column, cellRect(row, column));
+    for (int column = ColName; column <= kLastDataColumn; ++column) paintCell(painter, row, column, cellRect(row, column));
   }
   // The drop line, placed by the editor from row 1; shown relative to the rows in view.
   if (s->property("dragline.visible") == "TRUE") {
@@ -294,7 +295,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     setFocus();
     // On an unselected row's header the row is selected first, as a left press would.
     auto [object, row] = objectAt(point);
-    if (object == kColumnObjects[0] && !s->isSelected(row)) {
+    if (object == kColumnObjects[ColRowIndicator] && !s->isSelected(row)) {
       frontEnd_.setEventModifiers(Qt::NoModifier);
       s->userMousePress(object, row);
       s->userMouseRelease(object, row);
@@ -307,7 +308,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   setFocus();
   completion_->hide();
   if (point.y() < headerHeight()) {
-    if ((resizing_ = columnBorderAt(point.x())) != 0) {
+    if ((resizing_ = columnBorderAt(point.x())) != ColRowIndicator) {
       resizeFromX_ = point.x();
       resizeFromWidth_ = columnWidth(resizing_);
     }
@@ -323,13 +324,13 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto* s = sheet();
   const QPoint point = event->position().toPoint();
-  if (resizing_ != 0) {
+  if (resizing_ != ColRowIndicator) {
     userWidths_[resizing_] = std::max(kMinColumnWidth, resizeFromWidth_ + point.x() - resizeFromX_);
     updateScrollRange();
     viewport()->update();
     return;
   }
-  const bool overBorder = point.y() < headerHeight() && columnBorderAt(point.x()) != 0;
+  const bool overBorder = point.y() < headerHeight() && columnBorderAt(point.x()) != ColRowIndicator;
   viewport()->setCursor(overBorder ? Qt::SplitHCursor : Qt::ArrowCursor);
   if (!s || !dragging_) return;
   auto [object, row] = objectAt(event->position().toPoint());
@@ -340,8 +341,8 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
   auto* s = sheet();
   if (!s || event->button() != Qt::LeftButton) return;
-  if (resizing_ != 0) {
-    resizing_ = 0;
+  if (resizing_ != ColRowIndicator) {
+    resizing_ = ColRowIndicator;
     saveColumnWidths();
     return;
   }

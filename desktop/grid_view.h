@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/win.h"
+#include "qst/grid_engine.h"
 #include "quill/type_choices.h"
 
 namespace quill {
@@ -84,8 +85,8 @@ class GridView : public QAbstractScrollArea {
   FrameWindow& frame_;
   HWND grid_;
   bool dragging_ = false;
-  std::array<int, 4> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
-  int resizing_ = 0;                 // the column whose border is being dragged
+  std::array<int, kLastDataColumn + 1> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
+  int resizing_ = ColRowIndicator;               // the column whose border is being dragged
   TypeCompletion* completion_ = nullptr;
   std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
   std::uint32_t completionRow_ = 0;

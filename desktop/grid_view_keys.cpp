@@ -26,15 +26,15 @@ void GridView::moveCurrent(int rowDelta, int columnDelta) {
   int row = static_cast<int>(s->currentRow());
   int column = s->currentColumn();
   if (row == 0) {
-    s->userSetCurrentCell(1, 1);
+    s->userSetCurrentCell(1, ColName);
     return;
   }
   column += columnDelta;
-  if (column > 3) {
-    column = 1;
+  if (column > kLastDataColumn) {
+    column = ColName;
     ++row;
-  } else if (column < 1) {
-    column = 3;
+  } else if (column < ColName) {
+    column = kLastDataColumn;
     --row;
   }
   row += rowDelta;
@@ -66,12 +66,12 @@ void GridView::enterEntryRow() {
   if (!s || s->rowCount() == 0) return;
   std::uint32_t row = 1;
   for (std::uint32_t r = 1; r <= s->rowCount(); ++r) {
-    if (s->cellText(r, 4) == "\xAE") {
+    if (s->cellText(r, ColMarker) == kEntryRowMarker) {
       row = r;
       break;
     }
   }
-  s->userSetCurrentCell(row, 1);
+  s->userSetCurrentCell(row, ColName);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
@@ -174,7 +174,7 @@ void GridView::typeChosen(const QString& name) {
 bool GridView::navigationKey(int key, Qt::KeyboardModifiers mods) {
   auto* s = sheet();
   const Qt::KeyboardModifiers held = mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  const int column = s->currentColumn() != 0 ? s->currentColumn() : 1;
+  const int column = s->currentColumn() != ColRowIndicator ? s->currentColumn() : ColName;
   if (held == Qt::NoModifier && (key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
     moveCurrent(key == Qt::Key_PageUp ? -visibleRows() : visibleRows(), 0);
   } else if (held == Qt::ControlModifier && (key == Qt::Key_Home || key == Qt::Key_End)) {

@@ -13,7 +13,6 @@ namespace desktop {
 namespace {
 
 constexpr const char* kIndicator = "var_row";
-constexpr const char* kEntryMarker = "\xAE";
 
 }  // namespace
 
@@ -31,12 +30,12 @@ void RowKeys::selectRange(std::uint32_t anchor, std::uint32_t end) {
 }
 
 void RowKeys::setCurrent(std::uint32_t row, int column) {
-  sheet_.userSetCurrentCell(row, std::clamp(column, 1, 3));
+  sheet_.userSetCurrentCell(row, std::clamp(column, static_cast<int>(ColName), kLastDataColumn));
 }
 
 std::uint32_t RowKeys::entryRow() const {
   for (std::uint32_t row = sheet_.rowCount(); row >= 1; --row)
-    if (sheet_.cellText(row, 4) == kEntryMarker) return row;
+    if (sheet_.cellText(row, ColMarker) == kEntryRowMarker) return row;
   return 0;
 }
 

@@ -70,8 +70,6 @@ void SetNotifyWindow(EditorInstance* instance, HWND notifyWindow) {
 }
 
 namespace {
-constexpr WORD kSeparatorEntry = 0xFFFF;
-
 // String that describes the last toolbar command: the Return of the editor
 // that opened this one, or Close.
 WORD LastCommandString(std::int32_t callerKind) {
@@ -88,20 +86,20 @@ WORD LastCommandString(std::int32_t callerKind) {
 int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entries) {
   if (entries == nullptr) return 0;
   const WORD last = instance->document.contextCode == kContextStandAlone ? CmdClose : CmdReturn;
-  if (selector == 0) {
-    const WORD toolbar[] = {CmdNew,      CmdOpen,     CmdSave,   kSeparatorEntry, CmdUndo,
-                            CmdCut,      CmdCopy,     CmdPaste,  CmdClear,        kSeparatorEntry,
-                            CmdInsertRow, CmdDeleteRow, kSeparatorEntry, last};
+  if (selector == QueryToolbar) {
+    const WORD toolbar[] = {CmdNew,      CmdOpen,     CmdSave,   kCommandSeparator, CmdUndo,
+                            CmdCut,      CmdCopy,     CmdPaste,  CmdClear,        kCommandSeparator,
+                            CmdInsertRow, CmdDeleteRow, kCommandSeparator, last};
     std::memcpy(entries, toolbar, sizeof toolbar);
     return static_cast<int>(std::size(toolbar));
   }
-  if (selector == 16) {
+  if (selector == QueryCommands) {
     const WORD commands[] = {CmdNew,  CmdOpen,  CmdSave,  CmdUndo,      CmdCut,       CmdCopy,
                              CmdPaste, CmdClear, CmdPrint, CmdInsertRow, CmdDeleteRow, last};
     std::memcpy(entries, commands, sizeof commands);
     return static_cast<int>(std::size(commands));
   }
-  if (selector == 17) {
+  if (selector == QueryLastCommandString) {
     entries[0] = LastCommandString(instance->document.callerKind);
     return 1;
   }

@@ -3,16 +3,14 @@
 // The edit control is a window of the platform's EDIT class and reports every
 // change of its text to the grid (EN_CHANGE). The grid tells three causes apart:
 // its own loading of a cell's text (ignored), the user's typing that the grid is
-// delivering (0x90C), and edits that others make through the control's messages
-// (cut, paste, clear, undo), which mark it modified and send 0x100.
+// delivering (GN_TEXTEDITED), and edits that others make through the control's messages
+// (cut, paste, clear, undo), which mark it modified and send GN_MODIFIED.
 #include "grid_control.h"
 #include "grid_number_text.h"
 
 namespace quill::grid {
 
 namespace {
-constexpr int kDecimalsColumn = 3;
-constexpr int kLastDataColumn = 3;
 
 // Counts the grid's own writes to the edit control for as long as it lives.
 class SettingText {
@@ -57,7 +55,7 @@ bool GridControl::commitEdit() {
   const std::size_t index = currentRow_ - 1;
   const std::string text = editText();
   bool changed = false;
-  if (currentColumn_ == kDecimalsColumn) {
+  if (currentColumn_ == ColDecimals) {
     std::optional<double> value;
     if (text.find_first_not_of(" \t") != std::string::npos) {
       value = ParseGridNumber(text);
@@ -71,7 +69,7 @@ bool GridControl::commitEdit() {
     changed = rows_.number(index) != value;
     rows_.setNumber(index, value);
   } else {
-    const RowText cell = currentColumn_ == 1 ? RowText::kName : RowText::kType;
+    const RowText cell = currentColumn_ == ColName ? RowText::kName : RowText::kType;
     changed = rows_.text(index, cell) != text;
     if (changed) rows_.setText(index, cell, text);
   }
@@ -99,7 +97,7 @@ void GridControl::afterCellWrite(std::uint32_t row, int column) {
 }
 
 void GridControl::setCurrentCell(std::uint32_t row, int column) {
-  if (!hasRow(row) || column < 1 || column > kLastDataColumn) return;
+  if (!hasRow(row) || column < ColName || column > kLastDataColumn) return;
   if (!commitEdit()) return;
   // The commit's notification may have removed the row.
   if (!hasRow(row)) return;

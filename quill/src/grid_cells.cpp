@@ -5,19 +5,17 @@
 namespace quill::grid {
 
 namespace {
-constexpr int kDecimalsColumn = 3;
-
 // The text a cell may hold: cut to the longest the grid keeps.
 std::string_view Bounded(std::string_view text) { return text.substr(0, std::min(text.size(), kCellTextMax)); }
 
 // The text column of a grid column (1, 2 or 4); empty for the number column.
 std::optional<RowText> TextColumn(int column) {
   switch (column) {
-    case 1:
+    case ColName:
       return RowText::kName;
-    case 2:
+    case ColType:
       return RowText::kType;
-    case 4:
+    case ColMarker:
       return RowText::kHidden;
     default:
       return std::nullopt;
@@ -26,12 +24,12 @@ std::optional<RowText> TextColumn(int column) {
 }  // namespace
 
 bool GridControl::isCell(std::uint32_t row, int column) const {
-  return hasRow(row) && column >= 1 && column <= 4;
+  return hasRow(row) && column >= ColName && column <= ColMarker;
 }
 
 std::string_view GridControl::cellView(std::uint32_t row, int column, std::string* scratch) const {
   if (!isCell(row, column)) return {};
-  if (column == kDecimalsColumn) {
+  if (column == ColDecimals) {
     const std::optional<double> number = rows_.number(row - 1);
     *scratch = number ? FormatGridNumber(*number) : std::string();
     return *scratch;
@@ -46,19 +44,19 @@ std::string GridControl::displayText(std::uint32_t row, int column) const {
 
 std::optional<double> GridControl::itemNumber(std::uint32_t row, int column) const {
   if (!isCell(row, column)) return std::nullopt;
-  if (column == kDecimalsColumn) return rows_.number(row - 1);
+  if (column == ColDecimals) return rows_.number(row - 1);
   // A text column holds a number only when its whole text spells one.
   return ParseGridNumber(displayText(row, column));
 }
 
 std::optional<double> GridControl::cellNumber(std::uint32_t row, int column) const {
-  return column == kDecimalsColumn ? itemNumber(row, column) : std::nullopt;
+  return column == ColDecimals ? itemNumber(row, column) : std::nullopt;
 }
 
 void GridControl::setItemText(std::uint32_t row, int column, std::string_view text) {
   if (!isCell(row, column)) return;
   bool changed = false;
-  if (column == kDecimalsColumn) {
+  if (column == ColDecimals) {
     // Text for the number column: an empty text clears it; text that is no
     // number is refused so the stored number is never lost.
     const auto trimmed = text.find_first_not_of(" \t");
@@ -81,7 +79,7 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
 void GridControl::setItemNumber(std::uint32_t row, int column, const double* value) {
   if (!isCell(row, column)) return;
   bool changed = false;
-  if (column == kDecimalsColumn) {
+  if (column == ColDecimals) {
     const std::optional<double> number = value != nullptr ? std::optional<double>(*value) : std::nullopt;
     changed = rows_.number(row - 1) != number;
     rows_.setNumber(row - 1, number);

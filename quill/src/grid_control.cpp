@@ -117,7 +117,7 @@ bool GridControl::deleteRow(std::uint32_t row) {
     // The text being edited belonged to the deleted row: drop it and take the
     // row that moved into its place, or the new last row.
     currentRow_ = std::min(row, rowCount());
-    if (currentRow_ == 0) currentColumn_ = 0;
+    if (currentRow_ == 0) currentColumn_ = ColRowIndicator;
     loadEditControl();
   }
   rowsEdited();
@@ -127,7 +127,7 @@ bool GridControl::deleteRow(std::uint32_t row) {
 void GridControl::removeAllRows() {
   rows_.clear();
   currentRow_ = 0;
-  currentColumn_ = 0;
+  currentColumn_ = ColRowIndicator;
   loadEditControl();
   rowsEdited();
 }

@@ -141,7 +141,7 @@ class GridControl final : public GridSheet {
 
   GridRowStore rows_;
   std::uint32_t currentRow_ = 0;  // 0: no current cell
-  int currentColumn_ = 0;
+  int currentColumn_ = ColRowIndicator;
 
   std::uint64_t contentGeneration_ = 0;
   bool redraw_ = true;

@@ -8,13 +8,13 @@ namespace quill::grid {
 
 namespace {
 // Layout objects the pointer can be over; a data cell's column is its index.
-constexpr std::array<std::string_view, 4> kPointerObjects = {"var_row", "var_name", "var_type", "var_dec"};
+constexpr std::array<std::string_view, kLastDataColumn + 1> kPointerObjects = {"var_row", "var_name", "var_type", "var_dec"};
 
 int DataColumnOf(std::string_view object) {
-  for (std::size_t i = 1; i < kPointerObjects.size(); ++i) {
+  for (std::size_t i = ColName; i < kPointerObjects.size(); ++i) {
     if (kPointerObjects[i] == object) return static_cast<int>(i);
   }
-  return 0;
+  return ColRowIndicator;
 }
 
 bool IsPointerObject(std::string_view object) {
@@ -49,7 +49,7 @@ void GridControl::userMousePress(const std::string& object, std::uint32_t row) {
   const int column = DataColumnOf(pointerObject_);
   if (!notify(GN_BUTTONDOWN)) return;
   // A press on a data cell moves the focus there, after the editor saw the press.
-  if (column != 0) setCurrentCell(pressedRow, column);
+  if (column != ColRowIndicator) setCurrentCell(pressedRow, column);
 }
 
 void GridControl::userMouseMove(const std::string& object, std::uint32_t row) { sendMouse(GN_MOUSEMOVE, object, row); }

@@ -1,6 +1,7 @@
 // Checks of the grid: expect grid, rows, current, edit, properties; and dump.
 #include <ostream>
 
+#include "qst/grid_engine.h"
 #include "qst/host_shell.h"
 #include "grid_rows.h"
 #include "instance_fields.h"
@@ -52,19 +53,19 @@ void ExpectRows(Scenario& scenario, const Step& step) {
 void ExpectCurrent(Scenario& scenario, const Step& step) {
   const Word& rowWord = Arg(step, 2, "a row");
   std::int64_t row = (!rowWord.quoted && rowWord.text == "none") ? 0 : NumberArg(step, 2, "a row");
-  int column = 0;
+  int column = ColRowIndicator;
   if (row != 0) {
     column = ColumnArg(step, 3);
   } else if (step.line.words.size() > 3) {
     const Word& word = step.line.words[3];
     std::optional<std::int64_t> number = word.quoted ? std::nullopt : ParseNumber(word.text);
-    if (!number || *number < 0 || *number > 3) column = ColumnArg(step, 3);
+    if (!number || *number < 0 || *number > kLastDataColumn) column = ColumnArg(step, 3);
   }
   NoMoreArgs(step, 4);
   quill::GridSheet& grid = scenario.grid();
   std::uint32_t currentRow = grid.currentRow();
-  int currentColumn = currentRow ? grid.currentColumn() : 0;
-  if (row == 0) column = 0;
+  int currentColumn = currentRow ? grid.currentColumn() : ColRowIndicator;
+  if (row == 0) column = ColRowIndicator;
   ExpectEqual("current cell " + std::to_string(row) + " " + std::to_string(column),
               "current cell " + std::to_string(currentRow) + " " + std::to_string(currentColumn));
 }
@@ -111,7 +112,7 @@ void Dump(Scenario& scenario, const Step& step) {
   }
   quill::GridSheet& grid = scenario.grid();
   out << "expect rows " << grid.rowCount() << "\n";
-  out << "expect current " << grid.currentRow() << " " << (grid.currentRow() ? grid.currentColumn() : 0) << "\n";
+  out << "expect current " << grid.currentRow() << " " << (grid.currentRow() ? grid.currentColumn() : ColRowIndicator) << "\n";
   out << "expect grid\n";
   for (std::uint32_t row = 1; row <= grid.rowCount(); ++row) out << FormatGridRow(grid, row) << "\n";
   out << "end\n";

@@ -10,6 +10,7 @@ enum CommandId : std::uint16_t {
   CmdReturn = 1,
   CmdQuillPanel = 101,
   CmdPrinterSetup = 103,
+  CmdPrintPreview = 104,  // the desktop frame's own, not in the module's menus: held fixed by nothing
   CmdExit = 1016,
   CmdUndo = 1258,
   CmdCut = 1260,

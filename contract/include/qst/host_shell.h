@@ -11,6 +11,15 @@ constexpr UINT HM_QUERYCOMMANDS = 0x041E;  // binary interface: toolbar commands
 constexpr UINT HM_SETNOTIFY = 0x0425;      // binary interface: the window told of the editor's end
 constexpr UINT HM_EDITORCLOSED = 0x0427;   // binary interface: sent to that window
 
+// HM_QUERYCOMMANDS: which list wParam asks for (binary interface), and the entry
+// that stands for a separator in the toolbar's list (binary interface).
+enum CommandListSelector : WPARAM {
+  QueryToolbar = 0,              // the toolbar's commands and separators
+  QueryCommands = 16,            // every command the editor offers
+  QueryLastCommandString = 17,   // one entry: the string id describing the toolbar's last command
+};
+inline constexpr WORD kCommandSeparator = 0xFFFF;
+
 extern "C" {
 HOST_API void ShellPrepareMenu(HostContext* context, int menuKind, std::uint16_t menuId);
 // Creates the frame and the editor window inside it, attaches a zeroed instance

@@ -98,8 +98,8 @@ class HOST_API Host {
   bool key(EditorSession& session, int vkey, bool ctrl, bool shift, bool alt);
   // Pumps posted messages until none are left.
   void pump();
-  // The editor's answer to HM_QUERYCOMMANDS for selector (0 toolbar, 16 commands,
-  // 17 the string of the last toolbar command): the entries it wrote.
+  // The editor's answer to HM_QUERYCOMMANDS for selector (a CommandListSelector):
+  // the entries it wrote.
   std::vector<WORD> queryCommands(EditorSession& session, int selector);
   // The last message box shown through ShellMessageBox, or null when none was.
   const ShellMessage* lastMessage() const;

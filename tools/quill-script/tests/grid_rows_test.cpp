@@ -23,7 +23,7 @@ class FakeSheet : public quill::GridSheet {
   std::uint32_t rowCount() const override { return static_cast<std::uint32_t>(rows.size()); }
   std::string cellText(std::uint32_t row, int column) const override {
     const FakeRow& r = rows.at(row - 1);
-    return column == 1 ? r.name : column == 2 ? r.type : column == 4 ? r.hidden : "";
+    return column == ColName ? r.name : column == ColType ? r.type : column == ColMarker ? r.hidden : "";
   }
   std::optional<double> cellNumber(std::uint32_t row, int) const override { return rows.at(row - 1).number; }
   bool isSelected(std::uint32_t row) const override { return rows.at(row - 1).selected; }
