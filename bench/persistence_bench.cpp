@@ -8,7 +8,7 @@
 
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 #include "tests/support/editor_harness.h"
 
 namespace {

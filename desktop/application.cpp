@@ -73,7 +73,7 @@ Application::~Application() {
 }
 
 bool Application::start() {
-  PlatformSetFrontEnd(&frontEnd_);
+  PlatformSetUserInterface(&frontEnd_);
   if (!host_->loadModule()) {
     error_ = QString::fromStdString(host_->error());
     return false;

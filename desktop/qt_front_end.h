@@ -33,7 +33,7 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   // While set, what the editor prints is shown in a print preview instead.
   void setPrintPreview(bool preview) { printPreview_ = preview; }
 
-  // ---- FrontEnd -------------------------------------------------------------
+  // ---- UserInterface --------------------------------------------------------
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
   int detailedMessageBox(HWND owner, const std::string& text, const std::string& detail, const std::string& caption,
                          UINT style) override;

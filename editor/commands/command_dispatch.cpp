@@ -14,10 +14,10 @@
 #include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
-#include "editor/shell/menu_state.h"
-#include "editor/shell/module_state.h"
-#include "editor/shell/print_structure.h"
-#include "editor/shell/window_title.h"
+#include "editor/window/menu_state.h"
+#include "editor/window/module_state.h"
+#include "editor/window/print_structure.h"
+#include "editor/window/window_title.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/undo_record.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Cut, Copy, Paste, Clear, Delete Row and Insert Row.
 #pragma once
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 void CutOrCopyCommand(EditorInstance* instance, bool cut);
 void PasteCommand(EditorInstance* instance);

@@ -8,7 +8,7 @@
 #include "qst/host_pool.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/variable_row.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 #include "editor/rows/undo_copy.h"
 
 namespace {

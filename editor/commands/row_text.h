@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 struct RowLine {
   std::int32_t decimals;

@@ -9,8 +9,8 @@
 #include "editor/persistence/open_structure.h"
 #include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
-#include "editor/shell/module_state.h"
-#include "editor/shell/window_title.h"
+#include "editor/window/module_state.h"
+#include "editor/window/window_title.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "qst/host_shell.h"
 #include "qst/string_ids.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 HCURSOR BeginLongOperation(EditorInstance* instance, UINT statusId) {
   HCURSOR kept = SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -1,7 +1,7 @@
 // The wait cursor and status text that frame opening and saving.
 #pragma once
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Shows the wait cursor and status text statusId; returns the cursor to put back.
 HCURSOR BeginLongOperation(EditorInstance* instance, UINT statusId);

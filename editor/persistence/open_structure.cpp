@@ -7,8 +7,8 @@
 #include "qst/host_runtime.h"
 #include "editor/rows/entry_row.h"
 #include "editor/persistence/pool_strings.h"
-#include "editor/shell/module_state.h"
-#include "editor/shell/window_title.h"
+#include "editor/window/module_state.h"
+#include "editor/window/window_title.h"
 
 namespace {
 

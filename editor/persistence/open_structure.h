@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 int OpenGlobalStructure(EditorInstance* instance);
 int OpenEmbeddedStructure(EditorInstance* instance);

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Frees *field into the instance's pool (when set) and clears it.
 void FreePoolString(EditorInstance* instance, char** field);

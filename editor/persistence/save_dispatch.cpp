@@ -5,7 +5,7 @@
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/variable_row.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

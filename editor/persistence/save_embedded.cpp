@@ -13,7 +13,7 @@
 #include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
 #include "qst/entry_points.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

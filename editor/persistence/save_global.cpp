@@ -11,7 +11,7 @@
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

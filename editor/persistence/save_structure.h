@@ -1,6 +1,6 @@
 // Saving structures and asking to save before a close.
 #pragma once
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 int SaveGlobalStructure(EditorInstance* instance, int commandId);
 void ReadDefaultLibrary(EditorInstance* instance, char* buffer);  // 260 bytes

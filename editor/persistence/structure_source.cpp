@@ -9,7 +9,7 @@
 #include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "qst/entry_points.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

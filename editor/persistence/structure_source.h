@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "editor/rows/variable_row.h"
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // A new pool block with the structure's source text, or null.
 char* BuildStructureSource(EditorInstance* instance, const char* structureName);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Appends one empty row, makes it the entry row (entryRow and its marker) and
 // returns its number (0 when the grid could not add a row).

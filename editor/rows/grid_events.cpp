@@ -11,7 +11,7 @@
 #include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
 #include "editor/rows/variable_row.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

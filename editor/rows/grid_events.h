@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 LRESULT OnGridNotify(EditorInstance* instance, HWND grid, WPARAM wParam, WORD code);
 void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b);

@@ -7,7 +7,7 @@
 #include "qst/host_pool.h"
 #include "qst_editor/undo_action.h"
 #include "editor/rows/undo_record.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Paste took or gave, so that undoing and redoing them never depends on what
 // the clipboard holds by then.
 #pragma once
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Makes copy (a pool block of this editor's pool, or null) the editor's undo
 // copy; the previous copy is freed.

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 #include "qst_editor/undo_action.h"
 
 struct MovedRow;

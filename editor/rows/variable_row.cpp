@@ -8,7 +8,7 @@
 
 #include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

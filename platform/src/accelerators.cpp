@@ -1,7 +1,7 @@
 // Accelerator tables and their translation of key presses into commands.
 #include <algorithm>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {
@@ -65,7 +65,7 @@ using namespace platform;
 
 HACCEL LoadAcceleratorsA(HINSTANCE instance, LPCSTR name) {
   if (!IS_INTRESOURCE(name)) return nullptr;
-  auto& d = desktop();
+  auto& d = registry();
   auto it = d.modules.find(instance);
   if (it == d.modules.end() || it->second.resources == nullptr) return nullptr;
   const ModuleResources& res = *it->second.resources;
@@ -85,7 +85,7 @@ HACCEL LoadAcceleratorsA(HINSTANCE instance, LPCSTR name) {
 
 // With no buffer, the number of entries; otherwise the number copied.
 int CopyAcceleratorTableA(HACCEL accel, ACCEL* entries, int count) {
-  auto& tables = desktop().accelerators;
+  auto& tables = registry().accelerators;
   auto it = tables.find(accel);
   if (it == tables.end()) return 0;
   const int size = static_cast<int>(it->second.size());
@@ -95,13 +95,13 @@ int CopyAcceleratorTableA(HACCEL accel, ACCEL* entries, int count) {
   return n;
 }
 
-BOOL DestroyAcceleratorTable(HACCEL accel) { return desktop().accelerators.erase(accel) ? TRUE : FALSE; }
+BOOL DestroyAcceleratorTable(HACCEL accel) { return registry().accelerators.erase(accel) ? TRUE : FALSE; }
 
 // Nonzero when a key message matched an entry, whether or not its command was
 // sent (a grayed menu item swallows it).
 int TranslateAcceleratorA(HWND hwnd, HACCEL accel, MSG* msg) {
   if (msg == nullptr || findWindow(hwnd) == nullptr) return 0;
-  auto& tables = desktop().accelerators;
+  auto& tables = registry().accelerators;
   auto it = tables.find(accel);
   if (it == tables.end()) return 0;
   for (const ACCEL& entry : it->second) {

@@ -1,14 +1,14 @@
 // The clipboard: one opener at a time, an owner, and blocks it owns by format.
 #include <cstring>
 
-#include "desktop.h"
+#include "window_registry.h"
 #include "platform/platform.h"
 
 namespace platform {
 namespace {
 
 void freeClipboardData() {
-  auto& d = desktop();
+  auto& d = registry();
   for (auto& entry : d.clipboard.data) d.blocks.erase(entry.second);
   d.clipboard.data.clear();
 }
@@ -24,7 +24,7 @@ bool blockText(HGLOBAL mem, std::string* text) {
 
 // Replaces what the clipboard holds with a new block of text (none for null).
 void placeOutsideText(const char* text) {
-  auto& d = desktop();
+  auto& d = registry();
   freeClipboardData();
   d.clipboard.owner = nullptr;
   if (text == nullptr) return;
@@ -39,7 +39,7 @@ void placeOutsideText(const char* text) {
 
 // The clipboard has just been closed: text that arrived meanwhile lands now.
 void applyPendingOutsideText() {
-  Clipboard& c = desktop().clipboard;
+  Clipboard& c = registry().clipboard;
   if (!c.outsidePending) return;
   c.outsidePending = false;
   const std::string text = std::move(c.outsideText);
@@ -49,7 +49,7 @@ void applyPendingOutsideText() {
 }  // namespace
 
 void clipboardWindowDestroyed(HWND hwnd) {
-  Clipboard& c = desktop().clipboard;
+  Clipboard& c = registry().clipboard;
   if (c.owner == hwnd) c.owner = nullptr;
   // A window that dies with the clipboard open would otherwise lock every
   // other program out of it for good.
@@ -63,7 +63,7 @@ void clipboardWindowDestroyed(HWND hwnd) {
 
 void clipboardReset() {
   freeClipboardData();
-  desktop().clipboard = Clipboard{};
+  registry().clipboard = Clipboard{};
 }
 
 }  // namespace platform
@@ -73,7 +73,7 @@ using namespace platform;
 // Fails while another window, or another program, holds the clipboard open.
 // The window that already has it open may open it again.
 BOOL OpenClipboard(HWND owner) {
-  Clipboard& c = desktop().clipboard;
+  Clipboard& c = registry().clipboard;
   if (c.busy) return FALSE;
   if (owner != nullptr && findWindow(owner) == nullptr) return FALSE;
   if (c.open) return c.opener == owner ? TRUE : FALSE;
@@ -85,7 +85,7 @@ BOOL OpenClipboard(HWND owner) {
 
 // Closes the clipboard; a front end hears of text we put on it.
 BOOL CloseClipboard() {
-  auto& d = desktop();
+  auto& d = registry();
   Clipboard& c = d.clipboard;
   if (!c.open) return FALSE;
   const bool dataSet = c.dataSet;
@@ -93,14 +93,14 @@ BOOL CloseClipboard() {
   c.opener = nullptr;
   c.dataSet = false;
   std::string text;
-  if (dataSet && d.frontEnd != nullptr && PlatformClipboardText(&text)) d.frontEnd->clipboardChanged(text);
+  if (dataSet && d.userInterface != nullptr && PlatformClipboardText(&text)) d.userInterface->clipboardChanged(text);
   applyPendingOutsideText();
   return TRUE;
 }
 
 // Frees what the clipboard holds and makes the opener its owner.
 BOOL EmptyClipboard() {
-  Clipboard& c = desktop().clipboard;
+  Clipboard& c = registry().clipboard;
   if (!c.open) return FALSE;
   freeClipboardData();
   c.owner = c.opener;
@@ -110,7 +110,7 @@ BOOL EmptyClipboard() {
 // Takes ownership of a live global block; the block of the same format it
 // replaces is freed. Null (and the block stays the caller's) on failure.
 HANDLE SetClipboardData(UINT format, HANDLE mem) {
-  auto& d = desktop();
+  auto& d = registry();
   Clipboard& c = d.clipboard;
   if (!c.open || mem == nullptr) return nullptr;
   GlobalBlock* b = findBlock(mem);
@@ -128,23 +128,23 @@ HANDLE SetClipboardData(UINT format, HANDLE mem) {
 
 // The clipboard's own block for the format (read it, never free it), or null.
 HANDLE GetClipboardData(UINT format) {
-  Clipboard& c = desktop().clipboard;
+  Clipboard& c = registry().clipboard;
   if (!c.open) return nullptr;
   auto it = c.data.find(format);
   return it != c.data.end() ? it->second : nullptr;
 }
 
-BOOL IsClipboardFormatAvailable(UINT format) { return desktop().clipboard.data.count(format) ? TRUE : FALSE; }
+BOOL IsClipboardFormatAvailable(UINT format) { return registry().clipboard.data.count(format) ? TRUE : FALSE; }
 
-HWND GetClipboardOwner() { return desktop().clipboard.owner; }
+HWND GetClipboardOwner() { return registry().clipboard.owner; }
 
 HWND GetOpenClipboardWindow() {
-  const Clipboard& c = desktop().clipboard;
+  const Clipboard& c = registry().clipboard;
   return c.open ? c.opener : nullptr;
 }
 
 void PlatformClipboardFromOutside(const char* text) {
-  Clipboard& c = desktop().clipboard;
+  Clipboard& c = registry().clipboard;
   if (c.open) {
     c.outsidePending = true;
     c.outsideHasText = text != nullptr;
@@ -154,10 +154,10 @@ void PlatformClipboardFromOutside(const char* text) {
   placeOutsideText(text);
 }
 
-void PlatformClipboardSetBusy(bool busy) { desktop().clipboard.busy = busy; }
+void PlatformClipboardSetBusy(bool busy) { registry().clipboard.busy = busy; }
 
 bool PlatformClipboardText(std::string* text) {
-  const Clipboard& c = desktop().clipboard;
+  const Clipboard& c = registry().clipboard;
   auto it = c.data.find(CF_TEXT);
   if (it == c.data.end()) return false;
   std::string value;

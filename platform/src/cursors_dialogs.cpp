@@ -1,6 +1,6 @@
 // Cursors, icons, message boxes, sound, key state and mouse capture: the
 // services that need a person or a screen, answered through the front end.
-#include "desktop.h"
+#include "window_registry.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -33,7 +33,7 @@ using namespace platform;
 // The system cursors, for a null instance; the same handle on every call.
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (instance != nullptr || !IS_INTRESOURCE(name)) return nullptr;
-  auto& d = desktop();
+  auto& d = registry();
   switch (reinterpret_cast<std::uintptr_t>(name)) {
     case kArrowId:
       return d.arrowCursor;
@@ -48,21 +48,21 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 
 // Shows the cursor (null hides it) and returns the one shown before.
 HCURSOR SetCursor(HCURSOR cursor) {
-  auto& d = desktop();
+  auto& d = registry();
   const HCURSOR previous = d.cursor;
   if (cursor != nullptr && cursor != d.arrowCursor && cursor != d.ibeamCursor && cursor != d.waitCursor)
     return previous;  // not a cursor: nothing changes
   d.cursor = cursor;
-  if (cursor != previous && d.frontEnd != nullptr) d.frontEnd->cursorChanged(cursor);
+  if (cursor != previous && d.userInterface != nullptr) d.userInterface->cursorChanged(cursor);
   return previous;
 }
 
-HCURSOR GetCursor() { return desktop().cursor; }
+HCURSOR GetCursor() { return registry().cursor; }
 
 // The module's icon resource; the same handle for every load of one icon.
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
   if (!IS_INTRESOURCE(name)) return nullptr;
-  auto& d = desktop();
+  auto& d = registry();
   auto mod = d.modules.find(instance);
   if (mod == d.modules.end() || mod->second.resources == nullptr) return nullptr;
   const ModuleResources& res = *mod->second.resources;
@@ -81,20 +81,20 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
 }
 
 const ResourceIcon* PlatformIconPixels(HICON icon) {
-  auto& icons = desktop().icons;
+  auto& icons = registry().icons;
   auto it = icons.find(icon);
   return it == icons.end() ? nullptr : it->second.icon;
 }
 
-void PlatformSetMessageDetail(const char* detail) { desktop().messageDetail = detail != nullptr ? detail : ""; }
+void PlatformSetMessageDetail(const char* detail) { registry().messageDetail = detail != nullptr ? detail : ""; }
 
 // Asks the front end; without one the box is declined. A detail set for this
 // box goes with it; a box without one is asked as it always was.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  auto& d = desktop();
+  auto& d = registry();
   const std::string detail = std::move(d.messageDetail);
   d.messageDetail.clear();
-  FrontEnd* fe = d.frontEnd;
+  UserInterface* fe = d.userInterface;
   if (fe == nullptr) return decliningAnswer(type);
   const std::string shown = text != nullptr ? text : "";
   const std::string title = caption != nullptr ? caption : "Error";
@@ -103,12 +103,12 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 }
 
 BOOL MessageBeep(UINT type) {
-  if (FrontEnd* fe = desktop().frontEnd) fe->beep(type);
+  if (UserInterface* fe = registry().userInterface) fe->beep(type);
   return TRUE;
 }
 
 SHORT GetAsyncKeyState(int vkey) {
-  FrontEnd* fe = desktop().frontEnd;
+  UserInterface* fe = registry().userInterface;
   return fe != nullptr ? fe->asyncKeyState(vkey) : 0;
 }
 
@@ -116,20 +116,20 @@ SHORT GetKeyState(int vkey) { return GetAsyncKeyState(vkey); }
 
 // Returns the window that had the capture; null (and no change) for a bad handle.
 HWND SetCapture(HWND hwnd) {
-  auto& d = desktop();
+  auto& d = registry();
   if (findWindow(hwnd) == nullptr) return nullptr;
   const HWND previous = d.capture;
   d.capture = hwnd;
-  if (previous != hwnd && d.frontEnd != nullptr) d.frontEnd->captureChanged(hwnd);
+  if (previous != hwnd && d.userInterface != nullptr) d.userInterface->captureChanged(hwnd);
   return previous;
 }
 
 BOOL ReleaseCapture() {
-  auto& d = desktop();
+  auto& d = registry();
   const HWND previous = d.capture;
   d.capture = nullptr;
-  if (previous != nullptr && d.frontEnd != nullptr) d.frontEnd->captureChanged(nullptr);
+  if (previous != nullptr && d.userInterface != nullptr) d.userInterface->captureChanged(nullptr);
   return TRUE;
 }
 
-HWND GetCapture() { return desktop().capture; }
+HWND GetCapture() { return registry().capture; }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {
@@ -20,7 +20,7 @@ enum class UndoMode {
 };
 
 EditState* stateOf(HWND hwnd) {
-  auto& edits = desktop().edits;
+  auto& edits = registry().edits;
   auto it = edits.find(hwnd);
   return it == edits.end() ? nullptr : &it->second;
 }
@@ -276,7 +276,7 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     EditState state;
     state.limit = kDefaultLimit;
     if (cs != nullptr && cs->lpszName != nullptr) state.text = cs->lpszName;
-    desktop().edits[hwnd] = std::move(state);
+    registry().edits[hwnd] = std::move(state);
     return 0;
   }
   EditState* s = stateOf(hwnd);
@@ -331,7 +331,7 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void registerEditClass(Desktop& d) {
+void registerEditClass(WindowRegistry& d) {
   WindowClass cls{"EDIT", editProc, nullptr, d.nextAtom++};
   d.classes.emplace("edit", cls);
 }

@@ -2,14 +2,14 @@
 // the selected font are what the module lays its grid out by.
 #include <algorithm>
 
-#include "desktop.h"
+#include "window_registry.h"
 #include "platform/platform.h"
 
 using namespace platform;
 
 // A device context for the window (null: the screen) with the system font.
 HDC GetDC(HWND hwnd) {
-  auto& d = desktop();
+  auto& d = registry();
   if (hwnd != nullptr && findWindow(hwnd) == nullptr) return nullptr;
   const HDC dc = d.newHandle<HDC>();
   d.dcs.emplace(dc, DeviceContext{hwnd, d.systemFont});
@@ -18,7 +18,7 @@ HDC GetDC(HWND hwnd) {
 
 // 1 when the context was released, 0 when it was not one of the window's.
 int ReleaseDC(HWND hwnd, HDC dc) {
-  auto& dcs = desktop().dcs;
+  auto& dcs = registry().dcs;
   auto it = dcs.find(dc);
   if (it == dcs.end() || it->second.window != hwnd) return 0;
   dcs.erase(it);
@@ -28,7 +28,7 @@ int ReleaseDC(HWND hwnd, HDC dc) {
 // Selects a font into the context; returns the font selected before, or null
 // when either handle is not one of ours.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
-  auto& d = desktop();
+  auto& d = registry();
   auto it = d.dcs.find(dc);
   if (it == d.dcs.end() || d.fonts.find(object) == d.fonts.end()) return nullptr;
   const HGDIOBJ previous = it->second.font;
@@ -39,7 +39,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 // Metrics of the selected font, derived from its character height as a
 // typical proportional screen font has them.
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
-  auto& d = desktop();
+  auto& d = registry();
   auto it = d.dcs.find(dc);
   if (it == d.dcs.end() || metrics == nullptr) return FALSE;
   auto font = d.fonts.find(it->second.font);
@@ -65,7 +65,7 @@ BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
 
 // A negative height names the character height too; 0 asks for the default.
 HFONT PlatformCreateFont(int charHeight) {
-  auto& d = desktop();
+  auto& d = registry();
   const long long magnitude = charHeight < 0 ? -static_cast<long long>(charHeight) : charHeight;
   const int h = magnitude == 0 ? 16 : static_cast<int>(std::min<long long>(magnitude, 32767));
   const HGDIOBJ font = d.newHandle<HGDIOBJ>();

@@ -1,7 +1,7 @@
 // Global memory blocks: the only memory that changes hands (via the clipboard).
 #include <new>
 
-#include "desktop.h"
+#include "window_registry.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -25,7 +25,7 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
   if (!block.data) return nullptr;
   block.size = bytes;
   block.moveable = (flags & GMEM_MOVEABLE) != 0;
-  auto& d = desktop();
+  auto& d = registry();
   HGLOBAL handle = block.moveable ? d.newHandle<HGLOBAL>() : static_cast<HGLOBAL>(block.data.get());
   d.blocks.emplace(handle, std::move(block));
   return handle;
@@ -62,8 +62,8 @@ HGLOBAL GlobalFree(HGLOBAL mem) {
   if (mem == nullptr) return nullptr;
   GlobalBlock* b = findBlock(mem);
   if (b == nullptr || b->clipboardOwned) return mem;
-  desktop().blocks.erase(mem);
+  registry().blocks.erase(mem);
   return nullptr;
 }
 
-int PlatformLiveGlobalBlocks() { return static_cast<int>(desktop().blocks.size()); }
+int PlatformLiveGlobalBlocks() { return static_cast<int>(registry().blocks.size()); }

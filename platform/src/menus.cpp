@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {
@@ -14,7 +14,7 @@ constexpr int kMaxMenuDepth = 16;
 constexpr UINT kStateFlags = MF_GRAYED | MF_DISABLED;
 
 HMENU newMenu(bool popup) {
-  auto& d = desktop();
+  auto& d = registry();
   const HMENU h = d.newHandle<HMENU>();
   auto menu = std::make_unique<Menu>();
   menu->popup = popup;
@@ -79,7 +79,7 @@ MenuItem* locate(HMENU menu, UINT item, UINT flags, HMENU* holder = nullptr) {
 }
 
 void destroyTree(HMENU menu, int depth) {
-  auto& d = desktop();
+  auto& d = registry();
   auto it = d.menus.find(menu);
   if (it == d.menus.end()) return;
   std::unique_ptr<Menu> m = std::move(it->second);
@@ -126,7 +126,7 @@ using namespace platform;
 // an unknown module or menu id.
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name) {
   if (!IS_INTRESOURCE(name)) return nullptr;
-  auto& modules = desktop().modules;
+  auto& modules = registry().modules;
   auto it = modules.find(instance);
   if (it == modules.end() || it->second.resources == nullptr) return nullptr;
   const ModuleResources& res = *it->second.resources;

@@ -1,7 +1,7 @@
 // The posted-message queue: first in, first out, pumped by the host's loop.
 #include <algorithm>
 
-#include "desktop.h"
+#include "window_registry.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -20,7 +20,7 @@ bool matches(const MSG& m, HWND hwnd, UINT filterMin, UINT filterMax) {
 }  // namespace
 
 void purgeQueuedMessages(HWND hwnd) {
-  auto& q = desktop().queue;
+  auto& q = registry().queue;
   q.erase(std::remove_if(q.begin(), q.end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }), q.end());
 }
 
@@ -31,23 +31,23 @@ using namespace platform;
 // Queues a message for a window (or, with a null window, for the thread).
 // FALSE for a handle that names no window.
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto& d = desktop();
+  auto& d = registry();
   if (hwnd != nullptr && findWindow(hwnd) == nullptr) return FALSE;
   d.queue.push_back(MSG{hwnd, msg, wParam, lParam, ++d.tick, POINT{0, 0}});
-  if (d.frontEnd) d.frontEnd->messagesPosted();
+  if (d.userInterface) d.userInterface->messagesPosted();
   return TRUE;
 }
 
 void PostQuitMessage(int exitCode) {
-  auto& d = desktop();
+  auto& d = registry();
   d.queue.push_back(MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, ++d.tick, POINT{0, 0}});
-  if (d.frontEnd) d.frontEnd->messagesPosted();
+  if (d.userInterface) d.userInterface->messagesPosted();
 }
 
 // The oldest queued message for hwnd (null: any) within the range (0, 0: any).
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remove) {
   if (msg == nullptr) return FALSE;
-  auto& q = desktop().queue;
+  auto& q = registry().queue;
   for (auto it = q.begin(); it != q.end(); ++it) {
     if (!matches(*it, hwnd, filterMin, filterMax)) continue;
     *msg = *it;
@@ -65,7 +65,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
 }
 
 int PlatformPumpMessages() {
-  auto& q = desktop().queue;
+  auto& q = registry().queue;
   int dispatched = 0;
   for (int taken = 0; !q.empty() && taken < kMaxPumpedPerCall; ++taken) {
     const MSG m = q.front();
@@ -77,11 +77,11 @@ int PlatformPumpMessages() {
   return dispatched;
 }
 
-int PlatformPendingMessages() { return static_cast<int>(desktop().queue.size()); }
+int PlatformPendingMessages() { return static_cast<int>(registry().queue.size()); }
 
 int PlatformPeekQueue(MSG* out, int max) {
   if (out == nullptr || max <= 0) return 0;
-  const auto& q = desktop().queue;
+  const auto& q = registry().queue;
   const int n = std::min(max, static_cast<int>(q.size()));
   std::copy_n(q.begin(), n, out);
   return n;

@@ -3,13 +3,13 @@
 // under that handle.
 #include <dlfcn.h>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {
 
 HINSTANCE registerModule(void* library, const ModuleResources* resources) {
-  auto& d = desktop();
+  auto& d = registry();
   const HINSTANCE instance = d.newHandle<HINSTANCE>();
   d.modules.emplace(instance, Module{library, resources, 1});
   return instance;
@@ -18,7 +18,7 @@ HINSTANCE registerModule(void* library, const ModuleResources* resources) {
 // Drops what points into a module that is being unloaded: its icons, and the
 // window classes registered under its instance, whose procedures go with it.
 void forgetModuleObjects(HINSTANCE instance) {
-  auto& d = desktop();
+  auto& d = registry();
   for (auto it = d.icons.begin(); it != d.icons.end();)
     it = it->second.instance == instance ? d.icons.erase(it) : std::next(it);
   for (auto it = d.classes.begin(); it != d.classes.end();)
@@ -36,7 +36,7 @@ HMODULE LoadLibraryA(LPCSTR fileName) {
   if (fileName == nullptr || fileName[0] == '\0') return nullptr;
   void* library = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) return nullptr;
-  auto& d = desktop();
+  auto& d = registry();
   for (auto& entry : d.modules) {
     if (entry.second.library == library) {
       ++entry.second.references;
@@ -53,7 +53,7 @@ HMODULE LoadLibraryA(LPCSTR fileName) {
 
 void* GetProcAddress(HMODULE module, LPCSTR name) {
   if (name == nullptr || IS_INTRESOURCE(name)) return nullptr;
-  auto& modules = desktop().modules;
+  auto& modules = registry().modules;
   auto it = modules.find(module);
   if (it == modules.end() || it->second.library == nullptr) return nullptr;
   return dlsym(it->second.library, name);
@@ -62,7 +62,7 @@ void* GetProcAddress(HMODULE module, LPCSTR name) {
 // Drops a reference; the last one closes the library and forgets its
 // resources. FALSE for a handle that LoadLibraryA did not give.
 BOOL FreeLibrary(HMODULE module) {
-  auto& modules = desktop().modules;
+  auto& modules = registry().modules;
   auto it = modules.find(module);
   if (it == modules.end() || it->second.library == nullptr) return FALSE;
   if (--it->second.references > 0) return TRUE;
@@ -76,7 +76,7 @@ BOOL FreeLibrary(HMODULE module) {
 HINSTANCE PlatformRegisterModule(const ModuleResources* resources) { return registerModule(nullptr, resources); }
 
 const ModuleResources* PlatformModuleResourcesOf(HINSTANCE instance) {
-  auto& modules = desktop().modules;
+  auto& modules = registry().modules;
   auto it = modules.find(instance);
   return it == modules.end() ? nullptr : it->second.resources;
 }

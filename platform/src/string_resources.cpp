@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 using namespace platform;
 

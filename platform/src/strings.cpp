@@ -2,7 +2,7 @@
 // ASCII ones, as in the C locale.
 #include <climits>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {
@@ -20,7 +20,7 @@ std::string lowerName(const char* name) {
 }
 
 const WindowClass* findClass(LPCSTR name) {
-  auto& classes = desktop().classes;
+  auto& classes = registry().classes;
   if (IS_INTRESOURCE(name)) {
     const auto atom = static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name));
     for (const auto& entry : classes)
@@ -40,9 +40,9 @@ void collectTree(HWND hwnd, std::vector<HWND>& out) {
   for (HWND child : children) collectTree(child, out);
 }
 
-// Forgets everything the desktop keeps about a window that is being freed.
+// Forgets everything the registry keeps about a window that is being freed.
 void releaseWindow(HWND hwnd) {
-  auto& d = desktop();
+  auto& d = registry();
   Window* w = findWindow(hwnd);
   if (w == nullptr) return;
   if (Window* parent = findWindow(w->parent)) {
@@ -52,14 +52,14 @@ void releaseWindow(HWND hwnd) {
   if (d.focus == hwnd) d.focus = nullptr;
   if (d.capture == hwnd) {
     d.capture = nullptr;
-    if (d.frontEnd) d.frontEnd->captureChanged(nullptr);
+    if (d.userInterface) d.userInterface->captureChanged(nullptr);
   }
   if (w->menu != nullptr) destroyMenuTree(w->menu);
   clipboardWindowDestroyed(hwnd);
   purgeQueuedMessages(hwnd);
   d.edits.erase(hwnd);
   d.windows.erase(hwnd);
-  if (d.frontEnd) d.frontEnd->windowDestroyed(hwnd);
+  if (d.userInterface) d.userInterface->windowDestroyed(hwnd);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
   if (wc == nullptr || wc->lpszClassName == nullptr || IS_INTRESOURCE(wc->lpszClassName) ||
       wc->lpfnWndProc == nullptr || wc->lpszClassName[0] == '\0')
     return 0;
-  auto& d = desktop();
+  auto& d = registry();
   const std::string key = lowerName(wc->lpszClassName);
   auto it = d.classes.find(key);
   if (it != d.classes.end()) {
@@ -104,7 +104,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   if (child && parentWindow == nullptr) return nullptr;
   if (!child && menu != nullptr && findMenu(menu) == nullptr) return nullptr;
 
-  auto& d = desktop();
+  auto& d = registry();
   auto w = std::make_unique<Window>();
   w->className = cls->name;
   w->proc = cls->proc;
@@ -195,7 +195,7 @@ HWND GetParent(HWND hwnd) {
 // 0 for a handle that names no window.
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = findWindow(hwnd);
-  auto& d = desktop();
+  auto& d = registry();
   if (w == nullptr || w->proc == nullptr || d.sendDepth >= kMaxSendDepth) return 0;
   const WNDPROC proc = w->proc;
   ++d.sendDepth;
@@ -354,7 +354,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   (void)rect;  // the whole client area is repainted either way
   if (hwnd == nullptr) {
     std::vector<HWND> all;
-    for (auto& entry : desktop().windows) {
+    for (auto& entry : registry().windows) {
       entry.second->invalid = true;
       entry.second->erase = entry.second->erase || erase;
       all.push_back(entry.first);
@@ -403,7 +403,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
 // Moves the focus: WM_KILLFOCUS to the window losing it, then WM_SETFOCUS to
 // the one gaining it. Returns the window that had it, or null on a bad handle.
 HWND SetFocus(HWND hwnd) {
-  auto& d = desktop();
+  auto& d = registry();
   if (hwnd != nullptr && findWindow(hwnd) == nullptr) return nullptr;
   const HWND old = d.focus;
   if (old == hwnd) return old;
@@ -417,7 +417,7 @@ HWND SetFocus(HWND hwnd) {
   return old;
 }
 
-HWND GetFocus() { return desktop().focus; }
+HWND GetFocus() { return registry().focus; }
 
 namespace {
 constexpr int kIndexId = -12;

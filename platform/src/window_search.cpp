@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {

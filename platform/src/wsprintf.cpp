@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <string>
 
-#include "desktop.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {

@@ -163,7 +163,7 @@ void GridControl::contentChanged() {
     changedWhileOff_ = true;
     return;
   }
-  if (FrontEnd* frontEnd = PlatformFrontEnd()) frontEnd->windowChanged(window_);
+  if (UserInterface* frontEnd = PlatformUserInterface()) frontEnd->windowChanged(window_);
 }
 
 void GridControl::setRedraw(bool on) {

@@ -48,7 +48,7 @@ SessionState* SessionOf(const HostContext* context) {
 
 Host::Host(HostFrontEnd& frontEnd, HostOptions options)
     : impl_(std::make_unique<Impl>(frontEnd, std::move(options))) {
-  PlatformSetFrontEnd(&frontEnd);
+  PlatformSetUserInterface(&frontEnd);
 }
 
 Host::~Host() {
@@ -62,7 +62,7 @@ Host::~Host() {
     if (!impl_->sessions.empty() && impl_->sessions.back().get() == state) impl_->endSession(*state);
   }
   if (impl_->moduleLoaded) FreeLibrary(impl_->module);
-  if (PlatformFrontEnd() == &impl_->frontEnd) PlatformSetFrontEnd(nullptr);
+  if (PlatformUserInterface() == &impl_->frontEnd) PlatformSetUserInterface(nullptr);
 }
 
 Host::Impl& Host::impl() { return *impl_; }

@@ -9,9 +9,9 @@ namespace {
 
 // Stands in for the front end during one key press: the pressed key and its
 // modifiers are down, everything else is asked of the real front end.
-class PressedKeys final : public FrontEnd {
+class PressedKeys final : public UserInterface {
  public:
-  PressedKeys(FrontEnd* inner, int vkey, bool ctrl, bool shift, bool alt)
+  PressedKeys(UserInterface* inner, int vkey, bool ctrl, bool shift, bool alt)
       : inner_(inner), vkey_(vkey), ctrl_(ctrl), shift_(shift), alt_(alt) {}
 
   SHORT asyncKeyState(int vkey) override {
@@ -55,29 +55,29 @@ class PressedKeys final : public FrontEnd {
   }
 
  private:
-  FrontEnd* inner_;
+  UserInterface* inner_;
   int vkey_;
   bool ctrl_, shift_, alt_;
 };
 
 // Puts the stand-in in place and the previous front end back, whatever happens.
-class FrontEndSwap {
+class UserInterfaceSwap {
  public:
-  explicit FrontEndSwap(FrontEnd* replacement) : previous_(PlatformFrontEnd()) { PlatformSetFrontEnd(replacement); }
-  ~FrontEndSwap() { PlatformSetFrontEnd(previous_); }
-  FrontEndSwap(const FrontEndSwap&) = delete;
-  FrontEndSwap& operator=(const FrontEndSwap&) = delete;
+  explicit UserInterfaceSwap(UserInterface* replacement) : previous_(PlatformUserInterface()) { PlatformSetUserInterface(replacement); }
+  ~UserInterfaceSwap() { PlatformSetUserInterface(previous_); }
+  UserInterfaceSwap(const UserInterfaceSwap&) = delete;
+  UserInterfaceSwap& operator=(const UserInterfaceSwap&) = delete;
 
  private:
-  FrontEnd* previous_;
+  UserInterface* previous_;
 };
 
 }  // namespace
 
 bool Host::key(EditorSession& session, int vkey, bool ctrl, bool shift, bool alt) {
   if (session.accelerators == nullptr || !IsWindow(session.frame)) return false;
-  PressedKeys keys(PlatformFrontEnd(), vkey, ctrl, shift, alt);
-  FrontEndSwap swap(&keys);
+  PressedKeys keys(PlatformUserInterface(), vkey, ctrl, shift, alt);
+  UserInterfaceSwap swap(&keys);
   MSG message{};
   message.hwnd = session.frame;
   message.message = WM_KEYDOWN;

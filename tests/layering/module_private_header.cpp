@@ -1,2 +1,2 @@
 // Must not compile for the host or the runner: the module's inside is private.
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"

@@ -11,7 +11,7 @@
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
 #include "qst/entry_points.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 #include "platform/platform.h"
 #include "platform/resources.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 

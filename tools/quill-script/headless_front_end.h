@@ -74,7 +74,7 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
   const std::string& status() const { return status_; }
   int beeps() const { return beeps_; }
 
-  // ---- FrontEnd ----------------------------------------------------------
+  // ---- UserInterface -----------------------------------------------------
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
   int detailedMessageBox(HWND owner, const std::string& text, const std::string& detail, const std::string& caption,
                          UINT style) override;

@@ -25,20 +25,20 @@ LRESULT NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 Scenario::Scenario(const RunOptions& options, std::ostream& out) : options_(options), out_(out) {
-  PlatformSetFrontEnd(&frontEnd_);
+  PlatformSetUserInterface(&frontEnd_);
 }
 
 Scenario::~Scenario() {
   host_.reset();
   if (notifyWindow_) DestroyWindow(notifyWindow_);
-  PlatformSetFrontEnd(nullptr);
+  PlatformSetUserInterface(nullptr);
 }
 
 void Scenario::startHost() {
   quill::HostOptions hostOptions;
   hostOptions.modulePath = options_.modulePath;
   hostOptions.gridFontHeight = fontHeight_;
-  PlatformSetFrontEnd(&frontEnd_);
+  PlatformSetUserInterface(&frontEnd_);
   host_ = std::make_unique<quill::Host>(frontEnd_, hostOptions);
   if (!host_->loadModule()) {
     std::string reason = host_->error();

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "platform/frontend.h"
+#include "platform/user_interface.h"
 #include "platform/win.h"
 
-// The front end the platform asks. Without one, message boxes are declined
+// The user interface the platform asks. Without one, message boxes are declined
 // (IDCANCEL, or IDNO, IDABORT or IDOK for a box without Cancel) and keys are up.
-PLATFORM_API void PlatformSetFrontEnd(FrontEnd* frontEnd);
-PLATFORM_API FrontEnd* PlatformFrontEnd();
+PLATFORM_API void PlatformSetUserInterface(UserInterface* userInterface);
+PLATFORM_API UserInterface* PlatformUserInterface();
 
 // A detail for the next MessageBoxA only (a longer reason under its text, such
 // as why a file could not be written); "" or null for none. MessageBoxA takes
@@ -41,7 +41,7 @@ PLATFORM_API HFONT PlatformCreateFont(int charHeight);
 PLATFORM_API int PlatformLiveGlobalBlocks();
 
 // Resets windows, menus, accelerator tables, queue, clipboard, global memory,
-// focus, capture and cursor: a fresh desktop for the next test. No window hears
-// of it (their procedures may be gone). The front end is forgotten too, so set
+// focus, capture and cursor: a fresh window registry for the next test. No window hears
+// of it (their procedures may be gone). The user interface is forgotten too, so set
 // it again afterwards; window classes, loaded modules and fonts stay.
 PLATFORM_API void PlatformReset();

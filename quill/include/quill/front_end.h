@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qst/host_library.h"
-#include "platform/frontend.h"
+#include "platform/user_interface.h"
 
 namespace quill {
 
@@ -36,7 +36,7 @@ struct PrintedEntry {
 // an entry would be replaced); false: another name is needed.
 using SaveChoiceCheck = std::function<bool(const GlobalSaveChoice&)>;
 
-class HOST_API HostFrontEnd : public FrontEnd {
+class HOST_API HostFrontEnd : public UserInterface {
  public:
   // Open dialog of a library's global structures. entries lists defaultLibrary's.
   virtual GlobalOpenChoice openEntryDialog(HWND owner, const std::string& defaultLibrary,

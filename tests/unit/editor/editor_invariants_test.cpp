@@ -1,6 +1,6 @@
 // The invariant checker: a sound editor passes, each kind of broken state is
 // named, and in a debug build a broken one stops the program.
-#include "editor/shell/editor_invariants.h"
+#include "editor/window/editor_invariants.h"
 
 #include "qst_editor/undo_action.h"
 #include "rows_editor_fixture.h"

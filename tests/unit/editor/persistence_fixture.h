@@ -10,9 +10,9 @@
 
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 #include "qst/entry_points.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 #include "platform/platform.h"
 #include "live_editor_fixture.h"
 #include "tests/support/editor_harness.h"

@@ -1,6 +1,6 @@
 // The print hand-over: one entry "NAME.srs" in the instance's own library,
 // under the wait cursor, and nothing of it left in the pool afterwards.
-#include "editor/shell/print_structure.h"
+#include "editor/window/print_structure.h"
 
 #include "qst/host_pool.h"
 #include "qst/host_print.h"

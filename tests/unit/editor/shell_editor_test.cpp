@@ -6,7 +6,7 @@
 #include "qst/command_ids.h"
 #include "editor/rows/row_moves.h"
 #include "qst_editor/undo_action.h"
-#include "editor/shell/window_title.h"
+#include "editor/window/window_title.h"
 #include "rows_editor_fixture.h"
 
 namespace rows_test {

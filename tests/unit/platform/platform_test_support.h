@@ -50,7 +50,7 @@ inline HWND makeWindow(HWND parent = nullptr, DWORD style = 0, std::uintptr_t id
                          nullptr);
 }
 
-class TestFrontEnd : public FrontEnd {
+class TestUserInterface : public UserInterface {
  public:
   int messageBox(HWND, const std::string& text, const std::string& caption, UINT) override {
     boxes.push_back(caption + ": " + text);
@@ -85,11 +85,11 @@ class PlatformTest : public testing::Test {
   void SetUp() override {
     PlatformReset();
     messageLog().clear();
-    PlatformSetFrontEnd(&frontEnd);
+    PlatformSetUserInterface(&frontEnd);
   }
   void TearDown() override { PlatformReset(); }
 
-  TestFrontEnd frontEnd;
+  TestUserInterface frontEnd;
 };
 
 }  // namespace platform_test

@@ -127,7 +127,7 @@ TEST_F(Resources, MessageBoxesAskTheFrontEndOrAreDeclined) {
   frontEnd.answer = IDYES;
   EXPECT_EQ(MessageBoxA(nullptr, "Save?", "Structure", MB_YESNOCANCEL), IDYES);
   EXPECT_EQ(frontEnd.boxes, std::vector<std::string>{"Structure: Save?"});
-  PlatformSetFrontEnd(nullptr);
+  PlatformSetUserInterface(nullptr);
   EXPECT_EQ(MessageBoxA(nullptr, "Save?", "Structure", MB_YESNOCANCEL), IDCANCEL);
   EXPECT_EQ(MessageBoxA(nullptr, "Print?", "Structure", MB_YESNO | MB_ICONQUESTION), IDNO);
   EXPECT_EQ(MessageBoxA(nullptr, "Done", "Structure", MB_OK), IDOK);
@@ -140,9 +140,9 @@ TEST_F(Resources, MessageDetailGoesWithTheNextBoxOnly) {
   MessageBoxA(nullptr, "Save failed.", "Structure", MB_OK);
   MessageBoxA(nullptr, "Close?", "Structure", MB_YESNO);
   PlatformSetMessageDetail("Locked.");
-  PlatformSetFrontEnd(nullptr);
+  PlatformSetUserInterface(nullptr);
   EXPECT_EQ(MessageBoxA(nullptr, "Open failed.", "Structure", MB_OK), IDOK);
-  PlatformSetFrontEnd(&frontEnd);
+  PlatformSetUserInterface(&frontEnd);
   MessageBoxA(nullptr, "Again.", "Structure", MB_OK);
   EXPECT_EQ(frontEnd.boxes, (std::vector<std::string>{"Structure: Save failed. [The disk is full.]",
                                                       "Structure: Close?", "Structure: Again."}));

@@ -229,7 +229,7 @@ TEST_F(Windows, ResetLeavesAFreshDesktop) {
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_EQ(PlatformLiveGlobalBlocks(), 0);
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
-  EXPECT_EQ(PlatformFrontEnd(), nullptr);
+  EXPECT_EQ(PlatformUserInterface(), nullptr);
   EXPECT_NE(makeWindow(), nullptr);  // classes stay registered
 }
 

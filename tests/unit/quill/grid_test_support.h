@@ -16,7 +16,7 @@ namespace grid_test {
 
 constexpr const char* kNotifyClass = "GridTestNotify";
 
-struct CountingFrontEnd : FrontEnd {
+struct CountingUserInterface : UserInterface {
   int beeps = 0;
   int repaints = 0;
   int messageBox(HWND, const std::string&, const std::string&, UINT) override { return IDCANCEL; }
@@ -50,7 +50,7 @@ class GridTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PlatformReset();
-    PlatformSetFrontEnd(&frontEnd);
+    PlatformSetUserInterface(&frontEnd);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &NotifyProc;
     windowClass.lpszClassName = kNotifyClass;
@@ -70,7 +70,7 @@ class GridTest : public ::testing::Test {
 
   void TearDown() override {
     if (IsWindow(parent)) DestroyWindow(parent);
-    PlatformSetFrontEnd(nullptr);
+    PlatformSetUserInterface(nullptr);
     PlatformReset();
   }
 
@@ -105,7 +105,7 @@ class GridTest : public ::testing::Test {
     return codes;
   }
 
-  CountingFrontEnd frontEnd;
+  CountingUserInterface frontEnd;
   NotifyLog log;
   HWND parent = nullptr;
   HWND grid = nullptr;

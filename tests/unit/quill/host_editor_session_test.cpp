@@ -103,12 +103,12 @@ TEST_F(HostEditorSession, QueryCommandsReturnsWhatTheEditorWrote) {
 TEST_F(HostEditorSession, KeysGoThroughTheAcceleratorsWithTheirModifiers) {
   quill::EditorSession* session = CreateStandAlone();
   ASSERT_NE(session, nullptr);
-  FrontEnd* before = PlatformFrontEnd();
+  UserInterface* before = PlatformUserInterface();
   Module().received.clear();
   EXPECT_TRUE(host->key(*session, 'N', true, false, false));
   EXPECT_FALSE(host->key(*session, 'N', false, false, false));  // plain N is no accelerator
   EXPECT_FALSE(host->key(*session, 'N', true, true, false));    // nor is Ctrl+Shift+N here
-  EXPECT_EQ(PlatformFrontEnd(), before);
+  EXPECT_EQ(PlatformUserInterface(), before);
   int commands = 0;
   for (const auto& r : Module().received) {
     if (r.message == WM_COMMAND) {

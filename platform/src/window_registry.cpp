@@ -1,11 +1,11 @@
-// The desktop object, the front end link and the reset between tests.
-#include "desktop.h"
+// The window registry, the link to the user interface and the reset between tests.
+#include "window_registry.h"
 
 #include "platform/platform.h"
 
 namespace platform {
 
-Desktop::Desktop() {
+WindowRegistry::WindowRegistry() {
   // System objects live as long as the process: their handles stay the same
   // across resets, as the system's own cursors and font do.
   arrowCursor = newHandle<HCURSOR>();
@@ -17,54 +17,54 @@ Desktop::Desktop() {
   registerEditClass(*this);
 }
 
-Desktop& desktop() {
-  static Desktop instance;
+WindowRegistry& registry() {
+  static WindowRegistry instance;
   return instance;
 }
 
 Window* findWindow(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
-  auto& windows = desktop().windows;
+  auto& windows = registry().windows;
   auto it = windows.find(hwnd);
   return it == windows.end() ? nullptr : it->second.get();
 }
 
 Menu* findMenu(HMENU menu) {
   if (menu == nullptr) return nullptr;
-  auto& menus = desktop().menus;
+  auto& menus = registry().menus;
   auto it = menus.find(menu);
   return it == menus.end() ? nullptr : it->second.get();
 }
 
 GlobalBlock* findBlock(HGLOBAL mem) {
   if (mem == nullptr) return nullptr;
-  auto& blocks = desktop().blocks;
+  auto& blocks = registry().blocks;
   auto it = blocks.find(mem);
   return it == blocks.end() ? nullptr : &it->second;
 }
 
 void notifyWindowChanged(HWND hwnd) {
-  if (FrontEnd* fe = desktop().frontEnd) fe->windowChanged(hwnd);
+  if (UserInterface* fe = registry().userInterface) fe->windowChanged(hwnd);
 }
 
 void notifyMenuChanged(HMENU menu) {
-  if (FrontEnd* fe = desktop().frontEnd) fe->menuChanged(menu);
+  if (UserInterface* fe = registry().userInterface) fe->menuChanged(menu);
 }
 
 }  // namespace platform
 
-using platform::desktop;
+using platform::registry;
 
-void PlatformSetFrontEnd(FrontEnd* frontEnd) { desktop().frontEnd = frontEnd; }
+void PlatformSetUserInterface(UserInterface* userInterface) { registry().userInterface = userInterface; }
 
-FrontEnd* PlatformFrontEnd() { return desktop().frontEnd; }
+UserInterface* PlatformUserInterface() { return registry().userInterface; }
 
 // Drops every window without sending it anything: the procedures of a finished
 // test may belong to objects that no longer exist. Classes, loaded modules,
 // fonts and the system cursors stay, as they would in a process that lives on.
 void PlatformReset() {
-  auto& d = desktop();
-  d.frontEnd = nullptr;
+  auto& d = registry();
+  d.userInterface = nullptr;
   d.messageDetail.clear();
   d.windows.clear();
   d.edits.clear();

@@ -1,6 +1,6 @@
 // Printing: the editor renders nothing itself; it hands the host's print
 // service the structure's stored source entry, "NAME.srs" in its library.
-#include "editor/shell/print_structure.h"
+#include "editor/window/print_structure.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // Printing the structure through the host's print service.
 #pragma once
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Hands the structure's stored source entry ("NAME.srs") to the host's print service.
 void PrintStructure(EditorInstance* instance, int flag);

@@ -1,6 +1,6 @@
 // The grid control's creation and column layout.
 #pragma once
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Creates the grid control in the editor window and measures the grid font.
 // Returns 1, or 0 when the control could not be created.

@@ -1,16 +1,17 @@
-// The front end: everything the platform needs from a person or a screen.
+// The user interface: everything the platform needs from a person or a screen.
 //
-// The headless front end answers from a script; the desktop front end shows real
-// windows. The platform calls these from the user-interface thread only.
+// The host's front ends implement it (the runner's answers from a script, the
+// desktop program's shows real windows). The platform calls these from the
+// user-interface thread only.
 #pragma once
 
 #include <string>
 
 #include "platform/win.h"
 
-class FrontEnd {
+class UserInterface {
  public:
-  virtual ~FrontEnd() = default;
+  virtual ~UserInterface() = default;
 
   // A modal message box; returns IDOK, IDCANCEL, IDYES or IDNO.
   virtual int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) = 0;

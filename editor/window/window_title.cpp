@@ -1,11 +1,11 @@
 // The frame's title from the structure name and owner.
-#include "editor/shell/window_title.h"
+#include "editor/window/window_title.h"
 
 #include <cstring>
 
 #include "qst/host_runtime.h"
 #include "editor/resources/module_resources.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The one process-wide desktop: every object the user-interface and memory
+// The one process-wide window registry: every object the user-interface and memory
 // services hand out a handle for, as user32 and kernel32 keep them.
 //
 // Handles come from one counter that never goes back, so a handle of a freed
@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/frontend.h"
+#include "platform/user_interface.h"
 #include "platform/resources.h"
 #include "platform/win.h"
 
@@ -114,8 +114,8 @@ struct DeviceContext {
   HGDIOBJ font = nullptr;
 };
 
-struct Desktop {
-  Desktop();
+struct WindowRegistry {
+  WindowRegistry();
 
   // A fresh handle of type H, never handed out before.
   template <class H>
@@ -125,7 +125,7 @@ struct Desktop {
   }
 
   std::uintptr_t nextHandle = 0x10000;
-  FrontEnd* frontEnd = nullptr;
+  UserInterface* userInterface = nullptr;
   std::string messageDetail;  // for the next MessageBoxA
 
   std::map<std::string, WindowClass> classes;  // by lower-case name
@@ -158,7 +158,7 @@ struct Desktop {
   std::unordered_map<HDC, DeviceContext> dcs;
 };
 
-Desktop& desktop();
+WindowRegistry& registry();
 
 // The live window a handle names, or null.
 Window* findWindow(HWND hwnd);
@@ -172,7 +172,7 @@ void notifyWindowChanged(HWND hwnd);
 void notifyMenuChanged(HMENU menu);
 
 // Internal pieces other files of the layer call.
-void registerEditClass(Desktop& d);
+void registerEditClass(WindowRegistry& d);
 void destroyMenuTree(HMENU menu);
 void clipboardWindowDestroyed(HWND hwnd);
 void clipboardReset();

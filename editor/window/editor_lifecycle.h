@@ -2,7 +2,7 @@
 // notification and the host's private messages.
 #pragma once
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // WM_CREATE: zero-fills and initialises the instance, sets the first title and
 // creates the grid. Returns 0, or -1 when the grid control could not be created

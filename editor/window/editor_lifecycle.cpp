@@ -1,5 +1,5 @@
 // The editor window's creation and release, and the toolbar command list.
-#include "editor/shell/editor_lifecycle.h"
+#include "editor/window/editor_lifecycle.h"
 
 #include <cstring>
 #include <iterator>
@@ -11,9 +11,9 @@
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
-#include "editor/shell/grid_layout.h"
-#include "editor/shell/module_state.h"
-#include "editor/shell/window_title.h"
+#include "editor/window/grid_layout.h"
+#include "editor/window/module_state.h"
+#include "editor/window/window_title.h"
 
 LRESULT InitialiseEditor(HWND window, const CREATESTRUCTA* create) {
   EditorInstance* instance = InstanceOf(window);

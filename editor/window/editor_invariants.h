@@ -3,7 +3,7 @@
 // and the undo record agree with the grid.
 #pragma once
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // The first broken invariant, described; null when all hold (or the editor has
 // no grid yet).

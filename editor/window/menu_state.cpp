@@ -1,5 +1,5 @@
 // The Edit menu's Undo label and item states.
-#include "editor/shell/menu_state.h"
+#include "editor/window/menu_state.h"
 
 #include "qst/command_ids.h"
 #include "qst/grid_engine.h"
@@ -7,7 +7,7 @@
 #include "editor/resources/module_resources.h"
 #include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE instance);

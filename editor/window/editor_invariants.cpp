@@ -1,5 +1,5 @@
 // The editor's invariants, checked as a whole after each handled message.
-#include "editor/shell/editor_invariants.h"
+#include "editor/window/editor_invariants.h"
 
 #include <cassert>
 #include <cstdio>
@@ -7,7 +7,7 @@
 
 #include "qst/grid_engine.h"
 #include "qst_editor/undo_action.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include "qst/host_shell.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/grid_events.h"
-#include "editor/shell/editor_invariants.h"
-#include "editor/shell/editor_lifecycle.h"
+#include "editor/window/editor_invariants.h"
+#include "editor/window/editor_lifecycle.h"
 #include "qst/entry_points.h"
-#include "editor/shell/grid_layout.h"
-#include "editor/shell/menu_state.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/grid_layout.h"
+#include "editor/window/menu_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The Edit menu's state.
 #pragma once
-#include "editor/shell/editor_instance.h"
+#include "editor/window/editor_instance.h"
 
 // Relabels Undo and enables Cut, Copy, Paste and Clear for the Edit pop-up editMenu.
 void UpdateEditMenu(EditorInstance* instance, HMENU editMenu);

@@ -3,7 +3,7 @@
 #include "qst_editor/editor_fields.h"
 
 #include "qst/entry_points.h"
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 namespace {
 // Scenarios read rows as the 32-bit numbers the record always held.

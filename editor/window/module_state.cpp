@@ -1,5 +1,5 @@
 // Module-wide values and the helpers every editor operation uses.
-#include "editor/shell/module_state.h"
+#include "editor/window/module_state.h"
 
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"

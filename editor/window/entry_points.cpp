@@ -11,9 +11,9 @@
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/undo_record.h"
-#include "editor/shell/editor_invariants.h"
-#include "editor/shell/module_state.h"
-#include "editor/shell/window_title.h"
+#include "editor/window/editor_invariants.h"
+#include "editor/window/module_state.h"
+#include "editor/window/window_title.h"
 
 namespace {
 
