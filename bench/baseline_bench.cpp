@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "bench_rows.h"
-#include "qst/grid_engine.h"
 #include "platform/platform.h"
+#include "qst/grid_engine.h"
 #include "quill/compiler.h"
 
 namespace {

@@ -29,16 +29,18 @@ const std::vector<Comparison>& Comparisons() {
       {"Open", "BM_EditorOpenStructure", {"BM_BaselineReadSource", "BM_BaselineParseRows"}, 2},
       {"Clear all + undo", "BM_ClearAllRowsAndUndo", {"BM_BaselineGridDeleteInsertAll"}, 2},
       {"Cut every other + undo", "BM_CutEveryOtherRowAndUndo", {"BM_BaselineGridDeleteInsertEveryOther"}, 2},
-      {"Drag every other to top + undo", "BM_DragEveryOtherRowToTheTopAndUndo", {"BM_BaselineGridMoveEveryOtherToTop"},
+      {"Drag every other to top + undo",
+       "BM_DragEveryOtherRowToTheTopAndUndo",
+       {"BM_BaselineGridMoveEveryOtherToTop"},
        2},
   };
   return comparisons;
 }
 
 const std::vector<const char*>& ScaledCases() {
-  static const std::vector<const char*> cases = {
-      "BM_PasteLines",          "BM_CopyAllRows",        "BM_EditorSaveStructure", "BM_EditorOpenStructure",
-      "BM_ShiftSelectAllRows", "BM_DragEveryOtherRowToTheTopAndUndo"};
+  static const std::vector<const char*> cases = {"BM_PasteLines",          "BM_CopyAllRows",
+                                                 "BM_EditorSaveStructure", "BM_EditorOpenStructure",
+                                                 "BM_ShiftSelectAllRows",  "BM_DragEveryOtherRowToTheTopAndUndo"};
   return cases;
 }
 

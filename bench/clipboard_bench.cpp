@@ -9,10 +9,10 @@
 #include <string>
 
 #include "editor/commands/row_commands.h"
-#include "qst/grid_engine.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/undo.h"
 #include "platform/platform.h"
+#include "qst/grid_engine.h"
 #include "tests/support/editor_harness.h"
 
 namespace {
@@ -89,7 +89,8 @@ void BM_PasteLines(benchmark::State& state) {
   for (auto _ : state) {
     PasteCommand(editor.ed());
     state.PauseTiming();
-    if (static_cast<std::uint32_t>(editor.ed()->undo.pastedCount) != lines) state.SkipWithError("not every line pasted");
+    if (static_cast<std::uint32_t>(editor.ed()->undo.pastedCount) != lines)
+      state.SkipWithError("not every line pasted");
     // The undo takes the rows out again; the grid keeps the room they took.
     UndoLastAction(editor.ed(), editor.ed()->editorWindow);
     state.ResumeTiming();

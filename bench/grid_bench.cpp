@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "qst/grid_engine.h"
 #include "platform/platform.h"
+#include "qst/grid_engine.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ class BenchGrid {
     windowClass.lpfnWndProc = &ParentProc;
     windowClass.lpszClassName = "GridBenchParent";
     RegisterClassA(&windowClass);
-    parent_ = CreateWindowExA(0, "GridBenchParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
-                              nullptr, nullptr);
+    parent_ = CreateWindowExA(0, "GridBenchParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, nullptr,
+                              nullptr);
     GridLayout* layout = GridLoadLayout(nullptr, 0, "structure_body", nullptr);
     grid_ = GridCreateControl(kGridControlClass, nullptr, WS_CHILD, 0, 0, 600, 400, parent_, nullptr, nullptr, layout);
   }

@@ -34,9 +34,9 @@ class BenchLibrary {
       if (i % 100 == 0) {
         quill::Library::ObjectTypes object{{i + 1, "window", "w_" + std::to_string(i)}, {}};
         for (int l = 0; l < 3; ++l)
-          object.types.push_back({"s_local" + std::to_string(l),
-                                  "type s_local" + std::to_string(l) + " from structure\r\n\t" + name +
-                                      "\t\tvalue\r\n\tdecimal {2}\tamount\r\nend type"});
+          object.types.push_back({"s_local" + std::to_string(l), "type s_local" + std::to_string(l) +
+                                                                     " from structure\r\n\t" + name +
+                                                                     "\t\tvalue\r\n\tdecimal {2}\tamount\r\nend type"});
         objects.push_back(std::move(object));
       }
     }

@@ -17,9 +17,9 @@
 
 #include "bench_main.h"
 #include "bench_rows.h"
-#include "qst/grid_engine.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
+#include "qst/grid_engine.h"
 
 namespace {
 
@@ -53,8 +53,8 @@ ChildFigures RunChild(const std::string& mode, std::uint32_t rows, const std::st
   ChildFigures figures;
   if (length <= 0) return figures;
   self[length] = '\0';
-  const std::string command = std::string("'") + self + "' --memory-child " + mode + " " + std::to_string(rows) +
-                              " '" + library + "'";
+  const std::string command =
+      std::string("'") + self + "' --memory-child " + mode + " " + std::to_string(rows) + " '" + library + "'";
   std::FILE* child = popen(command.c_str(), "r");
   if (child == nullptr) return figures;
   int read = std::fscanf(child, "%ld %ld %ld", &figures.baseKb, &figures.loadedPeakKb, &figures.peakKb);

@@ -82,7 +82,19 @@ void BM_EditorOpenStructure(benchmark::State& state) {
   });
 }
 
-BENCHMARK(BM_EditorSaveStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_EditorOpenStructure)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_EditorSaveStructure)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_EditorOpenStructure)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace

@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/variable_row.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "quill/grid_sheet.h"
 #include "tests/support/editor_harness.h"
 
@@ -95,7 +95,12 @@ void BM_EntryRowGrowthByTyping(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SaveRulesDistinctNames)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DragEveryOtherRowToTheTopAndUndo)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragEveryOtherRowToTheTopAndUndo)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShiftSelectAllRows)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EntryRowGrowthByTyping)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 

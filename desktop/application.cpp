@@ -214,8 +214,8 @@ void Application::showQuillPanel() {
   std::string error;
   if (auto library = quill::Library::open(host_->currentLibrary(), false, &error))
     for (const auto& object : library->objects())
-      objects->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(object.name),
-                                                     QString::fromStdString(object.kind)));
+      objects->addItem(
+          QStringLiteral("%1 (%2)").arg(QString::fromStdString(object.name), QString::fromStdString(object.kind)));
   // A library that cannot be read is not one without objects: say why.
   if (!error.empty()) {
     objects->hide();

@@ -8,9 +8,9 @@
 #include <optional>
 
 #include "qt_front_end.h"
+#include "quill/host.h"
 #include "recent_list.h"
 #include "window_placement.h"
-#include "quill/host.h"
 
 namespace desktop {
 

@@ -29,8 +29,10 @@ std::optional<FoundCell> FindVariable(const quill::GridSheet& sheet, const std::
   std::uint32_t row = std::min(from, count);
   for (std::uint32_t step = 0; step < count; ++step) {
     // From no row (0) the first step lands on row 1, or on the last row backwards.
-    if (forward) row = row >= count ? 1 : row + 1;
-    else row = row <= 1 ? count : row - 1;
+    if (forward)
+      row = row >= count ? 1 : row + 1;
+    else
+      row = row <= 1 ? count : row - 1;
     const bool wrapped = forward ? (from != 0 && row <= from) : (from == 0 || row >= from);
     if (ContainsIgnoringCase(sheet.cellText(row, ColName), text)) return FoundCell{row, ColName, wrapped};
     if (ContainsIgnoringCase(sheet.cellText(row, ColType), text)) return FoundCell{row, ColType, wrapped};
@@ -72,9 +74,7 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
       hide();
       emit closed();
       return;
-    case Qt::Key_F3:
-      emit findRequested(field_->text(), !shift);
-      return;
+    case Qt::Key_F3: emit findRequested(field_->text(), !shift); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
       if (shift) {
@@ -82,8 +82,7 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   QToolBar::keyPressEvent(event);
 }

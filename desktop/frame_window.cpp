@@ -16,15 +16,15 @@
 
 #include <map>
 
+#include "find_bar.h"
+#include "grid_view.h"
+#include "live_check.h"
+#include "platform/resources.h"
 #include "qst/command_ids.h"
 #include "qst/context_codes.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
 #include "qst/string_ids.h"
-#include "find_bar.h"
-#include "grid_view.h"
-#include "live_check.h"
-#include "platform/resources.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
@@ -70,7 +70,8 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   setWindowIcon(ModuleIcon(host_.module()));
   buildMenus();
   buildToolbar();
-  liveCheck_ = new LiveCheck(host_, *this, [this](const std::vector<quill::RowError>& errors) { showRowErrors(errors); });
+  liveCheck_ =
+      new LiveCheck(host_, *this, [this](const std::vector<quill::RowError>& errors) { showRowErrors(errors); });
   liveCheck_->setParent(this);
   findBar_ = new FindBar(this);
   addToolBar(Qt::BottomToolBarArea, findBar_);
@@ -197,7 +198,8 @@ void FrameWindow::buildToolbar() {
   toolBar_ = addToolBar(QStringLiteral("Commands"));
   toolBar_->setMovable(false);
   WORD ids[32] = {};
-  const int count = static_cast<int>(SendMessageA(editor_, HM_QUERYCOMMANDS, QueryToolbar, reinterpret_cast<LPARAM>(ids)));
+  const int count =
+      static_cast<int>(SendMessageA(editor_, HM_QUERYCOMMANDS, QueryToolbar, reinterpret_cast<LPARAM>(ids)));
   WORD lastDescription[4] = {};
   SendMessageA(editor_, HM_QUERYCOMMANDS, QueryLastCommandString, reinterpret_cast<LPARAM>(lastDescription));
   for (int i = 0; i < count && i < 32; ++i) {
@@ -242,8 +244,10 @@ void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(
 void FrameWindow::startFind() { findBar_->start(); }
 
 void FrameWindow::findAgain(bool forward) {
-  if (findBar_->field()->text().isEmpty()) startFind();
-  else find(findBar_->field()->text(), forward);
+  if (findBar_->field()->text().isEmpty())
+    startFind();
+  else
+    find(findBar_->field()->text(), forward);
 }
 
 void FrameWindow::find(const QString& text, bool forward) {
@@ -255,8 +259,11 @@ void FrameWindow::find(const QString& text, bool forward) {
     return;
   }
   gridView_->goTo(found->row, found->column);
-  setStatusText(QStringLiteral("Row %1%2").arg(found->row).arg(
-      found->wrapped ? (forward ? QStringLiteral(" (from the top)") : QStringLiteral(" (from the bottom)")) : QString()));
+  setStatusText(QStringLiteral("Row %1%2")
+                    .arg(found->row)
+                    .arg(found->wrapped
+                             ? (forward ? QStringLiteral(" (from the top)") : QStringLiteral(" (from the bottom)"))
+                             : QString()));
 }
 
 void FrameWindow::showEditMenu(QPoint at) {
@@ -317,8 +324,10 @@ void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
       break;
     }
     const QString where = error.row != 0 ? QStringLiteral("Row %1").arg(error.row) : QStringLiteral("Structure");
-    const QString variable = error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
-    auto* item = new QListWidgetItem(QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message)));
+    const QString variable =
+        error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
+    auto* item =
+        new QListWidgetItem(QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message)));
     item->setData(Qt::UserRole, error.row);
     errorList_->addItem(item);
   }

@@ -11,11 +11,11 @@
 #include <algorithm>
 
 #include "frame_window.h"
-#include "qt_front_end.h"
 #include "qst/grid_engine.h"
+#include "qt_front_end.h"
 #include "quill/grid_sheet.h"
-#include "type_completion.h"
 #include "quill/host.h"
+#include "type_completion.h"
 
 namespace desktop {
 namespace {
@@ -67,7 +67,9 @@ void GridView::loadColumnWidths() {
 
 void GridView::saveColumnWidths() const {
   QSettings settings = LayoutSettings();
-  settings.setValue(kWidthsKey, QStringLiteral("%1,%2,%3").arg(userWidths_[ColName]).arg(userWidths_[ColType]).arg(userWidths_[ColDecimals]));
+  settings.setValue(
+      kWidthsKey,
+      QStringLiteral("%1,%2,%3").arg(userWidths_[ColName]).arg(userWidths_[ColType]).arg(userWidths_[ColDecimals]));
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
@@ -134,14 +136,17 @@ void GridView::updateScrollRange() {
 
 void GridView::gridChanged() {
   updateScrollRange();
-  if (auto* s = sheet(); completion_->isVisible() && (!s || s->currentRow() != completionRow_ || s->currentColumn() != 2))
+  if (auto* s = sheet();
+      completion_->isVisible() && (!s || s->currentRow() != completionRow_ || s->currentColumn() != 2))
     completion_->hide();
   if (auto* s = sheet(); s && s->currentRow() != 0) {
     const int current = static_cast<int>(s->currentRow());
     const int visible = std::max(1, (viewport()->height() - headerHeight()) / rowHeight());
     const int first = firstVisibleRow();
-    if (current < first) verticalScrollBar()->setValue(current - 1);
-    else if (current >= first + visible) verticalScrollBar()->setValue(current - visible);
+    if (current < first)
+      verticalScrollBar()->setValue(current - 1);
+    else if (current >= first + visible)
+      verticalScrollBar()->setValue(current - visible);
   }
   viewport()->update();
 }
@@ -156,8 +161,10 @@ bool GridView::viewportEvent(QEvent* event) {
   auto* help = static_cast<QHelpEvent*>(event);
   const auto row = objectAt(help->pos()).second;
   const auto error = rowErrors_.find(row);
-  if (row != 0 && error != rowErrors_.end()) QToolTip::showText(help->globalPos(), error->second, viewport());
-  else QToolTip::hideText();
+  if (row != 0 && error != rowErrors_.end())
+    QToolTip::showText(help->globalPos(), error->second, viewport());
+  else
+    QToolTip::hideText();
   return true;
 }
 
@@ -211,7 +218,8 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
     return;
   }
   painter.setPen(selected ? palette().highlightedText().color() : palette().text().color());
-  painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | (column == ColDecimals ? Qt::AlignRight : Qt::AlignLeft),
+  painter.drawText(rect.adjusted(4, 0, -2, 0),
+                   Qt::AlignVCenter | (column == ColDecimals ? Qt::AlignRight : Qt::AlignLeft),
                    CellDisplay(s, row, column));
 }
 
@@ -254,7 +262,8 @@ void GridView::paintEvent(QPaintEvent*) {
       painter.restore();
     }
     painter.drawText(indicator.adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(row));
-    for (int column = ColName; column <= kLastDataColumn; ++column) paintCell(painter, row, column, cellRect(row, column));
+    for (int column = ColName; column <= kLastDataColumn; ++column)
+      paintCell(painter, row, column, cellRect(row, column));
   }
   // The drop line, placed by the editor from row 1; shown relative to the rows in view.
   if (s->property("dragline.visible") == "TRUE") {
@@ -267,8 +276,7 @@ void GridView::paintEvent(QPaintEvent*) {
 void GridView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   // The platform frame takes the size of the grid area: the editor lays out its columns on WM_SIZE.
-  SetWindowPos(frame_.frame(), HWND_TOP, 0, 0, viewport()->width(), viewport()->height(),
-               SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(frame_.frame(), HWND_TOP, 0, 0, viewport()->width(), viewport()->height(), SWP_NOMOVE | SWP_NOZORDER);
   // No pump here: a resize can come while Qt is showing the window's children, and a
   // posted command may open a dialog; the front end pumps once the event is done.
   gridChanged();

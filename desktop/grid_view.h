@@ -86,7 +86,7 @@ class GridView : public QAbstractScrollArea {
   HWND grid_;
   bool dragging_ = false;
   std::array<int, kLastDataColumn + 1> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
-  int resizing_ = ColRowIndicator;               // the column whose border is being dragged
+  int resizing_ = ColRowIndicator;                     // the column whose border is being dragged
   TypeCompletion* completion_ = nullptr;
   std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
   std::uint32_t completionRow_ = 0;

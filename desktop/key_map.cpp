@@ -11,8 +11,10 @@ int VirtualKeyOf(int qtKey) {
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Escape: return VK_ESCAPE;
     case Qt::Key_Left: return VK_LEFT;
     case Qt::Key_Right: return VK_RIGHT;

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QKeyEvent>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -70,8 +70,8 @@ bool RefuseTooLong(QWidget* dialog, QLineEdit* field, const QString& text, std::
 
 }  // namespace
 
-OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library,
-                                 std::vector<quill::LibraryEntryInfo> entries, EntryLister lister)
+OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library, std::vector<quill::LibraryEntryInfo> entries,
+                                 EntryLister lister)
     : QDialog(parent), lister_(std::move(lister)) {
   setWindowTitle(QStringLiteral("Open Structure"));
   auto* layout = new QVBoxLayout(this);
@@ -179,9 +179,9 @@ void OpenEntryDialog::showLibrary(const QString& library, const std::vector<quil
   list_->show();
   list_->clear();
   for (const auto& entry : entries) {
-    list_->addTopLevelItem(new QTreeWidgetItem({QString::fromStdString(entry.name),
-                                                QString::fromStdString(entry.comment),
-                                                QString::fromStdString(entry.modified)}));
+    list_->addTopLevelItem(
+        new QTreeWidgetItem({QString::fromStdString(entry.name), QString::fromStdString(entry.comment),
+                             QString::fromStdString(entry.modified)}));
   }
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
   applyFilter(filter_->text());
@@ -289,8 +289,7 @@ OpenLocalTypeDialog::OpenLocalTypeDialog(QWidget* parent, const QString& owner, 
   SizeToContents(this);
 }
 
-SaveLocalTypeDialog::SaveLocalTypeDialog(QWidget* parent, const QString& owner, const QString& name)
-    : QDialog(parent) {
+SaveLocalTypeDialog::SaveLocalTypeDialog(QWidget* parent, const QString& owner, const QString& name) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Save Structure in %1").arg(owner));
   auto* form = new QFormLayout(this);
   name_ = new QLineEdit(name, this);

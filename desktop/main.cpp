@@ -15,10 +15,12 @@ int main(int argc, char** argv) {
   parser.setApplicationDescription(QStringLiteral("Edit the structures of a library."));
   parser.addHelpOption();
   parser.addPositionalArgument(QStringLiteral("LIBRARY"), QStringLiteral("the library file to work in"));
-  QCommandLineOption open(QStringLiteral("open"), QStringLiteral("open the global structure NAME"), QStringLiteral("NAME"));
+  QCommandLineOption open(QStringLiteral("open"), QStringLiteral("open the global structure NAME"),
+                          QStringLiteral("NAME"));
   QCommandLineOption object(QStringLiteral("object"), QStringLiteral("edit the local structures of object NAME"),
                             QStringLiteral("NAME"));
-  QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("the INI profile to use"), QStringLiteral("FILE"));
+  QCommandLineOption profile(QStringLiteral("profile"), QStringLiteral("the INI profile to use"),
+                             QStringLiteral("FILE"));
   parser.addOptions({open, object, profile});
   parser.process(app);
 

@@ -85,8 +85,8 @@ void PaintListings(QPagedPaintDevice& device, const std::vector<quill::PrintedEn
   for (std::size_t p = 0; p < pages.size(); ++p) {
     if (p > 0) device.newPage();
     const Page& page = pages[p];
-    const QString library = page.entry->library.empty() ? QStringLiteral("(no library)")
-                                                         : QString::fromStdString(page.entry->library);
+    const QString library =
+        page.entry->library.empty() ? QStringLiteral("(no library)") : QString::fromStdString(page.entry->library);
     painter.setFont(bold);
     const QRect first(area.left(), area.top(), area.width(), line);
     const QRect second = first.translated(0, line);

@@ -30,8 +30,7 @@ struct ButtonSpec {
 std::vector<ButtonSpec> ButtonsOf(UINT style) {
   switch (style & MB_TYPEMASK) {
     case MB_OKCANCEL: return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
-    case MB_YESNOCANCEL:
-      return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+    case MB_YESNOCANCEL: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
     case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
     case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
     default: return {{QMessageBox::Ok, IDOK}};
@@ -88,8 +87,8 @@ int QtFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const st
 void QtFrontEnd::beep(UINT) { QApplication::beep(); }
 
 SHORT QtFrontEnd::asyncKeyState(int vkey) {
-  const Qt::KeyboardModifiers mods = eventModifiers_ >= 0 ? Qt::KeyboardModifiers(eventModifiers_)
-                                                          : QGuiApplication::queryKeyboardModifiers();
+  const Qt::KeyboardModifiers mods =
+      eventModifiers_ >= 0 ? Qt::KeyboardModifiers(eventModifiers_) : QGuiApplication::queryKeyboardModifiers();
   bool down = false;
   if (vkey == VK_SHIFT) down = mods & Qt::ShiftModifier;
   if (vkey == VK_CONTROL) down = mods & Qt::ControlModifier;

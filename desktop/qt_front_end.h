@@ -53,8 +53,7 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
                                          const std::vector<std::string>& localTypes) override;
   GlobalSaveChoice saveEntryDialog(HWND owner, const std::string& initialName,
                                    const std::string& initialLibrary) override;
-  GlobalSaveChoice checkedSaveEntryDialog(HWND owner, const std::string& initialName,
-                                          const std::string& initialLibrary,
+  GlobalSaveChoice checkedSaveEntryDialog(HWND owner, const std::string& initialName, const std::string& initialLibrary,
                                           const quill::SaveChoiceCheck& check) override;
   GlobalOpenChoice unlistedOpenEntryDialog(HWND owner, const std::string& library,
                                            const std::string& listError) override;

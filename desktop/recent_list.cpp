@@ -23,8 +23,8 @@ QString KindWord(RecentItem::Kind kind) {
 bool IsSectionHeader(const QByteArray& line) { return line.trimmed().startsWith('['); }
 
 bool IsOurSection(const QByteArray& line) {
-  return QString::fromLatin1(line.trimmed()).compare(QLatin1Char('[') + kSection + QLatin1Char(']'),
-                                                     Qt::CaseInsensitive) == 0;
+  return QString::fromLatin1(line.trimmed())
+             .compare(QLatin1Char('[') + kSection + QLatin1Char(']'), Qt::CaseInsensitive) == 0;
 }
 
 // "ItemN=KIND [NAME] PATH": names hold no blanks, paths may.

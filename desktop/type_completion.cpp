@@ -26,7 +26,8 @@ QString TypeCompletion::labelOf(const quill::TypeChoice& choice) {
   QString label = QString::fromStdString(choice.name);
   switch (choice.kind) {
     case quill::TypeChoice::Kind::Language:
-      if (!choice.abbreviation.empty()) label += QStringLiteral(" (%1)").arg(QString::fromStdString(choice.abbreviation));
+      if (!choice.abbreviation.empty())
+        label += QStringLiteral(" (%1)").arg(QString::fromStdString(choice.abbreviation));
       break;
     case quill::TypeChoice::Kind::Structure: label += QStringLiteral(" (structure)"); break;
     case quill::TypeChoice::Kind::LocalStructure: label += QStringLiteral(" (local structure)"); break;
@@ -71,7 +72,7 @@ void TypeCompletion::showFor(const std::vector<quill::TypeChoice>& choices, cons
 
 QString TypeCompletion::chosen() const {
   return isVisible() && currentItem() && currentItem()->isSelected() ? currentItem()->data(Qt::UserRole).toString()
-                                                                      : QString();
+                                                                     : QString();
 }
 
 void TypeCompletion::step(int delta) {

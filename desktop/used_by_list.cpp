@@ -25,7 +25,8 @@ UsedByList::UsedByList(const std::string& library, QWidget* parent)
     : QWidget(parent), structureList_(new QListWidget(this)), userList_(new QListWidget(this)) {
   structureList_->setObjectName(QStringLiteral("usedByStructures"));
   userList_->setObjectName(QStringLiteral("usedByUsers"));
-  if (auto opened = quill::Library::open(library, false, nullptr)) structures_ = quill::LibraryStructures::read(*opened);
+  if (auto opened = quill::Library::open(library, false, nullptr))
+    structures_ = quill::LibraryStructures::read(*opened);
   for (const quill::LibraryStructure& structure : structures_.all())
     structureList_->addItem(QString::fromStdString(structure.label()));
   auto* layout = new QHBoxLayout(this);

@@ -1,23 +1,23 @@
 // Dispatches the editor's commands by id to their handlers.
 #include "editor/commands/command_dispatch.h"
 
-#include "qst/command_ids.h"
 #include "editor/commands/row_commands.h"
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
-#include "editor/rows/entry_row.h"
 #include "editor/persistence/open_structure.h"
-#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
+#include "editor/rows/entry_row.h"
 #include "editor/rows/undo.h"
-#include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/menu_state.h"
 #include "editor/window/module_state.h"
 #include "editor/window/print_structure.h"
 #include "editor/window/window_title.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
+#include "qst/string_ids.h"
+#include "qst_editor/undo_action.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
 void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
   if (instance->document.changed && !QueryCloseStructure(instance, commandId)) return;
   int opened = instance->document.contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
-                                                           : OpenEmbeddedStructure(instance);
+                                                                    : OpenEmbeddedStructure(instance);
   if (!opened) return;
   instance->document.changed = 0;
   instance->selection.anchorRow = 0;
@@ -124,11 +124,20 @@ struct CommandEntry {
 
 // Every command the editor handles; any other id is ignored without a trace.
 constexpr CommandEntry kCommands[] = {
-    {CmdReturn, ReturnCommand},     {CmdUndo, UndoCommand},          {CmdCut, CutCommand},
-    {CmdCopy, CopyCommand},         {CmdPaste, PasteRowsCommand},    {CmdClear, ClearRowsCommand},
-    {CmdPrint, PrintCommand},       {CmdNew, NewCommand},            {CmdSave, SaveCommand},
-    {CmdSaveAs, SaveCommand},       {CmdInsertRow, InsertRowsCommand}, {CmdDeleteRow, DeleteRowsCommand},
-    {CmdClose, CloseCommand},       {CmdOpen, OpenCommand},
+    {CmdReturn, ReturnCommand},
+    {CmdUndo, UndoCommand},
+    {CmdCut, CutCommand},
+    {CmdCopy, CopyCommand},
+    {CmdPaste, PasteRowsCommand},
+    {CmdClear, ClearRowsCommand},
+    {CmdPrint, PrintCommand},
+    {CmdNew, NewCommand},
+    {CmdSave, SaveCommand},
+    {CmdSaveAs, SaveCommand},
+    {CmdInsertRow, InsertRowsCommand},
+    {CmdDeleteRow, DeleteRowsCommand},
+    {CmdClose, CloseCommand},
+    {CmdOpen, OpenCommand},
 };
 
 }  // namespace

@@ -5,18 +5,17 @@
 #include <cstring>
 
 #include "editor/commands/row_text.h"
-#include "qst/grid_engine.h"
-#include "qst/host_pool.h"
+#include "editor/rows/entry_row.h"
 #include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
-#include "qst_editor/undo_action.h"
 #include "editor/rows/undo_copy.h"
-#include "editor/rows/entry_row.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst_editor/undo_action.h"
 
 namespace {
-
 
 bool AnyRowSelected(const EditorInstance* instance) { return GridNextSelectedRow(instance->gridWindow, 0) != 0; }
 
@@ -31,7 +30,6 @@ std::uint32_t CurrentCellRow(const EditorInstance* instance) {
   GridGetCurrentCell(instance->gridWindow, &row, &column);
   return row;
 }
-
 
 // Puts the block on the clipboard the editor has open. True when the
 // clipboard took it; the block is then the clipboard's, else still the caller's.
@@ -76,14 +74,11 @@ PasteMode ChoosePasteMode(const EditorInstance* instance) {
   switch (instance->undo.lastAction) {
     case UndoRowsCut:
     case UndoRowsCopy:
-    case UndoRowsPaste:
-      return PasteMode::Rows;
+    case UndoRowsPaste: return PasteMode::Rows;
     case UndoTextCut:
     case UndoTextCopy:
-    case UndoTextPaste:
-      return PasteMode::Text;
-    default:
-      return PasteModeFromClipboard(instance);
+    case UndoTextPaste: return PasteMode::Text;
+    default: return PasteModeFromClipboard(instance);
   }
 }
 
@@ -158,7 +153,6 @@ void CopyRows(EditorInstance* instance) {
 
 }  // namespace
 
-
 // Cut (cut true) or Copy: of the selected rows, or else of the cell's text,
 // which the cell edit control cuts or copies.
 void CutOrCopyCommand(EditorInstance* instance, bool cut) {
@@ -178,15 +172,12 @@ void CutOrCopyCommand(EditorInstance* instance, bool cut) {
 // rows when the clipboard's text holds a line feed, text when it does not.
 void PasteCommand(EditorInstance* instance) {
   switch (ChoosePasteMode(instance)) {
-    case PasteMode::Rows:
-      PasteRows(instance);
-      break;
+    case PasteMode::Rows: PasteRows(instance); break;
     case PasteMode::Text:
       SendToEditControl(instance, WM_PASTE);
       RecordTextEdit(instance, UndoTextPaste);
       break;
-    case PasteMode::Nothing:
-      break;
+    case PasteMode::Nothing: break;
   }
 }
 
@@ -265,7 +256,8 @@ void InsertRowCommand(EditorInstance* instance) {
         GridSetItemText(grid, oldEntry, ColMarker, "");
         instance->document.entryRow = inserted;
         // One row more: recorded row numbers below it no longer hold.
-        if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop) ForgetLastEdit(instance);
+        if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop)
+          ForgetLastEdit(instance);
       }
     }
   }

@@ -4,15 +4,14 @@
 
 #include <cstring>
 
-#include "qst/grid_engine.h"
-#include "qst/host_pool.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/undo_copy.h"
 #include "editor/rows/variable_row.h"
 #include "editor/window/module_state.h"
-#include "editor/rows/undo_copy.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 
 namespace {
-
 
 // A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
 // 32-bit number, "}", TAB, name, CR, LF and the NUL.
@@ -172,8 +171,7 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   char* end = text;
   *end = '\0';
   std::uint32_t k = 0;
-  for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count;
-       row = GridNextSelectedRow(grid, row)) {
+  for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count; row = GridNextSelectedRow(grid, row)) {
     instance->undo.cutRowList[++k] = row;
     VariableRecord record{};
     if (ReadVariableRow(instance, &record, row) == 0) continue;

@@ -1,16 +1,16 @@
 #include <cstring>
 
+#include "editor/persistence/long_operation.h"
+#include "editor/persistence/open_structure.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/rows/entry_row.h"
+#include "editor/window/module_state.h"
+#include "editor/window/window_title.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 #include "qst/host_runtime.h"
 #include "qst/host_shell.h"
-#include "editor/rows/entry_row.h"
-#include "editor/persistence/long_operation.h"
-#include "editor/persistence/open_structure.h"
 #include "qst/string_ids.h"
-#include "editor/persistence/pool_strings.h"
-#include "editor/window/module_state.h"
-#include "editor/window/window_title.h"
 
 namespace {
 
@@ -44,8 +44,11 @@ int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
   if (instance->document.contextCode == kContextStandAlone) {
     HostRuntime* runtime = instance->hostContext->runtime;
     const char* library = instance->document.libraryName != nullptr ? instance->document.libraryName : "";
-    instance->document.groupId = RuntimeOpenEntryGroup(runtime, library, instance->document.structureName, kRuntimeKindStructure);
-    if (instance->document.groupId != kNoGroup) instance->document.objectId = RuntimeFindType(runtime, instance->document.groupId, instance->document.structureName);
+    instance->document.groupId =
+        RuntimeOpenEntryGroup(runtime, library, instance->document.structureName, kRuntimeKindStructure);
+    if (instance->document.groupId != kNoGroup)
+      instance->document.objectId =
+          RuntimeFindType(runtime, instance->document.groupId, instance->document.structureName);
     *type = instance->document.objectId;
   } else {
     *type = instance->document.localTypeId;

@@ -1,9 +1,9 @@
 // The wait cursor and status text around opening and saving.
 #include "editor/persistence/long_operation.h"
 
+#include "editor/window/module_state.h"
 #include "qst/host_shell.h"
 #include "qst/string_ids.h"
-#include "editor/window/module_state.h"
 
 HCURSOR BeginLongOperation(EditorInstance* instance, UINT statusId) {
   HCURSOR kept = SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -1,14 +1,14 @@
 // Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
+#include "editor/persistence/pool_strings.h"
+#include "editor/rows/entry_row.h"
+#include "editor/window/module_state.h"
+#include "editor/window/window_title.h"
 #include "qst/command_ids.h"
 #include "qst/grid_engine.h"
 #include "qst/host_library.h"
 #include "qst/host_runtime.h"
-#include "editor/rows/entry_row.h"
-#include "editor/persistence/pool_strings.h"
-#include "editor/window/module_state.h"
-#include "editor/window/window_title.h"
 
 namespace {
 
@@ -23,9 +23,7 @@ constexpr OwnerKindEntry kOwnerKinds[] = {
 };
 constexpr std::int32_t kOwnerKindOther = 14;
 
-void PostCloseToFrame(EditorInstance* instance) {
-  PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0);
-}
+void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }
 
 // Loads the structure the instance's names now point at; a failed load has been
 // reported and closes the editor.
@@ -70,7 +68,8 @@ std::int32_t OwnerKindOf(std::uint16_t runtimeKind) {
 // the New command ran, 0 when nothing was done. Only the editor's first dialog,
 // cancelled, closes it.
 int OpenGlobalStructure(EditorInstance* instance) {
-  GlobalOpenChoice choice = LibraryOpenEntryDialog(instance->hostContext, kLibraryKindStructure, instance->editorWindow);
+  GlobalOpenChoice choice =
+      LibraryOpenEntryDialog(instance->hostContext, kLibraryKindStructure, instance->editorWindow);
   const bool first = instance->document.firstOpen != 0;
   instance->document.firstOpen = 0;  // whatever the answer, the next dialog is not the first
   choice.name[sizeof choice.name - 1] = '\0';
@@ -80,12 +79,9 @@ int OpenGlobalStructure(EditorInstance* instance) {
       ReplacePoolString(instance, &instance->document.structureName, choice.name);
       ReplacePoolString(instance, &instance->document.libraryName, choice.library);
       return LoadChosenStructure(instance);
-    case kOpenActionCancel:
-      return CancelOpen(instance, first);
-    case kOpenActionNew:
-      return RunNewCommand(instance);
-    default:
-      return 0;
+    case kOpenActionCancel: return CancelOpen(instance, first);
+    case kOpenActionNew: return RunNewCommand(instance);
+    default: return 0;
   }
 }
 
@@ -105,8 +101,7 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       ReplacePoolString(instance, &instance->document.structureName, choice.name);
       instance->document.localTypeId = choice.typeId;
       return LoadChosenStructure(instance);
-    case kOpenActionCancel:
-      return CancelOpen(instance, first);
+    case kOpenActionCancel: return CancelOpen(instance, first);
     case kOpenActionNew:
       FreePoolString(instance, &instance->document.structureName);
       FreePoolString(instance, &instance->document.libraryName);
@@ -119,7 +114,6 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       SetEditorTitle(instance, nullptr);
       instance->document.untitled = 1;
       return 1;
-    default:
-      return 0;
+    default: return 0;
   }
 }

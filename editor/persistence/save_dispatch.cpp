@@ -1,11 +1,11 @@
 // Save: the save-time rules, the choice between global and embedded save, the close question.
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
-#include "qst/string_ids.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/variable_row.h"
 #include "editor/window/module_state.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
+#include "qst/string_ids.h"
 
 namespace {
 

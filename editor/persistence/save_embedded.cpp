@@ -1,19 +1,19 @@
 // Saving a structure into its owning object's group.
 #include <cstring>
 
+#include "editor/persistence/long_operation.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/persistence/save_structure.h"
+#include "editor/persistence/structure_source.h"
+#include "editor/window/module_state.h"
 #include "qst/command_ids.h"
+#include "qst/entry_points.h"
 #include "qst/host_compiler.h"
 #include "qst/host_library.h"
 #include "qst/host_pool.h"
 #include "qst/host_runtime.h"
 #include "qst/host_shell.h"
-#include "editor/persistence/long_operation.h"
 #include "qst/string_ids.h"
-#include "editor/persistence/pool_strings.h"
-#include "editor/persistence/save_structure.h"
-#include "editor/persistence/structure_source.h"
-#include "qst/entry_points.h"
-#include "editor/window/module_state.h"
 
 namespace {
 
@@ -64,7 +64,8 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
   if (text == nullptr) return 0;
   HostRuntime* runtime = instance->hostContext->runtime;
   std::int32_t type = instance->document.localTypeId;
-  if (askedForName) type = RuntimeDeclareType(runtime, instance->document.groupId, name, kRuntimeKindStructure, kDeclareTypeFlags);
+  if (askedForName)
+    type = RuntimeDeclareType(runtime, instance->document.groupId, name, kRuntimeKindStructure, kDeclareTypeFlags);
   if (!CompileThroughCallback(instance, type, text)) {
     PoolFree(instance->pool, text);
     return 0;
@@ -82,12 +83,13 @@ int CompileAndStore(EditorInstance* instance, const char* name, bool askedForNam
 // successful compile. Returns 1 when saved, 0 when cancelled, declined or failed.
 // localTypeId and the name change only on success.
 int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
-  bool askForName = instance->document.untitled || instance->document.structureName == nullptr || commandId == CmdSaveAs;
+  bool askForName =
+      instance->document.untitled || instance->document.structureName == nullptr || commandId == CmdSaveAs;
   EmbeddedSaveChoice choice{};
   if (askForName) {
     const char* initialName = instance->document.untitled ? nullptr : instance->document.structureName;
-    choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->document.ownerKind, instance->gridWindow, initialName,
-                                        &instance->document.objectId);
+    choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->document.ownerKind, instance->gridWindow,
+                                        initialName, &instance->document.objectId);
     UpdateWindow(instance->gridWindow);
     if (choice.cancelled == 1) return 0;
     choice.name[sizeof choice.name - 1] = '\0';

@@ -1,17 +1,17 @@
 // Saving a global structure: target dialog, group, source, compile and library write.
 #include <cstring>
 
+#include "editor/persistence/long_operation.h"
+#include "editor/persistence/pool_strings.h"
+#include "editor/persistence/save_structure.h"
+#include "editor/persistence/structure_source.h"
+#include "editor/window/module_state.h"
 #include "qst/command_ids.h"
 #include "qst/host_compiler.h"
 #include "qst/host_library.h"
 #include "qst/host_runtime.h"
 #include "qst/host_shell.h"
-#include "editor/persistence/long_operation.h"
 #include "qst/string_ids.h"
-#include "editor/persistence/pool_strings.h"
-#include "editor/persistence/save_structure.h"
-#include "editor/persistence/structure_source.h"
-#include "editor/window/module_state.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ struct GlobalTarget {
 GlobalSaveMode ChooseMode(const EditorInstance* instance, int commandId) {
   // A structure without a name or library has no entry to save into, whatever
   // `untitled` says; asking for one is the only safe course.
-  if (instance->document.untitled || instance->document.structureName == nullptr || instance->document.libraryName == nullptr) {
+  if (instance->document.untitled || instance->document.structureName == nullptr ||
+      instance->document.libraryName == nullptr) {
     return GlobalSaveMode::New;
   }
   return commandId == CmdSaveAs ? GlobalSaveMode::SaveAs : GlobalSaveMode::Save;

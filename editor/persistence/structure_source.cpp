@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "editor/persistence/pool_strings.h"
+#include "editor/window/module_state.h"
+#include "qst/entry_points.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 #include "qst/string_ids.h"
-#include "editor/persistence/pool_strings.h"
-#include "qst/entry_points.h"
-#include "editor/window/module_state.h"
 
 namespace {
 

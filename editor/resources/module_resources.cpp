@@ -209,16 +209,24 @@ constexpr BYTE kCtrlShift = FVIRTKEY | FNOINVERT | FCONTROL | FSHIFT;
 constexpr BYTE kPlain = FVIRTKEY | FNOINVERT;
 
 constexpr ACCEL kAccelStandAlone[] = {
-    {kCtrl, 'N', CmdNew},      {kCtrl, 'O', CmdOpen}, {kCtrl, 'W', CmdClose},
-    {kCtrl, 'S', CmdSave},      {kCtrl, 'P', CmdPrint}, {kCtrlShift, 'N', CmdQuillPanel},
-    {kPlain, VK_DELETE, CmdClear}, {kCtrl, 'X', CmdCut}, {kCtrl, 'Z', CmdUndo},
-    {kCtrl, 'C', CmdCopy},      {kCtrl, 'V', CmdPaste},
+    {kCtrl, 'N', CmdNew},          {kCtrl, 'O', CmdOpen},  {kCtrl, 'W', CmdClose},
+    {kCtrl, 'S', CmdSave},         {kCtrl, 'P', CmdPrint}, {kCtrlShift, 'N', CmdQuillPanel},
+    {kPlain, VK_DELETE, CmdClear}, {kCtrl, 'X', CmdCut},   {kCtrl, 'Z', CmdUndo},
+    {kCtrl, 'C', CmdCopy},         {kCtrl, 'V', CmdPaste},
 };
 constexpr ACCEL kAccelEmbedded[] = {
-    {kCtrl, 'N', CmdNew},        {kCtrl, 'O', CmdOpen},    {kCtrl, 'W', CmdClose},
-    {kCtrlShift, 'T', CmdReturn},      {kCtrl, 'S', CmdSave},    {kCtrl, 'P', CmdPrint},
-    {kCtrlShift, 'N', CmdQuillPanel},    {kPlain, VK_DELETE, CmdClear}, {kCtrl, 'X', CmdCut},
-    {kCtrl, 'Z', CmdUndo},        {kCtrl, 'C', CmdCopy},    {kCtrl, 'V', CmdPaste},
+    {kCtrl, 'N', CmdNew},
+    {kCtrl, 'O', CmdOpen},
+    {kCtrl, 'W', CmdClose},
+    {kCtrlShift, 'T', CmdReturn},
+    {kCtrl, 'S', CmdSave},
+    {kCtrl, 'P', CmdPrint},
+    {kCtrlShift, 'N', CmdQuillPanel},
+    {kPlain, VK_DELETE, CmdClear},
+    {kCtrl, 'X', CmdCut},
+    {kCtrl, 'Z', CmdUndo},
+    {kCtrl, 'C', CmdCopy},
+    {kCtrl, 'V', CmdPaste},
 };
 constexpr ResourceAccelerators kAccelerators[] = {
     {kAcceleratorsStandAlone, kAccelStandAlone, static_cast<int>(std::size(kAccelStandAlone))},
@@ -227,6 +235,7 @@ constexpr ResourceAccelerators kAccelerators[] = {
 
 // A 16 x 16 icon: a white sheet with a blue header band and three ruled rows,
 // the row-indicator column shaded, drawn from this pattern.
+// clang-format off
 constexpr const char* kIconPattern[16] = {
     "................",
     ".##############.",
@@ -245,6 +254,7 @@ constexpr const char* kIconPattern[16] = {
     "................",
     "................",
 };
+// clang-format on
 
 constexpr std::uint32_t IconColour(char c) {
   switch (c) {
@@ -278,10 +288,8 @@ constexpr std::array<std::uint32_t, 256> kIconPixels = MakeIconPixels();
 constexpr ResourceIcon kIcons[] = {{kEditorIcon, 16, 16, kIconPixels.data()}};
 
 constexpr ModuleResources kResources = {
-    kStrings, static_cast<int>(std::size(kStrings)),
-    kMenus,   static_cast<int>(std::size(kMenus)),
-    kAccelerators, static_cast<int>(std::size(kAccelerators)),
-    kIcons,   static_cast<int>(std::size(kIcons)),
+    kStrings,      static_cast<int>(std::size(kStrings)),      kMenus, static_cast<int>(std::size(kMenus)),
+    kAccelerators, static_cast<int>(std::size(kAccelerators)), kIcons, static_cast<int>(std::size(kIcons)),
 };
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The entry row's operations: append, mark, move the marker, find and focus.
 #include "editor/rows/entry_row.h"
 
-#include "qst/grid_engine.h"
 #include "editor/rows/row_moves.h"
+#include "qst/grid_engine.h"
 
 std::uint32_t AppendEntryRow(EditorInstance* instance) {
   const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);

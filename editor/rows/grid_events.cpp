@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"
-#include "qst_editor/undo_action.h"
 #include "editor/rows/variable_row.h"
 #include "editor/window/module_state.h"
+#include "qst/grid_engine.h"
+#include "qst_editor/undo_action.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ void PressOnDataCell(EditorInstance* instance) {
   instance->selection.dragState = DragIdle;
   if (GridNextSelectedRow(instance->gridWindow, 0) != 0) UnselectAllRows(instance);
   instance->selection.dragState = DragPressed;
-  instance->selection.anchorRow = instance->selection.pressRow = instance->selection.selFirst = instance->selection.selLast = 0;
+  instance->selection.anchorRow = instance->selection.pressRow = instance->selection.selFirst =
+      instance->selection.selLast = 0;
 }
 
 // The selection's tracked bounds take in row r. Bounds of 0 are none (after a
@@ -118,8 +119,8 @@ void OnCellChanged(EditorInstance* instance) {
 
 void ShowDropLine(EditorInstance* instance, std::uint32_t p) {
   HWND grid = instance->gridWindow;
-  const auto y = static_cast<std::int32_t>(static_cast<std::int64_t>(instance->detailHeight) * (p - 1) +
-                                           instance->headerHeight);
+  const auto y =
+      static_cast<std::int32_t>(static_cast<std::int64_t>(instance->detailHeight) * (p - 1) + instance->headerHeight);
   char assignment[48];
   GridSetProperty(grid, "dragline.visible=FALSE");
   wsprintfA(assignment, "dragline.y1=%d", y);
@@ -172,7 +173,8 @@ void OnButtonUp(EditorInstance* instance) {
       instance->selection.dropRow = p;
     }
     // With no row to drop on (no drag has passed over a row yet) nothing moves.
-    if (p != 0 && (p <= instance->selection.selFirst || p >= instance->selection.selLast)) DropSelectedRows(instance, p);
+    if (p != 0 && (p <= instance->selection.selFirst || p >= instance->selection.selLast))
+      DropSelectedRows(instance, p);
   }
   instance->selection.dragState = DragIdle;
   ReleaseCapture();

@@ -1,8 +1,8 @@
 // What lies under the pointer in the grid, as object and row.
 #include <cstring>
 
-#include "qst/host_pool.h"
 #include "editor/rows/grid_events.h"
+#include "qst/host_pool.h"
 
 namespace {
 

@@ -3,14 +3,13 @@
 
 #include <cstring>
 
+#include "editor/rows/undo_record.h"
+#include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 #include "qst_editor/undo_action.h"
-#include "editor/rows/undo_record.h"
-#include "editor/window/module_state.h"
 
 namespace {
-
 
 std::uint32_t CountSelectedRows(HWND grid) {
   std::uint32_t n = 0;

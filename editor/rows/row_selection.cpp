@@ -1,8 +1,8 @@
 // Row selection in the row-indicator column: plain, Shift and Ctrl presses.
 #include <algorithm>
 
-#include "qst/grid_engine.h"
 #include "editor/rows/grid_events.h"
+#include "qst/grid_engine.h"
 
 void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b) {
   HWND grid = instance->gridWindow;

@@ -1,10 +1,10 @@
 // The rules rows must meet before a save: names, types, duplicates, at least one variable.
 #include <cstring>
 
-#include "qst/grid_engine.h"
-#include "qst/host_pool.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/variable_row.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
 
 // The duplicate rule reads every row once, in grid order, and remembers each
 // variable's name by its hash and row in an open-addressing table from the
@@ -85,9 +85,9 @@ int AddName(EditorInstance* instance, NameTable* table, const char* name, std::u
 // What one pass over the rows found.
 struct RowScan {
   std::uint32_t variables = 0;
-  std::uint32_t duplicateRow = 0;  // the first row repeating an earlier variable's name
-  std::uint32_t halfRow = 0;       // the first row, not the entry row, with a name or a type only
-  std::uint16_t emptyColumn = 0;   // its empty cell
+  std::uint32_t duplicateRow = 0;              // the first row repeating an earlier variable's name
+  std::uint32_t halfRow = 0;                   // the first row, not the entry row, with a name or a type only
+  std::uint16_t emptyColumn = 0;               // its empty cell
   char filledText[kVariableTextMax + 1] = "";  // its filled cell: the name, or the type as typed
 };
 
@@ -125,8 +125,8 @@ void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
       continue;
     }
     ++scan->variables;
-    const bool repeated = hashed ? AddName(instance, &table, record.name, r) == 1
-                                 : FindEarlierDuplicate(instance, r) != 0;
+    const bool repeated =
+        hashed ? AddName(instance, &table, record.name, r) == 1 : FindEarlierDuplicate(instance, r) != 0;
     if (repeated) scan->duplicateRow = r;
   }
   if (hashed) PoolFree(instance->pool, table.slots);

@@ -4,18 +4,17 @@
 // clipboard is never read here: another program may have replaced or hold it.
 #include "editor/rows/undo.h"
 
-#include "qst/command_ids.h"
 #include "editor/commands/row_commands.h"
 #include "editor/commands/row_text.h"
-#include "qst/grid_engine.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"
-#include "qst_editor/undo_action.h"
 #include "editor/window/module_state.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst_editor/undo_action.h"
 
 namespace {
-
 
 // The edit control keeps one level of undo, so the same message also redoes.
 void UndoText(EditorInstance* instance) {
@@ -100,32 +99,15 @@ void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
     case UndoType:
     case UndoTextCut:
     case UndoTextPaste:
-    case UndoTextClear:
-      UndoText(instance);
-      break;
+    case UndoTextClear: UndoText(instance); break;
     case UndoRowsCut:
-    case UndoRowsClear:
-      RestoreRows(instance);
-      break;
-    case UndoRowsCutUndone:
-      RepeatCommand(instance, editorWindow, CmdCut);
-      break;
-    case UndoRowsClearUndone:
-      RepeatCommand(instance, editorWindow, CmdClear);
-      break;
-    case UndoRowsPaste:
-      RemovePastedRows(instance);
-      break;
-    case UndoRowsPasteUndone:
-      PasteRowsAgain(instance);
-      break;
-    case UndoDragDrop:
-      MoveAgainOrBack(instance, kMoveModeUndo, UndoDragDropUndone);
-      break;
-    case UndoDragDropUndone:
-      MoveAgainOrBack(instance, kMoveModeMove, UndoDragDrop);
-      break;
-    default:
-      break;
+    case UndoRowsClear: RestoreRows(instance); break;
+    case UndoRowsCutUndone: RepeatCommand(instance, editorWindow, CmdCut); break;
+    case UndoRowsClearUndone: RepeatCommand(instance, editorWindow, CmdClear); break;
+    case UndoRowsPaste: RemovePastedRows(instance); break;
+    case UndoRowsPasteUndone: PasteRowsAgain(instance); break;
+    case UndoDragDrop: MoveAgainOrBack(instance, kMoveModeUndo, UndoDragDropUndone); break;
+    case UndoDragDropUndone: MoveAgainOrBack(instance, kMoveModeMove, UndoDragDrop); break;
+    default: break;
   }
 }

@@ -51,7 +51,8 @@ void RecordRowsPaste(EditorInstance* instance, std::uint32_t first, std::uint32_
 void RecordMoveStart(EditorInstance* instance) { instance->undo.undoRow = instance->document.entryRow; }
 
 void KeepMoveSnapshot(EditorInstance* instance, MovedRow* rows, std::uint32_t count) {
-  if (instance->undo.moveSnapshot != nullptr && instance->undo.moveSnapshot != rows) PoolFree(instance->pool, instance->undo.moveSnapshot);
+  if (instance->undo.moveSnapshot != nullptr && instance->undo.moveSnapshot != rows)
+    PoolFree(instance->pool, instance->undo.moveSnapshot);
   instance->undo.moveSnapshot = rows;
   instance->undo.moveCount = static_cast<std::int32_t>(count);
 }

@@ -6,12 +6,11 @@
 #include <cstring>
 #include <limits>
 
-#include "qst/grid_engine.h"
 #include "editor/resources/module_resources.h"
 #include "editor/window/module_state.h"
+#include "qst/grid_engine.h"
 
 namespace {
-
 
 // Reads at most kVariableTextMax characters of a cell into text; returns the
 // cell's length as the grid reports it (0 or less when empty).

@@ -22,8 +22,8 @@ std::uint32_t FindEarlierDuplicate(EditorInstance* instance, std::uint32_t row);
 // Why the rows may not be saved: the message and where the user is taken.
 struct SaveRuleFailure {
   UINT stringId;
-  std::uint32_t row;       // the row to show, 0 for none
-  std::uint16_t column;    // the cell of that row to make current
+  std::uint32_t row;                    // the row to show, 0 for none
+  std::uint16_t column;                 // the cell of that row to make current
   char argument[kVariableTextMax + 1];  // the message's argument; empty for none
 };
 

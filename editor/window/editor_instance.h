@@ -21,7 +21,7 @@ struct DocumentState {
   std::int32_t changed;          // nonzero while the rows differ from the stored structure
   std::int32_t firstOpen;        // 1 before the first Open dialog of an editor started without a structure
   std::int32_t untitled;         // 1 after New until a save or open names the structure
-  std::uint32_t entryRow;         // row of the entry row carrying the marker
+  std::uint32_t entryRow;        // row of the entry row carrying the marker
   std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
   std::int32_t contextCode;
   std::int32_t callerKind;
@@ -46,13 +46,13 @@ struct SelectionState {
   std::uint32_t selFirst;   // selection bounds as tracked while dragging
   std::uint32_t selLast;
   std::int32_t dragState;  // DragState
-  std::uint32_t dropRow;    // row under the pointer while dragging
+  std::uint32_t dropRow;   // row under the pointer while dragging
 };
 
 // What Undo needs. Written only through editor/rows/undo_record (the edit kind,
 // rows and move snapshot) and editor/rows/undo_copy (the row text and cut rows).
 struct UndoState {
-  std::uint32_t undoRow;       // row the last undoable row operation refers to
+  std::uint32_t undoRow;      // row the last undoable row operation refers to
   std::uint32_t* cutRowList;  // pool block: count, then the row numbers last put on the clipboard
   char* undoText;             // pool block: the row text of the last row Cut, Clear or Paste, or null
   std::int32_t pastedCount;
@@ -79,5 +79,3 @@ struct EditorInstance {
   HWND notifyWindow;
   HMENU editMenu;
 };
-
-

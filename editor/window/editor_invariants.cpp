@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst_editor/undo_action.h"
-#include "editor/window/module_state.h"
 
 namespace {
 
@@ -40,7 +40,8 @@ const char* EntryRowFailure(const EditorInstance* instance, std::uint32_t rows) 
     if (allEmpty && !RowEmpty(grid, row)) allEmpty = false;
   }
   if (marked == 0 && allEmpty) return nullptr;
-  if (marked != 1) return marked == 0 ? "no row carries the entry-row marker" : "several rows carry the entry-row marker";
+  if (marked != 1)
+    return marked == 0 ? "no row carries the entry-row marker" : "several rows carry the entry-row marker";
   if (instance->document.entryRow < 1 || instance->document.entryRow != markedRow)
     return "entryRow does not name the marked row";
   return nullptr;
@@ -61,22 +62,21 @@ const char* UndoFailure(const EditorInstance* instance, std::uint32_t rows) {
     case UndoTextClear:
     case UndoRowsCutUndone:
     case UndoRowsCopy:
-    case UndoRowsClearUndone:
-      return nullptr;
+    case UndoRowsClearUndone: return nullptr;
     case UndoRowsCut:
     case UndoRowsClear:
     case UndoRowsPasteUndone:
       return instance->undo.undoText != nullptr ? nullptr : "a row edit to undo without its row text";
     case UndoRowsPaste:
       if (instance->undo.pastedCount < 0) return "a negative pasted-row count";
-      if (instance->undo.pastedCount > 0 && (instance->undo.undoRow < 1 || !InGrid(instance->undo.undoRow + instance->undo.pastedCount - 1, rows)))
+      if (instance->undo.pastedCount > 0 &&
+          (instance->undo.undoRow < 1 || !InGrid(instance->undo.undoRow + instance->undo.pastedCount - 1, rows)))
         return "pasted rows outside the grid";
       return nullptr;
     case UndoDragDrop:
     case UndoDragDropUndone:
       return instance->undo.moveSnapshot != nullptr ? nullptr : "a move to undo without its snapshot";
-    default:
-      return "lastAction holds no known edit";
+    default: return "lastAction holds no known edit";
   }
 }
 
@@ -90,7 +90,8 @@ const char* EditorInvariantFailure(EditorInstance* instance) {
     if (const char* failure = EntryRowFailure(instance, rows)) return failure;
   }
   // The bounds are tracked while a press or drag in the row indicator lasts.
-  if (instance->selection.dragState != DragIdle && (!InGrid(instance->selection.selFirst, rows) || !InGrid(instance->selection.selLast, rows)))
+  if (instance->selection.dragState != DragIdle &&
+      (!InGrid(instance->selection.selFirst, rows) || !InGrid(instance->selection.selLast, rows)))
     return "selection bounds outside the grid";
   return UndoFailure(instance, rows);
 }

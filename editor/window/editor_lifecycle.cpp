@@ -4,16 +4,16 @@
 #include <cstring>
 #include <iterator>
 
-#include "qst/command_ids.h"
-#include "qst/host_pool.h"
-#include "qst/host_runtime.h"
-#include "qst/host_shell.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/grid_layout.h"
 #include "editor/window/module_state.h"
 #include "editor/window/window_title.h"
+#include "qst/command_ids.h"
+#include "qst/host_pool.h"
+#include "qst/host_runtime.h"
+#include "qst/host_shell.h"
 
 LRESULT InitialiseEditor(HWND window, const CREATESTRUCTA* create) {
   EditorInstance* instance = InstanceOf(window);
@@ -87,14 +87,14 @@ int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entr
   if (entries == nullptr) return 0;
   const WORD last = instance->document.contextCode == kContextStandAlone ? CmdClose : CmdReturn;
   if (selector == QueryToolbar) {
-    const WORD toolbar[] = {CmdNew,      CmdOpen,     CmdSave,   kCommandSeparator, CmdUndo,
-                            CmdCut,      CmdCopy,     CmdPaste,  CmdClear,        kCommandSeparator,
-                            CmdInsertRow, CmdDeleteRow, kCommandSeparator, last};
+    const WORD toolbar[] = {
+        CmdNew,   CmdOpen,           CmdSave,      kCommandSeparator, CmdUndo,           CmdCut, CmdCopy, CmdPaste,
+        CmdClear, kCommandSeparator, CmdInsertRow, CmdDeleteRow,      kCommandSeparator, last};
     std::memcpy(entries, toolbar, sizeof toolbar);
     return static_cast<int>(std::size(toolbar));
   }
   if (selector == QueryCommands) {
-    const WORD commands[] = {CmdNew,  CmdOpen,  CmdSave,  CmdUndo,      CmdCut,       CmdCopy,
+    const WORD commands[] = {CmdNew,   CmdOpen,  CmdSave,  CmdUndo,      CmdCut,       CmdCopy,
                              CmdPaste, CmdClear, CmdPrint, CmdInsertRow, CmdDeleteRow, last};
     std::memcpy(entries, commands, sizeof commands);
     return static_cast<int>(std::size(commands));

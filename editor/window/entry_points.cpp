@@ -4,16 +4,16 @@
 
 #include <cstring>
 
-#include "qst/command_ids.h"
-#include "qst/grid_engine.h"
-#include "qst/host_pool.h"
-#include "qst/host_shell.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/editor_invariants.h"
 #include "editor/window/module_state.h"
 #include "editor/window/window_title.h"
+#include "qst/command_ids.h"
+#include "qst/grid_engine.h"
+#include "qst/host_pool.h"
+#include "qst/host_shell.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Creating the grid control and fitting its columns to the editor window.
 #include "editor/window/grid_layout.h"
 
+#include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst/host_library.h"
 #include "qst/host_pool.h"
 #include "qst/host_shell.h"
-#include "editor/window/module_state.h"
 
 namespace {
 

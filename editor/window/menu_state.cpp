@@ -1,13 +1,13 @@
 // The Edit menu's Undo label and item states.
 #include "editor/window/menu_state.h"
 
+#include "editor/resources/module_resources.h"
+#include "editor/rows/undo_record.h"
+#include "editor/window/module_state.h"
 #include "qst/command_ids.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
-#include "editor/resources/module_resources.h"
-#include "editor/rows/undo_record.h"
 #include "qst_editor/undo_action.h"
-#include "editor/window/module_state.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ struct UndoLabel {
 UndoLabel UndoLabelFor(std::int32_t lastAction, std::int32_t undoneAction) {
   switch (lastAction) {
     case UndoTextUndone: {
-      const bool redoable = undoneAction == UndoType || undoneAction == UndoTextCut ||
-                            undoneAction == UndoTextPaste || undoneAction == UndoTextClear;
+      const bool redoable = undoneAction == UndoType || undoneAction == UndoTextCut || undoneAction == UndoTextPaste ||
+                            undoneAction == UndoTextClear;
       return redoable ? UndoLabel{IdsRedo, true} : UndoLabel{IdsCantUndo, false};
     }
     case UndoTextRedone: return {IdsUndo, true};

@@ -1,15 +1,15 @@
 // The editor window's procedure: routes each message to its handler and checks
 // the editor's invariants after every outermost one.
 #include "editor/commands/command_dispatch.h"
-#include "qst/host_shell.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/rows/grid_events.h"
 #include "editor/window/editor_invariants.h"
 #include "editor/window/editor_lifecycle.h"
-#include "qst/entry_points.h"
 #include "editor/window/grid_layout.h"
 #include "editor/window/menu_state.h"
 #include "editor/window/module_state.h"
+#include "qst/entry_points.h"
+#include "qst/host_shell.h"
 
 namespace {
 
@@ -35,21 +35,12 @@ LRESULT OnCloseRequest(EditorInstance* instance, WPARAM wParam) {
 
 LRESULT HandleMessage(EditorInstance* instance, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_DESTROY:
-      ReleaseEditor(instance);
-      return 0;
-    case WM_SIZE:
-      LayoutGridColumns(instance, window, lParam);
-      return 0;
-    case WM_SETFOCUS:
-      SetFocus(instance->gridWindow);
-      return 0;
-    case WM_PAINT:
-      PaintEditor(instance, window);
-      return 0;
+    case WM_DESTROY: ReleaseEditor(instance); return 0;
+    case WM_SIZE: LayoutGridColumns(instance, window, lParam); return 0;
+    case WM_SETFOCUS: SetFocus(instance->gridWindow); return 0;
+    case WM_PAINT: PaintEditor(instance, window); return 0;
     case WM_CLOSE:
-    case WM_QUERYENDSESSION:
-      return OnCloseRequest(instance, wParam);
+    case WM_QUERYENDSESSION: return OnCloseRequest(instance, wParam);
     case WM_COMMAND:
       if (lParam != 0) return OnGridNotify(instance, reinterpret_cast<HWND>(lParam), wParam, HIWORD(wParam));
       OnCommand(instance, LOWORD(wParam), 0, window);
@@ -57,13 +48,9 @@ LRESULT HandleMessage(EditorInstance* instance, HWND window, UINT message, WPARA
     case WM_INITMENUPOPUP:
       if (lParam == 1) UpdateEditMenu(instance, reinterpret_cast<HMENU>(wParam));
       return 0;
-    case HM_QUERYCOMMANDS:
-      return QueryCommandList(instance, wParam, reinterpret_cast<WORD*>(lParam));
-    case HM_SETNOTIFY:
-      SetNotifyWindow(instance, reinterpret_cast<HWND>(wParam));
-      return 0;
-    default:
-      return 0;
+    case HM_QUERYCOMMANDS: return QueryCommandList(instance, wParam, reinterpret_cast<WORD*>(lParam));
+    case HM_SETNOTIFY: SetNotifyWindow(instance, reinterpret_cast<HWND>(wParam)); return 0;
+    default: return 0;
   }
 }
 

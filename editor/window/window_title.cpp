@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "qst/host_runtime.h"
 #include "editor/resources/module_resources.h"
 #include "editor/window/module_state.h"
+#include "qst/host_runtime.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The clipboard: one opener at a time, an owner, and blocks it owns by format.
 #include <cstring>
 
-#include "window_registry.h"
 #include "platform/platform.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {

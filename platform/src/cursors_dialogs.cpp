@@ -1,7 +1,7 @@
 // Cursors, icons, message boxes, sound, key state and mouse capture: the
 // services that need a person or a screen, answered through the front end.
-#include "window_registry.h"
 #include "platform/platform.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {
@@ -14,14 +14,10 @@ constexpr std::uintptr_t kWaitId = 32514;
 // where there is one, otherwise No, Abort or OK.
 int decliningAnswer(UINT type) {
   switch (type & MB_TYPEMASK) {
-    case MB_OK:
-      return IDOK;
-    case MB_YESNO:
-      return IDNO;
-    case MB_ABORTRETRYIGNORE:
-      return IDABORT;
-    default:
-      return IDCANCEL;
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDCANCEL;
   }
 }
 
@@ -35,14 +31,10 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (instance != nullptr || !IS_INTRESOURCE(name)) return nullptr;
   auto& d = registry();
   switch (reinterpret_cast<std::uintptr_t>(name)) {
-    case kArrowId:
-      return d.arrowCursor;
-    case kIbeamId:
-      return d.ibeamCursor;
-    case kWaitId:
-      return d.waitCursor;
-    default:
-      return nullptr;
+    case kArrowId: return d.arrowCursor;
+    case kIbeamId: return d.ibeamCursor;
+    case kWaitId: return d.waitCursor;
+    default: return nullptr;
   }
 }
 

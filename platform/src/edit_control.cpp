@@ -61,12 +61,8 @@ bool replaceRange(EditState& s, int from, int to, std::string_view insert, UndoM
     case UndoMode::Typing:
       if (!(s.typingRun && s.anchor == s.caret && s.caret == s.typingCaret)) saveUndo(s);
       break;
-    case UndoMode::Undoable:
-      saveUndo(s);
-      break;
-    case UndoMode::NotUndoable:
-      s.canUndo = false;
-      break;
+    case UndoMode::Undoable: saveUndo(s); break;
+    case UndoMode::NotUndoable: s.canUndo = false; break;
   }
   s.text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), insert);
   s.anchor = s.caret = from + static_cast<int>(insert.size());
@@ -185,20 +181,11 @@ bool keyDown(EditState& s, WPARAM key) {
       if (s.anchor != s.caret) return replaceSelection(s, "", UndoMode::Typing);
       if (s.caret >= textLength(s)) return false;
       return replaceRange(s, s.caret, s.caret + 1, "", UndoMode::Typing);
-    case VK_LEFT:
-      caret = std::max(0, caret - 1);
-      break;
-    case VK_RIGHT:
-      caret = std::min(textLength(s), caret + 1);
-      break;
-    case VK_HOME:
-      caret = 0;
-      break;
-    case VK_END:
-      caret = textLength(s);
-      break;
-    default:
-      return false;
+    case VK_LEFT: caret = std::max(0, caret - 1); break;
+    case VK_RIGHT: caret = std::min(textLength(s), caret + 1); break;
+    case VK_HOME: caret = 0; break;
+    case VK_END: caret = textLength(s); break;
+    default: return false;
   }
   s.caret = caret;
   if (!shift) s.anchor = caret;
@@ -228,15 +215,9 @@ LRESULT setText(EditState& s, LPARAM lParam) {
 // *changed, and the message's result.
 LRESULT editMessage(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lParam, bool* changed) {
   switch (msg) {
-    case WM_SETTEXT:
-      *changed = true;
-      return setText(s, lParam);
-    case WM_CHAR:
-      *changed = typeChar(s, wParam);
-      return 0;
-    case WM_KEYDOWN:
-      *changed = keyDown(s, wParam);
-      return 0;
+    case WM_SETTEXT: *changed = true; return setText(s, lParam);
+    case WM_CHAR: *changed = typeChar(s, wParam); return 0;
+    case WM_KEYDOWN: *changed = keyDown(s, wParam); return 0;
     case EM_REPLACESEL: {
       const char* text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
       *changed = replaceSelection(s, firstLine(text), wParam ? UndoMode::Undoable : UndoMode::NotUndoable);
@@ -265,8 +246,7 @@ LRESULT editMessage(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lPa
       if (*changed) s.modified = true;
       return TRUE;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -282,23 +262,16 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   EditState* s = stateOf(hwnd);
   if (s == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
   switch (msg) {
-    case WM_GETTEXT:
-      return getText(*s, wParam, lParam);
-    case WM_GETTEXTLENGTH:
-      return textLength(*s);
-    case EM_GETSEL:
-      return getSelection(*s, wParam, lParam);
+    case WM_GETTEXT: return getText(*s, wParam, lParam);
+    case WM_GETTEXTLENGTH: return textLength(*s);
+    case EM_GETSEL: return getSelection(*s, wParam, lParam);
     case EM_SETSEL:
       setSelection(*s, wParam, lParam);
       notifyWindowChanged(hwnd);
       return 0;
-    case EM_GETMODIFY:
-      return s->modified ? TRUE : FALSE;
-    case EM_SETMODIFY:
-      s->modified = wParam != 0;
-      return 0;
-    case EM_CANUNDO:
-      return s->canUndo ? TRUE : FALSE;
+    case EM_GETMODIFY: return s->modified ? TRUE : FALSE;
+    case EM_SETMODIFY: s->modified = wParam != 0; return 0;
+    case EM_CANUNDO: return s->canUndo ? TRUE : FALSE;
     case EM_EMPTYUNDOBUFFER:
       s->canUndo = false;
       s->typingRun = false;
@@ -324,8 +297,7 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         notifyWindowChanged(hwnd);  // the caret or selection may have moved
       return result;
     }
-    default:
-      return DefWindowProcA(hwnd, msg, wParam, lParam);
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
   }
 }
 

@@ -2,8 +2,8 @@
 // the selected font are what the module lays its grid out by.
 #include <algorithm>
 
-#include "window_registry.h"
 #include "platform/platform.h"
+#include "window_registry.h"
 
 using namespace platform;
 

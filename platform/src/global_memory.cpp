@@ -1,8 +1,8 @@
 // Global memory blocks: the only memory that changes hands (via the clipboard).
 #include <new>
 
-#include "window_registry.h"
 #include "platform/platform.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
 // The posted-message queue: first in, first out, pumped by the host's loop.
 #include <algorithm>
 
-#include "window_registry.h"
 #include "platform/platform.h"
+#include "window_registry.h"
 
 namespace platform {
 namespace {

@@ -215,8 +215,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (w == nullptr) return 0;
   switch (msg) {
     case WM_NCCREATE:
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_SETTEXT:
       w->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
       notifyWindowChanged(hwnd);
@@ -229,21 +228,16 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       buffer[n] = '\0';
       return static_cast<LRESULT>(n);
     }
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(w->text.size());
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
-      return 0;
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(hwnd, &ps);
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    default: return 0;
   }
 }
 
@@ -439,8 +433,7 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
       old = reinterpret_cast<LONG_PTR>(w->proc);
       w->proc = reinterpret_cast<WNDPROC>(value);
       return old;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -448,18 +441,12 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
   Window* w = findWindow(hwnd);
   if (w == nullptr) return 0;
   switch (index) {
-    case GWLP_USERDATA:
-      return w->userData;
-    case GWLP_WNDPROC:
-      return reinterpret_cast<LONG_PTR>(w->proc);
-    case kIndexId:
-      return static_cast<LONG_PTR>(w->id);
-    case kIndexStyle:
-      return static_cast<LONG_PTR>(w->style);
-    case kIndexExStyle:
-      return static_cast<LONG_PTR>(w->exStyle);
-    default:
-      return 0;
+    case GWLP_USERDATA: return w->userData;
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
+    case kIndexId: return static_cast<LONG_PTR>(w->id);
+    case kIndexStyle: return static_cast<LONG_PTR>(w->style);
+    case kIndexExStyle: return static_cast<LONG_PTR>(w->exStyle);
+    default: return 0;
   }
 }
 

@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/user_interface.h"
 #include "platform/resources.h"
+#include "platform/user_interface.h"
 #include "platform/win.h"
 
 namespace platform {

@@ -184,11 +184,8 @@ int wvsprintfA(LPSTR buffer, LPCSTR format, std::va_list args) {
         emitNumber(out, s, v);
         break;
       }
-      case '\0':
-        break;
-      default:
-        out.put(s.type);
-        break;
+      case '\0': break;
+      default: out.put(s.type); break;
     }
   }
   va_end(ap);

@@ -15,6 +15,7 @@ namespace quill {
 namespace {
 
 // The language's own type names; everything else must be a known structure.
+// clang-format off
 constexpr std::array<std::string_view, 40> kLanguageTypes = {
     "boolean",        "character",     "checkbox",     "commandbutton",  "gridsheet",      "date",
     "datetime",       "decimal",       "double",       "dropdownlistbox", "gridsheetchild", "editmask",
@@ -23,6 +24,7 @@ constexpr std::array<std::string_view, 40> kLanguageTypes = {
     "radiobutton",    "real",          "rectangle",    "roundrectangle", "singlelineedit", "statictext",
     "string",         "time",          "transaction",  "unsignedinteger", "unsignedlong",  "userobject",
     "vscrollbar",     "window",        "any",          "blob"};
+// clang-format on
 
 constexpr std::string_view kDecimalRange = "Decimal positions must be between 0 and 18.";
 constexpr std::string_view kInvalidName = "Invalid variable name.";
@@ -39,9 +41,8 @@ std::string Lowered(std::string_view text) {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return Lower(x) == Lower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -203,8 +204,8 @@ bool SplitName(std::string_view text, std::string_view* name, std::string_view* 
 
 class SourceCompiler {
  public:
-  SourceCompiler(const std::vector<std::string>& known, const CompileExpectation& expectation,
-                 CompiledStructure* out, std::vector<CompileError>* errors)
+  SourceCompiler(const std::vector<std::string>& known, const CompileExpectation& expectation, CompiledStructure* out,
+                 std::vector<CompileError>* errors)
       : expectation_(expectation), out_(out), errors_(errors) {
     for (const std::string& name : known) known_.insert(Lowered(name));
   }
@@ -234,7 +235,7 @@ class SourceCompiler {
   std::vector<std::uint32_t> memberLines_;  // the line of each member
   std::string selfLowered_;
   std::unordered_map<std::string, std::vector<std::string>> memberTypes_;  // lowered structure -> its member types
-  std::unordered_map<std::string, bool> holdsThis_;                       // lowered structure -> answer
+  std::unordered_map<std::string, bool> holdsThis_;                        // lowered structure -> answer
   int errorCount_ = 0;
 };
 

@@ -11,14 +11,10 @@ std::string_view Bounded(std::string_view text) { return text.substr(0, std::min
 // The text column of a grid column (1, 2 or 4); empty for the number column.
 std::optional<RowText> TextColumn(int column) {
   switch (column) {
-    case ColName:
-      return RowText::kName;
-    case ColType:
-      return RowText::kType;
-    case ColMarker:
-      return RowText::kHidden;
-    default:
-      return std::nullopt;
+    case ColName: return RowText::kName;
+    case ColType: return RowText::kType;
+    case ColMarker: return RowText::kHidden;
+    default: return std::nullopt;
   }
 }
 }  // namespace
@@ -71,8 +67,10 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
     if (changed) rows_.setText(row - 1, which, bounded);
   }
   // Writing a cell's own text back (as reading a row does) changes nothing.
-  if (changed) rowsEdited();
-  else contentChanged();
+  if (changed)
+    rowsEdited();
+  else
+    contentChanged();
   afterCellWrite(row, column);
 }
 
@@ -89,8 +87,10 @@ void GridControl::setItemNumber(std::uint32_t row, int column, const double* val
     changed = rows_.text(row - 1, which) != text;
     if (changed) rows_.setText(row - 1, which, text);
   }
-  if (changed) rowsEdited();
-  else contentChanged();
+  if (changed)
+    rowsEdited();
+  else
+    contentChanged();
   afterCellWrite(row, column);
 }
 

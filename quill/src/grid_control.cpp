@@ -55,33 +55,20 @@ LRESULT GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 LRESULT GridControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto row = static_cast<std::uint32_t>(lParam);
   switch (message) {
-    case GM_INSERTROW:
-      return insertRow(row);
-    case GM_DELETEROW:
-      return deleteRow(row) ? 1 : 0;
-    case GM_REMOVEALLROWS:
-      removeAllRows();
-      return 1;
-    case GM_ROWCOUNT:
-      return rowCount();
-    case GM_CURRENTROW:
-      return currentRow_;
-    case GM_SELECTROW:
-      return selectRow(row, wParam != 0) ? 1 : 0;
-    case GM_NEXTSELECTEDROW:
-      return nextSelectedRow(row);
-    case GM_ISROWSELECTED:
-      return isSelected(row) ? 1 : 0;
-    case GM_PREPARESAVE:
-      prepareSave();
-      return 0;
+    case GM_INSERTROW: return insertRow(row);
+    case GM_DELETEROW: return deleteRow(row) ? 1 : 0;
+    case GM_REMOVEALLROWS: removeAllRows(); return 1;
+    case GM_ROWCOUNT: return rowCount();
+    case GM_CURRENTROW: return currentRow_;
+    case GM_SELECTROW: return selectRow(row, wParam != 0) ? 1 : 0;
+    case GM_NEXTSELECTEDROW: return nextSelectedRow(row);
+    case GM_ISROWSELECTED: return isSelected(row) ? 1 : 0;
+    case GM_PREPARESAVE: prepareSave(); return 0;
     case GM_EDITCONTROL:
       // Without a current cell there is nothing to edit: callers treat a null
       // control as an empty selection and their edits as no-ops.
       return currentRow_ != 0 ? reinterpret_cast<LRESULT>(edit_) : 0;
-    case WM_SETREDRAW:
-      setRedraw(wParam != 0);
-      return 0;
+    case WM_SETREDRAW: setRedraw(wParam != 0); return 0;
     case WM_COMMAND:
       if (edit_ != nullptr && reinterpret_cast<HWND>(lParam) == edit_ && HIWORD(wParam) == EN_CHANGE) onEditChanged();
       return 0;
@@ -91,8 +78,7 @@ LRESULT GridControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &paint);
       return 0;
     }
-    default:
-      return DefWindowProcA(window_, message, wParam, lParam);
+    default: return DefWindowProcA(window_, message, wParam, lParam);
   }
 }
 

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "qst/grid_engine.h"
 #include "grid_layouts.h"
 #include "grid_row_store.h"
+#include "qst/grid_engine.h"
 #include "quill/grid_sheet.h"
 
 namespace quill::grid {

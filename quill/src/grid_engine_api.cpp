@@ -4,15 +4,17 @@
 #include <string>
 #include <string_view>
 
-#include "qst/grid_engine.h"
 #include "grid_control.h"
 #include "grid_layouts.h"
+#include "qst/grid_engine.h"
 
 using quill::grid::GridControl;
 
 namespace {
 // The three data columns and the hidden one; anything else names no cell.
-int Column(std::uint16_t column) { return column >= ColName && column <= ColMarker ? int{column} : int{ColRowIndicator}; }
+int Column(std::uint16_t column) {
+  return column >= ColName && column <= ColMarker ? int{column} : int{ColRowIndicator};
+}
 }  // namespace
 
 __attribute__((visibility("default"))) quill::GridSheet* quill::GridSheet::fromWindow(HWND grid) {

@@ -8,7 +8,8 @@ namespace quill::grid {
 
 namespace {
 // Layout objects the pointer can be over; a data cell's column is its index.
-constexpr std::array<std::string_view, kLastDataColumn + 1> kPointerObjects = {"var_row", "var_name", "var_type", "var_dec"};
+constexpr std::array<std::string_view, kLastDataColumn + 1> kPointerObjects = {"var_row", "var_name", "var_type",
+                                                                               "var_dec"};
 
 int DataColumnOf(std::string_view object) {
   for (std::size_t i = ColName; i < kPointerObjects.size(); ++i) {

@@ -67,9 +67,9 @@ class CellText {
 };
 
 struct GridRow {
-  CellText name;                      // column 1, var_name
-  const std::string* type = nullptr;  // column 2, var_type: shared text, null when empty
-  const std::string* hidden = nullptr;  // column 4, not shown (the entry-row marker); shared, null when empty
+  CellText name;                         // column 1, var_name
+  const std::string* type = nullptr;     // column 2, var_type: shared text, null when empty
+  const std::string* hidden = nullptr;   // column 4, not shown (the entry-row marker); shared, null when empty
   std::uint64_t numberBits = kNoNumber;  // column 3, var_dec
 
   // A NaN no arithmetic produces: the cell holds no number.

@@ -159,9 +159,10 @@ class GridRowStore {
     const std::size_t oldCapacity = capacity_;
     const std::size_t capacity = std::max<std::size_t>(kFirstCapacity, oldCapacity * 2);
     const std::size_t tail = oldCapacity - gapEnd_;
-    void* grown = slots_ == nullptr
-                      ? mmap(nullptr, capacity * sizeof(GridRow), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
-                      : mremap(slots_, oldCapacity * sizeof(GridRow), capacity * sizeof(GridRow), MREMAP_MAYMOVE);
+    void* grown =
+        slots_ == nullptr
+            ? mmap(nullptr, capacity * sizeof(GridRow), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+            : mremap(slots_, oldCapacity * sizeof(GridRow), capacity * sizeof(GridRow), MREMAP_MAYMOVE);
     if (grown == MAP_FAILED) throw std::bad_alloc();
     slots_ = static_cast<GridRow*>(grown);
     std::memmove(static_cast<void*>(slots_ + capacity - tail), slots_ + gapEnd_, tail * sizeof(GridRow));

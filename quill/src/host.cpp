@@ -1,8 +1,8 @@
 // quill::Host: loading the module, listing and commanding editors.
 #include <algorithm>
 
-#include "qst/host_shell.h"
 #include "platform/platform.h"
+#include "qst/host_shell.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
@@ -11,8 +11,7 @@ Host::Impl::Impl(HostFrontEnd& frontEndIn, HostOptions optionsIn)
     : frontEnd(frontEndIn), options(std::move(optionsIn)), profile(options.profilePath) {
   // Someone else wrote what an editor is about to write: the user decides.
   runtime.setReplaceQuestion([](const std::string& question) {
-    return MessageBoxA(nullptr, question.c_str(), "Save Structure", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
-           IDYES;
+    return MessageBoxA(nullptr, question.c_str(), "Save Structure", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
   });
 }
 
@@ -46,8 +45,7 @@ SessionState* SessionOf(const HostContext* context) {
   return impl != nullptr ? impl->stateOf(context) : nullptr;
 }
 
-Host::Host(HostFrontEnd& frontEnd, HostOptions options)
-    : impl_(std::make_unique<Impl>(frontEnd, std::move(options))) {
+Host::Host(HostFrontEnd& frontEnd, HostOptions options) : impl_(std::make_unique<Impl>(frontEnd, std::move(options))) {
   PlatformSetUserInterface(&frontEnd);
 }
 

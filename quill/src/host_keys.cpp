@@ -15,8 +15,8 @@ class PressedKeys final : public UserInterface {
       : inner_(inner), vkey_(vkey), ctrl_(ctrl), shift_(shift), alt_(alt) {}
 
   SHORT asyncKeyState(int vkey) override {
-    bool down = vkey == vkey_ || (vkey == VK_CONTROL && ctrl_) || (vkey == VK_SHIFT && shift_) ||
-                (vkey == VK_MENU && alt_);
+    bool down =
+        vkey == vkey_ || (vkey == VK_CONTROL && ctrl_) || (vkey == VK_SHIFT && shift_) || (vkey == VK_MENU && alt_);
     if (vkey == VK_CONTROL || vkey == VK_SHIFT || vkey == VK_MENU || vkey == vkey_) {
       return down ? static_cast<SHORT>(0x8000) : 0;
     }
@@ -63,7 +63,9 @@ class PressedKeys final : public UserInterface {
 // Puts the stand-in in place and the previous front end back, whatever happens.
 class UserInterfaceSwap {
  public:
-  explicit UserInterfaceSwap(UserInterface* replacement) : previous_(PlatformUserInterface()) { PlatformSetUserInterface(replacement); }
+  explicit UserInterfaceSwap(UserInterface* replacement) : previous_(PlatformUserInterface()) {
+    PlatformSetUserInterface(replacement);
+  }
   ~UserInterfaceSwap() { PlatformSetUserInterface(previous_); }
   UserInterfaceSwap(const UserInterfaceSwap&) = delete;
   UserInterfaceSwap& operator=(const UserInterfaceSwap&) = delete;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/platform.h"
 #include "qst/context_codes.h"
 #include "qst/grid_engine.h"
-#include "platform/platform.h"
 #include "quill/grid_sheet.h"
 #include "quill/src/host_impl.h"
 

@@ -208,8 +208,7 @@ std::vector<StoredLocalType> Library::localTypes(std::int32_t objectId, std::str
   return result;
 }
 
-bool Library::writeLocalTypes(std::int32_t objectId, const std::vector<StoredLocalType>& types,
-                              std::string* error) {
+bool Library::writeLocalTypes(std::int32_t objectId, const std::vector<StoredLocalType>& types, std::string* error) {
   if (!objectById(objectId)) {
     if (error) *error = "The library " + impl_->path + " has no object with id " + std::to_string(objectId) + ".";
     return false;

@@ -3,8 +3,8 @@
 // makes sure every text it hands back ends within its field.
 #include <cstring>
 
-#include "qst/host_library.h"
 #include "platform/platform.h"
+#include "qst/host_library.h"
 #include "quill/src/host_impl.h"
 
 namespace {
@@ -76,7 +76,8 @@ EmbeddedOpenChoice LibraryOpenLocalTypeDialog(HostContext* context, int /*ownerK
     impl->runtime.objectGroup(*objectId, &unread);  // loads the owner's structures from its library
     types = impl->runtime.localTypeNames(*objectId);
     // What the dialog offers may miss what the library holds: the user hears why.
-    if (!unread.empty()) ShowUnlisted(owner, "The structures of " + OwnerName(*impl, objectId) + " cannot be listed.", unread);
+    if (!unread.empty())
+      ShowUnlisted(owner, "The structures of " + OwnerName(*impl, objectId) + " cannot be listed.", unread);
   }
   choice = impl->frontEnd.openLocalTypeDialog(owner, OwnerName(*impl, objectId), types);
   Terminate(choice.name);
@@ -88,8 +89,8 @@ EmbeddedOpenChoice LibraryOpenLocalTypeDialog(HostContext* context, int /*ownerK
   return choice;
 }
 
-GlobalSaveChoice LibrarySaveEntryDialog(HostContext* context, int /*libraryKind*/, HWND owner,
-                                        const char* initialName, const char* initialLibrary, int /*reserved*/) {
+GlobalSaveChoice LibrarySaveEntryDialog(HostContext* context, int /*libraryKind*/, HWND owner, const char* initialName,
+                                        const char* initialLibrary, int /*reserved*/) {
   GlobalSaveChoice choice{};
   choice.cancelled = 1;
   quill::Host::Impl* impl = quill::ImplOf(context);
@@ -109,8 +110,8 @@ EmbeddedSaveChoice LibrarySaveLocalTypeDialog(HostContext* context, int /*ownerK
   choice.cancelled = 1;
   quill::Host::Impl* impl = quill::ImplOf(context);
   if (impl == nullptr) return choice;
-  choice = impl->frontEnd.saveLocalTypeDialog(owner, OwnerName(*impl, objectId),
-                                              initialName != nullptr ? initialName : "");
+  choice =
+      impl->frontEnd.saveLocalTypeDialog(owner, OwnerName(*impl, objectId), initialName != nullptr ? initialName : "");
   Terminate(choice.name);
   return choice;
 }

@@ -164,8 +164,7 @@ Library::Impl::~Impl() {
 
 int ExecuteSql(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
-std::unique_ptr<Library> Library::open(const std::string& path, bool create, std::string* error,
-                                       int busyTimeoutMs) {
+std::unique_ptr<Library> Library::open(const std::string& path, bool create, std::string* error, int busyTimeoutMs) {
   return openFile(path, create, false, error, busyTimeoutMs);
 }
 
@@ -173,8 +172,8 @@ std::unique_ptr<Library> Library::openForWriting(const std::string& path, std::s
   return openFile(path, true, true, error, busyTimeoutMs);
 }
 
-std::unique_ptr<Library> Library::openFile(const std::string& path, bool create, bool forWriting,
-                                           std::string* error, int busyTimeoutMs) {
+std::unique_ptr<Library> Library::openFile(const std::string& path, bool create, bool forWriting, std::string* error,
+                                           int busyTimeoutMs) {
   std::string scratch;
   if (!error) error = &scratch;
   if (path.empty()) {
@@ -247,8 +246,7 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code) {
   int fileError = 0;
   sqlite3_file_control(impl.db, "main", SQLITE_FCNTL_LAST_ERRNO, &fileError);
   auto isNoRoom = [](int error) { return error == ENOSPC || error == EFBIG; };
-  const bool noRoom =
-      (code & 0xFF) == SQLITE_IOERR && (isNoRoom(sqlite3_system_errno(impl.db)) || isNoRoom(fileError));
+  const bool noRoom = (code & 0xFF) == SQLITE_IOERR && (isNoRoom(sqlite3_system_errno(impl.db)) || isNoRoom(fileError));
   switch (noRoom ? SQLITE_FULL : code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -263,9 +261,7 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code) {
       impl.lastFailure = LibraryFailure::Full;
       return "The disk holding " + path + " is full; nothing was written.";
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-      impl.lastFailure = LibraryFailure::Damaged;
-      return path + " is damaged; nothing was written.";
+    case SQLITE_NOTADB: impl.lastFailure = LibraryFailure::Damaged; return path + " is damaged; nothing was written.";
     case SQLITE_CONSTRAINT:
       impl.lastFailure = LibraryFailure::Other;
       return "The library " + path + " refused the write: " + std::string(sqlite3_errmsg(impl.db));
@@ -283,12 +279,8 @@ std::string DescribeReadFailure(Library::Impl& impl, int code) {
       return "The library " + impl.path + " is in use by another program.";
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
-    case SQLITE_AUTH:
-      impl.lastFailure = LibraryFailure::Other;
-      return "Cannot read the library " + impl.path + ".";
-    default:
-      impl.lastFailure = LibraryFailure::Damaged;
-      return impl.path + " is damaged and cannot be read.";
+    case SQLITE_AUTH: impl.lastFailure = LibraryFailure::Other; return "Cannot read the library " + impl.path + ".";
+    default: impl.lastFailure = LibraryFailure::Damaged; return impl.path + " is damaged and cannot be read.";
   }
 }
 

@@ -136,8 +136,8 @@ std::vector<int> Components(const std::vector<LibraryStructure>& structures) {
 }
 
 // The way from one structure back to another inside a component, as labels.
-std::string CyclePath(const std::vector<LibraryStructure>& structures, const std::vector<int>& component,
-                      int from, int to) {
+std::string CyclePath(const std::vector<LibraryStructure>& structures, const std::vector<int>& component, int from,
+                      int to) {
   std::vector<int> previous(structures.size(), -2);
   std::vector<int> queue{from};
   previous[from] = -1;
@@ -164,9 +164,9 @@ void RefuseCycles(std::vector<LibraryStructure>& structures) {
       // A structure naming itself is the compiler's own error already.
       if (t < 0 || t == static_cast<int>(i) || component[t] != component[i]) continue;
       const Runtime::Member& member = s.compiled.members[m];
-      s.errors.push_back({MemberLine(s.stored.source, member), member.name + member.suffix,
-                          "A structure cannot contain itself: " +
-                              CyclePath(structures, component, t, static_cast<int>(i)) + "."});
+      s.errors.push_back(
+          {MemberLine(s.stored.source, member), member.name + member.suffix,
+           "A structure cannot contain itself: " + CyclePath(structures, component, t, static_cast<int>(i)) + "."});
       added = true;
     }
     if (added)

@@ -18,8 +18,7 @@ std::string StructureOf(const std::string& entry) {
   return std::string(name);
 }
 
-std::optional<std::string> GlobalSource(quill::Runtime& runtime, const std::string& library,
-                                        const std::string& entry) {
+std::optional<std::string> GlobalSource(quill::Runtime& runtime, const std::string& library, const std::string& entry) {
   if (library.empty()) return std::nullopt;
   // Entries are stored under the structure's name; the full entry name is tried
   // too for libraries that keep the extension.

@@ -9,9 +9,9 @@
 #include "quill/compiler.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
-#include "quill/type_choices.h"
 #include "quill/src/grid_number_text.h"
 #include "quill/src/grid_row.h"
+#include "quill/type_choices.h"
 
 namespace quill {
 namespace {
@@ -43,7 +43,8 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
   const std::uint32_t count = sheet.rowCount();
   request.rows.reserve(count);
   for (std::uint32_t row = 1; row <= count; ++row)
-    request.rows.push_back({sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
+    request.rows.push_back(
+        {sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
   // The cell being edited stands as the user sees it, committed or not.
   const std::uint32_t current = sheet.currentRow();
   const int column = sheet.currentColumn();
@@ -55,9 +56,8 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
     CheckedRow& row = request.rows[current - 1];
     if (column == ColName) row.name = text;
     if (column == ColType) row.type = text;
-    if (column == ColDecimals) row.decimals = text.find_first_not_of(" \t") == std::string::npos
-                                        ? std::nullopt
-                                        : grid::ParseGridNumber(text);
+    if (column == ColDecimals)
+      row.decimals = text.find_first_not_of(" \t") == std::string::npos ? std::nullopt : grid::ParseGridNumber(text);
   }
   request.global = session.contextCode == kStandAlone;
   request.structure = host.editorStructure(session);

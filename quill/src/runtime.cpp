@@ -88,9 +88,8 @@ RuntimeType& Runtime::Impl::declareType(RuntimeGroup& g, const std::string& name
 
 bool Runtime::Impl::groupIdFree(std::uint16_t id) const {
   if (id == kNoGroup || groups.count(id)) return false;
-  return std::none_of(objects.begin(), objects.end(), [&](const auto& entry) {
-    return (static_cast<std::uint32_t>(entry.first) & 0xFFFFu) == id;
-  });
+  return std::none_of(objects.begin(), objects.end(),
+                      [&](const auto& entry) { return (static_cast<std::uint32_t>(entry.first) & 0xFFFFu) == id; });
 }
 
 std::uint16_t Runtime::Impl::entryGroup(const std::string& library, const std::string& entry) {
@@ -150,7 +149,8 @@ std::string Runtime::Impl::shownLibrary(const std::string& normal) const {
 
 bool Runtime::Impl::askReplace(const std::string& name, const std::string& library) const {
   if (!replaceQuestion) return false;
-  return replaceQuestion(name + " was changed in " + library + " after you opened it.\nReplace that version with yours?");
+  return replaceQuestion(name + " was changed in " + library +
+                         " after you opened it.\nReplace that version with yours?");
 }
 
 void* Runtime::Impl::allocateBlock(std::size_t size) {
@@ -212,7 +212,7 @@ namespace {
 // the owner's local structure of that name first, else the library's global
 // entry, each as stored. The library is opened once, when first needed.
 std::function<std::vector<std::string>(const std::string&)> MemberTypesLookup(Runtime::Impl& impl,
-                                                                                 const RuntimeGroup& group) {
+                                                                              const RuntimeGroup& group) {
   auto library = std::make_shared<std::unique_ptr<Library>>();
   return [&impl, id = group.id, path = group.library, library](const std::string& name) {
     RuntimeGroup* g = impl.group(id);
@@ -245,8 +245,10 @@ bool Runtime::compileType(std::int32_t type, const std::string* text, std::vecto
     // A structure of the library may be unknown only because the library could not be read.
     if (errors && !unread.empty()) errors->push_back({0, "", unread});
     // A failed compile of new text leaves the stored source and its members as they were.
-    if (text) t->pendingText.reset();
-    else t->membersCurrent = false;
+    if (text)
+      t->pendingText.reset();
+    else
+      t->membersCurrent = false;
     return false;
   }
   setTypeMembers(type, std::move(compiled.members));

@@ -106,7 +106,8 @@ std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const 
   std::optional<std::string> source = info ? file->entrySource(info->name, &impl.lastError) : std::nullopt;
   if (!source) {
     // A read that failed says why; otherwise the entry is not there.
-    if (impl.lastError.empty()) impl.lastError = std::string("The library ") + library + " has no structure " + entry + ".";
+    if (impl.lastError.empty())
+      impl.lastError = std::string("The library ") + library + " has no structure " + entry + ".";
     impl.libraryFailed(impl.lastError);
     return kNoGroup;
   }
@@ -171,7 +172,8 @@ char* RuntimeMemberSuffix(HostRuntime* rt, const MemberRecord* member) {
   Runtime* runtime = Live(rt);
   if (!runtime) return nullptr;
   const char* suffix = nullptr;
-  if (member && (member->flags & kMemberHasSuffix)) std::memcpy(&suffix, member->reserved16 + kSuffixSlot, sizeof suffix);
+  if (member && (member->flags & kMemberHasSuffix))
+    std::memcpy(&suffix, member->reserved16 + kSuffixSlot, sizeof suffix);
   return CopyToRuntimeBlock(runtime->impl(), suffix ? suffix : "");
 }
 

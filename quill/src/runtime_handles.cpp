@@ -25,8 +25,8 @@ void Runtime::closeHandle(HostRuntime* handle) {
 }
 
 int Runtime::liveHandles() const {
-  return static_cast<int>(std::count_if(impl_->handles.begin(), impl_->handles.end(),
-                                        [](const auto& handle) { return handle->live; }));
+  return static_cast<int>(
+      std::count_if(impl_->handles.begin(), impl_->handles.end(), [](const auto& handle) { return handle->live; }));
 }
 
 Runtime::Trail Runtime::trail(const HostRuntime* handle) const {

@@ -29,22 +29,22 @@ struct RuntimeType {
   std::int32_t id = 0;
   std::uint16_t group = kNoGroup;
   std::string name;
-  std::optional<std::string> source;         // as stored (from the editor or the library)
-  MemberTable members;                       // of the last successful compile
+  std::optional<std::string> source;  // as stored (from the editor or the library)
+  MemberTable members;                // of the last successful compile
   bool hasMembers = false;
-  bool membersCurrent = false;               // members were compiled from the stored source
-  std::optional<std::string> pendingText;    // text of a successful callback compile, not stored yet
-  bool dirty = false;                        // stored since the library last had it
+  bool membersCurrent = false;                 // members were compiled from the stored source
+  std::optional<std::string> pendingText;      // text of a successful callback compile, not stored yet
+  bool dirty = false;                          // stored since the library last had it
   std::optional<std::int64_t> libraryChanges;  // local structures: the counter when read or written
 };
 
 struct RuntimeGroup {
   std::uint16_t id = kNoGroup;
   bool owner = false;
-  std::string library;         // NormalLibraryPath of the entry's or owner's library ("" for none)
-  std::string entry;           // entry groups: the entry (and structure) name
-  std::int32_t objectId = 0;   // owner groups
-  std::string unread;          // owner groups: why the latest load from the library failed ("" when it did not)
+  std::string library;        // NormalLibraryPath of the entry's or owner's library ("" for none)
+  std::string entry;          // entry groups: the entry (and structure) name
+  std::int32_t objectId = 0;  // owner groups
+  std::string unread;         // owner groups: why the latest load from the library failed ("" when it did not)
   std::vector<std::int32_t> types;
 };
 

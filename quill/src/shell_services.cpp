@@ -2,8 +2,8 @@
 // font, message boxes, status line, compile errors and the profile.
 #include <cstdarg>
 
-#include "qst/host_shell.h"
 #include "platform/platform.h"
+#include "qst/host_shell.h"
 #include "quill/src/host_impl.h"
 
 namespace {
@@ -36,8 +36,8 @@ HFONT ShellFont(HostContext* context, int /*fontNumber*/) {
   return impl != nullptr ? impl->gridFont() : nullptr;
 }
 
-int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT style, HINSTANCE module,
-                    int stringId, ...) {
+int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT style, HINSTANCE module, int stringId,
+                    ...) {
   char format[kMessageFormatSize] = "";
   LoadStringA(module, static_cast<UINT>(stringId), format, sizeof format);
   char text[kMessageTextSize];

@@ -54,8 +54,7 @@ LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
       if (IsWindow(editor)) SendMessageA(editor, WM_INITMENUPOPUP, wParam, lParam);
       return 0;
     case WM_CLOSE:
-    case WM_QUERYENDSESSION:
-      return CloseRequest(frame, editor, message, wParam, lParam);
+    case WM_QUERYENDSESSION: return CloseRequest(frame, editor, message, wParam, lParam);
     case WM_SIZE: {
       RECT client{};
       GetClientRect(frame, &client);
@@ -68,9 +67,7 @@ LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (IsWindow(editor)) SetFocus(editor);
       return 0;
-    case WM_DESTROY:
-      state->frameGone = true;
-      return 0;
+    case WM_DESTROY: state->frameGone = true; return 0;
     case WM_SETTEXT: {
       // The editor names its frame exactly when it was made, started a new
       // structure, loaded one or saved one.
@@ -78,8 +75,7 @@ LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
       if (quill::Host::Impl* impl = quill::ImplOf(state->context.get())) impl->markClean(*state);
       return result;
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcA(frame, message, wParam, lParam);
 }
@@ -131,8 +127,7 @@ HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* reco
     return nullptr;
   }
   RegisterFrameClass();
-  HWND frame = CreateWindowExA(0, kFrameClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr, nullptr,
-                               context);
+  HWND frame = CreateWindowExA(0, kFrameClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr, nullptr, context);
   if (frame == nullptr) return nullptr;
   quill::EditorSession& session = state->session;
   session.frame = frame;

@@ -21,8 +21,7 @@ struct Abbreviation {
 constexpr Abbreviation kAbbreviations[] = {{"integer", "int"}, {"decimal", "dec"}, {"character", "char"}};
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return prefix.size() <= text.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+  return prefix.size() <= text.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
          });
 }
@@ -57,7 +56,8 @@ std::vector<TypeChoice> TypeChoicesFor(Host& host, const EditorSession& session)
   std::string library = host.editorLibrary(session);
   if (library.empty()) library = host.currentLibrary();
   std::string error;  // a library that cannot be read offers no structures
-  for (const LibraryEntryInfo& entry : runtime.listEntries(library, &error)) offer(entry.name, TypeChoice::Kind::Structure);
+  for (const LibraryEntryInfo& entry : runtime.listEntries(library, &error))
+    offer(entry.name, TypeChoice::Kind::Structure);
   // Global structures come before local ones.
   std::stable_partition(choices.begin(), choices.end(),
                         [](const TypeChoice& c) { return c.kind != TypeChoice::Kind::LocalStructure; });

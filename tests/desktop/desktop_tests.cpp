@@ -1,37 +1,37 @@
 // Drives the real desktop program with mouse and key events on the offscreen platform.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
-#include <QHelpEvent>
-#include <QListWidget>
-#include <QToolTip>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStatusBar>
-#include <QToolBar>
 #include <QPointer>
-#include <QPushButton>
-#include <QRandomGenerator>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeWidget>
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
 #include <QPrintPreviewWidget>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
-#include <QPrinterInfo>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolTip>
+#include <QTreeWidget>
 
 #include <functional>
 #include <set>
@@ -41,8 +41,8 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "quill/grid_sheet.h"
-#include "type_completion.h"
 #include "quill/library.h"
+#include "type_completion.h"
 
 using desktop::FrameWindow;
 using desktop::GridView;
@@ -159,8 +159,8 @@ QString TabOrderFault(QWidget* dialog) {
   std::rotate(chain.begin(), chain.begin() + first, chain.end());
   for (qsizetype i = 0; i + 1 < chain.size(); ++i)
     if (!ReadsBefore(chain[i], chain[i + 1]))
-      return QStringLiteral("%1: %2 before %3").arg(dialog->windowTitle(), chain[i]->metaObject()->className(),
-                                                    chain[i + 1]->metaObject()->className());
+      return QStringLiteral("%1: %2 before %3")
+          .arg(dialog->windowTitle(), chain[i]->metaObject()->className(), chain[i + 1]->metaObject()->className());
   return {};
 }
 
@@ -266,7 +266,8 @@ class DesktopTest : public QObject {
     QVERIFY(dir_.isValid());
     // Layout settings the tests make stay in the test's own folder.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("settings")));
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout")).clear();
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"))
+        .clear();
     library_ = dir_.filePath(QStringLiteral("test%1.lib").arg(QRandomGenerator::global()->generate()));
     desktop::AppOptions& options = options_;
     options.library = library_;
@@ -576,7 +577,8 @@ class DesktopTest : public QObject {
     QStringList offered;
     WhenPopupShows([&offered](QMenu* menu) {
       for (QAction* action : menu->actions())
-        if (!action->isSeparator()) offered << action->text().section(QLatin1Char('\t'), 0, 0) + (action->isEnabled() ? "" : "-");
+        if (!action->isSeparator())
+          offered << action->text().section(QLatin1Char('\t'), 0, 0) + (action->isEnabled() ? "" : "-");
       for (QAction* action : menu->actions())
         if (action->text().startsWith(QStringLiteral("Cu&t"))) action->trigger();
       menu->close();
@@ -911,13 +913,17 @@ class DesktopTest : public QObject {
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
   }
   static int PdfPageCount(const QString& pdf) {
-    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run(QStringLiteral("pdfinfo"), {pdf})).captured(1).toInt();
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+        .match(Run(QStringLiteral("pdfinfo"), {pdf}))
+        .captured(1)
+        .toInt();
   }
 
   // Printer Setup: orientation and margins in the page setup dialog.
   void printerSetup(FrameWindow* frame, bool landscape, double margin, QString* unit) {
     WhenDialogShows([=](QWidget* dialog) {
-      auto* button = dialog->findChild<QRadioButton*>(landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+      auto* button =
+          dialog->findChild<QRadioButton*>(landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
       QVERIFY(button);
       QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));  // on its circle
       for (const char* name : {"topMargin", "leftMargin", "bottomMargin", "rightMargin"}) {
@@ -948,7 +954,8 @@ class DesktopTest : public QObject {
   void printsAFormattedListingWithThePagesSetUp() {
     QString rows;
     for (int i = 1; i <= 80; ++i)
-      rows += i % 10 == 0 ? QStringLiteral("\tdecimal {2}\t\tamount%1\r\n").arg(i) : QStringLiteral("\tinteger\t\tv%1\r\n").arg(i);
+      rows += i % 10 == 0 ? QStringLiteral("\tdecimal {2}\t\tamount%1\r\n").arg(i)
+                          : QStringLiteral("\tinteger\t\tv%1\r\n").arg(i);
     QApplication::clipboard()->setText(rows);
     FrameWindow* frame = newStructure();
     QVERIFY(frame);
@@ -959,10 +966,13 @@ class DesktopTest : public QObject {
 
     QString unit, choice;
     printerSetup(frame, true, 30, &unit);
-    const double margin = 30 * (unit.contains(QStringLiteral("mm")) ? 72 / 25.4 : unit.contains(QStringLiteral("Point")) ? 1 : 72);
+    const double margin = 30 * (unit.contains(QStringLiteral("mm"))      ? 72 / 25.4
+                                : unit.contains(QStringLiteral("Point")) ? 1
+                                                                         : 72);
     const QString wide = dir_.filePath(QStringLiteral("wide.pdf"));
     printTo(frame, wide, &choice);
-    if (QPrinterInfo::availablePrinters().isEmpty()) QVERIFY2(choice.contains(QStringLiteral("PDF")), qPrintable(choice));
+    if (QPrinterInfo::availablePrinters().isEmpty())
+      QVERIFY2(choice.contains(QStringLiteral("PDF")), qPrintable(choice));
     QVERIFY(frame->statusBar()->currentMessage().contains(wide));
     const QSizeF wideSize = PdfPageSize(wide);
     QVERIFY2(wideSize.width() > wideSize.height(), "landscape");
@@ -976,8 +986,12 @@ class DesktopTest : public QObject {
     }
     // The margins hold: no word nearer the page's edge. Types and names stand in
     // columns: every name starts where the others do.
-    const QString box = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), wide, QStringLiteral("-")});
-    auto words = QRegularExpression(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<")).globalMatch(box);
+    const QString box = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                                          QStringLiteral("1"), wide, QStringLiteral("-")});
+    auto words =
+        QRegularExpression(
+            QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)<"))
+            .globalMatch(box);
     int count = 0;
     std::set<long> nameColumns;
     while (words.hasNext()) {

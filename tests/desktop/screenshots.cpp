@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "editor/commands/row_text.h"
-#include "qst/grid_engine.h"
 #include "platform/platform.h"
+#include "qst/grid_engine.h"
 #include "row_text_checks.h"
 #include "tests/support/editor_harness.h"
 

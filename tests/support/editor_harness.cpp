@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
-#include "qst/entry_points.h"
 #include "editor/window/module_state.h"
 #include "platform/platform.h"
 #include "platform/resources.h"
+#include "qst/entry_points.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 
 namespace quilltest {
 namespace {
@@ -40,8 +40,7 @@ SHORT QuietFrontEnd::asyncKeyState(int vkey) {
   return down ? static_cast<SHORT>(0x8000) : 0;
 }
 
-GlobalOpenChoice QuietFrontEnd::openEntryDialog(HWND, const std::string&,
-                                                const std::vector<quill::LibraryEntryInfo>&) {
+GlobalOpenChoice QuietFrontEnd::openEntryDialog(HWND, const std::string&, const std::vector<quill::LibraryEntryInfo>&) {
   ++dialogs;
   GlobalOpenChoice choice{};
   choice.action = kOpenActionCancel;
@@ -129,11 +128,14 @@ void SetRow(HWND grid, std::uint32_t row, const char* name, const char* type) {
   GridSetItemText(grid, row, ColType, type);
 }
 
-void SetDecimals(HWND grid, std::uint32_t row, double decimals) { GridSetItemNumber(grid, row, ColDecimals, &decimals); }
+void SetDecimals(HWND grid, std::uint32_t row, double decimals) {
+  GridSetItemNumber(grid, row, ColDecimals, &decimals);
+}
 
 void AppendMarkedEntryRow(EditorInstance* editor) {
   editor->document.entryRow = static_cast<std::int32_t>(GridInsertRow(editor->gridWindow, 0));
-  GridSetItemText(editor->gridWindow, static_cast<std::uint32_t>(editor->document.entryRow), ColMarker, kEntryRowMarker);
+  GridSetItemText(editor->gridWindow, static_cast<std::uint32_t>(editor->document.entryRow), ColMarker,
+                  kEntryRowMarker);
 }
 
 void FillNumberedRows(EditorInstance* editor, std::uint32_t count, std::uint32_t decimalEvery) {

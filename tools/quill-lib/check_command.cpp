@@ -18,8 +18,10 @@ int RunCheck(const std::string& libraryPath) {
     for (const quill::CompileError& error : s.errors)
       std::printf("%s:%s:%d: %s\n", libraryPath.c_str(), s.label().c_str(), error.line, DescribeError(error).c_str());
   }
-  if (failed) std::fprintf(stderr, "%zu of %zu structures do not compile.\n", failed, structures.all().size());
-  else std::fprintf(stderr, "All %zu structures compile.\n", structures.all().size());
+  if (failed)
+    std::fprintf(stderr, "%zu of %zu structures do not compile.\n", failed, structures.all().size());
+  else
+    std::fprintf(stderr, "All %zu structures compile.\n", structures.all().size());
   return failed ? kExitFound : kExitOk;
 }
 

@@ -24,7 +24,9 @@ void PrintMemberChange(const MemberChange& change) {
   const char* variable = change.variable.c_str();
   switch (change.kind) {
     case MemberChange::Kind::Added: std::printf("  added variable %s: %s\n", variable, change.after.c_str()); break;
-    case MemberChange::Kind::Removed: std::printf("  removed variable %s: %s\n", variable, change.before.c_str()); break;
+    case MemberChange::Kind::Removed:
+      std::printf("  removed variable %s: %s\n", variable, change.before.c_str());
+      break;
     case MemberChange::Kind::Retyped:
       std::printf("  retyped variable %s: %s -> %s\n", variable, change.before.c_str(), change.after.c_str());
       break;

@@ -72,7 +72,11 @@ std::string DotText(const Structures& all, const std::set<std::size_t>& shown, s
       " searchsize=30, fontname=\"Helvetica\", fontsize=11];\n"
       "  node [shape=box, style=rounded, height=0.25, fontname=\"Helvetica\", fontsize=10];\n"
       "  edge [arrowsize=0.6, color=\"#555555\"];\n";
-  if (leftOut) dot += "  label=" + Quoted(std::to_string(leftOut) + " structures that neither contain nor are contained by another are not shown.") + ";\n";
+  if (leftOut)
+    dot += "  label=" +
+           Quoted(std::to_string(leftOut) +
+                  " structures that neither contain nor are contained by another are not shown.") +
+           ";\n";
   std::map<std::string, std::vector<std::size_t>> owners;  // local structures drawn inside their object
   for (std::size_t i : shown) owners[all[i].stored.owner].push_back(i);
   int cluster = 0;
@@ -151,8 +155,10 @@ int RunGraph(const GraphOptions& options) {
     leftOut = structures.all().size() - shown.size();
   }
   std::string dot = DotText(structures.all(), shown, centre, leftOut);
-  if (options.svgFile.empty()) std::fwrite(dot.data(), 1, dot.size(), stdout);
-  else WriteSvg(dot, options.svgFile);
+  if (options.svgFile.empty())
+    std::fwrite(dot.data(), 1, dot.size(), stdout);
+  else
+    WriteSvg(dot, options.svgFile);
   return kExitOk;
 }
 

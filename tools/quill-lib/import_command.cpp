@@ -31,7 +31,7 @@ struct SourceFile {
 struct Folder {
   Manifest manifest;
   std::vector<SourceFile> files;
-  std::vector<std::string> problems;  // "PATH: message"
+  std::vector<std::string> problems;       // "PATH: message"
   std::unordered_set<std::string> labels;  // lowered labels of the files, to find two spellings of one name
 };
 
@@ -42,13 +42,16 @@ bool IsName(const std::string& name) {
 
 // The structure files of one folder, in the order the manifest lists them,
 // then the others by name.
-void ReadSources(const fs::path& root, const std::string& owner, const std::vector<std::string>& listed, Folder* folder) {
+void ReadSources(const fs::path& root, const std::string& owner, const std::vector<std::string>& listed,
+                 Folder* folder) {
   std::vector<std::string> names;
   std::error_code ec;
   fs::path dir = owner.empty() ? root : root / owner;
   for (const fs::directory_entry& item : fs::directory_iterator(dir, ec))
-    if (item.is_regular_file() && item.path().extension() == kSourceExtension) names.push_back(item.path().stem().string());
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return Lowered(a) < Lowered(b); });
+    if (item.is_regular_file() && item.path().extension() == kSourceExtension)
+      names.push_back(item.path().stem().string());
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return Lowered(a) < Lowered(b); });
   std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
     auto rank = [&](const std::string& n) { return std::find(listed.begin(), listed.end(), n) - listed.begin(); };
     return rank(a) < rank(b);
@@ -56,11 +59,14 @@ void ReadSources(const fs::path& root, const std::string& owner, const std::vect
   for (const std::string& name : names) {
     std::string relative = (owner.empty() ? "" : owner + "/") + name + kSourceExtension;
     std::optional<std::string> text = ReadWholeFile(root / relative);
-    if (!IsName(name)) folder->problems.push_back(relative + ": \"" + name + "\" is not a valid structure name.");
-    else if (!text) folder->problems.push_back(relative + ": cannot be read.");
+    if (!IsName(name))
+      folder->problems.push_back(relative + ": \"" + name + "\" is not a valid structure name.");
+    else if (!text)
+      folder->problems.push_back(relative + ": cannot be read.");
     else if (!folder->labels.insert(Lowered(owner + "/" + name)).second)
       folder->problems.push_back(relative + ": another file names the same structure in other letter case.");
-    else folder->files.push_back({relative, {owner, name, std::move(*text)}});
+    else
+      folder->files.push_back({relative, {owner, name, std::move(*text)}});
   }
 }
 
@@ -90,7 +96,8 @@ Folder ReadFolder(const std::string& directoryName) {
 
 // The library's structures that the folder does not replace, so that the
 // folder's structures may use them.
-void AddKeptStructures(const quill::Library* library, const Folder& folder, std::vector<quill::StructureSource>* sources) {
+void AddKeptStructures(const quill::Library* library, const Folder& folder,
+                       std::vector<quill::StructureSource>* sources) {
   if (!library) return;
   std::unordered_set<std::string> labels;  // lowered "NAME" and "OWNER/NAME" of the folder's files
   for (const SourceFile& f : folder.files)
@@ -171,13 +178,15 @@ int RunImport(const std::string& directoryName, const std::string& libraryPath) 
   std::vector<quill::StructureSource> sources;
   for (const SourceFile& file : folder.files) sources.push_back(file.source);
   AddKeptStructures(library.get(), folder, &sources);
-  quill::LibraryStructures compiled = quill::LibraryStructures::compile(std::move(sources), TerminalProgress("compiling"));
+  quill::LibraryStructures compiled =
+      quill::LibraryStructures::compile(std::move(sources), TerminalProgress("compiling"));
   const std::size_t imported = folder.files.size();
   const std::string prefix = (fs::path(directoryName) / "").string();
   for (const std::string& problem : folder.problems) std::fprintf(stderr, "%s%s\n", prefix.c_str(), problem.c_str());
   for (std::size_t i = 0; i < imported; ++i)
     for (const quill::CompileError& error : compiled.all()[i].errors)
-      std::fprintf(stderr, "%s%s:%d: %s\n", prefix.c_str(), folder.files[i].relative.c_str(), error.line, DescribeError(error).c_str());
+      std::fprintf(stderr, "%s%s:%d: %s\n", prefix.c_str(), folder.files[i].relative.c_str(), error.line,
+                   DescribeError(error).c_str());
   bool failed = !folder.problems.empty() ||
                 std::any_of(compiled.all().begin(), compiled.all().begin() + static_cast<std::ptrdiff_t>(imported),
                             [](const quill::LibraryStructure& s) { return !s.errors.empty(); });

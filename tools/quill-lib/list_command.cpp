@@ -16,7 +16,7 @@ struct ListRow {
   std::string name;
   std::size_t members = 0;  // variables of a structure, local structures of an object
   std::string comment;
-  std::string modified;     // "" for an object, which has no time of its own
+  std::string modified;  // "" for an object, which has no time of its own
 };
 
 std::vector<ListRow> CollectRows(const quill::Library& library, const std::string& kind) {
@@ -39,8 +39,8 @@ std::vector<ListRow> CollectRows(const quill::Library& library, const std::strin
 void PrintJson(const std::vector<ListRow>& rows) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const ListRow& row : rows) {
-    nlohmann::ordered_json item{{"kind", row.kind}, {"name", row.name}, {"members", row.members},
-                                {"comment", row.comment}};
+    nlohmann::ordered_json item{
+        {"kind", row.kind}, {"name", row.name}, {"members", row.members}, {"comment", row.comment}};
     item["modified"] = row.modified.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(row.modified);
     if (row.kind == "object") item["object_kind"] = row.objectKind;
     list.push_back(std::move(item));
@@ -66,8 +66,10 @@ void PrintTable(const std::vector<ListRow>& rows) {
 int RunList(const ListOptions& options) {
   std::unique_ptr<quill::Library> library = OpenExistingLibrary(options.library);
   std::vector<ListRow> rows = CollectRows(*library, options.kind);
-  if (options.json) PrintJson(rows);
-  else PrintTable(rows);
+  if (options.json)
+    PrintJson(rows);
+  else
+    PrintTable(rows);
   return kExitOk;
 }
 

@@ -30,7 +30,8 @@ void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
   list->add_flag("--json", a.list.json, "JSON for scripts instead of a table");
   list->callback([&a, run] { *run = [&a] { return quill_lib::RunList(a.list); }; });
 
-  CLI::App* show = app.add_subcommand("show", "Print the stored source of a structure, or of an object's local structures.");
+  CLI::App* show =
+      app.add_subcommand("show", "Print the stored source of a structure, or of an object's local structures.");
   show->add_option("LIBRARY", a.library, "library file")->required();
   show->add_option("NAME", a.name, "structure, object, or OBJECT/NAME for one local structure")->required();
   show->callback([&a, run] { *run = [&a] { return quill_lib::RunShow(a.library, a.name); }; });
@@ -44,7 +45,8 @@ void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
   exportCmd->add_option("DIR", a.directory, "folder (created when missing)")->required();
   exportCmd->callback([&a, run] { *run = [&a] { return quill_lib::RunExport(a.library, a.directory); }; });
 
-  CLI::App* importCmd = app.add_subcommand("import", "Compile the structures of DIR and write them into LIBRARY, all or nothing.");
+  CLI::App* importCmd =
+      app.add_subcommand("import", "Compile the structures of DIR and write them into LIBRARY, all or nothing.");
   importCmd->add_option("DIR", a.directory, "folder written by export")->required();
   importCmd->add_option("LIBRARY", a.library, "library file (created when missing)")->required();
   importCmd->callback([&a, run] { *run = [&a] { return quill_lib::RunImport(a.directory, a.library); }; });

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <string_view>
 #include <cstdio>
+#include <string_view>
 
 #include "quill/compiler.h"
 #include "tool_error.h"
@@ -57,10 +57,14 @@ std::string EscapeField(const std::string& text) {
   std::string out;
   for (char c : text) {
     auto byte = static_cast<unsigned char>(c);
-    if (c == '\\') out += "\\\\";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\t')
+      out += "\\t";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
     else if (byte < 0x20 || byte == 0x7F) {
       char hex[5];
       std::snprintf(hex, sizeof hex, "\\x%02X", byte);
@@ -136,7 +140,8 @@ Manifest ParseManifest(const std::string& text, const std::string& path) {
     }
     if (!ok)
       throw ToolError{kExitFile, path + ":" + std::to_string(number) +
-                                     ": expected \"global NAME COMMENT\" or \"object ID KIND NAME ...\" (KIND window, menu, userobject or function), separated by TABs."};
+                                     ": expected \"global NAME COMMENT\" or \"object ID KIND NAME ...\" (KIND window, "
+                                     "menu, userobject or function), separated by TABs."};
   }
   return manifest;
 }

@@ -33,8 +33,10 @@ std::vector<bool> KeptOrder(const std::vector<std::string>& a, const std::vector
     auto at = std::lower_bound(headAt.begin(), headAt.end(), position[j],
                                [&](std::size_t head, std::size_t p) { return position[head] > p; });
     if (at != headAt.begin()) next[j] = *(at - 1);
-    if (at == headAt.end()) headAt.push_back(j);
-    else *at = j;
+    if (at == headAt.end())
+      headAt.push_back(j);
+    else
+      *at = j;
   }
   std::vector<bool> kept(b.size(), false);
   for (std::size_t j = headAt.empty() ? kNone : headAt.back(); j != kNone; j = next[j]) kept[j] = true;
@@ -66,8 +68,8 @@ std::vector<MemberChange> DiffMembers(const Members& before, const Members& afte
   std::vector<bool> kept = KeptOrder(commonBefore, commonAfter);
   for (std::size_t row = 0; row < before.size(); ++row)
     if (const quill::Runtime::Member gone = before[row]; !rowsAfter.count(Lowered(gone.name)))
-      changes.push_back({Kind::Removed, gone.name + gone.suffix,
-                         DescribeType(gone) + " (row " + std::to_string(row + 1) + ")", ""});
+      changes.push_back(
+          {Kind::Removed, gone.name + gone.suffix, DescribeType(gone) + " (row " + std::to_string(row + 1) + ")", ""});
   std::size_t common = 0;
   for (std::size_t row = 0; row < after.size(); ++row) {
     const quill::Runtime::Member now = after[row];

@@ -8,10 +8,10 @@ namespace quill_lib {
 // The exit codes, as the README documents them.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitFound = 1,      // check: a structure does not compile; diff: the libraries differ; import: a file does not compile
-  kExitUsage = 2,      // bad arguments
-  kExitNoSuchName = 3, // the structure or object named is not in the library
-  kExitFile = 4,       // a library, folder or file cannot be read or written
+  kExitFound = 1,  // check: a structure does not compile; diff: the libraries differ; import: a file does not compile
+  kExitUsage = 2,  // bad arguments
+  kExitNoSuchName = 3,  // the structure or object named is not in the library
+  kExitFile = 4,        // a library, folder or file cannot be read or written
 };
 
 // Ends the command: main prints the message (when there is one) and exits with the code.

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "qst/host_shell.h"
 #include "instance_fields.h"
 #include "platform/platform.h"
+#include "qst/host_shell.h"
 #include "scenario.h"
 #include "step_args.h"
 #include "step_words.h"
@@ -135,7 +135,7 @@ void ExpectMessage(Scenario& scenario, const Step& step) {
   std::vector<std::string> arguments;
   for (std::size_t i = 3; i < step.line.words.size(); ++i) arguments.push_back(step.line.words[i].text);
   if (arguments.size() > 2) NoMoreArgs(step, 5);
-  std::optional<std::int64_t> id = !what.quoted              ? NumberArg(step, 2, "a string id")
+  std::optional<std::int64_t> id = !what.quoted           ? NumberArg(step, 2, "a string id")
                                    : AllDigits(what.text) ? ParseNumber(what.text)
                                                           : std::nullopt;
   if (!id) NoMoreArgs(step, 3);
@@ -177,8 +177,8 @@ void ExpectStatus(Scenario& scenario, const Step& step) {
     return ExpectEqual("status " + Quote(what.text), "status " + Quote(session.status));
   std::int64_t id = what.quoted ? *ParseNumber(what.text) : NumberArg(step, 2, "a string id");
   if (session.statusId != id)
-    throw StepFailure{"status " + std::to_string(id), "status " + std::to_string(session.statusId) + " " +
-                                                          Quote(session.status)};
+    throw StepFailure{"status " + std::to_string(id),
+                      "status " + std::to_string(session.statusId) + " " + Quote(session.status)};
 }
 
 void ExpectCursor(Scenario&, const Step& step) {
@@ -187,8 +187,10 @@ void ExpectCursor(Scenario&, const Step& step) {
   if (which.text != "arrow" && which.text != "wait") throw StepFailure{"arrow or wait", Quote(which.text)};
   HCURSOR shown = GetCursor();
   std::string actual = "other";
-  if (!shown || shown == LoadCursorA(nullptr, IDC_ARROW)) actual = "arrow";
-  else if (shown == LoadCursorA(nullptr, IDC_WAIT)) actual = "wait";
+  if (!shown || shown == LoadCursorA(nullptr, IDC_ARROW))
+    actual = "arrow";
+  else if (shown == LoadCursorA(nullptr, IDC_WAIT))
+    actual = "wait";
   ExpectEqual("cursor " + which.text, "cursor " + actual);
 }
 
@@ -197,20 +199,41 @@ struct MessageName {
   UINT message;
 };
 constexpr std::array<MessageName, 24> kMessageNames{{
-    {"WM_CREATE", WM_CREATE}, {"WM_DESTROY", WM_DESTROY}, {"WM_SIZE", WM_SIZE}, {"WM_PAINT", WM_PAINT},
-    {"WM_CLOSE", WM_CLOSE}, {"WM_QUERYENDSESSION", WM_QUERYENDSESSION}, {"WM_COMMAND", WM_COMMAND},
-    {"WM_INITMENUPOPUP", WM_INITMENUPOPUP}, {"HM_SETNOTIFY", HM_SETNOTIFY}, {"HM_EDITORCLOSED", HM_EDITORCLOSED},
-    {"HM_QUERYCOMMANDS", HM_QUERYCOMMANDS}, {"WM_SETFOCUS", WM_SETFOCUS}, {"WM_KILLFOCUS", WM_KILLFOCUS},
-    {"WM_SETREDRAW", WM_SETREDRAW}, {"WM_SETTEXT", WM_SETTEXT}, {"WM_KEYDOWN", WM_KEYDOWN}, {"WM_CHAR", WM_CHAR},
-    {"WM_INITMENU", WM_INITMENU}, {"WM_QUIT", WM_QUIT}, {"WM_CUT", WM_CUT}, {"WM_COPY", WM_COPY},
-    {"WM_PASTE", WM_PASTE}, {"WM_CLEAR", WM_CLEAR}, {"WM_UNDO", WM_UNDO},
+    {"WM_CREATE", WM_CREATE},
+    {"WM_DESTROY", WM_DESTROY},
+    {"WM_SIZE", WM_SIZE},
+    {"WM_PAINT", WM_PAINT},
+    {"WM_CLOSE", WM_CLOSE},
+    {"WM_QUERYENDSESSION", WM_QUERYENDSESSION},
+    {"WM_COMMAND", WM_COMMAND},
+    {"WM_INITMENUPOPUP", WM_INITMENUPOPUP},
+    {"HM_SETNOTIFY", HM_SETNOTIFY},
+    {"HM_EDITORCLOSED", HM_EDITORCLOSED},
+    {"HM_QUERYCOMMANDS", HM_QUERYCOMMANDS},
+    {"WM_SETFOCUS", WM_SETFOCUS},
+    {"WM_KILLFOCUS", WM_KILLFOCUS},
+    {"WM_SETREDRAW", WM_SETREDRAW},
+    {"WM_SETTEXT", WM_SETTEXT},
+    {"WM_KEYDOWN", WM_KEYDOWN},
+    {"WM_CHAR", WM_CHAR},
+    {"WM_INITMENU", WM_INITMENU},
+    {"WM_QUIT", WM_QUIT},
+    {"WM_CUT", WM_CUT},
+    {"WM_COPY", WM_COPY},
+    {"WM_PASTE", WM_PASTE},
+    {"WM_CLEAR", WM_CLEAR},
+    {"WM_UNDO", WM_UNDO},
 }};
 
 std::string MessageText(UINT message) {
   for (const MessageName& known : kMessageNames) {
     if (known.message == message) return std::string(known.name);
   }
-  return "0x" + [&] { char b[16]; std::snprintf(b, sizeof b, "%X", message); return std::string(b); }();
+  return "0x" + [&] {
+    char b[16];
+    std::snprintf(b, sizeof b, "%X", message);
+    return std::string(b);
+  }();
 }
 
 // A message parameter of `expect posted`: a number, or * for any value.
@@ -243,7 +266,9 @@ void ExpectPosted(Scenario& scenario, const Step& step) {
         ParamMatches(step.line.words[4], queued.wParam, "WPARAM") &&
         ParamMatches(step.line.words[5], static_cast<std::uint64_t>(queued.lParam), "LPARAM"))
       return;
-    std::string to = queued.hwnd == session.frame ? "frame" : queued.hwnd == session.editor ? "editor" : "another window";
+    std::string to = queued.hwnd == session.frame    ? "frame"
+                     : queued.hwnd == session.editor ? "editor"
+                                                     : "another window";
     got += (got.empty() ? "" : "; ") + MessageText(queued.message) + " " + std::to_string(queued.wParam) + " " +
            std::to_string(queued.lParam) + " to " + to;
   }
@@ -273,12 +298,13 @@ void ExpectCommands(Scenario& scenario, const Step& step) {
   std::vector<std::int64_t> entries(buffer.begin(), buffer.begin() + count);
   std::string actual;
   for (std::int64_t entry : entries) actual += (actual.empty() ? "" : " ") + std::to_string(entry);
-  bool countFirst = !words.empty() && words[0] == count && std::equal(words.begin() + 1, words.end(), entries.begin(), entries.end());
+  bool countFirst =
+      !words.empty() && words[0] == count && std::equal(words.begin() + 1, words.end(), entries.begin(), entries.end());
   if (!countFirst) ExpectEqual(expected.empty() ? "no entries" : expected, actual.empty() ? "no entries" : actual);
   for (std::size_t i = static_cast<std::size_t>(count); i < buffer.size(); ++i) {
     if (buffer[i] != kUnwritten)
-      throw StepFailure{"nothing written past entry " + std::to_string(count), "entry " + std::to_string(i + 1) +
-                                                                                   " written"};
+      throw StepFailure{"nothing written past entry " + std::to_string(count),
+                        "entry " + std::to_string(i + 1) + " written"};
   }
 }
 

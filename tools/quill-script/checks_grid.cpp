@@ -1,10 +1,10 @@
 // Checks of the grid: expect grid, rows, current, edit, properties; and dump.
 #include <ostream>
 
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
 #include "grid_rows.h"
 #include "instance_fields.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "scenario.h"
 #include "step_args.h"
 #include "step_words.h"
@@ -112,7 +112,8 @@ void Dump(Scenario& scenario, const Step& step) {
   }
   quill::GridSheet& grid = scenario.grid();
   out << "expect rows " << grid.rowCount() << "\n";
-  out << "expect current " << grid.currentRow() << " " << (grid.currentRow() ? grid.currentColumn() : ColRowIndicator) << "\n";
+  out << "expect current " << grid.currentRow() << " " << (grid.currentRow() ? grid.currentColumn() : ColRowIndicator)
+      << "\n";
   out << "expect grid\n";
   for (std::uint32_t row = 1; row <= grid.rowCount(); ++row) out << FormatGridRow(grid, row) << "\n";
   out << "end\n";

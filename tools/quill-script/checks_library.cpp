@@ -133,7 +133,8 @@ void ExpectPrinted(Scenario& scenario, const Step& step) {
   NoMoreArgs(step, 5);
   HeadlessFrontEnd& frontEnd = scenario.frontEnd();
   std::string expected = library.text + " " + entry.text + " " + std::to_string(flag);
-  // A print request must have come since the previous expect printed, so that a print that should have happened again is not missed.
+  // A print request must have come since the previous expect printed, so that a print that should have happened again
+  // is not missed.
   if (frontEnd.entriesSincePrintedCheck() == 0)
     throw StepFailure{"printed " + expected, "nothing printed since the last check"};
   frontEnd.markPrintedChecked();

@@ -63,7 +63,8 @@ bool NumberMatches(const std::optional<double>& number, const Word& expected) {
 
 std::string FormatGridRow(const quill::GridSheet& grid, std::uint32_t row) {
   RowWords words = ReadRow(grid, row);
-  std::string line = CellWord(words.name) + " " + CellWord(words.type) + " " + NumberWord(words.number) + " " + words.flags;
+  std::string line =
+      CellWord(words.name) + " " + CellWord(words.type) + " " + NumberWord(words.number) + " " + words.flags;
   if (words.hidden) line += " " + Quote(*words.hidden);
   return line;
 }

@@ -17,8 +17,8 @@ enum class AnswerKind { Message, Open, Save };
 
 struct Answer {
   AnswerKind kind = AnswerKind::Message;
-  int line = 0;     // scenario line that queued it
-  int button = 0;   // Message: IDYES, IDNO, IDCANCEL or IDOK
+  int line = 0;          // scenario line that queued it
+  int button = 0;        // Message: IDYES, IDNO, IDCANCEL or IDOK
   bool cancel = false;   // Open, Save
   bool makeNew = false;  // Open: "new"
   std::string name;
@@ -66,8 +66,14 @@ class HeadlessFrontEnd : public quill::HostFrontEnd {
   int printsSinceCheck() const { return printsSinceCheck_; }
   int entriesSinceCheck() const { return entriesSinceCheck_; }
   int entriesSincePrintedCheck() const { return entriesSincePrintedCheck_; }
-  void markPrintChecked() { printsSinceCheck_ = 0; entriesSinceCheck_ = 0; }
-  void markPrintedChecked() { entriesSincePrintedCheck_ = 0; markPrintChecked(); }
+  void markPrintChecked() {
+    printsSinceCheck_ = 0;
+    entriesSinceCheck_ = 0;
+  }
+  void markPrintedChecked() {
+    entriesSincePrintedCheck_ = 0;
+    markPrintChecked();
+  }
 
   HCURSOR cursor() const { return cursor_; }
   HWND capture() const { return capture_; }

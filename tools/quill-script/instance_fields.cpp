@@ -82,16 +82,33 @@ struct Field {
   std::function<FieldValue(const EditorFields&, const KnownHandles&)> read;
 };
 
-#define INT_FIELD(f) Field{#f, [](const EditorFields& i, const KnownHandles&) { return Number(i.f); }}
-#define HANDLE_FIELD(f) Field{#f, [](const EditorFields& i, const KnownHandles& k) { return Handle(i.f, k); }}
+#define INT_FIELD(f)                                                           \
+  Field {                                                                      \
+#f, [](const EditorFields& i, const KnownHandles&) { return Number(i.f); } \
+  }
+#define HANDLE_FIELD(f)                                                             \
+  Field {                                                                           \
+#f, [](const EditorFields& i, const KnownHandles& k) { return Handle(i.f, k); } \
+  }
 
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields{
-      INT_FIELD(changed), INT_FIELD(firstOpen), INT_FIELD(entryRow), INT_FIELD(undoRow),
-      INT_FIELD(autoAppendArmed), INT_FIELD(untitled), INT_FIELD(dropRow), INT_FIELD(curColumn),
-      INT_FIELD(curRow), INT_FIELD(anchorRow), INT_FIELD(pressRow), INT_FIELD(selFirst), INT_FIELD(selLast),
+      INT_FIELD(changed),
+      INT_FIELD(firstOpen),
+      INT_FIELD(entryRow),
+      INT_FIELD(undoRow),
+      INT_FIELD(autoAppendArmed),
+      INT_FIELD(untitled),
+      INT_FIELD(dropRow),
+      INT_FIELD(curColumn),
+      INT_FIELD(curRow),
+      INT_FIELD(anchorRow),
+      INT_FIELD(pressRow),
+      INT_FIELD(selFirst),
+      INT_FIELD(selLast),
       Field{"dragState", [](const EditorFields& i, const KnownHandles&) { return Named(i.dragState, kDragNames); }},
-      INT_FIELD(headerHeight), INT_FIELD(detailHeight),
+      INT_FIELD(headerHeight),
+      INT_FIELD(detailHeight),
       Field{"cutRowList", [](const EditorFields& i, const KnownHandles&) { return RowList(i.cutRowList); }},
       Field{"undoText", [](const EditorFields& i, const KnownHandles&) { return PoolString(i.undoText); }},
       INT_FIELD(pastedCount),
@@ -104,14 +121,20 @@ const std::vector<Field>& Fields() {
       INT_FIELD(contextCode),
       INT_FIELD(callerKind),
       Field{"libraryName", [](const EditorFields& i, const KnownHandles&) { return PoolString(i.libraryName); }},
-      Field{"structureName",
-            [](const EditorFields& i, const KnownHandles&) { return PoolString(i.structureName); }},
-      INT_FIELD(objectId), INT_FIELD(localTypeId), INT_FIELD(groupId), INT_FIELD(ownerKind),
+      Field{"structureName", [](const EditorFields& i, const KnownHandles&) { return PoolString(i.structureName); }},
+      INT_FIELD(objectId),
+      INT_FIELD(localTypeId),
+      INT_FIELD(groupId),
+      INT_FIELD(ownerKind),
       Field{"fontMetrics", [](const EditorFields& i, const KnownHandles&) { return Number(i.fontHeight); }},
-      Field{"fontMetrics.tmHeight",
-            [](const EditorFields& i, const KnownHandles&) { return Number(i.fontHeight); }},
-      HANDLE_FIELD(gridFont), HANDLE_FIELD(hostContext), HANDLE_FIELD(pool), HANDLE_FIELD(editorWindow),
-      HANDLE_FIELD(gridWindow), HANDLE_FIELD(notifyWindow), HANDLE_FIELD(editMenu),
+      Field{"fontMetrics.tmHeight", [](const EditorFields& i, const KnownHandles&) { return Number(i.fontHeight); }},
+      HANDLE_FIELD(gridFont),
+      HANDLE_FIELD(hostContext),
+      HANDLE_FIELD(pool),
+      HANDLE_FIELD(editorWindow),
+      HANDLE_FIELD(gridWindow),
+      HANDLE_FIELD(notifyWindow),
+      HANDLE_FIELD(editMenu),
   };
   return fields;
 }
@@ -156,7 +179,8 @@ bool FieldMatches(const FieldValue& value, const Word& expected) {
       if (!number) return false;
       // 0xFFFFFFFF and -1 name the same 32-bit field value.
       return *number == value.number ||
-             (*number >= 0 && *number <= UINT32_MAX && static_cast<std::uint32_t>(*number) == static_cast<std::uint32_t>(value.number));
+             (*number >= 0 && *number <= UINT32_MAX &&
+              static_cast<std::uint32_t>(*number) == static_cast<std::uint32_t>(value.number));
     }
     case Kind::Text:
       if (!expected.quoted && expected.text == "none") return false;  // a text, not a null string

@@ -34,7 +34,7 @@ struct NamedNumber {
 struct FieldValue {
   enum class Kind { Number, Text, Name } kind = Kind::Number;
   std::int64_t number = 0;
-  std::string text;  // Text: the string; Name: none, editor, grid, ... or other
+  std::string text;                    // Text: the string; Name: none, editor, grid, ... or other
   std::span<const NamedNumber> names;  // Number: the enum names the field's values have
   std::vector<std::string> alsoText;   // Text: other spellings of the same value
 };

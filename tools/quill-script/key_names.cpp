@@ -15,11 +15,24 @@ struct NamedKey {
   int vkey;
 };
 constexpr std::array<NamedKey, 18> kNamedKeys{{
-    {"del", VK_DELETE}, {"delete", VK_DELETE}, {"ins", VK_INSERT},  {"insert", VK_INSERT},
-    {"enter", VK_RETURN}, {"return", VK_RETURN}, {"tab", VK_TAB},   {"esc", VK_ESCAPE},
-    {"escape", VK_ESCAPE}, {"backspace", VK_BACK}, {"space", 0x20}, {"home", VK_HOME},
-    {"end", VK_END},     {"up", VK_UP},         {"down", VK_DOWN}, {"left", VK_LEFT},
-    {"right", VK_RIGHT}, {"back", VK_BACK},
+    {"del", VK_DELETE},
+    {"delete", VK_DELETE},
+    {"ins", VK_INSERT},
+    {"insert", VK_INSERT},
+    {"enter", VK_RETURN},
+    {"return", VK_RETURN},
+    {"tab", VK_TAB},
+    {"esc", VK_ESCAPE},
+    {"escape", VK_ESCAPE},
+    {"backspace", VK_BACK},
+    {"space", 0x20},
+    {"home", VK_HOME},
+    {"end", VK_END},
+    {"up", VK_UP},
+    {"down", VK_DOWN},
+    {"left", VK_LEFT},
+    {"right", VK_RIGHT},
+    {"back", VK_BACK},
 }};
 constexpr int kVkF1 = 0x70;
 
@@ -57,10 +70,14 @@ std::optional<KeyPress> ParseKeys(std::string_view text) {
       press.vkey = *code;
       return press;
     }
-    if (part == "ctrl" || part == "control") press.ctrl = true;
-    else if (part == "shift") press.shift = true;
-    else if (part == "alt") press.alt = true;
-    else return std::nullopt;
+    if (part == "ctrl" || part == "control")
+      press.ctrl = true;
+    else if (part == "shift")
+      press.shift = true;
+    else if (part == "alt")
+      press.alt = true;
+    else
+      return std::nullopt;
     start = plus + 1;
   }
 }

@@ -13,9 +13,10 @@ namespace {
 constexpr int kSkippedExit = 77;
 
 int Usage() {
-  std::cerr << "usage: quill-script [--verbose] [--module PATH] FILE...\n"
-               "  --verbose      print each step as it runs\n"
-               "  --module PATH  the editor module to load (default: $QST_MODULE, else the one built with this program)\n";
+  std::cerr
+      << "usage: quill-script [--verbose] [--module PATH] FILE...\n"
+         "  --verbose      print each step as it runs\n"
+         "  --module PATH  the editor module to load (default: $QST_MODULE, else the one built with this program)\n";
   return 2;
 }
 

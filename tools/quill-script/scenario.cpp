@@ -3,8 +3,8 @@
 
 #include <ostream>
 
-#include "qst/host_shell.h"
 #include "platform/platform.h"
+#include "qst/host_shell.h"
 #include "quill/runtime.h"
 
 namespace script {
@@ -119,8 +119,8 @@ quill::GridSheet& Scenario::grid() {
 KnownHandles Scenario::handles() {
   quill::EditorSession& editor = session();
   HMENU bar = editor.menu ? editor.menu : GetMenu(editor.frame);
-  return KnownHandles{editor.frame,          editor.editor,         editorFields().gridWindow, notifyWindow_,
-                      GetSubMenu(bar, 0), GetSubMenu(bar, 1), editor.context};
+  return KnownHandles{editor.frame,       editor.editor, editorFields().gridWindow, notifyWindow_, GetSubMenu(bar, 0),
+                      GetSubMenu(bar, 1), editor.context};
 }
 
 HWND Scenario::notifyWindow() {

@@ -129,8 +129,8 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
     if (result.failure.empty() && result.skipped.empty()) {
       try {
         if (std::optional<StepFailure> failure = scenario.finish())
-          result.failure = FailureLine(fileName, failure->line ? failure->line : lastLine, failure->expected,
-                                       failure->got);
+          result.failure =
+              FailureLine(fileName, failure->line ? failure->line : lastLine, failure->expected, failure->got);
       } catch (const StepFailure& failure) {
         result.failure = FailureLine(fileName, lastLine, failure.expected, failure.got);
       }

@@ -14,10 +14,20 @@ struct CommandName {
   WORD id;
 };
 constexpr std::array<CommandName, 14> kCommandNames{{
-    {"new", CmdNew},         {"open", CmdOpen},   {"close", CmdClose},   {"return", CmdReturn},
-    {"save", CmdSave},       {"saveas", CmdSaveAs}, {"print", CmdPrint}, {"undo", CmdUndo},
-    {"cut", CmdCut},         {"copy", CmdCopy},   {"paste", CmdPaste},   {"clear", CmdClear},
-    {"insertrow", CmdInsertRow}, {"deleterow", CmdDeleteRow},
+    {"new", CmdNew},
+    {"open", CmdOpen},
+    {"close", CmdClose},
+    {"return", CmdReturn},
+    {"save", CmdSave},
+    {"saveas", CmdSaveAs},
+    {"print", CmdPrint},
+    {"undo", CmdUndo},
+    {"cut", CmdCut},
+    {"copy", CmdCopy},
+    {"paste", CmdPaste},
+    {"clear", CmdClear},
+    {"insertrow", CmdInsertRow},
+    {"deleterow", CmdDeleteRow},
 }};
 
 }  // namespace
@@ -35,8 +45,7 @@ std::int64_t NumberArg(const Step& step, std::size_t index, std::string_view wha
 }
 
 void NoMoreArgs(const Step& step, std::size_t count) {
-  if (step.line.words.size() > count)
-    throw StepFailure{"the end of the line", Quote(step.line.words[count].text)};
+  if (step.line.words.size() > count) throw StepFailure{"the end of the line", Quote(step.line.words[count].text)};
 }
 
 int ColumnArg(const Step& step, std::size_t index) {

@@ -1,8 +1,8 @@
 // Editor words: create, notify, close, endsession, destroy, size, pump, and
 // the queued answers for dialogs and message boxes.
+#include "qst/context_codes.h"
 #include "qst/host_library.h"
 #include "qst/host_shell.h"
-#include "qst/context_codes.h"
 #include "scenario.h"
 #include "step_args.h"
 #include "step_words.h"
@@ -139,11 +139,16 @@ Answer MessageAnswer(const Step& step) {
   Answer answer;
   answer.kind = AnswerKind::Message;
   answer.line = step.line.number;
-  if (button == "yes") answer.button = IDYES;
-  else if (button == "no") answer.button = IDNO;
-  else if (button == "cancel") answer.button = IDCANCEL;
-  else if (button == "ok") answer.button = IDOK;
-  else throw StepFailure{"yes, no, cancel or ok", Quote(button)};
+  if (button == "yes")
+    answer.button = IDYES;
+  else if (button == "no")
+    answer.button = IDNO;
+  else if (button == "cancel")
+    answer.button = IDCANCEL;
+  else if (button == "ok")
+    answer.button = IDOK;
+  else
+    throw StepFailure{"yes, no, cancel or ok", Quote(button)};
   return answer;
 }
 
@@ -179,10 +184,14 @@ Answer DialogAnswer(const Step& step, AnswerKind kind) {
 
 void AnswerWord(Scenario& scenario, const Step& step) {
   const std::string& kind = Arg(step, 1, "message, open or save").text;
-  if (kind == "message") scenario.frontEnd().queueAnswer(MessageAnswer(step));
-  else if (kind == "open") scenario.frontEnd().queueAnswer(DialogAnswer(step, AnswerKind::Open));
-  else if (kind == "save") scenario.frontEnd().queueAnswer(DialogAnswer(step, AnswerKind::Save));
-  else throw StepFailure{"message, open or save", Quote(kind)};
+  if (kind == "message")
+    scenario.frontEnd().queueAnswer(MessageAnswer(step));
+  else if (kind == "open")
+    scenario.frontEnd().queueAnswer(DialogAnswer(step, AnswerKind::Open));
+  else if (kind == "save")
+    scenario.frontEnd().queueAnswer(DialogAnswer(step, AnswerKind::Save));
+  else
+    throw StepFailure{"message, open or save", Quote(kind)};
 }
 
 }  // namespace

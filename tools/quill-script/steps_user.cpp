@@ -56,9 +56,12 @@ void HoldModifiers(Scenario& scenario, const Step& step, std::size_t from) {
   bool shift = false, ctrl = false;
   for (std::size_t i = from; i < step.line.words.size(); ++i) {
     const std::string word = Lower(step.line.words[i].text);
-    if (word == "shift") shift = true;
-    else if (word == "ctrl" || word == "control") ctrl = true;
-    else throw StepFailure{"shift or ctrl", Quote(step.line.words[i].text)};
+    if (word == "shift")
+      shift = true;
+    else if (word == "ctrl" || word == "control")
+      ctrl = true;
+    else
+      throw StepFailure{"shift or ctrl", Quote(step.line.words[i].text)};
   }
   scenario.frontEnd().setModifiers(ctrl, shift, false);
 }
@@ -124,11 +127,16 @@ void Key(Scenario& scenario, const Step& step) {
 void Clipboard(Scenario&, const Step& step) {
   const Word& what = Arg(step, 1, "\"TEXT\", none, busy or free");
   NoMoreArgs(step, 2);
-  if (what.quoted) PlatformClipboardFromOutside(what.text.c_str());
-  else if (what.text == "none") PlatformClipboardFromOutside(nullptr);
-  else if (what.text == "busy") PlatformClipboardSetBusy(true);
-  else if (what.text == "free") PlatformClipboardSetBusy(false);
-  else throw StepFailure{"\"TEXT\", none, busy or free", Quote(what.text)};
+  if (what.quoted)
+    PlatformClipboardFromOutside(what.text.c_str());
+  else if (what.text == "none")
+    PlatformClipboardFromOutside(nullptr);
+  else if (what.text == "busy")
+    PlatformClipboardSetBusy(true);
+  else if (what.text == "free")
+    PlatformClipboardSetBusy(false);
+  else
+    throw StepFailure{"\"TEXT\", none, busy or free", Quote(what.text)};
 }
 
 }  // namespace

@@ -13,12 +13,12 @@
 // the layout library's contents).
 enum GridColumn : std::uint16_t {
   ColRowIndicator = 0,  // the row indicator at the left: no cell; also "no column"
-  ColName = 1,      // var_name, text
-  ColType = 2,      // var_type, text
-  ColDecimals = 3,  // var_dec, number
-  ColMarker = 4,    // hidden text: the entry-row marker on the one empty entry row
+  ColName = 1,          // var_name, text
+  ColType = 2,          // var_type, text
+  ColDecimals = 3,      // var_dec, number
+  ColMarker = 4,        // hidden text: the entry-row marker on the one empty entry row
 };
-inline constexpr int kLastDataColumn = ColDecimals;  // the last column a user edits
+inline constexpr int kLastDataColumn = ColDecimals;     // the last column a user edits
 inline constexpr int kGridColumnCount = ColMarker + 1;  // the row indicator, three data columns, the marker
 
 // The text the marker column holds on the entry row (held fixed by nothing; the
@@ -26,29 +26,29 @@ inline constexpr int kGridColumnCount = ColMarker + 1;  // the row indicator, th
 inline constexpr const char* kEntryRowMarker = "\xAE";
 
 // Window class of the host's grid control, and the library that holds its layouts.
-inline constexpr const char* kGridControlClass = "QuillGridSheet";  // binary interface
+inline constexpr const char* kGridControlClass = "QuillGridSheet";      // binary interface
 inline constexpr const char* kGridLayoutLibrary = "quill_layouts.lib";  // the host's installation
 
 // Grid messages and notifications: every number frozen by the module's binary interface.
-constexpr UINT GM_DELETEROW = 0x51B;  // binary interface: deletes the row in lParam
-constexpr UINT GM_INSERTROW = 0x520;  // binary interface: inserts before the row in lParam (0 appends)
-constexpr UINT GM_CURRENTROW = 0x521;  // binary interface: the current cell's row
-constexpr UINT GM_ROWCOUNT = 0x528;  // binary interface: the number of rows
-constexpr UINT GM_REMOVEALLROWS = 0x531;  // binary interface: empties the grid
-constexpr UINT GM_SELECTROW = 0x535;  // binary interface: selects (wParam 1) or unselects the row in lParam
+constexpr UINT GM_DELETEROW = 0x51B;        // binary interface: deletes the row in lParam
+constexpr UINT GM_INSERTROW = 0x520;        // binary interface: inserts before the row in lParam (0 appends)
+constexpr UINT GM_CURRENTROW = 0x521;       // binary interface: the current cell's row
+constexpr UINT GM_ROWCOUNT = 0x528;         // binary interface: the number of rows
+constexpr UINT GM_REMOVEALLROWS = 0x531;    // binary interface: empties the grid
+constexpr UINT GM_SELECTROW = 0x535;        // binary interface: selects (wParam 1) or unselects the row in lParam
 constexpr UINT GM_NEXTSELECTEDROW = 0x536;  // binary interface: the next selected row after lParam
-constexpr UINT GM_ISROWSELECTED = 0x539;  // binary interface: whether the row in lParam is selected
-constexpr UINT GM_PREPARESAVE = 0x53A;  // binary interface: commits the cell being edited before a save
-constexpr UINT GM_EDITCONTROL = 0x549;  // binary interface: the edit control of the cell being edited
+constexpr UINT GM_ISROWSELECTED = 0x539;    // binary interface: whether the row in lParam is selected
+constexpr UINT GM_PREPARESAVE = 0x53A;      // binary interface: commits the cell being edited before a save
+constexpr UINT GM_EDITCONTROL = 0x549;      // binary interface: the edit control of the cell being edited
 
 // Grid notifications (high word of WM_COMMAND's wParam, grid window in lParam).
-constexpr WORD GN_MODIFIED = 0x100;  // binary interface: a cell's content changed
-constexpr WORD GN_BUTTONDOWN = 0x501;  // binary interface: a press in the grid
+constexpr WORD GN_MODIFIED = 0x100;     // binary interface: a cell's content changed
+constexpr WORD GN_BUTTONDOWN = 0x501;   // binary interface: a press in the grid
 constexpr WORD GN_CELLCHANGED = 0x700;  // binary interface: another cell became current
 constexpr WORD GN_CELLENTERED = 0x800;  // binary interface: sent after GN_CELLCHANGED
-constexpr WORD GN_MOUSEMOVE = 0x907;  // binary interface: the pointer moved over the grid
-constexpr WORD GN_BUTTONUP = 0x909;  // binary interface: a press ended
-constexpr WORD GN_TEXTEDITED = 0x90C;  // binary interface: the cell's edit text changed
+constexpr WORD GN_MOUSEMOVE = 0x907;    // binary interface: the pointer moved over the grid
+constexpr WORD GN_BUTTONUP = 0x909;     // binary interface: a press ended
+constexpr WORD GN_TEXTEDITED = 0x90C;   // binary interface: the cell's edit text changed
 
 extern "C" {
 HOST_API GridLayout* GridLoadLayout(const char* const* libraries, int count, const char* objectName,

@@ -30,17 +30,17 @@ struct HostContext {
 // fields named here.
 #pragma pack(push, 1)
 struct EditorClassRecord {
-  std::uint32_t zero;            // 0
-  std::uint32_t menuId;          // 2000 stand-alone, else 2001
-  std::uint32_t acceleratorId;   // 2002 stand-alone, else 2003
-  std::uint32_t five;            // 5
-  std::uint32_t instanceSize;    // size of the EditorInstance to attach
-  WNDPROC windowProc;            // QST_Main
-  HINSTANCE moduleInstance;      // where menu, accelerators and icon are found
-  std::uint16_t classWord;       // 1047
+  std::uint32_t zero;           // 0
+  std::uint32_t menuId;         // 2000 stand-alone, else 2001
+  std::uint32_t acceleratorId;  // 2002 stand-alone, else 2003
+  std::uint32_t five;           // 5
+  std::uint32_t instanceSize;   // size of the EditorInstance to attach
+  WNDPROC windowProc;           // QST_Main
+  HINSTANCE moduleInstance;     // where menu, accelerators and icon are found
+  std::uint16_t classWord;      // 1047
   std::uint16_t reserved30;
   std::uint16_t reserved32;
-  std::uint32_t iconId;          // 3110, unaligned
+  std::uint32_t iconId;  // 3110, unaligned
 };
 #pragma pack(pop)
 

@@ -52,8 +52,7 @@ HOST_API MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, st
 HOST_API char* RuntimeMemberSuffix(HostRuntime* rt, const MemberRecord* member);
 HOST_API void RuntimeFree(HostRuntime* rt, void* block);
 HOST_API std::uint16_t RuntimeCreateEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind);
-HOST_API std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char* name, int kind,
-                                         int flags);
+HOST_API std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char* name, int kind, int flags);
 // Takes ownership of text (a block of the editor's pool).
 HOST_API void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std::uint32_t length);
 // 1 when the group was written to the library file.

@@ -14,9 +14,9 @@ constexpr UINT HM_EDITORCLOSED = 0x0427;   // binary interface: sent to that win
 // HM_QUERYCOMMANDS: which list wParam asks for (binary interface), and the entry
 // that stands for a separator in the toolbar's list (binary interface).
 enum CommandListSelector : WPARAM {
-  QueryToolbar = 0,              // the toolbar's commands and separators
-  QueryCommands = 16,            // every command the editor offers
-  QueryLastCommandString = 17,   // one entry: the string id describing the toolbar's last command
+  QueryToolbar = 0,             // the toolbar's commands and separators
+  QueryCommands = 16,           // every command the editor offers
+  QueryLastCommandString = 17,  // one entry: the string id describing the toolbar's last command
 };
 inline constexpr WORD kCommandSeparator = 0xFFFF;
 

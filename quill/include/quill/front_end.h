@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "qst/host_library.h"
 #include "platform/user_interface.h"
+#include "qst/host_library.h"
 
 namespace quill {
 
@@ -21,7 +21,7 @@ struct CompileError {
 struct LibraryEntryInfo {
   std::string name;
   std::string comment;
-  std::string modified;  // time of the last write, "YYYY-MM-DD HH:MM:SS"
+  std::string modified;      // time of the last write, "YYYY-MM-DD HH:MM:SS"
   std::int64_t changes = 0;  // the entry's change counter (Library)
 };
 
@@ -29,7 +29,7 @@ struct PrintedEntry {
   std::string library;  // "" when the entry had none
   std::string entry;    // "NAME.srs"
   int flag = 0;
-  std::string text;     // the stored source that was printed, "" when not found
+  std::string text;  // the stored source that was printed, "" when not found
 };
 
 // Whether a save dialog may return this choice (the host asks the user before

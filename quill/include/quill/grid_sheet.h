@@ -25,7 +25,7 @@ class GridSheet {
   // ---- Reading -----------------------------------------------------------
   virtual HWND window() const = 0;
   virtual std::uint32_t rowCount() const = 0;
-  virtual std::string cellText(std::uint32_t row, int column) const = 0;  // columns 1, 2, 4
+  virtual std::string cellText(std::uint32_t row, int column) const = 0;              // columns 1, 2, 4
   virtual std::optional<double> cellNumber(std::uint32_t row, int column) const = 0;  // column 3
   virtual bool isSelected(std::uint32_t row) const = 0;
   virtual std::uint32_t currentRow() const = 0;  // 0: no current cell

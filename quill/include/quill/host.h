@@ -44,9 +44,9 @@ struct EditorSession {
   // The grid's content generation when the editor last named its frame, which it
   // does when it holds what the library holds: made, New, loaded, saved.
   std::uint64_t cleanGeneration = 0;
-  std::uint32_t savesSeen = 0;   // stores already announced in the status line
-  std::uint32_t loadsSeen = 0;   // loads seen at the last naming
-  bool untitled = true;          // named with neither a load nor a store before: a new structure
+  std::uint32_t savesSeen = 0;  // stores already announced in the status line
+  std::uint32_t loadsSeen = 0;  // loads seen at the last naming
+  bool untitled = true;         // named with neither a load nor a store before: a new structure
 };
 
 // The last message box shown through ShellMessageBox, for checks.

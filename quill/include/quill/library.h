@@ -94,8 +94,8 @@ class HOST_API Library {
   // entry must not exist; kAnyChanges: any). *changes gets the new counter when
   // written, the one found when Changed.
   WriteOutcome writeEntryIfUnchanged(const std::string& entryName, const std::string& source,
-                                     const std::string& comment, std::int64_t expectedChanges,
-                                     std::int64_t* changes, std::string* error);
+                                     const std::string& comment, std::int64_t expectedChanges, std::int64_t* changes,
+                                     std::string* error);
 
   std::vector<StoredObject> objects() const;
   std::optional<StoredObject> object(const std::string& name) const;
@@ -108,8 +108,7 @@ class HOST_API Library {
   // transaction; local structures not named are kept.
   bool writeLocalTypes(std::int32_t objectId, const std::vector<StoredLocalType>& types, std::string* error);
   // The object and the named local structures in one transaction.
-  bool writeObjectTypes(const StoredObject& object, const std::vector<StoredLocalType>& types,
-                        std::string* error);
+  bool writeObjectTypes(const StoredObject& object, const std::vector<StoredLocalType>& types, std::string* error);
   // The same, only while every named local structure's counter is still its
   // changes field (0: not stored yet); afterwards each holds its new counter.
   WriteOutcome writeObjectTypesIfUnchanged(const StoredObject& object, std::vector<StoredLocalType>& types,
@@ -131,15 +130,14 @@ class HOST_API Library {
   // Adds or replaces the entries (an empty comment keeps the stored one) and the
   // objects with their local structures, all in one transaction: on failure the
   // file is left exactly as it was.
-  bool writeAll(const std::vector<StoredEntry>& entries, const std::vector<ObjectTypes>& objects,
-                std::string* error);
+  bool writeAll(const std::vector<StoredEntry>& entries, const std::vector<ObjectTypes>& objects, std::string* error);
 
   struct Impl;
 
  private:
   explicit Library(std::unique_ptr<Impl> impl);
-  static std::unique_ptr<Library> openFile(const std::string& path, bool create, bool forWriting,
-                                           std::string* error, int busyTimeoutMs);
+  static std::unique_ptr<Library> openFile(const std::string& path, bool create, bool forWriting, std::string* error,
+                                           int busyTimeoutMs);
   std::unique_ptr<Impl> impl_;
 };
 

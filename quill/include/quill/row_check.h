@@ -24,9 +24,9 @@ struct CheckedRow {
 };
 
 struct RowCheckRequest {
-  std::vector<CheckedRow> rows;  // from grid row 1
-  bool global = true;            // "global type" (stand-alone) or "type" (local)
-  std::string structure;         // the structure's name; "" for a new one
+  std::vector<CheckedRow> rows;              // from grid row 1
+  bool global = true;                        // "global type" (stand-alone) or "type" (local)
+  std::string structure;                     // the structure's name; "" for a new one
   std::vector<std::string> knownStructures;  // the structures the types may name
 };
 

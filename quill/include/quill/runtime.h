@@ -84,8 +84,8 @@ class HOST_API Runtime {
   // counter when the writer read or last wrote it (none: not known); out, its
   // new counter. False with *error. A library file this write created and could
   // not complete is removed again.
-  bool writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,
-                  std::string* error, std::optional<std::int64_t>* knownChanges = nullptr);
+  bool writeGroup(std::uint16_t group, const std::string& library, const std::string& comment, std::string* error,
+                  std::optional<std::int64_t>* knownChanges = nullptr);
   // Why the latest HostRuntime call that failed failed ("" when none did).
   const std::string& lastError() const;
   // Why the latest library read or write failed, for the next message box to

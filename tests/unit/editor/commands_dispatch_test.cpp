@@ -2,9 +2,9 @@
 #include <vector>
 
 #include "editor/commands/command_dispatch.h"
+#include "persistence_fixture.h"
 #include "qst/command_ids.h"
 #include "qst_editor/undo_action.h"
-#include "persistence_fixture.h"
 
 namespace {
 

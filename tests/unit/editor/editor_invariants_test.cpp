@@ -23,8 +23,10 @@ TEST_F(EditorInvariantsTest, BrokenStatesAreNamed) {
   const Case cases[] = {
       {"a second marker", [](EditorInstance*, HWND g) { GridSetItemText(g, 1, ColMarker, kEntryRowMarker); },
        "several rows carry the entry-row marker"},
-      {"entryRow elsewhere", [](EditorInstance* e, HWND) { e->document.entryRow = 1; }, "entryRow does not name the marked row"},
-      {"no marker beside a variable", [](EditorInstance* e, HWND g) { GridSetItemText(g, e->document.entryRow, ColMarker, ""); },
+      {"entryRow elsewhere", [](EditorInstance* e, HWND) { e->document.entryRow = 1; },
+       "entryRow does not name the marked row"},
+      {"no marker beside a variable",
+       [](EditorInstance* e, HWND g) { GridSetItemText(g, e->document.entryRow, ColMarker, ""); },
        "no row carries the entry-row marker"},
       {"selection past the end while dragging",
        [](EditorInstance* e, HWND) {

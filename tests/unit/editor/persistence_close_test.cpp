@@ -1,9 +1,9 @@
 // The close question's name texts and answers, and saves that cannot build their text.
 #include <string>
 
-#include "qst/host_pool.h"
 #include "editor/persistence/save_structure.h"
 #include "persistence_fixture.h"
+#include "qst/host_pool.h"
 #include "quill/src/pool.h"
 
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "editor/window/editor_instance.h"
+#include "editor/window/module_state.h"
+#include "live_editor_fixture.h"
+#include "platform/platform.h"
+#include "qst/entry_points.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
-#include "editor/window/editor_instance.h"
-#include "qst/entry_points.h"
-#include "editor/window/module_state.h"
-#include "platform/platform.h"
-#include "live_editor_fixture.h"
 #include "tests/support/editor_harness.h"
 
 namespace persistence_test {

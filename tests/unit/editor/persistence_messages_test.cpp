@@ -4,11 +4,11 @@
 #include <string>
 
 #include "editor/commands/command_dispatch.h"
-#include "qst/command_ids.h"
-#include "qst/host_pool.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 #include "persistence_fixture.h"
+#include "qst/command_ids.h"
+#include "qst/host_pool.h"
 
 namespace {
 

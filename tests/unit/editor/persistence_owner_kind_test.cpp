@@ -1,8 +1,8 @@
 // The library kind of an owning object, which the local-type dialogs take.
 #include <gtest/gtest.h>
 
-#include "qst/host_runtime.h"
 #include "editor/persistence/open_structure.h"
+#include "qst/host_runtime.h"
 
 namespace {
 

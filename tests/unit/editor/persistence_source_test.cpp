@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "qst/host_pool.h"
 #include "editor/persistence/structure_source.h"
-#include "qst/entry_points.h"
 #include "persistence_fixture.h"
+#include "qst/entry_points.h"
+#include "qst/host_pool.h"
 #include "quill/src/pool.h"
 
 namespace {
@@ -52,7 +52,7 @@ TEST_F(StructureSource, DecimalFormOnlyForDecimalTypeInAnyCase) {
   SetRow(1, "a", "DeCiMaL");  // read back normalised to lower case
   SetRow(2, "b", "Dec");      // the abbreviation expands to decimal, no positions set: {0}
   SetRow(3, "c", "double");
-  SetDecimals(3, 5);          // decimals of other types never reach the text
+  SetDecimals(3, 5);  // decimals of other types never reach the text
   SetRow(4, "d", "decimal");
   SetDecimals(4, -3);
   EXPECT_EQ(Build("s"),

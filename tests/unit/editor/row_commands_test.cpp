@@ -130,7 +130,7 @@ TEST_F(RowCommands, DeleteRowNeedsAFocusRowOtherThanTheEntryRow) {
 
 TEST_F(RowCommands, InsertRowMovesTheEntryRowAboveTheTarget) {
   MakeRows({"a:integer", "b:integer", "c:integer", "d:integer"});  // entry row 5
-  InsertRowCommand(ed_);  // no target at all
+  InsertRowCommand(ed_);                                           // no target at all
   EXPECT_EQ(Rows(), "a=integer b=integer c=integer d=integer .E");
 
   GridSetCurrentCell(grid_, 2, 1);

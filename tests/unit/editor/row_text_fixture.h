@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
 #include "editor/window/editor_instance.h"
 #include "editor/window/module_state.h"
-#include "platform/platform.h"
 #include "live_editor_fixture.h"
+#include "platform/platform.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "tests/support/editor_harness.h"
 
 namespace row_text_test {
@@ -53,8 +53,8 @@ class EditorRowsTest : public LiveEditorTest<RecordingFrontEnd> {
       const auto second = text.find(':', colon + 1);
       std::optional<double> decimals;
       if (second != std::string::npos) decimals = std::stod(text.substr(second + 1));
-      quilltest::AppendRow(grid_, text.substr(0, colon).c_str(),
-                           text.substr(colon + 1, second - colon - 1).c_str(), decimals);
+      quilltest::AppendRow(grid_, text.substr(0, colon).c_str(), text.substr(colon + 1, second - colon - 1).c_str(),
+                           decimals);
     }
     quilltest::AppendMarkedEntryRow(ed_);
     ed_->document.changed = 0;

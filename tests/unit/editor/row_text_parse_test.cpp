@@ -58,13 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"\tdecimal {2\tamount\r\n", "decimal", "amount", 0, 1, 20},
         ParseCase{"\tdecimal amount\r\n", "decimal", "amount", 0, 1, 17},
         ParseCase{"\tdecimal {12}abc\tname\n", "decimal", "name", 12, 1, 22},
-        ParseCase{"\tdecimal {}\tx\n", "decimal", "x", 0, 1, 14},
-        ParseCase{"\tdecimal {3}\n", "decimal", "", 3, 1, 13},
+        ParseCase{"\tdecimal {}\tx\n", "decimal", "x", 0, 1, 14}, ParseCase{"\tdecimal {3}\n", "decimal", "", 3, 1, 13},
         ParseCase{"\tDecimal {2} amount\r\n", "Decimal", "{2}", 0, 0, 21},
         ParseCase{"\tDECIMAL\t\tx\n", "DECIMAL", "x", 0, 0, 12},
         // Short lines: the type alone, TAB and CR alone.
-        ParseCase{"\tstring\r\n", "string", "", 0, 0, 9},
-        ParseCase{"\t\r\n", "", "", 0, 0, 3},
+        ParseCase{"\tstring\r\n", "string", "", 0, 0, 9}, ParseCase{"\t\r\n", "", "", 0, 0, 3},
         // Names end at the first byte that is no word character.
         ParseCase{"\tinteger\t\tbad-name\r\n", "integer", "bad", 0, 0, 20},
         ParseCase{"\tinteger\t\tcost$\r\n", "integer", "cost", 0, 0, 17},
@@ -76,15 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"a/b~c\n", "a", "b", 0, 0, 6},
         // A last line without its line feed, when it holds a word character.
         ParseCase{"\tinteger\t\tx", "integer", "x", 0, 0, 11},
-        ParseCase{"\tdecimal {2}\tamount", "decimal", "amount", 2, 1, 19},
-        ParseCase{"?", "?", "", 0, 0, 1},
+        ParseCase{"\tdecimal {2}\tamount", "decimal", "amount", 2, 1, 19}, ParseCase{"?", "?", "", 0, 0, 1},
         // Lines that give no fields: skipped when a line follows, else the end.
-        ParseCase{"\r\n\tinteger\t\tx\r\n", nullptr, nullptr, 0, 0, 2},
-        ParseCase{"\n", nullptr, nullptr, 0, 0, 1},
-        ParseCase{"x\n\tinteger\t\ty\n", nullptr, nullptr, 0, 0, 2},
-        ParseCase{" \t\r", nullptr, nullptr, 0, 0, -1},
-        ParseCase{"\r", nullptr, nullptr, 0, 0, -1},
-        ParseCase{"", nullptr, nullptr, 0, 0, -1}));
+        ParseCase{"\r\n\tinteger\t\tx\r\n", nullptr, nullptr, 0, 0, 2}, ParseCase{"\n", nullptr, nullptr, 0, 0, 1},
+        ParseCase{"x\n\tinteger\t\ty\n", nullptr, nullptr, 0, 0, 2}, ParseCase{" \t\r", nullptr, nullptr, 0, 0, -1},
+        ParseCase{"\r", nullptr, nullptr, 0, 0, -1}, ParseCase{"", nullptr, nullptr, 0, 0, -1}));
 
 TEST(RowTextParse, EachLineIsParsedByItself) {
   char text[] = "\tstring\r\n\tinteger\t\tn\r\n";

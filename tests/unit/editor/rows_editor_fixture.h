@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "qst/grid_engine.h"
-#include "qst/host_shell.h"
 #include "editor/window/editor_instance.h"
 #include "editor/window/module_state.h"
-#include "platform/platform.h"
 #include "live_editor_fixture.h"
+#include "platform/platform.h"
+#include "qst/grid_engine.h"
+#include "qst/host_shell.h"
 #include "tests/support/editor_harness.h"
 
 namespace rows_test {
@@ -47,8 +47,8 @@ class RowsEditorTest : public LiveEditorTest<KeyFrontEnd> {
       // One file per process and test: parallel test processes and other
       // checkouts on the machine must not meet in one library.
       const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-      options.library = ::testing::TempDir() + "rows_editor_test-" + std::to_string(getpid()) + "-" +
-                        test->name() + ".lib";
+      options.library =
+          ::testing::TempDir() + "rows_editor_test-" + std::to_string(getpid()) + "-" + test->name() + ".lib";
       std::remove(options.library.c_str());
       options.owner = owner;
     }

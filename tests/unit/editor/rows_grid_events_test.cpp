@@ -19,12 +19,14 @@ TEST(PointerTextTest, SplitsObjectAndRowAtAnyNonTokenByte) {
   const Case cases[] = {
       {"var_row\t5", "var_row", 5},
       {"var_name 12", "var_name", 12},
-      {"var_row~7", "var_row", 7},           // '~' lies past the token range
-      {"a}b|c\t4", "a}b|c", 4},             // '}' and '|' are token characters
-      {"var_row\xAE" "3", "var_row", 3},    // high bytes separate
-      {"var_row\t-5", "var_row", 5},        // '-' separates, it is no sign
+      {"var_row~7", "var_row", 7},  // '~' lies past the token range
+      {"a}b|c\t4", "a}b|c", 4},     // '}' and '|' are token characters
+      {"var_row\xAE"
+       "3",
+       "var_row", 3},                 // high bytes separate
+      {"var_row\t-5", "var_row", 5},  // '-' separates, it is no sign
       {"\t\t var_dec \t 9 \t", "var_dec", 9},
-      {"var_row", "var_row", 0},             // no second token: no row
+      {"var_row", "var_row", 0},  // no second token: no row
       {"var_row\t0", "var_row", 0},
       {"var_row\trow", "var_row", 0},
       {"", "", 0},

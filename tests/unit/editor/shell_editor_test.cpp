@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "qst/command_ids.h"
 #include "editor/rows/row_moves.h"
-#include "qst_editor/undo_action.h"
 #include "editor/window/window_title.h"
+#include "qst/command_ids.h"
+#include "qst_editor/undo_action.h"
 #include "rows_editor_fixture.h"
 
 namespace rows_test {
@@ -72,8 +72,8 @@ TEST_F(ShellTest, EmbeddedAndUnknownContextsUseTheSecondMenuAndEndWithReturn) {
 }
 
 TEST_F(ShellTest, CommandListsForTheHost) {
-  const std::vector<WORD> toolbar = {1450, 2300, 1452, 0xFFFF, 1258, 1260, 1262,
-                                     1264, 1266, 0xFFFF, 1546, 1934, 0xFFFF, 2290};
+  const std::vector<WORD> toolbar = {1450, 2300, 1452,   0xFFFF, 1258, 1260,   1262,
+                                     1264, 1266, 0xFFFF, 1546,   1934, 0xFFFF, 2290};
   EXPECT_EQ(Commands(0), toolbar);
   const std::vector<WORD> commands = {1450, 2300, 1452, 1258, 1260, 1262, 1264, 1266, 1438, 1546, 1934, 2290};
   EXPECT_EQ(Commands(16), commands);
@@ -87,7 +87,7 @@ TEST_F(ShellTest, ColumnWidthsShareTheExtraWidth) {
   EXPECT_EQ(Layout(300), (std::vector<std::string>{"var_row.width=29", "var_name.width=189", "var_type.width=125",
                                                    "var_dec.width=64"}));
   EXPECT_EQ(Layout(26 * 16 + 3), (std::vector<std::string>{"var_row.width=29", "var_name.width=192",
-                                                            "var_type.width=125", "var_dec.width=64"}));
+                                                           "var_type.width=125", "var_dec.width=64"}));
   EXPECT_TRUE(Layout(0).empty());
   EXPECT_TRUE(sheet_->redrawEnabled());
   RECT r{};

@@ -95,8 +95,7 @@ const std::vector<Case>& Cases() {
         {4, "Amount[2]", "Duplicate variable name."}}},
       {"member lines with a word missing or too many",
        Global("\tinteger\r\n\tinteger\t\ta\tb\r\n"),
-       {{2, "", "Expected a type and a variable name."},
-        {3, "a", "Unexpected text after the variable name."}}},
+       {{2, "", "Expected a type and a variable name."}, {3, "a", "Unexpected text after the variable name."}}},
       {"every error of a line is reported",
        Global("\tnumber {3}\t9x\r\n"),
        {{2, "9x", "Unknown type \"number\"."},
@@ -110,9 +109,7 @@ const std::vector<Case>& Cases() {
        {{1, "", "The first line must be \"global type NAME from structure\" or \"type NAME from structure\"."},
         {2, "1a", "Invalid variable name."}}},
       {"invalid structure name", "global type 1abc from structure\r\nend type", {{1, "", "Invalid structure name."}}},
-      {"missing end type",
-       "global type s_t from structure\r\n\tinteger\t\ta\r\n",
-       {{2, "", "Missing \"end type\"."}}},
+      {"missing end type", "global type s_t from structure\r\n\tinteger\t\ta\r\n", {{2, "", "Missing \"end type\"."}}},
       {"text after end type",
        Global("") + "\r\n\tinteger\t\tlate\r\n",
        {{3, "", "Unexpected text after \"end type\"."}}},
@@ -226,12 +223,46 @@ TEST(MemberTypeNames, ReadsTheTypeOfEveryMemberLineWithoutJudgingIt) {
 }
 
 TEST(CompileStructureSource, KnowsEveryTypeOfTheLanguage) {
-  const char* types[] = {"boolean", "character", "checkbox", "commandbutton", "gridsheet", "date", "datetime",
-                         "decimal", "double", "dropdownlistbox", "gridsheetchild", "editmask", "graph",
-                         "groupbox", "hscrollbar", "integer", "line", "listbox", "long", "menu", "multilineedit",
-                         "oval", "picture", "picturebutton", "radiobutton", "real", "rectangle", "roundrectangle",
-                         "singlelineedit", "statictext", "string", "time", "transaction", "unsignedinteger",
-                         "unsignedlong", "userobject", "vscrollbar", "window", "any", "blob"};
+  const char* types[] = {"boolean",
+                         "character",
+                         "checkbox",
+                         "commandbutton",
+                         "gridsheet",
+                         "date",
+                         "datetime",
+                         "decimal",
+                         "double",
+                         "dropdownlistbox",
+                         "gridsheetchild",
+                         "editmask",
+                         "graph",
+                         "groupbox",
+                         "hscrollbar",
+                         "integer",
+                         "line",
+                         "listbox",
+                         "long",
+                         "menu",
+                         "multilineedit",
+                         "oval",
+                         "picture",
+                         "picturebutton",
+                         "radiobutton",
+                         "real",
+                         "rectangle",
+                         "roundrectangle",
+                         "singlelineedit",
+                         "statictext",
+                         "string",
+                         "time",
+                         "transaction",
+                         "unsignedinteger",
+                         "unsignedlong",
+                         "userobject",
+                         "vscrollbar",
+                         "window",
+                         "any",
+                         "blob"};
   std::string lines;
   int n = 0;
   for (const char* type : types) lines += std::string("\t") + type + "\t\tv" + std::to_string(n++) + "\r\n";
@@ -255,10 +286,10 @@ namespace {
 TEST(CompileStructureSource, FindsDuplicatesAmongManyMembersInLineOrder) {
   std::string lines;
   for (int i = 0; i < 50'000; ++i) lines += "\tinteger\t\tv" + std::to_string(i) + "\r\n";
-  lines += "\tinteger\t\tV0\r\n";              // line 50,002: case of the first member
-  lines += "\tinteger\t\tv49999 extra\r\n";     // line 50,003: trailing text, then the duplicate
-  lines += "\tnothing\t\tv7[3]\r\n";            // line 50,004: unknown type, then the duplicate
-  lines += "\tinteger\t\tv0\r\n";               // line 50,005: exact copy of the first
+  lines += "\tinteger\t\tV0\r\n";            // line 50,002: case of the first member
+  lines += "\tinteger\t\tv49999 extra\r\n";  // line 50,003: trailing text, then the duplicate
+  lines += "\tnothing\t\tv7[3]\r\n";         // line 50,004: unknown type, then the duplicate
+  lines += "\tinteger\t\tv0\r\n";            // line 50,005: exact copy of the first
   CompiledStructure out;
   std::vector<CompileError> errors = {{1, "", "an error of an earlier compile"}};
   EXPECT_FALSE(CompileStructureSource(Global(lines), {}, &out, &errors));
@@ -290,7 +321,7 @@ TEST(MemberTable, KeepsEachMemberAndEachTypeNameOnce) {
   table.shrink();
   table.add("f", "", "decimal", 2);  // after shrinking, adding still works
   ASSERT_EQ(table.size(), 6u);
-  const std::vector<MemberInfo> expected = {{"a", "", "integer", 0}, {"b", "[10]", "integer", 0},
+  const std::vector<MemberInfo> expected = {{"a", "", "integer", 0},  {"b", "[10]", "integer", 0},
                                             {"c", "", "decimal", 18}, {"d", "[]", "", 0},
                                             {"e", "", "integer", 0},  {"f", "", "decimal", 2}};
   for (std::size_t i = 0; i < expected.size(); ++i) {

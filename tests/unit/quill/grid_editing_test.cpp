@@ -274,15 +274,19 @@ TEST_F(GridEditingTest, ContentGenerationCountsChangesOfWhatRowsHold) {
       {"typing", [this] { type("x"); }, true},
       {"commit of the typed text", [this] { GridSetCurrentCell(grid, 2, 1); }, true},
       {"own text written back", [this] { setText(2, 2, "decimal"); }, false},
-      {"own number written back", [this] {
+      {"own number written back",
+       [this] {
          const double two = 2;
          GridSetItemNumber(grid, 2, 3, &two);
-       }, false},
+       },
+       false},
       {"text written", [this] { setText(3, 1, "gamma"); }, true},
-      {"number written", [this] {
+      {"number written",
+       [this] {
          const double one = 1;
          GridSetItemNumber(grid, 3, 3, &one);
-       }, true},
+       },
+       true},
       {"row inserted", [this] { GridInsertRow(grid, 2); }, true},
       {"row deleted", [this] { GridDeleteRow(grid, 2); }, true},
   };

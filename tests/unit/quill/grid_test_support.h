@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "qst/grid_engine.h"
 #include "platform/platform.h"
+#include "qst/grid_engine.h"
 #include "quill/grid_sheet.h"
 
 namespace grid_test {
@@ -55,8 +55,8 @@ class GridTest : public ::testing::Test {
     windowClass.lpfnWndProc = &NotifyProc;
     windowClass.lpszClassName = kNotifyClass;
     RegisterClassA(&windowClass);
-    parent = CreateWindowExA(0, kNotifyClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, nullptr,
-                             nullptr);
+    parent =
+        CreateWindowExA(0, kNotifyClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);
     SetWindowLongPtrA(parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
     GridLayout* layout = GridLoadLayout(nullptr, 0, "structure_body", nullptr);
@@ -83,7 +83,9 @@ class GridTest : public ::testing::Test {
     int n = GridGetItemText(grid, row, column, buffer, sizeof buffer);
     return std::string(buffer, static_cast<std::size_t>(n));
   }
-  void setText(std::uint32_t row, std::uint16_t column, const char* value) { GridSetItemText(grid, row, column, value); }
+  void setText(std::uint32_t row, std::uint16_t column, const char* value) {
+    GridSetItemText(grid, row, column, value);
+  }
   std::string editText() const {
     char buffer[256];
     int n = GetWindowTextA(sheet->editControl(), buffer, sizeof buffer);

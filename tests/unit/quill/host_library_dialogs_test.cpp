@@ -2,9 +2,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "host_test_support.h"
 #include "qst/host_library.h"
 #include "qst/host_runtime.h"
-#include "host_test_support.h"
 #include "quill/library.h"
 
 namespace hosttest {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "qst_editor/editor_fields.h"
 #include "host_test_support.h"
+#include "qst_editor/editor_fields.h"
 #include "quill/grid_sheet.h"
 #include "quill/library.h"
 #include "tests/unit/quill/library_test_support.h"

@@ -58,8 +58,7 @@ LRESULT TestMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-    case WM_QUERYENDSESSION:
-      return m.closeAnswer;
+    case WM_QUERYENDSESSION: return m.closeAnswer;
     case HM_QUERYCOMMANDS: {
       if (wParam != 0) return 0;
       auto* entries = reinterpret_cast<WORD*>(lParam);
@@ -68,8 +67,7 @@ LRESULT TestMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       entries[2] = 2290;
       return 3;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "qst/host_pool.h"
-#include "qst/host_shell.h"
 #include "platform/platform.h"
 #include "platform/resources.h"
+#include "qst/host_pool.h"
+#include "qst/host_shell.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
 
@@ -118,8 +118,7 @@ struct TestModuleState {
 TestModuleState& Module();
 // The test module's QST_Create: prepares the menu, has the host make the window
 // and, stand-alone, frees the request as the real module does.
-HWND TestCreate(std::uint32_t, std::int32_t contextCode, std::int32_t callerKind, void* request,
-                HostContext* context);
+HWND TestCreate(std::uint32_t, std::int32_t contextCode, std::int32_t callerKind, void* request, HostContext* context);
 std::vector<UINT> MessagesTo(HWND window);
 // What an embedded save leaves in the runtime: the local structure name of the
 // owning object with its source (a pool copy the runtime keeps). Returns its type id.

@@ -41,10 +41,12 @@ class LibraryChanges : public ::testing::Test {
         "CREATE TABLE objects(id INTEGER PRIMARY KEY, kind TEXT NOT NULL, name TEXT NOT NULL UNIQUE COLLATE NOCASE);"
         "CREATE TABLE local_types(object_id INTEGER NOT NULL REFERENCES objects(id),"
         " name TEXT NOT NULL COLLATE NOCASE, source TEXT NOT NULL, PRIMARY KEY(object_id, name));"
-        "INSERT INTO entries VALUES('s_old', 'global type s_old from structure\r\nend type', 'kept', '2020-01-01 00:00:00');"
+        "INSERT INTO entries VALUES('s_old', 'global type s_old from structure\r\nend type', 'kept', '2020-01-01 "
+        "00:00:00');"
         "INSERT INTO objects VALUES(7, 'window', 'w_main');"
         "INSERT INTO local_types VALUES(7, 's_line', 'type s_line from structure\r\nend type');"
-        "PRAGMA user_version=1; PRAGMA application_id=" + std::to_string(kLibraryApplicationId) + ";";
+        "PRAGMA user_version=1; PRAGMA application_id=" +
+        std::to_string(kLibraryApplicationId) + ";";
     EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
   }
@@ -61,7 +63,7 @@ TEST_F(LibraryChanges, EveryWriteRaisesTheCounterAndExpectedCountersGuardTheWrit
     std::string name;
     std::int64_t expected;  // kAnyChanges: an ordinary write
     WriteOutcome outcome;
-    std::int64_t changes;   // the counter stored afterwards
+    std::int64_t changes;  // the counter stored afterwards
   } steps[] = {
       {"a new entry starts at 1", "s_a", kAnyChanges, WriteOutcome::Written, 1},
       {"each write raises it", "s_a", kAnyChanges, WriteOutcome::Written, 2},
@@ -77,8 +79,8 @@ TEST_F(LibraryChanges, EveryWriteRaisesTheCounterAndExpectedCountersGuardTheWrit
     const std::string before = library->entrySource(step.name).value_or("");
     std::int64_t changes = -7;
     std::string error;
-    WriteOutcome outcome = library->writeEntryIfUnchanged(step.name, Source(step.name, step.what), "",
-                                                          step.expected, &changes, &error);
+    WriteOutcome outcome =
+        library->writeEntryIfUnchanged(step.name, Source(step.name, step.what), "", step.expected, &changes, &error);
     EXPECT_EQ(outcome, step.outcome) << error;
     EXPECT_EQ(changes, step.changes);
     EXPECT_EQ(library->entryInfo(step.name).value_or(LibraryEntryInfo{}).changes, step.changes);
@@ -128,8 +130,16 @@ TEST_F(LibraryChanges, EarlierFormatIsReadAsItIsAndGainsCountersWithItsFirstWrit
   } cases[] = {
       {"reading", [](Library& l) { return l.entries().size() == 1 && l.localTypes(7).size() == 1; }, false},
       {"an entry", [](Library& l) { return l.writeEntry("s_new", Source("s_new", "x"), "", nullptr); }, true},
-      {"an object", [](Library& l) { return l.writeObject({8, "menu", "m_main"}, nullptr); }, true},
-      {"local structures", [](Library& l) { return l.writeLocalTypes(7, {{"s_new", "x"}}, nullptr); }, true},
+      {"an object",
+       [](Library& l) {
+         return l.writeObject({8, "menu", "m_main"}, nullptr);
+       },
+       true},
+      {"local structures",
+       [](Library& l) {
+         return l.writeLocalTypes(7, {{"s_new", "x"}}, nullptr);
+       },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

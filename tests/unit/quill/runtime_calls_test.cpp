@@ -116,8 +116,9 @@ TEST_F(RuntimeCalls, GroupsAndTypesHaveStableIdsIgnoringCase) {
 }
 
 TEST_F(RuntimeCalls, SavedGlobalStructureLoadsBackWithMembersFromThePool) {
-  ASSERT_EQ(SaveGlobal("s_a", "\tinteger\t\tqty\r\n\tdecimal {2}\tamount\r\n\tstring\t\tnames[10]\r\n"
-                               "\tlong\t\tall[]\r\n"),
+  ASSERT_EQ(SaveGlobal("s_a",
+                       "\tinteger\t\tqty\r\n\tdecimal {2}\tamount\r\n\tstring\t\tnames[10]\r\n"
+                       "\tlong\t\tall[]\r\n"),
             1);
   EXPECT_EQ(pool_.liveBlocks(), 0);  // the stored text went back to the editor's pool
 
@@ -163,8 +164,7 @@ TEST_F(RuntimeCalls, FailedCompileIsNotWrittenAndThePreviousEntryStays) {
   EXPECT_EQ(library->entryInfo("s_a")->comment, "first");
   // Opening reads the file again: the stored entry, not the failed text.
   group = RuntimeOpenEntryGroup(rt_, library_.c_str(), "s_a", kRuntimeKindStructure);
-  EXPECT_EQ(MemberTexts(rt_, &pool_, RuntimeFindType(rt_, group, "s_a")),
-            (std::vector<std::string>{"qty integer"}));
+  EXPECT_EQ(MemberTexts(rt_, &pool_, RuntimeFindType(rt_, group, "s_a")), (std::vector<std::string>{"qty integer"}));
 }
 
 TEST_F(RuntimeCalls, GlobalStructureMayUseAnotherOfItsLibraryOnly) {
@@ -230,8 +230,7 @@ TEST_F(RuntimeCalls, LocalStructuresCompileThroughTheCallbackAndPersist) {
   EXPECT_STREQ(list[0].name, "s_line");
   EXPECT_STREQ(list[1].name, "s_order");
   RuntimeFree(rt_, list);
-  EXPECT_EQ(MemberTexts(rt_, &pool_, RuntimeFindType(rt_, group, "s_line")),
-            (std::vector<std::string>{"qty integer"}));
+  EXPECT_EQ(MemberTexts(rt_, &pool_, RuntimeFindType(rt_, group, "s_line")), (std::vector<std::string>{"qty integer"}));
 
   std::string error;
   ASSERT_TRUE(runtime_.writeObjectGroup(owner, &error)) << error;
@@ -253,9 +252,10 @@ TEST_F(RuntimeCalls, OwnerGroupPicksUpWhatWasWrittenSinceWithoutLosingUnwrittenS
   ASSERT_EQ(SaveLocal(group, "s_mine", "\tinteger\t\tqty\r\n"), 1);
   // Another writer adds a local structure and replaces s_mine in the file.
   auto library = Library::open(library_, false, nullptr);
-  ASSERT_TRUE(library->writeLocalTypes(owner, {{"s_other", "type s_other from structure\r\nend type"},
-                                               {"s_mine", "type s_mine from structure\r\nend type"}},
-                                       nullptr));
+  ASSERT_TRUE(library->writeLocalTypes(
+      owner,
+      {{"s_other", "type s_other from structure\r\nend type"}, {"s_mine", "type s_mine from structure\r\nend type"}},
+      nullptr));
   EXPECT_EQ(runtime_.objectGroup(owner), group);
   EXPECT_EQ(runtime_.localTypeNames(owner), (std::vector<std::string>{"s_mine", "s_other"}));
   // The editor's save of s_mine replaces the other writer's only when the user

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "qst/host_context.h"
 #include "host_test_support.h"
+#include "qst/host_context.h"
 
 namespace hosttest {
 namespace {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "qst/host_context.h"
 #include "host_test_support.h"
+#include "qst/host_context.h"
 
 namespace hosttest {
 namespace {

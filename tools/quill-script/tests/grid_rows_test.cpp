@@ -3,8 +3,8 @@
 
 #include <map>
 
-#include "qst/grid_engine.h"
 #include "grid_rows.h"
+#include "qst/grid_engine.h"
 
 namespace script {
 namespace {
@@ -51,12 +51,9 @@ std::vector<Word> Words(std::string_view line) {
 TEST(GridRows, FormatsCellsFlagsAndHiddenText) {
   FakeSheet sheet;
   sheet.rows = {
-      {"qty", "integer", "", std::nullopt, false},
-      {"price", "decimal", "", 2.0, true},
-      {"", "", kEntryRowMarker, std::nullopt, true},
-      {"", "", "", std::nullopt, false},
-      {"two words", ".", "junk", 0.5, false},
-      {"big", "decimal", "", 1e20, false},
+      {"qty", "integer", "", std::nullopt, false},   {"price", "decimal", "", 2.0, true},
+      {"", "", kEntryRowMarker, std::nullopt, true}, {"", "", "", std::nullopt, false},
+      {"two words", ".", "junk", 0.5, false},        {"big", "decimal", "", 1e20, false},
   };
   EXPECT_EQ(FormatGridRow(sheet, 1), "qty integer . .");
   EXPECT_EQ(FormatGridRow(sheet, 2), "price decimal 2 S");

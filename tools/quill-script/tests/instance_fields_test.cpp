@@ -110,9 +110,9 @@ TEST(InstanceFields, HandlesAreNamedByWhatTheyAre) {
 
 TEST(InstanceFields, EveryFieldHasAName) {
   const std::vector<std::string_view>& names = FieldNames();
-  for (std::string_view field : {"changed", "firstOpen", "dragState", "headerHeight", "pastedCount", "moveSnapshot",
-                                 "moveCount", "undoneAction", "localTypeId", "ownerKind", "fontMetrics", "gridFont",
-                                 "editMenu", "undoText"}) {
+  for (std::string_view field :
+       {"changed", "firstOpen", "dragState", "headerHeight", "pastedCount", "moveSnapshot", "moveCount", "undoneAction",
+        "localTypeId", "ownerKind", "fontMetrics", "gridFont", "editMenu", "undoText"}) {
     EXPECT_NE(std::find(names.begin(), names.end(), field), names.end()) << field;
   }
   EXPECT_EQ(names.size(), 40u);  // the 39 fields, and fontMetrics.tmHeight

@@ -101,7 +101,8 @@ TEST(ScenarioRunner, UnknownWordsAndBadArgumentsFail) {
   EXPECT_EQ(RunText("frobnicate 3\n").failure, "t.qs:1: expected a step word, got \"frobnicate 3\"");
   EXPECT_EQ(RunText("create standalone\ncell 1 var_size\n").failure,
             "t.qs:2: expected a column (1, 2, 3, var_name, var_type or var_dec), got \"var_size\"");
-  EXPECT_EQ(RunText("create standalone\nexpect rows\n").failure, "t.qs:2: expected a row count, got the end of the line");
+  EXPECT_EQ(RunText("create standalone\nexpect rows\n").failure,
+            "t.qs:2: expected a row count, got the end of the line");
   EXPECT_EQ(RunText("expect rows 1\n").failure, "t.qs:1: expected an open editor, got none created");
 }
 
@@ -134,7 +135,8 @@ TEST(ScenarioRunner, MessageChecksTakeWhatWasShownSinceTheLastOne) {
             "t.qs:4: expected no message box, got message \"Error loading structure s_gone.\"");
   EXPECT_EQ(RunText(failedLoad + "expect message 4020 \"s_gone\"\nexpect message 4020 \"s_gone\"\n").failure,
             "t.qs:5: expected message \"Error loading structure s_gone.\", got no message box since the last check");
-  EXPECT_EQ(RunText(failedLoad + "expect message 99999\n").failure, "t.qs:4: expected string 99999 in the module, got none");
+  EXPECT_EQ(RunText(failedLoad + "expect message 99999\n").failure,
+            "t.qs:4: expected string 99999 in the module, got none");
 }
 
 // The checks accept the several ways a scenario may write a value; each must
@@ -204,8 +206,9 @@ TEST(ScenarioRunner, ErrorsByMessageStillCountAndOrderThem) {
             "name.\"");
   EXPECT_EQ(RunText(failedSave + "expect errors \"3: 9x: Invalid variable name.\"\n").failure,
             "t.qs:8: expected \"3: 9x: Invalid variable name.\", got \"2: 9x: Invalid variable name.\"");
-  EXPECT_EQ(RunText(failedSave + "expect errors\n").failure, "t.qs:8: expected no errors, got \"2: 9x: Invalid "
-                                                              "variable name.\"");
+  EXPECT_EQ(RunText(failedSave + "expect errors\n").failure,
+            "t.qs:8: expected no errors, got \"2: 9x: Invalid "
+            "variable name.\"");
 }
 
 TEST(ScenarioRunner, ObjectsAreEntriesToo) {
@@ -282,7 +285,7 @@ TEST(ScenarioRunner, FilesRunInAScratchCopyOfTheirDirectory) {
   FileResult result = RunScenarioFile((source / "s.qs").string(), Options(), out);
   EXPECT_TRUE(result.passed) << result.failure;
   EXPECT_EQ(fs::current_path(), before);
-  EXPECT_FALSE(fs::exists(source / "made.lib"));  // written in the copy, never in the source folder
+  EXPECT_FALSE(fs::exists(source / "made.lib"));                // written in the copy, never in the source folder
   EXPECT_EQ(fs::file_size(source / "data" / "empty.lib"), 0u);  // subfolders are copied too
   fs::remove_all(source);
 }
