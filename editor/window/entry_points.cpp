@@ -2,6 +2,7 @@
 // structure; the platform loader's attach and resource hooks.
 #include "qst/entry_points.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "editor/persistence/open_structure.h"
@@ -111,6 +112,8 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
 
 extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
                                       void* request, HostContext* context) {
+  // Every host hands its context; a release build still refuses the call safely.
+  assert(context != nullptr && "QST_Create needs the host's context");
   if (context == nullptr) return nullptr;
   EnterModuleCall();
   HWND editorWindow = nullptr;
@@ -121,4 +124,7 @@ extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t c
 
 extern "C" QST_EXPORT void WEP(std::uint32_t /*reserved*/) {}
 
-extern "C" QST_EXPORT void PlatformModuleAttach(HINSTANCE self) { SetModuleInstance(self); }
+extern "C" QST_EXPORT void PlatformModuleAttach(HINSTANCE self) {
+  assert(self != nullptr && "the loader attaches a loaded module");
+  SetModuleInstance(self);
+}

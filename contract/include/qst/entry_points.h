@@ -13,9 +13,10 @@
 #endif
 
 extern "C" {
-// Opens an editor window for the context code (1022 stand-alone, 1023 embedded)
-// and caller kind; request names a structure to open (stand-alone) or holds the
-// owning object's id (embedded). Returns the editor's frame window, or 0.
+// Opens an editor window for the context code (kContextStandAlone or
+// kContextEmbedded, qst/context_codes.h) and caller kind; request names a
+// structure to open (stand-alone) or holds the owning object's id (embedded).
+// context is the host's and never null. Returns the editor's frame window, or 0.
 QST_EXPORT HWND QST_Create(std::uint32_t reserved, std::int32_t contextCode, std::int32_t callerKind, void* request,
                            HostContext* context);
 QST_EXPORT LRESULT QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
