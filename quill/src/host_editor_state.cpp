@@ -1,13 +1,12 @@
 // What the host tells of an editor from what it sees of it: the grid's changes
 // since the editor last held what the library holds, and the structure and
 // library it last loaded or stored through its runtime handle.
+#include "qst/context_codes.h"
 #include "quill/grid_sheet.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
 namespace {
-
-constexpr std::int32_t kStandAlone = 1022;
 
 std::uint64_t GenerationOf(HWND grid) {
   const GridSheet* sheet = GridSheet::fromWindow(grid);
@@ -40,7 +39,7 @@ std::string Host::editorLibrary(const EditorSession& session) {
   const Runtime::Trail trail = impl_->runtime.trail(session.context != nullptr ? session.context->runtime : nullptr);
   if (!session.untitled && !trail.library.empty()) return trail.library;
   // A local structure not yet loaded or saved lives with its owner, in the library worked in.
-  return session.contextCode != kStandAlone ? currentLibrary() : std::string();
+  return session.contextCode != kContextStandAlone ? currentLibrary() : std::string();
 }
 
 std::string Host::editorStructure(const EditorSession& session) {

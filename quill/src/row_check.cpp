@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "qst/context_codes.h"
 #include "qst/grid_engine.h"
 #include "quill/compiler.h"
 #include "quill/grid_sheet.h"
@@ -16,7 +17,6 @@
 namespace quill {
 namespace {
 
-constexpr std::int32_t kStandAlone = 1022;
 // Stands in for the name of a structure not yet saved; any valid name does.
 constexpr const char* kNewStructureName = "new_structure";
 // Far outside the valid range yet safely an int: the compiler says what is wrong.
@@ -59,7 +59,7 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
     if (column == ColDecimals)
       row.decimals = text.find_first_not_of(" \t") == std::string::npos ? std::nullopt : grid::ParseGridNumber(text);
   }
-  request.global = session.contextCode == kStandAlone;
+  request.global = session.contextCode == kContextStandAlone;
   request.structure = host.editorStructure(session);
   for (TypeChoice& choice : TypeChoicesFor(host, session))
     if (choice.kind != TypeChoice::Kind::Language) request.knownStructures.push_back(std::move(choice.name));

@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "qst/context_codes.h"
 #include "quill/compiler.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
 
 namespace quill {
 namespace {
-
-constexpr std::int32_t kStandAlone = 1022;
 
 // The short forms the editor expands when a type cell is left.
 struct Abbreviation {
@@ -48,7 +47,7 @@ std::vector<TypeChoice> TypeChoicesFor(Host& host, const EditorSession& session)
     choices.push_back({name, "", kind});
   };
   Runtime& runtime = host.runtime();
-  if (session.contextCode != kStandAlone && session.ownerObject != 0) {
+  if (session.contextCode != kContextStandAlone && session.ownerObject != 0) {
     runtime.objectGroup(session.ownerObject);  // loads the owner's structures from its library
     for (const std::string& name : runtime.localTypeNames(session.ownerObject))
       offer(name, TypeChoice::Kind::LocalStructure);
