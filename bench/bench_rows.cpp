@@ -1,3 +1,4 @@
+// The rows the benchmarks fill and the front end that answers their dialogs.
 #include "bench_rows.h"
 
 namespace quillbench {

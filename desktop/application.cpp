@@ -1,3 +1,4 @@
+// Starting the desktop program: the host, the module, the profile and the first frame.
 #include "application.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// The find bar: searching the grid's names and types from the current row on.
 #include "find_bar.h"
 
 #include <QAction>

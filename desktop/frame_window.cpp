@@ -1,3 +1,4 @@
+// One editor's frame: menus, toolbar, status bar and grid, kept in step with the editor.
 #include "frame_window.h"
 
 #include <QAction>

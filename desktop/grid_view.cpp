@@ -1,3 +1,4 @@
+// Painting the grid's visible rows and handing keys and mouse to the grid engine.
 #include "grid_view.h"
 
 #include <QApplication>

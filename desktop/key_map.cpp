@@ -1,3 +1,4 @@
+// Translation of Qt key codes into the Windows virtual-key codes the grid expects.
 #include "key_map.h"
 
 #include "platform/win.h"

@@ -1,3 +1,4 @@
+// The open and save dialogs of global and local structures as Qt dialogs.
 #include "library_dialogs.h"
 
 #include <QApplication>

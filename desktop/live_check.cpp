@@ -1,3 +1,4 @@
+// The idle-time check of the rows: debounce, worker thread, row marks and error panel.
 #include "live_check.h"
 
 #include <QThread>

@@ -1,3 +1,4 @@
+// Laying out stored sources as numbered, column-aligned pages with a header.
 #include "print_listing.h"
 
 #include <QFont>

@@ -1,3 +1,4 @@
+// The print dialog, page setup and preview around the printed listing.
 #include "print_service.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// The host's front end in Qt: message boxes, dialogs, cursor, clipboard and status line.
 #include "qt_front_end.h"
 
 #include <QApplication>

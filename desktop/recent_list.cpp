@@ -1,3 +1,4 @@
+// Reading and rewriting the [recent] section of the user's profile.
 #include "recent_list.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Keyboard row selection and moves, sent to the editor as row-indicator presses and drags.
 #include "row_keys.h"
 
 #include <Qt>

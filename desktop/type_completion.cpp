@@ -1,3 +1,4 @@
+// The completion list of the Type cell and the choice it commits.
 #include "type_completion.h"
 
 #include <QScrollBar>

@@ -1,3 +1,4 @@
+// The Quill Panel's list of a structure's users.
 #include "used_by_list.h"
 
 #include <QHBoxLayout>

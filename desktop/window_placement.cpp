@@ -1,3 +1,4 @@
+// Keeping new windows on screen: cascading frames and sizing small dialogs.
 #include "window_placement.h"
 
 #include <QApplication>

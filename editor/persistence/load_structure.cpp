@@ -1,3 +1,4 @@
+// Filling the grid from a stored structure's members, row by row.
 #include <cstring>
 
 #include "editor/persistence/long_operation.h"

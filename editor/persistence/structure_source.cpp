@@ -1,3 +1,4 @@
+// Building the structure source text from the grid, and the compiler's get-character callback.
 #include "editor/persistence/structure_source.h"
 
 #include <charconv>

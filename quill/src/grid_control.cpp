@@ -1,3 +1,4 @@
+// The grid control window's rows, selection, current cell and message handling.
 #include "grid_control.h"
 
 #include <algorithm>

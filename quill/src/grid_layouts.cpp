@@ -1,3 +1,4 @@
+// The table of layout objects the grid engine knows by name.
 #include "grid_layouts.h"
 
 #include "quill/grid_sheet.h"

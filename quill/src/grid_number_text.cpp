@@ -1,3 +1,4 @@
+// Locale-independent reading and writing of the decimals column's numbers.
 #include "grid_number_text.h"
 
 #include <charconv>

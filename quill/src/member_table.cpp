@@ -1,3 +1,4 @@
+// Building the compact member table of a compiled structure.
 #include "quill/member_table.h"
 
 #include <limits>

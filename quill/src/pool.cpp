@@ -1,3 +1,4 @@
+// The host's memory pools: allocation, free and the live-block count.
 #include "quill/src/pool.h"
 
 #include <cassert>

@@ -1,3 +1,4 @@
+// The pool's list operations given to the editor.
 #include "qst/host_pool.h"
 
 // Lists live in their pool like any other block, so a list that is never

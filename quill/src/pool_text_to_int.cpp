@@ -1,3 +1,4 @@
+// The pool's text-to-integer conversion given to the editor.
 #include <cstdint>
 #include <limits>
 

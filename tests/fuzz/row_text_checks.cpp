@@ -1,3 +1,4 @@
+// The properties every parse of clipboard bytes must have, shared by the fuzz targets.
 #include "row_text_checks.h"
 
 #include <cstdlib>
