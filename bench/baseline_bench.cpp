@@ -224,11 +224,11 @@ class FilledGrid {
   // Writes the record of numbered row `index` (0-based) into grid row `row`.
   void put(std::uint32_t row, std::uint32_t index) {
     const quillbench::PlainRow& plain = rows_[index];
-    GridSetItemText(grid_, row, 1, plain.name.c_str());
-    GridSetItemText(grid_, row, 2, plain.type.c_str());
+    GridSetItemText(grid_, row, ColName, plain.name.c_str());
+    GridSetItemText(grid_, row, ColType, plain.type.c_str());
     if (plain.decimals != 0) {
       const double decimals = plain.decimals;
-      GridSetItemNumber(grid_, row, 3, &decimals);
+      GridSetItemNumber(grid_, row, ColDecimals, &decimals);
     }
   }
 

@@ -64,7 +64,7 @@ void OnFreshGrid(benchmark::State& state, std::uint32_t rows, Op op) {
 
 void BM_GridAppendRows(benchmark::State& state) {
   OnFreshGrid(state, 0, [](HWND grid) {
-    for (std::uint32_t i = 0; i < kRows; ++i) GridSetItemText(grid, GridInsertRow(grid, 0), 1, "name");
+    for (std::uint32_t i = 0; i < kRows; ++i) GridSetItemText(grid, GridInsertRow(grid, 0), ColName, "name");
   });
 }
 BENCHMARK(BM_GridAppendRows)->Unit(benchmark::kMillisecond);

@@ -86,9 +86,9 @@ void BM_EntryRowGrowthByTyping(benchmark::State& state) {
     // Take the new variable out again so every round types into the same grid.
     editor.sheet->userSetCurrentCell(1, 1);
     GridDeleteRow(editor.grid, entry + 1);
-    GridSetItemText(editor.grid, entry, 1, "");
-    GridSetItemText(editor.grid, entry, 2, "");
-    GridSetItemText(editor.grid, entry, 4, kEntryRowMarker);
+    GridSetItemText(editor.grid, entry, ColName, "");
+    GridSetItemText(editor.grid, entry, ColType, "");
+    GridSetItemText(editor.grid, entry, ColMarker, kEntryRowMarker);
     editor.ed->document.entryRow = static_cast<std::int32_t>(entry);
     state.ResumeTiming();
   }

@@ -18,7 +18,7 @@ TEST_F(HostEditorSession, StandAloneRequestNamesStructureAndLibraryAndTheModuleF
   // The test module frees the request; what it saw was the host's block.
   EXPECT_EQ(host->livePoolBlocks(), 0);
   EXPECT_NE(Module().request, nullptr);
-  EXPECT_EQ(session->contextCode, 1022);
+  EXPECT_EQ(session->contextCode, kContextStandAlone);
   EXPECT_EQ(session->ownerObject, 0);
 }
 
@@ -34,11 +34,11 @@ TEST_F(HostEditorSession, StandAloneRequestLayout) {
     }
   };
   ASSERT_TRUE(host->useModule(Module().instance, Peek::Create));
-  EXPECT_NE(host->createEditor(1022, 0, std::string(60, 'n'), "app.lib"), nullptr);
+  EXPECT_NE(host->createEditor(kContextStandAlone, 0, std::string(60, 'n'), "app.lib"), nullptr);
 }
 
 TEST_F(HostEditorSession, EmbeddedRequestHoldsTheOwnerAndTheHostFreesItWhenTheEditorGoes) {
-  quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", 0x00012345);
+  quill::EditorSession* session = host->createEditor(kContextEmbedded, kCallerWindow, std::nullopt, "", 0x00012345);
   ASSERT_NE(session, nullptr);
   ASSERT_NE(Module().request, nullptr);
   std::int32_t word = 0;
@@ -65,7 +65,7 @@ TEST_F(HostEditorSession, FailedCreateLeavesNoWindowNoBlockAndNoHandle) {
 
 TEST_F(HostEditorSession, EditorsAreListedOldestFirstAndFoundByTheirWindows) {
   quill::EditorSession* first = CreateStandAlone();
-  quill::EditorSession* second = host->createEditor(1023, 1014, std::nullopt, "", 7);
+  quill::EditorSession* second = host->createEditor(kContextEmbedded, kCallerMenu, std::nullopt, "", 7);
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   EXPECT_NE(first->context->pool, second->context->pool);
@@ -82,7 +82,7 @@ TEST_F(HostEditorSession, NoModuleNoEditor) {
   quill::Host bare(frontEnd, quill::HostOptions{"/nonexistent/libqst.so", "", 16});
   EXPECT_FALSE(bare.loadModule());
   EXPECT_NE(bare.error().find("/nonexistent/libqst.so"), std::string::npos);
-  EXPECT_EQ(bare.createEditor(1022, 0), nullptr);
+  EXPECT_EQ(bare.createEditor(kContextStandAlone, 0), nullptr);
 }
 
 TEST_F(HostEditorSession, ClosingTheHostClosesItsEditors) {
@@ -135,7 +135,7 @@ class HostEmbeddedClose : public HostLibraryTest {};
 TEST_F(HostEmbeddedClose, OwnersStructuresReachTheLibraryWhenTheEditorCloses) {
   std::int32_t owner = host->addObject("window", "w_main", std::nullopt);
   ASSERT_NE(owner, 0);
-  quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
+  quill::EditorSession* session = host->createEditor(kContextEmbedded, kCallerWindow, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
   const char* source = "type s_local from structure\r\n\tinteger\t\tqty\r\nend type";
   StoreLocalType(*session, owner, "s_local", source);

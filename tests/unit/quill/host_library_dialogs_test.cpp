@@ -54,7 +54,7 @@ TEST_F(LibraryDialogs, SaveEntryPassesInitialValuesAndBoundsEveryField) {
 TEST_F(LibraryDialogs, LocalTypeDialogsNameTheOwnerAndFindTheChosenType) {
   std::int32_t owner = host->addObject("window", "w_main", std::nullopt);
   ASSERT_NE(owner, 0);
-  quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
+  quill::EditorSession* session = host->createEditor(kContextEmbedded, kCallerWindow, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
   std::int32_t type =
       StoreLocalType(*session, owner, "s_local", "type s_local from structure\r\n\tinteger\t\tqty\r\nend type");

@@ -46,7 +46,7 @@ class HostRealModule : public ::testing::Test {
 };
 
 TEST_F(HostRealModule, StandAloneEditorStartsInItsFrameAndClosesClean) {
-  quill::EditorSession* session = host->createEditor(1022, 0);
+  quill::EditorSession* session = host->createEditor(kContextStandAlone, 0);
   ASSERT_NE(session, nullptr);
   EXPECT_EQ(GetParent(session->editor), session->frame);
   EXPECT_NE(session->grid, nullptr);
@@ -77,7 +77,7 @@ TEST_F(HostRealModule, EmbeddedEditorClosesCleanAndLeavesItsOwnerStored) {
   ASSERT_TRUE(host->setCurrentLibrary((dir / "app.lib").string())) << host->error();
   std::int32_t owner = host->addObject("window", "w_main", std::nullopt);
   ASSERT_NE(owner, 0);
-  quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
+  quill::EditorSession* session = host->createEditor(kContextEmbedded, kCallerWindow, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
   EXPECT_EQ(session->preparedMenu, 2001);
   EXPECT_TRUE(host->closeFrame(session->frame, WM_QUERYENDSESSION));
@@ -99,7 +99,7 @@ TEST_F(HostRealModule, NewStructureSavedIntoNoLibraryFailsWithTheSaveMessage) {
   quill::testing::WorkingDirectory inside(dir.string());
   ASSERT_TRUE(host->setCurrentLibrary("app.lib")) << host->error();
   frontEnd.openChoice.action = kOpenActionNew;
-  quill::EditorSession* session = host->createEditor(1022, 0);
+  quill::EditorSession* session = host->createEditor(kContextStandAlone, 0);
   ASSERT_NE(session, nullptr);
   host->pump();
   quill::GridSheet* grid = quill::GridSheet::fromWindow(session->grid);

@@ -78,11 +78,11 @@ TestModuleState& Module() { return gState; }
 HWND TestCreate(std::uint32_t, std::int32_t contextCode, std::int32_t, void* request, HostContext* context) {
   TestModuleState& m = gState;
   m.request = request;
-  const std::uint16_t menu = contextCode == 1022 ? 2000 : 2001;
+  const std::uint16_t menu = contextCode == kContextStandAlone ? 2000 : 2001;
   ShellPrepareMenu(context, 1037, menu);
   EditorClassRecord record{};
   record.menuId = menu;
-  record.acceleratorId = contextCode == 1022 ? 2002 : 2003;
+  record.acceleratorId = contextCode == kContextStandAlone ? 2002 : 2003;
   record.five = 5;
   record.instanceSize = m.instanceSize;
   record.windowProc = TestMain;
@@ -92,7 +92,7 @@ HWND TestCreate(std::uint32_t, std::int32_t contextCode, std::int32_t, void* req
   HWND editor = ShellCreateEditorWindow(context, &record);
   m.editor = editor;
   if (editor == nullptr) return nullptr;
-  if (contextCode == 1022 && request != nullptr) PoolFree(context->pool, request);
+  if (contextCode == kContextStandAlone && request != nullptr) PoolFree(context->pool, request);
   if (m.failAfterWindow) return nullptr;
   return GetParent(editor);
 }
@@ -145,8 +145,8 @@ void HostLibraryTest::TearDown() {
 }
 
 quill::EditorSession* HostTest::CreateStandAlone(const std::string& name, const std::string& library) {
-  if (name.empty()) return host->createEditor(1022, 0);
-  return host->createEditor(1022, 0, name, library);
+  if (name.empty()) return host->createEditor(kContextStandAlone, 0);
+  return host->createEditor(kContextStandAlone, 0, name, library);
 }
 
 }  // namespace hosttest

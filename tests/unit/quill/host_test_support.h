@@ -12,6 +12,7 @@
 
 #include "platform/platform.h"
 #include "platform/resources.h"
+#include "qst/context_codes.h"
 #include "qst/host_pool.h"
 #include "qst/host_shell.h"
 #include "quill/host.h"

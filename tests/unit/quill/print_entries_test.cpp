@@ -65,7 +65,7 @@ TEST_F(PrintEntriesTest, EntryMissingFromItsLibraryIsStillListedWithoutText) {
 TEST_F(PrintEntriesTest, EntryWithoutLibraryIsTheOwnersLocalStructure) {
   std::int32_t owner = host->addObject("window", "w_main", std::nullopt);
   ASSERT_NE(owner, 0);
-  quill::EditorSession* session = host->createEditor(1023, 1013, std::nullopt, "", owner);
+  quill::EditorSession* session = host->createEditor(kContextEmbedded, kCallerWindow, std::nullopt, "", owner);
   ASSERT_NE(session, nullptr);
   StoreLocalType(*session, owner, "s_local", kLocalSource);
 
