@@ -27,7 +27,7 @@ bool GridControl::createEditControl() {
   return true;
 }
 
-LRESULT GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     const auto* params = static_cast<const GridCreateParams*>(create->lpCreateParams);

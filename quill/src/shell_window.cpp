@@ -35,7 +35,7 @@ LRESULT CloseRequest(HWND frame, HWND editor, UINT message, WPARAM wParam, LPARA
   return message == WM_QUERYENDSESSION ? (answer == 0 ? TRUE : FALSE) : 0;
 }
 
-LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

@@ -60,7 +60,9 @@ using HMODULE = HINSTANCE;
 #define FALSE 0
 #endif
 
-using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+// Window procedures use the standard calling convention on Windows; here there is one.
+#define CALLBACK
+using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
 struct RECT {
   LONG left, top, right, bottom;
