@@ -1,7 +1,6 @@
 # Cross-compiling for 32-bit Windows with Debian's mingw-w64 i686 tool chain.
 # The posix thread model is the one whose libstdc++ has std::mutex and
-# std::thread; the programs link it statically, so nothing beyond Windows'
-# own DLLs has to travel with them.
+# std::thread.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
@@ -17,5 +16,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Where the tool chain's own run-time DLLs are (libstdc++, libgcc, winpthread).
+set(MINGW_RUNTIME_DIRS /usr/lib/gcc/${MINGW_PREFIX}/12-posix /usr/${MINGW_PREFIX}/lib)

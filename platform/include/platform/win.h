@@ -221,6 +221,7 @@ constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
+constexpr DWORD ES_AUTOHSCROLL = 0x00000080;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 constexpr int SW_HIDE = 0;
