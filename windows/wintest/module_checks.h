@@ -9,6 +9,8 @@
 
 namespace wintest {
 
+// The Windows API behaves as the probes the platform layer is held to say.
+void CheckApiProbes(CheckList& checks);
 // The system loader finds exactly the module's four exports by name.
 void CheckExports(CheckList& checks, const std::string& modulePath);
 // Every menu, accelerator table, string and the icon of the loaded DLL are the

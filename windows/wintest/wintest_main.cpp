@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
   const std::string modulePath = ProgramFolder() + "\\qst.dll";
   const std::string scratch = argc > 1 ? argv[1] : TempFolder();
   wintest::CheckList checks;
+  wintest::CheckApiProbes(checks);
   wintest::CheckExports(checks, modulePath);
   if (HMODULE module = LoadLibraryA(modulePath.c_str())) {
     wintest::CheckResources(checks, module);

@@ -36,9 +36,9 @@ TEST_F(Windows, CreateDeliversParamAndFailsWhenCreateRefuses) {
   wc.lpszClassName = "CreateTest";
   const ATOM atom = RegisterClassA(&wc);
   ASSERT_NE(atom, 0);
-  EXPECT_EQ(RegisterClassA(&wc), atom);  // the same class again
+  EXPECT_EQ(RegisterClassA(&wc), 0);  // a taken name, even for the same class
   wc.lpfnWndProc = RecordingProc;
-  EXPECT_EQ(RegisterClassA(&wc), 0);  // another procedure under a taken name
+  EXPECT_EQ(RegisterClassA(&wc), 0);
 
   int payload = 5;
   const HWND hwnd = CreateWindowExA(0, "createtest", "title", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, &payload);

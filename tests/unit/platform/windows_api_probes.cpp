@@ -1,0 +1,224 @@
+// The probes: each makes its own windows, menus and blocks and removes them.
+#include "windows_api_probes.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace api_probes {
+namespace {
+
+// Messages named in the logs; others appear as numbers and are left out
+// where a probe only follows the named ones.
+constexpr UINT kNcCreate = 0x0081;
+constexpr UINT kNcDestroy = 0x0082;
+
+const char* MessageName(UINT message) {
+  switch (message) {
+    case WM_CREATE: return "CREATE";
+    case WM_DESTROY: return "DESTROY";
+    case kNcCreate: return "NCCREATE";
+    case kNcDestroy: return "NCDESTROY";
+    case WM_COMMAND: return "COMMAND";
+    case WM_INITMENU: return "INITMENU";
+    case WM_INITMENUPOPUP: return "INITMENUPOPUP";
+    default: return nullptr;
+  }
+}
+
+// The named messages each window got, as "NAME:MESSAGE" words.
+std::string& Log() {
+  static std::string log;
+  return log;
+}
+const char*& RefusedMessage() {
+  static const char* refused = nullptr;
+  return refused;
+}
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const char* name = MessageName(message)) {
+    char who[64] = {};
+    GetWindowTextA(window, who, sizeof who);
+    if (!Log().empty()) Log() += ' ';
+    Log() += std::string(who[0] != '\0' ? who : "?") + ":" + name;
+    if (RefusedMessage() != nullptr && std::strcmp(RefusedMessage(), name) == 0) return message == WM_CREATE ? -1 : 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+constexpr const char* kProbeClass = "ApiProbeWindow";
+
+HWND Make(const char* name, HWND parent) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ProbeProc;
+  wc.lpszClassName = kProbeClass;
+  RegisterClassA(&wc);  // fails harmlessly the second time
+  return CreateWindowExA(0, kProbeClass, name, parent ? WS_CHILD : WS_OVERLAPPED, 0, 0, 100, 50, parent, nullptr,
+                         nullptr, nullptr);
+}
+
+std::string Number(long long value) { return std::to_string(value); }
+
+// ---- Windows ------------------------------------------------------------------
+
+std::string CreationOrder() {
+  Log().clear();
+  HWND window = Make("w", nullptr);
+  std::string log = Log();
+  DestroyWindow(window);
+  return log;
+}
+
+std::string RefusedNcCreate() {
+  Log().clear();
+  RefusedMessage() = "NCCREATE";
+  HWND window = Make("w", nullptr);
+  RefusedMessage() = nullptr;
+  std::string result = std::string(window == nullptr ? "null" : "window") + " " + Log();
+  if (window != nullptr) DestroyWindow(window);
+  return result;
+}
+
+std::string RefusedCreate() {
+  Log().clear();
+  RefusedMessage() = "CREATE";
+  HWND window = Make("w", nullptr);
+  RefusedMessage() = nullptr;
+  return std::string(window == nullptr ? "null" : "window") + " " + Log();
+}
+
+std::string DestructionOrder() {
+  HWND parent = Make("p", nullptr);
+  Make("c", parent);
+  Log().clear();
+  DestroyWindow(parent);
+  return Log();
+}
+
+std::string WindowTextCut() {
+  HWND window = Make("abcdef", nullptr);
+  char text[4] = "xyz";
+  const int copied = GetWindowTextA(window, text, sizeof text);
+  DestroyWindow(window);
+  return Number(copied) + " " + text;
+}
+
+std::string PostToDestroyed() {
+  HWND window = Make("w", nullptr);
+  DestroyWindow(window);
+  return Number(PostMessageA(window, WM_USER, 0, 0)) + " " + Number(IsWindow(window));
+}
+
+std::string ClassRegisteredTwice() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ProbeProc;
+  wc.lpszClassName = "ApiProbeTwice";
+  const bool first = RegisterClassA(&wc) != 0;
+  return std::string(first ? "atom" : "0") + " " + Number(RegisterClassA(&wc));
+}
+
+// ---- Clipboard ------------------------------------------------------------------
+
+std::string ClipboardReopenedByOtherWindow() {
+  HWND a = Make("a", nullptr);
+  HWND b = Make("b", nullptr);
+  const BOOL first = OpenClipboard(a);
+  const BOOL second = OpenClipboard(b);
+  HWND open = GetOpenClipboardWindow();
+  CloseClipboard();
+  std::string result = Number(first) + " " + Number(second) + " " + (open == b ? "b" : open == a ? "a" : "none");
+  DestroyWindow(a);
+  DestroyWindow(b);
+  return result;
+}
+
+std::string ClipboardClosedCalls() {
+  return Number(CloseClipboard()) + " " + Number(EmptyClipboard()) + " " +
+         (GetClipboardData(CF_TEXT) == nullptr ? "null" : "data");
+}
+
+std::string ClipboardOwner() {
+  HWND a = Make("a", nullptr);
+  std::string result;
+  if (OpenClipboard(a)) {
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 3);
+    std::memcpy(GlobalLock(block), "hi", 3);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+    result = GetClipboardOwner() == a ? "a" : "other";
+  }
+  DestroyWindow(a);
+  // The owner's window is gone; the text stays on the clipboard.
+  result += GetClipboardOwner() == nullptr ? " none" : " kept";
+  result += IsClipboardFormatAvailable(CF_TEXT) ? " text" : " empty";
+  return result;
+}
+
+// ---- Menus -----------------------------------------------------------------------
+
+std::string MenuItemStates() {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, 10, "&Enabled");
+  AppendMenuA(menu, MF_STRING | MF_GRAYED, 11, "&Grayed");
+  const int wasEnabled = static_cast<int>(EnableMenuItem(menu, 10, MF_BYCOMMAND | MF_GRAYED));
+  const int wasGrayed = static_cast<int>(EnableMenuItem(menu, 11, MF_BYCOMMAND | MF_ENABLED));
+  const int missing = static_cast<int>(EnableMenuItem(menu, 12, MF_BYCOMMAND | MF_GRAYED));
+  const int missingState = static_cast<int>(GetMenuState(menu, 12, MF_BYCOMMAND));
+  ModifyMenuA(menu, 10, MF_BYCOMMAND | MF_STRING, 10, "Relabelled");
+  const int afterModify = static_cast<int>(GetMenuState(menu, 10, MF_BYCOMMAND));
+  DestroyMenu(menu);
+  return Number(wasEnabled) + " " + Number(wasGrayed) + " " + Number(missing) + " " + Number(missingState) + " " +
+         Number(afterModify);
+}
+
+// ---- Memory and strings -------------------------------------------------------------
+
+std::string GlobalLockCounts() {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 8);
+  GlobalLock(block);
+  GlobalLock(block);
+  const BOOL first = GlobalUnlock(block);
+  const BOOL second = GlobalUnlock(block);
+  const bool freed = GlobalFree(block) == nullptr;
+  return Number(first) + " " + Number(second) + " " + (freed ? "freed" : "kept");
+}
+
+std::string Formatted() {
+  char text[256] = {};
+  const int length = wsprintfA(text, "[%5s|%-4d|%04x|%lu|%c|%%|%ld]", "ab", 7, 0xbeef, 4000000000ul, 'z', -5l);
+  return Number(length) + " " + text;
+}
+
+std::string CaseInsensitiveOrder() {
+  auto sign = [](int value) { return value < 0 ? "<" : value > 0 ? ">" : "="; };
+  return std::string(sign(lstrcmpiA("apple", "Banana"))) + sign(lstrcmpiA("ABC", "abc")) +
+         sign(lstrcmpiA("abc", "ab")) + sign(lstrlenA(nullptr));
+}
+
+}  // namespace
+
+const std::vector<ApiProbe>& Probes() {
+  static const std::vector<ApiProbe> probes = {
+      // The window has no text before the default WM_NCCREATE handling sets it.
+      {"a window's creation messages", CreationOrder, "?:NCCREATE w:CREATE"},
+      {"WM_NCCREATE answered FALSE fails the creation", RefusedNcCreate, "null ?:NCCREATE ?:NCDESTROY"},
+      {"WM_CREATE answered -1 fails the creation", RefusedCreate, "null ?:NCCREATE w:CREATE w:NCDESTROY"},
+      {"destruction: WM_DESTROY parent first, WM_NCDESTROY child first", DestructionOrder,
+       "p:DESTROY c:DESTROY c:NCDESTROY p:NCDESTROY"},
+      {"RegisterClassA refuses a name already registered", ClassRegisteredTwice, "atom 0"},
+      {"GetWindowTextA cuts to the buffer", WindowTextCut, "3 abc"},
+      {"PostMessageA to a destroyed window", PostToDestroyed, "0 0"},
+      {"another window cannot open the open clipboard", ClipboardReopenedByOtherWindow, "1 0 a"},
+      {"clipboard calls while it is closed", ClipboardClosedCalls, "0 0 null"},
+      {"the clipboard's owner and its destruction", ClipboardOwner, "a none text"},
+      {"EnableMenuItem's previous states, ModifyMenuA's new state", MenuItemStates, "0 1 -1 -1 0"},
+      {"GlobalUnlock counts the locks; GlobalFree returns null", GlobalLockCounts, "1 0 freed"},
+      {"wsprintfA's formats", Formatted, "35 [   ab|7   |beef|4000000000|z|%|-5]"},
+      {"lstrcmpiA ignores case; lstrlenA of null", CaseInsensitiveOrder, "<=>="},
+  };
+  return probes;
+}
+
+}  // namespace api_probes
