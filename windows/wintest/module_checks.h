@@ -16,6 +16,8 @@ void CheckExports(CheckList& checks, const std::string& modulePath);
 // Every menu, accelerator table, string and the icon of the loaded DLL are the
 // module's resource tables, under the same ids.
 void CheckResources(CheckList& checks, HMODULE module);
+// TranslateAcceleratorA with the module's accelerators over its menu.
+void CheckAccelerators(CheckList& checks, HMODULE module);
 // A stand-alone editor driven through real windows, messages and clipboard.
 void CheckEditorSession(CheckList& checks, const std::string& modulePath, const std::string& scratchFolder);
 

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
   wintest::CheckExports(checks, modulePath);
   if (HMODULE module = LoadLibraryA(modulePath.c_str())) {
     wintest::CheckResources(checks, module);
+    wintest::CheckAccelerators(checks, module);
     FreeLibrary(module);
   }
   wintest::CheckEditorSession(checks, modulePath, scratch);
