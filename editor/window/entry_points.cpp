@@ -110,8 +110,8 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
 
 }  // namespace
 
-extern "C" QST_EXPORT HWND QST_CALL QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
-                                      void* request, HostContext* context) {
+extern "C" QST_EXPORT HWND QST_CALL QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode,
+                                               std::int32_t callerKind, void* request, HostContext* context) {
   // Every host hands its context; a release build still refuses the call safely.
   assert(context != nullptr && "QST_Create needs the host's context");
   if (context == nullptr) return nullptr;

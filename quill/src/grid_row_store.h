@@ -188,9 +188,8 @@ class GridRowStore {
     }
     return grown;
 #else
-    void* grown = slots == nullptr
-                      ? mmap(nullptr, newBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
-                      : mremap(slots, oldBytes, newBytes, MREMAP_MAYMOVE);
+    void* grown = slots == nullptr ? mmap(nullptr, newBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                   : mremap(slots, oldBytes, newBytes, MREMAP_MAYMOVE);
     if (grown == MAP_FAILED) throw std::bad_alloc();
     return grown;
 #endif

@@ -47,8 +47,7 @@ void CheckAccelerators(CheckList& checks, HMODULE module) {
   HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                                 LoadMenuA(module, MAKEINTRESOURCEA(kMenuStandAlone)), nullptr, nullptr);
   HACCEL accel = LoadAcceleratorsA(module, MAKEINTRESOURCEA(kAcceleratorsStandAlone));
-  if (!checks.expect(window != nullptr && accel != nullptr, "a window with the module's menu and accelerators"))
-    return;
+  if (!checks.expect(window != nullptr && accel != nullptr, "a window with the module's menu and accelerators")) return;
   // Undo starts grayed in the Edit pop-up (index 1); Copy does not.
   constexpr std::array kCases = {
       AcceleratorCase{'Z', 1, "INITMENU; INITMENUPOPUP 1"},

@@ -31,10 +31,14 @@ class CheckList {
   static std::string Shown(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
-      if (c == '\t') out += "\\t";
-      else if (c == '\r') out += "\\r";
-      else if (c == '\n') out += "\\n";
-      else out += c;
+      if (c == '\t')
+        out += "\\t";
+      else if (c == '\r')
+        out += "\\r";
+      else if (c == '\n')
+        out += "\\n";
+      else
+        out += c;
     }
     return out + "\"";
   }

@@ -16,9 +16,9 @@ void CheckExports(CheckList& checks, const std::string& modulePath) {
     checks.expect(GetProcAddress(module, name) != nullptr, std::string("GetProcAddress finds ") + name);
   }
   // Neither the decorated names nor the module's inner functions are exported.
-  constexpr std::array kHidden = {"QST_Create@20",       "_QST_Create@20",           "QST_Main@16",
-                                  "_WEP@4",              "PlatformModuleAttach",     "PlatformModuleResources",
-                                  "EditorModuleResources", "SetModuleInstance"};
+  constexpr std::array kHidden = {
+      "QST_Create@20",        "_QST_Create@20",          "QST_Main@16",           "_WEP@4",
+      "PlatformModuleAttach", "PlatformModuleResources", "EditorModuleResources", "SetModuleInstance"};
   for (const char* name : kHidden) {
     checks.expect(GetProcAddress(module, name) == nullptr, std::string("no export named ") + name);
   }

@@ -58,8 +58,8 @@ void CheckAccelerators(CheckList& checks, HMODULE module, const ModuleResources&
     for (int i = 0; i < count && i < expected.count; ++i) {
       const ACCEL& want = expected.entries[i];
       // The table's last entry carries an end flag (0x80) in the resource.
-      const bool same = (entries[i].fVirt & 0x7F) == want.fVirt && entries[i].key == want.key &&
-                        entries[i].cmd == want.cmd;
+      const bool same =
+          (entries[i].fVirt & 0x7F) == want.fVirt && entries[i].key == want.key && entries[i].cmd == want.cmd;
       checks.expect(same, where + " entry " + std::to_string(i) + " command " + std::to_string(want.cmd));
     }
     DestroyAcceleratorTable(accel);

@@ -19,8 +19,8 @@ extern "C" {
 // kContextEmbedded, qst/context_codes.h) and caller kind; request names a
 // structure to open (stand-alone) or holds the owning object's id (embedded).
 // context is the host's and never null. Returns the editor's frame window, or 0.
-QST_EXPORT HWND QST_CALL QST_Create(std::uint32_t reserved, std::int32_t contextCode, std::int32_t callerKind, void* request,
-                           HostContext* context);
+QST_EXPORT HWND QST_CALL QST_Create(std::uint32_t reserved, std::int32_t contextCode, std::int32_t callerKind,
+                                    void* request, HostContext* context);
 QST_EXPORT LRESULT QST_CALL QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The next character of the source text being compiled.
 QST_EXPORT char QST_CALL QST_UpdateStructureGetChar();
