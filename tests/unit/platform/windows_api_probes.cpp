@@ -156,6 +156,58 @@ std::string ClipboardOwner() {
   return result;
 }
 
+// ---- The EDIT control --------------------------------------------------------------
+
+// The text, selection, modified flag and undo state of an edit control: "text [from,to] m1 u0".
+std::string EditState(HWND edit) {
+  char text[64] = {};
+  GetWindowTextA(edit, text, sizeof text);
+  DWORD from = 0, to = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  return std::string(text) + " [" + Number(from) + "," + Number(to) + "] m" +
+         Number(SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0) + " u" + Number(SendMessageA(edit, EM_CANUNDO, 0, 0) != 0);
+}
+
+HWND MakeEdit(HWND parent) {
+  return CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 200, 20, parent, nullptr, nullptr, nullptr);
+}
+
+std::string EditTyping() {
+  HWND parent = Make("p", nullptr);
+  HWND edit = MakeEdit(parent);
+  std::string states = EditState(edit);
+  SetWindowTextA(edit, "hello");
+  states += "; " + EditState(edit);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, WM_CHAR, 'x', 0);
+  SendMessageA(edit, WM_CHAR, 'y', 0);
+  states += "; " + EditState(edit);
+  SendMessageA(edit, EM_UNDO, 0, 0);
+  states += "; " + EditState(edit);
+  DestroyWindow(parent);
+  return states;
+}
+
+std::string EditClipboardMessages() {
+  HWND parent = Make("p", nullptr);
+  HWND edit = MakeEdit(parent);
+  SetWindowTextA(edit, "hello");
+  SendMessageA(edit, EM_SETSEL, 1, 3);
+  SendMessageA(edit, WM_CUT, 0, 0);
+  std::string states = EditState(edit);
+  SendMessageA(edit, EM_SETSEL, 0, 0);
+  SendMessageA(edit, WM_PASTE, 0, 0);
+  states += "; " + EditState(edit);
+  SendMessageA(edit, EM_SETSEL, 4, 5);
+  SendMessageA(edit, WM_CLEAR, 0, 0);
+  states += "; " + EditState(edit);
+  SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+  SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!"));
+  states += "; " + EditState(edit);
+  DestroyWindow(parent);
+  return states;
+}
+
 // ---- Menus -----------------------------------------------------------------------
 
 std::string MenuItemStates() {
@@ -210,6 +262,10 @@ const std::vector<ApiProbe>& Probes() {
       {"RegisterClassA refuses a name already registered", ClassRegisteredTwice, "atom 0"},
       {"GetWindowTextA cuts to the buffer", WindowTextCut, "3 abc"},
       {"PostMessageA to a destroyed window", PostToDestroyed, "0 0"},
+      {"an edit control's typing, selection, modified flag and undo", EditTyping,
+       " [0,0] m0 u0; hello [0,0] m0 u0; xy [2,2] m1 u1; hello [0,5] m1 u1"},
+      {"an edit control's cut, paste, clear and replace", EditClipboardMessages,
+       "hlo [1,1] m1 u1; elhlo [2,2] m1 u1; elhl [4,4] m1 u1; elhl! [5,5] m1 u1"},
       {"another window cannot open the open clipboard", ClipboardReopenedByOtherWindow, "1 0 a"},
       {"clipboard calls while it is closed", ClipboardClosedCalls, "0 0 null"},
       {"the clipboard's owner and its destruction", ClipboardOwner, "a none text"},
