@@ -95,6 +95,36 @@ std::string DestructionOrder() {
   return Log();
 }
 
+int& SizeMessages() {
+  static int count = 0;
+  return count;
+}
+
+LRESULT CALLBACK SizeCountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE) ++SizeMessages();
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// WM_SIZE messages: during creation, after a move to the same size, after a resize.
+std::string SizeMessageCounts() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = SizeCountingProc;
+  wc.lpszClassName = "ApiProbeSizes";
+  RegisterClassA(&wc);
+  HWND parent = Make("p", nullptr);
+  SizeMessages() = 0;
+  HWND child = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD, 0, 0, 100, 50, parent, nullptr, nullptr, nullptr);
+  std::string counts = Number(SizeMessages());
+  SizeMessages() = 0;
+  MoveWindow(child, 5, 5, 100, 50, FALSE);
+  counts += " " + Number(SizeMessages());
+  SizeMessages() = 0;
+  MoveWindow(child, 5, 5, 120, 50, FALSE);
+  counts += " " + Number(SizeMessages());
+  DestroyWindow(parent);
+  return counts;
+}
+
 std::string WindowTextCut() {
   HWND window = Make("abcdef", nullptr);
   char text[4] = "xyz";
@@ -260,6 +290,7 @@ const std::vector<ApiProbe>& Probes() {
       {"destruction: WM_DESTROY parent first, WM_NCDESTROY child first", DestructionOrder,
        "p:DESTROY c:DESTROY c:NCDESTROY p:NCDESTROY"},
       {"RegisterClassA refuses a name already registered", ClassRegisteredTwice, "atom 0"},
+      {"WM_SIZE at creation, not for a move, once for a resize", SizeMessageCounts, "1 0 1"},
       {"GetWindowTextA cuts to the buffer", WindowTextCut, "3 abc"},
       {"PostMessageA to a destroyed window", PostToDestroyed, "0 0"},
       {"an edit control's typing, selection, modified flag and undo", EditTyping,
