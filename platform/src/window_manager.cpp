@@ -98,7 +98,8 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
   return cls.atom;
 }
 
-// Creates a window and delivers WM_NCCREATE and WM_CREATE before returning.
+// Creates a window and delivers WM_NCCREATE, WM_CREATE, WM_SIZE and WM_MOVE
+// before returning.
 // Fails (null) for an unknown class, a dead parent, a child without a parent,
 // or when WM_NCCREATE answers FALSE or WM_CREATE -1. As on Windows, the window
 // takes its text in the default WM_NCCREATE handling, and a window whose
@@ -166,6 +167,11 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     abandonCreation(hwnd);
     return nullptr;
   }
+  // Windows tells a new window its size and place once it exists.
+  SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cx, cy));
+  if (findWindow(hwnd) == nullptr) return nullptr;
+  SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(px, py));
+  if (findWindow(hwnd) == nullptr) return nullptr;
   if (style & WS_VISIBLE) notifyWindowChanged(hwnd);
   return hwnd;
 }

@@ -5,6 +5,11 @@
 #include "platform_test_support.h"
 #include "windows_api_probes.h"
 
+namespace api_probes {
+// A probe shows as its name in test output.
+void PrintTo(const ApiProbe& probe, std::ostream* out) { *out << probe.name; }
+}  // namespace api_probes
+
 namespace {
 
 class WindowsBehaviour : public ::testing::TestWithParam<api_probes::ApiProbe> {
