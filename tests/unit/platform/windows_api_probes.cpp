@@ -273,6 +273,13 @@ std::string Formatted() {
   return Number(length) + " " + text;
 }
 
+std::string FormattedEdges() {
+  char text[256] = {};
+  const char* none = nullptr;
+  const int length = wsprintfA(text, "[%s|%.3s|%08lX|%u|%-3c|%5.1s]", none, "abcdef", 0xBEEFul, 7u, 'q', "xyz");
+  return Number(length) + " " + text;
+}
+
 std::string CaseInsensitiveOrder() {
   auto sign = [](int value) { return value < 0 ? "<" : value > 0 ? ">" : "="; };
   return std::string(sign(lstrcmpiA("apple", "Banana"))) + sign(lstrcmpiA("ABC", "abc")) +
@@ -303,6 +310,7 @@ const std::vector<ApiProbe>& Probes() {
       {"EnableMenuItem's previous states, ModifyMenuA's new state", MenuItemStates, "0 1 -1 -1 0"},
       {"GlobalUnlock counts the locks; GlobalFree returns null", GlobalLockCounts, "1 0 freed"},
       {"wsprintfA's formats", Formatted, "35 [   ab|7   |beef|4000000000|z|%|-5]"},
+      {"wsprintfA's null string, precision, width and fill", FormattedEdges, "33 [(null)|abc|0000BEEF|7|q  |    x]"},
       {"lstrcmpiA ignores case; lstrlenA of null", CaseInsensitiveOrder, "<=>="},
   };
   return probes;
