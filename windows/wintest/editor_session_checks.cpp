@@ -1,5 +1,6 @@
 // A stand-alone editor of the loaded DLL driven as a user would drive it:
 // real windows, messages, clipboard and message boxes.
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,19 @@ std::string ClipboardText() {
   }
   CloseClipboard();
   return text;
+}
+
+// Puts text on the clipboard as another program would: no window of ours owns it.
+void ClipboardFromOtherProgram(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (block != nullptr) {
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
+  }
+  CloseClipboard();
 }
 
 // Presses or lets go of a key through the system's input, so that
@@ -166,7 +180,7 @@ void EditAndSave(CheckList& checks, quill::Host& host, ScriptedFrontEnd& frontEn
   checks.expect(!IsWindow(session->frame) || host.editors().empty(), "No closes the editor without saving");
 }
 
-void Reopen(CheckList& checks, quill::Host& host, const std::string& library) {
+void Reopen(CheckList& checks, quill::Host& host, MessageBoxAnswers& boxes, const std::string& library) {
   std::string error;
   auto file = quill::Library::open(library, false, &error);
   if (checks.expect(file != nullptr, "the library is there after the save", error)) {
@@ -182,8 +196,21 @@ void Reopen(CheckList& checks, quill::Host& host, const std::string& library) {
   if (!checks.expect(grid != nullptr, "the reopened editor has its grid")) return;
   checks.expectText(Rows(*grid), "label integer;qty string;price integer;", "the reopened rows are the saved ones");
   checks.expectText(WindowText(session->frame), "Structure - s_wine", "the reopened frame's title");
+
+  // Row text another program put on the clipboard pastes above the current row.
+  ClipboardFromOtherProgram("\tdecimal {2}\tamount\r\n");
+  EditorDriver editor(host, *session);
+  editor.leaveCell(2, kName);
+  editor.command(CmdPaste);
+  checks.expectText(Rows(*grid), "label integer;amount decimal;qty string;price integer;",
+                    "text from another program pastes as a row");
+  checks.expect(grid->cellNumber(2, 3) == 2.0, "the pasted row keeps its decimal positions");
+  editor.command(CmdUndo);
+  checks.expectText(Rows(*grid), "label integer;qty string;price integer;", "Undo takes the pasted row out");
+  boxes.answerNext(IDNO);
   host.closeFrame(session->frame);
   host.pump();
+  checks.expect(host.editors().empty(), "the reopened editor closes");
 }
 
 }  // namespace
@@ -200,7 +227,7 @@ void CheckEditorSession(CheckList& checks, const std::string& modulePath, const 
   if (!checks.expect(host.loadModule(), "the host loads the module", host.error())) return;
   checks.expect(host.setCurrentLibrary(library), "the host makes the library", host.error());
   EditAndSave(checks, host, frontEnd, boxes, library);
-  Reopen(checks, host, library);
+  Reopen(checks, host, boxes, library);
   checks.expect(boxes.unusedAnswers() == 0, "every prepared message-box answer was used");
   checks.expect(host.livePoolBlocks() == 0, "the closed editors left no pool block",
                 std::to_string(host.livePoolBlocks()) + " left");
