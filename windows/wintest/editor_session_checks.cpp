@@ -129,6 +129,11 @@ void EditAndSave(CheckList& checks, quill::Host& host, ScriptedFrontEnd& frontEn
   checks.expectText(WindowText(session->frame), "Structure - (Untitled)", "the frame's title");
   host.pump();
   checks.expect(frontEnd.openDialogs() == 1, "the posted Open command shows the open dialog once");
+  // The toolbar layout comes back through a real SendMessageA with a buffer.
+  const std::vector<WORD> toolbar = host.queryCommands(*session, 0);
+  const std::vector<WORD> expectedToolbar = {1450, 2300, 1452,   0xFFFF, 1258, 1260,   1262,
+                                             1264, 1266, 0xFFFF, 1546,   1934, 0xFFFF, 2290};
+  checks.expect(toolbar == expectedToolbar, "HM_QUERYCOMMANDS 0 gives the stand-alone toolbar layout");
   EditorDriver editor(host, *session);
   checks.expect(editor.grid().rowCount() == 1, "New leaves one empty entry row",
                 "found " + std::to_string(editor.grid().rowCount()));
@@ -213,6 +218,23 @@ void Reopen(CheckList& checks, quill::Host& host, MessageBoxAnswers& boxes, cons
   checks.expect(host.editors().empty(), "the reopened editor closes");
 }
 
+// An editor embedded in an owning object's workbench: the other menu and title.
+void Embedded(CheckList& checks, quill::Host& host) {
+  const std::int32_t owner = host.addObject("window", "w_main");
+  quill::EditorSession* session = host.createEditor(kContextEmbedded, kCallerWindow, std::nullopt, "", owner);
+  if (!checks.expect(session != nullptr, "an embedded editor opens")) return;
+  checks.expectText(WindowText(session->frame), "Structure - (Untitled) for w_main", "the embedded editor's title");
+  char label[64] = {};
+  GetMenuStringA(GetMenu(session->frame), CmdReturn, label, sizeof label, MF_BYCOMMAND);
+  checks.expectText(label, "R&eturn", "the embedded editor's File menu has Return");
+  const std::vector<WORD> last = host.queryCommands(*session, 17);
+  checks.expect(last == std::vector<WORD>{1282}, "HM_QUERYCOMMANDS 17 names the window workbench");
+  // The queued Open shows the local-structure dialog, which the test cancels:
+  // a first open cancelled closes the editor.
+  host.pump();
+  checks.expect(host.editors().empty(), "cancelling the first open closes the embedded editor");
+}
+
 }  // namespace
 
 void CheckEditorSession(CheckList& checks, const std::string& modulePath, const std::string& scratchFolder) {
@@ -228,6 +250,7 @@ void CheckEditorSession(CheckList& checks, const std::string& modulePath, const 
   checks.expect(host.setCurrentLibrary(library), "the host makes the library", host.error());
   EditAndSave(checks, host, frontEnd, boxes, library);
   Reopen(checks, host, boxes, library);
+  Embedded(checks, host);
   checks.expect(boxes.unusedAnswers() == 0, "every prepared message-box answer was used");
   checks.expect(host.livePoolBlocks() == 0, "the closed editors left no pool block",
                 std::to_string(host.livePoolBlocks()) + " left");
