@@ -1,5 +1,6 @@
 # The two commands: `make run` starts the program, `make test` builds with sanitizers and runs every test.
-.PHONY: run test build bench clean
+# `make windows` cross-builds the module as the 32-bit qst.dll; `make test-windows` also checks it under Wine.
+.PHONY: run test build bench clean windows test-windows
 
 JOBS ?= $(shell nproc)
 
@@ -20,6 +21,16 @@ bench:
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/bench -j $(JOBS) --target quill-bench
 	build/bench/bin/quill-bench
+
+windows:
+	scripts/install-deps
+	cmake -S windows -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake
+	cmake --build build/windows -j $(JOBS)
+
+test-windows:
+	scripts/install-deps --windows
+	$(MAKE) windows
+	cd build/windows && ctest --output-on-failure
 
 clean:
 	rm -rf build

@@ -99,7 +99,7 @@ void SetSourceReadPointer(const char* text) { sourceReadPointer = text; }
 // Serves the text one byte at a time. The terminating NUL is returned like any
 // other byte, but the pointer stays on it, so a compiler that asks again keeps
 // getting 0 instead of reading past the end of the text.
-extern "C" QST_EXPORT char QST_UpdateStructureGetChar() {
+extern "C" QST_EXPORT char QST_CALL QST_UpdateStructureGetChar() {
   if (sourceReadPointer == nullptr) return '\0';
   char c = *sourceReadPointer;
   if (c != '\0') ++sourceReadPointer;

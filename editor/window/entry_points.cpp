@@ -110,8 +110,8 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
 
 }  // namespace
 
-extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode, std::int32_t callerKind,
-                                      void* request, HostContext* context) {
+extern "C" QST_EXPORT HWND QST_CALL QST_Create(std::uint32_t /*reserved*/, std::int32_t contextCode,
+                                               std::int32_t callerKind, void* request, HostContext* context) {
   // Every host hands its context; a release build still refuses the call safely.
   assert(context != nullptr && "QST_Create needs the host's context");
   if (context == nullptr) return nullptr;
@@ -122,7 +122,7 @@ extern "C" QST_EXPORT HWND QST_Create(std::uint32_t /*reserved*/, std::int32_t c
   return frame;
 }
 
-extern "C" QST_EXPORT void WEP(std::uint32_t /*reserved*/) {}
+extern "C" QST_EXPORT void QST_CALL WEP(std::uint32_t /*reserved*/) {}
 
 extern "C" QST_EXPORT void PlatformModuleAttach(HINSTANCE self) {
   assert(self != nullptr && "the loader attaches a loaded module");

@@ -56,7 +56,7 @@ LRESULT HandleMessage(EditorInstance* instance, HWND window, UINT message, WPARA
 
 }  // namespace
 
-extern "C" QST_EXPORT LRESULT QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+extern "C" QST_EXPORT LRESULT QST_CALL QST_Main(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) return InitialiseEditor(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
   EditorInstance* instance = InstanceOf(window);
   // Messages that reach a window whose creation failed find no host context.

@@ -62,6 +62,18 @@ void releaseWindow(HWND hwnd) {
   if (d.userInterface) d.userInterface->windowDestroyed(hwnd);
 }
 
+// A window whose creation failed: the children it made go the usual way, the
+// window itself hears only WM_NCDESTROY.
+void abandonCreation(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return;
+  w->destroying = true;
+  const std::vector<HWND> children = w->children;
+  for (HWND child : children) DestroyWindow(child);
+  if (findWindow(hwnd) != nullptr) SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
+  releaseWindow(hwnd);
+}
+
 }  // namespace
 }  // namespace platform
 
@@ -77,19 +89,21 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
   auto& d = registry();
   const std::string key = lowerName(wc->lpszClassName);
   auto it = d.classes.find(key);
-  if (it != d.classes.end()) {
-    const WindowClass& existing = it->second;
-    return existing.proc == wc->lpfnWndProc && existing.instance == wc->hInstance ? existing.atom : 0;
-  }
+  // A name already registered is refused, as Windows refuses it
+  // (ERROR_CLASS_ALREADY_EXISTS), whatever the procedure.
+  if (it != d.classes.end()) return 0;
   if (d.nextAtom == 0xFFFF) return 0;
   WindowClass cls{wc->lpszClassName, wc->lpfnWndProc, wc->hInstance, d.nextAtom++};
   d.classes.emplace(key, cls);
   return cls.atom;
 }
 
-// Creates a window and delivers WM_CREATE before returning. Fails (null) for
-// an unknown class, a dead parent, a child without a parent, or when WM_CREATE
-// answers -1, in which case the window is destroyed again.
+// Creates a window and delivers WM_NCCREATE, WM_CREATE, WM_SIZE and WM_MOVE
+// before returning.
+// Fails (null) for an unknown class, a dead parent, a child without a parent,
+// or when WM_NCCREATE answers FALSE or WM_CREATE -1. As on Windows, the window
+// takes its text in the default WM_NCCREATE handling, and a window whose
+// creation failed hears only WM_NCDESTROY, never WM_DESTROY.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
   if (className == nullptr) return nullptr;
@@ -109,7 +123,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   w->className = cls->name;
   w->proc = cls->proc;
   w->parent = parent;
-  w->text = windowName != nullptr ? windowName : "";
   w->style = style;
   w->exStyle = exStyle;
   w->x = x == CW_USEDEFAULT ? 0 : x;
@@ -144,12 +157,21 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   cs.lpszName = windowName;
   cs.lpszClass = className;
   cs.dwExStyle = exStyle;
+  if (SendMessageA(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) == FALSE) {
+    abandonCreation(hwnd);
+    return nullptr;
+  }
   const LRESULT result = SendMessageA(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs));
   if (findWindow(hwnd) == nullptr) return nullptr;
   if (result == -1) {
-    DestroyWindow(hwnd);
+    abandonCreation(hwnd);
     return nullptr;
   }
+  // Windows tells a new window its size and place once it exists.
+  SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cx, cy));
+  if (findWindow(hwnd) == nullptr) return nullptr;
+  SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(px, py));
+  if (findWindow(hwnd) == nullptr) return nullptr;
   if (style & WS_VISIBLE) notifyWindowChanged(hwnd);
   return hwnd;
 }
@@ -178,9 +200,13 @@ BOOL DestroyWindow(HWND hwnd) {
     for (HWND h : fresh)
       if (findWindow(h) != nullptr) SendMessageA(h, WM_DESTROY, 0, 0);
   }
+  // WM_NCDESTROY is each window's last message, children before parents.
   std::vector<HWND> tree;
   collectTree(hwnd, tree);
-  for (auto it = tree.rbegin(); it != tree.rend(); ++it) releaseWindow(*it);
+  for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
+    if (findWindow(*it) != nullptr) SendMessageA(*it, WM_NCDESTROY, 0, 0);
+    releaseWindow(*it);
+  }
   return TRUE;
 }
 
@@ -214,7 +240,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = findWindow(hwnd);
   if (w == nullptr) return 0;
   switch (msg) {
-    case WM_NCCREATE:
+    case WM_NCCREATE: {
+      // The window takes its text here, as on Windows.
+      const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      w->text = cs != nullptr && cs->lpszName != nullptr ? cs->lpszName : "";
+      return TRUE;
+    }
     case WM_QUERYENDSESSION: return TRUE;
     case WM_SETTEXT:
       w->text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";

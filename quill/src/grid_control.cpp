@@ -20,14 +20,16 @@ GridControl* GridControl::of(HWND window) {
 }
 
 bool GridControl::createEditControl() {
-  edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 0, 0, window_,
+  // Without ES_AUTOHSCROLL a single-line edit control takes only as much text
+  // as its width shows, and this one is not sized.
+  edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, window_,
                           reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(kCellEditId)), nullptr, nullptr);
   if (edit_ == nullptr) return false;
   SendMessageA(edit_, EM_SETLIMITTEXT, kCellTextMax, 0);
   return true;
 }
 
-LRESULT GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     const auto* params = static_cast<const GridCreateParams*>(create->lpCreateParams);

@@ -37,7 +37,7 @@ struct GridCreateParams {
 };
 
 // The grid window procedure (class kGridControlClass).
-LRESULT GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class GridControl final : public GridSheet {
  public:

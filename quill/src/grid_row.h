@@ -91,6 +91,6 @@ struct GridRow {
   }
 };
 static_assert(std::is_trivially_copyable_v<GridRow>);
-static_assert(sizeof(GridRow) == 40);
+static_assert(sizeof(GridRow) == 24 + 2 * sizeof(void*));  // 40 bytes where pointers are 64 bits
 
 }  // namespace quill::grid

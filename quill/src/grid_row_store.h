@@ -13,7 +13,11 @@
 // of it back at once instead of leaving holes in the heap.
 #pragma once
 
+#if defined(_WIN32)
+#include "platform/win.h"
+#else
 #include <sys/mman.h>
+#endif
 
 #include <algorithm>
 #include <cstddef>
@@ -81,7 +85,7 @@ class GridRowStore {
     for (std::size_t k = 0; k < capacity_; ++k) {
       if (k < gapBegin_ || k >= gapEnd_) slots_[k].name.release();
     }
-    if (slots_ != nullptr) munmap(slots_, capacity_ * sizeof(GridRow));
+    if (slots_ != nullptr) UnmapSlots(slots_, capacity_ * sizeof(GridRow));
     slots_ = nullptr;
     capacity_ = gapBegin_ = gapEnd_ = 0;
     selected_.reset(0);
@@ -159,12 +163,7 @@ class GridRowStore {
     const std::size_t oldCapacity = capacity_;
     const std::size_t capacity = std::max<std::size_t>(kFirstCapacity, oldCapacity * 2);
     const std::size_t tail = oldCapacity - gapEnd_;
-    void* grown =
-        slots_ == nullptr
-            ? mmap(nullptr, capacity * sizeof(GridRow), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
-            : mremap(slots_, oldCapacity * sizeof(GridRow), capacity * sizeof(GridRow), MREMAP_MAYMOVE);
-    if (grown == MAP_FAILED) throw std::bad_alloc();
-    slots_ = static_cast<GridRow*>(grown);
+    slots_ = static_cast<GridRow*>(RemapSlots(slots_, oldCapacity * sizeof(GridRow), capacity * sizeof(GridRow)));
     std::memmove(static_cast<void*>(slots_ + capacity - tail), slots_ + gapEnd_, tail * sizeof(GridRow));
     GridSlotBitset selected;
     selected.reset(capacity);
@@ -174,6 +173,34 @@ class GridRowStore {
     selected_ = std::move(selected);
     capacity_ = capacity;
     gapEnd_ = capacity - tail;
+  }
+
+  // The pages of a buffer of oldBytes grown to newBytes, the contents kept; a
+  // null buffer is mapped afresh. Windows has no remapping: there the rows are
+  // copied into the new pages.
+  static void* RemapSlots(void* slots, std::size_t oldBytes, std::size_t newBytes) {
+#if defined(_WIN32)
+    void* grown = VirtualAlloc(nullptr, newBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (grown == nullptr) throw std::bad_alloc();
+    if (slots != nullptr) {
+      std::memcpy(grown, slots, oldBytes);
+      UnmapSlots(slots, oldBytes);
+    }
+    return grown;
+#else
+    void* grown = slots == nullptr ? mmap(nullptr, newBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                   : mremap(slots, oldBytes, newBytes, MREMAP_MAYMOVE);
+    if (grown == MAP_FAILED) throw std::bad_alloc();
+    return grown;
+#endif
+  }
+  static void UnmapSlots(void* slots, std::size_t bytes) {
+#if defined(_WIN32)
+    (void)bytes;
+    VirtualFree(slots, 0, MEM_RELEASE);
+#else
+    munmap(slots, bytes);
+#endif
   }
 
   // 512 rows of 40 bytes: five 4 KiB pages.

@@ -6,6 +6,17 @@
 #include "quill/src/host_impl.h"
 
 namespace quill {
+namespace {
+
+// An export of the module as the function type it has. GetProcAddress gives a
+// generic pointer (a function pointer of another type on Windows); the detour
+// through void(*)() says the cast is meant.
+template <typename Fn>
+Fn ModuleProc(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace
 
 Host::Impl::Impl(HostFrontEnd& frontEndIn, HostOptions optionsIn)
     : frontEnd(frontEndIn), options(std::move(optionsIn)), profile(options.profilePath) {
@@ -72,8 +83,8 @@ bool Host::loadModule() {
     impl_->error = "cannot load the editor module " + path;
     return false;
   }
-  auto create = reinterpret_cast<ModuleCreateFn>(GetProcAddress(module, "QST_Create"));
-  auto main = reinterpret_cast<WNDPROC>(GetProcAddress(module, "QST_Main"));
+  auto create = ModuleProc<ModuleCreateFn>(module, "QST_Create");
+  auto main = ModuleProc<WNDPROC>(module, "QST_Main");
   if (create == nullptr || main == nullptr) {
     impl_->error = path + " is not an editor module: QST_Create or QST_Main is missing";
     FreeLibrary(module);

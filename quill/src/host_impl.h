@@ -29,6 +29,7 @@ struct SessionState {
   bool creating = true;             // QST_Create is still running
   bool frameGone = false;           // the frame received WM_DESTROY
   bool editorCreated = false;       // the editor window was made
+  WNDPROC moduleProc = nullptr;     // the module's procedure of the editor window
 };
 
 struct Host::Impl {

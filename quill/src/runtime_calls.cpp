@@ -79,7 +79,13 @@ bool NoteLocalStructure(Runtime::Impl& impl, HostRuntime& rt, const RuntimeType&
 // Gives the heap's free pages back to the system. A large structure's compile
 // leaves tens of megabytes of freed blocks in the middle of the heap, which
 // would otherwise stay resident while the editor fills its grid.
-void ReturnFreeMemory() { malloc_trim(0); }
+void ReturnFreeMemory() {
+#if defined(_WIN32)
+  _heapmin();
+#else
+  malloc_trim(0);
+#endif
+}
 
 char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
   std::size_t length = std::strlen(text);

@@ -19,11 +19,47 @@ constexpr std::uint32_t kMaxInstanceSize = 1u << 20;
 struct PendingInstance {
   HWND frame = nullptr;
   void* record = nullptr;
+  WNDPROC moduleProc = nullptr;
 };
 thread_local PendingInstance* tPending = nullptr;
 
 SessionState* StateOfFrame(HWND frame) {
   return quill::SessionOf(reinterpret_cast<HostContext*>(GetWindowLongPtrA(frame, GWLP_USERDATA)));
+}
+
+// The module's procedure of an editor window, also while it is being created.
+WNDPROC ModuleProcOf(HWND editor) {
+  HWND frame = GetParent(editor);
+  if (tPending != nullptr && frame == tPending->frame) return tPending->moduleProc;
+  SessionState* state = StateOfFrame(frame);
+  return state != nullptr ? state->moduleProc : nullptr;
+}
+
+// The messages the module's procedure answers itself. It answers every other
+// message with 0 and never calls the default procedure, so those get the
+// default handling here as well: Windows needs it for creation (WM_NCCREATE),
+// sizing (WM_WINDOWPOSCHANGED sends WM_SIZE) and the non-client area.
+bool ModuleAnswers(UINT message) {
+  switch (message) {
+    case WM_CREATE:
+    case WM_DESTROY:
+    case WM_SIZE:
+    case WM_SETFOCUS:
+    case WM_PAINT:
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+    case WM_COMMAND:
+    case WM_INITMENUPOPUP: return true;
+    default: return message >= WM_USER;  // the host's private messages
+  }
+}
+
+// The editor window's procedure: every message goes to the module.
+LRESULT CALLBACK EditorWindowProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC module = ModuleProcOf(editor);
+  if (module == nullptr) return DefWindowProcA(editor, message, wParam, lParam);
+  const LRESULT answer = CallWindowProcA(module, editor, message, wParam, lParam);
+  return ModuleAnswers(message) ? answer : DefWindowProcA(editor, message, wParam, lParam);
 }
 
 // Close requests go to the editor; the frame goes only when the editor allows
@@ -35,7 +71,7 @@ LRESULT CloseRequest(HWND frame, HWND editor, UINT message, WPARAM wParam, LPARA
   return message == WM_QUERYENDSESSION ? (answer == 0 ? TRUE : FALSE) : 0;
 }
 
-LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
@@ -93,7 +129,7 @@ void RegisterEditorClass(const EditorClassRecord& record, HICON icon, char* name
   std::snprintf(name, size, "QuillEditor.%p.%p", static_cast<void*>(record.moduleInstance),
                 reinterpret_cast<void*>(record.windowProc));
   WNDCLASSA wc{};
-  wc.lpfnWndProc = record.windowProc;
+  wc.lpfnWndProc = EditorWindowProc;
   wc.hInstance = record.moduleInstance;
   wc.hIcon = icon;
   wc.lpszClassName = name;
@@ -148,7 +184,8 @@ HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* reco
 
   char className[64];
   RegisterEditorClass(*record, session.icon, className, sizeof className);
-  PendingInstance pending{frame, state->instance.get()};
+  state->moduleProc = record->windowProc;
+  PendingInstance pending{frame, state->instance.get(), record->windowProc};
   PendingInstance* outer = tPending;
   tPending = &pending;
   HWND editor = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame, nullptr, module, context);

@@ -5,7 +5,7 @@
 
 #include "qst/host_api.h"
 
-using CompilerGetChar = char (*)();
+using CompilerGetChar = char(QST_CALL*)();
 
 extern "C" {
 // Reads the source through getChar until its NUL; nonzero on success.

@@ -60,7 +60,9 @@ using HMODULE = HINSTANCE;
 #define FALSE 0
 #endif
 
-using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+// Window procedures use the standard calling convention on Windows; here there is one.
+#define CALLBACK
+using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
 struct RECT {
   LONG left, top, right, bottom;
@@ -219,6 +221,7 @@ constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
+constexpr DWORD ES_AUTOHSCROLL = 0x00000080;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 constexpr int SW_HIDE = 0;

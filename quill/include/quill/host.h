@@ -59,7 +59,7 @@ struct ShellMessage {
 };
 
 // QST_Create's signature, for modules linked into the program.
-using ModuleCreateFn = HWND (*)(std::uint32_t, std::int32_t, std::int32_t, void*, HostContext*);
+using ModuleCreateFn = HWND(QST_CALL*)(std::uint32_t, std::int32_t, std::int32_t, void*, HostContext*);
 
 class HOST_API Host {
  public:

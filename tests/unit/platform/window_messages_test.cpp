@@ -36,9 +36,9 @@ TEST_F(Windows, CreateDeliversParamAndFailsWhenCreateRefuses) {
   wc.lpszClassName = "CreateTest";
   const ATOM atom = RegisterClassA(&wc);
   ASSERT_NE(atom, 0);
-  EXPECT_EQ(RegisterClassA(&wc), atom);  // the same class again
+  EXPECT_EQ(RegisterClassA(&wc), 0);  // a taken name, even for the same class
   wc.lpfnWndProc = RecordingProc;
-  EXPECT_EQ(RegisterClassA(&wc), 0);  // another procedure under a taken name
+  EXPECT_EQ(RegisterClassA(&wc), 0);
 
   int payload = 5;
   const HWND hwnd = CreateWindowExA(0, "createtest", "title", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, &payload);
@@ -48,11 +48,14 @@ TEST_F(Windows, CreateDeliversParamAndFailsWhenCreateRefuses) {
   EXPECT_EQ(GetWindowTextA(hwnd, title, sizeof title), 5);
   EXPECT_STREQ(title, "title");
 
+  // A refused creation ends with WM_NCDESTROY alone, never WM_DESTROY.
   messageLog().clear();
   EXPECT_EQ(CreateWindowExA(0, "CreateTest", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
-  ASSERT_EQ(messageLog().size(), 2u);
-  EXPECT_EQ(messageLog()[1].msg, WM_DESTROY);
-  EXPECT_FALSE(IsWindow(messageLog()[1].hwnd));
+  ASSERT_EQ(messageLog().size(), 3u);
+  EXPECT_EQ(messageLog()[0].msg, WM_NCCREATE);
+  EXPECT_EQ(messageLog()[1].msg, WM_CREATE);
+  EXPECT_EQ(messageLog()[2].msg, WM_NCDESTROY);
+  EXPECT_FALSE(IsWindow(messageLog()[2].hwnd));
 
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
   EXPECT_EQ(CreateWindowExA(0, "CreateTest", "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, &payload), nullptr);

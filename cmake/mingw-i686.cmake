@@ -1,0 +1,20 @@
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64 i686 tool chain.
+# The posix thread model is the one whose libstdc++ has std::mutex and
+# std::thread.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
+set(CMAKE_OBJDUMP ${MINGW_PREFIX}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Where the tool chain's own run-time DLLs are (libstdc++, libgcc, winpthread).
+set(MINGW_RUNTIME_DIRS /usr/lib/gcc/${MINGW_PREFIX}/12-posix /usr/${MINGW_PREFIX}/lib)
