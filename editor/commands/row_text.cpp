@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "editor/persistence/structure_source.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/variable_row.h"
@@ -15,7 +16,7 @@ namespace {
 
 // A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
 // 32-bit number, "}", TAB, name, CR, LF and the NUL.
-static_assert(1 + kVariableTextMax + 2 + 11 + 1 + 1 + kVariableTextMax + 2 + 1 <= kRowLineBufferSize);
+static_assert(kVariableLineMax + 1 <= kRowLineBufferSize);
 static_assert(kRowLineBufferSize < kRowTextBytesPerRow);
 
 // The most rows whose text block size still fits 32 bits.
@@ -96,14 +97,6 @@ char* ParseRowLineWith(char* position, RowLine* line, const char* decimalWord) {
   return nextLine;
 }
 
-// Formats one row's line into buffer (kRowLineBufferSize bytes); returns its length.
-int FormatRowLine(char* buffer, const VariableRecord& record, const char* decimalWord) {
-  if (_stricmp(record.type, decimalWord) == 0) {
-    return wsprintfA(buffer, "\t%s {%i}\t%s\r\n", record.type, static_cast<int>(record.decimals), record.name);
-  }
-  return wsprintfA(buffer, "\t%s\t\t%s\r\n", record.type, record.name);
-}
-
 std::uint32_t CountSelectedRows(HWND grid) {
   std::uint32_t count = 0;
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0; row = GridNextSelectedRow(grid, row)) ++count;
@@ -149,6 +142,8 @@ char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
 HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
+  TypeWords words;
+  LoadTypeWords(&words);
   HWND grid = instance->gridWindow;
 
   const std::uint32_t count = CountSelectedRows(grid);
@@ -174,11 +169,12 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count; row = GridNextSelectedRow(grid, row)) {
     instance->undo.cutRowList[++k] = row;
     VariableRecord record{};
-    if (ReadVariableRow(instance, &record, row) == 0) continue;
+    if (ReadVariableRowWith(instance, &record, row, words) == 0) continue;
     record.type[kVariableTextMax] = '\0';
     record.name[kVariableTextMax] = '\0';
+    // The source text's line writer: the same two forms, without a format call.
     char lineBuffer[kRowLineBufferSize];
-    const int length = FormatRowLine(lineBuffer, record, decimalWord);
+    const int length = FormatVariableLine(record, decimalWord, lineBuffer);
     if (length <= 0 || end + length >= text + blockSize) continue;
     std::memcpy(end, lineBuffer, static_cast<std::size_t>(length) + 1);
     end += length;

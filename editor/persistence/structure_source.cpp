@@ -66,12 +66,14 @@ char* BuildStructureSource(EditorInstance* instance, const char* structureName) 
   LoadModuleString(IdsEndType, footer, sizeof footer);
   std::size_t footerLength = std::strlen(footer);
 
+  TypeWords words;
+  LoadTypeWords(&words);
   std::uint32_t rows = GridRowCount(instance->gridWindow);
   VariableRecord record;
   char line[kVariableLineMax + 1];
   std::size_t size = headerLength + footerLength + 1;
   for (std::uint32_t row = 1; row <= rows; ++row) {
-    if (!ReadVariableRow(instance, &record, row)) continue;
+    if (!ReadVariableRowWith(instance, &record, row, words)) continue;
     size += static_cast<std::size_t>(FormatVariableLine(record, decimalType, line));
   }
 
@@ -81,7 +83,7 @@ char* BuildStructureSource(EditorInstance* instance, const char* structureName) 
   std::memcpy(text, header, headerLength);
   std::size_t end = headerLength;
   for (std::uint32_t row = 1; row <= rows; ++row) {
-    if (!ReadVariableRow(instance, &record, row)) continue;
+    if (!ReadVariableRowWith(instance, &record, row, words)) continue;
     std::size_t length = static_cast<std::size_t>(FormatVariableLine(record, decimalType, line));
     // The first pass normalised every type cell, so the lines come out as measured;
     // the bound only guards the block should they ever not.

@@ -60,7 +60,6 @@ int CreateNameTable(HostPool* pool, std::uint32_t rows, NameTable* table) {
 // Column's text of row as ReadVariableRow takes it (41 characters at most).
 void ReadCell(HWND grid, std::uint32_t row, std::uint16_t column, char* text) {
   text[0] = '\0';
-  if (GridItemTextLength(grid, row, column) <= 0) return;
   int copied = GridGetItemText(grid, row, column, text, kVariableTextMax);
   if (copied < 0) copied = 0;
   if (copied > kVariableTextMax) copied = kVariableTextMax;
@@ -112,15 +111,14 @@ void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
   NameTable table;
   const bool hashed = CreateNameTable(instance->pool, rows, &table) == 1;
   const auto entryRow = instance->document.entryRow;
+  TypeWords words;
+  LoadTypeWords(&words);
   for (std::uint32_t r = 1; r <= rows && scan->duplicateRow == 0; ++r) {
     const bool mayBeHalf = scan->halfRow == 0 && r != entryRow;
     // A nameless row's type is kept as typed for the message, before the read normalises it.
-    char typeAsTyped[kVariableTextMax + 1] = "";
-    if (mayBeHalf && GridItemTextLength(instance->gridWindow, r, ColName) <= 0) {
-      ReadCell(instance->gridWindow, r, 2, typeAsTyped);
-    }
+    char typeAsTyped[kVariableTextMax + 1];
     VariableRecord record;
-    if (ReadVariableRow(instance, &record, r) == 0) {
+    if (ReadVariableRowWith(instance, &record, r, words, typeAsTyped) == 0) {
       if (mayBeHalf) NoteHalfFilledRow(record, typeAsTyped, r, scan);
       continue;
     }

@@ -1,5 +1,5 @@
 // Global memory blocks: the only memory that changes hands (via the clipboard).
-#include <new>
+#include <cstdlib>
 
 #include "platform/platform.h"
 #include "window_registry.h"
@@ -21,7 +21,10 @@ using namespace platform;
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
   if (bytes > kMaxBlockSize) return nullptr;
   GlobalBlock block;
-  block.data.reset(new (std::nothrow) char[bytes + 1]());
+  // calloc rather than new[] and a fill: a large block's pages are then
+  // zero until written, so a block sized for the longest text costs only the
+  // pages the text fills.
+  block.data.reset(static_cast<char*>(std::calloc(bytes + 1, 1)));
   if (!block.data) return nullptr;
   block.size = bytes;
   block.moveable = (flags & GMEM_MOVEABLE) != 0;

@@ -58,7 +58,7 @@ void releaseWindow(HWND hwnd) {
   clipboardWindowDestroyed(hwnd);
   purgeQueuedMessages(hwnd);
   d.edits.erase(hwnd);
-  d.windows.erase(hwnd);
+  forgetWindow(hwnd);
   if (d.userInterface) d.userInterface->windowDestroyed(hwnd);
 }
 

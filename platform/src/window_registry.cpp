@@ -24,9 +24,22 @@ WindowRegistry& registry() {
 
 Window* findWindow(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
-  auto& windows = registry().windows;
-  auto it = windows.find(hwnd);
-  return it == windows.end() ? nullptr : it->second.get();
+  auto& d = registry();
+  if (hwnd == d.lastFound) return d.lastFoundWindow;
+  auto it = d.windows.find(hwnd);
+  if (it == d.windows.end()) return nullptr;
+  d.lastFound = hwnd;
+  d.lastFoundWindow = it->second.get();
+  return d.lastFoundWindow;
+}
+
+void forgetWindow(HWND hwnd) {
+  auto& d = registry();
+  if (d.lastFound == hwnd) {
+    d.lastFound = nullptr;
+    d.lastFoundWindow = nullptr;
+  }
+  d.windows.erase(hwnd);
 }
 
 Menu* findMenu(HMENU menu) {
@@ -67,6 +80,8 @@ void PlatformReset() {
   d.userInterface = nullptr;
   d.messageDetail.clear();
   d.windows.clear();
+  d.lastFound = nullptr;
+  d.lastFoundWindow = nullptr;
   d.edits.clear();
   d.focus = nullptr;
   d.capture = nullptr;

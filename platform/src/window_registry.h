@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
@@ -76,8 +77,13 @@ struct Menu {
   std::vector<MenuItem> items;
 };
 
+// Frees a global block's bytes, which come from calloc.
+struct FreeBytes {
+  void operator()(char* bytes) const { std::free(bytes); }
+};
+
 struct GlobalBlock {
-  std::unique_ptr<char[]> data;
+  std::unique_ptr<char, FreeBytes> data;
   SIZE_T size = 0;
   bool moveable = false;
   int locks = 0;
@@ -131,6 +137,11 @@ struct WindowRegistry {
   std::map<std::string, WindowClass> classes;  // by lower-case name
   ATOM nextAtom = 0xC000;
   std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+  // The window the latest lookup found. Row operations make millions of calls
+  // on one grid; each call looks its window up two or three times. Cleared
+  // whenever a window is freed, so it never names a dead window.
+  HWND lastFound = nullptr;
+  Window* lastFoundWindow = nullptr;
   std::unordered_map<HWND, EditState> edits;
   HWND focus = nullptr;
   HWND capture = nullptr;
@@ -162,6 +173,8 @@ WindowRegistry& registry();
 
 // The live window a handle names, or null.
 Window* findWindow(HWND hwnd);
+// Frees the window record a handle names (the one way windows leave the registry).
+void forgetWindow(HWND hwnd);
 // The live menu a handle names, or null.
 Menu* findMenu(HMENU menu);
 // The live global block a handle names, or null.
