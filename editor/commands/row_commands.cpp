@@ -129,8 +129,9 @@ void CutRows(EditorInstance* instance) {
     return;
   }
   KeepUndoText(instance, copy);
-  DeleteSelectedRows(instance);
-  RefindEntryRow(instance);
+  // The entry row moves up by the rows deleted above it, unless it was cut too.
+  const std::uint32_t above = DeleteSelectedRows(instance);
+  RefindEntryRowAt(instance, static_cast<std::uint32_t>(instance->document.entryRow) - above);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCut);
   instance->document.changed = 1;

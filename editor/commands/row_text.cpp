@@ -114,6 +114,10 @@ void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
 
 }  // namespace
 
+namespace {
+HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count);
+}  // namespace
+
 // Copies a clipboard block into a new NUL-terminated pool block. The block's
 // text is read only up to its own size, so a block without a NUL is safe.
 // Returns null when the pool has no room; an unlockable block gives "".
@@ -140,13 +144,18 @@ char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
 // Returns the block, or null when no row is selected (cutRowList untouched) or
 // memory ran out (cutRowList then absent). Reading normalises each type cell.
 HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
+  return CopyCountedRowsToText(instance, CountSelectedRows(instance->gridWindow));
+}
+
+namespace {
+
+// CopySelectedRowsToText once the selected rows are counted.
+HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
   TypeWords words;
   LoadTypeWords(&words);
   HWND grid = instance->gridWindow;
-
-  const std::uint32_t count = CountSelectedRows(grid);
   if (count == 0) return nullptr;
 
   ForgetCutRowList(instance);
@@ -183,6 +192,8 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   return block;
 }
 
+}  // namespace
+
 // CopySelectedRowsToText that also gives the editor its own copy of the text
 // (a pool block, in *copy) for undoing the command. Room for the copy is taken
 // first: when the pool has none, null is returned and nothing has changed, not
@@ -195,7 +206,7 @@ HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   if (room > 0xFFFFFFFFu) return nullptr;
   auto* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0));
   if (text == nullptr) return nullptr;
-  HGLOBAL block = CopySelectedRowsToText(instance);
+  HGLOBAL block = CopyCountedRowsToText(instance, static_cast<std::uint32_t>(count));
   const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
   if (built == nullptr) {
     if (block != nullptr) GlobalFree(block);
@@ -224,7 +235,8 @@ char* ParseRowLine(char* position, RowLine* line) {
 namespace {
 
 // Inserts the rows of a working copy the caller frees (the parse ends words in it).
-std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, int restore) {
+std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, int restore,
+                               std::uint32_t* follow) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
   HWND grid = instance->gridWindow;
@@ -244,6 +256,7 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     // refuses never leads to a write into a row that does not exist.
     const std::uint32_t inserted = GridInsertRow(grid, target);
     if (inserted == 0) break;
+    if (follow != nullptr && inserted <= *follow) ++*follow;
     WriteRowLine(grid, inserted, line);
     if (restore != 0) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
@@ -261,17 +274,18 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
 std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore) {
   char* copy = CopyBlockText(instance, block);
   if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore);
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore, nullptr);
   PoolFree(instance->pool, copy);
   return count;
 }
 
 // InsertRowsFromText for row text the editor keeps itself; the text is only read.
-std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore) {
+std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore,
+                                 std::uint32_t* follow) {
   if (text == nullptr) return 0;
   char* copy = PoolStrDup(instance->pool, text, 0);
   if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore);
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore, follow);
   PoolFree(instance->pool, copy);
   return count;
 }

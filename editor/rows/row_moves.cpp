@@ -112,6 +112,18 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   return 1;
 }
 
+// The same comparison as FindMarkedRow's, for marks of a few bytes.
+bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text) {
+  char buffer[8];
+  const std::size_t length = std::strlen(text);
+  if (length >= sizeof buffer || row == 0 || row > GridRowCount(instance->gridWindow)) return false;
+  int copied = GridGetItemText(instance->gridWindow, row, column, buffer, static_cast<std::uint16_t>(length));
+  if (copied < 0) copied = 0;
+  if (static_cast<std::size_t>(copied) > length) copied = static_cast<int>(length);
+  buffer[copied] = '\0';
+  return std::strncmp(buffer, text, length) == 0 && std::strlen(buffer) == length;
+}
+
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text) {
   const std::size_t length = std::strlen(text) & 0xFFFF;
   auto* buffer = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(length + 1), 0));
