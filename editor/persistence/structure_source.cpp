@@ -66,28 +66,23 @@ struct SourceFrame {
 };
 
 // Writes the rows' lines after the header already in text and closes it with
-// the footer; size is the block's. Returns 0, with the text cut after the
-// lines that fitted, when the block proves too small.
-int WriteSourceRows(EditorInstance* instance, const SourceFrame& frame, std::uint32_t rows, const TypeWords& words,
+// the footer; size is the block's. Should the block prove too small, the text
+// ends after the lines that fitted.
+void WriteSourceRows(EditorInstance* instance, const SourceFrame& frame, std::uint32_t rows, const TypeWords& words,
                     char* text, std::size_t size) {
   std::memcpy(text, frame.header, frame.headerLength);
   std::size_t end = frame.headerLength;
   VariableRecord record;
   char line[kVariableLineMax + 1];
-  int complete = 1;
   for (std::uint32_t row = 1; row <= rows; ++row) {
     if (!ReadVariableRowWith(instance, &record, row, words)) continue;
     std::size_t length = static_cast<std::size_t>(FormatVariableLine(record, frame.decimalType, line));
-    if (end + length + frame.footerLength + 1 > size) {
-      complete = 0;
-      break;
-    }
+    if (end + length + frame.footerLength + 1 > size) break;
     std::memcpy(text + end, line, length);
     end += length;
   }
   std::memcpy(text + end, frame.footer, frame.footerLength);
   text[end + frame.footerLength] = '\0';
-  return complete;
 }
 
 // The exact size of the text: every row read once to measure its line.
@@ -105,11 +100,12 @@ std::size_t MeasureSource(EditorInstance* instance, const SourceFrame& frame, st
 
 }  // namespace
 
-// Needs a live grid. The text is written in one pass into a block large enough
-// for the longest lines; the pool's blocks are zero pages until written, so the
-// room the short lines leave costs no memory. When the pool cannot give that
-// much, the rows are measured first and the block is exactly the text's size.
-// Returns null when the pool cannot supply the block; the caller owns the block.
+// Needs a live grid. The text is written in one pass into a draft block large
+// enough for the longest lines (the pool's blocks are zero pages until written,
+// so the room short lines leave costs no memory) and then copied into a block of
+// exactly its size. When the pool cannot give both, the rows are measured
+// first instead. Returns null when the pool cannot supply the block; the caller
+// owns the block.
 char* BuildStructureSource(EditorInstance* instance, const char* structureName) {
   SourceFrame frame;
   LoadModuleString(IdsTypeDecimal, frame.decimalType, sizeof frame.decimalType);
@@ -123,9 +119,14 @@ char* BuildStructureSource(EditorInstance* instance, const char* structureName) 
 
   const std::uint64_t room = frame.headerLength + frame.footerLength + 1 + std::uint64_t{rows} * kVariableLineMax;
   if (room <= UINT32_MAX) {
-    if (auto* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0))) {
-      WriteSourceRows(instance, frame, rows, words, text, static_cast<std::size_t>(room));
-      return text;
+    if (auto* draft = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0))) {
+      WriteSourceRows(instance, frame, rows, words, draft, static_cast<std::size_t>(room));
+      // The caller keeps the text as long as the save runs: it gets a block of
+      // exactly the text's size. Copying the text is cheaper than reading every
+      // row a second time to measure it.
+      char* text = PoolStrDup(instance->pool, draft, 0);
+      PoolFree(instance->pool, draft);
+      if (text != nullptr) return text;
     }
   }
   const std::size_t size = MeasureSource(instance, frame, rows, words);
