@@ -195,28 +195,27 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
 }  // namespace
 
 // CopySelectedRowsToText that also gives the editor its own copy of the text
-// (a pool block, in *copy) for undoing the command. Room for the copy is taken
-// first: when the pool has none, null is returned and nothing has changed, not
-// even cutRowList, which the last command's undo may still need.
+// (a pool block, in *copy) for undoing the command. When the pool has no room
+// for the copy, null is returned and cutRowList is still the one the last
+// command's undo may need: the new list replaces it only once the copy is made.
 HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   *copy = nullptr;
-  const std::uint64_t count = CountSelectedRows(instance->gridWindow);
+  const std::uint32_t count = CountSelectedRows(instance->gridWindow);
   if (count == 0 || count > kMaxCopiedRows) return nullptr;
-  const std::uint64_t room = count * kRowTextBytesPerRow + 1;
-  if (room > 0xFFFFFFFFu) return nullptr;
-  auto* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0));
-  if (text == nullptr) return nullptr;
-  HGLOBAL block = CopyCountedRowsToText(instance, static_cast<std::uint32_t>(count));
+  std::uint32_t* kept = instance->undo.cutRowList;
+  instance->undo.cutRowList = nullptr;
+  HGLOBAL block = CopyCountedRowsToText(instance, count);
   const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-  if (built == nullptr) {
+  // The block always ends in a NUL: it is zero-filled and larger than its text.
+  char* text = built != nullptr ? PoolStrDup(instance->pool, built, 0) : nullptr;
+  if (built != nullptr) GlobalUnlock(block);
+  if (text == nullptr) {
     if (block != nullptr) GlobalFree(block);
-    PoolFree(instance->pool, text);
+    ForgetCutRowList(instance);
+    instance->undo.cutRowList = kept;
     return nullptr;
   }
-  const std::size_t length = strnlen(built, static_cast<std::size_t>(room) - 1);
-  std::memcpy(text, built, length);
-  text[length] = '\0';
-  GlobalUnlock(block);
+  PoolFree(instance->pool, kept);
   *copy = text;
   return block;
 }

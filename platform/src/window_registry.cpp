@@ -17,15 +17,9 @@ WindowRegistry::WindowRegistry() {
   registerEditClass(*this);
 }
 
-WindowRegistry& registry() {
-  static WindowRegistry instance;
-  return instance;
-}
-
-Window* findWindow(HWND hwnd) {
+Window* lookUpWindow(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
   auto& d = registry();
-  if (hwnd == d.lastFound) return d.lastFoundWindow;
   auto it = d.windows.find(hwnd);
   if (it == d.windows.end()) return nullptr;
   d.lastFound = hwnd;

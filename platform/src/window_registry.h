@@ -77,13 +77,15 @@ struct Menu {
   std::vector<MenuItem> items;
 };
 
-// Frees a global block's bytes, which come from calloc.
-struct FreeBytes {
-  void operator()(char* bytes) const { std::free(bytes); }
+// Frees a global block's bytes: a mapping of its own (mapped bytes long) or,
+// for a small block, calloc's.
+struct BlockBytes {
+  std::size_t mapped = 0;
+  void operator()(char* bytes) const;
 };
 
 struct GlobalBlock {
-  std::unique_ptr<char, FreeBytes> data;
+  std::unique_ptr<char, BlockBytes> data;
   SIZE_T size = 0;
   bool moveable = false;
   int locks = 0;
@@ -169,10 +171,22 @@ struct WindowRegistry {
   std::unordered_map<HDC, DeviceContext> dcs;
 };
 
-WindowRegistry& registry();
+// Inline, as is the lookup below: every call the grid and the editor make goes
+// through them, several times.
+inline WindowRegistry& registry() {
+  static WindowRegistry instance;
+  return instance;
+}
+
+// findWindow for a window other than the one found last.
+Window* lookUpWindow(HWND hwnd);
 
 // The live window a handle names, or null.
-Window* findWindow(HWND hwnd);
+inline Window* findWindow(HWND hwnd) {
+  WindowRegistry& d = registry();
+  if (hwnd != nullptr && hwnd == d.lastFound) return d.lastFoundWindow;
+  return lookUpWindow(hwnd);
+}
 // Frees the window record a handle names (the one way windows leave the registry).
 void forgetWindow(HWND hwnd);
 // The live menu a handle names, or null.
