@@ -298,12 +298,20 @@ std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
   std::uint32_t row = GridNextSelectedRow(grid, 0);
   while (row != 0) {
     GridDeleteRow(grid, row);
-    const std::uint32_t after = GridRowCount(grid);
-    if (after >= rows) break;  // a row the grid will not delete would be found again forever
-    rows = after;
-    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->document.entryRow) - above) ++above;
     // Rows above the deleted one are unselected, so the search can resume there.
-    row = GridNextSelectedRow(grid, row - 1);
+    const std::uint32_t next = GridNextSelectedRow(grid, row - 1);
+    // A row the grid will not delete would be found again forever. Another
+    // row found proves the delete; the same number may be the next selected
+    // row moved up into its place, and only the row count tells.
+    if (next == row) {
+      const std::uint32_t after = GridRowCount(grid);
+      if (after >= rows) break;
+      rows = after;
+    } else {
+      --rows;
+    }
+    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->document.entryRow) - above) ++above;
+    row = next;
   }
   return above;
 }

@@ -35,7 +35,8 @@ int FormatVariableLine(const VariableRecord& record, const char* decimalType, ch
   const std::size_t typeLength = strnlen(record.type, sizeof record.type);
   std::memcpy(out, record.type, typeLength);
   out += typeLength;
-  if (_stricmp(record.type, decimalType) == 0) {
+  // Texts equal but for letter case have the same length.
+  if (typeLength == std::strlen(decimalType) && _stricmp(record.type, decimalType) == 0) {
     *out++ = ' ';
     *out++ = '{';
     out = std::to_chars(out, out + 11, static_cast<int>(record.decimals)).ptr;

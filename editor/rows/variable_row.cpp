@@ -32,8 +32,9 @@ constexpr UINT kFullNameIds[3] = {IdsTypeInteger, IdsTypeDecimal, IdsTypeCharact
 
 // Expands the three abbreviations; only whole texts match, at most one applies.
 void ExpandTypeAbbreviation(char* type, const TypeWords& words) {
+  const std::size_t length = std::strlen(type);
   for (int k = 0; k < 3; ++k) {
-    if (std::strcmp(type, words.abbreviation[k]) == 0) {
+    if (length == words.abbreviationLength[k] && std::memcmp(type, words.abbreviation[k], length) == 0) {
       const std::size_t n = std::min<std::size_t>(std::strlen(words.full[k]), kVariableTextMax);
       std::memcpy(type, words.full[k], n);
       type[n] = '\0';
@@ -60,8 +61,10 @@ void LoadTypeWords(TypeWords* words) {
   for (int k = 0; k < 3; ++k) {
     LoadModuleString(kAbbreviationIds[k], words->abbreviation[k], kStringBufferSize);
     LoadModuleString(kFullNameIds[k], words->full[k], kStringBufferSize);
+    words->abbreviationLength[k] = std::strlen(words->abbreviation[k]);
   }
   LoadModuleString(IdsTypeDecimal, words->decimal, kStringBufferSize);
+  words->decimalLength = std::strlen(words->decimal);
 }
 
 bool IsDecimalType(const char* type) {
@@ -71,7 +74,8 @@ bool IsDecimalType(const char* type) {
 }
 
 bool IsDecimalTypeWith(const char* type, const TypeWords& words) {
-  return type != nullptr && _stricmp(type, words.decimal) == 0;
+  // Texts equal but for letter case have the same length.
+  return type != nullptr && std::strlen(type) == words.decimalLength && _stricmp(type, words.decimal) == 0;
 }
 
 int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint32_t row) {

@@ -1,6 +1,7 @@
 // A grid row read as a variable, with its type normalised.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "editor/window/editor_instance.h"
@@ -21,6 +22,9 @@ struct TypeWords {
   char abbreviation[3][kStringBufferSize];
   char full[3][kStringBufferSize];
   char decimal[kStringBufferSize];
+  // Their lengths: a text of another length is none of them, without comparing.
+  std::size_t abbreviationLength[3];
+  std::size_t decimalLength;
 };
 void LoadTypeWords(TypeWords* words);
 
