@@ -181,7 +181,12 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
     if (ReadVariableRowWith(instance, &record, row, words) == 0) continue;
     record.type[kVariableTextMax] = '\0';
     record.name[kVariableTextMax] = '\0';
-    // The source text's line writer: the same two forms, without a format call.
+    // The source text's line writer: the same two forms, without a format
+    // call, straight into the block while the longest line still fits.
+    if (end + kRowLineBufferSize <= text + blockSize) {
+      end += FormatVariableLine(record, decimalWord, end);
+      continue;
+    }
     char lineBuffer[kRowLineBufferSize];
     const int length = FormatVariableLine(record, decimalWord, lineBuffer);
     if (length <= 0 || end + length >= text + blockSize) continue;

@@ -13,17 +13,20 @@
 namespace {
 
 // Reads at most kVariableTextMax characters of a cell into text
-// (kVariableTextMax + 1 bytes) with one grid call. Returns how many characters
-// the cell holds, counted up to kVariableTextMax + 1 (more than kVariableTextMax:
-// the text was cut); 0 when it is empty.
+// (kVariableTextMax + 1 bytes), in one grid call when the text is shorter.
+// Returns how many characters the cell holds, counted up to
+// kVariableTextMax + 1 (more than kVariableTextMax: the text was cut); 0 when
+// it is empty.
 int ReadCellText(HWND grid, std::uint32_t row, std::uint16_t column, char* text) {
-  char buffer[kVariableTextMax + 1];
-  int copied = GridGetItemText(grid, row, column, buffer, kVariableTextMax + 1);
-  if (copied <= 0) return 0;
-  if (copied > kVariableTextMax + 1) copied = kVariableTextMax + 1;
-  const int kept = std::min(copied, kVariableTextMax);
-  std::memcpy(text, buffer, static_cast<std::size_t>(kept));
-  text[kept] = '\0';
+  int copied = GridGetItemText(grid, row, column, text, kVariableTextMax);
+  if (copied <= 0) {
+    text[0] = '\0';
+    return 0;
+  }
+  if (copied > kVariableTextMax) copied = kVariableTextMax;
+  text[copied] = '\0';
+  // A full buffer may hold all of the text or only its start.
+  if (copied == kVariableTextMax && GridItemTextLength(grid, row, column) > kVariableTextMax) return copied + 1;
   return copied;
 }
 
