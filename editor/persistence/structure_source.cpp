@@ -70,7 +70,7 @@ struct SourceFrame {
 // the footer; size is the block's. Should the block prove too small, the text
 // ends after the lines that fitted.
 void WriteSourceRows(EditorInstance* instance, const SourceFrame& frame, std::uint32_t rows, const TypeWords& words,
-                    char* text, std::size_t size) {
+                     char* text, std::size_t size) {
   std::memcpy(text, frame.header, frame.headerLength);
   std::size_t end = frame.headerLength;
   VariableRecord record;

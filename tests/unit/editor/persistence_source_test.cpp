@@ -112,8 +112,7 @@ TEST_F(StructureSource, PoolWithRoomForTheTextAloneGivesTheSameText) {
   SetRow(1, "a", "int");
   SetRow(2, "b", "decimal");
   SetDecimals(2, 4);
-  const std::string expected =
-      "global type s from structure\r\n\tinteger\t\ta\r\n\tdecimal {4}\tb\r\nend type";
+  const std::string expected = "global type s from structure\r\n\tinteger\t\ta\r\n\tdecimal {4}\tb\r\nend type";
   for (const bool limited : {true, false}) {
     SCOPED_TRACE(limited ? "limited" : "unlimited");
     instance_->pool->setLimit(limited ? instance_->pool->liveBytes() + expected.size() + 1 : 0);

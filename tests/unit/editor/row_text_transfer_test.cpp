@@ -190,7 +190,7 @@ TEST_F(RowTextTransfer, DeleteSelectedTakesEveryShapeOfSelection) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.selected));
     MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer", "v5:integer"});  // entry row 6
-    GridInsertRow(grid_, 0);                                                             // an empty row 7 below it
+    GridInsertRow(grid_, 0);                                                           // an empty row 7 below it
     for (const std::uint32_t row : c.selected) GridSelectRow(grid_, row, true);
     EXPECT_EQ(DeleteSelectedRows(ed_), c.above);
     EXPECT_EQ(Rows(), c.rows);
