@@ -64,13 +64,20 @@ void BM_ShiftSelectAllRows(benchmark::State& state) {
   const auto rows = static_cast<std::uint32_t>(state.range(0));
   if (!editor.Open(rows)) return state.SkipWithError("no editor");
   for (auto _ : state) {
+    // The anchor: a plain press on row 1 with no row selected. A press on a
+    // selected row would start a drag, and its release would move every row.
+    state.PauseTiming();
+    UnselectAllRows(editor.ed);
     editor.frontEnd.shift = false;
     editor.sheet->userMousePress("var_row", 1);
     editor.sheet->userMouseRelease("var_row", 1);
+    state.ResumeTiming();
     editor.frontEnd.shift = true;
     editor.sheet->userMousePress("var_row", rows);
     editor.sheet->userMouseRelease("var_row", rows);
   }
+  if (GridNextSelectedRow(editor.grid, 0) != 1 || !GridIsRowSelected(editor.grid, rows))
+    state.SkipWithError("the Shift press did not select every row");
 }
 
 // One name typed into the entry row of a structure of n rows opens the next

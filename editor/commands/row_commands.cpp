@@ -129,12 +129,24 @@ void CutRows(EditorInstance* instance) {
     return;
   }
   KeepUndoText(instance, copy);
-  DeleteSelectedRows(instance);
-  RefindEntryRow(instance);
+  // The entry row moves up by the rows deleted above it, unless it was cut too.
+  const std::uint32_t above = DeleteSelectedRows(instance);
+  RefindEntryRowAt(instance, static_cast<std::uint32_t>(instance->document.entryRow) - above);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCut);
   instance->document.changed = 1;
   RedrawOn(instance);
+}
+
+// Unselects the rows a copy has just recorded in cutRowList, which are all the
+// selected rows: one grid call a row instead of a search and a call. Should
+// any row still be selected, it is unselected the usual way.
+void UnselectCopiedRows(EditorInstance* instance) {
+  HWND grid = instance->gridWindow;
+  if (const std::uint32_t* rows = instance->undo.cutRowList) {
+    for (std::uint32_t k = 1; k <= rows[0]; ++k) GridSelectRow(grid, rows[k], false);
+  }
+  if (GridNextSelectedRow(grid, 0) != 0) UnselectAllRows(instance);
 }
 
 void CopyRows(EditorInstance* instance) {
@@ -145,7 +157,7 @@ void CopyRows(EditorInstance* instance) {
     return;
   }
   HandToClipboard(instance, block);
-  UnselectAllRows(instance);
+  UnselectCopiedRows(instance);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCopy);
   RedrawOn(instance);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "editor/persistence/structure_source.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/variable_row.h"
@@ -15,7 +16,7 @@ namespace {
 
 // A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
 // 32-bit number, "}", TAB, name, CR, LF and the NUL.
-static_assert(1 + kVariableTextMax + 2 + 11 + 1 + 1 + kVariableTextMax + 2 + 1 <= kRowLineBufferSize);
+static_assert(kVariableLineMax + 1 <= kRowLineBufferSize);
 static_assert(kRowLineBufferSize < kRowTextBytesPerRow);
 
 // The most rows whose text block size still fits 32 bits.
@@ -96,14 +97,6 @@ char* ParseRowLineWith(char* position, RowLine* line, const char* decimalWord) {
   return nextLine;
 }
 
-// Formats one row's line into buffer (kRowLineBufferSize bytes); returns its length.
-int FormatRowLine(char* buffer, const VariableRecord& record, const char* decimalWord) {
-  if (_stricmp(record.type, decimalWord) == 0) {
-    return wsprintfA(buffer, "\t%s {%i}\t%s\r\n", record.type, static_cast<int>(record.decimals), record.name);
-  }
-  return wsprintfA(buffer, "\t%s\t\t%s\r\n", record.type, record.name);
-}
-
 std::uint32_t CountSelectedRows(HWND grid) {
   std::uint32_t count = 0;
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0; row = GridNextSelectedRow(grid, row)) ++count;
@@ -119,6 +112,10 @@ void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
   }
 }
 
+}  // namespace
+
+namespace {
+HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count);
 }  // namespace
 
 // Copies a clipboard block into a new NUL-terminated pool block. The block's
@@ -147,11 +144,18 @@ char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
 // Returns the block, or null when no row is selected (cutRowList untouched) or
 // memory ran out (cutRowList then absent). Reading normalises each type cell.
 HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
+  return CopyCountedRowsToText(instance, CountSelectedRows(instance->gridWindow));
+}
+
+namespace {
+
+// CopySelectedRowsToText once the selected rows are counted.
+HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
+  TypeWords words;
+  LoadTypeWords(&words);
   HWND grid = instance->gridWindow;
-
-  const std::uint32_t count = CountSelectedRows(grid);
   if (count == 0) return nullptr;
 
   ForgetCutRowList(instance);
@@ -174,11 +178,17 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count; row = GridNextSelectedRow(grid, row)) {
     instance->undo.cutRowList[++k] = row;
     VariableRecord record{};
-    if (ReadVariableRow(instance, &record, row) == 0) continue;
+    if (ReadVariableRowWith(instance, &record, row, words) == 0) continue;
     record.type[kVariableTextMax] = '\0';
     record.name[kVariableTextMax] = '\0';
+    // The source text's line writer: the same two forms, without a format
+    // call, straight into the block while the longest line still fits.
+    if (end + kRowLineBufferSize <= text + blockSize) {
+      end += FormatVariableLine(record, decimalWord, end);
+      continue;
+    }
     char lineBuffer[kRowLineBufferSize];
-    const int length = FormatRowLine(lineBuffer, record, decimalWord);
+    const int length = FormatVariableLine(record, decimalWord, lineBuffer);
     if (length <= 0 || end + length >= text + blockSize) continue;
     std::memcpy(end, lineBuffer, static_cast<std::size_t>(length) + 1);
     end += length;
@@ -187,29 +197,30 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   return block;
 }
 
+}  // namespace
+
 // CopySelectedRowsToText that also gives the editor its own copy of the text
-// (a pool block, in *copy) for undoing the command. Room for the copy is taken
-// first: when the pool has none, null is returned and nothing has changed, not
-// even cutRowList, which the last command's undo may still need.
+// (a pool block, in *copy) for undoing the command. When the pool has no room
+// for the copy, null is returned and cutRowList is still the one the last
+// command's undo may need: the new list replaces it only once the copy is made.
 HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   *copy = nullptr;
-  const std::uint64_t count = CountSelectedRows(instance->gridWindow);
+  const std::uint32_t count = CountSelectedRows(instance->gridWindow);
   if (count == 0 || count > kMaxCopiedRows) return nullptr;
-  const std::uint64_t room = count * kRowTextBytesPerRow + 1;
-  if (room > 0xFFFFFFFFu) return nullptr;
-  auto* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0));
-  if (text == nullptr) return nullptr;
-  HGLOBAL block = CopySelectedRowsToText(instance);
+  std::uint32_t* kept = instance->undo.cutRowList;
+  instance->undo.cutRowList = nullptr;
+  HGLOBAL block = CopyCountedRowsToText(instance, count);
   const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-  if (built == nullptr) {
+  // The block always ends in a NUL: it is zero-filled and larger than its text.
+  char* text = built != nullptr ? PoolStrDup(instance->pool, built, 0) : nullptr;
+  if (built != nullptr) GlobalUnlock(block);
+  if (text == nullptr) {
     if (block != nullptr) GlobalFree(block);
-    PoolFree(instance->pool, text);
+    ForgetCutRowList(instance);
+    instance->undo.cutRowList = kept;
     return nullptr;
   }
-  const std::size_t length = strnlen(built, static_cast<std::size_t>(room) - 1);
-  std::memcpy(text, built, length);
-  text[length] = '\0';
-  GlobalUnlock(block);
+  PoolFree(instance->pool, kept);
   *copy = text;
   return block;
 }
@@ -228,7 +239,8 @@ char* ParseRowLine(char* position, RowLine* line) {
 namespace {
 
 // Inserts the rows of a working copy the caller frees (the parse ends words in it).
-std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, int restore) {
+std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, int restore,
+                               std::uint32_t* follow) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
   HWND grid = instance->gridWindow;
@@ -248,6 +260,7 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     // refuses never leads to a write into a row that does not exist.
     const std::uint32_t inserted = GridInsertRow(grid, target);
     if (inserted == 0) break;
+    if (follow != nullptr && inserted <= *follow) ++*follow;
     WriteRowLine(grid, inserted, line);
     if (restore != 0) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
@@ -265,17 +278,18 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
 std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore) {
   char* copy = CopyBlockText(instance, block);
   if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore);
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore, nullptr);
   PoolFree(instance->pool, copy);
   return count;
 }
 
 // InsertRowsFromText for row text the editor keeps itself; the text is only read.
-std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore) {
+std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore,
+                                 std::uint32_t* follow) {
   if (text == nullptr) return 0;
   char* copy = PoolStrDup(instance->pool, text, 0);
   if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore);
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore, follow);
   PoolFree(instance->pool, copy);
   return count;
 }
@@ -289,12 +303,20 @@ std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
   std::uint32_t row = GridNextSelectedRow(grid, 0);
   while (row != 0) {
     GridDeleteRow(grid, row);
-    const std::uint32_t after = GridRowCount(grid);
-    if (after >= rows) break;  // a row the grid will not delete would be found again forever
-    rows = after;
-    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->document.entryRow) - above) ++above;
     // Rows above the deleted one are unselected, so the search can resume there.
-    row = GridNextSelectedRow(grid, row - 1);
+    const std::uint32_t next = GridNextSelectedRow(grid, row - 1);
+    // A row the grid will not delete would be found again forever. Another
+    // row found proves the delete; the same number may be the next selected
+    // row moved up into its place, and only the row count tells.
+    if (next == row) {
+      const std::uint32_t after = GridRowCount(grid);
+      if (after >= rows) break;
+      rows = after;
+    } else {
+      --rows;
+    }
+    if (static_cast<std::int64_t>(row) < static_cast<std::int64_t>(instance->document.entryRow) - above) ++above;
+    row = next;
   }
   return above;
 }

@@ -16,7 +16,10 @@ HGLOBAL CopySelectedRowsToText(EditorInstance* instance);
 HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy);
 char* ParseRowLine(char* position, RowLine* line);
 std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore);
-std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore);
+// follow, when given, is a row number kept on the same row while rows are
+// inserted at or above it.
+std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore,
+                                 std::uint32_t* follow = nullptr);
 char* CopyBlockText(EditorInstance* instance, HGLOBAL block);
 std::uint32_t DeleteSelectedRows(EditorInstance* instance);
 

@@ -35,7 +35,8 @@ int FormatVariableLine(const VariableRecord& record, const char* decimalType, ch
   const std::size_t typeLength = strnlen(record.type, sizeof record.type);
   std::memcpy(out, record.type, typeLength);
   out += typeLength;
-  if (_stricmp(record.type, decimalType) == 0) {
+  // Texts equal but for letter case have the same length.
+  if (typeLength == std::strlen(decimalType) && _stricmp(record.type, decimalType) == 0) {
     *out++ = ' ';
     *out++ = '{';
     out = std::to_chars(out, out + 11, static_cast<int>(record.decimals)).ptr;
@@ -54,43 +55,88 @@ int FormatVariableLine(const VariableRecord& record, const char* decimalType, ch
   return static_cast<int>(out - line);
 }
 
-// Needs a live grid. Reads every row twice: once to measure the text so that the
-// block is exactly as large as the text, once to write it. Returns null when the
-// pool cannot supply the block; the caller owns the block.
-char* BuildStructureSource(EditorInstance* instance, const char* structureName) {
-  char decimalType[kStringBufferSize];
-  LoadModuleString(IdsTypeDecimal, decimalType, sizeof decimalType);
-  char header[1025];
-  std::size_t headerLength = static_cast<std::size_t>(FormatHeader(instance, structureName, header, sizeof header));
-  char footer[kStringBufferSize];
-  LoadModuleString(IdsEndType, footer, sizeof footer);
-  std::size_t footerLength = std::strlen(footer);
+namespace {
 
-  std::uint32_t rows = GridRowCount(instance->gridWindow);
+// The parts of the text around the variable lines.
+struct SourceFrame {
+  char decimalType[kStringBufferSize];
+  char header[1025];  // as much as wsprintfA ever writes
+  std::size_t headerLength;
+  char footer[kStringBufferSize];
+  std::size_t footerLength;
+};
+
+// Writes the rows' lines after the header already in text and closes it with
+// the footer; size is the block's. Should the block prove too small, the text
+// ends after the lines that fitted.
+void WriteSourceRows(EditorInstance* instance, const SourceFrame& frame, std::uint32_t rows, const TypeWords& words,
+                     char* text, std::size_t size) {
+  std::memcpy(text, frame.header, frame.headerLength);
+  std::size_t end = frame.headerLength;
   VariableRecord record;
   char line[kVariableLineMax + 1];
-  std::size_t size = headerLength + footerLength + 1;
   for (std::uint32_t row = 1; row <= rows; ++row) {
-    if (!ReadVariableRow(instance, &record, row)) continue;
-    size += static_cast<std::size_t>(FormatVariableLine(record, decimalType, line));
-  }
-
-  if (size > UINT32_MAX) return nullptr;
-  char* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(size), 0));
-  if (text == nullptr) return nullptr;
-  std::memcpy(text, header, headerLength);
-  std::size_t end = headerLength;
-  for (std::uint32_t row = 1; row <= rows; ++row) {
-    if (!ReadVariableRow(instance, &record, row)) continue;
-    std::size_t length = static_cast<std::size_t>(FormatVariableLine(record, decimalType, line));
-    // The first pass normalised every type cell, so the lines come out as measured;
-    // the bound only guards the block should they ever not.
-    if (end + length + footerLength + 1 > size) break;
+    if (!ReadVariableRowWith(instance, &record, row, words)) continue;
+    std::size_t length = static_cast<std::size_t>(FormatVariableLine(record, frame.decimalType, line));
+    if (end + length + frame.footerLength + 1 > size) break;
     std::memcpy(text + end, line, length);
     end += length;
   }
-  std::memcpy(text + end, footer, footerLength);
-  text[end + footerLength] = '\0';
+  std::memcpy(text + end, frame.footer, frame.footerLength);
+  text[end + frame.footerLength] = '\0';
+}
+
+// The exact size of the text: every row read once to measure its line.
+std::size_t MeasureSource(EditorInstance* instance, const SourceFrame& frame, std::uint32_t rows,
+                          const TypeWords& words) {
+  VariableRecord record;
+  char line[kVariableLineMax + 1];
+  std::size_t size = frame.headerLength + frame.footerLength + 1;
+  for (std::uint32_t row = 1; row <= rows; ++row) {
+    if (!ReadVariableRowWith(instance, &record, row, words)) continue;
+    size += static_cast<std::size_t>(FormatVariableLine(record, frame.decimalType, line));
+  }
+  return size;
+}
+
+}  // namespace
+
+// Needs a live grid. The text is written in one pass into a draft block large
+// enough for the longest lines (the pool's blocks are zero pages until written,
+// so the room short lines leave costs no memory) and then copied into a block of
+// exactly its size. When the pool cannot give both, the rows are measured
+// first instead. Returns null when the pool cannot supply the block; the caller
+// owns the block.
+char* BuildStructureSource(EditorInstance* instance, const char* structureName) {
+  SourceFrame frame;
+  LoadModuleString(IdsTypeDecimal, frame.decimalType, sizeof frame.decimalType);
+  frame.headerLength =
+      static_cast<std::size_t>(FormatHeader(instance, structureName, frame.header, sizeof frame.header));
+  LoadModuleString(IdsEndType, frame.footer, sizeof frame.footer);
+  frame.footerLength = std::strlen(frame.footer);
+  TypeWords words;
+  LoadTypeWords(&words);
+  const std::uint32_t rows = GridRowCount(instance->gridWindow);
+
+  const std::uint64_t room = frame.headerLength + frame.footerLength + 1 + std::uint64_t{rows} * kVariableLineMax;
+  if (room <= UINT32_MAX) {
+    if (auto* draft = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(room), 0))) {
+      WriteSourceRows(instance, frame, rows, words, draft, static_cast<std::size_t>(room));
+      // The caller keeps the text as long as the save runs: it gets a block of
+      // exactly the text's size. Copying the text is cheaper than reading every
+      // row a second time to measure it.
+      char* text = PoolStrDup(instance->pool, draft, 0);
+      PoolFree(instance->pool, draft);
+      if (text != nullptr) return text;
+    }
+  }
+  const std::size_t size = MeasureSource(instance, frame, rows, words);
+  if (size > UINT32_MAX) return nullptr;
+  char* text = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(size), 0));
+  if (text == nullptr) return nullptr;
+  // The measuring pass normalised every type cell, so the lines come out as
+  // measured; the bound only guards the block should they ever not.
+  WriteSourceRows(instance, frame, rows, words, text, size);
   return text;
 }
 

@@ -36,6 +36,14 @@ void RefindEntryRow(EditorInstance* instance) {
   }
 }
 
+void RefindEntryRowAt(EditorInstance* instance, std::uint32_t expected) {
+  if (RowCarriesMark(instance, expected, ColMarker, kEntryRowMarker)) {
+    instance->document.entryRow = expected;
+  } else {
+    RefindEntryRow(instance);
+  }
+}
+
 void FocusEntryRow(const EditorInstance* instance) {
   GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
 }

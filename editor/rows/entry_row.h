@@ -22,5 +22,9 @@ std::uint32_t FindEntryRow(EditorInstance* instance);
 // Finds the entry row by its marker after rows were deleted or inserted; when no
 // row carries it, appends a new empty row, marks it and makes it the entry row.
 void RefindEntryRow(EditorInstance* instance);
+// RefindEntryRow when the caller knows where the entry row should be now:
+// expected is taken when it carries the marker (only one row ever does), and the
+// rows are searched only when it does not.
+void RefindEntryRowAt(EditorInstance* instance, std::uint32_t expected);
 // Puts the current cell on the entry row's name.
 void FocusEntryRow(const EditorInstance* instance);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/resources/module_resources.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
@@ -36,9 +37,11 @@ int SnapshotSelectedRows(EditorInstance* instance) {
   auto* rows = static_cast<MovedRow*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(bytes), 0));
   if (rows == nullptr) return 0;
   std::memset(rows, 0, static_cast<std::size_t>(bytes));
+  TypeWords words;
+  LoadTypeWords(&words);
   std::uint32_t k = 0;
   for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0 && k < n; r = GridNextSelectedRow(grid, r), ++k) {
-    ReadVariableRow(instance, &rows[k].record, r);
+    ReadVariableRowWith(instance, &rows[k].record, r, words);
     rows[k].row = r;
     rows[k].wasEntryRow = r == instance->document.entryRow ? 1 : 0;
   }
@@ -61,6 +64,8 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
 
 void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode) {
   HWND grid = instance->gridWindow;
+  char decimal[kStringBufferSize];
+  LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
   std::uint32_t p = start;
   std::uint32_t newEntry = 0;
   for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
@@ -69,7 +74,7 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
     GridInsertRow(grid, p);
     GridSetItemText(grid, p, ColName, e.record.name);
     GridSetItemText(grid, p, ColType, e.record.type);
-    if (IsDecimalType(e.record.type)) {
+    if (_stricmp(e.record.type, decimal) == 0) {
       const double decimals = e.record.decimals;
       GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }
@@ -105,6 +110,18 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   InsertSnapshotRows(instance, target, kInsertConsecutive);
   RecordMove(instance, UndoDragDrop);
   return 1;
+}
+
+// The same comparison as FindMarkedRow's, for marks of a few bytes.
+bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text) {
+  char buffer[8];
+  const std::size_t length = std::strlen(text);
+  if (length >= sizeof buffer || row == 0 || row > GridRowCount(instance->gridWindow)) return false;
+  int copied = GridGetItemText(instance->gridWindow, row, column, buffer, static_cast<std::uint16_t>(length));
+  if (copied < 0) copied = 0;
+  if (static_cast<std::size_t>(copied) > length) copied = static_cast<int>(length);
+  buffer[copied] = '\0';
+  return std::strncmp(buffer, text, length) == 0 && std::strlen(buffer) == length;
 }
 
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text) {

@@ -21,6 +21,8 @@ int SnapshotSelectedRows(EditorInstance* instance);
 void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target);
 void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode);
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text);
+// True when row is a grid row whose column FindMarkedRow would take for text.
+bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text);
 
 // moveSnapshot holds moveCount rows followed by one more entry whose `row` is
 // the first row of the block the last move inserted (what its undo removes).

@@ -9,7 +9,16 @@ void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b) 
   const std::uint32_t lo = std::min(a, b);
   const std::uint32_t hi = std::max(a, b);
   const std::uint32_t n = GridRowCount(grid);
-  for (std::uint32_t row = 1; row <= n; ++row) GridSelectRow(grid, row, row >= lo && row <= hi);
+  // Rows outside the range are visited only when selected, so a range that
+  // grows on a large structure costs the rows it covers, not every row.
+  for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0 && r < lo; r = GridNextSelectedRow(grid, r)) {
+    GridSelectRow(grid, r, false);
+  }
+  for (std::uint32_t row = lo; row <= hi && row <= n; ++row) GridSelectRow(grid, row, true);
+  if (hi >= n) return;
+  for (std::uint32_t r = GridNextSelectedRow(grid, hi); r != 0; r = GridNextSelectedRow(grid, r)) {
+    GridSelectRow(grid, r, false);
+  }
 }
 
 // selLast stays 0 while fewer than two rows are selected: a single selected

@@ -60,7 +60,6 @@ int CreateNameTable(HostPool* pool, std::uint32_t rows, NameTable* table) {
 // Column's text of row as ReadVariableRow takes it (41 characters at most).
 void ReadCell(HWND grid, std::uint32_t row, std::uint16_t column, char* text) {
   text[0] = '\0';
-  if (GridItemTextLength(grid, row, column) <= 0) return;
   int copied = GridGetItemText(grid, row, column, text, kVariableTextMax);
   if (copied < 0) copied = 0;
   if (copied > kVariableTextMax) copied = kVariableTextMax;
@@ -80,6 +79,19 @@ int AddName(EditorInstance* instance, NameTable* table, const char* name, std::u
   }
   table->slots[slot] = NameSlot{hash, row};
   return 0;
+}
+
+// A table this large no longer fits the caches, and every name lands on a slot
+// far from the last one: the slot of a name some rows ahead is fetched early.
+constexpr std::uint32_t kPrefetchedTableSlots = 1u << 19;
+constexpr std::uint32_t kPrefetchDistance = 16;
+
+// Starts fetching the slot where the name of row will be looked for. Reading
+// a name changes nothing in the grid, unlike reading a whole row.
+void PrefetchNameSlot(EditorInstance* instance, const NameTable* table, std::uint32_t row) {
+  char name[kVariableTextMax + 1];
+  ReadCell(instance->gridWindow, row, ColName, name);
+  __builtin_prefetch(&table->slots[FirstSlot(HashName(name), table->slotCount - 1)]);
 }
 
 // What one pass over the rows found.
@@ -112,15 +124,16 @@ void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
   NameTable table;
   const bool hashed = CreateNameTable(instance->pool, rows, &table) == 1;
   const auto entryRow = instance->document.entryRow;
+  TypeWords words;
+  LoadTypeWords(&words);
+  const bool prefetch = hashed && table.slotCount >= kPrefetchedTableSlots;
   for (std::uint32_t r = 1; r <= rows && scan->duplicateRow == 0; ++r) {
+    if (prefetch && rows - r >= kPrefetchDistance) PrefetchNameSlot(instance, &table, r + kPrefetchDistance);
     const bool mayBeHalf = scan->halfRow == 0 && r != entryRow;
     // A nameless row's type is kept as typed for the message, before the read normalises it.
-    char typeAsTyped[kVariableTextMax + 1] = "";
-    if (mayBeHalf && GridItemTextLength(instance->gridWindow, r, ColName) <= 0) {
-      ReadCell(instance->gridWindow, r, 2, typeAsTyped);
-    }
+    char typeAsTyped[kVariableTextMax + 1];
     VariableRecord record;
-    if (ReadVariableRow(instance, &record, r) == 0) {
+    if (ReadVariableRowWith(instance, &record, r, words, typeAsTyped) == 0) {
       if (mayBeHalf) NoteHalfFilledRow(record, typeAsTyped, r, scan);
       continue;
     }

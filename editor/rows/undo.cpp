@@ -27,13 +27,14 @@ void UndoText(EditorInstance* instance) {
 // selected. Does nothing (lastAction kept) when no row comes back.
 void RestoreRows(EditorInstance* instance) {
   RedrawOff(instance);
-  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undo.undoText, 0, kInsertRestore);
+  auto entry = static_cast<std::uint32_t>(instance->document.entryRow);
+  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undo.undoText, 0, kInsertRestore, &entry);
   if (restored != 0) {
     RecordRowsRestored(instance);
     instance->document.changed = 1;
   }
   RedrawOn(instance);
-  RefindEntryRow(instance);
+  RefindEntryRowAt(instance, entry);
 }
 
 // Repeats a row Cut or Clear on the rows the undo left selected. Once they are

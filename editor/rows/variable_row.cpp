@@ -12,34 +12,34 @@
 
 namespace {
 
-// Reads at most kVariableTextMax characters of a cell into text; returns the
-// cell's length as the grid reports it (0 or less when empty).
-std::int16_t ReadCellText(HWND grid, std::uint32_t row, std::uint16_t column, char* text) {
-  const std::int16_t length = GridItemTextLength(grid, row, column);
-  if (length <= 0) return length;
+// Reads at most kVariableTextMax characters of a cell into text
+// (kVariableTextMax + 1 bytes), in one grid call when the text is shorter.
+// Returns how many characters the cell holds, counted up to
+// kVariableTextMax + 1 (more than kVariableTextMax: the text was cut); 0 when
+// it is empty.
+int ReadCellText(HWND grid, std::uint32_t row, std::uint16_t column, char* text) {
   int copied = GridGetItemText(grid, row, column, text, kVariableTextMax);
-  if (copied < 0) copied = 0;
+  if (copied <= 0) {
+    text[0] = '\0';
+    return 0;
+  }
   if (copied > kVariableTextMax) copied = kVariableTextMax;
   text[copied] = '\0';
-  return length;
+  // A full buffer may hold all of the text or only its start.
+  if (copied == kVariableTextMax && GridItemTextLength(grid, row, column) > kVariableTextMax) return copied + 1;
+  return copied;
 }
 
+constexpr UINT kAbbreviationIds[3] = {IdsAbbrevInt, IdsAbbrevDec, IdsAbbrevChar};
+constexpr UINT kFullNameIds[3] = {IdsTypeInteger, IdsTypeDecimal, IdsTypeCharacter};
+
 // Expands the three abbreviations; only whole texts match, at most one applies.
-void ExpandTypeAbbreviation(char* type) {
-  struct Expansion {
-    UINT abbreviation;
-    UINT full;
-  };
-  constexpr Expansion kExpansions[] = {
-      {IdsAbbrevInt, IdsTypeInteger}, {IdsAbbrevDec, IdsTypeDecimal}, {IdsAbbrevChar, IdsTypeCharacter}};
-  for (const Expansion& e : kExpansions) {
-    char abbreviation[kStringBufferSize];
-    LoadModuleString(e.abbreviation, abbreviation, sizeof abbreviation);
-    if (std::strcmp(type, abbreviation) == 0) {
-      char full[kStringBufferSize];
-      LoadModuleString(e.full, full, sizeof full);
-      const std::size_t n = std::min<std::size_t>(std::strlen(full), kVariableTextMax);
-      std::memcpy(type, full, n);
+void ExpandTypeAbbreviation(char* type, const TypeWords& words) {
+  const std::size_t length = std::strlen(type);
+  for (int k = 0; k < 3; ++k) {
+    if (length == words.abbreviationLength[k] && std::memcmp(type, words.abbreviation[k], length) == 0) {
+      const std::size_t n = std::min<std::size_t>(std::strlen(words.full[k]), kVariableTextMax);
+      std::memcpy(type, words.full[k], n);
       type[n] = '\0';
       return;
     }
@@ -60,31 +60,55 @@ std::int32_t DecimalsFromCell(double value) {
 
 }  // namespace
 
+void LoadTypeWords(TypeWords* words) {
+  for (int k = 0; k < 3; ++k) {
+    LoadModuleString(kAbbreviationIds[k], words->abbreviation[k], kStringBufferSize);
+    LoadModuleString(kFullNameIds[k], words->full[k], kStringBufferSize);
+    words->abbreviationLength[k] = std::strlen(words->abbreviation[k]);
+  }
+  LoadModuleString(IdsTypeDecimal, words->decimal, kStringBufferSize);
+  words->decimalLength = std::strlen(words->decimal);
+}
+
 bool IsDecimalType(const char* type) {
   char decimal[kStringBufferSize];
   LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
   return type != nullptr && _stricmp(type, decimal) == 0;
 }
 
+bool IsDecimalTypeWith(const char* type, const TypeWords& words) {
+  // Texts equal but for letter case have the same length.
+  return type != nullptr && std::strlen(type) == words.decimalLength && _stricmp(type, words.decimal) == 0;
+}
+
 int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint32_t row) {
+  TypeWords words;
+  LoadTypeWords(&words);
+  return ReadVariableRowWith(instance, record, row, words);
+}
+
+int ReadVariableRowWith(EditorInstance* instance, VariableRecord* record, std::uint32_t row, const TypeWords& words,
+                        char* typeAsRead) {
   HWND grid = instance->gridWindow;
   record->decimals = 0;
   record->type[0] = '\0';
   record->name[0] = '\0';
-  const std::int16_t nameLength = ReadCellText(grid, row, ColName, record->name);
-  const std::int16_t typeLength = ReadCellText(grid, row, ColType, record->type);
+  const int nameLength = ReadCellText(grid, row, ColName, record->name);
+  const int typeLength = ReadCellText(grid, row, ColType, record->type);
+  if (typeAsRead != nullptr) typeAsRead[0] = '\0';
   if (typeLength > 0) {
     char asRead[kVariableTextMax + 1];
     std::memcpy(asRead, record->type, sizeof asRead);
+    if (typeAsRead != nullptr) std::memcpy(typeAsRead, asRead, sizeof asRead);
     _strlwr(record->type);
-    ExpandTypeAbbreviation(record->type);
+    ExpandTypeAbbreviation(record->type, words);
     // Every read leaves the cell in normal form (cut to 41 characters); a cell
     // that already holds exactly that text needs no write.
     if (typeLength > kVariableTextMax || std::strcmp(asRead, record->type) != 0) {
       GridSetItemText(grid, row, ColType, record->type);
     }
   }
-  if (IsDecimalType(record->type)) {
+  if (IsDecimalTypeWith(record->type, words)) {
     double value = 0.0;
     GridGetItemNumber(grid, row, ColDecimals, &value);
     record->decimals = DecimalsFromCell(value);
@@ -93,11 +117,13 @@ int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint3
 }
 
 std::uint32_t FindEarlierDuplicate(EditorInstance* instance, std::uint32_t row) {
+  TypeWords words;
+  LoadTypeWords(&words);
   VariableRecord target;
-  if (ReadVariableRow(instance, &target, row) == 0) return 0;
+  if (ReadVariableRowWith(instance, &target, row, words) == 0) return 0;
   for (std::uint32_t j = 1; j < row; ++j) {
     VariableRecord other;
-    if (ReadVariableRow(instance, &other, j) == 1 && std::strcmp(other.name, target.name) == 0) return j;
+    if (ReadVariableRowWith(instance, &other, j, words) == 1 && std::strcmp(other.name, target.name) == 0) return j;
   }
   return 0;
 }

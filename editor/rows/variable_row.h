@@ -1,9 +1,11 @@
 // A grid row read as a variable, with its type normalised.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "editor/window/editor_instance.h"
+#include "editor/window/module_state.h"
 
 constexpr int kVariableTextMax = 41;
 
@@ -13,9 +15,27 @@ struct VariableRecord {
   char name[kVariableTextMax + 1];
 };
 
+// The type words a row read compares with: the three abbreviations with their
+// full names, and the one type with decimal positions. An operation that reads
+// many rows loads them once, not once a row.
+struct TypeWords {
+  char abbreviation[3][kStringBufferSize];
+  char full[3][kStringBufferSize];
+  char decimal[kStringBufferSize];
+  // Their lengths: a text of another length is none of them, without comparing.
+  std::size_t abbreviationLength[3];
+  std::size_t decimalLength;
+};
+void LoadTypeWords(TypeWords* words);
+
 // Reads row into record, rewriting the row's type cell in normal form when it
 // is non-empty. Returns 1 when the row holds a variable (name and type non-empty).
 int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint32_t row);
+// ReadVariableRow with the type words already loaded. When typeAsRead is given
+// (kVariableTextMax + 1 bytes) it receives the type cell as it was before the
+// read normalised it.
+int ReadVariableRowWith(EditorInstance* instance, VariableRecord* record, std::uint32_t row, const TypeWords& words,
+                        char* typeAsRead = nullptr);
 // The first row above row holding a variable of exactly the same name, or 0.
 std::uint32_t FindEarlierDuplicate(EditorInstance* instance, std::uint32_t row);
 
@@ -33,3 +53,4 @@ int CheckSaveRules(EditorInstance* instance, SaveRuleFailure* failure);
 
 // True when type names the one type with decimal positions (any letter case).
 bool IsDecimalType(const char* type);
+bool IsDecimalTypeWith(const char* type, const TypeWords& words);

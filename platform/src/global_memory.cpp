@@ -1,5 +1,7 @@
 // Global memory blocks: the only memory that changes hands (via the clipboard).
-#include <new>
+#include <sys/mman.h>
+
+#include <cstdlib>
 
 #include "platform/platform.h"
 #include "window_registry.h"
@@ -9,8 +11,19 @@ namespace {
 
 // Larger requests fail as an exhausted heap would, instead of aborting.
 constexpr SIZE_T kMaxBlockSize = SIZE_T{1} << 30;
+// Blocks from this size up get pages of their own.
+constexpr SIZE_T kMappedBlockSize = SIZE_T{1} << 20;
 
 }  // namespace
+
+void BlockBytes::operator()(char* bytes) const {
+  if (mapped != 0) {
+    munmap(bytes, mapped);
+  } else {
+    std::free(bytes);
+  }
+}
+
 }  // namespace platform
 
 using namespace platform;
@@ -21,7 +34,16 @@ using namespace platform;
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
   if (bytes > kMaxBlockSize) return nullptr;
   GlobalBlock block;
-  block.data.reset(new (std::nothrow) char[bytes + 1]());
+  // A large block is a mapping of its own: its pages are zero until written,
+  // so a block sized for the longest text costs only the pages the text
+  // fills, every time (calloc clears a block it takes from the heap).
+  if (bytes + 1 >= kMappedBlockSize) {
+    void* mapped = mmap(nullptr, bytes + 1, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) return nullptr;
+    block.data = std::unique_ptr<char, BlockBytes>(static_cast<char*>(mapped), BlockBytes{bytes + 1});
+  } else {
+    block.data.reset(static_cast<char*>(std::calloc(bytes + 1, 1)));
+  }
   if (!block.data) return nullptr;
   block.size = bytes;
   block.moveable = (flags & GMEM_MOVEABLE) != 0;

@@ -17,16 +17,23 @@ WindowRegistry::WindowRegistry() {
   registerEditClass(*this);
 }
 
-WindowRegistry& registry() {
-  static WindowRegistry instance;
-  return instance;
+Window* lookUpWindow(HWND hwnd) {
+  if (hwnd == nullptr) return nullptr;
+  auto& d = registry();
+  auto it = d.windows.find(hwnd);
+  if (it == d.windows.end()) return nullptr;
+  d.lastFound = hwnd;
+  d.lastFoundWindow = it->second.get();
+  return d.lastFoundWindow;
 }
 
-Window* findWindow(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
-  auto& windows = registry().windows;
-  auto it = windows.find(hwnd);
-  return it == windows.end() ? nullptr : it->second.get();
+void forgetWindow(HWND hwnd) {
+  auto& d = registry();
+  if (d.lastFound == hwnd) {
+    d.lastFound = nullptr;
+    d.lastFoundWindow = nullptr;
+  }
+  d.windows.erase(hwnd);
 }
 
 Menu* findMenu(HMENU menu) {
@@ -67,6 +74,8 @@ void PlatformReset() {
   d.userInterface = nullptr;
   d.messageDetail.clear();
   d.windows.clear();
+  d.lastFound = nullptr;
+  d.lastFoundWindow = nullptr;
   d.edits.clear();
   d.focus = nullptr;
   d.capture = nullptr;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
@@ -76,8 +77,15 @@ struct Menu {
   std::vector<MenuItem> items;
 };
 
+// Frees a global block's bytes: a mapping of its own (mapped bytes long) or,
+// for a small block, calloc's.
+struct BlockBytes {
+  std::size_t mapped = 0;
+  void operator()(char* bytes) const;
+};
+
 struct GlobalBlock {
-  std::unique_ptr<char[]> data;
+  std::unique_ptr<char, BlockBytes> data;
   SIZE_T size = 0;
   bool moveable = false;
   int locks = 0;
@@ -131,6 +139,11 @@ struct WindowRegistry {
   std::map<std::string, WindowClass> classes;  // by lower-case name
   ATOM nextAtom = 0xC000;
   std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+  // The window the latest lookup found. Row operations make millions of calls
+  // on one grid; each call looks its window up two or three times. Cleared
+  // whenever a window is freed, so it never names a dead window.
+  HWND lastFound = nullptr;
+  Window* lastFoundWindow = nullptr;
   std::unordered_map<HWND, EditState> edits;
   HWND focus = nullptr;
   HWND capture = nullptr;
@@ -158,10 +171,24 @@ struct WindowRegistry {
   std::unordered_map<HDC, DeviceContext> dcs;
 };
 
-WindowRegistry& registry();
+// Inline, as is the lookup below: every call the grid and the editor make goes
+// through them, several times.
+inline WindowRegistry& registry() {
+  static WindowRegistry instance;
+  return instance;
+}
+
+// findWindow for a window other than the one found last.
+Window* lookUpWindow(HWND hwnd);
 
 // The live window a handle names, or null.
-Window* findWindow(HWND hwnd);
+inline Window* findWindow(HWND hwnd) {
+  WindowRegistry& d = registry();
+  if (hwnd != nullptr && hwnd == d.lastFound) return d.lastFoundWindow;
+  return lookUpWindow(hwnd);
+}
+// Frees the window record a handle names (the one way windows leave the registry).
+void forgetWindow(HWND hwnd);
 // The live menu a handle names, or null.
 Menu* findMenu(HMENU menu);
 // The live global block a handle names, or null.

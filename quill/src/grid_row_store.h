@@ -29,6 +29,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 #include "grid_row.h"
 #include "grid_slot_bitset.h"
@@ -89,7 +90,7 @@ class GridRowStore {
     slots_ = nullptr;
     capacity_ = gapBegin_ = gapEnd_ = 0;
     selected_.reset(0);
-    lastShared_ = nullptr;
+    lastShared_ = earlierShared_ = nullptr;
     shared_.clear();
   }
 
@@ -124,10 +125,16 @@ class GridRowStore {
   // The copies live until the grid is emptied.
   const std::string* share(std::string_view text) {
     if (text.empty()) return nullptr;
-    // Rows written one after another mostly repeat the text just shared.
+    // Rows written one after another mostly repeat one of the last two texts
+    // shared (a run of one type with another now and then).
     if (lastShared_ != nullptr && *lastShared_ == text) return lastShared_;
+    if (earlierShared_ != nullptr && *earlierShared_ == text) {
+      std::swap(lastShared_, earlierShared_);
+      return lastShared_;
+    }
     auto it = shared_.find(text);
     if (it == shared_.end()) it = shared_.emplace(text).first;
+    earlierShared_ = lastShared_;
     lastShared_ = &*it;
     return lastShared_;
   }
@@ -213,6 +220,7 @@ class GridRowStore {
   GridSlotBitset selected_;
   std::unordered_set<std::string, TextHash, std::equal_to<>> shared_;
   const std::string* lastShared_ = nullptr;
+  const std::string* earlierShared_ = nullptr;
 };
 
 }  // namespace quill::grid

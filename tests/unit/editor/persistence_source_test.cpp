@@ -105,6 +105,22 @@ TEST_F(StructureSource, BlockIsExactlyTheSizeOfTheText) {
   PoolFree(instance_->pool, text);
 }
 
+// A pool with room for the text but not for more gives the same text as one
+// without a limit.
+TEST_F(StructureSource, PoolWithRoomForTheTextAloneGivesTheSameText) {
+  KeepRows(3);
+  SetRow(1, "a", "int");
+  SetRow(2, "b", "decimal");
+  SetDecimals(2, 4);
+  const std::string expected = "global type s from structure\r\n\tinteger\t\ta\r\n\tdecimal {4}\tb\r\nend type";
+  for (const bool limited : {true, false}) {
+    SCOPED_TRACE(limited ? "limited" : "unlimited");
+    instance_->pool->setLimit(limited ? instance_->pool->liveBytes() + expected.size() + 1 : 0);
+    EXPECT_EQ(Build("s"), expected);
+  }
+  instance_->pool->setLimit(0);
+}
+
 TEST_F(StructureSource, ExhaustedPoolGivesNoText) {
   SetRow(1, "a", "integer");
   instance_->pool->setLimit(instance_->pool->liveBytes() + 8);

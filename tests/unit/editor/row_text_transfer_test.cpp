@@ -1,6 +1,7 @@
 // Rows to clipboard text and back: CopySelectedRowsToText, InsertRowsFromText
 // and DeleteSelectedRows on a live grid and pool.
 #include <string>
+#include <vector>
 
 #include "editor/commands/row_text.h"
 #include "quill/src/pool.h"
@@ -169,6 +170,32 @@ TEST_F(RowTextTransfer, DeleteSelectedCountsOnlyRowsAboveTheEntryRow) {
   EXPECT_EQ(DeleteSelectedRows(ed_), 2u);
   EXPECT_EQ(ed_->document.entryRow, 5);  // left to the caller
   EXPECT_EQ(Rows(), "v3=integer v4=integer .E");
+}
+
+// Scattered rows, runs of neighbours and runs reaching past the entry row
+// are all deleted, and only those above the entry row are counted.
+TEST_F(RowTextTransfer, DeleteSelectedTakesEveryShapeOfSelection) {
+  struct Case {
+    std::vector<std::uint32_t> selected;
+    std::uint32_t above;
+    const char* rows;
+  };
+  const Case cases[] = {
+      {{1, 3, 5}, 3, "v2=integer v4=integer .E ."},
+      {{2, 3, 4}, 3, "v1=integer v5=integer .E ."},
+      {{1, 2, 4, 5}, 4, "v3=integer .E ."},
+      {{4, 5, 6, 7}, 2, "v1=integer v2=integer v3=integer"},
+      {{5, 7}, 1, "v1=integer v2=integer v3=integer v4=integer .E"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.selected));
+    MakeRows({"v1:integer", "v2:integer", "v3:integer", "v4:integer", "v5:integer"});  // entry row 6
+    GridInsertRow(grid_, 0);                                                           // an empty row 7 below it
+    for (const std::uint32_t row : c.selected) GridSelectRow(grid_, row, true);
+    EXPECT_EQ(DeleteSelectedRows(ed_), c.above);
+    EXPECT_EQ(Rows(), c.rows);
+    EXPECT_EQ(GridNextSelectedRow(grid_, 0), 0u);
+  }
 }
 
 TEST_F(RowTextTransfer, DeleteSelectedWithTheEntryRowSelected) {

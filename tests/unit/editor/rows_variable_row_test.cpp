@@ -1,4 +1,5 @@
 // Normalising a variable row's type and decimals.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -81,6 +82,25 @@ TEST_F(VariableRowTest, LongTextIsCutTo41Characters) {
   EXPECT_EQ(std::string(v.type), std::string(41, 't'));
   EXPECT_EQ(Type(1), std::string(41, 't'));
   EXPECT_EQ(sheet_->cellText(1, 1), longName);  // the name cell is only read
+}
+
+// Around the longest type a record holds: a cell just one character longer,
+// even in normal form already, is cut and written back.
+TEST_F(VariableRowTest, TypeCellsAroundTheLongestAreCutOnlyWhenLonger) {
+  struct Case {
+    std::size_t length;
+    char letter;
+  };
+  const Case cases[] = {{40, 't'}, {41, 't'}, {41, 'T'}, {42, 't'}, {42, 'T'}, {43, 't'}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.length) + c.letter);
+    SetRow(1, "v", std::string(c.length, c.letter).c_str());
+    VariableRecord v;
+    EXPECT_EQ(ReadVariableRow(ed_, &v, 1), 1);
+    const std::string expected(std::min<std::size_t>(c.length, 41), 't');
+    EXPECT_EQ(std::string(v.type), expected);
+    EXPECT_EQ(Type(1), expected);
+  }
 }
 
 TEST_F(VariableRowTest, DecimalsCellValuesNoCountCanHoldAreBounded) {

@@ -236,6 +236,29 @@ TEST_F(Windows, ResetLeavesAFreshDesktop) {
   EXPECT_NE(makeWindow(), nullptr);  // classes stay registered
 }
 
+// The platform remembers the window it found last; a window that has gone
+// must not be found through that memory, whichever way it went.
+TEST_F(Windows, AWindowJustUsedIsGoneOnceDestroyedOrReset) {
+  struct Ending {
+    const char* how;
+    void (*end)(HWND);
+  };
+  const Ending endings[] = {
+      {"destroyed", [](HWND hwnd) { DestroyWindow(hwnd); }},
+      {"reset", [](HWND) { PlatformReset(); }},
+  };
+  for (const Ending& ending : endings) {
+    SCOPED_TRACE(ending.how);
+    const HWND hwnd = makeWindow();
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 7);
+    ASSERT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 7);
+    ending.end(hwnd);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_USER, 0, 0), 0);
+  }
+}
+
 TEST_F(Windows, CaptureIsReportedAndReleased) {
   const HWND a = makeWindow();
   EXPECT_EQ(SetCapture(a), nullptr);
