@@ -64,6 +64,7 @@ void LiveCheck::start() {
       again_ = false;
       start();
     }
+    emit checked();
   });
   worker_->start(QThread::LowPriority);
 }

@@ -35,6 +35,10 @@ class LiveCheck : public QObject {
   // How long the rows must stand still before they are checked.
   static constexpr int kIdleMilliseconds = 400;
 
+ signals:
+  // A check ended and its result, when still current, was reported.
+  void checked();
+
  private:
   // The rows and name as they stand now, to tell a stale result from a current one.
   std::string currentKey() const;
