@@ -379,6 +379,7 @@ void FrameWindow::runCommand(WORD id) {
     default:
       if (auto* s = session()) host_.command(*s, id);
       host_.pump();
+      frontEnd_.showChangedWindows();
       // The command may have closed the editor and with it this window.
       if (FrameWindow* self = ofFrame(frame_)) {
         self->syncCommandStates();

@@ -290,6 +290,8 @@ void GridView::afterInput() {
   frontEnd_.setEventModifiers(-1);
   // The input may have closed the editor, and this view with it.
   if (!FrameWindow::ofFrame(frame_.frame())) return;
+  frontEnd_.showChangedWindows();
+  if (!FrameWindow::ofFrame(frame_.frame())) return;
   gridChanged();
   frame_.syncCommandStates();
 }

@@ -59,6 +59,7 @@ constexpr Row kRows[] = {
     {"Copy all rows", "copy_ms", 200, "ms"},
     {"Save", "save_ms", 1000, "ms"},
     {"longest event-loop stall, idle check", "idle_stall_ms", 16, "ms"},
+    {"  the same in main-thread CPU time", "idle_stall_cpu_ms", 16, "ms"},
     {"peak memory per row", "peak_b_row", 0, "B"},
     {"peak memory above start per row", "peak_above_start_b_row", 0, "B"},
 };
