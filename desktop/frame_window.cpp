@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <map>
 
 #include "find_bar.h"
@@ -276,9 +277,12 @@ void FrameWindow::showEditMenu(QPoint at) {
 
 void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& errors) {
   // Line 1 is the header; each later line is the next row that holds a variable.
+  // The rows are read only as far as the last line with an error.
+  int lastLine = 0;
+  for (const auto& error : errors) lastLine = std::max(lastLine, error.line);
   std::vector<std::uint32_t> variableRows;
   if (quill::GridSheet* sheet = gridView_->sheet())
-    for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
+    for (std::uint32_t row = 1; row <= sheet->rowCount() && static_cast<int>(variableRows.size()) < lastLine - 1; ++row)
       if (!sheet->cellText(row, ColName).empty() && !sheet->cellText(row, ColType).empty()) variableRows.push_back(row);
   std::vector<quill::RowError> byRow;
   for (const auto& error : errors) {

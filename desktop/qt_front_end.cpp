@@ -150,13 +150,18 @@ void QtFrontEnd::menuChanged(HMENU) {
 // Rows cut in the editor paste as text into other programs, and the other way round.
 void QtFrontEnd::clipboardChanged(const std::string& text) {
   settingClipboard_ = true;
-  QGuiApplication::clipboard()->setText(QString::fromLatin1(text.c_str()));
+  textSet_ = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QGuiApplication::clipboard()->setText(textSet_);
   settingClipboard_ = false;
 }
 
 void QtFrontEnd::takeSystemClipboard() {
   if (settingClipboard_) return;
   const QString text = QGuiApplication::clipboard()->text();
+  // Where the system tells of our own change later, its text is the one just set
+  // (a million rows are tens of megabytes: not worth copying again to compare).
+  if (!textSet_.isNull() && text == textSet_) return;
+  textSet_ = QString();
   std::string current;
   if (PlatformClipboardText(&current) && QString::fromLatin1(current.c_str()) == text) return;
   PlatformClipboardFromOutside(text.isNull() ? nullptr : text.toLatin1().constData());

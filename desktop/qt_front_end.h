@@ -88,6 +88,7 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   bool showScheduled_ = false;
   std::vector<HWND> changedWindows_;  // reported by windowChanged, not shown yet
   bool settingClipboard_ = false;
+  QString textSet_;  // the rows this program last put on the system clipboard
   bool waitCursorShown_ = false;
 };
 

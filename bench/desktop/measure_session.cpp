@@ -59,27 +59,6 @@ class PaintCounter : public QObject {
   }
 };
 
-double Ms(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
-
-// Delivers what is pending until the counter has seen a paint after `before`;
-// the time since the timer started.
-double UntilPainted(const PaintCounter& paints, int before, const QElapsedTimer& timer) {
-  for (int round = 0; round < 10'000 && paints.count == before; ++round) QApplication::processEvents();
-  return Ms(timer);
-}
-
-double UntilIdle(const QElapsedTimer& timer) {
-  QApplication::processEvents();
-  return Ms(timer);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? -1 : values[values.size() / 2];
-}
-
-void Print(const char* name, double value) { std::printf("%s %.3f\n", name, value); }
-
 // The main thread's CPU time in nanoseconds.
 qint64 ThreadCpuNs() {
   timespec now{};
@@ -87,13 +66,62 @@ qint64 ThreadCpuNs() {
   return static_cast<qint64>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-// The longest time the event loop went without turning (what a keystroke typed
-// then would wait), in real time and in the main thread's own CPU time: on a
-// busy machine the first also holds the time other processes had the core.
-struct Stall {
+// Real time, and the main thread's own CPU time: on a machine others share, the
+// real time also holds the time other processes had the core.
+struct Took {
   double realMs = 0;
   double cpuMs = 0;
 };
+
+class Stopwatch {
+ public:
+  void start() {
+    real_.start();
+    cpu_ = ThreadCpuNs();
+  }
+  Took read() const {
+    return {static_cast<double>(real_.nsecsElapsed()) / 1e6, static_cast<double>(ThreadCpuNs() - cpu_) / 1e6};
+  }
+
+ private:
+  QElapsedTimer real_;
+  qint64 cpu_ = 0;
+};
+
+// Delivers what is pending until the counter has seen a paint after `before`.
+Took UntilPainted(const PaintCounter& paints, int before, const Stopwatch& watch) {
+  for (int round = 0; round < 10'000 && paints.count == before; ++round) QApplication::processEvents();
+  return watch.read();
+}
+
+Took UntilIdle(const Stopwatch& watch) {
+  QApplication::processEvents();
+  return watch.read();
+}
+
+void Print(const char* name, double value) { std::printf("%s %.3f\n", name, value); }
+
+void Print(const std::string& name, Took took) {
+  Print(name.c_str(), took.realMs);
+  Print((name + "_cpu").c_str(), took.cpuMs);
+}
+
+// The median and the worst of repeated measures, real and CPU time each.
+void PrintSpread(const std::string& name, const std::vector<Took>& runs) {
+  std::vector<double> real, cpu;
+  for (const Took& run : runs) {
+    real.push_back(run.realMs);
+    cpu.push_back(run.cpuMs);
+  }
+  std::sort(real.begin(), real.end());
+  std::sort(cpu.begin(), cpu.end());
+  Print(name + "_median", Took{real[real.size() / 2], cpu[cpu.size() / 2]});
+  Print(name + "_max", Took{real.back(), cpu.back()});
+}
+
+// The longest time the event loop went without turning (what a keystroke typed
+// then would wait), in real time and in the main thread's own CPU time.
+using Stall = Took;
 
 // Runs the event loop until the idle check has reported, noting the longest stall.
 Stall LongestStallWhileChecking(desktop::LiveCheck* check) {
@@ -123,7 +151,7 @@ Stall LongestStallWhileChecking(desktop::LiveCheck* check) {
   return longest;
 }
 
-Stall Worse(Stall a, Stall b) { return {std::max(a.realMs, b.realMs), std::max(a.cpuMs, b.cpuMs)}; }
+Took Worse(Took a, Took b) { return {std::max(a.realMs, b.realMs), std::max(a.cpuMs, b.cpuMs)}; }
 
 void PressRowHeader(desktop::GridView* view, std::uint32_t row, Qt::KeyboardModifiers mods) {
   QTest::mouseClick(view->viewport(), Qt::LeftButton, mods, view->cellRect(row, 0).center());
@@ -149,7 +177,7 @@ int MeasureSession(std::uint32_t rows, const char* library) {
 
   // Open: the editor loads the entry, the frame shows, the grid paints.
   PaintCounter paints;
-  QElapsedTimer timer;
+  Stopwatch timer;
   timer.start();
   desktop::FrameWindow* frame = quill.newGlobalEditor(QStringLiteral("s_bench"));
   if (!frame) return 4;
@@ -172,26 +200,24 @@ int MeasureSession(std::uint32_t rows, const char* library) {
     std::fprintf(stderr, "quillmaker-bench: the click did not reach row 3\n");
     return 9;
   }
-  std::vector<double> keys;
+  std::vector<Took> keys;
   for (int i = 0; i < kRepeats; ++i) {
     const int before = paints.count;
     timer.start();
     QTest::keyClick(view, Qt::Key_X);
     keys.push_back(UntilPainted(paints, before, timer));
   }
-  Print("key_ms_median", Median(keys));
-  Print("key_ms_max", *std::max_element(keys.begin(), keys.end()));
+  PrintSpread("key_ms", keys);
   stall = Worse(stall, LongestStallWhileChecking(check));
 
-  std::vector<double> pages;
+  std::vector<Took> pages;
   for (int i = 0; i < kRepeats; ++i) {
     const int before = paints.count;
     timer.start();
     QTest::keyClick(view, Qt::Key_PageDown);
     pages.push_back(UntilPainted(paints, before, timer));
   }
-  Print("page_ms_median", Median(pages));
-  Print("page_ms_max", *std::max_element(pages.begin(), pages.end()));
+  PrintSpread("page_ms", pages);
 
   // Row 1's header, then Shift with the last row's header: every row selected.
   QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
@@ -215,8 +241,7 @@ int MeasureSession(std::uint32_t rows, const char* library) {
   Print("save_ms", UntilIdle(timer));
   if (frame->isWindowModified()) return 8;
   stall = Worse(stall, LongestStallWhileChecking(check));
-  Print("idle_stall_ms", stall.realMs);
-  Print("idle_stall_cpu_ms", stall.cpuMs);
+  Print("idle_stall_ms", stall);
 
   const long peakKb = PeakKb();
   Print("peak_b_row", static_cast<double>(peakKb) * 1024.0 / rows);
