@@ -55,8 +55,7 @@ void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t 
         {sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
 }
 
-void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet,
-                         RowCheckRequest* request) {
+void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet, RowCheckRequest* request) {
   // The cell being edited stands as the user sees it, committed or not.
   const std::uint32_t current = sheet.currentRow();
   const int column = sheet.currentColumn();

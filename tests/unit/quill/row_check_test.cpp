@@ -63,7 +63,8 @@ namespace {
 std::string Names(const quill::RowCheckRequest& request) {
   std::string names;
   for (const quill::CheckedRow& row : request.rows)
-    names += row.name + ":" + row.type + (row.decimals ? "/" + std::to_string(static_cast<int>(*row.decimals)) : "") + " ";
+    names +=
+        row.name + ":" + row.type + (row.decimals ? "/" + std::to_string(static_cast<int>(*row.decimals)) : "") + " ";
   return names;
 }
 
