@@ -365,7 +365,7 @@ bool FrameWindow::translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers
     break;
   }
   const bool matched = host_.key(*s, vkey, ctrl, shift, alt);
-  host_.pump();
+  frontEnd_.pump();
   return matched;
 }
 
@@ -382,8 +382,7 @@ void FrameWindow::runCommand(WORD id) {
       return;
     default:
       if (auto* s = session()) host_.command(*s, id);
-      host_.pump();
-      frontEnd_.showChangedWindows();
+      frontEnd_.pump();
       // The command may have closed the editor and with it this window.
       if (FrameWindow* self = ofFrame(frame_)) {
         self->syncCommandStates();
@@ -405,7 +404,7 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
-  host_.pump();
+  frontEnd_.pump();
 }
 
 }  // namespace desktop

@@ -286,11 +286,9 @@ void GridView::resizeEvent(QResizeEvent* event) {
 bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
 
 void GridView::afterInput() {
-  if (auto* host = frontEnd_.host()) host->pump();
+  frontEnd_.pump();
   frontEnd_.setEventModifiers(-1);
   // The input may have closed the editor, and this view with it.
-  if (!FrameWindow::ofFrame(frame_.frame())) return;
-  frontEnd_.showChangedWindows();
   if (!FrameWindow::ofFrame(frame_.frame())) return;
   gridChanged();
   frame_.syncCommandStates();

@@ -122,6 +122,11 @@ void QtFrontEnd::windowChanged(HWND hwnd) {
   QTimer::singleShot(0, this, [this] { showChangedWindows(); });
 }
 
+void QtFrontEnd::pump() {
+  if (host_) host_->pump();
+  showChangedWindows();
+}
+
 void QtFrontEnd::showChangedWindows() {
   showScheduled_ = false;
   const std::vector<HWND> changed = std::exchange(changedWindows_, {});
@@ -175,8 +180,7 @@ void QtFrontEnd::pumpSoon() {
   pumpScheduled_ = true;
   QTimer::singleShot(0, this, [this] {
     pumpScheduled_ = false;
-    if (host_) host_->pump();
-    showChangedWindows();
+    pump();
     for (FrameWindow* frame : FrameWindow::all()) {
       frame->gridView()->gridChanged();
       frame->syncCommandStates();

@@ -33,9 +33,11 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   PrintService& printing() { return printing_; }
   // While set, what the editor prints is shown in a print preview instead.
   void setPrintPreview(bool preview) { printPreview_ = preview; }
+  // Runs the host's posted messages, then shows the windows they changed.
+  void pump();
   // Shows the windows the platform reported changed since the last call: their
-  // frame's title and a repaint of their grid. Called when an input event is done
-  // (so the user sees its effect at once), else soon after the change.
+  // frame's title and a repaint of their grid. Called after every pump (so the
+  // user sees an input's effect at once), else soon after the change.
   void showChangedWindows();
 
   // ---- UserInterface --------------------------------------------------------
