@@ -73,7 +73,7 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   buildMenus();
   buildToolbar();
   liveCheck_ =
-      new LiveCheck(host_, *this, [this](const std::vector<quill::RowError>& errors) { showRowErrors(errors); });
+      new LiveCheck(host_, *this, [this](std::vector<quill::RowError> errors) { showRowErrors(std::move(errors)); });
   liveCheck_->setParent(this);
   findBar_ = new FindBar(this);
   addToolBar(Qt::BottomToolBarArea, findBar_);
@@ -290,25 +290,24 @@ void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& erro
     const std::uint32_t row = error.line >= 2 && index < variableRows.size() ? variableRows[index] : 0;
     byRow.push_back({row, error.variable, error.message});
   }
-  showRowErrors(byRow);
+  showRowErrors(std::move(byRow));
 }
 
-void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
-  std::map<std::uint32_t, QString> marks;
-  for (const auto& error : errors) {
-    if (error.row == 0) continue;
-    QString& text = marks[error.row];
-    if (!text.isEmpty()) text += QLatin1Char('\n');
-    text += QString::fromStdString(error.message);
-  }
-  gridView_->setRowErrors(std::move(marks));
+void FrameWindow::showRowErrors(std::vector<quill::RowError> errors) {
   if (errors.empty()) {
+    gridView_->setRowErrors({});
     if (errorDock_) {
       errorList_->clear();
       errorDock_->hide();
     }
     return;
   }
+  fillErrorList(errors);
+  gridView_->setRowErrors(std::move(errors));  // a million of them are handed over, not copied
+  errorDock_->show();
+}
+
+void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
     errorList_ = new QListWidget(errorDock_);
@@ -336,7 +335,6 @@ void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
     item->setData(Qt::UserRole, error.row);
     errorList_->addItem(item);
   }
-  errorDock_->show();
 }
 
 void FrameWindow::frameDestroyed() {

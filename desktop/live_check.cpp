@@ -128,7 +128,7 @@ void LiveCheck::runWorker(std::string library) {
     worker_->deleteLater();
     worker_ = nullptr;
     // A result for rows that have changed since is dropped; their own check follows.
-    if (key == currentKey()) report_(*result);
+    if (key == currentKey()) report_(std::move(*result));
     if (again_) {
       again_ = false;
       start();

@@ -26,7 +26,7 @@ class FrameWindow;
 class LiveCheck : public QObject {
   Q_OBJECT
  public:
-  using Report = std::function<void(const std::vector<quill::RowError>&)>;
+  using Report = std::function<void(std::vector<quill::RowError>)>;
   LiveCheck(quill::Host& host, FrameWindow& frame, Report report);
   ~LiveCheck() override;  // waits for a check under way
 
