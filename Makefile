@@ -1,6 +1,6 @@
 # The two commands: `make run` starts the program, `make test` builds with sanitizers and runs every test.
 # `make windows` cross-builds the module as the 32-bit qst.dll; `make test-windows` also checks it under Wine.
-.PHONY: run test build bench clean windows test-windows
+.PHONY: run test build bench bench-desktop clean windows test-windows
 
 JOBS ?= $(shell nproc)
 
@@ -19,8 +19,16 @@ test:
 bench:
 	scripts/install-deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build/bench -j $(JOBS) --target quill-bench
+	cmake --build build/bench -j $(JOBS) --target quill-bench quillmaker-bench
 	build/bench/bin/quill-bench
+	build/bench/bin/quillmaker-bench
+
+# The desktop program alone, with 100,000 and 1,000,000 rows.
+bench-desktop:
+	scripts/install-deps
+	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/bench -j $(JOBS) --target quillmaker-bench
+	build/bench/bin/quillmaker-bench
 
 windows:
 	scripts/install-deps

@@ -105,7 +105,7 @@ FrameWindow* Application::adopt(quill::EditorSession* session) {
   connect(frame, &FrameWindow::quillPanelRequested, this, &Application::showQuillPanel);
   frame->announceEntry(true);
   frame->show();
-  host_->pump();
+  frontEnd_.pump();
   return FrameWindow::ofFrame(session->frame) ? frame : nullptr;
 }
 

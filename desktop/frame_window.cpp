@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <map>
 
 #include "find_bar.h"
@@ -72,7 +73,7 @@ FrameWindow::FrameWindow(QtFrontEnd& frontEnd, quill::Host& host, quill::EditorS
   buildMenus();
   buildToolbar();
   liveCheck_ =
-      new LiveCheck(host_, *this, [this](const std::vector<quill::RowError>& errors) { showRowErrors(errors); });
+      new LiveCheck(host_, *this, [this](std::vector<quill::RowError> errors) { showRowErrors(std::move(errors)); });
   liveCheck_->setParent(this);
   findBar_ = new FindBar(this);
   addToolBar(Qt::BottomToolBarArea, findBar_);
@@ -276,9 +277,12 @@ void FrameWindow::showEditMenu(QPoint at) {
 
 void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& errors) {
   // Line 1 is the header; each later line is the next row that holds a variable.
+  // The rows are read only as far as the last line with an error.
+  int lastLine = 0;
+  for (const auto& error : errors) lastLine = std::max(lastLine, error.line);
   std::vector<std::uint32_t> variableRows;
   if (quill::GridSheet* sheet = gridView_->sheet())
-    for (std::uint32_t row = 1; row <= sheet->rowCount(); ++row)
+    for (std::uint32_t row = 1; row <= sheet->rowCount() && static_cast<int>(variableRows.size()) < lastLine - 1; ++row)
       if (!sheet->cellText(row, ColName).empty() && !sheet->cellText(row, ColType).empty()) variableRows.push_back(row);
   std::vector<quill::RowError> byRow;
   for (const auto& error : errors) {
@@ -286,25 +290,24 @@ void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& erro
     const std::uint32_t row = error.line >= 2 && index < variableRows.size() ? variableRows[index] : 0;
     byRow.push_back({row, error.variable, error.message});
   }
-  showRowErrors(byRow);
+  showRowErrors(std::move(byRow));
 }
 
-void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
-  std::map<std::uint32_t, QString> marks;
-  for (const auto& error : errors) {
-    if (error.row == 0) continue;
-    QString& text = marks[error.row];
-    if (!text.isEmpty()) text += QLatin1Char('\n');
-    text += QString::fromStdString(error.message);
-  }
-  gridView_->setRowErrors(std::move(marks));
+void FrameWindow::showRowErrors(std::vector<quill::RowError> errors) {
   if (errors.empty()) {
+    gridView_->setRowErrors({});
     if (errorDock_) {
       errorList_->clear();
       errorDock_->hide();
     }
     return;
   }
+  fillErrorList(errors);
+  gridView_->setRowErrors(std::move(errors));  // a million of them are handed over, not copied
+  errorDock_->show();
+}
+
+void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
     errorList_ = new QListWidget(errorDock_);
@@ -332,7 +335,6 @@ void FrameWindow::showRowErrors(const std::vector<quill::RowError>& errors) {
     item->setData(Qt::UserRole, error.row);
     errorList_->addItem(item);
   }
-  errorDock_->show();
 }
 
 void FrameWindow::frameDestroyed() {
@@ -361,7 +363,7 @@ bool FrameWindow::translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers
     break;
   }
   const bool matched = host_.key(*s, vkey, ctrl, shift, alt);
-  host_.pump();
+  frontEnd_.pump();
   return matched;
 }
 
@@ -378,7 +380,7 @@ void FrameWindow::runCommand(WORD id) {
       return;
     default:
       if (auto* s = session()) host_.command(*s, id);
-      host_.pump();
+      frontEnd_.pump();
       // The command may have closed the editor and with it this window.
       if (FrameWindow* self = ofFrame(frame_)) {
         self->syncCommandStates();
@@ -400,7 +402,7 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
   } else {
     event->ignore();
   }
-  host_.pump();
+  frontEnd_.pump();
 }
 
 }  // namespace desktop

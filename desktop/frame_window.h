@@ -63,7 +63,7 @@ class FrameWindow : public QMainWindow {
   void showCompileErrors(const std::vector<quill::CompileError>& errors);
   // Errors by grid row: marks in the row headers and the compile-error panel,
   // which goes away when there are none.
-  void showRowErrors(const std::vector<quill::RowError>& errors);
+  void showRowErrors(std::vector<quill::RowError> errors);
   // The platform frame went away: the window closes without asking again.
   void frameDestroyed();
   // A key press as the accelerator table sees it; true when it was an accelerator.
@@ -87,6 +87,8 @@ class FrameWindow : public QMainWindow {
   void fillPopup(QMenu* menu, HMENU popup);
   void addPrintPreview(QMenu* fileMenu);
   void find(const QString& text, bool forward);
+  // The compile-error panel's list: the first errors, then how many more there are.
+  void fillErrorList(const std::vector<quill::RowError>& errors);
 
   QtFrontEnd& frontEnd_;
   quill::Host& host_;

@@ -40,6 +40,15 @@ QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   return QString::fromLatin1(sheet.cellText(row, column));
 }
 
+// The errors of one row, in errors sorted by row.
+auto ErrorsOfRow(const std::vector<quill::RowError>& errors, std::uint32_t row) {
+  struct ByRow {
+    bool operator()(const quill::RowError& e, std::uint32_t r) const { return e.row < r; }
+    bool operator()(std::uint32_t r, const quill::RowError& e) const { return r < e.row; }
+  };
+  return std::equal_range(errors.begin(), errors.end(), row, ByRow{});
+}
+
 }  // namespace
 
 GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
@@ -152,18 +161,35 @@ void GridView::gridChanged() {
   viewport()->update();
 }
 
-void GridView::setRowErrors(std::map<std::uint32_t, QString> errors) {
+void GridView::setRowErrors(std::vector<quill::RowError> errors) {
+  const auto byRow = [](const quill::RowError& a, const quill::RowError& b) { return a.row < b.row; };
+  if (!std::is_sorted(errors.begin(), errors.end(), byRow)) std::stable_sort(errors.begin(), errors.end(), byRow);
   rowErrors_ = std::move(errors);
   viewport()->update();
+}
+
+bool GridView::hasError(std::uint32_t row) const {
+  const auto [first, last] = ErrorsOfRow(rowErrors_, row);
+  return row != 0 && first != last;
+}
+
+QString GridView::errorText(std::uint32_t row) const {
+  QString text;
+  if (row == 0) return text;
+  const auto [first, last] = ErrorsOfRow(rowErrors_, row);
+  for (auto error = first; error != last; ++error) {
+    if (!text.isEmpty()) text += QLatin1Char('\n');
+    text += QString::fromStdString(error->message);
+  }
+  return text;
 }
 
 bool GridView::viewportEvent(QEvent* event) {
   if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
   auto* help = static_cast<QHelpEvent*>(event);
   const auto row = objectAt(help->pos()).second;
-  const auto error = rowErrors_.find(row);
-  if (row != 0 && error != rowErrors_.end())
-    QToolTip::showText(help->globalPos(), error->second, viewport());
+  if (hasError(row))
+    QToolTip::showText(help->globalPos(), errorText(row), viewport());
   else
     QToolTip::hideText();
   return true;
@@ -249,7 +275,7 @@ void GridView::paintEvent(QPaintEvent*) {
     painter.setPen(palette().mid().color());
     painter.drawRect(indicator.adjusted(0, 0, -1, -1));
     painter.setPen(s->isSelected(row) ? palette().highlightedText().color() : palette().buttonText().color());
-    const bool error = rowErrors_.count(row) != 0;
+    const bool error = hasError(row);
     if (s->currentRow() == row)
       painter.drawText(indicator.adjusted(error ? 15 : 3, 0, 0, 0), Qt::AlignVCenter, QStringLiteral("\u25B8"));
     if (error) {
@@ -286,7 +312,7 @@ void GridView::resizeEvent(QResizeEvent* event) {
 bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
 
 void GridView::afterInput() {
-  if (auto* host = frontEnd_.host()) host->pump();
+  frontEnd_.pump();
   frontEnd_.setEventModifiers(-1);
   // The input may have closed the editor, and this view with it.
   if (!FrameWindow::ofFrame(frame_.frame())) return;

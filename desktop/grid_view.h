@@ -6,11 +6,11 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 
 #include "platform/win.h"
 #include "qst/grid_engine.h"
+#include "quill/row_check.h"
 #include "quill/type_choices.h"
 
 namespace quill {
@@ -43,7 +43,8 @@ class GridView : public QAbstractScrollArea {
   int headerHeight() const;
   TypeCompletion* typeCompletion() const { return completion_; }
   // Rows with errors, each with its messages: a mark in the row header and a tooltip.
-  void setRowErrors(std::map<std::uint32_t, QString> errors);
+  // Errors of row 0 (the structure as a whole) mark no row.
+  void setRowErrors(std::vector<quill::RowError> errors);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -90,7 +91,10 @@ class GridView : public QAbstractScrollArea {
   TypeCompletion* completion_ = nullptr;
   std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
   std::uint32_t completionRow_ = 0;
-  std::map<std::uint32_t, QString> rowErrors_;
+  // Looked up for the rows in view only: a check may find an error in each of a million rows.
+  std::vector<quill::RowError> rowErrors_;  // by row
+  bool hasError(std::uint32_t row) const;
+  QString errorText(std::uint32_t row) const;  // the row's messages, a line each
   int resizeFromX_ = 0;
   int resizeFromWidth_ = 0;
 };

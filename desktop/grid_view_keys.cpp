@@ -64,14 +64,10 @@ void GridView::moveCaret(int key, bool extend) {
 void GridView::enterEntryRow() {
   auto* s = sheet();
   if (!s || s->rowCount() == 0) return;
-  std::uint32_t row = 1;
-  for (std::uint32_t r = 1; r <= s->rowCount(); ++r) {
-    if (s->cellText(r, ColMarker) == kEntryRowMarker) {
-      row = r;
-      break;
-    }
-  }
-  s->userSetCurrentCell(row, ColName);
+  // Only empty rows follow the entry row, so from the end it is found at once.
+  std::uint32_t row = s->rowCount();
+  while (row > 0 && s->cellText(row, ColMarker) != kEntryRowMarker) --row;
+  s->userSetCurrentCell(std::max<std::uint32_t>(row, 1), ColName);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

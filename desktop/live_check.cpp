@@ -1,22 +1,47 @@
-// The idle-time check of the rows: debounce, worker thread, row marks and error panel.
+// The idle-time check of the rows: debounce, the rows read in parts, the library
+// listed and the rows compiled on a worker thread, row marks and error panel.
 #include "live_check.h"
 
 #include <QThread>
 
-#include <memory>
+#include <chrono>
+#include <utility>
 
 #include "frame_window.h"
 #include "grid_view.h"
+#include "qst/context_codes.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
+#include "quill/library.h"
+#include "quill/runtime.h"
 
 namespace desktop {
+namespace {
+
+// How long one part of the read may hold the event loop, well under a frame.
+constexpr auto kReadStep = std::chrono::milliseconds(4);
+// Rows read between looks at the clock.
+constexpr std::uint32_t kRowsBetweenClockLooks = 256;
+
+// The structures of a library, as the type list offers them; a library that
+// cannot be read offers none (the check then says which types are unknown).
+void AddLibraryStructures(const std::string& library, std::vector<std::string>* known) {
+  if (library.empty()) return;
+  std::string error;
+  auto file = quill::Library::open(library, false, &error);
+  if (!file) return;
+  for (quill::LibraryEntryInfo& entry : file->entries(&error)) known->push_back(std::move(entry.name));
+}
+
+}  // namespace
 
 LiveCheck::LiveCheck(quill::Host& host, FrameWindow& frame, Report report)
     : host_(host), frame_(frame), report_(std::move(report)) {
   idle_.setSingleShot(true);
   idle_.setInterval(kIdleMilliseconds);
   connect(&idle_, &QTimer::timeout, this, &LiveCheck::start);
+  reader_.setInterval(0);
+  connect(&reader_, &QTimer::timeout, this, &LiveCheck::readSome);
 }
 
 LiveCheck::~LiveCheck() {
@@ -43,27 +68,72 @@ void LiveCheck::rowsMayHaveChanged() {
 }
 
 void LiveCheck::start() {
-  if (worker_) {
+  if (worker_ || reading_) {
     again_ = true;
     return;
   }
   quill::GridSheet* sheet = frame_.gridView()->sheet();
+  if (!sheet || !frame_.session()) return;
+  // The rows are read on the thread that owns the grid, a part per turn of the event loop.
+  reading_ = std::make_shared<quill::RowCheckRequest>();
+  reading_->rows.reserve(sheet->rowCount());
+  readingKey_ = currentKey();
+  nextRow_ = 1;
+  reader_.start();
+}
+
+void LiveCheck::readSome() {
+  quill::GridSheet* sheet = frame_.gridView()->sheet();
   quill::EditorSession* session = frame_.session();
-  if (!sheet || !session) return;
-  // The rows are read here, on the thread that owns the grid; the compile runs beside it.
-  auto request = std::make_shared<quill::RowCheckRequest>(quill::RowCheckRequestFor(host_, *session, *sheet));
+  if (!sheet || !session || currentKey() != readingKey_) {
+    // What was read is out of date: the check starts again for the rows as they are.
+    reader_.stop();
+    reading_.reset();
+    if (std::exchange(again_, false))
+      start();
+    else
+      rowsMayHaveChanged();
+    return;
+  }
+  const std::uint32_t count = sheet->rowCount();
+  const auto until = std::chrono::steady_clock::now() + kReadStep;
+  while (nextRow_ <= count && std::chrono::steady_clock::now() < until) {
+    const std::uint32_t last = std::min(count, nextRow_ + (kRowsBetweenClockLooks - 1));
+    quill::ReadCheckedRows(*sheet, nextRow_, last, reading_.get());
+    nextRow_ = last + 1;
+  }
+  if (nextRow_ <= count) return;
+  reader_.stop();
+  quill::CompleteCheckedRows(host_, *session, *sheet, reading_.get());
+  // An owning object's local structures are the runtime's, read here; the library's on the worker.
+  quill::Runtime& runtime = host_.runtime();
+  if (session->contextCode != kContextStandAlone && session->ownerObject != 0) {
+    runtime.objectGroup(session->ownerObject);
+    for (const std::string& name : runtime.localTypeNames(session->ownerObject))
+      reading_->knownStructures.push_back(name);
+  }
+  std::string library = host_.editorLibrary(*session);
+  runWorker(library.empty() ? host_.currentLibrary() : std::move(library));
+}
+
+void LiveCheck::runWorker(std::string library) {
   auto result = std::make_shared<std::vector<quill::RowError>>();
-  const std::string key = currentKey();
-  worker_ = QThread::create([request, result] { *result = quill::CheckRows(*request); });
-  connect(worker_, &QThread::finished, this, [this, result, key] {
+  // The worker also frees the rows it was given: at a million rows that alone would hold the loop.
+  worker_ = QThread::create([request = std::move(reading_), library = std::move(library), result]() mutable {
+    AddLibraryStructures(library, &request->knownStructures);
+    *result = quill::CheckRows(*request);
+    request.reset();
+  });
+  connect(worker_, &QThread::finished, this, [this, result, key = readingKey_] {
     worker_->deleteLater();
     worker_ = nullptr;
     // A result for rows that have changed since is dropped; their own check follows.
-    if (key == currentKey()) report_(*result);
+    if (key == currentKey()) report_(std::move(*result));
     if (again_) {
       again_ = false;
       start();
     }
+    emit checked();
   });
   worker_->start(QThread::LowPriority);
 }

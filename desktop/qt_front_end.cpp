@@ -5,8 +5,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 #include "frame_window.h"
 #include "grid_view.h"
@@ -108,12 +112,35 @@ void QtFrontEnd::cursorChanged(HCURSOR cursor) {
   }
 }
 
+// A grid reports every row it changes, so one command may report a million
+// changes: each is only noted here, and shown once.
 void QtFrontEnd::windowChanged(HWND hwnd) {
-  FrameWindow* frame = frameOf(hwnd);
-  if (!frame) return;
-  // Title and unsaved-changes mark follow the frame's text and the grid's rows.
-  frame->refreshTitle();
-  frame->gridView()->viewport()->update();
+  if (std::find(changedWindows_.begin(), changedWindows_.end(), hwnd) == changedWindows_.end())
+    changedWindows_.push_back(hwnd);
+  if (showScheduled_) return;
+  showScheduled_ = true;
+  QTimer::singleShot(0, this, [this] { showChangedWindows(); });
+}
+
+void QtFrontEnd::pump() {
+  if (host_) host_->pump();
+  showChangedWindows();
+}
+
+void QtFrontEnd::showChangedWindows() {
+  showScheduled_ = false;
+  const std::vector<HWND> changed = std::exchange(changedWindows_, {});
+  std::vector<QPointer<FrameWindow>> frames;
+  for (HWND hwnd : changed)
+    if (FrameWindow* frame = frameOf(hwnd); frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
+      frames.emplace_back(frame);
+  for (const QPointer<FrameWindow>& frame : frames) {
+    // A title refresh may run code that closes a window; show only those still there.
+    if (!frame) continue;
+    // Title and unsaved-changes mark follow the frame's text and the grid's rows.
+    frame->refreshTitle();
+    frame->gridView()->viewport()->update();
+  }
 }
 
 void QtFrontEnd::windowDestroyed(HWND hwnd) {
@@ -128,13 +155,18 @@ void QtFrontEnd::menuChanged(HMENU) {
 // Rows cut in the editor paste as text into other programs, and the other way round.
 void QtFrontEnd::clipboardChanged(const std::string& text) {
   settingClipboard_ = true;
-  QGuiApplication::clipboard()->setText(QString::fromLatin1(text.c_str()));
+  textSet_ = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QGuiApplication::clipboard()->setText(textSet_);
   settingClipboard_ = false;
 }
 
 void QtFrontEnd::takeSystemClipboard() {
   if (settingClipboard_) return;
   const QString text = QGuiApplication::clipboard()->text();
+  // Where the system tells of our own change later, its text is the one just set
+  // (a million rows are tens of megabytes: not worth copying again to compare).
+  if (!textSet_.isNull() && text == textSet_) return;
+  textSet_ = QString();
   std::string current;
   if (PlatformClipboardText(&current) && QString::fromLatin1(current.c_str()) == text) return;
   PlatformClipboardFromOutside(text.isNull() ? nullptr : text.toLatin1().constData());
@@ -148,7 +180,7 @@ void QtFrontEnd::pumpSoon() {
   pumpScheduled_ = true;
   QTimer::singleShot(0, this, [this] {
     pumpScheduled_ = false;
-    if (host_) host_->pump();
+    pump();
     for (FrameWindow* frame : FrameWindow::all()) {
       frame->gridView()->gridChanged();
       frame->syncCommandStates();

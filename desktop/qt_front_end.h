@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 #include "print_service.h"
 #include "quill/front_end.h"
@@ -32,6 +33,12 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   PrintService& printing() { return printing_; }
   // While set, what the editor prints is shown in a print preview instead.
   void setPrintPreview(bool preview) { printPreview_ = preview; }
+  // Runs the host's posted messages, then shows the windows they changed.
+  void pump();
+  // Shows the windows the platform reported changed since the last call: their
+  // frame's title and a repaint of their grid. Called after every pump (so the
+  // user sees an input's effect at once), else soon after the change.
+  void showChangedWindows();
 
   // ---- UserInterface --------------------------------------------------------
   int messageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) override;
@@ -80,7 +87,10 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   bool printPreview_ = false;
   int eventModifiers_ = -1;
   bool pumpScheduled_ = false;
+  bool showScheduled_ = false;
+  std::vector<HWND> changedWindows_;  // reported by windowChanged, not shown yet
   bool settingClipboard_ = false;
+  QString textSet_;  // the rows this program last put on the system clipboard
   bool waitCursorShown_ = false;
 };
 

@@ -40,30 +40,38 @@ int WholeDecimals(const std::optional<double>& value) {
 
 RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet) {
   RowCheckRequest request;
-  const std::uint32_t count = sheet.rowCount();
-  request.rows.reserve(count);
-  for (std::uint32_t row = 1; row <= count; ++row)
-    request.rows.push_back(
+  request.rows.reserve(sheet.rowCount());
+  ReadCheckedRows(sheet, 1, sheet.rowCount(), &request);
+  CompleteCheckedRows(host, session, sheet, &request);
+  for (TypeChoice& choice : TypeChoicesFor(host, session))
+    if (choice.kind != TypeChoice::Kind::Language) request.knownStructures.push_back(std::move(choice.name));
+  return request;
+}
+
+void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t last, RowCheckRequest* request) {
+  last = std::min(last, sheet.rowCount());
+  for (std::uint32_t row = std::max<std::uint32_t>(first, 1); row <= last && row != 0; ++row)
+    request->rows.push_back(
         {sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
+}
+
+void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet, RowCheckRequest* request) {
   // The cell being edited stands as the user sees it, committed or not.
   const std::uint32_t current = sheet.currentRow();
   const int column = sheet.currentColumn();
-  if (current != 0 && current <= count && sheet.editControl() != nullptr) {
+  if (current != 0 && current <= request->rows.size() && sheet.editControl() != nullptr) {
     HWND edit = sheet.editControl();
     const int length = std::clamp<int>(GetWindowTextLengthA(edit), 0, static_cast<int>(grid::kCellTextMax));
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(edit, text.data(), length + 1), 0)));
-    CheckedRow& row = request.rows[current - 1];
+    CheckedRow& row = request->rows[current - 1];
     if (column == ColName) row.name = text;
     if (column == ColType) row.type = text;
     if (column == ColDecimals)
       row.decimals = text.find_first_not_of(" \t") == std::string::npos ? std::nullopt : grid::ParseGridNumber(text);
   }
-  request.global = session.contextCode == kContextStandAlone;
-  request.structure = host.editorStructure(session);
-  for (TypeChoice& choice : TypeChoicesFor(host, session))
-    if (choice.kind != TypeChoice::Kind::Language) request.knownStructures.push_back(std::move(choice.name));
-  return request;
+  request->global = session.contextCode == kContextStandAlone;
+  request->structure = host.editorStructure(session);
 }
 
 std::vector<RowError> CheckRows(const RowCheckRequest& request) {

@@ -40,6 +40,7 @@
 #include "find_bar.h"
 #include "frame_window.h"
 #include "grid_view.h"
+#include "live_check.h"
 #include "quill/grid_sheet.h"
 #include "quill/library.h"
 #include "type_completion.h"
@@ -534,6 +535,44 @@ class DesktopTest : public QObject {
     // One level of undo, as for a drag: the last move goes back.
     QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Names(frame), QStringLiteral("qty,label,price,"));
+  }
+
+  // A long structure is checked a part at a time between events. Whenever an edit
+  // comes (before the check starts, while its rows are read, while they compile),
+  // the marks end up showing the rows as they are, each error on its own row.
+  void checkOfALongStructureFollowsEditsMadeWhileItRuns() {
+    constexpr std::uint32_t kRows = 12000;
+    QString rows;
+    for (std::uint32_t i = 1; i <= kRows; ++i) rows += QStringLiteral("\tinteger\t\tv%1\r\n").arg(i);
+    QApplication::clipboard()->setText(rows);
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 1, 1);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Sheet(frame).rowCount(), kRows + 1);
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    auto typeInLastRow = [&](const QString& type) {
+      ClickCell(frame, kRows, 2);
+      QTest::keyClick(view, Qt::Key_Home);
+      QTest::keyClick(view, Qt::Key_End, Qt::ShiftModifier);
+      QTest::keyClicks(view, type);
+      QTest::keyClick(view, Qt::Key_Tab);
+    };
+    const int idle = desktop::LiveCheck::kIdleMilliseconds;
+    const struct {
+      int pause;  // after the previous edit
+      const char* type;
+    } edits[] = {{50, "nosuch1"}, {idle + 2, "integer"}, {idle + 40, "nosuch2"}, {2 * idle, "nosuch3"}};
+    for (const auto& edit : edits) {
+      QTest::qWait(edit.pause);
+      typeInLastRow(QString::fromLatin1(edit.type));
+    }
+    const QStringList expected = {QStringLiteral("Row %1: v%1: Unknown type \"nosuch3\".").arg(kRows)};
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(frame), expected, 30000);
+    // No earlier check reports over it later.
+    QTest::qWait(3 * idle);
+    QCOMPARE(Panel(frame), expected);
   }
 
   void gridKeysWidthsMenuFindAndDecimals() {

@@ -39,6 +39,16 @@ struct RowError {
 // Reads what the check needs from an editor and its grid (on the thread that owns them).
 HOST_API RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet);
 
+// The same in steps, so that a long grid is read a part at a time between other
+// events: rows first..last (as far as the grid has them) are appended to the
+// request's rows; once every row is there, the cell being edited is put in as
+// the user sees it and the setting and name are filled in. The structures the
+// types may name are left to the caller (RowCheckRequestFor lists them).
+HOST_API void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t last,
+                              RowCheckRequest* request);
+HOST_API void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet,
+                                  RowCheckRequest* request);
+
 // The errors the compiler finds in the rows, in row order. Touches nothing but
 // its request, so it may run on another thread.
 HOST_API std::vector<RowError> CheckRows(const RowCheckRequest& request);

@@ -1,6 +1,7 @@
 // Checking rows as they stand: each error is tied to the grid row it came from.
 #include <gtest/gtest.h>
 
+#include "grid_test_support.h"
 #include "quill/row_check.h"
 
 namespace quill {
@@ -55,3 +56,45 @@ TEST(RowCheck, SettingAndNameOfTheStructure) {
 
 }  // namespace
 }  // namespace quill
+
+namespace grid_test {
+namespace {
+
+std::string Names(const quill::RowCheckRequest& request) {
+  std::string names;
+  for (const quill::CheckedRow& row : request.rows)
+    names +=
+        row.name + ":" + row.type + (row.decimals ? "/" + std::to_string(static_cast<int>(*row.decimals)) : "") + " ";
+  return names;
+}
+
+// A long grid is read a part at a time; whatever the parts, every row comes once, in order.
+TEST_F(GridTest, RowsReadInPartsAreTheRowsReadAtOnce) {
+  addRows(7);
+  for (std::uint32_t row = 1; row <= 6; ++row) {
+    const std::string name = "v" + std::to_string(row);
+    setText(row, ColName, name.c_str());
+    setText(row, ColType, row == 4 ? "decimal" : "integer");
+  }
+  const double places = 2;
+  GridSetItemNumber(grid, 4, ColDecimals, &places);
+  const char* expected = "v1:integer v2:integer v3:integer v4:decimal/2 v5:integer v6:integer : ";
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> parts;
+  } cases[] = {
+      {"at once", {{1, 7}}},
+      {"a row at a time", {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
+      {"uneven parts, the last past the end", {{1, 3}, {4, 5}, {6, 1000}}},
+      {"row 0 is no row", {{0, 2}, {3, 7}}},
+      {"a part past the end adds nothing", {{1, 7}, {8, 20}}},
+  };
+  for (const auto& c : cases) {
+    quill::RowCheckRequest request;
+    for (const auto& [first, last] : c.parts) quill::ReadCheckedRows(*sheet, first, last, &request);
+    EXPECT_EQ(Names(request), expected) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace grid_test
