@@ -3,6 +3,8 @@
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 
 #include <cstdint>
 #include <string>
@@ -12,8 +14,28 @@
 
 namespace quill {
 
+// What tells that a library file was replaced, rewritten by someone else or
+// given other permissions since a connection checked it.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+  mode_t mode = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
+  uid_t user = 0;  // the process's effective user when the file was stat'ed
+  bool present = false;
+  bool operator==(const FileStamp& other) const;
+};
+// The file's stamp now (present false when it cannot be stat'ed).
+FileStamp StampOf(const std::string& path);
+
 struct Library::Impl {
   std::string path;
+  bool inMemory = false;
+  FileStamp stamp;  // as checked at open, or after this connection's latest write
   sqlite3* db = nullptr;
   int version = 0;  // the file's format; 0 while a new file gets its schema
   LibraryFailure lastFailure = LibraryFailure::None;
@@ -85,12 +107,17 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code);
 std::string DescribeReadFailure(Library::Impl& impl, int code);
 
 int ExecuteSql(sqlite3* db, const char* sql);
+// Whether the file is as this connection last saw it; after a committed write
+// that began so, the file's new stamp is this connection's own doing.
+bool StillOurs(const Library::Impl& impl);
+void NoteOwnWrite(Library::Impl& impl);
 // Adds the change counters to a format 1 library (when another connection did
 // not do it already). Runs inside a write transaction.
 int UpgradeFormat(Library::Impl& impl);
 
 template <typename Body>
 WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
+  const bool stillOurs = StillOurs(impl);
   int rc = ExecuteSql(impl.db, "BEGIN IMMEDIATE");
   const bool upgrading = rc == SQLITE_OK && impl.version != 0 && impl.version < kLibraryFormatVersion;
   if (upgrading) rc = UpgradeFormat(impl);
@@ -101,6 +128,7 @@ WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   }
   if (rc == SQLITE_OK) {
     if (upgrading) impl.version = kLibraryFormatVersion;
+    if (stillOurs) NoteOwnWrite(impl);
     impl.lastFailure = LibraryFailure::None;
     return WriteOutcome::Written;
   }

@@ -2,6 +2,7 @@
 // ever being written, the defensive connection settings and the schema of a
 // new library.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -45,6 +46,22 @@ std::uint32_t BigEndian32(const unsigned char* bytes) {
 
 enum class FileState { Missing, Empty, Library, Foreign, Unreadable };
 
+// The first 100 bytes of an SQLite file tell whether it is one of our libraries
+// and of a format this program reads. `name` is what the messages call it.
+FileState InspectHeader(const unsigned char* header, std::size_t size, const std::string& name, std::string* error) {
+  if (size < 100 || std::memcmp(header, kSqliteMagic, sizeof kSqliteMagic) != 0 ||
+      static_cast<std::int32_t>(BigEndian32(&header[68])) != kLibraryApplicationId) {
+    *error = name + " is not a library file.";
+    return FileState::Foreign;
+  }
+  auto version = static_cast<std::int32_t>(BigEndian32(&header[60]));
+  if (version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
+    *error = name + " has library format " + std::to_string(version) + ", which this program cannot read.";
+    return FileState::Foreign;
+  }
+  return FileState::Library;
+}
+
 // Looks at the file's header before SQLite touches it: SQLite would roll back
 // a hot journal of a foreign database on first read, which is a write.
 FileState InspectFile(const std::string& path, std::string* error) {
@@ -63,20 +80,7 @@ FileState InspectFile(const std::string& path, std::string* error) {
   std::array<unsigned char, 100> header{};
   std::size_t got = std::fread(header.data(), 1, header.size(), file);
   std::fclose(file);
-  if (got < header.size() || std::memcmp(header.data(), kSqliteMagic, sizeof kSqliteMagic) != 0) {
-    *error = path + " is not a library file.";
-    return FileState::Foreign;
-  }
-  if (static_cast<std::int32_t>(BigEndian32(&header[68])) != kLibraryApplicationId) {
-    *error = path + " is not a library file.";
-    return FileState::Foreign;
-  }
-  auto version = static_cast<std::int32_t>(BigEndian32(&header[60]));
-  if (version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
-    *error = path + " has library format " + std::to_string(version) + ", which this program cannot read.";
-    return FileState::Foreign;
-  }
-  return FileState::Library;
+  return InspectHeader(header.data(), got, path, error);
 }
 
 // The name SQLite gets for the file we inspected. Relative names are handed
@@ -158,6 +162,26 @@ bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
 
 }  // namespace
 
+bool FileStamp::operator==(const FileStamp& o) const {
+  auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+  return present == o.present && device == o.device && inode == o.inode && size == o.size &&
+         same(modified, o.modified) && same(changed, o.changed) && mode == o.mode && owner == o.owner &&
+         group == o.group && user == o.user;
+}
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp stamp;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return stamp;
+  stamp = FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim,
+                    info.st_mode, info.st_uid, info.st_gid, geteuid(), true};
+  return stamp;
+}
+
+bool StillOurs(const Library::Impl& impl) { return !impl.inMemory && impl.stamp.present && impl.stamp == StampOf(impl.path); }
+
+void NoteOwnWrite(Library::Impl& impl) { impl.stamp = StampOf(impl.path); }
+
 Library::Impl::~Impl() {
   if (db) sqlite3_close_v2(db);
 }
@@ -180,6 +204,8 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
     *error = "No library file was given.";
     return nullptr;
   }
+  // Stamped before the checks: a change made while they run shows as a change.
+  FileStamp stamp = StampOf(path);
   FileState state = InspectFile(path, error);
   if (state == FileState::Foreign || state == FileState::Unreadable) return nullptr;
   bool fresh = state == FileState::Missing || state == FileState::Empty;
@@ -205,6 +231,39 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
     return nullptr;
   }
   if (!VerifyLibrary(*impl, forWriting, error)) return nullptr;
+  // A file this call created has its schema now: that write was ours.
+  impl->stamp = fresh ? StampOf(path) : stamp;
+  return std::unique_ptr<Library>(new Library(std::move(impl)));
+}
+
+std::unique_ptr<Library> Library::openImage(std::string_view bytes, const std::string& name, std::string* error) {
+  std::string scratch;
+  if (!error) error = &scratch;
+  if (InspectHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), name, error) !=
+      FileState::Library)
+    return nullptr;
+  auto impl = std::make_unique<Impl>();
+  impl->path = name;
+  impl->inMemory = true;
+  if (sqlite3_open_v2(":memory:", &impl->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr) != SQLITE_OK) {
+    *error = "Cannot open the library " + name + ".";
+    return nullptr;
+  }
+  // SQLite keeps the copy and frees it with the connection.
+  auto* image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+  if (!image) {
+    *error = "Cannot open the library " + name + ".";
+    return nullptr;
+  }
+  std::memcpy(image, bytes.data(), bytes.size());
+  const auto size = static_cast<sqlite3_int64>(bytes.size());
+  if (sqlite3_deserialize(impl->db, "main", image, size, size,
+                          SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
+    *error = "Cannot open the library " + name + ".";
+    return nullptr;
+  }
+  ConfigureConnection(impl->db, 0);
+  if (!VerifyLibrary(*impl, false, error)) return nullptr;
   return std::unique_ptr<Library>(new Library(std::move(impl)));
 }
 
@@ -219,6 +278,8 @@ Library::Library(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Library::~Library() = default;
 
 const std::string& Library::path() const { return impl_->path; }
+
+bool Library::fileUnchanged() const { return StillOurs(*impl_); }
 
 void Library::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
 
