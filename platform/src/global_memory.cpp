@@ -10,6 +10,17 @@ namespace {
 // Larger requests fail as an exhausted heap would, instead of aborting.
 constexpr SIZE_T kMaxBlockSize = SIZE_T{1} << 30;
 
+// The allocation that is to fail (0: none) and the allocations counted so far.
+struct AllocationFailure {
+  long failing = 0;
+  long counted = 0;
+};
+
+AllocationFailure& allocationFailure() {
+  static AllocationFailure failure;
+  return failure;
+}
+
 }  // namespace
 }  // namespace platform
 
@@ -19,7 +30,7 @@ using namespace platform;
 // stale heap bytes must never reach the clipboard). A moveable block gets a
 // handle of its own; a fixed block's handle is its address. Null on failure.
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
-  if (bytes > kMaxBlockSize) return nullptr;
+  if (bytes > kMaxBlockSize || PlatformAllocationRefused()) return nullptr;
   GlobalBlock block;
   block.data.reset(new (std::nothrow) char[bytes + 1]());
   if (!block.data) return nullptr;
@@ -67,3 +78,13 @@ HGLOBAL GlobalFree(HGLOBAL mem) {
 }
 
 int PlatformLiveGlobalBlocks() { return static_cast<int>(registry().blocks.size()); }
+
+void PlatformFailAllocation(long n) { allocationFailure() = AllocationFailure{n, 0}; }
+
+bool PlatformAllocationRefused() {
+  AllocationFailure& failure = allocationFailure();
+  if (failure.failing == 0) return false;
+  return ++failure.counted == failure.failing;
+}
+
+long PlatformAllocationsCounted() { return allocationFailure().counted; }

@@ -2,6 +2,7 @@
 #include "quill/src/library_connections.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace quill {
 
@@ -17,9 +18,13 @@ std::shared_ptr<Library> LibraryConnections::open(const std::string& path, bool 
       return library;
     }
   }
+  std::error_code ignored;
+  const bool existed = std::filesystem::exists(path, ignored);
   std::shared_ptr<Library> library = forWriting ? Library::openForWriting(path, error, busyTimeoutMs)
                                                 : Library::open(path, create, error, busyTimeoutMs);
   if (!library) return nullptr;
+  library->countCommitsIn(commits_);
+  if (!existed) ++*commits_;  // the new file's schema was its first write
   kept_.insert(kept_.begin(), library);
   if (kept_.size() > kKept) kept_.pop_back();
   return library;

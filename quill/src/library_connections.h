@@ -3,6 +3,7 @@
 // per read.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,11 +25,14 @@ class LibraryConnections {
   // Closes the kept connection of path (before the file is removed).
   void forget(const std::string& path);
   void clear() { kept_.clear(); }
+  // Writes committed through the connections handed out.
+  std::uint64_t commits() const { return *commits_; }
 
  private:
   // The connections most recently used first; a few libraries at most are in use at once.
   static constexpr std::size_t kKept = 4;
   std::vector<std::shared_ptr<Library>> kept_;
+  std::shared_ptr<std::uint64_t> commits_ = std::make_shared<std::uint64_t>(0);
 };
 
 }  // namespace quill

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,8 @@ struct Library::Impl {
   std::string path;
   bool inMemory = false;
   FileStamp stamp;  // as checked at open, or after this connection's latest write
+  std::shared_ptr<std::uint64_t> commits;  // counts the writes committed, when given
+  bool hasListIndex = false;               // the file has the index the entries' list reads
   sqlite3* db = nullptr;
   int version = 0;  // the file's format; 0 while a new file gets its schema
   LibraryFailure lastFailure = LibraryFailure::None;
@@ -114,6 +117,9 @@ void NoteOwnWrite(Library::Impl& impl);
 // Adds the change counters to a format 1 library (when another connection did
 // not do it already). Runs inside a write transaction.
 int UpgradeFormat(Library::Impl& impl);
+// Adds the index of the entries' list to a library made without it. Runs
+// inside a write transaction, after any upgrade (it indexes the counters).
+int AddListIndex(Library::Impl& impl);
 
 template <typename Body>
 WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
@@ -121,6 +127,8 @@ WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   int rc = ExecuteSql(impl.db, "BEGIN IMMEDIATE");
   const bool upgrading = rc == SQLITE_OK && impl.version != 0 && impl.version < kLibraryFormatVersion;
   if (upgrading) rc = UpgradeFormat(impl);
+  const bool indexing = rc == SQLITE_OK && impl.version != 0 && !impl.hasListIndex;
+  if (indexing) rc = AddListIndex(impl);
   if (rc == SQLITE_OK) {
     rc = body();
     if (rc == SQLITE_DONE) rc = SQLITE_OK;
@@ -128,7 +136,9 @@ WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   }
   if (rc == SQLITE_OK) {
     if (upgrading) impl.version = kLibraryFormatVersion;
+    if (indexing) impl.hasListIndex = true;
     if (stillOurs) NoteOwnWrite(impl);
+    if (impl.commits) ++*impl.commits;
     impl.lastFailure = LibraryFailure::None;
     return WriteOutcome::Written;
   }

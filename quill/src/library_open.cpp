@@ -35,6 +35,12 @@ constexpr const char* kSchema =
     " changes INTEGER NOT NULL DEFAULT 0,"
     " PRIMARY KEY(object_id, name));";
 
+// The entries' list (the open dialog, the names a compile knows) read from an
+// index alone, without reading every entry's source. Libraries made before it
+// existed get it with their next write.
+constexpr const char* kListIndex =
+    "CREATE INDEX IF NOT EXISTS entries_list ON entries(name COLLATE NOCASE, comment, modified, changes)";
+
 constexpr const char* kAddCounters =
     "ALTER TABLE entries ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE local_types ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;";
@@ -119,6 +125,7 @@ bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
     if (rc != SQLITE_ROW) return rc;
     if (objects != 0 || id != 0) return SQLITE_OK;
     rc = ExecuteSql(impl.db, kSchema);
+    if (rc == SQLITE_OK) rc = ExecuteSql(impl.db, kListIndex);
     if (rc != SQLITE_OK) return rc;
     std::string pragmas = "PRAGMA application_id=" + std::to_string(kLibraryApplicationId) +
                           "; PRAGMA user_version=" + std::to_string(kLibraryFormatVersion) + ";";
@@ -149,6 +156,8 @@ bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
     *error = describe(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
     return false;
   }
+  Statement index(impl.db, "SELECT count(*) FROM sqlite_schema WHERE type='index' AND name='entries_list'");
+  impl.hasListIndex = index.step() == SQLITE_ROW && index.integer(0) == 1;
   Statement tables(impl.db,
                    "SELECT count(*) FROM sqlite_schema WHERE type='table' AND "
                    "name IN ('entries','objects','local_types')");
@@ -281,11 +290,15 @@ const std::string& Library::path() const { return impl_->path; }
 
 bool Library::fileUnchanged() const { return StillOurs(*impl_); }
 
+void Library::countCommitsIn(std::shared_ptr<std::uint64_t> counter) { impl_->commits = std::move(counter); }
+
 void Library::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
 
 LibraryFailure Library::lastFailure() const { return impl_->lastFailure; }
 
 int Library::formatVersion() const { return impl_->version; }
+
+int AddListIndex(Library::Impl& impl) { return ExecuteSql(impl.db, kListIndex); }
 
 int UpgradeFormat(Library::Impl& impl) {
   std::int64_t version = 0;

@@ -319,4 +319,6 @@ void Runtime::setReplaceQuestion(std::function<bool(const std::string& question)
 
 void Runtime::setBusyTimeout(int milliseconds) { impl_->busyTimeoutMs = milliseconds; }
 
+std::uint64_t Runtime::libraryWrites() const { return impl_->connections.commits(); }
+
 }  // namespace quill

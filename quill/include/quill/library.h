@@ -79,6 +79,8 @@ class HOST_API Library {
   // times, same effective user): a caller that keeps connections open may then
   // use this one without the checks of a new open.
   bool fileUnchanged() const;
+  // Every write this connection commits from now on adds one to *counter.
+  void countCommitsIn(std::shared_ptr<std::uint64_t> counter);
   // How long writes wait for another process's lock (kLibraryBusyTimeoutMs by default).
   void setBusyTimeout(int milliseconds);
 
