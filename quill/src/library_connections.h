@@ -12,7 +12,7 @@
 
 namespace quill {
 
-class LibraryConnections {
+class HOST_API LibraryConnections {
  public:
   // A checked connection to the file `path` names (the text is what messages
   // use, so two spellings of one file are two connections). A kept connection
