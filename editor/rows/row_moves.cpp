@@ -107,11 +107,15 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   return 1;
 }
 
+// Marker texts are a character or two. The buffer is on the stack: finding the
+// entry row must not fail for want of pool memory, since a caller that finds no
+// marked row appends an entry row, and the grid would then hold two.
+constexpr std::size_t kMarkedTextMax = 15;
+
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text) {
-  const std::size_t length = std::strlen(text) & 0xFFFF;
-  auto* buffer = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(length + 1), 0));
-  if (buffer == nullptr) return 0;
-  buffer[0] = '\0';
+  const std::size_t length = std::strlen(text);
+  if (length > kMarkedTextMax) return 0;
+  char buffer[kMarkedTextMax + 1] = {};
   const std::uint32_t n = GridRowCount(instance->gridWindow);
   std::uint32_t found = 0;
   for (std::uint32_t row = 1; row <= n && found == 0; ++row) {
@@ -121,6 +125,5 @@ std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, cons
     buffer[copied] = '\0';
     if (std::strncmp(buffer, text, length) == 0 && std::strlen(buffer) == length) found = row;
   }
-  PoolFree(instance->pool, buffer);
   return found;
 }

@@ -128,7 +128,8 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
     std::optional<AllocationJudge> judge;
     if (options.failAllocation > 0) judge.emplace(options.failAllocation);
     for (const Step& step : steps) {
-      if (options.verbose) out << fileName << ":" << step.line.number << ": " << step.line.source << "\n";
+      // Flushed, so that the step a crash happened in is the last one shown.
+      if (options.verbose) out << fileName << ":" << step.line.number << ": " << step.line.source << std::endl;
       try {
         RunStep(scenario, step, judge ? &*judge : nullptr);
         ++result.steps;
