@@ -175,7 +175,7 @@ bool FileStamp::operator==(const FileStamp& o) const {
   auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
   return present == o.present && device == o.device && inode == o.inode && size == o.size &&
          same(modified, o.modified) && same(changed, o.changed) && mode == o.mode && owner == o.owner &&
-         group == o.group && user == o.user;
+         group == o.group && user == o.user && changeCounter == o.changeCounter;
 }
 
 FileStamp StampOf(const std::string& path) {
@@ -187,9 +187,35 @@ FileStamp StampOf(const std::string& path) {
   return stamp;
 }
 
-bool StillOurs(const Library::Impl& impl) { return !impl.inMemory && impl.stamp.present && impl.stamp == StampOf(impl.path); }
+namespace {
 
-void NoteOwnWrite(Library::Impl& impl) { impl.stamp = StampOf(impl.path); }
+// SQLite's file change counter (header bytes 24-27), which every commit of any
+// connection raises. It is read through the connection's own file: opening and
+// closing another descriptor of the file would drop this process's locks on it.
+std::uint32_t CommitCounter(sqlite3* db) {
+  sqlite3_file* file = nullptr;
+  unsigned char counter[4] = {};
+  if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+      file->pMethods->xRead(file, counter, sizeof counter, 24) != SQLITE_OK)
+    return 0;
+  return BigEndian32(counter);
+}
+
+// The file's stamp with the counter: file times may be too coarse to tell two
+// quick writes apart.
+FileStamp StampWithCounter(const Library::Impl& impl) {
+  FileStamp stamp = StampOf(impl.path);
+  stamp.changeCounter = CommitCounter(impl.db);
+  return stamp;
+}
+
+}  // namespace
+
+bool StillOurs(const Library::Impl& impl) {
+  return !impl.inMemory && impl.stamp.present && impl.stamp == StampWithCounter(impl);
+}
+
+void NoteOwnWrite(Library::Impl& impl) { impl.stamp = StampWithCounter(impl); }
 
 Library::Impl::~Impl() {
   if (db) sqlite3_close_v2(db);
@@ -242,6 +268,7 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
   if (!VerifyLibrary(*impl, forWriting, error)) return nullptr;
   // A file this call created has its schema now: that write was ours.
   impl->stamp = fresh ? StampOf(path) : stamp;
+  impl->stamp.changeCounter = CommitCounter(impl->db);
   return std::unique_ptr<Library>(new Library(std::move(impl)));
 }
 
