@@ -27,8 +27,8 @@ struct FileStamp {
   uid_t owner = 0;
   gid_t group = 0;
   uid_t user = 0;  // the process's effective user when the file was stat'ed
-  std::uint32_t changeCounter = 0;  // SQLite's file change counter, read through the connection
   bool present = false;
+  std::uint32_t changeCounter = 0;  // SQLite's file change counter, read through the connection
   bool operator==(const FileStamp& other) const;
 };
 // The file's stamp now (present false when it cannot be stat'ed).

@@ -182,8 +182,16 @@ FileStamp StampOf(const std::string& path) {
   FileStamp stamp;
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) return stamp;
-  stamp = FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim,
-                    info.st_mode, info.st_uid, info.st_gid, geteuid(), true};
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.size = info.st_size;
+  stamp.modified = info.st_mtim;
+  stamp.changed = info.st_ctim;
+  stamp.mode = info.st_mode;
+  stamp.owner = info.st_uid;
+  stamp.group = info.st_gid;
+  stamp.user = geteuid();
+  stamp.present = true;
   return stamp;
 }
 
