@@ -1,6 +1,6 @@
 # The two commands: `make run` starts the program, `make test` builds with sanitizers and runs every test.
 # `make windows` cross-builds the module as the 32-bit qst.dll; `make test-windows` also checks it under Wine.
-.PHONY: run test build bench bench-desktop clean windows test-windows
+.PHONY: run test build bench bench-desktop allocation-loop clean windows test-windows
 
 JOBS ?= $(shell nproc)
 
@@ -39,6 +39,13 @@ test-windows:
 	scripts/install-deps --windows
 	$(MAKE) windows
 	cd build/windows && ctest --output-on-failure
+
+# Every scenario with its 1st, 2nd, 3rd, ... allocation failing (make test runs a few groups).
+allocation-loop:
+	scripts/install-deps
+	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILL_SANITIZE=ON
+	cmake --build build/test -j $(JOBS) --target quill-script
+	build/test/bin/quill-script --allocation-loop $$(find tests/scenarios samples -name '*.qs' | sort)
 
 clean:
 	rm -rf build

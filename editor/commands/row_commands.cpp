@@ -84,12 +84,14 @@ PasteMode ChoosePasteMode(const EditorInstance* instance) {
 
 // Inserts the clipboard's lines before the current cell's row (before the entry
 // row when no cell is current) and keeps the text for a redo. Leaves the
-// clipboard and lastAction alone when the clipboard cannot be opened or holds
-// no text.
+// clipboard and lastAction alone when the clipboard cannot be opened, holds
+// no text, or the pool has no room for the editor's copy of it (the rows are
+// inserted from that copy, and the last edit's undo still needs its own).
 void PasteRows(EditorInstance* instance) {
   if (OpenClipboard(instance->editorWindow) == FALSE) return;
   HANDLE block = GetClipboardData(CF_TEXT);
-  if (block == nullptr) {
+  char* copy = block != nullptr ? CopyBlockText(instance, block) : nullptr;
+  if (copy == nullptr) {
     CloseClipboard();
     return;
   }
@@ -97,7 +99,7 @@ void PasteRows(EditorInstance* instance) {
   std::uint32_t row = CurrentCellRow(instance);
   if (row == 0) row = instance->document.entryRow;
   // The redo of this paste inserts from the editor's own copy of the text.
-  KeepUndoText(instance, CopyBlockText(instance, block));
+  KeepUndoText(instance, copy);
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
   UnselectAllRows(instance);
   if (instance->document.entryRow >= row) instance->document.entryRow += count;

@@ -112,11 +112,17 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   return 1;
 }
 
-// The same comparison as FindMarkedRow's, for marks of a few bytes.
-bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text) {
-  char buffer[8];
-  const std::size_t length = std::strlen(text);
-  if (length >= sizeof buffer || row == 0 || row > GridRowCount(instance->gridWindow)) return false;
+// Marker texts are a character or two. The buffer is on the stack: finding the
+// entry row must not fail for want of pool memory, since a caller that finds no
+// marked row appends an entry row, and the grid would then hold two.
+constexpr std::size_t kMarkedTextMax = 15;
+
+namespace {
+
+// Whether the cell holds exactly `text` (of `length` <= kMarkedTextMax bytes).
+bool CellHoldsMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text,
+                   std::size_t length) {
+  char buffer[kMarkedTextMax + 1] = {};
   int copied = GridGetItemText(instance->gridWindow, row, column, buffer, static_cast<std::uint16_t>(length));
   if (copied < 0) copied = 0;
   if (static_cast<std::size_t>(copied) > length) copied = static_cast<int>(length);
@@ -124,20 +130,20 @@ bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t c
   return std::strncmp(buffer, text, length) == 0 && std::strlen(buffer) == length;
 }
 
+}  // namespace
+
+bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text) {
+  const std::size_t length = std::strlen(text);
+  if (length > kMarkedTextMax || row == 0 || row > GridRowCount(instance->gridWindow)) return false;
+  return CellHoldsMark(instance, row, column, text, length);
+}
+
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text) {
-  const std::size_t length = std::strlen(text) & 0xFFFF;
-  auto* buffer = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(length + 1), 0));
-  if (buffer == nullptr) return 0;
-  buffer[0] = '\0';
+  const std::size_t length = std::strlen(text);
+  if (length > kMarkedTextMax) return 0;
   const std::uint32_t n = GridRowCount(instance->gridWindow);
-  std::uint32_t found = 0;
-  for (std::uint32_t row = 1; row <= n && found == 0; ++row) {
-    int copied = GridGetItemText(instance->gridWindow, row, column, buffer, static_cast<std::uint16_t>(length));
-    if (copied < 0) copied = 0;
-    if (static_cast<std::size_t>(copied) > length) copied = static_cast<int>(length);
-    buffer[copied] = '\0';
-    if (std::strncmp(buffer, text, length) == 0 && std::strlen(buffer) == length) found = row;
+  for (std::uint32_t row = 1; row <= n; ++row) {
+    if (CellHoldsMark(instance, row, column, text, length)) return row;
   }
-  PoolFree(instance->pool, buffer);
-  return found;
+  return 0;
 }

@@ -14,6 +14,17 @@ constexpr SIZE_T kMaxBlockSize = SIZE_T{1} << 30;
 // Blocks from this size up get pages of their own.
 constexpr SIZE_T kMappedBlockSize = SIZE_T{1} << 20;
 
+// The allocation that is to fail (0: none) and the allocations counted so far.
+struct AllocationFailure {
+  long failing = 0;
+  long counted = 0;
+};
+
+AllocationFailure& allocationFailure() {
+  static AllocationFailure failure;
+  return failure;
+}
+
 }  // namespace
 
 void BlockBytes::operator()(char* bytes) const {
@@ -32,7 +43,7 @@ using namespace platform;
 // stale heap bytes must never reach the clipboard). A moveable block gets a
 // handle of its own; a fixed block's handle is its address. Null on failure.
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
-  if (bytes > kMaxBlockSize) return nullptr;
+  if (bytes > kMaxBlockSize || PlatformAllocationRefused()) return nullptr;
   GlobalBlock block;
   // A large block is a mapping of its own: its pages are zero until written,
   // so a block sized for the longest text costs only the pages the text
@@ -89,3 +100,13 @@ HGLOBAL GlobalFree(HGLOBAL mem) {
 }
 
 int PlatformLiveGlobalBlocks() { return static_cast<int>(registry().blocks.size()); }
+
+void PlatformFailAllocation(long n) { allocationFailure() = AllocationFailure{n, 0}; }
+
+bool PlatformAllocationRefused() {
+  AllocationFailure& failure = allocationFailure();
+  if (failure.failing == 0) return false;
+  return ++failure.counted == failure.failing;
+}
+
+long PlatformAllocationsCounted() { return allocationFailure().counted; }

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,8 +15,31 @@
 
 namespace quill {
 
+// What tells that a library file was replaced, rewritten by someone else or
+// given other permissions since a connection checked it.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+  mode_t mode = 0;
+  uid_t owner = 0;
+  gid_t group = 0;
+  uid_t user = 0;  // the process's effective user when the file was stat'ed
+  bool present = false;
+  std::uint32_t changeCounter = 0;  // SQLite's file change counter, read through the connection
+  bool operator==(const FileStamp& other) const;
+};
+// The file's stamp now (present false when it cannot be stat'ed).
+FileStamp StampOf(const std::string& path);
+
 struct Library::Impl {
   std::string path;
+  bool inMemory = false;
+  FileStamp stamp;  // as checked at open, or after this connection's latest write
+  std::shared_ptr<std::uint64_t> commits;  // counts the writes committed, when given
+  bool hasListIndex = false;               // the file has the index the entries' list reads
   sqlite3* db = nullptr;
   int version = 0;  // the file's format; 0 while a new file gets its schema
   LibraryFailure lastFailure = LibraryFailure::None;
@@ -85,15 +111,25 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code);
 std::string DescribeReadFailure(Library::Impl& impl, int code);
 
 int ExecuteSql(sqlite3* db, const char* sql);
+// Whether the file is as this connection last saw it; after a committed write
+// that began so, the file's new stamp is this connection's own doing.
+bool StillOurs(const Library::Impl& impl);
+void NoteOwnWrite(Library::Impl& impl);
 // Adds the change counters to a format 1 library (when another connection did
 // not do it already). Runs inside a write transaction.
 int UpgradeFormat(Library::Impl& impl);
+// Adds the index of the entries' list to a library made without it. Runs
+// inside a write transaction, after any upgrade (it indexes the counters).
+int AddListIndex(Library::Impl& impl);
 
 template <typename Body>
 WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
+  const bool stillOurs = StillOurs(impl);
   int rc = ExecuteSql(impl.db, "BEGIN IMMEDIATE");
   const bool upgrading = rc == SQLITE_OK && impl.version != 0 && impl.version < kLibraryFormatVersion;
   if (upgrading) rc = UpgradeFormat(impl);
+  const bool indexing = rc == SQLITE_OK && impl.version != 0 && !impl.hasListIndex;
+  if (indexing) rc = AddListIndex(impl);
   if (rc == SQLITE_OK) {
     rc = body();
     if (rc == SQLITE_DONE) rc = SQLITE_OK;
@@ -101,6 +137,9 @@ WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   }
   if (rc == SQLITE_OK) {
     if (upgrading) impl.version = kLibraryFormatVersion;
+    if (indexing) impl.hasListIndex = true;
+    if (stillOurs) NoteOwnWrite(impl);
+    if (impl.commits) ++*impl.commits;
     impl.lastFailure = LibraryFailure::None;
     return WriteOutcome::Written;
   }

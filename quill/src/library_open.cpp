@@ -2,6 +2,7 @@
 // ever being written, the defensive connection settings and the schema of a
 // new library.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -34,6 +35,12 @@ constexpr const char* kSchema =
     " changes INTEGER NOT NULL DEFAULT 0,"
     " PRIMARY KEY(object_id, name));";
 
+// The entries' list (the open dialog, the names a compile knows) read from an
+// index alone, without reading every entry's source. Libraries made before it
+// existed get it with their next write.
+constexpr const char* kListIndex =
+    "CREATE INDEX IF NOT EXISTS entries_list ON entries(name COLLATE NOCASE, comment, modified, changes)";
+
 constexpr const char* kAddCounters =
     "ALTER TABLE entries ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;"
     "ALTER TABLE local_types ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;";
@@ -44,6 +51,22 @@ std::uint32_t BigEndian32(const unsigned char* bytes) {
 }
 
 enum class FileState { Missing, Empty, Library, Foreign, Unreadable };
+
+// The first 100 bytes of an SQLite file tell whether it is one of our libraries
+// and of a format this program reads. `name` is what the messages call it.
+FileState InspectHeader(const unsigned char* header, std::size_t size, const std::string& name, std::string* error) {
+  if (size < 100 || std::memcmp(header, kSqliteMagic, sizeof kSqliteMagic) != 0 ||
+      static_cast<std::int32_t>(BigEndian32(&header[68])) != kLibraryApplicationId) {
+    *error = name + " is not a library file.";
+    return FileState::Foreign;
+  }
+  auto version = static_cast<std::int32_t>(BigEndian32(&header[60]));
+  if (version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
+    *error = name + " has library format " + std::to_string(version) + ", which this program cannot read.";
+    return FileState::Foreign;
+  }
+  return FileState::Library;
+}
 
 // Looks at the file's header before SQLite touches it: SQLite would roll back
 // a hot journal of a foreign database on first read, which is a write.
@@ -63,20 +86,7 @@ FileState InspectFile(const std::string& path, std::string* error) {
   std::array<unsigned char, 100> header{};
   std::size_t got = std::fread(header.data(), 1, header.size(), file);
   std::fclose(file);
-  if (got < header.size() || std::memcmp(header.data(), kSqliteMagic, sizeof kSqliteMagic) != 0) {
-    *error = path + " is not a library file.";
-    return FileState::Foreign;
-  }
-  if (static_cast<std::int32_t>(BigEndian32(&header[68])) != kLibraryApplicationId) {
-    *error = path + " is not a library file.";
-    return FileState::Foreign;
-  }
-  auto version = static_cast<std::int32_t>(BigEndian32(&header[60]));
-  if (version < kLibraryOldestFormat || version > kLibraryFormatVersion) {
-    *error = path + " has library format " + std::to_string(version) + ", which this program cannot read.";
-    return FileState::Foreign;
-  }
-  return FileState::Library;
+  return InspectHeader(header.data(), got, path, error);
 }
 
 // The name SQLite gets for the file we inspected. Relative names are handed
@@ -115,6 +125,7 @@ bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
     if (rc != SQLITE_ROW) return rc;
     if (objects != 0 || id != 0) return SQLITE_OK;
     rc = ExecuteSql(impl.db, kSchema);
+    if (rc == SQLITE_OK) rc = ExecuteSql(impl.db, kListIndex);
     if (rc != SQLITE_OK) return rc;
     std::string pragmas = "PRAGMA application_id=" + std::to_string(kLibraryApplicationId) +
                           "; PRAGMA user_version=" + std::to_string(kLibraryFormatVersion) + ";";
@@ -145,6 +156,8 @@ bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
     *error = describe(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
     return false;
   }
+  Statement index(impl.db, "SELECT count(*) FROM sqlite_schema WHERE type='index' AND name='entries_list'");
+  impl.hasListIndex = index.step() == SQLITE_ROW && index.integer(0) == 1;
   Statement tables(impl.db,
                    "SELECT count(*) FROM sqlite_schema WHERE type='table' AND "
                    "name IN ('entries','objects','local_types')");
@@ -157,6 +170,60 @@ bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
 }
 
 }  // namespace
+
+bool FileStamp::operator==(const FileStamp& o) const {
+  auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+  return present == o.present && device == o.device && inode == o.inode && size == o.size &&
+         same(modified, o.modified) && same(changed, o.changed) && mode == o.mode && owner == o.owner &&
+         group == o.group && user == o.user && changeCounter == o.changeCounter;
+}
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp stamp;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return stamp;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.size = info.st_size;
+  stamp.modified = info.st_mtim;
+  stamp.changed = info.st_ctim;
+  stamp.mode = info.st_mode;
+  stamp.owner = info.st_uid;
+  stamp.group = info.st_gid;
+  stamp.user = geteuid();
+  stamp.present = true;
+  return stamp;
+}
+
+namespace {
+
+// SQLite's file change counter (header bytes 24-27), which every commit of any
+// connection raises. It is read through the connection's own file: opening and
+// closing another descriptor of the file would drop this process's locks on it.
+std::uint32_t CommitCounter(sqlite3* db) {
+  sqlite3_file* file = nullptr;
+  unsigned char counter[4] = {};
+  if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods ||
+      file->pMethods->xRead(file, counter, sizeof counter, 24) != SQLITE_OK)
+    return 0;
+  return BigEndian32(counter);
+}
+
+// The file's stamp with the counter: file times may be too coarse to tell two
+// quick writes apart.
+FileStamp StampWithCounter(const Library::Impl& impl) {
+  FileStamp stamp = StampOf(impl.path);
+  stamp.changeCounter = CommitCounter(impl.db);
+  return stamp;
+}
+
+}  // namespace
+
+bool StillOurs(const Library::Impl& impl) {
+  return !impl.inMemory && impl.stamp.present && impl.stamp == StampWithCounter(impl);
+}
+
+void NoteOwnWrite(Library::Impl& impl) { impl.stamp = StampWithCounter(impl); }
 
 Library::Impl::~Impl() {
   if (db) sqlite3_close_v2(db);
@@ -180,6 +247,8 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
     *error = "No library file was given.";
     return nullptr;
   }
+  // Stamped before the checks: a change made while they run shows as a change.
+  FileStamp stamp = StampOf(path);
   FileState state = InspectFile(path, error);
   if (state == FileState::Foreign || state == FileState::Unreadable) return nullptr;
   bool fresh = state == FileState::Missing || state == FileState::Empty;
@@ -205,6 +274,40 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
     return nullptr;
   }
   if (!VerifyLibrary(*impl, forWriting, error)) return nullptr;
+  // A file this call created has its schema now: that write was ours.
+  impl->stamp = fresh ? StampOf(path) : stamp;
+  impl->stamp.changeCounter = CommitCounter(impl->db);
+  return std::unique_ptr<Library>(new Library(std::move(impl)));
+}
+
+std::unique_ptr<Library> Library::openImage(std::string_view bytes, const std::string& name, std::string* error) {
+  std::string scratch;
+  if (!error) error = &scratch;
+  if (InspectHeader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), name, error) !=
+      FileState::Library)
+    return nullptr;
+  auto impl = std::make_unique<Impl>();
+  impl->path = name;
+  impl->inMemory = true;
+  if (sqlite3_open_v2(":memory:", &impl->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr) != SQLITE_OK) {
+    *error = "Cannot open the library " + name + ".";
+    return nullptr;
+  }
+  // SQLite keeps the copy and frees it with the connection.
+  auto* image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
+  if (!image) {
+    *error = "Cannot open the library " + name + ".";
+    return nullptr;
+  }
+  std::memcpy(image, bytes.data(), bytes.size());
+  const auto size = static_cast<sqlite3_int64>(bytes.size());
+  if (sqlite3_deserialize(impl->db, "main", image, size, size,
+                          SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
+    *error = "Cannot open the library " + name + ".";
+    return nullptr;
+  }
+  ConfigureConnection(impl->db, 0);
+  if (!VerifyLibrary(*impl, false, error)) return nullptr;
   return std::unique_ptr<Library>(new Library(std::move(impl)));
 }
 
@@ -220,11 +323,17 @@ Library::~Library() = default;
 
 const std::string& Library::path() const { return impl_->path; }
 
+bool Library::fileUnchanged() const { return StillOurs(*impl_); }
+
+void Library::countCommitsIn(std::shared_ptr<std::uint64_t> counter) { impl_->commits = std::move(counter); }
+
 void Library::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
 
 LibraryFailure Library::lastFailure() const { return impl_->lastFailure; }
 
 int Library::formatVersion() const { return impl_->version; }
+
+int AddListIndex(Library::Impl& impl) { return ExecuteSql(impl.db, kListIndex); }
 
 int UpgradeFormat(Library::Impl& impl) {
   std::int64_t version = 0;

@@ -5,12 +5,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/platform.h"
+
 HostPool::~HostPool() {
   for (auto& [block, size] : blocks_) std::free(block);
 }
 
 void* HostPool::allocate(std::uint32_t size) {
-  if (refusing_ || size > kMaxBlockSize) return nullptr;
+  if (refusing_ || size > kMaxBlockSize || PlatformAllocationRefused()) return nullptr;
   if (limit_ != 0 && liveBytes_ + size > limit_) return nullptr;
   // calloc(1, 0) may give null; a block of size 0 still needs its own address.
   void* block = std::calloc(1, size == 0 ? 1 : size);

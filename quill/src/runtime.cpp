@@ -130,12 +130,12 @@ void Runtime::Impl::loadLocalTypes(RuntimeGroup& g) {
   }
 }
 
-std::unique_ptr<Library> Runtime::Impl::openLibrary(const std::string& path, bool create, std::string* error) const {
-  return Library::open(path, create, error, busyTimeoutMs);
+std::shared_ptr<Library> Runtime::Impl::openLibrary(const std::string& path, bool create, std::string* error) const {
+  return connections.open(path, create, false, error, busyTimeoutMs);
 }
 
-std::unique_ptr<Library> Runtime::Impl::openLibraryForWriting(const std::string& path, std::string* error) const {
-  return Library::openForWriting(path, error, busyTimeoutMs);
+std::shared_ptr<Library> Runtime::Impl::openLibraryForWriting(const std::string& path, std::string* error) const {
+  return connections.open(path, true, true, error, busyTimeoutMs);
 }
 
 bool Runtime::Impl::libraryFailed(const std::string& reason) {
@@ -213,12 +213,12 @@ namespace {
 // entry, each as stored. The library is opened once, when first needed.
 std::function<std::vector<std::string>(const std::string&)> MemberTypesLookup(Runtime::Impl& impl,
                                                                               const RuntimeGroup& group) {
-  auto library = std::make_shared<std::unique_ptr<Library>>();
-  return [&impl, id = group.id, path = group.library, library](const std::string& name) {
+  auto library = std::make_shared<std::shared_ptr<Library>>();
+  return [&impl, id = group.id, path = impl.shownLibrary(group.library), library](const std::string& name) {
     RuntimeGroup* g = impl.group(id);
     RuntimeType* local = g && g->owner ? impl.findType(*g, name) : nullptr;
     if (local && local->source) return MemberTypeNames(*local->source);
-    if (!path.empty() && !*library) *library = Library::open(path, false, nullptr);
+    if (!path.empty() && !*library) *library = impl.openLibrary(path, false, nullptr);
     std::optional<std::string> source = *library ? (*library)->entrySource(name) : std::nullopt;
     return source ? MemberTypeNames(*source) : std::vector<std::string>{};
   };
@@ -318,5 +318,7 @@ void Runtime::setReplaceQuestion(std::function<bool(const std::string& question)
 }
 
 void Runtime::setBusyTimeout(int milliseconds) { impl_->busyTimeoutMs = milliseconds; }
+
+std::uint64_t Runtime::libraryWrites() const { return impl_->connections.commits(); }
 
 }  // namespace quill

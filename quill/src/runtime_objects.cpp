@@ -281,6 +281,7 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
     // unless another program has it open (and may have written to it).
     if (!existed && file->lastFailure() != LibraryFailure::InUse) {
       file.reset();
+      impl_->connections.forget(path);
       Library::removeUnfinished(path);
     }
     return impl_->libraryFailed(error ? *error : "");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "quill/library.h"
+#include "quill/src/library_connections.h"
 #include "quill/runtime.h"
 
 struct HostRuntime {
@@ -69,6 +70,7 @@ struct Runtime::Impl {
   std::map<std::int32_t, RuntimeObject> objects;
   std::vector<std::unique_ptr<HostRuntime>> handles;
   std::unordered_set<void*> blocks;  // handed out by RuntimeMemberSuffix / RuntimeListTypes
+  mutable LibraryConnections connections;
 
   RuntimeType* type(std::int32_t id);
   // The group of that id; an owner's group is made (and loaded) on first use.
@@ -87,9 +89,10 @@ struct Runtime::Impl {
   bool groupIdFree(std::uint16_t id) const;
   void* allocateBlock(std::size_t size);
   // Opens a library with this runtime's busy timeout (Library::open), or for a
-  // write that follows (Library::openForWriting).
-  std::unique_ptr<Library> openLibrary(const std::string& path, bool create, std::string* error) const;
-  std::unique_ptr<Library> openLibraryForWriting(const std::string& path, std::string* error) const;
+  // write that follows (Library::openForWriting); a connection of an earlier
+  // call is used again while nobody else changed the file.
+  std::shared_ptr<Library> openLibrary(const std::string& path, bool create, std::string* error) const;
+  std::shared_ptr<Library> openLibraryForWriting(const std::string& path, std::string* error) const;
   // Notes why a library could not be used, for the next message box; returns false.
   bool libraryFailed(const std::string& reason);
   // The library as the user named it: the current library's own text when it is

@@ -1,11 +1,13 @@
-// quill-script [--verbose] [--module PATH] FILE...
+// quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...
 // Runs scenario files against the editor module and the host, headless.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "allocation_failures.h"
 #include "scenario_runner.h"
 
 namespace {
@@ -14,9 +16,15 @@ constexpr int kSkippedExit = 77;
 
 int Usage() {
   std::cerr
-      << "usage: quill-script [--verbose] [--module PATH] FILE...\n"
-         "  --verbose      print each step as it runs\n"
-         "  --module PATH  the editor module to load (default: $QST_MODULE, else the one built with this program)\n";
+      << "usage: quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...\n"
+         "  --verbose            print each step as it runs\n"
+         "  --module PATH        the editor module to load (default: $QST_MODULE, else the one built with this program)\n"
+         "  --fail-allocation N  the N-th allocation of the host's pools and global memory fails; the run is\n"
+         "                       judged only on blocks left live and library files hurt (exit 0: it failed,\n"
+         "                       10: the run ended before it, 20: faults, printed)\n"
+         "  --allocation-loop    each file with N = 1, 2, 3, ... failing, each run in a child process, until a\n"
+         "                       run ends before its N-th allocation; crashes, sanitizer reports and faults\n"
+         "                       are printed and make the exit status 1\n";
   return 2;
 }
 
@@ -28,6 +36,8 @@ int main(int argc, char** argv) {
   if (const char* fromEnvironment = std::getenv("QST_MODULE"); fromEnvironment && *fromEnvironment)
     options.modulePath = fromEnvironment;
   std::vector<std::string> files;
+  long failAllocation = 0;
+  bool allocationLoop = false;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
     if (argument == "--verbose" || argument == "-v") {
@@ -36,6 +46,12 @@ int main(int argc, char** argv) {
       options.modulePath = argv[++i];
     } else if (argument.rfind("--module=", 0) == 0) {
       options.modulePath = argument.substr(std::strlen("--module="));
+    } else if (argument == "--fail-allocation" && i + 1 < argc) {
+      char* end = nullptr;
+      failAllocation = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || failAllocation <= 0) return Usage();
+    } else if (argument == "--allocation-loop") {
+      allocationLoop = true;
     } else if (argument == "--help" || argument == "-h") {
       Usage();
       return 0;
@@ -45,7 +61,21 @@ int main(int argc, char** argv) {
       files.push_back(argument);
     }
   }
-  if (files.empty()) return Usage();
+  if (files.empty() || (allocationLoop && failAllocation > 0)) return Usage();
+  if (allocationLoop) return script::RunAllocationLoop(files, options, std::cout);
+  if (failAllocation > 0) {
+    int worst = script::kAllocationFailed;
+    for (const std::string& file : files) {
+      int code = script::RunWithFailingAllocation(file, failAllocation, options, std::cout);
+      std::cout << file << ": allocation " << failAllocation << ": "
+                << (code == script::kAllocationFailed      ? "failed, nothing hurt"
+                    : code == script::kAllocationNotReached ? "not reached, nothing hurt"
+                                                            : "faults")
+                << "\n";
+      worst = std::max(worst, code);
+    }
+    return worst;
+  }
 
   int passed = 0;
   int failed = 0;

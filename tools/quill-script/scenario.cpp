@@ -142,13 +142,18 @@ std::optional<StepFailure> Scenario::finish() {
                        left.line};
   }
   if (!host_) return std::nullopt;
-  for (quill::EditorSession* session : host_->editors()) DestroyWindow(session->frame);
-  host_->pump();
+  closeEditors();
   if (std::optional<FrontEndProblem> problem = frontEnd_.takeProblem())
     return StepFailure{problem->expected + " while the editors closed", problem->got};
   if (int live = host_->livePoolBlocks(); live != 0)
     return StepFailure{"no pool block left once the editors closed", std::to_string(live) + " still live"};
   return std::nullopt;
+}
+
+void Scenario::closeEditors() {
+  if (!host_) return;
+  for (quill::EditorSession* session : host_->editors()) DestroyWindow(session->frame);
+  host_->pump();
 }
 
 }  // namespace script

@@ -41,6 +41,8 @@ class Scenario {
   // The host, started (module loaded) at the first step that needs it.
   // Throws StepFailure when the module cannot be loaded.
   quill::Host& host();
+  // The host when it was started, else null.
+  quill::Host* startedHost() { return host_.get(); }
   // The grid font's character height. Before any editor exists the host is
   // restarted with it, keeping the library and profile values set so far.
   void setFontHeight(int height);
@@ -84,6 +86,8 @@ class Scenario {
   // Ends the file: fails when answers are left over, closes the editors still
   // open without asking, and fails when pool blocks outlive their editors.
   std::optional<StepFailure> finish();
+  // Destroys the editors still open without asking and runs what that posts.
+  void closeEditors();
 
  private:
   void startHost();

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
+#include "allocation_failures.h"
 #include "platform/platform.h"
 #include "scratch_directory.h"
 #include "step_words.h"
@@ -48,10 +50,21 @@ bool IsSkipped(const std::string& text) {
   return first == std::string::npos || text[first] == '#';
 }
 
-// Runs one step with its pumping rule; throws StepFailure.
-void RunStep(Scenario& scenario, const Step& step) {
+// Runs one step with its pumping rule; throws StepFailure. A judge of a
+// failing allocation looks at the library files around it.
+void RunStep(Scenario& scenario, const Step& step, AllocationJudge* judge) {
   const StepWord* word = FindWord(step.line);
   if (!word) throw StepFailure{"a step word", Quote(step.line.source)};
+  if (judge) judge->beforeStep(scenario, word->name);
+  struct AfterStep {
+    AllocationJudge* judge;
+    Scenario& scenario;
+    std::string_view word;
+    int line;
+    ~AfterStep() {
+      if (judge) judge->afterStep(scenario, word, line);
+    }
+  } afterStep{judge, scenario, word->name, step.line.number};
   // Steps that act (those that pump) act on the current editor; remember which,
   // even when the step closes it.
   if (word->pumps) {
@@ -112,10 +125,13 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
   PlatformReset();
   {
     Scenario scenario(options, out);
+    std::optional<AllocationJudge> judge;
+    if (options.failAllocation > 0) judge.emplace(options.failAllocation);
     for (const Step& step : steps) {
-      if (options.verbose) out << fileName << ":" << step.line.number << ": " << step.line.source << "\n";
+      // Flushed, so that the step a crash happened in is the last one shown.
+      if (options.verbose) out << fileName << ":" << step.line.number << ": " << step.line.source << std::endl;
       try {
-        RunStep(scenario, step);
+        RunStep(scenario, step, judge ? &*judge : nullptr);
         ++result.steps;
       } catch (const StepFailure& failure) {
         int line = failure.line ? failure.line : step.line.number;
@@ -126,7 +142,15 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
         break;
       }
     }
-    if (result.failure.empty() && result.skipped.empty()) {
+    if (judge) {
+      // The scenario's own expectations may fail once an allocation failed:
+      // only what the judge checks counts.
+      if (options.verbose && !result.failure.empty()) out << result.failure << "\n";
+      result.faults = judge->finish(scenario);
+      result.allocationReached = judge->reached();
+      result.failure.clear();
+      for (const std::string& fault : result.faults) result.failure += (result.failure.empty() ? "" : "; ") + fault;
+    } else if (result.failure.empty() && result.skipped.empty()) {
       try {
         if (std::optional<StepFailure> failure = scenario.finish())
           result.failure =

@@ -14,6 +14,9 @@ struct FileResult {
   std::string failure;  // "FILE:LINE: expected ..., got ..." when it failed
   int steps = 0;        // steps run
   std::string skipped;  // why the file was skipped; it counts as not failed
+  // With a failing allocation: whether the run reached it, and what it hurt.
+  bool allocationReached = false;
+  std::vector<std::string> faults;
 };
 
 // Splits scenario text into steps (an `expect grid` with its rows up to `end`).

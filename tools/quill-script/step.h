@@ -37,6 +37,9 @@ struct StepSkip {
 struct RunOptions {
   std::string modulePath;
   bool verbose = false;
+  // With n > 0 the n-th allocation of the host's pools and global memory fails
+  // and the run is judged as AllocationJudge does.
+  long failAllocation = 0;
 };
 
 }  // namespace script

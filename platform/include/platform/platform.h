@@ -40,6 +40,15 @@ PLATFORM_API HFONT PlatformCreateFont(int charHeight);
 // Live global-memory blocks, for leak checks; the clipboard's own count too.
 PLATFORM_API int PlatformLiveGlobalBlocks();
 
+// Allocation failure for tests of the paths that handle it: counting from this
+// call, the n-th allocation of global memory or of a host pool fails (and only
+// that one); 0 stops failing. Not undone by PlatformReset.
+PLATFORM_API void PlatformFailAllocation(long n);
+// Counts one allocation and says whether it is the one to fail. For allocators.
+PLATFORM_API bool PlatformAllocationRefused();
+// Allocations counted since PlatformFailAllocation.
+PLATFORM_API long PlatformAllocationsCounted();
+
 // Resets windows, menus, accelerator tables, queue, clipboard, global memory,
 // focus, capture and cursor: a fresh window registry for the next test. No window hears
 // of it (their procedures may be gone). The user interface is forgotten too, so set

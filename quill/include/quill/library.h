@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qst/host_api.h"
@@ -61,6 +62,10 @@ class HOST_API Library {
   // is reported as a write that failed ("...; nothing was written.").
   static std::unique_ptr<Library> openForWriting(const std::string& path, std::string* error,
                                                  int busyTimeoutMs = kLibraryBusyTimeoutMs);
+  // A library file's bytes held in memory, opened read-only with the same checks
+  // as a file (for tools and tests that read libraries from elsewhere). The
+  // bytes are copied; path() and every message name `name`.
+  static std::unique_ptr<Library> openImage(std::string_view bytes, const std::string& name, std::string* error);
   // Removes a library file that was begun and could not be completed, with its
   // journal; for the program that made it, once its connection is closed.
   static void removeUnfinished(const std::string& path);
@@ -69,6 +74,13 @@ class HOST_API Library {
   Library& operator=(const Library&) = delete;
 
   const std::string& path() const;
+  // True while the file is still the one this connection opened and checked,
+  // changed since by nobody but this connection (same file, owner, mode and
+  // times, same effective user): a caller that keeps connections open may then
+  // use this one without the checks of a new open.
+  bool fileUnchanged() const;
+  // Every write this connection commits from now on adds one to *counter.
+  void countCommitsIn(std::shared_ptr<std::uint64_t> counter);
   // How long writes wait for another process's lock (kLibraryBusyTimeoutMs by default).
   void setBusyTimeout(int milliseconds);
 

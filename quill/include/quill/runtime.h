@@ -98,6 +98,9 @@ class HOST_API Runtime {
   void setReplaceQuestion(std::function<bool(const std::string& question)> ask);
   // How long library reads and writes wait for another connection's lock.
   void setBusyTimeout(int milliseconds);
+  // Library writes this runtime completed (committed), for tests that check
+  // that a library file changes only through a write that completed.
+  std::uint64_t libraryWrites() const;
   // Global structure entries of a library, for the open dialog.
   std::vector<LibraryEntryInfo> listEntries(const std::string& library, std::string* error) const;
   std::optional<std::string> storedEntrySource(const std::string& library, const std::string& entry) const;
