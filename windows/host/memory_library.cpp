@@ -166,6 +166,10 @@ void Library::removeUnfinished(const std::string& path) {
 }
 
 const std::string& Library::path() const { return impl_->path; }
+// The store lives in this process, so a kept connection always sees its latest state.
+bool Library::fileUnchanged() const { return true; }
+// Writes are counted only by the file-backed library, for the test runner's watch.
+void Library::countCommitsIn(std::shared_ptr<std::uint64_t>) {}
 void Library::setBusyTimeout(int) {}
 LibraryFailure Library::lastFailure() const { return impl_->lastFailure; }
 int Library::formatVersion() const { return kLibraryFormatVersion; }
