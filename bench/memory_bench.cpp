@@ -19,26 +19,15 @@
 #include "bench_rows.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
+#include "process_memory.h"
 #include "qst/grid_engine.h"
 
 namespace {
 
 constexpr int kSaveCommand = 1452;
 
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  }
-  return 0;
-}
-
-long PeakKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
+using benchmemory::PeakKb;
+using benchmemory::ResidentKb;
 
 struct ChildFigures {
   long baseKb = 0;

@@ -26,6 +26,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "live_check.h"
+#include "process_memory.h"
 #include "quill/grid_sheet.h"
 
 namespace desktopbench {
@@ -33,19 +34,8 @@ namespace {
 
 constexpr int kRepeats = 15;
 
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  return 0;
-}
-
-long PeakKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
-}
+using benchmemory::PeakKb;
+using benchmemory::ResidentKb;
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {

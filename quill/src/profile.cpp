@@ -1,11 +1,12 @@
-// The INI profile the host reads for the module (ShellReadProfileString).
+// The INI profile the host reads for the module (ShellReadProfileString): the
+// front end's overrides first, then the profile file.
 #include "quill/src/profile.h"
-
-#include <ini.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+
+#include "quill/src/profile_file.h"
 
 namespace quill {
 namespace {
@@ -20,21 +21,6 @@ std::string OverrideKey(const std::string& section, const std::string& key) {
   return Lower(section) + '\n' + Lower(key);
 }
 
-struct Lookup {
-  std::string section;  // lower case
-  std::string key;      // lower case
-  std::optional<std::string> found;
-};
-
-// The file's first occurrence of a key wins, as with Windows profile files.
-int OnEntry(void* user, const char* section, const char* name, const char* value) {
-  auto* lookup = static_cast<Lookup*>(user);
-  if (!lookup->found && Lower(section) == lookup->section && Lower(name) == lookup->key) {
-    lookup->found = value;
-  }
-  return 1;
-}
-
 }  // namespace
 
 Profile::Profile(std::string path) : path_(std::move(path)) {}
@@ -43,10 +29,7 @@ std::optional<std::string> Profile::value(const std::string& section, const std:
   if (auto it = overrides_.find(OverrideKey(section, key)); it != overrides_.end()) return it->second;
   if (path_.empty()) return std::nullopt;
   // Read afresh each time, so a profile edited while the program runs is seen.
-  // Malformed lines are skipped by the parser; what it could read still counts.
-  Lookup lookup{Lower(section), Lower(key), std::nullopt};
-  if (ini_parse(path_.c_str(), OnEntry, &lookup) < 0) return std::nullopt;
-  return lookup.found;
+  return ReadProfileFile(path_, section, key);
 }
 
 void Profile::set(const std::string& section, const std::string& key, const std::string& value) {
