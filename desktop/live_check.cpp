@@ -9,11 +9,9 @@
 
 #include "frame_window.h"
 #include "grid_view.h"
-#include "qst/context_codes.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 #include "quill/library.h"
-#include "quill/runtime.h"
 
 namespace desktop {
 namespace {
@@ -23,14 +21,16 @@ constexpr auto kReadStep = std::chrono::milliseconds(4);
 // Rows read between looks at the clock.
 constexpr std::uint32_t kRowsBetweenClockLooks = 256;
 
-// The structures of a library, as the type list offers them; a library that
-// cannot be read offers none (the check then says which types are unknown).
-void AddLibraryStructures(const std::string& library, std::vector<std::string>* known) {
-  if (library.empty()) return;
+// The structures of a library; a library that cannot be read offers none (the
+// check then says which types are unknown).
+std::vector<std::string> LibraryStructures(const std::string& library) {
+  std::vector<std::string> names;
+  if (library.empty()) return names;
   std::string error;
   auto file = quill::Library::open(library, false, &error);
-  if (!file) return;
-  for (quill::LibraryEntryInfo& entry : file->entries(&error)) known->push_back(std::move(entry.name));
+  if (!file) return names;
+  for (quill::LibraryEntryInfo& entry : file->entries(&error)) names.push_back(std::move(entry.name));
+  return names;
 }
 
 }  // namespace
@@ -106,21 +106,17 @@ void LiveCheck::readSome() {
   reader_.stop();
   quill::CompleteCheckedRows(host_, *session, *sheet, reading_.get());
   // An owning object's local structures are the runtime's, read here; the library's on the worker.
-  quill::Runtime& runtime = host_.runtime();
-  if (session->contextCode != kContextStandAlone && session->ownerObject != 0) {
-    runtime.objectGroup(session->ownerObject);
-    for (const std::string& name : runtime.localTypeNames(session->ownerObject))
-      reading_->knownStructures.push_back(name);
-  }
-  std::string library = host_.editorLibrary(*session);
-  runWorker(library.empty() ? host_.currentLibrary() : std::move(library));
+  runWorker(quill::LocalStructuresFor(host_, *session), quill::TypeLibraryFor(host_, *session));
 }
 
-void LiveCheck::runWorker(std::string library) {
+void LiveCheck::runWorker(std::vector<std::string> localStructures, std::string library) {
   auto result = std::make_shared<std::vector<quill::RowError>>();
   // The worker also frees the rows it was given: at a million rows that alone would hold the loop.
-  worker_ = QThread::create([request = std::move(reading_), library = std::move(library), result]() mutable {
-    AddLibraryStructures(library, &request->knownStructures);
+  worker_ = QThread::create([request = std::move(reading_), locals = std::move(localStructures),
+                             library = std::move(library), result]() mutable {
+    // The structures the types may name, as the type list offers them.
+    request->knownStructures =
+        quill::StructureNames(quill::TypeChoicesAmong(locals, LibraryStructures(library), request->structure));
     *result = quill::CheckRows(*request);
     request.reset();
   });

@@ -48,7 +48,7 @@ class LiveCheck : public QObject {
   void readSome();
   // Compiles the rows read on a worker thread, which also lists the library's
   // structures the types may name: that listing reads the whole library file.
-  void runWorker(std::string library);
+  void runWorker(std::vector<std::string> localStructures, std::string library);
 
   quill::Host& host_;
   FrameWindow& frame_;

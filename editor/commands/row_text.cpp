@@ -112,43 +112,6 @@ void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
   }
 }
 
-}  // namespace
-
-namespace {
-HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count);
-}  // namespace
-
-// Copies a clipboard block into a new NUL-terminated pool block. The block's
-// text is read only up to its own size, so a block without a NUL is safe.
-// Returns null when the pool has no room; an unlockable block gives "".
-char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
-  const SIZE_T size = GlobalSize(block);
-  if (size >= 0xFFFFFFFFu) return nullptr;
-  auto* copy = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(size) + 1, 0));
-  if (copy == nullptr) return nullptr;
-  copy[0] = '\0';
-  if (size == 0) return copy;
-  const auto* text = static_cast<const char*>(GlobalLock(block));
-  if (text != nullptr) {
-    const void* nul = std::memchr(text, '\0', size);
-    const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - text) : size;
-    std::memcpy(copy, text, length);
-    copy[length] = '\0';
-    GlobalUnlock(block);
-  }
-  return copy;
-}
-
-// Builds the row text of the selected rows in a new moveable global block and
-// records every selected row's number in cutRowList (count first).
-// Returns the block, or null when no row is selected (cutRowList untouched) or
-// memory ran out (cutRowList then absent). Reading normalises each type cell.
-HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
-  return CopyCountedRowsToText(instance, CountSelectedRows(instance->gridWindow));
-}
-
-namespace {
-
 // CopySelectedRowsToText once the selected rows are counted.
 HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
   char decimalWord[kStringBufferSize];
@@ -181,23 +144,46 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
     if (ReadVariableRowWith(instance, &record, row, words) == 0) continue;
     record.type[kVariableTextMax] = '\0';
     record.name[kVariableTextMax] = '\0';
-    // The source text's line writer: the same two forms, without a format
-    // call, straight into the block while the longest line still fits.
-    if (end + kRowLineBufferSize <= text + blockSize) {
-      end += FormatVariableLine(record, decimalWord, end);
-      continue;
-    }
-    char lineBuffer[kRowLineBufferSize];
-    const int length = FormatVariableLine(record, decimalWord, lineBuffer);
-    if (length <= 0 || end + length >= text + blockSize) continue;
-    std::memcpy(end, lineBuffer, static_cast<std::size_t>(length) + 1);
-    end += length;
+    // The source text's line writer, straight into the block. A row's share of
+    // the block holds its longest line, so the bound never stops a copy; it
+    // only guards the block.
+    if (end + kRowLineBufferSize > text + blockSize) continue;
+    end += FormatVariableLine(record, decimalWord, end);
   }
   GlobalUnlock(block);
   return block;
 }
 
 }  // namespace
+
+// Copies a clipboard block into a new NUL-terminated pool block. The block's
+// text is read only up to its own size, so a block without a NUL is safe.
+// Returns null when the pool has no room; an unlockable block gives "".
+char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
+  const SIZE_T size = GlobalSize(block);
+  if (size >= 0xFFFFFFFFu) return nullptr;
+  auto* copy = static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(size) + 1, 0));
+  if (copy == nullptr) return nullptr;
+  copy[0] = '\0';
+  if (size == 0) return copy;
+  const auto* text = static_cast<const char*>(GlobalLock(block));
+  if (text != nullptr) {
+    const void* nul = std::memchr(text, '\0', size);
+    const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - text) : size;
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    GlobalUnlock(block);
+  }
+  return copy;
+}
+
+// Builds the row text of the selected rows in a new moveable global block and
+// records every selected row's number in cutRowList (count first).
+// Returns the block, or null when no row is selected (cutRowList untouched) or
+// memory ran out (cutRowList then absent). Reading normalises each type cell.
+HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
+  return CopyCountedRowsToText(instance, CountSelectedRows(instance->gridWindow));
+}
 
 // CopySelectedRowsToText that also gives the editor its own copy of the text
 // (a pool block, in *copy) for undoing the command. When the pool has no room

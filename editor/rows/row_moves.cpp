@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "editor/resources/module_resources.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
@@ -64,8 +63,8 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
 
 void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode) {
   HWND grid = instance->gridWindow;
-  char decimal[kStringBufferSize];
-  LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
+  TypeWords words;
+  LoadTypeWords(&words);
   std::uint32_t p = start;
   std::uint32_t newEntry = 0;
   for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
@@ -74,7 +73,7 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
     GridInsertRow(grid, p);
     GridSetItemText(grid, p, ColName, e.record.name);
     GridSetItemText(grid, p, ColType, e.record.type);
-    if (_stricmp(e.record.type, decimal) == 0) {
+    if (IsDecimalTypeWith(e.record.type, words)) {
       const double decimals = e.record.decimals;
       GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }

@@ -289,23 +289,20 @@ std::unique_ptr<Library> Library::openImage(std::string_view bytes, const std::s
   auto impl = std::make_unique<Impl>();
   impl->path = name;
   impl->inMemory = true;
-  if (sqlite3_open_v2(":memory:", &impl->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr) != SQLITE_OK) {
+  auto refused = [&] {
     *error = "Cannot open the library " + name + ".";
-    return nullptr;
-  }
+    return std::unique_ptr<Library>();
+  };
+  if (sqlite3_open_v2(":memory:", &impl->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr) != SQLITE_OK)
+    return refused();
   // SQLite keeps the copy and frees it with the connection.
   auto* image = static_cast<unsigned char*>(sqlite3_malloc64(bytes.size()));
-  if (!image) {
-    *error = "Cannot open the library " + name + ".";
-    return nullptr;
-  }
+  if (!image) return refused();
   std::memcpy(image, bytes.data(), bytes.size());
   const auto size = static_cast<sqlite3_int64>(bytes.size());
   if (sqlite3_deserialize(impl->db, "main", image, size, size,
-                          SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
-    *error = "Cannot open the library " + name + ".";
-    return nullptr;
-  }
+                          SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
+    return refused();
   ConfigureConnection(impl->db, 0);
   if (!VerifyLibrary(*impl, false, error)) return nullptr;
   return std::unique_ptr<Library>(new Library(std::move(impl)));

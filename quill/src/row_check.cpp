@@ -43,9 +43,15 @@ RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, con
   request.rows.reserve(sheet.rowCount());
   ReadCheckedRows(sheet, 1, sheet.rowCount(), &request);
   CompleteCheckedRows(host, session, sheet, &request);
-  for (TypeChoice& choice : TypeChoicesFor(host, session))
-    if (choice.kind != TypeChoice::Kind::Language) request.knownStructures.push_back(std::move(choice.name));
+  request.knownStructures = StructureNames(TypeChoicesFor(host, session));
   return request;
+}
+
+std::vector<std::string> StructureNames(std::vector<TypeChoice> choices) {
+  std::vector<std::string> names;
+  for (TypeChoice& choice : choices)
+    if (choice.kind != TypeChoice::Kind::Language) names.push_back(std::move(choice.name));
+  return names;
 }
 
 void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t last, RowCheckRequest* request) {

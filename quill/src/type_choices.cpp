@@ -31,7 +31,28 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+std::vector<std::string> LocalStructuresFor(Host& host, const EditorSession& session) {
+  if (session.contextCode == kContextStandAlone || session.ownerObject == 0) return {};
+  Runtime& runtime = host.runtime();
+  runtime.objectGroup(session.ownerObject);  // loads the owner's structures from its library
+  return runtime.localTypeNames(session.ownerObject);
+}
+
+std::string TypeLibraryFor(Host& host, const EditorSession& session) {
+  std::string library = host.editorLibrary(session);
+  return library.empty() ? host.currentLibrary() : library;
+}
+
 std::vector<TypeChoice> TypeChoicesFor(Host& host, const EditorSession& session) {
+  std::string error;  // a library that cannot be read offers no structures
+  std::vector<std::string> libraryStructures;
+  for (LibraryEntryInfo& entry : host.runtime().listEntries(TypeLibraryFor(host, session), &error))
+    libraryStructures.push_back(std::move(entry.name));
+  return TypeChoicesAmong(LocalStructuresFor(host, session), libraryStructures, host.editorStructure(session));
+}
+
+std::vector<TypeChoice> TypeChoicesAmong(const std::vector<std::string>& localStructures,
+                                         const std::vector<std::string>& libraryStructures, const std::string& self) {
   std::vector<TypeChoice> choices;
   for (const std::string& name : LanguageTypeNames()) {
     TypeChoice choice{name, "", TypeChoice::Kind::Language};
@@ -39,24 +60,14 @@ std::vector<TypeChoice> TypeChoicesFor(Host& host, const EditorSession& session)
       if (a.full == name) choice.abbreviation = a.shortForm;
     choices.push_back(std::move(choice));
   }
-  const std::string self = host.editorStructure(session);
   auto offer = [&](const std::string& name, TypeChoice::Kind kind) {
     if (SameIgnoringCase(name, self)) return;
     for (const TypeChoice& known : choices)
       if (SameIgnoringCase(known.name, name)) return;  // a local structure hides a global one of its name
     choices.push_back({name, "", kind});
   };
-  Runtime& runtime = host.runtime();
-  if (session.contextCode != kContextStandAlone && session.ownerObject != 0) {
-    runtime.objectGroup(session.ownerObject);  // loads the owner's structures from its library
-    for (const std::string& name : runtime.localTypeNames(session.ownerObject))
-      offer(name, TypeChoice::Kind::LocalStructure);
-  }
-  std::string library = host.editorLibrary(session);
-  if (library.empty()) library = host.currentLibrary();
-  std::string error;  // a library that cannot be read offers no structures
-  for (const LibraryEntryInfo& entry : runtime.listEntries(library, &error))
-    offer(entry.name, TypeChoice::Kind::Structure);
+  for (const std::string& name : localStructures) offer(name, TypeChoice::Kind::LocalStructure);
+  for (const std::string& name : libraryStructures) offer(name, TypeChoice::Kind::Structure);
   // Global structures come before local ones.
   std::stable_partition(choices.begin(), choices.end(),
                         [](const TypeChoice& c) { return c.kind != TypeChoice::Kind::LocalStructure; });

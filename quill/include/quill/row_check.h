@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "qst/host_api.h"
+#include "quill/type_choices.h"
 
 namespace quill {
 
@@ -38,6 +39,8 @@ struct RowError {
 
 // Reads what the check needs from an editor and its grid (on the thread that owns them).
 HOST_API RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet);
+// The structures among a type list's choices: what a request's types may name.
+HOST_API std::vector<std::string> StructureNames(std::vector<TypeChoice> choices);
 
 // The same in steps, so that a long grid is read a part at a time between other
 // events: rows first..last (as far as the grid has them) are appended to the
