@@ -87,6 +87,10 @@ void ReturnFreeMemory() {
 #endif
 }
 
+std::string FirstErrorText(const std::vector<quill::CompileError>& errors) {
+  return "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
+}
+
 // Why stored source could not be loaded, for the box that says so: the
 // library's own failure when it could not be read (the compile then knew no
 // structure of it), else the first error of the text.
@@ -94,7 +98,7 @@ std::string LoadFailure(const std::vector<quill::CompileError>& errors) {
   for (const quill::CompileError& error : errors) {
     if (error.line == 0) return error.message;
   }
-  return "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
+  return FirstErrorText(errors);
 }
 
 char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
@@ -163,7 +167,7 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   if ((!t->membersCurrent || !t->hasMembers) && t->source) {
     std::vector<quill::CompileError> errors;
     if (!impl.recompileHeldMembers(*t) && !runtime->compileType(type, nullptr, &errors) && !errors.empty()) {
-      impl.lastError = "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
+      impl.lastError = FirstErrorText(errors);
       impl.libraryFailed(LoadFailure(errors));
     }
     ReturnFreeMemory();  // what the compile needed only while it ran
