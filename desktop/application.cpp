@@ -80,8 +80,8 @@ bool Application::start() {
     return false;
   }
   if (!options_.library.isEmpty() && !host_->setCurrentLibrary(options_.library.toStdString())) {
-    error_ = QStringLiteral("Cannot use the library %1. %2")
-                 .arg(options_.library, QString::fromStdString(host_->error()));
+    error_ =
+        QStringLiteral("Cannot use the library %1. %2").arg(options_.library, QString::fromStdString(host_->error()));
     return false;
   }
   return true;

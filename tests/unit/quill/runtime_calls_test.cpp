@@ -172,8 +172,7 @@ TEST_F(RuntimeCalls, FailedCompileIsNotWrittenAndThePreviousEntryStays) {
 TEST_F(RuntimeCalls, StoredTextThatDoesNotCompileLoadsNothingAndSaysWhy) {
   std::string error;
   ASSERT_TRUE(Library::open(library_, true, &error)
-                  ->writeEntry("s_bad", "global type s_bad from structure\r\n\ts_gone\t\tpart\r\nend type", "",
-                               &error))
+                  ->writeEntry("s_bad", "global type s_bad from structure\r\n\ts_gone\t\tpart\r\nend type", "", &error))
       << error;
   std::uint16_t group = RuntimeOpenEntryGroup(rt_, library_.c_str(), "s_bad", kRuntimeKindStructure);
   ASSERT_NE(group, kNoGroup);
