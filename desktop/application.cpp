@@ -80,7 +80,8 @@ bool Application::start() {
     return false;
   }
   if (!options_.library.isEmpty() && !host_->setCurrentLibrary(options_.library.toStdString())) {
-    error_ = QStringLiteral("Cannot use the library %1.").arg(options_.library);
+    error_ =
+        QStringLiteral("Cannot use the library %1. %2").arg(options_.library, QString::fromStdString(host_->error()));
     return false;
   }
   return true;
@@ -154,8 +155,11 @@ FrameWindow* Application::reopen(const RecentItem& item) {
   if (item.kind == RecentItem::Kind::Structure)
     return adopt(host_->createEditor(kContextStandAlone, 0, item.name.toStdString(), item.library.toStdString()));
   if (!host_->setCurrentLibrary(item.library.toStdString())) {
-    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Quill Panel"),
-                         QStringLiteral("Cannot use the library %1.").arg(item.library));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quill Panel"),
+                    QStringLiteral("Cannot use the library %1.").arg(item.library), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setInformativeText(QString::fromStdString(host_->error()));  // why: in use, damaged, not a library
+    box.exec();
     return nullptr;
   }
   if (item.kind == RecentItem::Kind::Object) return newEmbeddedEditor(item.name);

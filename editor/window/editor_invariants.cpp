@@ -89,10 +89,12 @@ const char* EditorInvariantFailure(EditorInstance* instance) {
   if (instance->document.firstOpen == 0) {
     if (const char* failure = EntryRowFailure(instance, rows)) return failure;
   }
-  // The bounds are tracked while a press or drag in the row indicator lasts.
-  if (instance->selection.dragState != DragIdle &&
-      (!InGrid(instance->selection.selFirst, rows) || !InGrid(instance->selection.selLast, rows)))
-    return "selection bounds outside the grid";
+  // The bounds are what the presses in the row indicator tracked, not the
+  // grid's rows: a Cut or Clear leaves them naming rows it deleted, and a drop
+  // is still compared with them as tracked. They stay in order, though, and
+  // there is no last bound without a first.
+  const std::uint32_t first = instance->selection.selFirst, last = instance->selection.selLast;
+  if (last != 0 && (first == 0 || first > last)) return "selection bounds out of order";
   return UndoFailure(instance, rows);
 }
 

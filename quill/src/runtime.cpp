@@ -130,6 +130,19 @@ void Runtime::Impl::loadLocalTypes(RuntimeGroup& g) {
   }
 }
 
+bool Runtime::Impl::recompileHeldMembers(RuntimeType& t) {
+  RuntimeGroup* g = group(t.group);
+  if (!g || !t.membersCurrent || !t.source) return false;
+  // The earlier compile checked the members against the library and refused any
+  // circle; the same text needs neither again, so the library is not read.
+  CompileExpectation expectation{!g->owner, t.name, {}};
+  CompiledStructure compiled;
+  if (!CompileStructureSource(*t.source, t.structuresUsed, expectation, &compiled, nullptr)) return false;
+  t.members = std::move(compiled.members);
+  t.hasMembers = true;
+  return true;
+}
+
 std::shared_ptr<Library> Runtime::Impl::openLibrary(const std::string& path, bool create, std::string* error) const {
   return connections.open(path, create, false, error, busyTimeoutMs);
 }
@@ -224,6 +237,16 @@ std::function<std::vector<std::string>(const std::string&)> MemberTypesLookup(Ru
   };
 }
 
+// The structure types among a compiled structure's member types, each once.
+std::vector<std::string> StructuresNamed(const MemberTable& members) {
+  std::vector<std::string> names;
+  for (std::uint32_t k = 1; k < members.typeCount(); ++k) {
+    std::string name(members.type(k));
+    if (!IsLanguageTypeName(name)) names.push_back(std::move(name));
+  }
+  return names;
+}
+
 }  // namespace
 
 bool Runtime::compileType(std::int32_t type, const std::string* text, std::vector<CompileError>* errors) {
@@ -251,6 +274,7 @@ bool Runtime::compileType(std::int32_t type, const std::string* text, std::vecto
       t->membersCurrent = false;
     return false;
   }
+  t->structuresUsed = StructuresNamed(compiled.members);
   setTypeMembers(type, std::move(compiled.members));
   if (text) {
     t->pendingText = *text;

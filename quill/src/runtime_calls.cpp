@@ -87,6 +87,20 @@ void ReturnFreeMemory() {
 #endif
 }
 
+std::string FirstErrorText(const std::vector<quill::CompileError>& errors) {
+  return "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
+}
+
+// Why stored source could not be loaded, for the box that says so: the
+// library's own failure when it could not be read (the compile then knew no
+// structure of it), else the first error of the text.
+std::string LoadFailure(const std::vector<quill::CompileError>& errors) {
+  for (const quill::CompileError& error : errors) {
+    if (error.line == 0) return error.message;
+  }
+  return FirstErrorText(errors);
+}
+
 char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
   std::size_t length = std::strlen(text);
   auto* block = static_cast<char*>(impl.allocateBlock(length + 1));
@@ -147,12 +161,14 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   if (count) *count = 0;
   Runtime* runtime = Live(rt);
   if (!runtime || !count) return nullptr;
-  RuntimeType* t = runtime->impl().type(type);
+  auto& impl = runtime->impl();
+  RuntimeType* t = impl.type(type);
   if (!t) return nullptr;
   if ((!t->membersCurrent || !t->hasMembers) && t->source) {
     std::vector<quill::CompileError> errors;
-    if (!runtime->compileType(type, nullptr, &errors) && !errors.empty()) {
-      runtime->impl().lastError = "Line " + std::to_string(errors.front().line) + ": " + errors.front().message;
+    if (!impl.recompileHeldMembers(*t) && !runtime->compileType(type, nullptr, &errors) && !errors.empty()) {
+      impl.lastError = FirstErrorText(errors);
+      impl.libraryFailed(LoadFailure(errors));
     }
     ReturnFreeMemory();  // what the compile needed only while it ran
   }

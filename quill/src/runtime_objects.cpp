@@ -175,7 +175,14 @@ std::int32_t Runtime::localTypeId(std::int32_t objectId, const std::string& name
   std::uint16_t gid = objectGroup(objectId);
   RuntimeGroup* g = impl_->group(gid);
   RuntimeType* t = g ? impl_->findType(*g, name) : nullptr;
-  return t && t->source ? t->id : 0;
+  if (t && t->source) return t->id;
+  // The load that follows fails; its box tells why.
+  if (g && !g->unread.empty()) {
+    impl_->libraryFailed(g->unread);
+  } else if (RuntimeObject* owner = impl_->object(objectId)) {
+    impl_->libraryFailed(owner->name + " has no local structure " + name + ".");
+  }
+  return 0;
 }
 
 std::optional<std::string> Runtime::localTypeSource(std::int32_t objectId, const std::string& name) const {

@@ -34,6 +34,9 @@ struct RuntimeType {
   MemberTable members;                // of the last successful compile
   bool hasMembers = false;
   bool membersCurrent = false;                 // members were compiled from the stored source
+  // The structures the members of the last successful compile name: what a
+  // compile of the same source again needs to know, without the library.
+  std::vector<std::string> structuresUsed;
   std::optional<std::string> pendingText;      // text of a successful callback compile, not stored yet
   bool dirty = false;                          // stored since the library last had it
   std::optional<std::int64_t> libraryChanges;  // local structures: the counter when read or written
@@ -82,6 +85,10 @@ struct Runtime::Impl {
   std::uint16_t entryGroup(const std::string& library, const std::string& entry);
   RuntimeObject* object(std::int32_t id);
   const RuntimeObject* groupOwner(const RuntimeGroup& group) const;
+  // Makes the members of a type whose stored source compiled before (they were
+  // handed to an editor and dropped) from that source again, knowing only the
+  // structures that compile found. False when there is no such compile to repeat.
+  bool recompileHeldMembers(RuntimeType& type);
   // Reads the owner's local structures from its library into its group,
   // keeping any the editor stored since the last write; group.unread says why
   // when the library cannot be read.

@@ -1190,6 +1190,36 @@ class DesktopTest : public QObject {
     QVERIFY(profile.open(QIODevice::ReadOnly));
     QVERIFY(profile.readAll().startsWith(kept));
   }
+
+  // A recent library the panel cannot use says why under its message.
+  void quillPanelSaysWhyALibraryCannotBeUsed() {
+    const QString notes = dir_.filePath(QStringLiteral("notes.lib"));
+    QFile text(notes);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("some notes, no library\n");
+    text.close();
+    QFile profile(options_.profilePath);
+    QVERIFY(profile.open(QIODevice::WriteOnly));
+    profile.write("[recent]\nItem1=library " + QFile::encodeName(notes) + "\n");
+    profile.close();
+    FrameWindow* start = newStructure();
+    QVERIFY(start);
+    QString message, detail;
+    WhenDialogShows([&](QWidget* panel) {
+      WhenDialogShows([&](QWidget* box) {
+        message = static_cast<QMessageBox*>(box)->text();
+        detail = static_cast<QMessageBox*>(box)->informativeText();
+        Click(box, QStringLiteral("OK"));
+      });
+      QListWidget* libraries = panel->findChildren<QListWidget*>().at(1);
+      QTest::mouseClick(libraries->viewport(), Qt::LeftButton, {},
+                        libraries->visualItemRect(libraries->item(0)).center());
+    });
+    QTest::keyClick(start->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(message, QStringLiteral("Cannot use the library %1.").arg(notes));
+    QCOMPARE(detail, notes + QStringLiteral(" is not a library file."));
+    QCOMPARE(QString::fromStdString(app_->host().currentLibrary()), library_);
+  }
 };
 
 QTEST_MAIN(DesktopTest)

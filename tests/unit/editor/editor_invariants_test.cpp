@@ -28,12 +28,14 @@ TEST_F(EditorInvariantsTest, BrokenStatesAreNamed) {
       {"no marker beside a variable",
        [](EditorInstance* e, HWND g) { GridSetItemText(g, e->document.entryRow, ColMarker, ""); },
        "no row carries the entry-row marker"},
-      {"selection past the end while dragging",
+      {"last bound before the first",
        [](EditorInstance* e, HWND) {
-         e->selection.dragState = DragMoving;
-         e->selection.selLast = 4;
+         e->selection.selFirst = 3;
+         e->selection.selLast = 2;
        },
-       "selection bounds outside the grid"},
+       "selection bounds out of order"},
+      {"last bound without a first", [](EditorInstance* e, HWND) { e->selection.selLast = 2; },
+       "selection bounds out of order"},
       {"cut without its text", [](EditorInstance* e, HWND) { e->undo.lastAction = UndoRowsCut; },
        "a row edit to undo without its row text"},
       {"move without its snapshot", [](EditorInstance* e, HWND) { e->undo.lastAction = UndoDragDrop; },

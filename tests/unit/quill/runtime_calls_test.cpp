@@ -167,6 +167,19 @@ TEST_F(RuntimeCalls, FailedCompileIsNotWrittenAndThePreviousEntryStays) {
   EXPECT_EQ(MemberTexts(rt_, &pool_, RuntimeFindType(rt_, group, "s_a")), (std::vector<std::string>{"qty integer"}));
 }
 
+// Text another program stored, naming a structure the library does not hold:
+// the load fails, and the reason for its box is the text's first error.
+TEST_F(RuntimeCalls, StoredTextThatDoesNotCompileLoadsNothingAndSaysWhy) {
+  std::string error;
+  ASSERT_TRUE(Library::open(library_, true, &error)
+                  ->writeEntry("s_bad", "global type s_bad from structure\r\n\ts_gone\t\tpart\r\nend type", "", &error))
+      << error;
+  std::uint16_t group = RuntimeOpenEntryGroup(rt_, library_.c_str(), "s_bad", kRuntimeKindStructure);
+  ASSERT_NE(group, kNoGroup);
+  EXPECT_EQ(MemberTexts(rt_, &pool_, RuntimeFindType(rt_, group, "s_bad")), (std::vector<std::string>{"<null>"}));
+  EXPECT_EQ(runtime_.takeLibraryFailure(), "Line 2: Unknown type \"s_gone\".");
+}
+
 TEST_F(RuntimeCalls, GlobalStructureMayUseAnotherOfItsLibraryOnly) {
   ASSERT_EQ(SaveGlobal("s_address", "\tstring\t\tstreet\r\n"), 1);
   EXPECT_EQ(SaveGlobal("s_person", "\tS_Address\t\thome\r\n"), 1);
