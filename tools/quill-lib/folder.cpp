@@ -51,10 +51,13 @@ FolderHandle::FolderHandle(int fd, std::string path)
 FolderHandle FolderHandle::Open(const std::string& path, bool followLink) {
   int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
   if (fd < 0) {
-    if (errno == ELOOP) throw ToolError{kExitFile, WrongEntryMessage(path, EntryType::Link, EntryType::Folder)};
-    if (errno == ENOENT) throw ToolError{kExitFile, "The folder " + path + " does not exist."};
-    if (errno == ENOTDIR) throw ToolError{kExitFile, path + " is not a folder."};
-    throw ToolError{kExitFile, ReadFailure(path, errno)};
+    const int error = errno;
+    struct stat info;
+    if (!followLink && lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+      throw ToolError{kExitFile, WrongEntryMessage(path, EntryType::Link, EntryType::Folder)};
+    if (error == ENOENT) throw ToolError{kExitFile, "The folder " + path + " does not exist."};
+    if (error == ENOTDIR) throw ToolError{kExitFile, path + " is not a folder."};
+    throw ToolError{kExitFile, ReadFailure(path, error)};
   }
   return FolderHandle(fd, path);
 }

@@ -11,6 +11,7 @@
 
 #include "commands.h"
 #include "library_access.h"
+#include "printable.h"
 #include "tool_error.h"
 
 extern char** environ;
@@ -51,9 +52,10 @@ std::set<std::size_t> Connected(const Structures& all) {
   return shown;
 }
 
+// A dot string; control characters are shown escaped, as on a terminal.
 std::string Quoted(const std::string& text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (char c : Printable(text)) {
     if (c == '"' || c == '\\') out += '\\';
     out += c;
   }

@@ -12,6 +12,7 @@
 #include "commands.h"
 #include "folder.h"
 #include "library_access.h"
+#include "printable.h"
 #include "manifest.h"
 #include "names.h"
 #include "qst/host_library.h"
@@ -236,11 +237,12 @@ int RunImport(const std::string& directoryName, const std::string& libraryPath) 
       quill::LibraryStructures::compile(std::move(sources), TerminalProgress("compiling"));
   const std::size_t imported = folder.files.size();
   const std::string prefix = (fs::path(directoryName) / "").string();
-  for (const std::string& problem : folder.problems) std::fprintf(stderr, "%s%s\n", prefix.c_str(), problem.c_str());
+  for (const std::string& problem : folder.problems)
+    std::fprintf(stderr, "%s\n", Printable(prefix + problem).c_str());
   for (std::size_t i = 0; i < imported; ++i)
     for (const quill::CompileError& error : compiled.all()[i].errors)
-      std::fprintf(stderr, "%s%s:%d: %s\n", prefix.c_str(), folder.files[i].relative.c_str(), error.line,
-                   DescribeError(error).c_str());
+      std::fprintf(stderr, "%s:%d: %s\n", Printable(prefix + folder.files[i].relative).c_str(), error.line,
+                   Printable(DescribeError(error)).c_str());
   bool failed = !folder.problems.empty() ||
                 std::any_of(compiled.all().begin(), compiled.all().begin() + static_cast<std::ptrdiff_t>(imported),
                             [](const quill::LibraryStructure& s) { return !s.errors.empty(); });

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "commands.h"
+#include "printable.h"
 #include "tool_error.h"
 
 namespace {
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
   try {
     return run();
   } catch (const ToolError& e) {
-    if (!e.message.empty()) std::fprintf(stderr, "quill-lib: %s\n", e.message.c_str());
+    if (!e.message.empty()) std::fprintf(stderr, "quill-lib: %s\n", quill_lib::Printable(e.message).c_str());
     return e.exitCode;
   }
 }
