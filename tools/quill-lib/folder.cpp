@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "tool_error.h"
 
@@ -28,6 +30,14 @@ EntryType TypeOfMode(mode_t mode) {
 }
 
 }  // namespace
+
+std::string TemporaryName(const std::string& name) {
+  static std::mt19937_64 random{std::random_device{}()};
+  char suffix[24];
+  std::snprintf(suffix, sizeof suffix, ".quill-lib-%012llx",
+                static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+  return name + suffix;
+}
 
 std::string ReadFailure(const std::string& path, int error) { return path + " cannot be read: " + Reason(error) + "."; }
 
@@ -146,6 +156,19 @@ std::optional<std::string> FolderHandle::readFile(const std::string& name, std::
   }
   close(fd);
   return problem;
+}
+
+int FolderHandle::createTemporary(const std::string& name, std::string* created) const {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *created = TemporaryName(name);
+    int fd = openat(this->fd(), created->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) {
+      if (fd < 0) created->clear();
+      return fd;
+    }
+  }
+  created->clear();
+  return -1;
 }
 
 }  // namespace quill_lib

@@ -54,6 +54,10 @@ class FolderHandle {
   // regular file, larger than maxBytes or cannot be read; nullopt on success.
   std::optional<std::string> readFile(const std::string& name, std::size_t maxBytes, std::string* text) const;
 
+  // A new file beside name under a temporary name, created exclusively and
+  // never through a link; its descriptor for writing, or -1 (errno tells why).
+  int createTemporary(const std::string& name, std::string* created) const;
+
  private:
   struct Descriptor {
     int fd;
@@ -63,6 +67,10 @@ class FolderHandle {
   std::shared_ptr<const Descriptor> fd_;
   std::string path_;
 };
+
+// A temporary name beside name that no one can have prepared: a link planted
+// at a predictable name is then never met at all.
+std::string TemporaryName(const std::string& name);
 
 // The refusal of an entry that is not what must be at its place.
 std::string WrongEntryMessage(const std::string& path, EntryType found, EntryType wanted);

@@ -6,37 +6,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <random>
 
 #include "tool_error.h"
 
 namespace quill_lib {
 namespace {
 
-// A temporary name beside name that no one can have prepared: links planted
-// at a predictable name are then never met at all.
-std::string TemporaryName(const std::string& name) {
-  static std::mt19937_64 random{std::random_device{}()};
-  char suffix[24];
-  std::snprintf(suffix, sizeof suffix, ".quill-lib-%012llx",
-                static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-  return name + suffix;
-}
-
-// Creates a temporary file for name exclusively, never through a link, and
-// writes text into it. Returns its name; errno tells a failure ("" returned).
-std::string WriteTemporary(int folder, const std::string& name, const std::string& text, std::string* created) {
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    *created = TemporaryName(name);
-    fd = openat(folder, created->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) {
-    created->clear();
-    return "";
-  }
+// Writes text into a new temporary file for name. Returns its name; errno
+// tells a failure ("" returned).
+std::string WriteTemporary(const FolderHandle& folder, const std::string& name, const std::string& text,
+                           std::string* created) {
+  int fd = folder.createTemporary(name, created);
+  if (fd < 0) return "";
   std::size_t done = 0;
   while (done < text.size()) {
     ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -97,7 +78,7 @@ void StagedFiles::write(const FolderHandle& folder, const std::string& name, con
   }
   Change change{folder, name, "", type ? Kind::Replace : Kind::Create};
   std::string created;
-  bool written = !WriteTemporary(folder.fd(), name, text, &created).empty();
+  bool written = !WriteTemporary(folder, name, text, &created).empty();
   int error = errno;
   change.temporary = created;  // the destructor removes it, written or not
   changes_.push_back(std::move(change));
