@@ -1,16 +1,19 @@
-// Control characters made visible for the terminal.
+// Control characters made visible, for the terminal and for manifest fields.
 #include "printable.h"
 
 #include <cstdio>
 
 namespace quill_lib {
+namespace {
 
-std::string Printable(std::string_view text) {
+std::string Escaped(std::string_view text, bool field) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
     auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) {
+    if (c == '\\' && field) {
+      out += "\\\\";
+    } else if (byte >= 0x20 && byte != 0x7F) {
       out += c;
     } else if (c == '\t') {
       out += "\\t";
@@ -20,11 +23,17 @@ std::string Printable(std::string_view text) {
       out += "\\r";
     } else {
       char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+      std::snprintf(hex, sizeof hex, field ? "\\x%02X" : "\\x%02x", byte);
       out += hex;
     }
   }
   return out;
 }
+
+}  // namespace
+
+std::string Printable(std::string_view text) { return Escaped(text, false); }
+
+std::string EscapeField(std::string_view text) { return Escaped(text, true); }
 
 }  // namespace quill_lib

@@ -12,4 +12,8 @@ namespace quill_lib {
 // ("\x1b"); all other bytes as they are.
 std::string Printable(std::string_view text);
 
+// The same escapes for a manifest field, which is read back: the backslash
+// doubled too, and the hex in capitals as manifests have always been written.
+std::string EscapeField(std::string_view text);
+
 }  // namespace quill_lib
