@@ -136,6 +136,7 @@ int RunExport(const std::string& libraryPath, const std::string& directoryName) 
     if (progress) progress(++done, plan.structures);
   }
   for (const auto& [object, files] : plan.objectFiles) {
+    if (files.empty()) continue;  // git keeps no empty folder; neither does the export
     const FolderHandle objectFolder = staged.folder(folder, object);
     for (const auto& [name, text] : files) {
       staged.write(objectFolder, name, text);
@@ -146,10 +147,12 @@ int RunExport(const std::string& libraryPath, const std::string& directoryName) 
   if (!folder.typeOf(".gitattributes")) staged.write(folder, ".gitattributes", kGitAttributes);
   staged.write(folder, kManifestName, plan.manifest);  // last: it names what the folder holds
   staged.commit();
-  // Folders of objects the library no longer holds go when nothing else is in them.
-  for (const Manifest::Object& object : previous.objects)
-    if (IsValidName(object.name) && !plan.objectFiles.count(object.name))
+  // Folders of objects with no local structure left go when nothing else is in them.
+  for (const Manifest::Object& object : previous.objects) {
+    auto now = plan.objectFiles.find(object.name);
+    if (IsValidName(object.name) && (now == plan.objectFiles.end() || now->second.empty()))
       unlinkat(folder.fd(), object.name.c_str(), AT_REMOVEDIR);
+  }
   std::printf("Exported %zu structures to %s.\n", plan.structures, directoryName.c_str());
   return kExitOk;
 }
