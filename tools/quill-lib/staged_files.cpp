@@ -12,12 +12,12 @@
 namespace quill_lib {
 namespace {
 
-// Writes text into a new temporary file for name. Returns its name; errno
-// tells a failure ("" returned).
-std::string WriteTemporary(const FolderHandle& folder, const std::string& name, const std::string& text,
-                           std::string* created) {
+// Writes text into a new temporary file for name, named in *created once it
+// exists. False on failure, errno telling why.
+bool WriteTemporary(const FolderHandle& folder, const std::string& name, const std::string& text,
+                    std::string* created) {
   int fd = folder.createTemporary(name, created);
-  if (fd < 0) return "";
+  if (fd < 0) return false;
   std::size_t done = 0;
   while (done < text.size()) {
     ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -27,12 +27,11 @@ std::string WriteTemporary(const FolderHandle& folder, const std::string& name, 
       int error = errno;
       close(fd);
       errno = error;
-      return "";
+      return false;
     }
     done += static_cast<std::size_t>(n);
   }
-  if (close(fd) != 0) return "";
-  return *created;
+  return close(fd) == 0;
 }
 
 // renameat2 where the file system has it; a plain rename where it has not
@@ -58,9 +57,10 @@ StagedFiles::~StagedFiles() {
 
 FolderHandle StagedFiles::folder(const FolderHandle& parent, const std::string& name) {
   if (std::optional<FolderHandle> existing = parent.child(name)) return *existing;
-  if (mkdirat(parent.fd(), name.c_str(), 0777) != 0 && errno != EEXIST)
+  if (mkdirat(parent.fd(), name.c_str(), 0777) == 0)
+    madeFolders_.push_back({parent, name});
+  else if (errno != EEXIST)
     throw ToolError{kExitFile, WriteFailure(parent.pathOf(name), errno)};
-  madeFolders_.push_back({parent, name});
   std::optional<FolderHandle> made = parent.child(name);
   if (!made) throw ToolError{kExitFile, WriteFailure(parent.pathOf(name), ENOENT)};
   return *made;
@@ -78,7 +78,7 @@ void StagedFiles::write(const FolderHandle& folder, const std::string& name, con
   }
   Change change{folder, name, "", type ? Kind::Replace : Kind::Create};
   std::string created;
-  bool written = !WriteTemporary(folder, name, text, &created).empty();
+  bool written = WriteTemporary(folder, name, text, &created);
   int error = errno;
   change.temporary = created;  // the destructor removes it, written or not
   changes_.push_back(std::move(change));
