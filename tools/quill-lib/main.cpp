@@ -2,6 +2,7 @@
 // of a library file from the command line.
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 
@@ -78,6 +79,9 @@ void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write beyond the file size this process may write then fails with a
+  // reason (a full disk to the user) instead of killing the program part-way.
+  std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"quill-lib: the structures of a library file from the command line."};
   app.footer(kFooter);
   app.require_subcommand(1);

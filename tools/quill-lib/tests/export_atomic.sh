@@ -20,7 +20,7 @@ state() { find out -printf "%p %y %m\n" | sort; find out -type f -printf "%p %T@
 
 # The ways to run the export, one a fault.
 plain() { $as_user "$QUILL_LIB" export lib2 out; }
-disk_full() { (trap "" XFSZ; ulimit -f 8; exec "$QUILL_LIB" export lib2 out); }
+disk_full() { (ulimit -f 8; exec "$QUILL_LIB" export lib2 out); }
 library_in_use() {
   (echo "BEGIN EXCLUSIVE; SELECT count(*) FROM entries;"; sleep 7) | sqlite3 lib2 >/dev/null &
   sleep 0.5
