@@ -2,7 +2,9 @@
 # Starts the desktop program the way `make run` does on a machine without a
 # display and checks, from the kernel's socket table, that the VNC port it
 # serves is bound to the loopback address and nothing else. The only connection
-# made is to 127.0.0.1, to see that a VNC server answers there.
+# made is to 127.0.0.1, to see that a VNC server answers there. Then, that the
+# desktop is its user's alone: a viewer without the password and an X client
+# without the cookie are refused, also coming from another user (nobody).
 set -euo pipefail
 source_dir=$1
 build_dir=$2
@@ -67,3 +69,45 @@ case "$banner" in
   RFB*) echo "PASS: VNC server ($banner) on 127.0.0.1:$port only" ;;
   *) echo "FAIL: no VNC greeting on 127.0.0.1:$port (got '$banner')"; exit 1 ;;
 esac
+
+# The secrets the message names, readable by this user alone.
+password_file=$(sed -n 's/.*password kept in \(\S*\) .*/\1/p' "$log")
+xauthority=$(sed -n 's/.*cookie in \(.*\)\.$/\1/p' "$log")
+display=$(sed -n 's/.*X display :\([0-9]*\) .*/\1/p' "$log")
+[ -n "$password_file" ] && [ -n "$xauthority" ] && [ -n "$display" ] ||
+  { echo "FAIL: run-desktop does not say where the password and the cookie are:"; cat "$log"; exit 1; }
+for secret in "$password_file" "$xauthority"; do
+  [ "$(stat -c %a "$secret")" == 600 ] || { echo "FAIL: $secret has mode $(stat -c %a "$secret")"; exit 1; }
+done
+cookie=$(xauth -f "$xauthority" list | awk 'NR == 1 { print $3 }')
+
+handshakes="python3 $source_dir/tests/desktop/handshakes.py"
+as_nobody=""
+if [ "$(id -u)" -eq 0 ]; then
+  # The system's python, which nobody may run (a user's own install may be private).
+  as_nobody="setpriv --reuid=65534 --regid=65534 --clear-groups env PATH=/usr/local/bin:/usr/bin:/bin HOME=/nonexistent"
+else
+  echo "SKIPPED (part): the tries as another user need root; tried as this user without the secrets"
+fi
+failed=0
+while IFS='|' read -r who what expected; do
+  [ "$who" == nobody ] && [ -z "$as_nobody" ] && continue
+  runner=""
+  [ "$who" == nobody ] && runner=$as_nobody
+  got=$(cd / && $runner $handshakes $what 2>&1) && rc=0 || rc=$?
+  got=$(tail -1 <<<"$got")
+  if [ "$rc" -eq 77 ]; then echo "SKIPPED (part): $what: no DES to answer the challenge"; continue; fi
+  if [ "$got" == "$expected" ]; then echo "PASS: $who, $what: $got"; else echo "FAIL: $who, $what: $got, expected $expected"; failed=1; fi
+done <<TABLE
+user|rfb $port password $password_file|accepted
+user|x11 $display $cookie|accepted
+user|rfb $port none|refused
+user|rfb $port password|refused
+user|x11 $display|refused
+nobody|rfb $port none|refused
+nobody|rfb $port password|refused
+nobody|x11 $display|refused
+TABLE
+offered=$($handshakes rfb "$port" none | sed -n 1p)
+[ "$offered" == "offered 2" ] || { echo "FAIL: the server offers other security than a password: $offered"; failed=1; }
+exit $failed

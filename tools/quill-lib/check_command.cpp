@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "library_access.h"
+#include "printable.h"
 #include "tool_error.h"
 
 namespace quill_lib {
@@ -16,7 +17,8 @@ int RunCheck(const std::string& libraryPath) {
     if (s.errors.empty()) continue;
     ++failed;
     for (const quill::CompileError& error : s.errors)
-      std::printf("%s:%s:%d: %s\n", libraryPath.c_str(), s.label().c_str(), error.line, DescribeError(error).c_str());
+      std::printf("%s:%s:%d: %s\n", Printable(libraryPath).c_str(), Printable(s.label()).c_str(), error.line,
+                  Printable(DescribeError(error)).c_str());
   }
   if (failed)
     std::fprintf(stderr, "%zu of %zu structures do not compile.\n", failed, structures.all().size());

@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "library_access.h"
+#include "printable.h"
 #include "member_diff.h"
 #include "names.h"
 #include "tool_error.h"
@@ -21,28 +22,29 @@ Index ByLabel(const quill::LibraryStructures& structures) {
 }
 
 void PrintMemberChange(const MemberChange& change) {
-  const char* variable = change.variable.c_str();
+  const std::string variable = Printable(change.variable);
+  const std::string before = Printable(change.before), after = Printable(change.after);
   switch (change.kind) {
-    case MemberChange::Kind::Added: std::printf("  added variable %s: %s\n", variable, change.after.c_str()); break;
+    case MemberChange::Kind::Added: std::printf("  added variable %s: %s\n", variable.c_str(), after.c_str()); break;
     case MemberChange::Kind::Removed:
-      std::printf("  removed variable %s: %s\n", variable, change.before.c_str());
+      std::printf("  removed variable %s: %s\n", variable.c_str(), before.c_str());
       break;
     case MemberChange::Kind::Retyped:
-      std::printf("  retyped variable %s: %s -> %s\n", variable, change.before.c_str(), change.after.c_str());
+      std::printf("  retyped variable %s: %s -> %s\n", variable.c_str(), before.c_str(), after.c_str());
       break;
     case MemberChange::Kind::Moved:
-      std::printf("  moved variable %s: %s -> %s\n", variable, change.before.c_str(), change.after.c_str());
+      std::printf("  moved variable %s: %s -> %s\n", variable.c_str(), before.c_str(), after.c_str());
       break;
   }
 }
 
 // Prints what differs for one label; true when anything does.
 bool PrintDifference(const quill::LibraryStructure* a, const quill::LibraryStructure* b) {
-  if (!a) return std::printf("added %s\n", b->label().c_str()), true;
-  if (!b) return std::printf("removed %s\n", a->label().c_str()), true;
+  if (!a) return std::printf("added %s\n", Printable(b->label()).c_str()), true;
+  if (!b) return std::printf("removed %s\n", Printable(a->label()).c_str()), true;
   if (a->stored.source == b->stored.source) return false;
   std::vector<MemberChange> changes = DiffMembers(a->compiled.members, b->compiled.members);
-  std::printf("changed %s%s\n", b->label().c_str(), changes.empty() ? " (the text only, no variable)" : "");
+  std::printf("changed %s%s\n", Printable(b->label()).c_str(), changes.empty() ? " (the text only, no variable)" : "");
   for (const MemberChange& change : changes) PrintMemberChange(change);
   return true;
 }

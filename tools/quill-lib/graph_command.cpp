@@ -4,13 +4,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
 
 #include "commands.h"
+#include "folder.h"
 #include "library_access.h"
+#include "printable.h"
 #include "tool_error.h"
 
 extern char** environ;
@@ -51,9 +54,10 @@ std::set<std::size_t> Connected(const Structures& all) {
   return shown;
 }
 
+// A dot string; control characters are shown escaped, as on a terminal.
 std::string Quoted(const std::string& text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (char c : Printable(text)) {
     if (c == '"' || c == '\\') out += '\\';
     out += c;
   }
@@ -101,24 +105,37 @@ std::string DotText(const Structures& all, const std::set<std::size_t>& shown, s
   return dot + "}\n";
 }
 
-// Runs dot -Tsvg with the text on its standard input; the drawing replaces the
-// file only when dot succeeded.
+// Runs dot -Tsvg with the text on its standard input and its output into a
+// temporary file made exclusively beside the file (never through a link
+// planted there); the drawing replaces the file only when dot succeeded.
 void WriteSvg(const std::string& dot, const std::string& file) {
-  const std::string temporary = file + ".quill-lib-new";
+  const std::filesystem::path path(file);
+  const std::string name = path.filename().string();
+  if (name.empty()) throw ToolError{kExitFile, "Cannot write " + file + ": it names a folder."};
+  const FolderHandle folder = FolderHandle::Open(path.has_parent_path() ? path.parent_path().string() : ".", true);
+  std::string temporary;
+  int output = folder.createTemporary(name, &temporary);
+  if (output < 0) throw ToolError{kExitFile, WriteFailure(file, errno)};
   int input[2];
-  if (pipe(input) != 0) throw ToolError{kExitFile, "Cannot start Graphviz's dot program."};
+  if (pipe(input) != 0) {
+    close(output);
+    unlinkat(folder.fd(), temporary.c_str(), 0);
+    throw ToolError{kExitFile, "Cannot start Graphviz's dot program."};
+  }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, input[1]);
-  std::string output = "-o" + temporary;
-  char* argv[] = {const_cast<char*>("dot"), const_cast<char*>("-Tsvg"), output.data(), nullptr};
+  char* argv[] = {const_cast<char*>("dot"), const_cast<char*>("-Tsvg"), nullptr};
   pid_t pid = 0;
   int spawned = posix_spawnp(&pid, "dot", &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   close(input[0]);
+  close(output);
   if (spawned != 0) {
     close(input[1]);
+    unlinkat(folder.fd(), temporary.c_str(), 0);
     throw ToolError{kExitFile, "Graphviz's dot program was not found; install the package graphviz."};
   }
   for (std::size_t done = 0; done < dot.size();) {
@@ -129,13 +146,15 @@ void WriteSvg(const std::string& dot, const std::string& file) {
   close(input[1]);
   int status = 0;
   waitpid(pid, &status, 0);
-  std::error_code ec;
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::filesystem::remove(temporary, ec);
+    unlinkat(folder.fd(), temporary.c_str(), 0);
     throw ToolError{kExitFile, "Graphviz's dot program could not write " + file + "."};
   }
-  std::filesystem::rename(temporary, file, ec);
-  if (ec) throw ToolError{kExitFile, "Cannot write " + file + "."};
+  if (renameat(folder.fd(), temporary.c_str(), folder.fd(), name.c_str()) != 0) {
+    int error = errno;
+    unlinkat(folder.fd(), temporary.c_str(), 0);
+    throw ToolError{kExitFile, WriteFailure(file, error)};
+  }
 }
 
 }  // namespace

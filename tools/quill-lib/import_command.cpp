@@ -1,16 +1,21 @@
 // quill-lib import: the structure files of an exported folder compiled against
 // one another and the library, then written in one transaction. Any error and
 // nothing is written: the library stays byte for byte as it was.
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <unordered_set>
 
 #include "commands.h"
-#include "files.h"
+#include "folder.h"
 #include "library_access.h"
+#include "printable.h"
 #include "manifest.h"
 #include "names.h"
+#include "qst/host_library.h"
 #include "quill/compiler.h"
 #include "tool_error.h"
 
@@ -35,21 +40,45 @@ struct Folder {
   std::unordered_set<std::string> labels;  // lowered labels of the files, to find two spellings of one name
 };
 
-bool IsName(const std::string& name) {
-  std::string suffix;
-  return quill::SplitVariableName(name, nullptr, &suffix) && suffix.empty();
+// The longest comment the save dialog takes; a longer one could not be saved again.
+constexpr std::size_t kMaxComment = sizeof(GlobalSaveChoice::comment) - 1;
+
+std::string Relative(const std::string& owner, const std::string& name) {
+  return owner.empty() ? name : owner + "/" + name;
+}
+
+// Why an entry named like a structure file is none; nullopt for a file.
+std::optional<std::string> NotAFile(EntryType type) {
+  if (type == EntryType::Link) return "is a link, which is not followed.";
+  if (type != EntryType::File) return "is not a regular file.";
+  return std::nullopt;
+}
+
+// The names of the structure files of one folder; what else is named like
+// one goes into the problems.
+std::vector<std::string> SourceNames(const FolderHandle& dir, const std::string& owner, Folder* folder) {
+  std::vector<std::string> names;
+  for (const FolderEntry& entry : dir.list()) {
+    const fs::path name(entry.name);
+    const std::string relative = Relative(owner, entry.name);
+    if (name.extension() != kSourceExtension) {
+      if (SameName(name.extension().string(), kSourceExtension))
+        folder->problems.push_back(relative + ": a structure file's name ends in \".srs\" in small letters.");
+      continue;
+    }
+    if (std::optional<std::string> problem = NotAFile(entry.type))
+      folder->problems.push_back(relative + ": " + *problem);
+    else
+      names.push_back(name.stem().string());
+  }
+  return names;
 }
 
 // The structure files of one folder, in the order the manifest lists them,
 // then the others by name.
-void ReadSources(const fs::path& root, const std::string& owner, const std::vector<std::string>& listed,
+void ReadSources(const FolderHandle& dir, const std::string& owner, const std::vector<std::string>& listed,
                  Folder* folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  fs::path dir = owner.empty() ? root : root / owner;
-  for (const fs::directory_entry& item : fs::directory_iterator(dir, ec))
-    if (item.is_regular_file() && item.path().extension() == kSourceExtension)
-      names.push_back(item.path().stem().string());
+  std::vector<std::string> names = SourceNames(dir, owner, folder);
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return Lowered(a) < Lowered(b); });
   std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
@@ -57,39 +86,65 @@ void ReadSources(const fs::path& root, const std::string& owner, const std::vect
     return rank(a) < rank(b);
   });
   for (const std::string& name : names) {
-    std::string relative = (owner.empty() ? "" : owner + "/") + name + kSourceExtension;
-    std::optional<std::string> text = ReadWholeFile(root / relative);
-    if (!IsName(name))
+    std::string relative = Relative(owner, name + kSourceExtension);
+    std::string text;
+    if (!IsValidName(name))
       folder->problems.push_back(relative + ": \"" + name + "\" is not a valid structure name.");
-    else if (!text)
-      folder->problems.push_back(relative + ": cannot be read.");
+    else if (std::optional<std::string> problem = dir.readFile(name + kSourceExtension, kMaxFileBytes, &text))
+      folder->problems.push_back(relative + ": " + *problem);
     else if (!folder->labels.insert(Lowered(owner + "/" + name)).second)
       folder->problems.push_back(relative + ": another file names the same structure in other letter case.");
     else
-      folder->files.push_back({relative, {owner, name, std::move(*text)}});
+      folder->files.push_back({relative, {owner, name, std::move(text)}});
   }
 }
 
+Manifest ReadManifest(const FolderHandle& root, Folder* folder) {
+  if (!root.typeOf(kManifestName)) return {};
+  std::string text;
+  if (std::optional<std::string> problem = root.readFile(kManifestName, kMaxFileBytes, &text))
+    throw ToolError{kExitFile, root.pathOf(kManifestName) + " " + *problem};
+  Manifest manifest = ParseManifest(text, root.pathOf(kManifestName));
+  for (const Manifest::Global& global : manifest.globals)
+    if (global.comment.size() > kMaxComment)
+      folder->problems.push_back(std::string(kManifestName) + ": the comment of " + global.name + " is " +
+                                 std::to_string(global.comment.size()) + " bytes long; a comment holds at most " +
+                                 std::to_string(kMaxComment) + ".");
+  return manifest;
+}
+
+// Whether the link name leads to a folder; such a link where an object's
+// folder may be is reported rather than silently passed over.
+bool IsLinkToFolder(const FolderHandle& dir, const std::string& name) {
+  struct stat info;
+  return fstatat(dir.fd(), name.c_str(), &info, 0) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Everything the folder holds; throws ToolError when it cannot be listed or
+// read, before anything is written.
 Folder ReadFolder(const std::string& directoryName) {
-  const fs::path root(directoryName);
-  if (!fs::is_directory(root)) throw ToolError{kExitFile, "The folder " + directoryName + " does not exist."};
+  const FolderHandle root = FolderHandle::Open(directoryName, true);
   Folder folder;
-  if (std::optional<std::string> text = ReadWholeFile(root / kManifestName))
-    folder.manifest = ParseManifest(*text, (root / kManifestName).string());
+  folder.manifest = ReadManifest(root, &folder);
   std::vector<std::string> listed;
   for (const Manifest::Global& global : folder.manifest.globals) listed.push_back(global.name);
   ReadSources(root, "", listed, &folder);
-  std::error_code ec;
-  for (const fs::directory_entry& item : fs::directory_iterator(root, ec)) {
-    std::string owner = item.path().filename().string();
-    if (!item.is_directory() || owner.front() == '.') continue;
+  for (const FolderEntry& item : root.list()) {
+    const std::string& owner = item.name;
+    if (owner.front() == '.') continue;
+    if (item.type == EntryType::Link && IsLinkToFolder(root, owner)) {
+      folder.problems.push_back(owner + "/: is a link, which is not followed.");
+      continue;
+    }
+    if (item.type != EntryType::Folder) continue;
     auto object = std::find_if(folder.manifest.objects.begin(), folder.manifest.objects.end(),
                                [&](const Manifest::Object& o) { return o.name == owner; });
     if (object == folder.manifest.objects.end()) {
       folder.problems.push_back(owner + "/: the manifest names no owning object " + owner + ".");
       continue;
     }
-    ReadSources(root, owner, object->locals, &folder);
+    std::optional<FolderHandle> dir = root.child(owner);
+    if (dir) ReadSources(*dir, owner, object->locals, &folder);
   }
   return folder;
 }
@@ -182,11 +237,12 @@ int RunImport(const std::string& directoryName, const std::string& libraryPath) 
       quill::LibraryStructures::compile(std::move(sources), TerminalProgress("compiling"));
   const std::size_t imported = folder.files.size();
   const std::string prefix = (fs::path(directoryName) / "").string();
-  for (const std::string& problem : folder.problems) std::fprintf(stderr, "%s%s\n", prefix.c_str(), problem.c_str());
+  for (const std::string& problem : folder.problems)
+    std::fprintf(stderr, "%s\n", Printable(prefix + problem).c_str());
   for (std::size_t i = 0; i < imported; ++i)
     for (const quill::CompileError& error : compiled.all()[i].errors)
-      std::fprintf(stderr, "%s%s:%d: %s\n", prefix.c_str(), folder.files[i].relative.c_str(), error.line,
-                   DescribeError(error).c_str());
+      std::fprintf(stderr, "%s:%d: %s\n", Printable(prefix + folder.files[i].relative).c_str(), error.line,
+                   Printable(DescribeError(error)).c_str());
   bool failed = !folder.problems.empty() ||
                 std::any_of(compiled.all().begin(), compiled.all().begin() + static_cast<std::ptrdiff_t>(imported),
                             [](const quill::LibraryStructure& s) { return !s.errors.empty(); });

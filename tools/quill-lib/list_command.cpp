@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "library_access.h"
+#include "printable.h"
 #include "tool_error.h"
 
 namespace quill_lib {
@@ -49,15 +50,17 @@ void PrintJson(const std::vector<ListRow>& rows) {
   std::puts(list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
 }
 
+// Every text from the library goes through Printable: a table is for a terminal.
 void PrintTable(const std::vector<ListRow>& rows) {
   std::size_t nameWidth = 4;
-  for (const ListRow& row : rows) nameWidth = std::max(nameWidth, row.name.size());
+  for (const ListRow& row : rows) nameWidth = std::max(nameWidth, Printable(row.name).size());
   const int width = static_cast<int>(nameWidth);
   std::printf("%-16s %-*s %7s  %-19s  %s\n", "KIND", width, "NAME", "MEMBERS", "CHANGED", "COMMENT");
   for (const ListRow& row : rows) {
-    std::string kind = row.kind == "object" ? "object " + row.objectKind : row.kind;
-    std::printf("%-16s %-*s %7zu  %-19s  %s\n", kind.c_str(), width, row.name.c_str(), row.members,
-                row.modified.empty() ? "-" : row.modified.c_str(), row.comment.c_str());
+    std::string kind = Printable(row.kind == "object" ? "object " + row.objectKind : row.kind);
+    std::string modified = row.modified.empty() ? "-" : Printable(row.modified);
+    std::printf("%-16s %-*s %7zu  %-19s  %s\n", kind.c_str(), width, Printable(row.name).c_str(), row.members,
+                modified.c_str(), Printable(row.comment).c_str());
   }
 }
 

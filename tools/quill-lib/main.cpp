@@ -2,10 +2,12 @@
 // of a library file from the command line.
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 
 #include "commands.h"
+#include "printable.h"
 #include "tool_error.h"
 
 namespace {
@@ -77,6 +79,9 @@ void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write beyond the file size this process may write then fails with a
+  // reason (a full disk to the user) instead of killing the program part-way.
+  std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"quill-lib: the structures of a library file from the command line."};
   app.footer(kFooter);
   app.require_subcommand(1);
@@ -91,7 +96,7 @@ int main(int argc, char** argv) {
   try {
     return run();
   } catch (const ToolError& e) {
-    if (!e.message.empty()) std::fprintf(stderr, "quill-lib: %s\n", e.message.c_str());
+    if (!e.message.empty()) std::fprintf(stderr, "quill-lib: %s\n", quill_lib::Printable(e.message).c_str());
     return e.exitCode;
   }
 }

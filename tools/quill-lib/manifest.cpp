@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <string_view>
 
+#include "printable.h"
 #include "quill/compiler.h"
 #include "tool_error.h"
 
@@ -52,29 +52,6 @@ bool ParseObject(const std::vector<std::string>& fields, Manifest::Object* objec
 }
 
 }  // namespace
-
-std::string EscapeField(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
-    if (c == '\\')
-      out += "\\\\";
-    else if (c == '\t')
-      out += "\\t";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\r')
-      out += "\\r";
-    else if (byte < 0x20 || byte == 0x7F) {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      out += hex;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 bool UnescapeField(const std::string& field, std::string* text) {
   text->clear();

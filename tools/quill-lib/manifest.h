@@ -31,9 +31,8 @@ std::string FormatManifest(const Manifest& manifest);
 // Throws ToolError naming path and line for a line it cannot read.
 Manifest ParseManifest(const std::string& text, const std::string& path);
 
-// A comment in one manifest field: backslash, TAB, CR, LF and other control
-// bytes escaped; every other byte as it is.
-std::string EscapeField(const std::string& text);
+// A comment in one manifest field is written with EscapeField (printable.h):
+// backslash, TAB, CR, LF and other control bytes escaped; read back here.
 bool UnescapeField(const std::string& field, std::string* text);
 
 }  // namespace quill_lib

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "library_access.h"
+#include "printable.h"
 #include "tool_error.h"
 
 namespace quill_lib {
@@ -13,8 +14,9 @@ int RunUses(const std::string& libraryPath, const std::string& name) {
   quill::LibraryStructures structures = ReadStructures(*library, "reading");
   std::optional<std::vector<std::string>> users = quill::DescribeStructureUsers(structures, name);
   if (!users) throw ToolError{kExitNoSuchName, NotFoundMessage(libraryPath, name)};
-  if (users->empty()) std::printf("Nothing uses %s.\n", structures.all()[*structures.find(name)].label().c_str());
-  for (const std::string& line : *users) std::printf("%s\n", line.c_str());
+  if (users->empty())
+    std::printf("Nothing uses %s.\n", Printable(structures.all()[*structures.find(name)].label()).c_str());
+  for (const std::string& line : *users) std::printf("%s\n", Printable(line).c_str());
   return kExitOk;
 }
 

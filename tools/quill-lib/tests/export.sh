@@ -24,14 +24,22 @@ sleep 1.1
 find out -type f -printf '%P %T@ %s\n' | sort >after
 cmp -s before after || fail "a second export changed files: $(diff before after)"
 
-# A structure the library no longer holds loses its file; other files stay.
+# A structure the library no longer holds loses its file: the earlier
+# manifest names it. Files no export wrote stay, .srs or not, in any subfolder.
 echo "notes" >out/README
 srs out/s_old.srs "global type s_old" "integer n"
 srs out/w_gone/s_x.srs "type s_x" "integer n"
+printf 'global\ts_old\t\nobject\t99\twindow\tw_gone\ts_x\n' >>out/quill-lib.manifest
+srs out/s_mine.srs "global type s_mine" "integer n"
+srs out/archive/s_point.srs "global type s_point" "integer old"
+srs out/w_main/s_draft.srs "type s_draft" "integer n"
 "$QUILL_LIB" export lib out >/dev/null
 [ -e out/s_old.srs ] && fail "a stale structure file was kept"
 [ -e out/w_gone ] && fail "a stale object folder was kept"
-[ -e out/README ] || fail "a file that is no structure was removed"
+for kept in README s_mine.srs archive/s_point.srs w_main/s_draft.srs; do
+  [ -e "out/$kept" ] || fail "$kept, which no export wrote, was removed"
+done
+ls -a out | grep -q quill-lib- && fail "temporary files were left: $(ls -a out)"
 
 # A comment with TAB, line end and backslash stays on its one manifest line.
 mkdir c

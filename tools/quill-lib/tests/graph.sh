@@ -29,6 +29,15 @@ TABLE
 grep -q '<svg' drawing.svg && grep -q '>s_point<' drawing.svg || fail "drawing.svg is not the drawing"
 expect_error 3 "no structure or object named s_gone" "$QUILL_LIB" graph lib --around s_gone
 expect_error 2 "--around" "$QUILL_LIB" graph lib --depth 2
+# Links planted at the drawing or its old temporary name are replaced, never written through.
+echo "private" >victim
+ln -s victim linked.svg
+ln -s victim other.svg.quill-lib-new
+for file in linked.svg other.svg; do
+  "$QUILL_LIB" graph lib --svg $file || fail "graph --svg $file failed"
+  grep -q '<svg' $file || fail "$file is not the drawing"
+done
+[ "$(cat victim)" == private ] || fail "a drawing was written through a link"
 expect_error 4 "Graphviz's dot program was not found" env PATH=/nonexistent "$QUILL_LIB" graph lib --svg none.svg
 [ -e none.svg ] && fail "a failed drawing left a file"
 finish
