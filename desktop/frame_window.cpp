@@ -13,10 +13,12 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "find_bar.h"
 #include "grid_view.h"
@@ -28,6 +30,7 @@
 #include "qst/host_shell.h"
 #include "qst/string_ids.h"
 #include "qt_front_end.h"
+#include "quill/compiler.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 
@@ -51,6 +54,14 @@ QString MenuText(HMENU menu, UINT item, UINT flags) {
   char buffer[256] = {};
   GetMenuStringA(menu, item, buffer, sizeof buffer, flags);
   return QString::fromLatin1(buffer);
+}
+
+// One error as the compile-error panel lists it.
+QString ErrorText(const quill::RowError& error) {
+  const QString where = error.row != 0 ? QStringLiteral("Row %1").arg(error.row) : QStringLiteral("Structure");
+  const QString variable =
+      error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
+  return QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message));
 }
 
 QIcon ModuleIcon(HINSTANCE module) {
@@ -111,9 +122,14 @@ void FrameWindow::refreshTitle() {
   const QString library = s ? QString::fromStdString(host_.editorLibrary(*s)) : QString();
   if (!library.isEmpty()) text += QStringLiteral(" - ") + QFileInfo(library).fileName();
   setWindowTitle(text + QStringLiteral("[*]"));
-  setWindowModified(s && host_.hasUnsavedChanges(*s));
+  refreshUnsavedMark();
   if (liveCheck_) liveCheck_->rowsMayHaveChanged();
   announceEntry(false);
+}
+
+void FrameWindow::refreshUnsavedMark() {
+  auto* s = session();
+  setWindowModified(s && host_.hasUnsavedChanges(*s));
 }
 
 void FrameWindow::announceEntry(bool again) {
@@ -225,6 +241,7 @@ void FrameWindow::buildToolbar() {
 
 void FrameWindow::syncCommandStates() {
   auto* s = session();
+  if (s && IsWindow(editor_)) refreshUnsavedMark();
   // Inside a dialog the editor is busy with a command of its own; it refreshes at its end.
   if (!s || syncing_ || !IsWindow(editor_) || QApplication::activeModalWidget()) return;
   syncing_ = true;
@@ -290,7 +307,41 @@ void FrameWindow::showCompileErrors(const std::vector<quill::CompileError>& erro
     const std::uint32_t row = error.line >= 2 && index < variableRows.size() ? variableRows[index] : 0;
     byRow.push_back({row, error.variable, error.message});
   }
-  showRowErrors(std::move(byRow));
+  if (byRow.empty()) {
+    showRowErrors({});
+    return;
+  }
+  QString structure = QString::fromStdString(host_.compiler().lastStructure());
+  if (structure.isEmpty())
+    if (auto* s = session()) structure = QString::fromStdString(host_.editorStructure(*s));
+  refusedSave_ = RefusedSave{structure.isEmpty() ? QStringLiteral("The structure") : structure, std::move(byRow)};
+  // Told at the end of the command that saved, whichever way it came; this
+  // is for a way that does not say when it is over.
+  QTimer::singleShot(0, this, &FrameWindow::reportRefusedSave);
+}
+
+void FrameWindow::reportRefusedSave() {
+  if (!refusedSave_) return;
+  RefusedSave refused = std::move(*refusedSave_);
+  refusedSave_.reset();
+  const std::size_t count = refused.errors.size();
+  const quill::RowError first = refused.errors.front();
+  const QString text = QStringLiteral("%1 was not saved: the compiler found %2 %3.")
+                           .arg(refused.structure)
+                           .arg(count)
+                           .arg(count == 1 ? QStringLiteral("error") : QStringLiteral("errors"));
+  // The editor put the status line back when its save ended: this comes after.
+  setStatusText(text);
+  char caption[256] = {};
+  GetWindowTextA(frame_, caption, sizeof caption);
+  frontEnd_.detailedMessageBox(frame_, text.toStdString(), ErrorText(first).toStdString(), caption,
+                               MB_OK | MB_ICONEXCLAMATION);
+  if (!ofFrame(frame_)) return;
+  showRowErrors(std::move(refused.errors));
+  errorList_->setCurrentRow(0);
+  if (first.row != 0) gridView_->goTo(first.row, ColName);
+  gridView_->setFocus();
+  setStatusText(text);
 }
 
 void FrameWindow::showRowErrors(std::vector<quill::RowError> errors) {
@@ -327,11 +378,7 @@ void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
       errorList_->addItem(QStringLiteral("... and %1 more").arg(errors.size() - kListedErrors));
       break;
     }
-    const QString where = error.row != 0 ? QStringLiteral("Row %1").arg(error.row) : QStringLiteral("Structure");
-    const QString variable =
-        error.variable.empty() ? QString() : QString::fromStdString(error.variable) + QStringLiteral(": ");
-    auto* item =
-        new QListWidgetItem(QStringLiteral("%1: %2%3").arg(where, variable, QString::fromStdString(error.message)));
+    auto* item = new QListWidgetItem(ErrorText(error));
     item->setData(Qt::UserRole, error.row);
     errorList_->addItem(item);
   }
@@ -364,6 +411,7 @@ bool FrameWindow::translateAccelerator(int vkey, Qt::KeyboardModifiers modifiers
   }
   const bool matched = host_.key(*s, vkey, ctrl, shift, alt);
   frontEnd_.pump();
+  if (FrameWindow* self = ofFrame(frame_)) self->reportRefusedSave();
   return matched;
 }
 
@@ -385,6 +433,7 @@ void FrameWindow::runCommand(WORD id) {
       if (FrameWindow* self = ofFrame(frame_)) {
         self->syncCommandStates();
         self->refreshTitle();
+        self->reportRefusedSave();
       }
   }
 }
@@ -403,6 +452,8 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
   }
   frontEnd_.pump();
+  // The close question's Yes may have saved, and the compiler refused it.
+  if (!platformGone_) reportRefusedSave();
 }
 
 }  // namespace desktop

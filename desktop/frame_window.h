@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 #include "platform/win.h"
@@ -45,6 +46,8 @@ class FrameWindow : public QMainWindow {
 
   // The editor's title, the library's file name and the unsaved-changes mark.
   void refreshTitle();
+  // The unsaved-changes mark, as the editor answers whether it holds changes.
+  void refreshUnsavedMark();
   // entryShown for the structure held now; again: also when it was announced before.
   void announceEntry(bool again);
   void refreshMenuStates();
@@ -59,8 +62,13 @@ class FrameWindow : public QMainWindow {
   void findAgain(bool forward);
   // The Edit commands as a context menu at a global position.
   void showEditMenu(QPoint at);
-  // A save's compile errors, by source line.
+  // A save's compile errors, by source line: the compiler refused the save,
+  // which reportRefusedSave tells once the command that saved is over.
   void showCompileErrors(const std::vector<quill::CompileError>& errors);
+  // Tells of a save the compiler refused since the last call, if any: a message
+  // box with the first error, then that error selected in the compile-error
+  // panel and its row current; the status bar says it too.
+  void reportRefusedSave();
   // Errors by grid row: marks in the row headers and the compile-error panel,
   // which goes away when there are none.
   void showRowErrors(std::vector<quill::RowError> errors);
@@ -103,6 +111,12 @@ class FrameWindow : public QMainWindow {
   FindBar* findBar_ = nullptr;
   LiveCheck* liveCheck_ = nullptr;
   QString shownEntry_;  // library and structure last announced by entryShown
+  // A save the compiler refused, not yet told.
+  struct RefusedSave {
+    QString structure;
+    std::vector<quill::RowError> errors;  // by row, at least one
+  };
+  std::optional<RefusedSave> refusedSave_;
   bool platformGone_ = false;
   bool syncing_ = false;
 };

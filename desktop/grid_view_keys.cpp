@@ -10,6 +10,7 @@
 #include "key_map.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
+#include "quill/row_check.h"
 #include "row_keys.h"
 #include "type_completion.h"
 
@@ -190,6 +191,12 @@ bool GridView::navigationKey(int key, Qt::KeyboardModifiers mods) {
 bool GridView::decimalsAccept(char c) {
   auto* s = sheet();
   if (s->currentColumn() != 3 || s->currentRow() == 0) return true;
+  // The save writes decimal positions for a decimal only: anything else would be lost unseen.
+  if (!quill::IsDecimalTypeText(s->cellText(s->currentRow(), ColType))) {
+    frame_.setStatusText(QStringLiteral("Only a decimal has decimal positions."));
+    QApplication::beep();
+    return false;
+  }
   if (c < '0' || c > '9') {
     frame_.setStatusText(QStringLiteral("The Dec column takes digits only: the number of decimal positions, 0 to 18."));
     QApplication::beep();

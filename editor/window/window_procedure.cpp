@@ -61,6 +61,9 @@ extern "C" QST_EXPORT LRESULT QST_CALL QST_Main(HWND window, UINT message, WPARA
   EditorInstance* instance = InstanceOf(window);
   // Messages that reach a window whose creation failed find no host context.
   if (instance == nullptr || instance->hostContext == nullptr) return 0;
+  // A host may ask after every event: the answer reads one field and changes
+  // nothing, so it is no module call the invariants need checking after.
+  if (message == HM_QUERYCHANGED) return instance->document.changed;
   EnterModuleCall();
   const LRESULT result = HandleMessage(instance, window, message, wParam, lParam);
   LeaveModuleCall(message == WM_DESTROY ? nullptr : window);

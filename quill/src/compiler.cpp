@@ -1,6 +1,7 @@
 // The HostCompiler calls: compiling one type through the editor's character
 // callback, or a whole group from its stored source.
 #include "quill/compiler.h"
+#include "quill/src/runtime_state.h"
 
 struct HostCompiler {
   quill::Compiler::Impl* impl = nullptr;
@@ -16,10 +17,12 @@ struct Compiler::Impl {
   Runtime& runtime;
   HostCompiler handle;
   std::vector<CompileError> errors;
+  std::string structure;  // what the latest compile judged
   bool open = false;
 
-  void begin() {
+  void begin(std::string judged) {
     errors.clear();
+    structure = std::move(judged);
     open = true;
   }
 };
@@ -28,6 +31,7 @@ Compiler::Compiler(Runtime& runtime) : impl_(std::make_unique<Impl>(runtime)) {}
 Compiler::~Compiler() = default;
 HostCompiler* Compiler::handle() { return &impl_->handle; }
 const std::vector<CompileError>& Compiler::lastErrors() const { return impl_->errors; }
+const std::string& Compiler::lastStructure() const { return impl_->structure; }
 bool Compiler::compileOpen() const { return impl_->open; }
 
 }  // namespace quill
@@ -37,7 +41,8 @@ extern "C" {
 int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetChar getChar) {
   if (!compiler || !compiler->impl) return 0;
   quill::Compiler::Impl& impl = *compiler->impl;
-  impl.begin();
+  const quill::RuntimeType* judged = impl.runtime.impl().type(type);
+  impl.begin(judged ? judged->name : std::string());
   if (!getChar) {
     impl.errors.push_back({0, "", "There is no structure source to compile."});
     return 0;
@@ -56,7 +61,8 @@ int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetCh
 int CompilerCompileGroup(HostCompiler* compiler, std::uint16_t group) {
   if (!compiler || !compiler->impl) return 0;
   quill::Compiler::Impl& impl = *compiler->impl;
-  impl.begin();
+  const quill::RuntimeGroup* judged = impl.runtime.impl().group(group);
+  impl.begin(judged ? judged->entry : std::string());
   return impl.runtime.compileGroup(group, &impl.errors) ? 1 : 0;
 }
 

@@ -1,23 +1,14 @@
-// What the host tells of an editor from what it sees of it: the grid's changes
-// since the editor last held what the library holds, and the structure and
-// library it last loaded or stored through its runtime handle.
+// What the host tells of an editor: whether it holds unsaved changes (the
+// editor's own answer), and the structure and library it last loaded or
+// stored through its runtime handle.
 #include "qst/context_codes.h"
-#include "quill/grid_sheet.h"
+#include "qst/host_shell.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
-namespace {
 
-std::uint64_t GenerationOf(HWND grid) {
-  const GridSheet* sheet = GridSheet::fromWindow(grid);
-  return sheet != nullptr ? sheet->contentGeneration() : 0;
-}
-
-}  // namespace
-
-void Host::Impl::markClean(SessionState& state) {
+void Host::Impl::noteFrameNamed(SessionState& state) {
   EditorSession& session = state.session;
-  session.cleanGeneration = GenerationOf(session.grid);
   const Runtime::Trail trail = runtime.trail(state.context->runtime);
   const bool loaded = trail.loads != session.loadsSeen;
   const bool saved = trail.saves != session.savesSeen;
@@ -31,8 +22,10 @@ void Host::Impl::markClean(SessionState& state) {
   frontEnd.setStatus(session.editor, session.status);
 }
 
+// Only the editor knows which changes count: an inserted empty row or a second
+// press on a selected row header changes the grid but not the structure.
 bool Host::hasUnsavedChanges(const EditorSession& session) {
-  return session.grid != nullptr && GenerationOf(session.grid) != session.cleanGeneration;
+  return IsWindow(session.editor) && SendMessageA(session.editor, HM_QUERYCHANGED, 0, 0) != 0;
 }
 
 std::string Host::editorLibrary(const EditorSession& session) {

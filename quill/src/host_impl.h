@@ -48,9 +48,9 @@ struct Host::Impl {
   void writeOwnerGroup(std::int32_t owner);
   // Releases everything the session owns and forgets it.
   void endSession(SessionState& state);
-  // The editor holds what the library holds: later grid changes are unsaved, and
-  // a store since the last such moment is announced in the status line.
-  void markClean(SessionState& state);
+  // The editor named its frame (made, New, loaded, saved): a store since the
+  // last such moment is announced in the status line.
+  void noteFrameNamed(SessionState& state);
   HFONT gridFont();
 
   HostFrontEnd& frontEnd;

@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "qst/context_codes.h"
 #include "qst/grid_engine.h"
-#include "quill/grid_sheet.h"
 #include "quill/src/host_impl.h"
 
 namespace quill {
@@ -75,9 +74,6 @@ EditorSession* Host::createEditor(std::int32_t contextCode, std::int32_t callerK
   // drive it. The module's instance record is its own business.
   if (IsWindow(state.session.editor))
     state.session.grid = FindWindowExA(state.session.editor, nullptr, kGridControlClass, nullptr);
-  // Its last title came before the host knew its grid: what it shows now is as made.
-  if (const GridSheet* sheet = GridSheet::fromWindow(state.session.grid))
-    state.session.cleanGeneration = sheet->contentGeneration();
   return &state.session;
 }
 

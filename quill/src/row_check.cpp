@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 #include "qst/context_codes.h"
 #include "qst/grid_engine.h"
@@ -36,6 +38,41 @@ int WholeDecimals(const std::optional<double>& value) {
   return static_cast<int>(std::clamp(*value, -kDecimalsLimit, kDecimalsLimit));
 }
 
+bool HalfFilled(const std::string& name, const std::string& type) { return name.empty() != type.empty(); }
+
+// What the compiler never sees of a row, said as the editor says it: the save
+// refuses a row with only a name or only a type (the entry row aside), and
+// writes decimal positions for a decimal only.
+std::optional<RowError> RowTheCompilerSkips(const CheckedRow& row, std::uint32_t number, std::uint32_t entryRow) {
+  if (HalfFilled(row.name, row.type)) {
+    if (number == entryRow) return std::nullopt;
+    if (row.type.empty()) return RowError{number, "", "Variable " + row.name + " has no type."};
+    return RowError{number, "", "The variable of type " + row.type + " has no name."};
+  }
+  if (!row.decimals || *row.decimals == 0 || row.name.empty() || IsDecimalTypeText(row.type)) return std::nullopt;
+  return RowError{number, row.name,
+                  grid::FormatGridNumber(*row.decimals) + " is left out: only a decimal has decimal positions."};
+}
+
+// Errors of the header come first and of the footer last, the rows' between.
+std::uint32_t RowOrder(const RowError& error, int line) {
+  if (error.row != 0) return error.row;
+  return line <= 1 ? 0 : std::numeric_limits<std::uint32_t>::max();
+}
+
+}  // namespace
+
+bool IsDecimalTypeText(const std::string& type) { return NormalType(type) == "decimal"; }
+
+namespace {
+
+// Only a half-filled row needs to be told from the entry row: the marker is
+// read for those alone, not for every row of a long grid.
+void NoteEntryRow(const GridSheet& sheet, std::uint32_t row, RowCheckRequest* request) {
+  const CheckedRow& read = request->rows[row - 1];
+  if (HalfFilled(read.name, read.type) && sheet.cellText(row, ColMarker) == kEntryRowMarker) request->entryRow = row;
+}
+
 }  // namespace
 
 RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet) {
@@ -56,9 +93,11 @@ std::vector<std::string> StructureNames(std::vector<TypeChoice> choices) {
 
 void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t last, RowCheckRequest* request) {
   last = std::min(last, sheet.rowCount());
-  for (std::uint32_t row = std::max<std::uint32_t>(first, 1); row <= last && row != 0; ++row)
+  for (std::uint32_t row = std::max<std::uint32_t>(first, 1); row <= last && row != 0; ++row) {
     request->rows.push_back(
         {sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
+    NoteEntryRow(sheet, row, request);
+  }
 }
 
 void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet, RowCheckRequest* request) {
@@ -75,6 +114,7 @@ void CompleteCheckedRows(Host& host, const EditorSession& session, const GridShe
     if (column == ColType) row.type = text;
     if (column == ColDecimals)
       row.decimals = text.find_first_not_of(" \t") == std::string::npos ? std::nullopt : grid::ParseGridNumber(text);
+    NoteEntryRow(sheet, current, request);
   }
   request->global = session.contextCode == kContextStandAlone;
   request->structure = host.editorStructure(session);
@@ -101,12 +141,21 @@ std::vector<RowError> CheckRows(const RowCheckRequest& request) {
   expectation.name = request.structure;
   std::vector<CompileError> errors;
   CompileStructureSource(source, request.knownStructures, expectation, nullptr, &errors);
-  std::vector<RowError> found;
+  std::vector<std::pair<std::uint32_t, RowError>> ordered;
+  for (std::size_t i = 0; i < request.rows.size(); ++i) {
+    const auto number = static_cast<std::uint32_t>(i + 1);
+    if (auto skipped = RowTheCompilerSkips(request.rows[i], number, request.entryRow))
+      ordered.emplace_back(number, std::move(*skipped));
+  }
   for (CompileError& error : errors) {
     const auto line = static_cast<std::size_t>(std::max(error.line, 0));
-    const std::uint32_t row = line < rowOfLine.size() ? rowOfLine[line] : 0;
-    found.push_back({row, std::move(error.variable), std::move(error.message)});
+    RowError found{line < rowOfLine.size() ? rowOfLine[line] : 0, std::move(error.variable), std::move(error.message)};
+    ordered.emplace_back(RowOrder(found, error.line), std::move(found));
   }
+  std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<RowError> found;
+  found.reserve(ordered.size());
+  for (auto& [order, error] : ordered) found.push_back(std::move(error));
   return found;
 }
 

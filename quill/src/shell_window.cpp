@@ -108,7 +108,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
       // The editor names its frame exactly when it was made, started a new
       // structure, loaded one or saved one.
       const LRESULT result = DefWindowProcA(frame, message, wParam, lParam);
-      if (quill::Host::Impl* impl = quill::ImplOf(state->context.get())) impl->markClean(*state);
+      if (quill::Host::Impl* impl = quill::ImplOf(state->context.get())) impl->noteFrameNamed(*state);
       return result;
     }
     default: break;

@@ -41,6 +41,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "live_check.h"
+#include "qst/command_ids.h"
 #include "quill/grid_sheet.h"
 #include "quill/library.h"
 #include "type_completion.h"
@@ -216,9 +217,25 @@ class DesktopTest : public QObject {
     return rows.join(QLatin1Char(','));
   }
 
-  void saveAs(FrameWindow* frame, const QString& name) {
-    WhenDialogShows([name](QWidget* dialog) {
+  // Answers the dialogs that come one after another with the buttons given, in
+  // turn, and writes down what each said: its text, and its detail after " | ".
+  static void AnswerInTurn(QStringList buttons, QStringList* said) {
+    if (buttons.isEmpty()) return;
+    WhenDialogShows([buttons, said](QWidget* dialog) mutable {
+      auto* box = qobject_cast<QMessageBox*>(dialog);
+      said->append(box ? box->text() + (box->informativeText().isEmpty() ? QString() : " | " + box->informativeText())
+                       : dialog->windowTitle());
+      const QString button = buttons.takeFirst();
+      AnswerInTurn(buttons, said);
+      Click(dialog, button);
+    });
+  }
+
+  // Ctrl+S through the save dialog; the boxes that follow get the buttons given.
+  void saveAs(FrameWindow* frame, const QString& name, const QStringList& then = {}, QStringList* said = nullptr) {
+    WhenDialogShows([name, then, said](QWidget* dialog) {
       dialog->findChildren<QLineEdit*>().at(0)->setText(name);
+      AnswerInTurn(then, said);
       Click(dialog, QStringLiteral("Save"));
     });
     QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
@@ -728,6 +745,11 @@ class DesktopTest : public QObject {
     QCOMPARE(Offered(local).mid(40), QStringList({"s_addr (structure)", "s_local (local structure)"}));
   }
 
+  static QString CurrentPanelLine(FrameWindow* frame) {
+    auto* list = frame->findChild<QDockWidget*>()->findChild<QListWidget*>();
+    return list->currentItem() ? list->currentItem()->text() : QString();
+  }
+
   static QStringList Panel(FrameWindow* frame) {
     QStringList lines;
     auto* dock = frame->findChild<QDockWidget*>();
@@ -767,8 +789,10 @@ class DesktopTest : public QObject {
     QCOMPARE(RowTip(frame, 1), QStringLiteral("Unknown type \"nosuch\"."));
     QTRY_COMPARE(RowTip(frame, 3), QString());  // the tip fades out
 
-    // A failed save lists the same errors at once, by row.
-    saveAs(frame, QStringLiteral("s_checked"));
+    // A failed save lists the same errors at once, by row, once it has said so.
+    QStringList said;
+    saveAs(frame, QStringLiteral("s_checked"), {"OK"}, &said);
+    QCOMPARE(said.size(), 1);
     QCOMPARE(Panel(frame), expected);
     // Fixed rows clear the marks and the panel.
     ClickCell(frame, 1, 2);
@@ -781,6 +805,144 @@ class DesktopTest : public QObject {
     saveAs(frame, QStringLiteral("s_checked"));
     QVERIFY(!frame->isWindowModified());
     QVERIFY(Panel(frame).isEmpty());
+  }
+
+  // What the save refuses is marked while the user works, in the save's words.
+  void halfFilledAndDuplicateRowsAreMarkedAsTheSaveWouldRefuseThem() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    auto& sheet = Sheet(frame);
+    auto fill = [&](std::uint32_t row, int column, const char* text) {
+      ClickCell(frame, row, column);
+      if (*text == '\0')
+        QTest::keyClick(view, Qt::Key_Backspace);
+      else
+        QTest::keyClicks(view, QString::fromLatin1(text));
+      if (view->typeCompletion()->isVisible()) QTest::keyClick(view, Qt::Key_Escape);  // the list, not the text
+      QTest::keyClick(view, Qt::Key_Tab);
+    };
+    const char* rows[][2] = {{"qty", "int"}, {"Qty", "long"}, {"note", "string"}, {"gone", "long"}, {"price", "dec"}};
+    for (std::uint32_t row = 1; row <= 5; ++row) {
+      fill(row, 1, rows[row - 1][0]);
+      fill(row, 2, rows[row - 1][1]);
+    }
+    fill(3, 2, "");
+    fill(4, 1, "");
+    fill(5, 3, "2");
+    QTRY_COMPARE(Panel(frame),
+                 QStringList({"Row 2: Qty: Duplicate variable name: same as \"qty\" apart from letter case.",
+                              "Row 3: Variable note has no type.", "Row 4: The variable of type long has no name."}));
+    QCOMPARE(RowTip(frame, 3), QStringLiteral("Variable note has no type."));
+
+    // Another type for a row with decimals: marked while the user types it, as
+    // the save would drop them; leaving the cell takes them out of the row.
+    ClickCell(frame, 5, 2);
+    QTest::keyClicks(view, QStringLiteral("int"));
+    QTRY_COMPARE(Panel(frame).value(3),
+                 QStringLiteral("Row 5: price: 2 is left out: only a decimal has decimal positions."));
+    if (view->typeCompletion()->isVisible()) QTest::keyClick(view, Qt::Key_Escape);
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(sheet.cellText(5, 2), std::string("integer"));
+    QCOMPARE(sheet.cellNumber(5, 3), std::optional<double>());
+
+    // A Dec cell of any other type takes no digits, and says why.
+    ClickCell(frame, 1, 3);
+    QTest::keyClicks(view, QStringLiteral("3"));
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Only a decimal has decimal positions."));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(sheet.cellNumber(1, 3), std::optional<double>());
+    QTRY_COMPARE(Panel(frame).size(), 3);
+
+    // The save stops at the row the check marked, with the same words.
+    QStringList said;
+    AnswerInTurn({"OK"}, &said);
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(said, QStringList({"Variable note has no type."}));
+    QCOMPARE(sheet.currentRow(), 3u);
+  }
+
+  // A save the compiler refuses says so however it was asked for, and shows where.
+  void savesTheCompilerRefusesSaySoAndShowTheFirstError() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    auto& sheet = Sheet(frame);
+    saveAs(frame, QStringLiteral("s_refused"));
+    QVERIFY(!frame->isWindowModified());
+    for (std::uint32_t row : {2u, 3u}) {
+      ClickCell(frame, row, 2);
+      QTest::keyClicks(view, QStringLiteral("nosuch"));
+    }
+    ClickCell(frame, 1, 1);
+    const QString refusal = QStringLiteral("s_refused was not saved: the compiler found 2 errors.");
+    const QString first = QStringLiteral("Row 2: price: Unknown type \"nosuch\".");
+    QStringList said;
+    AnswerInTurn({"OK"}, &said);
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(said, QStringList({refusal + " | " + first}));
+    QCOMPARE(frame->statusBar()->currentMessage(), refusal);
+    QCOMPARE(Panel(frame).size(), 2);
+    QCOMPARE(CurrentPanelLine(frame), first);
+    QCOMPARE(sheet.currentRow(), 2u);
+    QVERIFY(frame->isWindowModified());
+
+    // Save As names the structure it was to be.
+    said.clear();
+    WhenDialogShows([&said](QWidget* dialog) {
+      dialog->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("s_other"));
+      AnswerInTurn({"OK"}, &said);
+      Click(dialog, QStringLiteral("Save"));
+    });
+    frame->runCommand(CmdSaveAs);
+    QCOMPARE(said, QStringList({"s_other was not saved: the compiler found 2 errors. | " + first}));
+
+    // The close question's Yes, and Print's save first: the window stays, nothing is printed.
+    said.clear();
+    AnswerInTurn({"Yes", "OK"}, &said);
+    frame->close();
+    QCOMPARE(said, QStringList({"Save changes to \n" + library_ + "(s_refused)?", refusal + " | " + first}));
+    QCOMPARE(FrameWindow::all().size(), std::size_t(1));
+    said.clear();
+    AnswerInTurn({"OK", "OK"}, &said);
+    frame->runCommand(CmdPrint);
+    QCOMPARE(said.size(), 2);
+    QCOMPARE(said.at(1), refusal + " | " + first);
+    QCOMPARE(frame->statusBar()->currentMessage(), refusal);
+    auto library = quill::Library::open(library_.toStdString(), false, nullptr);
+    QVERIFY(library && library->entrySource("s_refused")->find("nosuch") == std::string::npos);
+  }
+
+  // The title's mark is the editor's own: changes that are none leave it off.
+  void unsavedMarkFollowsTheEditor() {
+    FrameWindow* frame = threeVariables();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    saveAs(frame, QStringLiteral("s_marked"));
+    QVERIFY(!frame->isWindowModified());
+    // Insert Row only moves the empty entry row up: the structure is the same.
+    ClickCell(frame, 2, 1);
+    frame->runCommand(CmdInsertRow);
+    QCOMPARE(Sheet(frame).cellText(2, 4), std::string("\xAE"));
+    QVERIFY(!frame->isWindowModified());
+    ClickCell(frame, 3, 0);
+    ClickCell(frame, 3, 0);
+    QVERIFY(!frame->isWindowModified());
+    // So Ctrl+S has nothing to do and asks nothing; a typed name is a change.
+    QStringList said;
+    QPointer<QTimer> answer = WhenDialogShows([&said](QWidget* dialog) {
+      said << dialog->windowTitle();
+      dialog->close();
+    });
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QTest::qWait(100);
+    delete answer.data();
+    QVERIFY(said.isEmpty());
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QStringLiteral("gap"));
+    QVERIFY(frame->isWindowModified());
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!frame->isWindowModified());
   }
 
   void titleShowsLibraryAndUnsavedMark() {
@@ -809,6 +971,7 @@ class DesktopTest : public QObject {
     // A failed save keeps the mark: the rows still differ from the library.
     ClickCell(frame, 2, 2);
     QTest::keyClicks(frame->gridView(), QStringLiteral("nosuchtype"));
+    WhenDialogShows([](QWidget* box) { Click(box, QStringLiteral("OK")); });
     QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
     QVERIFY(frame->isWindowModified());
     WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });

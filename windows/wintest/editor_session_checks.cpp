@@ -171,9 +171,11 @@ void EditAndSave(CheckList& checks, quill::Host& host, ScriptedFrontEnd& frontEn
   editor.command(CmdSave);
   checks.expect(frontEnd.saveDialogs() == 1, "Save asks for a name once");
   checks.expectText(WindowText(session->frame), "Structure - s_wine", "the saved structure names the frame");
+  checks.expect(!host.hasUnsavedChanges(*session), "HM_QUERYCHANGED: nothing unsaved after the save");
 
   // A change, then Close: the system's message box asks, the hook says No.
   editor.type(4, kName, "extra");
+  checks.expect(host.hasUnsavedChanges(*session), "HM_QUERYCHANGED: a typed name is unsaved");
   boxes.answerNext(IDNO);
   const std::size_t boxesBefore = boxes.shown().size();
   editor.command(CmdClose);

@@ -10,6 +10,9 @@
 constexpr UINT HM_QUERYCOMMANDS = 0x041E;  // binary interface: toolbar commands of the editor
 constexpr UINT HM_SETNOTIFY = 0x0425;      // binary interface: the window told of the editor's end
 constexpr UINT HM_EDITORCLOSED = 0x0427;   // binary interface: sent to that window
+// Whether the rows differ from the stored structure: the editor answers with its
+// own mark, so a host never has to guess. A host that does not ask loses nothing.
+constexpr UINT HM_QUERYCHANGED = 0x0428;  // binary interface
 
 // HM_QUERYCOMMANDS: which list wParam asks for (binary interface), and the entry
 // that stands for a separator in the toolbar's list (binary interface).

@@ -70,6 +70,8 @@ class HOST_API Compiler {
   HostCompiler* handle();
   // Errors of the latest compile; kept until the next compile starts.
   const std::vector<CompileError>& lastErrors() const;
+  // The structure the latest compile judged (a group's: its entry), "" when unknown.
+  const std::string& lastStructure() const;
   // True between a compile and its CompilerEnd.
   bool compileOpen() const;
 

@@ -41,12 +41,9 @@ struct EditorSession {
   HICON icon = nullptr;          // the module's icon for the frame
   int preparedMenu = 0;          // the menu number the module announced (ShellPrepareMenu)
   int layoutsPrepared = 0;       // times the module asked for its layouts (LibraryPrepareLayouts)
-  // The grid's content generation when the editor last named its frame, which it
-  // does when it holds what the library holds: made, New, loaded, saved.
-  std::uint64_t cleanGeneration = 0;
-  std::uint32_t savesSeen = 0;  // stores already announced in the status line
-  std::uint32_t loadsSeen = 0;  // loads seen at the last naming
-  bool untitled = true;         // named with neither a load nor a store before: a new structure
+  std::uint32_t savesSeen = 0;   // stores already announced in the status line
+  std::uint32_t loadsSeen = 0;   // loads seen at the last naming
+  bool untitled = true;          // named with neither a load nor a store before: a new structure
 };
 
 // The last message box shown through ShellMessageBox, for checks.
@@ -105,7 +102,7 @@ class HOST_API Host {
   const ShellMessage* lastMessage() const;
 
   // ---- What an editor holds, as the host sees it --------------------------
-  // True when the grid changed since the editor was made, loaded or saved.
+  // True when the editor holds changes not yet saved, as it answers HM_QUERYCHANGED.
   bool hasUnsavedChanges(const EditorSession& session);
   // The structure's library: where it came from or was last saved to; for a
   // local structure its owner's; "" for a new global structure.

@@ -26,6 +26,7 @@ struct CheckedRow {
 
 struct RowCheckRequest {
   std::vector<CheckedRow> rows;              // from grid row 1
+  std::uint32_t entryRow = 0;                // the entry row when it holds a name or a type; else 0
   bool global = true;                        // "global type" (stand-alone) or "type" (local)
   std::string structure;                     // the structure's name; "" for a new one
   std::vector<std::string> knownStructures;  // the structures the types may name
@@ -52,8 +53,15 @@ HOST_API void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::
 HOST_API void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet,
                                   RowCheckRequest* request);
 
-// The errors the compiler finds in the rows, in row order. Touches nothing but
-// its request, so it may run on another thread.
+// The errors a save would meet, in row order: the rows the editor refuses to
+// save (a name without a type, a type without a name), what the compiler finds
+// in the others, and decimal positions the save would leave out because the
+// type is not decimal. Touches nothing but its request, so it may run on
+// another thread.
 HOST_API std::vector<RowError> CheckRows(const RowCheckRequest& request);
+
+// True when a Type cell's text names the one type with decimal positions, as
+// the editor reads it: in any letter case, or its short form.
+HOST_API bool IsDecimalTypeText(const std::string& type);
 
 }  // namespace quill

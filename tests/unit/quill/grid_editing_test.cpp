@@ -259,7 +259,7 @@ TEST_F(GridEditingTest, GridDestroyedByANotificationHandlerIsLeftAlone) {
 namespace grid_test {
 namespace {
 
-// The generation a front end compares to tell unsaved changes: rows and what
+// The generation the live check compares to tell changed rows: rows and what
 // they hold count, moving about and selecting do not.
 TEST_F(GridEditingTest, ContentGenerationCountsChangesOfWhatRowsHold) {
   struct Step {

@@ -31,7 +31,7 @@ TEST(RowCheck, ErrorsNameTheirGridRows) {
        ""},
       {"unknown type after rows that hold no variable",
        {{"", "", {}}, {"a", "", {}}, {"b", "nosuch", {}}},
-       "3 b: Unknown type \"nosuch\".\n"},
+       "2 : Variable a has no type.\n3 b: Unknown type \"nosuch\".\n"},
       {"bad name", {{"1st", "string", {}}}, "1 1st: Invalid variable name.\n"},
       {"duplicate, ignoring case",
        {{"qty", "integer", {}}, {"", "", {}}, {"QTY", "integer", {}}},
@@ -39,8 +39,29 @@ TEST(RowCheck, ErrorsNameTheirGridRows) {
       {"decimals out of range", {{"p", "decimal", 19.0}}, "1 p: Decimal positions must be between 0 and 18.\n"},
       {"decimals far out of range", {{"p", "decimal", 1e300}}, "1 p: Decimal positions must be between 0 and 18.\n"},
       {"no decimals given counts as none", {{"p", "decimal", {}}}, ""},
+      {"rows the save refuses before it compiles, in the save's words",
+       {{"qty", "", {}}, {"", "Integer", {}}, {"", "", {}}, {"", "", 2.0}},
+       "1 : Variable qty has no type.\n2 : The variable of type Integer has no name.\n"},
+      {"decimals the save would leave out, among the compiler's errors in row order",
+       {{"a", "nosuch", {}}, {"b", "int", 2.0}, {"c", "string", 0.0}, {"d", "DEC", 2.0}, {"e", "x", {}}},
+       "1 a: Unknown type \"nosuch\".\n2 b: 2 is left out: only a decimal has decimal positions.\n"
+       "5 e: Unknown type \"x\".\n"},
   };
   for (const auto& c : cases) EXPECT_EQ(Describe(CheckRows(Rows(c.rows))), c.expected) << c.what;
+}
+
+// The entry row may hold a name or a type while the user types into it: the save does not refuse it.
+TEST(RowCheck, EntryRowIsNoHalfFilledRow) {
+  RowCheckRequest request = Rows({{"qty", "integer", {}}, {"", "long", {}}, {"note", "", {}}});
+  request.entryRow = 3;
+  EXPECT_EQ(Describe(CheckRows(request)), "2 : The variable of type long has no name.\n");
+}
+
+// Header errors lead, the footer's close the list, whatever the rows hold.
+TEST(RowCheck, StructureErrorsKeepTheirPlaceAroundRowErrors) {
+  RowCheckRequest request = Rows({{"a", "", {}}, {"b", "integer", {}}});
+  request.structure = "1bad";
+  EXPECT_EQ(Describe(CheckRows(request)), "0 : Invalid structure name.\n1 : Variable a has no type.\n");
 }
 
 TEST(RowCheck, SettingAndNameOfTheStructure) {
@@ -94,6 +115,18 @@ TEST_F(GridTest, RowsReadInPartsAreTheRowsReadAtOnce) {
     for (const auto& [first, last] : c.parts) quill::ReadCheckedRows(*sheet, first, last, &request);
     EXPECT_EQ(Names(request), expected) << c.what;
   }
+}
+
+// The read tells the entry row by its marker, so the check spares it as the save does.
+TEST_F(GridTest, ReadNotesAnEntryRowThatHoldsANameOrType) {
+  addRows(3);
+  setText(1, ColName, "qty");
+  setText(2, ColType, "long");
+  setText(2, ColMarker, kEntryRowMarker);
+  quill::RowCheckRequest request;
+  quill::ReadCheckedRows(*sheet, 1, 3, &request);
+  EXPECT_EQ(request.entryRow, 2u);
+  EXPECT_EQ(quill::Describe(quill::CheckRows(request)), "1 : Variable qty has no type.\n");
 }
 
 }  // namespace
