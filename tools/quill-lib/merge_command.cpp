@@ -71,6 +71,18 @@ void WriteVersion(const LibraryVersion& version, const std::vector<std::string>&
   staged.write(folder, kManifestName, FormatManifest(manifest));
 }
 
+constexpr const char* kVersionFolders[3] = {"base", "ours", "theirs"};
+
+// Folders left by an earlier conflict would mix its files into these.
+void RequireNewExportFolders(const std::string& directory) {
+  for (const char* name : kVersionFolders) {
+    const fs::path path = fs::path(directory) / name;
+    std::error_code error;
+    if (fs::symlink_status(path, error).type() != fs::file_type::not_found)
+      throw ToolError{kExitFile, path.string() + " exists already; remove it or name another folder."};
+  }
+}
+
 // DIR/base, DIR/ours and DIR/theirs, each an exported folder of the
 // conflicting structures as that side holds them.
 void ExportConflicts(const std::string& directory, const std::vector<std::string>& labels,
@@ -80,8 +92,7 @@ void ExportConflicts(const std::string& directory, const std::vector<std::string
   if (error) throw ToolError{kExitFile, WriteFailure(directory, error.value())};
   const FolderHandle root = FolderHandle::Open(directory, false);
   StagedFiles staged;
-  const char* names[3] = {"base", "ours", "theirs"};
-  for (int i = 0; i < 3; ++i) WriteVersion(*versions[i], labels, staged.folder(root, names[i]), staged);
+  for (int i = 0; i < 3; ++i) WriteVersion(*versions[i], labels, staged.folder(root, kVersionFolders[i]), staged);
   staged.commit();
 }
 
@@ -121,6 +132,7 @@ void WriteMerged(const std::string& oursPath, const MergedLibrary& merged, const
 }  // namespace
 
 int RunMerge(const MergeOptions& options) {
+  if (!options.exportDirectory.empty()) RequireNewExportFolders(options.exportDirectory);
   std::unique_ptr<quill::Library> base = OpenVersion(options.base);
   std::unique_ptr<quill::Library> ours = OpenVersion(options.ours);
   std::unique_ptr<quill::Library> theirs = OpenVersion(options.theirs);

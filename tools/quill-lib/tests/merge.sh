@@ -96,6 +96,8 @@ cmp -s mend/ours/s_line.srs c1/s_line.srs || fail "mend/ours/s_line.srs is not o
 grep -qF "Theirs" mend/theirs/quill-lib.manifest || fail "theirs' comment is not in its manifest"
 "$QUILL_LIB" import mend/theirs result.lib >/dev/null || fail "the theirs version could not be imported"
 expect 0 "$(cat c2/s_line.srs)" "$QUILL_LIB" show result.lib s_line
+# Folders left by an earlier conflict are not mixed into.
+expect_error 4 "mend/base exists already" "$QUILL_LIB" merge --export mend base.lib c1.lib c2.lib
 
 # A merge whose every side is clean but whose result does not compile: ours
 # removed s_note, theirs starts to use it.
