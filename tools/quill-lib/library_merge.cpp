@@ -15,10 +15,17 @@ namespace {
 
 using Structure = quill::LibraryStructure;
 
-const quill::StoredObject* FindObject(const LibraryVersion& version, const std::string& lowered) {
-  for (const quill::StoredObject& object : version.objects)
-    if (Lowered(object.name) == lowered) return &object;
-  return nullptr;
+// Objects by lowered name.
+std::unordered_map<std::string, const quill::StoredObject*> ObjectsByName(const LibraryVersion& version) {
+  std::unordered_map<std::string, const quill::StoredObject*> objects;
+  for (const quill::StoredObject& object : version.objects) objects.emplace(Lowered(object.name), &object);
+  return objects;
+}
+
+const quill::StoredObject* FindObject(const std::unordered_map<std::string, const quill::StoredObject*>& objects,
+                                      const std::string& lowered) {
+  auto found = objects.find(lowered);
+  return found == objects.end() ? nullptr : found->second;
 }
 
 bool SameObject(const quill::StoredObject* a, const quill::StoredObject* b) {
@@ -26,18 +33,19 @@ bool SameObject(const quill::StoredObject* a, const quill::StoredObject* b) {
   return a->id == b->id && a->kind == b->kind && a->name == b->name;
 }
 
-// The lowered labels of one object's local structures, in the version's order.
-std::vector<std::string> LocalOrder(const LibraryVersion& version, const std::string& owner) {
-  std::vector<std::string> labels;
+// The lowered labels of each object's local structures, in the version's
+// order, by lowered object name.
+std::unordered_map<std::string, std::vector<std::string>> LocalOrders(const LibraryVersion& version) {
+  std::unordered_map<std::string, std::vector<std::string>> orders;
   for (const Structure& s : version.structures.all())
-    if (!s.stored.owner.empty() && Lowered(s.stored.owner) == owner) labels.push_back(Lowered(s.label()));
-  return labels;
+    if (!s.stored.owner.empty()) orders[Lowered(s.stored.owner)].push_back(Lowered(s.label()));
+  return orders;
 }
 
 class Merger {
  public:
   Merger(const LibraryVersion& base, const LibraryVersion& ours, const LibraryVersion& theirs)
-      : base_(base), ours_(ours), theirs_(theirs) {}
+      : base_(base), ours_(ours), theirs_(theirs), oursLocals_(LocalOrders(ours)), theirsLocals_(LocalOrders(theirs)) {}
 
   MergedLibrary run() {
     std::map<std::string, bool> labels;  // every label of the three, in a stable order
@@ -125,10 +133,13 @@ class Merger {
   }
 
   void mergeObject(const std::string& name) {
-    const quill::StoredObject *b = FindObject(base_, name), *o = FindObject(ours_, name), *t = FindObject(theirs_, name);
+    const quill::StoredObject *b = FindObject(baseObjects_, name), *o = FindObject(oursObjects_, name),
+                              *t = FindObject(theirsObjects_, name);
+    const std::vector<std::string>& oursOrder = oursLocals_[name];
+    const std::vector<std::string>& theirsOrder = theirsLocals_[name];
     std::unordered_set<std::string> kept;
-    for (const LibraryVersion* version : {&ours_, &theirs_})
-      for (const std::string& label : LocalOrder(*version, name))
+    for (const std::vector<std::string>* order : {&oursOrder, &theirsOrder})
+      for (const std::string& label : *order)
         if (chosen_.count(label)) kept.insert(label);
     const quill::StoredObject* chosen = SameObject(b, o) ? t : o;
     if (!chosen && !kept.empty()) chosen = o ? o : t;
@@ -139,7 +150,7 @@ class Merger {
     std::unordered_set<std::string> placed;
     for (const std::string& label : kept)
       if (!ours_.find(label)) placed.insert(label);
-    for (const std::string& label : MergeOrder(LocalOrder(ours_, name), LocalOrder(theirs_, name), kept, placed)) {
+    for (const std::string& label : MergeOrder(oursOrder, theirsOrder, kept, placed)) {
       quill::StructureSource local = *chosen_.at(label).source;
       local.owner = object.name;
       result_.structures.push_back(std::move(local));
@@ -152,6 +163,10 @@ class Merger {
   };
 
   const LibraryVersion &base_, &ours_, &theirs_;
+  std::unordered_map<std::string, std::vector<std::string>> oursLocals_, theirsLocals_;
+  const std::unordered_map<std::string, const quill::StoredObject*> baseObjects_ = ObjectsByName(base_),
+                                                                    oursObjects_ = ObjectsByName(ours_),
+                                                                    theirsObjects_ = ObjectsByName(theirs_);
   MergedLibrary result_;
   std::list<quill::StructureSource> merged_;  // texts merged by variable; stable addresses
   std::unordered_map<std::string, Chosen> chosen_;  // lowered label -> what the merge keeps

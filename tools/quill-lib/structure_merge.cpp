@@ -99,8 +99,8 @@ std::string Describe(const MemberUnit* unit) {
 // the spacing of the line does not count.
 bool Same(const MemberUnit* a, const MemberUnit* b) {
   if (!a || !b) return a == b;
-  return a->info.name == b->info.name && a->info.suffix == b->info.suffix &&
-         SameName(DescribeType(a->info), DescribeType(b->info));
+  return a->info.name == b->info.name && a->info.suffix == b->info.suffix && a->info.decimals == b->info.decimals &&
+         SameName(a->info.typeName, b->info.typeName);
 }
 
 // The keys of the variables one side moved away from the base's order.
