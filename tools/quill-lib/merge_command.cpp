@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <unordered_map>
 
 #include "commands.h"
 #include "folder.h"
@@ -88,10 +89,11 @@ void RequireNewExportFolders(const std::string& directory) {
 void ExportConflicts(const std::string& directory, const std::vector<std::string>& labels,
                      const LibraryVersion* versions[3]) {
   std::error_code error;
-  fs::create_directories(directory, error);
+  const bool made = fs::create_directories(directory, error);
   if (error) throw ToolError{kExitFile, WriteFailure(directory, error.value())};
+  StagedFiles staged;  // a failure part-way leaves no folder half written
+  if (made) staged.madeFolder(directory);
   const FolderHandle root = FolderHandle::Open(directory, false);
-  StagedFiles staged;
   for (int i = 0; i < 3; ++i) WriteVersion(*versions[i], labels, staged.folder(root, kVersionFolders[i]), staged);
   staged.commit();
 }
@@ -109,12 +111,11 @@ void WriteMerged(const std::string& oursPath, const MergedLibrary& merged, const
     const quill::StructureSource& s = compiled.all()[i].stored;
     if (s.owner.empty()) entries.push_back({s.name, s.source, merged.comments.at(Lowered(s.name)), ""});
   }
+  std::unordered_map<std::string, std::vector<quill::StoredLocalType>> locals;  // by owner, in order
+  for (const quill::StructureSource& s : merged.structures)
+    if (!s.owner.empty()) locals[s.owner].push_back({s.name, s.source, 0});
   std::vector<quill::Library::ObjectTypes> objects;
-  for (const quill::StoredObject& object : merged.objects) {
-    objects.push_back({object, {}});
-    for (const quill::StructureSource& s : merged.structures)
-      if (s.owner == object.name) objects.back().types.push_back({s.name, s.source, 0});
-  }
+  for (const quill::StoredObject& object : merged.objects) objects.push_back({object, std::move(locals[object.name])});
   bool written = library->writeAll(entries, objects, &error);
   library.reset();
   struct stat info;
