@@ -37,7 +37,8 @@ void AddGitCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
   merge->add_option("BASE", a.merge.base, "the common ancestor")->required();
   merge->add_option("OURS", a.merge.ours, "this branch's library, replaced by the merge")->required();
   merge->add_option("THEIRS", a.merge.theirs, "the other branch's library")->required();
-  merge->add_option("--export", a.merge.exportDirectory, "on conflicts write DIR/base, DIR/ours, DIR/theirs");
+  merge->add_option("--export", a.merge.exportDirectory, "on conflicts write DIR/base, DIR/ours, DIR/theirs")
+      ->type_name("DIR");
   merge->callback([&a, run] { *run = [&a] { return quill_lib::RunMerge(a.merge); }; });
 
   CLI::App* setup = app.add_subcommand("git-setup", "Set up a git repository to diff and merge library files.");
