@@ -27,4 +27,14 @@ struct GraphOptions {
 };
 int RunGraph(const GraphOptions& options);
 
+int RunTextconv(const std::string& library);
+
+struct MergeOptions {
+  std::string base, ours, theirs;
+  std::string exportDirectory;  // "" writes no files for conflicts
+};
+int RunMerge(const MergeOptions& options);
+
+int RunGitSetup(const std::string& repository, bool print);
+
 }  // namespace quill_lib

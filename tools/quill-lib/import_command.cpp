@@ -15,6 +15,7 @@
 #include "printable.h"
 #include "manifest.h"
 #include "names.h"
+#include "object_id.h"
 #include "qst/host_library.h"
 #include "quill/compiler.h"
 #include "tool_error.h"
@@ -167,27 +168,13 @@ void AddKeptStructures(const quill::Library* library, const Folder& folder,
       if (!replaced(object.name, type.name)) sources->push_back({object.name, type.name, std::move(type.source)});
 }
 
-// An id for an object new to the library: the exported one when it is free
-// (also as a group: the low 16 bits), otherwise the next free one.
-std::int32_t ObjectId(const std::vector<quill::StoredObject>& existing, std::int32_t wanted) {
-  auto taken = [&](std::int32_t id) {
-    return id <= 0 || std::any_of(existing.begin(), existing.end(), [&](const quill::StoredObject& o) {
-             return o.id == id || (o.id & 0xFFFF) == (id & 0xFFFF);
-           });
-  };
-  if (!taken(wanted)) return wanted;
-  for (std::int32_t id = 1; id < 0xFFFF; ++id)
-    if (!taken(id)) return id;
-  throw ToolError{kExitFile, "No free object id is left in the library."};
-}
-
 std::vector<quill::Library::ObjectTypes> ObjectWrites(const Folder& folder, const quill::Library* library) {
   std::vector<quill::StoredObject> existing = library ? library->objects() : std::vector<quill::StoredObject>{};
   std::vector<quill::Library::ObjectTypes> writes;
   for (const Manifest::Object& item : folder.manifest.objects) {
     auto known = std::find_if(existing.begin(), existing.end(),
                               [&](const quill::StoredObject& o) { return SameName(o.name, item.name); });
-    quill::StoredObject object{known != existing.end() ? known->id : ObjectId(existing, item.id), item.kind, item.name};
+    quill::StoredObject object{known != existing.end() ? known->id : FreeObjectId(existing, item.id), item.kind, item.name};
     if (known == existing.end()) existing.push_back(object);
     quill::Library::ObjectTypes write{object, {}};
     for (const SourceFile& file : folder.files)

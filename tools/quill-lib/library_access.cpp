@@ -1,6 +1,7 @@
 // Opening libraries for the subcommands, progress on a terminal, shared wording.
 #include "library_access.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,6 +18,11 @@ std::unique_ptr<quill::Library> OpenExistingLibrary(const std::string& path) {
   std::unique_ptr<quill::Library> library = quill::Library::open(path, false, &error);
   if (!library) throw ToolError{kExitFile, error};
   return library;
+}
+
+bool IsEmptyFile(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0;
 }
 
 quill::ProgressCallback TerminalProgress(const std::string& what) {

@@ -14,6 +14,10 @@ namespace quill_lib {
 // the command with the reason (kExitFile).
 std::unique_ptr<quill::Library> OpenExistingLibrary(const std::string& path);
 
+// True for an empty regular file: what git hands over for a library that one
+// side of a diff or merge does not have.
+bool IsEmptyFile(const std::string& path);
+
 // Every structure of the library, compiled, with progress for large libraries.
 quill::LibraryStructures ReadStructures(const quill::Library& library, const std::string& what);
 

@@ -21,8 +21,32 @@ constexpr const char* kFooter =
 struct Arguments {
   quill_lib::ListOptions list;
   quill_lib::GraphOptions graph;
+  quill_lib::MergeOptions merge;
+  bool print = false;
   std::string library, other, name, directory;
 };
+
+// The subcommands git calls as its diff and merge drivers, and their setup.
+void AddGitCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
+  CLI::App* textconv = app.add_subcommand("textconv", "Print the whole library as text, for git diff and git log.");
+  textconv->add_option("LIBRARY", a.library, "library file")->required();
+  textconv->callback([&a, run] { *run = [&a] { return quill_lib::RunTextconv(a.library); }; });
+
+  CLI::App* merge = app.add_subcommand(
+      "merge", "Merge THEIRS into OURS by structure and variable (git's merge driver); exit 1 on conflicts.");
+  merge->add_option("BASE", a.merge.base, "the common ancestor")->required();
+  merge->add_option("OURS", a.merge.ours, "this branch's library, replaced by the merge")->required();
+  merge->add_option("THEIRS", a.merge.theirs, "the other branch's library")->required();
+  merge->add_option("--export", a.merge.exportDirectory, "on conflicts write DIR/base, DIR/ours, DIR/theirs")
+      ->type_name("DIR");
+  merge->callback([&a, run] { *run = [&a] { return quill_lib::RunMerge(a.merge); }; });
+
+  CLI::App* setup = app.add_subcommand("git-setup", "Set up a git repository to diff and merge library files.");
+  a.directory = ".";
+  setup->add_option("REPOSITORY", a.directory, "the repository's folder (default: the current one)");
+  setup->add_flag("--print", a.print, "print the settings instead of writing them");
+  setup->callback([&a, run] { *run = [&a] { return quill_lib::RunGitSetup(a.directory, a.print); }; });
+}
 
 // Adds the subcommands; each sets *run to its action when it was chosen.
 void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
@@ -73,6 +97,7 @@ void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
       ->needs(around);
   graph->callback([&a, run] { *run = [&a] { return quill_lib::RunGraph(a.graph); }; });
 
+  AddGitCommands(app, a, run);
   for (CLI::App* sub : app.get_subcommands({})) sub->footer(kFooter);
 }
 
