@@ -45,6 +45,7 @@ void Compiler::closeHandle(HostCompiler* handle) {
     if (owned.get() == handle) owned->editor = nullptr;
   }
 }
+
 const std::vector<CompileError>& Compiler::lastErrors() const { return impl_->errors; }
 const std::string& Compiler::lastStructure() const { return impl_->structure; }
 bool Compiler::compileOpen() const { return impl_->open; }

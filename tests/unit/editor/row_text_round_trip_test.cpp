@@ -63,7 +63,8 @@ class RowMaker {
   Row row() {
     Row made;
     const std::string tail = suffix();
-    made.name = identifier(kLetters, sizeof kLetters - 1, kNameTail, sizeof kNameTail - 1, kCellMax - tail.size()) + tail;
+    made.name =
+        identifier(kLetters, sizeof kLetters - 1, kNameTail, sizeof kNameTail - 1, kCellMax - tail.size()) + tail;
     if (below(3) == 0) {
       // A structure's name, as a row holds it after its type was read: lower case.
       do {
