@@ -30,9 +30,12 @@ void LoadDecimalWord(char* buffer) {
   }
 }
 
+// A word runs from "0" to "}" and also takes the four punctuation bytes the
+// compiler accepts in a name ("#", "$", "%", "-"), so that every name Copy
+// writes reads back whole. Bytes from 0x80 up still end a word.
 bool IsWordByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x30 && byte <= 0x7D;
+  return (byte >= 0x30 && byte <= 0x7D) || (byte >= '#' && byte <= '%') || byte == '-';
 }
 
 // Takes the next word at or after p: skips separators, ends the word in place

@@ -5,6 +5,7 @@
 
 struct HostCompiler {
   quill::Compiler::Impl* impl = nullptr;
+  HostRuntime* editor = nullptr;  // the editor whose compiles of local structures are its saves
 };
 
 namespace quill {
@@ -16,6 +17,9 @@ struct Compiler::Impl {
   explicit Impl(Runtime& r) : runtime(r) { handle.impl = this; }
   Runtime& runtime;
   HostCompiler handle;
+  // Ended editor handles are kept (without their editor) so that a late call
+  // through one never touches freed memory.
+  std::vector<std::unique_ptr<HostCompiler>> editorHandles;
   std::vector<CompileError> errors;
   std::string structure;  // what the latest compile judged
   bool open = false;
@@ -30,6 +34,18 @@ struct Compiler::Impl {
 Compiler::Compiler(Runtime& runtime) : impl_(std::make_unique<Impl>(runtime)) {}
 Compiler::~Compiler() = default;
 HostCompiler* Compiler::handle() { return &impl_->handle; }
+
+HostCompiler* Compiler::openHandle(HostRuntime* editor) {
+  impl_->editorHandles.push_back(std::make_unique<HostCompiler>(HostCompiler{impl_.get(), editor}));
+  return impl_->editorHandles.back().get();
+}
+
+void Compiler::closeHandle(HostCompiler* handle) {
+  for (const auto& owned : impl_->editorHandles) {
+    if (owned.get() == handle) owned->editor = nullptr;
+  }
+}
+
 const std::vector<CompileError>& Compiler::lastErrors() const { return impl_->errors; }
 const std::string& Compiler::lastStructure() const { return impl_->structure; }
 bool Compiler::compileOpen() const { return impl_->open; }
@@ -55,7 +71,8 @@ int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetCh
     }
     text.push_back(c);
   }
-  return impl.runtime.compileType(type, &text, &impl.errors) ? 1 : 0;
+  if (!impl.runtime.compileType(type, &text, &impl.errors)) return 0;
+  return !compiler->editor || impl.runtime.saveLocalType(compiler->editor, type, text) ? 1 : 0;
 }
 
 int CompilerCompileGroup(HostCompiler* compiler, std::uint16_t group) {

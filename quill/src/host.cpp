@@ -24,6 +24,11 @@ Host::Impl::Impl(HostFrontEnd& frontEndIn, HostOptions optionsIn)
   runtime.setReplaceQuestion([](const std::string& question) {
     return MessageBoxA(nullptr, question.c_str(), "Save Structure", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
   });
+  // A save the library refused failed: the user hears of it, and why.
+  runtime.setFailureNotice([](const std::string& message, const std::string& reason) {
+    PlatformSetMessageDetail(reason.c_str());
+    MessageBoxA(nullptr, message.c_str(), "Save Structure", MB_OK | MB_ICONEXCLAMATION);
+  });
 }
 
 SessionState* Host::Impl::stateOf(const HostContext* context) {

@@ -49,8 +49,8 @@ EditorSession* Host::createEditor(std::int32_t contextCode, std::int32_t callerK
   HostContext& context = *state.context;
   context.host = this;
   context.pool = state.pool.get();
-  context.compiler = impl.compiler.handle();
   context.runtime = impl.runtime.openHandle(state.pool.get());
+  context.compiler = impl.compiler.openHandle(context.runtime);
   state.session.context = &context;
   state.session.contextCode = contextCode;
   state.session.callerKind = callerKind;
@@ -112,14 +112,16 @@ void Host::Impl::writeOwnerGroup(std::int32_t owner) {
 
 void Host::Impl::endSession(SessionState& state) {
   EditorSession& session = state.session;
-  // An embedded editor stores its structures in the owner's group only; write
-  // that group now, or what was saved there is lost with the editor.
+  // An embedded editor's saves reached the library as they were made; a
+  // structure stored in the owner's group by other means is written now, or it
+  // is lost with the editor.
   if (session.contextCode != kStandAlone && session.ownerObject != 0 && state.editorCreated) {
     writeOwnerGroup(session.ownerObject);
   }
   // A stand-alone editor releases its runtime handle itself; ending an ended
   // handle again does nothing, so every other case is covered here.
   runtime.closeHandle(state.context->runtime);
+  compiler.closeHandle(state.context->compiler);
   if (state.requestOwnedByHost && state.request != nullptr && state.pool->owns(state.request)) {
     PoolFree(state.pool.get(), state.request);
   }

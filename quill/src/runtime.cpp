@@ -278,6 +278,7 @@ bool Runtime::compileType(std::int32_t type, const std::string* text, std::vecto
   setTypeMembers(type, std::move(compiled.members));
   if (text) {
     t->pendingText = *text;
+    t->pendingWritten = false;
     t->membersCurrent = t->source && *t->source == *text;
   } else {
     t->membersCurrent = true;
@@ -339,6 +340,10 @@ std::string Runtime::takeLibraryFailure() {
 
 void Runtime::setReplaceQuestion(std::function<bool(const std::string& question)> ask) {
   impl_->replaceQuestion = std::move(ask);
+}
+
+void Runtime::setFailureNotice(std::function<void(const std::string& message, const std::string& reason)> tell) {
+  impl_->failureNotice = std::move(tell);
 }
 
 void Runtime::setBusyTimeout(int milliseconds) { impl_->busyTimeoutMs = milliseconds; }

@@ -73,6 +73,11 @@ bool NoteLocalStructure(Runtime::Impl& impl, HostRuntime& rt, const RuntimeType&
   rt.trail.structure = type.name;
   rt.trail.library = owner->library;
   rt.trail.owner = owner->id;
+  // What this editor now holds is based on that version of the library's.
+  if (type.libraryChanges)
+    rt.localChanges[type.id] = *type.libraryChanges;
+  else
+    rt.localChanges.erase(type.id);
   return true;
 }
 
@@ -233,10 +238,13 @@ void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std:
   std::string copy(text, strnlen(text, length));
   PoolFree(rt->pool, text);
   if (!t) return;
-  t->membersCurrent = t->pendingText && *t->pendingText == copy;
+  const bool compiled = t->pendingText && *t->pendingText == copy;
+  t->membersCurrent = compiled;
+  // A local structure's save wrote this text already; anything else waits for a write.
+  t->dirty = !(compiled && t->pendingWritten);
   t->pendingText.reset();
+  t->pendingWritten = false;
   t->source = std::move(copy);
-  t->dirty = true;
   // A local structure's source is stored only once it compiled: that is its save.
   // A global one is stored before its compile; its save is the write of its group.
   if (NoteLocalStructure(runtime->impl(), *rt, *t)) {

@@ -54,6 +54,33 @@ bool ConfirmLocalReplacements(Runtime::Impl& impl, const Library& library, std::
   return true;
 }
 
+// Writes the owner's object and these local structures in one transaction,
+// each only while its counter is still the one expected; a structure someone
+// else wrote meanwhile is asked about first. Afterwards each holds its new
+// counter. False (with *error, and the reason kept for the next message box)
+// when the user keeps the other version or the write fails.
+bool WriteLocalTypes(Runtime::Impl& impl, const RuntimeObject& owner, std::vector<StoredLocalType>& types,
+                     std::string* error) {
+  const std::string shown = impl.shownLibrary(owner.library);
+  auto library = impl.openLibraryForWriting(shown, error);
+  if (!library) return impl.libraryFailed(error ? *error : "");
+  const StoredObject object{owner.id, owner.kind, owner.name};
+  WriteOutcome outcome;
+  while ((outcome = library->writeObjectTypesIfUnchanged(object, types, error)) == WriteOutcome::Changed) {
+    if (!ConfirmLocalReplacements(impl, *library, owner.id, shown, types, error)) return false;
+  }
+  if (outcome == WriteOutcome::Failed) return impl.libraryFailed(error ? *error : "");
+  return true;
+}
+
+// Members compiled from text that was not kept describe nothing the runtime
+// holds: the next request compiles the stored source again.
+void DropCompiledMembers(RuntimeType& type) {
+  type.members.clear();
+  type.hasMembers = false;
+  type.membersCurrent = false;
+}
+
 }  // namespace
 
 // ---- Current library and objects ------------------------------------------------
@@ -223,15 +250,18 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
   }
   // Nothing saved since the last write: the file is not touched (nor need it be free).
   if (changed.empty() && failed.empty()) return true;
-  auto library = impl_->openLibraryForWriting(impl_->shownLibrary(info->library), error);
-  if (!library) return impl_->libraryFailed(error ? *error : "");
-  const StoredObject object{info->id, info->kind, info->name};
-  WriteOutcome outcome;
-  while ((outcome = library->writeObjectTypesIfUnchanged(object, changed, error)) == WriteOutcome::Changed) {
-    if (!ConfirmLocalReplacements(*impl_, *library, objectId, impl_->shownLibrary(info->library), changed, error))
-      return false;
+  if (!WriteLocalTypes(*impl_, *info, changed, error)) {
+    // What the library refused is forgotten: whoever opens these structures
+    // next gets what the file holds.
+    for (RuntimeType* t : written) {
+      t->source.reset();
+      t->dirty = false;
+      t->libraryChanges.reset();
+      DropCompiledMembers(*t);
+    }
+    impl_->loadLocalTypes(*g);
+    return false;
   }
-  if (outcome == WriteOutcome::Failed) return impl_->libraryFailed(error ? *error : "");
   for (std::size_t i = 0; i < written.size(); ++i) {
     written[i]->dirty = false;
     written[i]->libraryChanges = changed[i].changes;
@@ -241,6 +271,36 @@ bool Runtime::writeObjectGroup(std::int32_t objectId, std::string* error) {
     return false;
   }
   return true;
+}
+
+bool Runtime::saveLocalType(HostRuntime* editor, std::int32_t type, const std::string& text) {
+  RuntimeType* t = impl_->type(type);
+  RuntimeGroup* g = t ? impl_->group(t->group) : nullptr;
+  const RuntimeObject* owner = g ? impl_->groupOwner(*g) : nullptr;
+  if (!owner || !editor || !editor->live) return true;
+  std::string reason;
+  if (owner->library.empty()) {
+    reason = "The object " + owner->name + " belongs to no library; nothing was written.";
+  } else {
+    // The version this editor started from; a structure it never read must be
+    // the one the runtime holds (the one a replace question named), or new.
+    auto known = editor->localChanges.find(type);
+    const std::int64_t expected = known != editor->localChanges.end() ? known->second : t->libraryChanges.value_or(0);
+    std::vector<StoredLocalType> changed{{t->name, text, expected}};
+    if (WriteLocalTypes(*impl_, *owner, changed, &reason)) {
+      t->libraryChanges = changed[0].changes;
+      editor->localChanges[type] = changed[0].changes;
+      t->pendingWritten = true;
+      return true;
+    }
+  }
+  // The text never becomes the stored source: the runtime keeps what it held.
+  t->pendingText.reset();
+  t->pendingWritten = false;
+  DropCompiledMembers(*t);
+  impl_->libraryFailure.clear();  // told here, not under some later box
+  if (impl_->failureNotice) impl_->failureNotice(t->name + " was not saved to " + owner->name + ".", reason);
+  return false;
 }
 
 bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const std::string& comment,

@@ -21,6 +21,9 @@ struct HostRuntime {
   // The change counter of each entry group this editor opened or wrote, as it
   // was then: a later write of it by this editor expects to find it unchanged.
   std::map<std::uint16_t, std::int64_t> entryChanges;
+  // The same for the local structures it loaded or wrote, by type id: two
+  // editors of one structure each expect the version they started from.
+  std::map<std::int32_t, std::int64_t> localChanges;
   quill::Runtime::Trail trail;  // what the editor last loaded and stored through this handle
 };
 
@@ -38,6 +41,7 @@ struct RuntimeType {
   // compile of the same source again needs to know, without the library.
   std::vector<std::string> structuresUsed;
   std::optional<std::string> pendingText;      // text of a successful callback compile, not stored yet
+  bool pendingWritten = false;                 // the library holds pendingText already
   bool dirty = false;                          // stored since the library last had it
   std::optional<std::int64_t> libraryChanges;  // local structures: the counter when read or written
 };
@@ -65,6 +69,7 @@ struct Runtime::Impl {
   std::string lastError;
   std::string libraryFailure;  // for the next message box's detail
   std::function<bool(const std::string&)> replaceQuestion;
+  std::function<void(const std::string&, const std::string&)> failureNotice;
   int busyTimeoutMs = kLibraryBusyTimeoutMs;
   std::unordered_map<std::int32_t, RuntimeType> types;
   std::int32_t nextType = 1;

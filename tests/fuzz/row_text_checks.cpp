@@ -7,6 +7,14 @@
 #include "editor/commands/row_text.h"
 
 namespace quillfuzz {
+namespace {
+
+// What a word may hold: "0" to "}", and the punctuation a name may carry.
+bool IsNameByte(unsigned char byte) {
+  return (byte >= 0x30 && byte <= 0x7D) || byte == '#' || byte == '$' || byte == '%' || byte == '-';
+}
+
+}  // namespace
 
 void ParseEveryLine(const std::uint8_t* data, std::size_t size) {
   std::vector<char> text(data, data + size);
@@ -22,8 +30,7 @@ void ParseEveryLine(const std::uint8_t* data, std::size_t size) {
     for (const char* word : {line.type, line.name}) {
       if (word < text.data() || word >= end) std::abort();
       for (const char* p = word; *p != '\0'; ++p) {
-        const auto byte = static_cast<unsigned char>(*p);
-        if (byte < 0x30 || byte > 0x7D) std::abort();
+        if (!IsNameByte(static_cast<unsigned char>(*p))) std::abort();
       }
     }
   }

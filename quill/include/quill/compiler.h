@@ -67,7 +67,17 @@ class HOST_API Compiler {
   Compiler(const Compiler&) = delete;
   Compiler& operator=(const Compiler&) = delete;
 
+  // The handle of no editor: its compiles only compile.
   HostCompiler* handle();
+  // A handle for one editor. This host keeps no owning object open that would
+  // write its local structures later, so an editor's compile of a local
+  // structure through the callback is where its save reaches the library:
+  // once the text compiles it is written at once (Runtime::saveLocalType,
+  // with this editor's own change counters), and a write that is declined or
+  // fails makes the compile fail with no error listed. closeHandle ends it;
+  // compiles through an ended handle only compile.
+  HostCompiler* openHandle(HostRuntime* editor);
+  void closeHandle(HostCompiler* handle);
   // Errors of the latest compile; kept until the next compile starts.
   const std::vector<CompileError>& lastErrors() const;
   // The structure the latest compile judged (a group's: its entry), "" when unknown.

@@ -76,6 +76,15 @@ class HOST_API Runtime {
   // Writes an owner's group (the object and its local structures stored since
   // the last write) to its library in one transaction.
   bool writeObjectGroup(std::int32_t objectId, std::string* error);
+  // An editor's save of a local structure whose text (the one stored next)
+  // just compiled: the owner's library gets it at once, written only while
+  // the stored structure is still the version this editor read or last wrote
+  // (its own counter; one it never read must not exist yet or be the one the
+  // runtime knows) unless the user agrees to replace the other. True when
+  // written, and for a type that is no local structure. False when declined
+  // or failed: the user has been told why, and the runtime forgets the text,
+  // keeping what it held before.
+  bool saveLocalType(HostRuntime* editor, std::int32_t type, const std::string& text);
   // Writes a group: an entry group's structure becomes the library's entry (an
   // empty comment keeps the stored one), an owner's group is written as by
   // writeObjectGroup. library "" means the group's own; an entry group made
@@ -96,6 +105,8 @@ class HOST_API Runtime {
   // wrote since it was read here (the question's text is given); false keeps
   // it and the write fails. Without a question such writes fail.
   void setReplaceQuestion(std::function<bool(const std::string& question)> ask);
+  // Tells the user that a save did not reach the library (message), and why (reason).
+  void setFailureNotice(std::function<void(const std::string& message, const std::string& reason)> tell);
   // How long library reads and writes wait for another connection's lock.
   void setBusyTimeout(int milliseconds);
   // Library writes this runtime completed (committed), for tests that check

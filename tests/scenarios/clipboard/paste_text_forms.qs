@@ -38,7 +38,7 @@ clipboard "\tdecimal {2}\tamount\r\n\tdecimal {2\tnobrace\r\n\tdecimal plain\r\n
 command paste
 expect field pastedCount 5
 
-# Names end at the first byte outside the word characters.
+# Names keep every byte the compiler accepts in them; a byte from 0x80 up ends one.
 clipboard "\tinteger\t\tbad-name\r\n\tinteger\t\tcost$\r\n\tinteger\t\tno#1\r\n\tinteger\t\tpct%\r\n\tinteger\t\tcaf\xE9s\r\n"
 command paste
 expect field pastedCount 5
@@ -55,10 +55,10 @@ nobrace decimal 0 .
 plain decimal 0 .
 {2} Decimal . .
 suffix decimal 4 .
-bad integer . .
-cost integer . .
-no integer . .
-pct integer . .
+bad-name integer . .
+cost$ integer . .
+no#1 integer . .
+pct% integer . .
 caf integer . .
 . . . E
 end

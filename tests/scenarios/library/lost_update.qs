@@ -51,8 +51,9 @@ command save
 expect message "s_address was changed in app.lib after you opened it.\nReplace that version with yours?"
 expect source s_address "global type s_address from structure\r\n\tstring\t\tpath\r\nend type"
 
-# The owner's group written when an embedded editor closes: the same question
-# for a local structure another program wrote meanwhile; No keeps theirs.
+# A local structure is written when its editor saves it: the same question
+# for one another program wrote meanwhile; No fails the save, says why and
+# keeps theirs.
 object window w_main
 store-local w_main s_line "type s_line from structure\r\n\tstring\t\ttext\r\nend type"
 create embedded w_main
@@ -61,27 +62,21 @@ pump
 cell 1 1
 type "note"
 cell 2 1
-command save
-expect field changed 0
 store-local w_main s_line "type s_line from structure\r\n\tlong\t\tcount\r\nend type"
 answer message no
 answer message ok
-close
-expect closed
+command save
 expect message-detail "The structure s_line was changed in app.lib after you opened it; nothing was written."
-expect message "The structures of w_main could not be written to the library."
+expect message "s_line was not saved to w_main."
+expect field changed 1
 expect local w_main s_line "type s_line from structure\r\n\tlong\t\tcount\r\nend type"
 
-# Yes writes the editor's version over theirs.
-create embedded w_main
-answer open s_line
-pump
-cell 1 1
-type "memo"
-cell 2 1
-command save
-store-local w_main s_line "type s_line from structure\r\n\tlong\t\ttotal\r\nend type"
+# Asked again, Yes writes the editor's version over theirs; the close writes nothing more.
 answer message yes
-close
+command save
 expect message "s_line was changed in app.lib after you opened it.\nReplace that version with yours?"
-expect local w_main s_line "type s_line from structure\r\n\tstring\t\tmemo\r\nend type"
+expect field changed 0
+expect local w_main s_line "type s_line from structure\r\n\tstring\t\tnote\r\nend type"
+close
+expect closed
+expect nomessage

@@ -63,15 +63,19 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"\tDECIMAL\t\tx\n", "DECIMAL", "x", 0, 0, 12},
         // Short lines: the type alone, TAB and CR alone.
         ParseCase{"\tstring\r\n", "string", "", 0, 0, 9}, ParseCase{"\t\r\n", "", "", 0, 0, 3},
-        // Names end at the first byte that is no word character.
-        ParseCase{"\tinteger\t\tbad-name\r\n", "integer", "bad", 0, 0, 20},
-        ParseCase{"\tinteger\t\tcost$\r\n", "integer", "cost", 0, 0, 17},
-        ParseCase{"\tinteger\t\tno#1\r\n", "integer", "no", 0, 0, 16},
-        ParseCase{"\tinteger\t\tpct%\r\n", "integer", "pct", 0, 0, 16},
+        // Every byte a name may hold stays in the word, in types as in names.
+        ParseCase{"\tinteger\t\tbad-name\r\n", "integer", "bad-name", 0, 0, 20},
+        ParseCase{"\tinteger\t\tcost$\r\n", "integer", "cost$", 0, 0, 17},
+        ParseCase{"\tinteger\t\tno#1\r\n", "integer", "no#1", 0, 0, 16},
+        ParseCase{"\ts-x$#%\t\tpct%[3]\r\n", "s-x$#%", "pct%[3]", 0, 0, 18},
+        ParseCase{"\tdecimal {2}\t-$#%\n", "decimal", "-$#%", 2, 1, 18},
+        // A byte from 0x80 up still ends a name.
         ParseCase{"\tinteger\t\tcaf\xE9s\r\n", "integer", "caf", 0, 0, 17},
-        // The word characters run from '0' to '}' inclusive; '/' and '~' separate.
+        // The word characters run from '0' to '}' inclusive with # $ % -; the
+        // other punctuation below '0', and '~', separate.
         ParseCase{"\t0}\t\t:;<=>?@[\\]^_`{|}\n", "0}", ":;<=>?@[\\]^_`{|}", 0, 0, 22},
-        ParseCase{"a/b~c\n", "a", "b", 0, 0, 6},
+        ParseCase{"a/b~c\n", "a", "b", 0, 0, 6}, ParseCase{"a!b\"c&d'e(f\n", "a", "b", 0, 0, 12},
+        ParseCase{"a*b+c,d.e\n", "a", "b", 0, 0, 10},
         // A last line without its line feed, when it holds a word character.
         ParseCase{"\tinteger\t\tx", "integer", "x", 0, 0, 11},
         ParseCase{"\tdecimal {2}\tamount", "decimal", "amount", 2, 1, 19}, ParseCase{"?", "?", "", 0, 0, 1},

@@ -290,6 +290,30 @@ TEST_F(RuntimeCalls, OwnerGroupPicksUpWhatWasWrittenSinceWithoutLosingUnwrittenS
   EXPECT_TRUE(std::any_of(stored.begin(), stored.end(), [](const auto& t) { return t.name == "s_other"; }));
 }
 
+// Structures stored in the group without being written (not through an
+// editor's save) are written with the group; when the user keeps the other
+// writer's version, the runtime forgets its own and holds the file's.
+TEST_F(RuntimeCalls, OwnerGroupWriteThatIsDeclinedForgetsWhatItWouldHaveWritten) {
+  ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
+  std::int32_t owner = runtime_.addObject("window", "w_main", std::nullopt);
+  std::uint16_t group = runtime_.objectGroup(owner);
+  ASSERT_EQ(SaveLocal(group, "s_mine", "\tinteger\t\tqty\r\n"), 1);
+  ASSERT_EQ(SaveLocal(group, "s_new", "\tinteger\t\tn\r\n"), 1);
+  const std::string theirs = "type s_mine from structure\r\n\tlong\t\tcount\r\nend type";
+  ASSERT_TRUE(Library::open(library_, false, nullptr)->writeLocalTypes(owner, {{"s_mine", theirs}}, nullptr));
+  int asked = 0;
+  runtime_.setReplaceQuestion([&](const std::string&) { return ++asked, false; });
+  std::string error;
+  EXPECT_FALSE(runtime_.writeObjectGroup(owner, &error));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(runtime_.localTypeSource(owner, "s_mine"), theirs);
+  EXPECT_EQ(runtime_.localTypeNames(owner), (std::vector<std::string>{"s_mine"}));
+  // Nothing is left to write, so nothing more is asked.
+  EXPECT_TRUE(runtime_.writeObjectGroup(owner, &error)) << error;
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(Library::open(library_, false, nullptr)->localTypes(owner).size(), 1u);
+}
+
 TEST_F(RuntimeCalls, LocalStructureSavedUnderAnotherSpellingIsWrittenUnderIt) {
   ASSERT_TRUE(runtime_.setCurrentLibrary(library_));
   std::int32_t owner = runtime_.addObject("window", "w_main", std::nullopt);
