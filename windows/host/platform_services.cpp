@@ -96,7 +96,8 @@ bool PlatformClipboardText(std::string* text) {
 }
 
 HFONT PlatformCreateFont(int charHeight) {
-  // A negative height asks for that character height, as the layer's fonts have.
-  return CreateFontA(-charHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+  // A positive height asks for that cell height, the text metrics' tmHeight
+  // (a negative one would ask for the height without the internal leading).
+  return CreateFontA(charHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
 }

@@ -1,6 +1,8 @@
 // Modifier keys held on Windows: pressed and let go through the system's
-// input, as a keyboard would, so that the key state accelerator translation
-// reads and the state the module asks asynchronously both follow the step.
+// input, as a keyboard would, so that the state the module asks
+// asynchronously follows the step. The thread's own key state, which
+// accelerator translation reads, follows only once the key's message is
+// taken from the queue: it is set at once as well.
 #include "held_keys.h"
 
 #include "platform/win.h"
@@ -28,6 +30,13 @@ void HoldModifierKeys(bool ctrl, bool shift, bool alt) {
   if (held.shift != shift) Send(VK_SHIFT, shift);
   if (held.alt != alt) Send(VK_MENU, alt);
   held = Held{ctrl, shift, alt};
+  BYTE state[256] = {};
+  GetKeyboardState(state);
+  auto set = [&state](int vkey, bool down) { state[vkey] = down ? 0x80 : 0; };
+  set(VK_CONTROL, ctrl);
+  set(VK_SHIFT, shift);
+  set(VK_MENU, alt);
+  SetKeyboardState(state);
 }
 
 }  // namespace script
