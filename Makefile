@@ -1,5 +1,6 @@
 # The two commands: `make run` starts the program, `make test` builds with sanitizers and runs every test.
-# `make windows` cross-builds the module as the 32-bit qst.dll; `make test-windows` also checks it under Wine.
+# `make windows` cross-builds the module as the 32-bit qst.dll; `make test-windows` also checks it under Wine
+# and runs the scenarios there.
 .PHONY: run test build bench bench-desktop allocation-loop clean windows test-windows
 
 JOBS ?= $(shell nproc)
@@ -35,10 +36,13 @@ windows:
 	cmake -S windows -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake
 	cmake --build build/windows -j $(JOBS)
 
+# Then every scenario file (or those named by SCENARIOS=...) against the
+# module's test build, each in its own quill-script.exe process under Wine.
 test-windows:
 	scripts/install-deps --windows
 	$(MAKE) windows
 	cd build/windows && ctest --output-on-failure
+	windows/run-scenarios build/windows/wineprefix build/windows/bin $(SCENARIOS)
 
 # Every scenario with its 1st, 2nd, 3rd, ... allocation failing (make test runs a few groups).
 allocation-loop:

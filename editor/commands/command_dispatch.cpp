@@ -99,6 +99,13 @@ void PrintCommand(EditorInstance* instance, WORD, HWND window) {
     LoadModuleString(IdsPrintQuestion, text, sizeof text);
     LoadModuleString(IdsPrintCaption, caption, sizeof caption);
     if (MessageBoxA(window, text, caption, MB_OKCANCEL | MB_ICONHAND) == IDCANCEL) return;
+    // The box's own message loop runs what was posted before it (a first
+    // open still pending, a close): the editor may be gone, or hold another
+    // structure, by the time the box is answered.
+    if (!IsWindow(window)) return;
+    unnamed = instance->document.structureName == nullptr;
+  }
+  if (instance->document.changed || unnamed) {
     // An unchanged structure without a name is saved under a new name: Save alone would do nothing.
     WORD save = instance->document.changed ? CmdSave : CmdSaveAs;
     SendMessageA(instance->editorWindow, WM_COMMAND, save, 0);

@@ -80,18 +80,44 @@ const ResourceIcon* PlatformIconPixels(HICON icon) {
 
 void PlatformSetMessageDetail(const char* detail) { registry().messageDetail = detail != nullptr ? detail : ""; }
 
+namespace {
+
+// A message box runs a message loop of its own while it waits: the messages
+// posted before it appeared reach their windows before the click that answers
+// it, which comes once the person has seen the box. A quit message ends that
+// loop and stays for the program's own.
+void dispatchPostedBeforeAnswer(int posted) {
+  for (; posted > 0; --posted) {
+    MSG m{};
+    if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return;
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      return;
+    }
+    DispatchMessageA(&m);
+  }
+}
+
+int askFrontEnd(UserInterface* fe, HWND owner, LPCSTR text, LPCSTR caption, UINT type, const std::string& detail) {
+  if (fe == nullptr) return decliningAnswer(type);
+  const std::string shown = text != nullptr ? text : "";
+  const std::string title = caption != nullptr ? caption : "Error";
+  if (detail.empty()) return fe->messageBox(owner, shown, title, type);
+  return fe->detailedMessageBox(owner, shown, detail, title, type);
+}
+
+}  // namespace
+
 // Asks the front end; without one the box is declined. A detail set for this
 // box goes with it; a box without one is asked as it always was.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   auto& d = registry();
   const std::string detail = std::move(d.messageDetail);
   d.messageDetail.clear();
-  UserInterface* fe = d.userInterface;
-  if (fe == nullptr) return decliningAnswer(type);
-  const std::string shown = text != nullptr ? text : "";
-  const std::string title = caption != nullptr ? caption : "Error";
-  if (detail.empty()) return fe->messageBox(owner, shown, title, type);
-  return fe->detailedMessageBox(owner, shown, detail, title, type);
+  const int posted = PlatformPendingMessages();
+  const int answer = askFrontEnd(d.userInterface, owner, text, caption, type, detail);
+  dispatchPostedBeforeAnswer(posted);
+  return answer;
 }
 
 BOOL MessageBeep(UINT type) {

@@ -163,6 +163,7 @@ void ExpectNoPrint(Scenario& scenario, const Step& step) {
 void ExpectNoFile(Scenario&, const Step& step) {
   const Word& file = Arg(step, 2, "a file name");
   NoMoreArgs(step, 3);
+  LibraryConditions::requireFilesOnDisk("expect nofile");
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(file.text, ec)))
     throw StepFailure{"no file " + Quote(file.text), "the file " + Quote(file.text)};

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "held_keys.h"
 #include "script_words.h"
 
 namespace script {
@@ -89,6 +90,7 @@ void HeadlessFrontEnd::setModifiers(bool ctrl, bool shift, bool alt) {
   ctrl_ = ctrl;
   shift_ = shift;
   alt_ = alt;
+  HoldModifierKeys(ctrl, shift, alt);
 }
 
 std::vector<ShownMessage> HeadlessFrontEnd::takeMessages() {

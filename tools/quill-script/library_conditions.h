@@ -38,6 +38,13 @@ class LibraryConditions {
   // when that cannot be done.
   bool dropRootRights(std::string* reason);
 
+  // Steps that need library files on disk as they are: a check that a file
+  // does not exist, and a library file the scenario brought along. Nothing to
+  // do where libraries are files; a build that keeps its libraries in memory
+  // skips the scenario there (throws StepSkip).
+  static void requireFilesOnDisk(const std::string& word);
+  static void openingLibraryFile(const std::string& path);
+
  private:
   void restore();
 

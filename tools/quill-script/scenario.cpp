@@ -14,7 +14,7 @@ constexpr const char* kNotifyClass = "QuillScriptNotify";
 
 // The host's notify window: counts the HM_EDITORCLOSED it receives in the int
 // its user data points to.
-LRESULT NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == HM_EDITORCLOSED) {
     if (auto* count = reinterpret_cast<int*>(GetWindowLongPtrA(window, GWLP_USERDATA))) ++*count;
     return 0;
@@ -101,7 +101,9 @@ quill::EditorSession& Scenario::session() {
 }
 
 EditorFields Scenario::editorFields() {
-  auto read = reinterpret_cast<QST_ReadEditorFieldsFn>(GetProcAddress(host().module(), kReadEditorFieldsExport));
+  // Through a plain function pointer type: GetProcAddress's own type has no parameters.
+  auto read = reinterpret_cast<QST_ReadEditorFieldsFn>(
+      reinterpret_cast<void (*)()>(GetProcAddress(host().module(), kReadEditorFieldsExport)));
   if (!read) throw StepFailure{"a module with the test interface", "none"};
   EditorFields fields{};
   if (!read(session().editor, &fields)) throw StepFailure{"an instance record on the editor window", "none"};

@@ -170,6 +170,7 @@ Answer DialogAnswer(const Step& step, AnswerKind kind) {
     const Word& word = step.line.words[i];
     if (std::optional<std::string> library = OptionValue(word, "library")) {
       CheckLength(*library, sizeof(GlobalOpenChoice::library) - 1, "a library path");
+      LibraryConditions::openingLibraryFile(*library);
       answer.library = *library;
     } else if (std::optional<std::string> comment = OptionValue(word, "comment"); comment && kind == AnswerKind::Save) {
       CheckLength(*comment, sizeof(GlobalSaveChoice::comment) - 1, "a comment");

@@ -23,6 +23,7 @@ void Font(Scenario& scenario, const Step& step) {
 void LibraryWord(Scenario& scenario, const Step& step) {
   const Word& file = Arg(step, 1, "a library file name");
   NoMoreArgs(step, 2);
+  LibraryConditions::openingLibraryFile(file.text);
   scenario.setLibrary(file.text);
 }
 

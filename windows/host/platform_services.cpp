@@ -2,7 +2,10 @@
 // for, over the real API: the front end the host talks to, the message pump,
 // the grid font and the clipboard's text. On Windows message boxes, keys and
 // the cursor are the system's own, so the front end is only remembered.
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -18,8 +21,15 @@ void PlatformSetUserInterface(UserInterface* userInterface) { g_userInterface = 
 UserInterface* PlatformUserInterface() { return g_userInterface; }
 
 // Windows shows no detail under a message box's text; the host's own boxes
-// carry their reason in the text where it matters.
-void PlatformSetMessageDetail(const char*) {}
+// carry their reason in the text where it matters. The detail is kept for the
+// next box only, for a test host that answers boxes to read it.
+namespace {
+std::string g_messageDetail;
+}  // namespace
+
+void PlatformSetMessageDetail(const char* detail) { g_messageDetail = detail != nullptr ? detail : ""; }
+
+std::string PlatformTakeMessageDetail() { return std::exchange(g_messageDetail, std::string()); }
 
 int PlatformPumpMessages() {
   int dispatched = 0;
@@ -37,9 +47,38 @@ int PlatformPumpMessages() {
   return dispatched;
 }
 
-int PlatformPendingMessages() {
+namespace {
+
+// Windows peeks at the first posted message only: the queue is read by taking
+// every posted message and posting them again in the same order. Timer
+// messages are made by the system when asked for, never posted.
+std::vector<MSG> TakePostedAndRepost() {
+  std::vector<MSG> posted;
   MSG message;
-  return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? 1 : 0;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+    if (message.message == WM_TIMER) continue;
+    posted.push_back(message);
+  }
+  for (const MSG& m : posted) {
+    if (m.message == WM_QUIT)
+      PostQuitMessage(static_cast<int>(m.wParam));
+    else if (m.hwnd != nullptr)
+      PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
+    else
+      PostThreadMessageA(GetCurrentThreadId(), m.message, m.wParam, m.lParam);
+  }
+  return posted;
+}
+
+}  // namespace
+
+int PlatformPendingMessages() { return static_cast<int>(TakePostedAndRepost().size()); }
+
+int PlatformPeekQueue(MSG* out, int max) {
+  std::vector<MSG> posted = TakePostedAndRepost();
+  int count = std::min(max, static_cast<int>(posted.size()));
+  std::copy_n(posted.begin(), count, out);
+  return count;
 }
 
 bool PlatformClipboardText(std::string* text) {
@@ -57,11 +96,8 @@ bool PlatformClipboardText(std::string* text) {
 }
 
 HFONT PlatformCreateFont(int charHeight) {
-  // A negative height asks for that character height, as the layer's fonts have.
-  return CreateFontA(-charHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+  // A positive height asks for that cell height, the text metrics' tmHeight
+  // (a negative one would ask for the height without the internal leading).
+  return CreateFontA(charHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
 }
-
-// Failing the N-th allocation is a mode of the Linux test runner; on Windows
-// the system's own allocators decide.
-bool PlatformAllocationRefused() { return false; }

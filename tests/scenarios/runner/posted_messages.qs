@@ -4,6 +4,9 @@ create standalone
 expect posted frame WM_COMMAND 2300 0
 expect posted frame 0x111 0x8FC 0
 expect posted frame 273 2300 0x0
+# The open runs before the next editor's message box, whose own loop would run it.
+answer open new
+pump
 
 library app.lib
 answer message ok
@@ -12,6 +15,5 @@ expect message 4020 "s_gone"
 expect posted frame WM_CLOSE 0 0
 expect posted frame 16 0 0
 expect posted frame 0x10 0 0
-answer open new
 pump
 expect closed

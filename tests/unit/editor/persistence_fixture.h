@@ -51,7 +51,9 @@ class QueuedFrontEnd : public quilltest::QuietFrontEnd {
   void refreshCommands(HWND) override { ++refreshes; }
 };
 
-// One stand-alone editor whose posted Open has not run: the grid holds 12 empty rows.
+// One stand-alone editor whose posted Open never runs: the grid holds 12 empty
+// rows. The Open is taken from the queue, or the first message box's own loop
+// would run it.
 class EditorFixture : public LiveEditorTest<QueuedFrontEnd> {
  protected:
   void SetUp() override {
@@ -59,6 +61,9 @@ class EditorFixture : public LiveEditorTest<QueuedFrontEnd> {
     options.contextCode = contextCode_;
     OpenEditor(options);
     instance_ = ed_;
+    MSG posted;
+    while (PeekMessageA(&posted, nullptr, 0, 0, PM_REMOVE)) {
+    }
   }
 
   void KeepRows(std::uint32_t count) {

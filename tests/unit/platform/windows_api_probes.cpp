@@ -139,6 +139,40 @@ std::string PostToDestroyed() {
   return Number(PostMessageA(window, WM_USER, 0, 0)) + " " + Number(IsWindow(window));
 }
 
+// A message box's own loop: a message posted before the box reaches its window
+// while the box is up; that window ends the box with a quit message, which the
+// box leaves in the queue for the program's loop.
+bool& PostedSeen() {
+  static bool seen = false;
+  return seen;
+}
+
+LRESULT CALLBACK QuittingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_USER) {
+    PostedSeen() = true;
+    PostQuitMessage(7);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string MessageBoxLoop() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = QuittingProc;
+  wc.lpszClassName = "ApiProbeBoxLoop";
+  RegisterClassA(&wc);
+  HWND window = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 100, 50, nullptr, nullptr, nullptr,
+                                nullptr);
+  PostedSeen() = false;
+  PostMessageA(window, WM_USER, 0, 0);
+  MessageBoxA(window, "probe", "probe", MB_OKCANCEL);
+  const bool seen = PostedSeen();
+  MSG quit{};
+  const bool quitLeft = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+  DestroyWindow(window);
+  return std::string(seen ? "dispatched" : "kept") + " " + (quitLeft ? "quit " + Number(quit.wParam) : "no quit");
+}
+
 std::string ClassRegisteredTwice() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = ProbeProc;
@@ -300,6 +334,7 @@ const std::vector<ApiProbe>& Probes() {
       {"WM_SIZE at creation, not for a move, once for a resize", SizeMessageCounts, "1 0 1"},
       {"GetWindowTextA cuts to the buffer", WindowTextCut, "3 abc"},
       {"PostMessageA to a destroyed window", PostToDestroyed, "0 0"},
+      {"MessageBoxA's loop dispatches what was posted before it", MessageBoxLoop, "dispatched quit 7"},
       {"an edit control's typing, selection, modified flag and undo", EditTyping,
        " [0,0] m0 u0; hello [0,0] m0 u0; xy [2,2] m1 u1; hello [0,5] m1 u1"},
       {"an edit control's cut, paste, clear and replace", EditClipboardMessages,
