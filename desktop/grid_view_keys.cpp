@@ -149,6 +149,10 @@ bool GridView::completionKey(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab: {
+      if (completion_->typedInFull()) {  // Enter commits the typed type and goes on, as without a list
+        completion_->hide();
+        return false;
+      }
       const QString name = completion_->chosen();
       completion_->hide();
       if (name.isEmpty()) return false;

@@ -1,0 +1,170 @@
+// Drives the desktop program as an hour of everyday use does: the keyboard and
+// the mouse only, checking what the user sees after each step.
+#include <QApplication>
+#include <QClipboard>
+#include <QPointer>
+#include <QTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "application.h"
+#include "frame_window.h"
+#include "grid_view.h"
+#include "gui_events.h"
+#include "quill/grid_sheet.h"
+#include "type_completion.h"
+
+using desktop::FrameWindow;
+using desktop::GridView;
+using gui::Click;
+using gui::WhenDialogShows;
+using gui::WhenPopupShows;
+
+class EverydayUseTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<desktop::Application> app_;
+  desktop::AppOptions options_;
+
+  FrameWindow* newStructure() {
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
+    FrameWindow* frame = app_->newGlobalEditor();
+    if (frame) {
+      frame->resize(700, 420);
+      QApplication::processEvents();
+    }
+    return frame;
+  }
+
+  static quill::GridSheet& Sheet(FrameWindow* frame) { return *frame->gridView()->sheet(); }
+  static QString Cell(FrameWindow* frame, std::uint32_t row, int column) {
+    return QString::fromStdString(Sheet(frame).cellText(row, column));
+  }
+  // The text being edited in the current cell.
+  static QString Editing(FrameWindow* frame) {
+    char text[512] = {};
+    GetWindowTextA(Sheet(frame).editControl(), text, sizeof text);
+    return QString::fromLatin1(text);
+  }
+  static void ClickCell(FrameWindow* frame, std::uint32_t row, int column) {
+    GridView* view = frame->gridView();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(row, column).center());
+  }
+  // The completion list as shown: its entries, and the highlighted one.
+  static QString Highlighted(FrameWindow* frame) {
+    desktop::TypeCompletion* list = frame->gridView()->typeCompletion();
+    return list->isVisible() && list->currentItem() && list->currentItem()->isSelected() ? list->currentItem()->text()
+                                                                                         : QString();
+  }
+  static QStringList Offered(FrameWindow* frame) {
+    QStringList labels;
+    desktop::TypeCompletion* list = frame->gridView()->typeCompletion();
+    if (list->isVisible())
+      for (int i = 0; i < list->count(); ++i) labels << list->item(i)->text();
+    return labels;
+  }
+  // Pastes rows given as "name type" pairs through the clipboard.
+  static void PasteRows(FrameWindow* frame, int count) {
+    QString rows;
+    for (int i = 1; i <= count; ++i) rows += QStringLiteral("\tinteger\t\tv%1\r\n").arg(i);
+    QApplication::clipboard()->setText(rows);
+    ClickCell(frame, 1, 1);
+    QTest::keyClick(frame->gridView(), Qt::Key_V, Qt::ControlModifier);
+  }
+
+ private slots:
+  void init() {
+    QVERIFY(dir_.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("settings")));
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"))
+        .clear();
+    options_.library = dir_.filePath(QStringLiteral("use%1.lib").arg(QRandomGenerator::global()->generate()));
+    options_.profilePath = dir_.filePath(QStringLiteral("none.ini"));
+    QFile::remove(options_.profilePath);
+    options_.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
+    app_ = std::make_unique<desktop::Application>(options_);
+    QVERIFY2(app_->start(), qPrintable(app_->error()));
+  }
+
+  void cleanup() {
+    for (FrameWindow* frame : FrameWindow::all()) {
+      QPointer<QTimer> answer = WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
+      frame->close();
+      delete answer.data();
+    }
+    app_.reset();
+  }
+
+  void completionHighlightsTheBestMatchAndEnterTakesIt() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(view, QStringLiteral("a"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    // Names that start with the text come first, then those that hold it.
+    QTest::keyClicks(view, QStringLiteral("lo"));
+    QCOMPARE(Offered(frame), QStringList({"long", "blob", "unsignedlong"}));
+    QCOMPARE(Highlighted(frame), QStringLiteral("long"));
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(Offered(frame).isEmpty());
+    QCOMPARE(Editing(frame), QStringLiteral("long"));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(Cell(frame, 1, 2), QStringLiteral("long"));
+
+    // Down and Up move the highlight; Tab takes it and goes on.
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QStringLiteral("b"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("CH"));
+    QCOMPARE(Highlighted(frame), QStringLiteral("character (char)"));
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(Highlighted(frame), QStringLiteral("checkbox"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QCOMPARE(Cell(frame, 2, 2), QStringLiteral("checkbox"));
+    QCOMPARE(Sheet(frame).currentColumn(), 3);
+
+    // Only a name's middle matches: the first such name is the best.
+    ClickCell(frame, 3, 1);
+    QTest::keyClicks(view, QStringLiteral("c"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("teger"));
+    QCOMPARE(Highlighted(frame), QStringLiteral("integer (int)"));
+    // Escape closes the list and keeps what was typed.
+    QTest::keyClick(view, Qt::Key_Escape);
+    QVERIFY(Offered(frame).isEmpty());
+    QCOMPARE(Editing(frame), QStringLiteral("teger"));
+
+    // A type typed in full is taken as typed, also where longer names start with it.
+    ClickCell(frame, 4, 1);
+    QTest::keyClicks(view, QStringLiteral("d"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("date"));
+    QCOMPARE(Highlighted(frame), QStringLiteral("date"));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(Cell(frame, 4, 2), QStringLiteral("date"));
+    QCOMPARE(Sheet(frame).currentRow(), 5u);
+    ClickCell(frame, 5, 1);
+    QTest::keyClicks(view, QStringLiteral("e"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("time"));
+    QCOMPARE(Offered(frame), QStringList({"time", "datetime"}));
+    QCOMPARE(Highlighted(frame), QStringLiteral("time"));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(Cell(frame, 5, 2), QStringLiteral("time"));
+  }
+};
+
+QTEST_MAIN(EverydayUseTest)
+#include "everyday_use_tests.moc"
