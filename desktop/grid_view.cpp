@@ -328,12 +328,21 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
   if (event->button() == Qt::RightButton) {
     setFocus();
-    // On an unselected row's header the row is selected first, as a left press would.
+    completion_->hide();
+    // The menu's commands act where the button was pressed: on an unselected row a
+    // left click's press selects its header or makes its cell current; within the
+    // selection the cell becomes current and the selection stays for the commands.
     auto [object, row] = objectAt(point);
-    if (object == kColumnObjects[ColRowIndicator] && !s->isSelected(row)) {
+    if (row != 0) {
+      const int column = static_cast<int>(std::find(std::begin(kColumnObjects), std::end(kColumnObjects), object) -
+                                          std::begin(kColumnObjects));
       frontEnd_.setEventModifiers(Qt::NoModifier);
-      s->userMousePress(object, row);
-      s->userMouseRelease(object, row);
+      if (!s->isSelected(row)) {
+        s->userMousePress(object, row);
+        s->userMouseRelease(object, row);
+      } else if (column != ColRowIndicator) {
+        s->userSetCurrentCell(row, column);
+      }
       afterInput();
     }
     showEditMenu(point);

@@ -164,6 +164,48 @@ class EverydayUseTest : public QObject {
     QTest::keyClick(view, Qt::Key_Return);
     QCOMPARE(Cell(frame, 5, 2), QStringLiteral("time"));
   }
+
+  // Right-clicks a cell and chooses a command of the menu that shows.
+  static void ChooseFromContextMenu(FrameWindow* frame, std::uint32_t row, int column, const QString& command) {
+    WhenPopupShows([command](QMenu* menu) {
+      for (QAction* action : menu->actions())
+        if (action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0) == command) action->trigger();
+      menu->close();
+    });
+    GridView* view = frame->gridView();
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->cellRect(row, column).center());
+  }
+  static QString Names(FrameWindow* frame) {
+    QStringList names;
+    for (std::uint32_t row = 1; row < Sheet(frame).rowCount(); ++row) names << Cell(frame, row, 1);
+    return names.join(QLatin1Char(','));
+  }
+
+  void rightButtonActsWhereItIsPressed() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    PasteRows(frame, 8);
+    QCOMPARE(Names(frame), QStringLiteral("v1,v2,v3,v4,v5,v6,v7,v8"));
+    // The current cell is in the entry row; the right button on row 6 deletes row 6.
+    ClickCell(frame, 9, 1);
+    ChooseFromContextMenu(frame, 6, 2, QStringLiteral("Delete Row"));
+    QCOMPARE(Names(frame), QStringLiteral("v1,v2,v3,v4,v5,v7,v8"));
+
+    // On a row's header: that row alone, unless it belongs to the selection.
+    ChooseFromContextMenu(frame, 2, 0, QStringLiteral("Delete Row"));
+    QCOMPARE(Names(frame), QStringLiteral("v1,v3,v4,v5,v7,v8"));
+    ClickCell(frame, 3, 0);
+    QTest::mouseClick(frame->gridView()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      frame->gridView()->cellRect(4, 0).center());
+    ChooseFromContextMenu(frame, 4, 0, QStringLiteral("Delete Row"));
+    QCOMPARE(Names(frame), QStringLiteral("v1,v3,v7,v8"));
+    // Within the selection a cell becomes current and the selection stays.
+    ClickCell(frame, 1, 0);
+    QTest::mouseClick(frame->gridView()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      frame->gridView()->cellRect(2, 0).center());
+    ChooseFromContextMenu(frame, 2, 1, QStringLiteral("Delete Row"));
+    QCOMPARE(Names(frame), QStringLiteral("v7,v8"));
+  }
 };
 
 QTEST_MAIN(EverydayUseTest)
