@@ -243,13 +243,23 @@ std::string QtFrontEnd::saveLibraryFor(HWND owner, const std::string& initialNam
   return initialLibrary.empty() ? host_->currentLibrary() : initialLibrary;
 }
 
+// The comment stored with a structure, "" for one not (or no longer) in the library.
+QString QtFrontEnd::storedComment(const std::string& name, const std::string& library) const {
+  if (!host_ || name.empty() || library.empty()) return {};
+  std::string error;
+  for (const quill::LibraryEntryInfo& entry : host_->runtime().listEntries(library, &error))
+    if (QString::fromStdString(entry.name).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0)
+      return QString::fromStdString(entry.comment);
+  return {};
+}
+
 // The dialog stays open while the user declines to replace an entry.
 GlobalSaveChoice QtFrontEnd::checkedSaveEntryDialog(HWND owner, const std::string& initialName,
                                                     const std::string& initialLibrary,
                                                     const quill::SaveChoiceCheck& check) {
   const std::string library = saveLibraryFor(owner, initialName, initialLibrary);
   SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName), QString::fromStdString(library),
-                         check);
+                         storedComment(initialName, library), check);
   dialog.exec();
   return dialog.choice();
 }

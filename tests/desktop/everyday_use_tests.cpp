@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStatusBar>
@@ -205,6 +206,50 @@ class EverydayUseTest : public QObject {
                       frame->gridView()->cellRect(2, 0).center());
     ChooseFromContextMenu(frame, 2, 1, QStringLiteral("Delete Row"));
     QCOMPARE(Names(frame), QStringLiteral("v7,v8"));
+  }
+
+  // The field a dialog's label leads to, by the label's text without its access key.
+  static QLineEdit* FieldLabelled(QWidget* dialog, const QString& label) {
+    for (auto* shown : dialog->findChildren<QLabel*>())
+      if (shown->text().remove(QLatin1Char('&')) == label) return qobject_cast<QLineEdit*>(shown->buddy());
+    return nullptr;
+  }
+  static void RunMenuCommand(FrameWindow* frame, const QString& menu, const QString& command) {
+    for (QAction* top : frame->menuBar()->actions())
+      if (top->text().remove(QLatin1Char('&')) == menu)
+        for (QAction* action : top->menu()->actions())
+          if (action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0) == command) {
+            action->trigger();
+            return;
+          }
+    QFAIL(qPrintable(QStringLiteral("no menu command ") + command));
+  }
+
+  void saveAsShowsTheCommentItKeeps() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("street"));
+    WhenDialogShows([](QWidget* dialog) {
+      FieldLabelled(dialog, QStringLiteral("Name:"))->setText(QStringLiteral("s_addr"));
+      FieldLabelled(dialog, QStringLiteral("Comment:"))->setText(QStringLiteral("Where letters go"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(frame->windowTitle().contains(QStringLiteral("s_addr")));
+
+    QString comment;
+    QStringList literal;
+    WhenDialogShows([&](QWidget* dialog) {
+      if (QLineEdit* field = FieldLabelled(dialog, QStringLiteral("Comment:"))) comment = field->text();
+      // Every & a label shows marks an access key to a field; none is shown as such.
+      for (auto* label : dialog->findChildren<QLabel*>())
+        if (label->isVisible() && label->text().contains(QLatin1Char('&')) && !label->buddy()) literal << label->text();
+      Click(dialog, QStringLiteral("Cancel"));
+    });
+    RunMenuCommand(frame, QStringLiteral("File"), QStringLiteral("Save As ..."));
+    QCOMPARE(comment, QStringLiteral("Where letters go"));
+    QCOMPARE(literal, QStringList());
   }
 };
 
