@@ -59,6 +59,7 @@ UserFiles PrepareUserFiles(const QString& sampleLibrary) {
 
 Application::Application(const AppOptions& options) : options_(options), recent_(options.profilePath) {
   qApp->installEventFilter(&placer_);
+  qApp->installEventFilter(&focusKeeper_);
   quill::HostOptions hostOptions;
   hostOptions.modulePath = options.modulePath.toStdString();
   hostOptions.profilePath = options.profilePath.toStdString();
@@ -69,6 +70,7 @@ Application::Application(const AppOptions& options) : options_(options), recent_
 
 Application::~Application() {
   qApp->removeEventFilter(&placer_);
+  qApp->removeEventFilter(&focusKeeper_);
   for (FrameWindow* frame : FrameWindow::all()) delete frame;
   frontEnd_.setHost(nullptr);
 }

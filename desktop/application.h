@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "focus_keeper.h"
 #include "qt_front_end.h"
 #include "quill/host.h"
 #include "recent_list.h"
@@ -65,6 +66,7 @@ class Application : public QObject {
   std::unique_ptr<quill::Host> host_;
   RecentList recent_;
   WindowPlacer placer_;
+  FocusKeeper focusKeeper_;
   QString error_;
 };
 

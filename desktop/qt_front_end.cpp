@@ -22,7 +22,9 @@
 namespace desktop {
 namespace {
 
+// A box asked while a dialog is open belongs over that dialog, where the user is.
 QWidget* OwnerWidget(HWND owner) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (FrameWindow* frame = FrameWindowOf(owner)) return frame;
   return QApplication::activeWindow();
 }

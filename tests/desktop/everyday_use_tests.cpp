@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStatusBar>
@@ -283,6 +284,63 @@ class EverydayUseTest : public QObject {
     QApplication::processEvents();
     QCOMPARE(second->gridView()->cellRect(1, 3).right() + 1, second->gridView()->viewport()->width());
     QVERIFY(second->gridView()->cellRect(1, 1).width() < second->gridView()->cellRect(1, 2).width() * 2);
+  }
+
+  // Whether the keyboard is back in the frame's grid.
+  static void KeyboardIsBack(FrameWindow* frame) {
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frame));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(frame->gridView()));
+  }
+
+  void keyboardReturnsAfterEveryDialog() {
+    FrameWindow* first = newStructure();
+    QVERIFY(first);
+    ClickCell(first, 1, 1);
+    QTest::keyClicks(first->gridView(), QStringLiteral("street"));
+    WhenDialogShows([](QWidget* dialog) {
+      FieldLabelled(dialog, QStringLiteral("Name:"))->setText(QStringLiteral("s_taken"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(first->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(Cell(first, 1, 1), QStringLiteral("street"));
+    KeyboardIsBack(first);
+
+    // Save As under a name taken, the question answered Yes.
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frame));
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("city"));
+    QTest::keyClick(frame->gridView(), Qt::Key_Tab);
+    QString question;
+    WhenDialogShows([&question](QWidget* dialog) {
+      WhenDialogShows([&question](QWidget* box) {
+        question = static_cast<QMessageBox*>(box)->text();
+        Click(box, QStringLiteral("Yes"));
+      });
+      FieldLabelled(dialog, QStringLiteral("Name:"))->setText(QStringLiteral("s_taken"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    RunMenuCommand(frame, QStringLiteral("File"), QStringLiteral("Save As ..."));
+    QVERIFY(question.contains(QStringLiteral("already exists")));
+    KeyboardIsBack(frame);
+    // Typing goes into the current cell.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+    QCOMPARE(Editing(frame), QStringLiteral("x"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    // A dialog cancelled, and one confirmed, give it back at the cell it came from.
+    ClickCell(frame, 1, 2);
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("Cancel")); });
+    RunMenuCommand(frame, QStringLiteral("File"), QStringLiteral("Save As ..."));
+    KeyboardIsBack(frame);
+    QCOMPARE(Sheet(frame).currentRow(), 1u);
+    QCOMPARE(Sheet(frame).currentColumn(), 2);
+    WhenDialogShows([](QWidget* box) { Click(box, QStringLiteral("OK")); });
+    RunMenuCommand(frame, QStringLiteral("File"), QStringLiteral("Printer Setup..."));
+    KeyboardIsBack(frame);
+    QCOMPARE(Sheet(frame).currentRow(), 1u);
+    QCOMPARE(Sheet(frame).currentColumn(), 2);
   }
 };
 
