@@ -26,6 +26,8 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
     // dialog closed too) leaves the keyboard to the dialog that showed before it.
     QTimer::singleShot(0, this, [back] {
       if (!back || !back->isVisible()) return;
+      // Another dialog opened meanwhile has the keyboard now; it gives it back in turn.
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != back->window()) return;
       QWidget* window = back->window();
       window->raise();
       window->activateWindow();

@@ -123,6 +123,7 @@ void FrameWindow::refreshTitle() {
   if (!library.isEmpty()) text += QStringLiteral(" - ") + QFileInfo(library).fileName();
   setWindowTitle(text + QStringLiteral("[*]"));
   refreshUnsavedMark();
+  keepStatusToItsStructure();
   if (liveCheck_) liveCheck_->rowsMayHaveChanged();
   announceEntry(false);
 }
@@ -258,7 +259,33 @@ void FrameWindow::refreshToolbar() {
   }
 }
 
-void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(text); }
+// A message says something about now: it goes after a while, at the next key in
+// the grid, and when the window comes to hold another structure.
+void FrameWindow::setStatusText(const QString& text) {
+  constexpr int kShownMs = 10000;
+  statusBar()->showMessage(text, kShownMs);
+  statusFresh_ = true;
+}
+
+void FrameWindow::clearStatusText() { statusBar()->clearMessage(); }
+
+QString FrameWindow::heldEntry() const {
+  auto* s = session();
+  return s ? QString::fromStdString(host_.editorLibrary(*s)) + QLatin1Char('\n') +
+                 QString::fromStdString(host_.editorStructure(*s))
+           : QString();
+}
+
+// The command that showed a message may also have named the structure (a save):
+// the message belongs to the structure held once the title follows.
+void FrameWindow::keepStatusToItsStructure() {
+  const QString entry = heldEntry();
+  if (statusFresh_)
+    statusEntry_ = entry;
+  else if (entry != statusEntry_)
+    clearStatusText();
+  statusFresh_ = false;
+}
 
 void FrameWindow::startFind() { findBar_->start(); }
 

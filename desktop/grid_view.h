@@ -70,6 +70,8 @@ class GridView : public QAbstractScrollArea {
   bool navigationKey(int key, Qt::KeyboardModifiers mods);
   // False (and the reason in the status bar) when c may not go into the Dec cell.
   bool decimalsAccept(char c);
+  // False (and the reason in the status bar) when the Name cell is full.
+  bool nameAccepts();
   void showEditMenu(QPoint at);
   // The Type cell's list: while typing (filtered) or as a drop-down (Alt+Down, F4).
   void updateCompletion(bool dropDown);

@@ -76,8 +76,11 @@ int QtFrontEnd::messageBox(HWND owner, const std::string& text, const std::strin
 // The detail (why something failed) goes under the text as the box's informative text.
 int QtFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const std::string& detail,
                                    const std::string& caption, UINT style) {
-  QMessageBox box(IconOf(style), QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
-                  QMessageBox::NoButton, OwnerWidget(owner));
+  QWidget* parent = OwnerWidget(owner);
+  // A box without a caption of its own is titled as the window it belongs to.
+  QString title = QString::fromLatin1(caption.c_str());
+  if (title.isEmpty() && parent) title = parent->window()->windowTitle().remove(QStringLiteral("[*]"));
+  QMessageBox box(IconOf(style), title, QString::fromLatin1(text.c_str()), QMessageBox::NoButton, parent);
   if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
   const auto buttons = ButtonsOf(style);
   for (const auto& spec : buttons) box.addButton(spec.button);

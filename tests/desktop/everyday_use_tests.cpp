@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include "application.h"
+#include "find_bar.h"
 #include "frame_window.h"
 #include "grid_view.h"
 #include "gui_events.h"
@@ -341,6 +342,65 @@ class EverydayUseTest : public QObject {
     KeyboardIsBack(frame);
     QCOMPARE(Sheet(frame).currentRow(), 1u);
     QCOMPARE(Sheet(frame).currentColumn(), 2);
+  }
+
+  void messagesAreCurrentAndBelong() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    QStatusBar* status = frame->statusBar();
+    // A refusal speaks of the key just pressed and goes with the next one.
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(view, QStringLiteral("qty"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("dec"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("25"));
+    QVERIFY(status->currentMessage().contains(QStringLiteral("25 is too many")));
+    QTest::keyClick(view, Qt::Key_Escape);
+    QCOMPARE(status->currentMessage(), QString());
+
+    // The Name cell takes a name's 40 characters and says why it takes no more.
+    ClickCell(frame, 2, 1);
+    QTest::keyClicks(view, QString(41, QLatin1Char('n')));
+    QCOMPARE(Editing(frame), QString(40, QLatin1Char('n')));
+    QVERIFY(status->currentMessage().contains(QStringLiteral("at most 40 characters")));
+    QTest::keyClick(view, Qt::Key_Backspace);
+    QCOMPARE(status->currentMessage(), QString());
+    QTest::keyClick(view, Qt::Key_Escape);
+
+    // A save's message speaks of the structure saved, not of the next one.
+    WhenDialogShows([](QWidget* dialog) {
+      FieldLabelled(dialog, QStringLiteral("Name:"))->setText(QStringLiteral("s_line"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(status->currentMessage().startsWith(QStringLiteral("Saved s_line to ")));
+    QTRY_VERIFY(frame->windowTitle().contains(QStringLiteral("s_line")));
+    QVERIFY(status->currentMessage().startsWith(QStringLiteral("Saved s_line to ")));
+    QTest::keyClick(view, Qt::Key_N, Qt::ControlModifier);
+    QTRY_VERIFY(frame->windowTitle().contains(QStringLiteral("(Untitled)")));
+    QCOMPARE(status->currentMessage(), QString());
+
+    // A box the editor shows is titled as its window.
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(view, QStringLiteral("x"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QString caption;
+    WhenDialogShows([&caption](QWidget* box) {
+      caption = box->windowTitle();
+      Click(box, QStringLiteral("Cancel"));
+    });
+    QTest::keyClick(view, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(caption, frame->windowTitle().remove(QStringLiteral("[*]")));
+
+    // A message goes by itself after ten seconds.
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    QLineEdit* find = frame->findChild<desktop::FindBar*>()->field();
+    QTest::keyClicks(find, QStringLiteral("zz"));
+    QTest::keyClick(find, Qt::Key_Return);
+    QVERIFY(status->currentMessage().startsWith(QStringLiteral("No variable")));
+    QTRY_VERIFY_WITH_TIMEOUT(status->currentMessage().isEmpty(), 12000);
   }
 };
 
