@@ -96,7 +96,9 @@ FrameWindow* Application::adopt(quill::EditorSession* session) {
   }
   const std::vector<FrameWindow*> earlier = FrameWindow::all();
   auto* frame = new FrameWindow(frontEnd_, *host_, *session);
-  WindowPlacer::Cascade(frame, earlier.empty() ? nullptr : earlier.back());
+  // The first window where the user left the last one; the others cascade from it.
+  if (!RestoreFrameLayout(frame, earlier.empty()) || !earlier.empty())
+    WindowPlacer::Cascade(frame, earlier.empty() ? nullptr : earlier.back());
   connect(frame, &FrameWindow::entryShown, this, [this](const QString& library, const QString& structure) {
     remember({RecentItem::Kind::Structure, library, structure});
     remember({RecentItem::Kind::Library, library, {}});

@@ -33,6 +33,7 @@
 #include "quill/compiler.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
+#include "window_placement.h"
 
 namespace desktop {
 namespace {
@@ -376,13 +377,19 @@ void FrameWindow::showRowErrors(std::vector<quill::RowError> errors) {
     gridView_->setRowErrors({});
     if (errorDock_) {
       errorList_->clear();
+      if (errorDock_->isVisible()) RememberFrameLayout(this, errorDock_->height());
       errorDock_->hide();
     }
     return;
   }
   fillErrorList(errors);
   gridView_->setRowErrors(std::move(errors));  // a million of them are handed over, not copied
+  if (errorDock_->isVisible()) return;
   errorDock_->show();
+  // As high as the user left it, yet never more than a third of the window as it opens.
+  const int kept = RememberedErrorPanelHeight();
+  const int height = std::min(kept > 0 ? kept : errorDock_->sizeHint().height(), this->height() / 3);
+  resizeDocks({errorDock_}, {height}, Qt::Vertical);
 }
 
 void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
@@ -474,6 +481,7 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
   }
   if (host_.closeFrame(frame_)) {
     platformGone_ = true;
+    RememberFrameLayout(this, errorDock_ && errorDock_->isVisible() ? errorDock_->height() : 0);
     event->accept();
   } else {
     event->ignore();

@@ -17,6 +17,7 @@
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 #include "type_completion.h"
+#include "window_placement.h"
 
 namespace desktop {
 namespace {
@@ -26,11 +27,6 @@ constexpr const char* kColumnTitles[] = {"", "Name", "Type", "Dec"};
 constexpr int kMinColumnWidth = 16;
 constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
 const QString kWidthsKey = QStringLiteral("grid/columnWidths");
-
-// The user's layout settings, beside the profile in the user's configuration folder.
-QSettings LayoutSettings() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"));
-}
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   if (column == ColDecimals) {

@@ -2,6 +2,7 @@
 // the mouse only, checking what the user sees after each step.
 #include <QApplication>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QPointer>
 #include <QTimer>
 #include <QLabel>
@@ -254,7 +255,19 @@ class EverydayUseTest : public QObject {
     QCOMPARE(literal, QStringList());
   }
 
-  void everyColumnFits() {
+  static QDockWidget* ErrorPanel(FrameWindow* frame) {
+    auto* dock = frame->findChild<QDockWidget*>();
+    return dock && dock->isVisible() ? dock : nullptr;
+  }
+  static void TypeUnknownType(FrameWindow* frame) {
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("qty"));
+    QTest::keyClick(frame->gridView(), Qt::Key_Tab);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("nosuch"));
+    QTest::keyClick(frame->gridView(), Qt::Key_Tab);
+  }
+
+  void everyColumnFitsAndTheLayoutIsKept() {
     FrameWindow* frame = newStructure();
     QVERIFY(frame);
     PasteRows(frame, 12);
@@ -285,6 +298,31 @@ class EverydayUseTest : public QObject {
     QApplication::processEvents();
     QCOMPARE(second->gridView()->cellRect(1, 3).right() + 1, second->gridView()->viewport()->width());
     QVERIFY(second->gridView()->cellRect(1, 1).width() < second->gridView()->cellRect(1, 2).width() * 2);
+    second->close();
+
+    // The error panel opens at no more than a third of the window.
+    frame->setGeometry(30, 40, 640, 480);
+    TypeUnknownType(frame);
+    QTRY_VERIFY(ErrorPanel(frame));
+    QVERIFY(ErrorPanel(frame)->height() <= frame->height() / 3);
+    frame->resizeDocks({ErrorPanel(frame)}, {90}, Qt::Vertical);  // as the user drags its edge
+    QApplication::processEvents();
+    const int panel = ErrorPanel(frame)->height();
+    const QRect place = frame->geometry();
+    WhenDialogShows([](QWidget* box) { Click(box, QStringLiteral("No")); });
+    QVERIFY(frame->close());
+    QTRY_VERIFY(FrameWindow::all().empty());
+
+    // The program again: its window where it was left, the panel as high.
+    app_ = std::make_unique<desktop::Application>(options_);
+    QVERIFY(app_->start());
+    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
+    FrameWindow* again = app_->newGlobalEditor();
+    QVERIFY(again);
+    QCOMPARE(again->geometry(), place);
+    TypeUnknownType(again);
+    QTRY_VERIFY(ErrorPanel(again));
+    QCOMPARE(ErrorPanel(again)->height(), panel);
   }
 
   // Whether the keyboard is back in the frame's grid.
