@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QTimer>
 
 namespace desktop {
 
@@ -18,21 +17,24 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
         owner && (!from || from->window() != owner))
       from = owner->focusWidget() ? owner->focusWidget() : owner;
-    cameFrom_.insert(dialog, from);
+    cameFrom_.insert(dialog, {from, QApplication::activeWindow()});
     connect(dialog, &QObject::destroyed, this, [this](QObject* gone) { cameFrom_.remove(gone); });
   } else if (event->type() == QEvent::Hide && cameFrom_.contains(dialog)) {
-    QPointer<QWidget> back = cameFrom_.take(dialog);
-    // After the dialog is gone from the screen; a widget hidden meanwhile (its own
-    // dialog closed too) leaves the keyboard to the dialog that showed before it.
-    QTimer::singleShot(0, this, [back] {
-      if (!back || !back->isVisible()) return;
-      // Another dialog opened meanwhile has the keyboard now; it gives it back in turn.
-      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != back->window()) return;
-      QWidget* window = back->window();
-      window->raise();
-      window->activateWindow();
-      back->setFocus(Qt::OtherFocusReason);
-    });
+    const Origin origin = cameFrom_.take(dialog);
+    QWidget* back = origin.widget;
+    // A widget hidden meanwhile (its own dialog closed first) takes nothing back.
+    if (!back || !back->isVisible()) return false;
+    // Another dialog opened over this one has the keyboard; it gives it back in turn.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != dialog && modal != back->window())
+      return false;
+    // So has a window that became active since (the Quill Panel, a new editor).
+    if (QWidget* active = QApplication::activeWindow(); active && active != dialog && active != back->window() &&
+                                                        active != origin.activeWindow && active->isVisible())
+      return false;
+    QWidget* window = back->window();
+    window->raise();
+    window->activateWindow();
+    back->setFocus(Qt::OtherFocusReason);
   }
   return false;
 }

@@ -18,7 +18,11 @@ class FocusKeeper : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QHash<QObject*, QPointer<QWidget>> cameFrom_;  // by dialog: the widget that had the keyboard
+  struct Origin {
+    QPointer<QWidget> widget;        // the widget that had the keyboard
+    QPointer<QWidget> activeWindow;  // the window active then
+  };
+  QHash<QObject*, Origin> cameFrom_;  // by dialog
 };
 
 }  // namespace desktop

@@ -1071,8 +1071,10 @@ class DesktopTest : public QObject {
     };
     WhenDialogShows(check);
     frame->runCommand(1454);
-    WhenDialogShows(check);
     QTest::keyClick(frame->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(app_->quillPanel());
+    QTRY_COMPARE(QApplication::activeWindow(), app_->quillPanel());
+    check(app_->quillPanel());
     app_->host().addObject("window", "w_keys");
     WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
     FrameWindow* local = app_->newEmbeddedEditor(QStringLiteral("w_keys"));
@@ -1299,11 +1301,10 @@ class DesktopTest : public QObject {
     });
     QTest::keyClick(local->gridView(), Qt::Key_O, Qt::ControlModifier);
     QVERIFY(allShown);
-    WhenDialogShows([&](QWidget* dialog) {
-      fits(dialog);
-      dialog->close();
-    });
     QTest::keyClick(local->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(app_->quillPanel());
+    fits(app_->quillPanel());
+    app_->quillPanel()->close();
     QCOMPARE(stray, QStringList());
     QCOMPARE(titleFault, QString());
     QCOMPARE(placed.size(), 6);
@@ -1335,14 +1336,14 @@ class DesktopTest : public QObject {
     FrameWindow* start = newStructure();
     QVERIFY(start);
     QStringList structures, libraries;
-    WhenDialogShows([&](QWidget* panel) {
-      auto lists = panel->findChildren<QListWidget*>();
-      for (int i = 0; i < lists.at(0)->count(); ++i) structures << lists.at(0)->item(i)->text();
-      for (int i = 0; i < lists.at(1)->count(); ++i) libraries << lists.at(1)->item(i)->text();
-      QListWidget* recent = lists.at(0);
-      QTest::mouseClick(recent->viewport(), Qt::LeftButton, {}, recent->visualItemRect(recent->item(1)).center());
-    });
     QTest::keyClick(start->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QWidget* panel = app_->quillPanel();
+    QVERIFY(panel && panel->isVisible());
+    auto lists = panel->findChildren<QListWidget*>();
+    for (int i = 0; i < lists.at(0)->count(); ++i) structures << lists.at(0)->item(i)->text();
+    for (int i = 0; i < lists.at(1)->count(); ++i) libraries << lists.at(1)->item(i)->text();
+    QListWidget* recent = lists.at(0);
+    QTest::mouseClick(recent->viewport(), Qt::LeftButton, {}, recent->visualItemRect(recent->item(1)).center());
     const QString file = QFileInfo(library_).fileName();
     QCOMPARE(structures, QStringList({"w_recent: local structures (" + file + ")", "s_recent (" + file + ")"}));
     QCOMPARE(libraries, QStringList({file + " (" + dir_.path() + ")"}));
@@ -1369,17 +1370,16 @@ class DesktopTest : public QObject {
     FrameWindow* start = newStructure();
     QVERIFY(start);
     QString message, detail;
-    WhenDialogShows([&](QWidget* panel) {
-      WhenDialogShows([&](QWidget* box) {
-        message = static_cast<QMessageBox*>(box)->text();
-        detail = static_cast<QMessageBox*>(box)->informativeText();
-        Click(box, QStringLiteral("OK"));
-      });
-      QListWidget* libraries = panel->findChildren<QListWidget*>().at(1);
-      QTest::mouseClick(libraries->viewport(), Qt::LeftButton, {},
-                        libraries->visualItemRect(libraries->item(0)).center());
-    });
     QTest::keyClick(start->gridView(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QWidget* panel = app_->quillPanel();
+    QVERIFY(panel && panel->isVisible());
+    WhenDialogShows([&](QWidget* box) {
+      message = static_cast<QMessageBox*>(box)->text();
+      detail = static_cast<QMessageBox*>(box)->informativeText();
+      Click(box, QStringLiteral("OK"));
+    });
+    QListWidget* libraries = panel->findChildren<QListWidget*>().at(1);
+    QTest::mouseClick(libraries->viewport(), Qt::LeftButton, {}, libraries->visualItemRect(libraries->item(0)).center());
     QCOMPARE(message, QStringLiteral("Cannot use the library %1.").arg(notes));
     QCOMPARE(detail, notes + QStringLiteral(" is not a library file."));
     QCOMPARE(QString::fromStdString(app_->host().currentLibrary()), library_);

@@ -440,6 +440,56 @@ class EverydayUseTest : public QObject {
     QVERIFY(status->currentMessage().startsWith(QStringLiteral("No variable")));
     QTRY_VERIFY_WITH_TIMEOUT(status->currentMessage().isEmpty(), 12000);
   }
+
+  static void DoubleClick(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchStartsWith);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    const QPoint at = list->visualItemRect(found.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  }
+
+  void homePanelOpensEverythingOnce() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    ClickCell(frame, 1, 1);
+    QTest::keyClicks(frame->gridView(), QStringLiteral("street"));
+    WhenDialogShows([](QWidget* dialog) {
+      FieldLabelled(dialog, QStringLiteral("Name:"))->setText(QStringLiteral("s_home"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(frame->close());
+    QTRY_VERIFY(FrameWindow::all().empty());
+
+    // The home window, as the program starts without a structure to open.
+    app_->showQuillPanel();
+    QWidget* panel = app_->quillPanel();
+    QVERIFY(panel && panel->isVisible());
+    auto* structures = panel->findChild<QListWidget*>(QStringLiteral("usedByStructures"));
+    DoubleClick(structures, QStringLiteral("s_home"));
+    QTRY_COMPARE(FrameWindow::all().size(), std::size_t(1));
+    FrameWindow* opened = FrameWindow::all().front();
+    QVERIFY(opened->windowTitle().startsWith(QStringLiteral("Structure - s_home - ")));
+    QVERIFY(panel->isVisible());
+
+    // Opened again, from any list, it is the same window, brought to the front.
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(opened));
+    panel->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), panel);
+    DoubleClick(structures, QStringLiteral("s_home"));
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(opened));
+    auto* recent = panel->findChildren<QListWidget*>().at(0);
+    QTest::mouseClick(recent->viewport(), Qt::LeftButton, {},
+                      recent->visualItemRect(recent->findItems(QStringLiteral("s_home"), Qt::MatchStartsWith).first())
+                          .center());
+    QCOMPARE(FrameWindow::all().size(), std::size_t(1));
+
+    // The panel stays when the last editor closes: the program goes on at home.
+    QVERIFY(opened->close());
+    QTRY_VERIFY(FrameWindow::all().empty());
+    QVERIFY(panel->isVisible());
+  }
 };
 
 QTEST_MAIN(EverydayUseTest)
