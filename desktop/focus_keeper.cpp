@@ -28,8 +28,8 @@ bool FocusKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != dialog && modal != back->window())
       return false;
     // So has a window that became active since (the Quill Panel, a new editor).
-    if (QWidget* active = QApplication::activeWindow(); active && active != dialog && active != back->window() &&
-                                                        active != origin.activeWindow && active->isVisible())
+    if (QWidget* active = QApplication::activeWindow();
+        active && active != dialog && active != back->window() && active != origin.activeWindow && active->isVisible())
       return false;
     QWidget* window = back->window();
     window->raise();

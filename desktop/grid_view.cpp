@@ -102,8 +102,8 @@ int GridView::columnWidth(int column) const {
   // Dec keeps its width in view; Name and Type share the rest in the ratio of the widths
   // they were given. Only a window too narrow for all of them scrolls.
   const int room = viewport()->width() - indicator;
-  const int decimals = std::clamp(preferredWidth(ColDecimals), kMinColumnWidth,
-                                  std::max(kMinColumnWidth, room - 2 * kMinColumnWidth));
+  const int decimals =
+      std::clamp(preferredWidth(ColDecimals), kMinColumnWidth, std::max(kMinColumnWidth, room - 2 * kMinColumnWidth));
   if (column == ColDecimals) return decimals;
   const int rest = std::max(2 * kMinColumnWidth, room - decimals);
   const int name = preferredWidth(ColName);

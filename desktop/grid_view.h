@@ -57,7 +57,7 @@ class GridView : public QAbstractScrollArea {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  int columnWidth(int column) const;  // 0 row indicator, 1..3 data columns
+  int columnWidth(int column) const;     // 0 row indicator, 1..3 data columns
   int editorWidth(int column) const;     // as the editor laid the column out
   int preferredWidth(int column) const;  // the user's width, else the editor's
   // Moves the border being dragged by delta pixels from where the drag began.

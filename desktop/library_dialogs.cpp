@@ -202,8 +202,8 @@ void OpenEntryDialog::finish(int action) {
   done(action == 1 ? QDialog::Rejected : QDialog::Accepted);
 }
 
-SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library,
-                                 const QString& comment, quill::SaveChoiceCheck check)
+SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library, const QString& comment,
+                                 quill::SaveChoiceCheck check)
     : QDialog(parent), check_(std::move(check)) {
   setWindowTitle(QStringLiteral("Save Structure"));
   auto* form = new QFormLayout(this);

@@ -1379,7 +1379,8 @@ class DesktopTest : public QObject {
       Click(box, QStringLiteral("OK"));
     });
     QListWidget* libraries = panel->findChildren<QListWidget*>().at(1);
-    QTest::mouseClick(libraries->viewport(), Qt::LeftButton, {}, libraries->visualItemRect(libraries->item(0)).center());
+    QTest::mouseClick(libraries->viewport(), Qt::LeftButton, {},
+                      libraries->visualItemRect(libraries->item(0)).center());
     QCOMPARE(message, QStringLiteral("Cannot use the library %1.").arg(notes));
     QCOMPARE(detail, notes + QStringLiteral(" is not a library file."));
     QCOMPARE(QString::fromStdString(app_->host().currentLibrary()), library_);

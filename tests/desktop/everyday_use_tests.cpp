@@ -3,19 +3,19 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
-#include <QPointer>
-#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "application.h"
 #include "find_bar.h"
@@ -480,9 +480,9 @@ class EverydayUseTest : public QObject {
     DoubleClick(structures, QStringLiteral("s_home"));
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(opened));
     auto* recent = panel->findChildren<QListWidget*>().at(0);
-    QTest::mouseClick(recent->viewport(), Qt::LeftButton, {},
-                      recent->visualItemRect(recent->findItems(QStringLiteral("s_home"), Qt::MatchStartsWith).first())
-                          .center());
+    QTest::mouseClick(
+        recent->viewport(), Qt::LeftButton, {},
+        recent->visualItemRect(recent->findItems(QStringLiteral("s_home"), Qt::MatchStartsWith).first()).center());
     QCOMPARE(FrameWindow::all().size(), std::size_t(1));
 
     // The panel stays when the last editor closes: the program goes on at home.
