@@ -40,6 +40,8 @@
 #include "find_bar.h"
 #include "frame_window.h"
 #include "grid_view.h"
+#include "gui_events.h"
+#include "gui_session.h"
 #include "live_check.h"
 #include "qst/command_ids.h"
 #include "quill/grid_sheet.h"
@@ -48,50 +50,12 @@
 
 using desktop::FrameWindow;
 using desktop::GridView;
+using gui::ButtonNamed;
+using gui::Click;
+using gui::WhenDialogShows;
+using gui::WhenPopupShows;
 
 namespace {
-
-// Answers the next modal dialog once it is shown. The timer ends with its answer;
-// delete it to withdraw an answer that was not needed.
-QTimer* WhenDialogShows(std::function<void(QWidget*)> answer) {
-  auto* timer = new QTimer;
-  timer->setInterval(20);
-  QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return;
-    timer->stop();
-    timer->deleteLater();
-    answer(modal);
-  });
-  timer->start();
-  return timer;
-}
-
-// Acts on the next pop-up menu once it is shown.
-void WhenPopupShows(std::function<void(QMenu*)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(20);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    timer->stop();
-    timer->deleteLater();
-    act(menu);
-  });
-  timer->start();
-}
-
-QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
-  for (auto* button : dialog->findChildren<QPushButton*>())
-    if (button->text().remove(QLatin1Char('&')) == text) return button;
-  return nullptr;
-}
-
-void Click(QWidget* dialog, const QString& text) {
-  QPushButton* button = ButtonNamed(dialog, text);
-  QVERIFY2(button, qPrintable(QStringLiteral("no button ") + text));
-  button->click();
-}
 
 // Replaces a field's text as the user would: select everything, type.
 void TypeInto(QWidget* field, const QString& text) {
@@ -282,26 +246,14 @@ class DesktopTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    // Layout settings the tests make stay in the test's own folder.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("settings")));
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"))
-        .clear();
-    library_ = dir_.filePath(QStringLiteral("test%1.lib").arg(QRandomGenerator::global()->generate()));
-    desktop::AppOptions& options = options_;
-    options.library = library_;
-    options.profilePath = dir_.filePath(QStringLiteral("none.ini"));
-    QFile::remove(options.profilePath);
-    options.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
-    app_ = std::make_unique<desktop::Application>(options);
+    options_ = gui::FreshProgram(dir_);
+    library_ = options_.library;
+    app_ = std::make_unique<desktop::Application>(options_);
     QVERIFY2(app_->start(), qPrintable(app_->error()));
   }
 
   void cleanup() {
-    for (FrameWindow* frame : FrameWindow::all()) {
-      QPointer<QTimer> answer = WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
-      frame->close();
-      delete answer.data();
-    }
+    gui::CloseEditorsUnsaved();
     app_.reset();
   }
 

@@ -22,6 +22,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "gui_events.h"
+#include "gui_session.h"
 #include "quill/grid_sheet.h"
 #include "type_completion.h"
 
@@ -88,23 +89,13 @@ class EverydayUseTest : public QObject {
  private slots:
   void init() {
     QVERIFY(dir_.isValid());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath(QStringLiteral("settings")));
-    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"))
-        .clear();
-    options_.library = dir_.filePath(QStringLiteral("use%1.lib").arg(QRandomGenerator::global()->generate()));
-    options_.profilePath = dir_.filePath(QStringLiteral("none.ini"));
-    QFile::remove(options_.profilePath);
-    options_.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
+    options_ = gui::FreshProgram(dir_);
     app_ = std::make_unique<desktop::Application>(options_);
     QVERIFY2(app_->start(), qPrintable(app_->error()));
   }
 
   void cleanup() {
-    for (FrameWindow* frame : FrameWindow::all()) {
-      QPointer<QTimer> answer = WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("No")); });
-      frame->close();
-      delete answer.data();
-    }
+    gui::CloseEditorsUnsaved();
     app_.reset();
   }
 
