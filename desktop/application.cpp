@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "frame_window.h"
@@ -59,6 +60,7 @@ UserFiles PrepareUserFiles(const QString& sampleLibrary) {
 
 Application::Application(const AppOptions& options) : options_(options), recent_(options.profilePath) {
   qApp->installEventFilter(&placer_);
+  qApp->installEventFilter(&focusKeeper_);
   quill::HostOptions hostOptions;
   hostOptions.modulePath = options.modulePath.toStdString();
   hostOptions.profilePath = options.profilePath.toStdString();
@@ -68,7 +70,9 @@ Application::Application(const AppOptions& options) : options_(options), recent_
 }
 
 Application::~Application() {
+  delete panel_.data();
   qApp->removeEventFilter(&placer_);
+  qApp->removeEventFilter(&focusKeeper_);
   for (FrameWindow* frame : FrameWindow::all()) delete frame;
   frontEnd_.setHost(nullptr);
 }
@@ -94,7 +98,9 @@ FrameWindow* Application::adopt(quill::EditorSession* session) {
   }
   const std::vector<FrameWindow*> earlier = FrameWindow::all();
   auto* frame = new FrameWindow(frontEnd_, *host_, *session);
-  WindowPlacer::Cascade(frame, earlier.empty() ? nullptr : earlier.back());
+  // The first window where the user left the last one; the others cascade from it.
+  if (!RestoreFrameLayout(frame, earlier.empty()) || !earlier.empty())
+    WindowPlacer::Cascade(frame, earlier.empty() ? nullptr : earlier.back());
   connect(frame, &FrameWindow::entryShown, this, [this](const QString& library, const QString& structure) {
     remember({RecentItem::Kind::Structure, library, structure});
     remember({RecentItem::Kind::Library, library, {}});
@@ -106,13 +112,39 @@ FrameWindow* Application::adopt(quill::EditorSession* session) {
   connect(frame, &FrameWindow::quillPanelRequested, this, &Application::showQuillPanel);
   frame->announceEntry(true);
   frame->show();
+  // The pump may close the editor (its first dialog cancelled), and free its session.
+  const HWND handle = session->frame;
   frontEnd_.pump();
-  return FrameWindow::ofFrame(session->frame) ? frame : nullptr;
+  return FrameWindow::ofFrame(handle) ? frame : nullptr;
+}
+
+// The window already holding a global structure of a library, if any.
+FrameWindow* Application::holding(const std::string& library, const std::string& structure) const {
+  const QString path = QFileInfo(QString::fromStdString(library)).absoluteFilePath();
+  for (FrameWindow* frame : FrameWindow::all()) {
+    quill::EditorSession* session = frame->session();
+    if (!session || session->contextCode != kContextStandAlone) continue;
+    if (QString::fromStdString(host_->editorStructure(*session))
+                .compare(QString::fromStdString(structure), Qt::CaseInsensitive) == 0 &&
+        QFileInfo(QString::fromStdString(host_->editorLibrary(*session))).absoluteFilePath() == path)
+      return frame;
+  }
+  return nullptr;
+}
+
+// A structure open already comes to the front: two editors on one would each save over the other.
+FrameWindow* Application::bringToFront(FrameWindow* frame) {
+  frame->show();
+  frame->raise();
+  frame->activateWindow();
+  return frame;
 }
 
 FrameWindow* Application::newGlobalEditor(const std::optional<QString>& open) {
   std::optional<std::string> name;
   if (open) name = open->toStdString();
+  if (name)
+    if (FrameWindow* frame = holding(host_->currentLibrary(), *name)) return bringToFront(frame);
   return adopt(host_->createEditor(kContextStandAlone, 0, name, host_->currentLibrary()));
 }
 
@@ -152,8 +184,10 @@ FrameWindow* Application::reopen(const RecentItem& item) {
     recent_.remove(item);
     return nullptr;
   }
-  if (item.kind == RecentItem::Kind::Structure)
+  if (item.kind == RecentItem::Kind::Structure) {
+    if (FrameWindow* frame = holding(item.library.toStdString(), item.name.toStdString())) return bringToFront(frame);
     return adopt(host_->createEditor(kContextStandAlone, 0, item.name.toStdString(), item.library.toStdString()));
+  }
   if (!host_->setCurrentLibrary(item.library.toStdString())) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Quill Panel"),
                     QStringLiteral("Cannot use the library %1.").arg(item.library), QMessageBox::Ok,
@@ -190,32 +224,37 @@ QListWidget* AddList(QDialog* panel, QVBoxLayout* layout, const QString& title, 
 
 }  // namespace
 
-// A small panel to reopen a recent structure or library, start a new structure,
-// open one, or edit the local structures of an owning object of the library.
+// The program's home: reopen a recent structure or library, start a new
+// structure, open one, edit the local structures of an owning object, or open a
+// structure of the library from the "used by" lists. It stays open beside the
+// editors; showing it again brings it up to date with the recent list.
 void Application::showQuillPanel() {
-  QDialog panel(QApplication::activeWindow());
-  panel.setWindowTitle(QStringLiteral("Quill Panel"));
-  auto* layout = new QVBoxLayout(&panel);
+  if (panel_) panel_->close();
+  auto* panel = new QDialog(nullptr);
+  panel_ = panel;
+  panel->setAttribute(Qt::WA_DeleteOnClose);
+  panel->setWindowTitle(QStringLiteral("Quill Panel"));
+  auto* layout = new QVBoxLayout(panel);
   auto* libraryLabel = new QLabel(QStringLiteral("Library: %1").arg(QString::fromStdString(host_->currentLibrary())));
   libraryLabel->setTextFormat(Qt::PlainText);
   layout->addWidget(libraryLabel);
-  QListWidget* recentStructures = AddList(&panel, layout, QStringLiteral("&Recent structures:"), 1);
-  QListWidget* recentLibraries = AddList(&panel, layout, QStringLiteral("Recent &libraries:"), 0);
-  std::vector<RecentItem> recent;
+  QListWidget* recentStructures = AddList(panel, layout, QStringLiteral("&Recent structures:"), 1);
+  QListWidget* recentLibraries = AddList(panel, layout, QStringLiteral("Recent &libraries:"), 0);
+  auto recent = std::make_shared<std::vector<RecentItem>>();
   for (const RecentItem& item : recent_.items()) {
     auto* entry = new QListWidgetItem(item.label());
     entry->setToolTip(item.library);
-    entry->setData(Qt::UserRole, static_cast<int>(recent.size()));
+    entry->setData(Qt::UserRole, static_cast<int>(recent->size()));
     (item.kind == RecentItem::Kind::Library ? recentLibraries : recentStructures)->addItem(entry);
-    recent.push_back(item);
+    recent->push_back(item);
   }
   recentLibraries->setMaximumHeight(recentLibraries->sizeHintForRow(0) * RecentList::kMaxLibraries +
                                     2 * recentLibraries->frameWidth());
-  auto* create = new QPushButton(QStringLiteral("&New Structure"), &panel);
-  auto* open = new QPushButton(QStringLiteral("&Open Structure..."), &panel);
+  auto* create = new QPushButton(QStringLiteral("&New Structure"), panel);
+  auto* open = new QPushButton(QStringLiteral("&Open Structure..."), panel);
   layout->addWidget(create);
   layout->addWidget(open);
-  QListWidget* objects = AddList(&panel, layout, QStringLiteral("Local structures of an o&bject:"), 1);
+  QListWidget* objects = AddList(panel, layout, QStringLiteral("Local structures of an o&bject:"), 1);
   std::string error;
   if (auto library = quill::Library::open(host_->currentLibrary(), false, &error))
     for (const auto& object : library->objects())
@@ -224,41 +263,44 @@ void Application::showQuillPanel() {
   // A library that cannot be read is not one without objects: say why.
   if (!error.empty()) {
     objects->hide();
-    auto* reason = new QLabel(QString::fromStdString(error), &panel);
+    auto* reason = new QLabel(QString::fromStdString(error), panel);
     reason->setWordWrap(true);
     layout->insertWidget(layout->indexOf(objects), reason, 1);
   }
-  auto* edit = new QPushButton(QStringLiteral("&Edit Local Structures"), &panel);
+  auto* edit = new QPushButton(QStringLiteral("&Edit Local Structures"), panel);
   layout->addWidget(edit);
-  layout->addWidget(new UsedByList(host_->currentLibrary(), &panel), 1);
-  // One click (or Enter) on a recent entry opens it; the panel goes.
-  bool chosen = false;
-  auto reopenChosen = [&](QListWidgetItem* entry) {
-    if (chosen || !entry) return;
-    chosen = true;
-    panel.accept();
-    reopen(recent[static_cast<std::size_t>(entry->data(Qt::UserRole).toInt())]);
+  auto* usedBy = new UsedByList(host_->currentLibrary(), panel);
+  layout->addWidget(usedBy, 1);
+  // A structure of the library opens as itself, a local one with its owner's.
+  connect(usedBy, &UsedByList::structureChosen, this, [this](const QString& owner, const QString& name) {
+    if (owner.isEmpty())
+      newGlobalEditor(name);
+    else
+      newEmbeddedEditor(owner);
+  });
+  // One click (or Enter) on a recent entry opens it. A library chosen becomes
+  // the one worked in, and the panel shows it.
+  auto reopenChosen = [this, recent](QListWidgetItem* entry) {
+    if (!entry) return;
+    const RecentItem item = (*recent)[static_cast<std::size_t>(entry->data(Qt::UserRole).toInt())];
+    const std::string before = host_->currentLibrary();
+    reopen(item);
+    if (host_->currentLibrary() != before) QTimer::singleShot(0, this, [this] { refreshQuillPanel(); });
   };
   for (QListWidget* list : {recentStructures, recentLibraries}) {
-    connect(list, &QListWidget::itemClicked, &panel, reopenChosen);
-    connect(list, &QListWidget::itemActivated, &panel, reopenChosen);
+    connect(list, &QListWidget::itemClicked, this, reopenChosen);
+    connect(list, &QListWidget::itemActivated, this, reopenChosen);
   }
-  connect(create, &QPushButton::clicked, &panel, [&] {
-    panel.accept();
+  connect(create, &QPushButton::clicked, this, [this] {
     if (FrameWindow* frame = newGlobalEditor()) frame->runCommand(CmdNew);
   });
-  connect(open, &QPushButton::clicked, &panel, [&] {
-    panel.accept();
-    newGlobalEditor();
-  });
-  auto editObject = [&] {
+  connect(open, &QPushButton::clicked, this, [this] { newGlobalEditor(); });
+  auto editObject = [this, objects] {
     if (!objects->currentItem()) return;
-    const QString name = objects->currentItem()->text().section(QLatin1Char(' '), 0, 0);
-    panel.accept();
-    newEmbeddedEditor(name);
+    newEmbeddedEditor(objects->currentItem()->text().section(QLatin1Char(' '), 0, 0));
   };
-  connect(edit, &QPushButton::clicked, &panel, editObject);
-  connect(objects, &QListWidget::itemActivated, &panel, editObject);
+  connect(edit, &QPushButton::clicked, this, editObject);
+  connect(objects, &QListWidget::itemActivated, this, editObject);
   // The keyboard starts at the latest structure, else at Open.
   if (recentStructures->count() > 0) {
     recentStructures->setCurrentRow(0);
@@ -266,7 +308,13 @@ void Application::showQuillPanel() {
   } else {
     open->setFocus();
   }
-  panel.exec();
+  panel->show();
+  panel->raise();
+  panel->activateWindow();
+}
+
+void Application::refreshQuillPanel() {
+  if (panel_) showQuillPanel();
 }
 
 }  // namespace desktop

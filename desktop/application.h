@@ -2,11 +2,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 #include <optional>
 
+#include "focus_keeper.h"
 #include "qt_front_end.h"
 #include "quill/host.h"
 #include "recent_list.h"
@@ -53,10 +55,15 @@ class Application : public QObject {
   // The libraries and structures opened last, and opening one of them again.
   RecentList& recent() { return recent_; }
   FrameWindow* reopen(const RecentItem& item);
+  // The Quill Panel, the program's home window; shown again it is brought up to date.
+  void showQuillPanel();
+  QWidget* quillPanel() const { return panel_; }
 
  private:
   FrameWindow* adopt(quill::EditorSession* session);
-  void showQuillPanel();
+  FrameWindow* holding(const std::string& library, const std::string& structure) const;
+  static FrameWindow* bringToFront(FrameWindow* frame);
+  void refreshQuillPanel();
   void showPrinterSetup();
   void remember(const RecentItem& item);
 
@@ -65,7 +72,9 @@ class Application : public QObject {
   std::unique_ptr<quill::Host> host_;
   RecentList recent_;
   WindowPlacer placer_;
+  FocusKeeper focusKeeper_;
   QString error_;
+  QPointer<QWidget> panel_;
 };
 
 }  // namespace desktop

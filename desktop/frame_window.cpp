@@ -33,6 +33,7 @@
 #include "quill/compiler.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
+#include "window_placement.h"
 
 namespace desktop {
 namespace {
@@ -123,6 +124,7 @@ void FrameWindow::refreshTitle() {
   if (!library.isEmpty()) text += QStringLiteral(" - ") + QFileInfo(library).fileName();
   setWindowTitle(text + QStringLiteral("[*]"));
   refreshUnsavedMark();
+  keepStatusToItsStructure();
   if (liveCheck_) liveCheck_->rowsMayHaveChanged();
   announceEntry(false);
 }
@@ -258,7 +260,33 @@ void FrameWindow::refreshToolbar() {
   }
 }
 
-void FrameWindow::setStatusText(const QString& text) { statusBar()->showMessage(text); }
+// A message says something about now: it goes after a while, at the next key in
+// the grid, and when the window comes to hold another structure.
+void FrameWindow::setStatusText(const QString& text) {
+  constexpr int kShownMs = 10000;
+  statusBar()->showMessage(text, kShownMs);
+  statusFresh_ = true;
+}
+
+void FrameWindow::clearStatusText() { statusBar()->clearMessage(); }
+
+QString FrameWindow::heldEntry() const {
+  auto* s = session();
+  return s ? QString::fromStdString(host_.editorLibrary(*s)) + QLatin1Char('\n') +
+                 QString::fromStdString(host_.editorStructure(*s))
+           : QString();
+}
+
+// The command that showed a message may also have named the structure (a save):
+// the message belongs to the structure held once the title follows.
+void FrameWindow::keepStatusToItsStructure() {
+  const QString entry = heldEntry();
+  if (statusFresh_)
+    statusEntry_ = entry;
+  else if (entry != statusEntry_)
+    clearStatusText();
+  statusFresh_ = false;
+}
 
 void FrameWindow::startFind() { findBar_->start(); }
 
@@ -349,13 +377,19 @@ void FrameWindow::showRowErrors(std::vector<quill::RowError> errors) {
     gridView_->setRowErrors({});
     if (errorDock_) {
       errorList_->clear();
+      if (errorDock_->isVisible()) RememberFrameLayout(this, errorDock_->height());
       errorDock_->hide();
     }
     return;
   }
   fillErrorList(errors);
   gridView_->setRowErrors(std::move(errors));  // a million of them are handed over, not copied
+  if (errorDock_->isVisible()) return;
   errorDock_->show();
+  // As high as the user left it, yet never more than a third of the window as it opens.
+  const int kept = RememberedErrorPanelHeight();
+  const int height = std::min(kept > 0 ? kept : errorDock_->sizeHint().height(), this->height() / 3);
+  resizeDocks({errorDock_}, {height}, Qt::Vertical);
 }
 
 void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
@@ -447,6 +481,7 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
   }
   if (host_.closeFrame(frame_)) {
     platformGone_ = true;
+    RememberFrameLayout(this, errorDock_ && errorDock_->isVisible() ? errorDock_->height() : 0);
     event->accept();
   } else {
     event->ignore();

@@ -56,6 +56,7 @@ class FrameWindow : public QMainWindow {
   // menus and the toolbar: after every command, notification and cell change.
   void syncCommandStates();
   void setStatusText(const QString& text);
+  void clearStatusText();
   // Ctrl+F: the find bar, ready for typing.
   void startFind();
   // F3, Shift+F3: the last search again, forwards or backwards.
@@ -117,6 +118,11 @@ class FrameWindow : public QMainWindow {
     std::vector<quill::RowError> errors;  // by row, at least one
   };
   std::optional<RefusedSave> refusedSave_;
+  // The library and structure held, "\n" alone for an untitled one.
+  QString heldEntry() const;
+  void keepStatusToItsStructure();
+  QString statusEntry_;       // the structure the status message speaks of
+  bool statusFresh_ = false;  // a message shown since the title last followed the editor
   bool platformGone_ = false;
   bool syncing_ = false;
 };

@@ -17,6 +17,7 @@
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
 #include "type_completion.h"
+#include "window_placement.h"
 
 namespace desktop {
 namespace {
@@ -26,11 +27,6 @@ constexpr const char* kColumnTitles[] = {"", "Name", "Type", "Dec"};
 constexpr int kMinColumnWidth = 16;
 constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
 const QString kWidthsKey = QStringLiteral("grid/columnWidths");
-
-// The user's layout settings, beside the profile in the user's configuration folder.
-QSettings LayoutSettings() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"));
-}
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   if (column == ColDecimals) {
@@ -87,16 +83,34 @@ quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(
 int GridView::rowHeight() const { return quill::kGridDetailHeight; }
 int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
 
+int GridView::editorWidth(int column) const {
+  std::string value = sheet()->property(std::string(kColumnObjects[column]) + ".width");
+  return value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
+}
+
+int GridView::preferredWidth(int column) const {
+  return userWidths_[column] > 0 ? userWidths_[column] : std::max(kMinColumnWidth, editorWidth(column));
+}
+
 int GridView::columnWidth(int column) const {
   auto* s = sheet();
   if (!s) return 0;
-  if (column != ColRowIndicator && userWidths_[column] > 0) return userWidths_[column];
-  std::string value = s->property(std::string(kColumnObjects[column]) + ".width");
-  const int width = value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
-  if (column != ColRowIndicator) return width;
   // The row header holds the error mark, the current-row mark and the largest row number.
-  const int numbers = fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30;
-  return std::max(width, numbers);
+  const int indicator =
+      std::max(editorWidth(ColRowIndicator), fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30);
+  if (column == ColRowIndicator) return indicator;
+  // Dec keeps its width in view; Name and Type share the rest in the ratio of the widths
+  // they were given. Only a window too narrow for all of them scrolls.
+  const int room = viewport()->width() - indicator;
+  const int decimals =
+      std::clamp(preferredWidth(ColDecimals), kMinColumnWidth, std::max(kMinColumnWidth, room - 2 * kMinColumnWidth));
+  if (column == ColDecimals) return decimals;
+  const int rest = std::max(2 * kMinColumnWidth, room - decimals);
+  const int name = preferredWidth(ColName);
+  const int type = preferredWidth(ColType);
+  const int nameShare = std::clamp(static_cast<int>(static_cast<long long>(rest) * name / (name + type)),
+                                   kMinColumnWidth, rest - kMinColumnWidth);
+  return column == ColName ? nameShare : rest - nameShare;
 }
 
 int GridView::visibleRows() const { return std::max(1, (viewport()->height() - headerHeight()) / rowHeight()); }
@@ -328,12 +342,21 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
   if (event->button() == Qt::RightButton) {
     setFocus();
-    // On an unselected row's header the row is selected first, as a left press would.
+    completion_->hide();
+    // The menu's commands act where the button was pressed: on an unselected row a
+    // left click's press selects its header or makes its cell current; within the
+    // selection the cell becomes current and the selection stays for the commands.
     auto [object, row] = objectAt(point);
-    if (object == kColumnObjects[ColRowIndicator] && !s->isSelected(row)) {
+    if (row != 0) {
+      const int column = static_cast<int>(std::find(std::begin(kColumnObjects), std::end(kColumnObjects), object) -
+                                          std::begin(kColumnObjects));
       frontEnd_.setEventModifiers(Qt::NoModifier);
-      s->userMousePress(object, row);
-      s->userMouseRelease(object, row);
+      if (!s->isSelected(row)) {
+        s->userMousePress(object, row);
+        s->userMouseRelease(object, row);
+      } else if (column != ColRowIndicator) {
+        s->userSetCurrentCell(row, column);
+      }
       afterInput();
     }
     showEditMenu(point);
@@ -345,7 +368,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   if (point.y() < headerHeight()) {
     if ((resizing_ = columnBorderAt(point.x())) != ColRowIndicator) {
       resizeFromX_ = point.x();
-      resizeFromWidth_ = columnWidth(resizing_);
+      for (int column = ColName; column <= kLastDataColumn; ++column) resizeFrom_[column] = columnWidth(column);
     }
     return;
   }
@@ -360,9 +383,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto* s = sheet();
   const QPoint point = event->position().toPoint();
   if (resizing_ != ColRowIndicator) {
-    userWidths_[resizing_] = std::max(kMinColumnWidth, resizeFromWidth_ + point.x() - resizeFromX_);
-    updateScrollRange();
-    viewport()->update();
+    resizeColumn(point.x() - resizeFromX_);
     return;
   }
   const bool overBorder = point.y() < headerHeight() && columnBorderAt(point.x()) != ColRowIndicator;
@@ -371,6 +392,22 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
   auto [object, row] = objectAt(event->position().toPoint());
   s->userMouseMove(object, row);
   afterInput();
+}
+
+// A border follows the pointer and the column right of it gives or takes the
+// difference, so Dec stays in view; Dec's own border takes from Name and Type.
+void GridView::resizeColumn(int delta) {
+  std::array<int, kLastDataColumn + 1> widths = resizeFrom_;
+  if (resizing_ == kLastDataColumn) {
+    widths[kLastDataColumn] = std::max(kMinColumnWidth, widths[kLastDataColumn] + delta);
+  } else {
+    delta = std::clamp(delta, kMinColumnWidth - widths[resizing_], widths[resizing_ + 1] - kMinColumnWidth);
+    widths[resizing_] += delta;
+    widths[resizing_ + 1] -= delta;
+  }
+  for (int column = ColName; column <= kLastDataColumn; ++column) userWidths_[column] = widths[column];
+  updateScrollRange();
+  viewport()->update();
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {

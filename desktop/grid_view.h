@@ -57,7 +57,11 @@ class GridView : public QAbstractScrollArea {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  int columnWidth(int column) const;  // 0 row indicator, 1..3 data columns
+  int columnWidth(int column) const;     // 0 row indicator, 1..3 data columns
+  int editorWidth(int column) const;     // as the editor laid the column out
+  int preferredWidth(int column) const;  // the user's width, else the editor's
+  // Moves the border being dragged by delta pixels from where the drag began.
+  void resizeColumn(int delta);
   int visibleRows() const;
   // The data column whose right border lies under x in the header band, or 0.
   int columnBorderAt(int x) const;
@@ -66,6 +70,8 @@ class GridView : public QAbstractScrollArea {
   bool navigationKey(int key, Qt::KeyboardModifiers mods);
   // False (and the reason in the status bar) when c may not go into the Dec cell.
   bool decimalsAccept(char c);
+  // False (and the reason in the status bar) when the Name cell is full.
+  bool nameAccepts();
   void showEditMenu(QPoint at);
   // The Type cell's list: while typing (filtered) or as a drop-down (Alt+Down, F4).
   void updateCompletion(bool dropDown);
@@ -96,7 +102,7 @@ class GridView : public QAbstractScrollArea {
   bool hasError(std::uint32_t row) const;
   QString errorText(std::uint32_t row) const;  // the row's messages, a line each
   int resizeFromX_ = 0;
-  int resizeFromWidth_ = 0;
+  std::array<int, kLastDataColumn + 1> resizeFrom_{};  // the data columns' widths when the drag began
 };
 
 }  // namespace desktop

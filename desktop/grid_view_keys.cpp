@@ -18,6 +18,7 @@ namespace desktop {
 namespace {
 
 constexpr int kMaxDecimals = 18;
+constexpr int kMaxNameLength = 40;
 
 }  // namespace
 
@@ -77,6 +78,9 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers mods = event->modifiers();
   frontEnd_.setEventModifiers(static_cast<int>(mods));
   const int key = event->key();
+  // What the status bar said was about the last key; this key may say its own.
+  if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
+    frame_.clearStatusText();
   const bool shift = mods & Qt::ShiftModifier;
   const bool typeCell = s->currentRow() != 0 && s->currentColumn() == 2;
   if (completion_->isVisible() && completionKey(key)) {
@@ -118,7 +122,8 @@ void GridView::keyPressEvent(QKeyEvent* event) {
       const QByteArray text = event->text().toLatin1();
       if (!text.isEmpty() && s->currentRow() == 0) enterEntryRow();
       for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && decimalsAccept(c)) s->userTypeChar(c);
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F && decimalsAccept(c) && nameAccepts())
+          s->userTypeChar(c);
       if (typeCell && !text.isEmpty()) updateCompletion(false);
     }
   }
@@ -149,6 +154,10 @@ bool GridView::completionKey(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab: {
+      if (completion_->typedInFull()) {  // Enter commits the typed type and goes on, as without a list
+        completion_->hide();
+        return false;
+      }
       const QString name = completion_->chosen();
       completion_->hide();
       if (name.isEmpty()) return false;
@@ -186,6 +195,19 @@ bool GridView::navigationKey(int key, Qt::KeyboardModifiers mods) {
     return false;
   }
   return true;
+}
+
+bool GridView::nameAccepts() {
+  auto* s = sheet();
+  if (s->currentColumn() != ColName || s->currentRow() == 0) return true;
+  HWND edit = s->editControl();
+  DWORD start = 0, end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  // One character more, less the selection it replaces.
+  if (GetWindowTextLengthA(edit) - static_cast<int>(end - start) < kMaxNameLength) return true;
+  frame_.setStatusText(QStringLiteral("A variable name has at most %1 characters.").arg(kMaxNameLength));
+  QApplication::beep();
+  return false;
 }
 
 bool GridView::decimalsAccept(char c) {

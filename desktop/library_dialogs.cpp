@@ -202,7 +202,7 @@ void OpenEntryDialog::finish(int action) {
   done(action == 1 ? QDialog::Rejected : QDialog::Accepted);
 }
 
-SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library,
+SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QString& library, const QString& comment,
                                  quill::SaveChoiceCheck check)
     : QDialog(parent), check_(std::move(check)) {
   setWindowTitle(QStringLiteral("Save Structure"));
@@ -210,14 +210,17 @@ SaveEntryDialog::SaveEntryDialog(QWidget* parent, const QString& name, const QSt
   name_ = new QLineEdit(name, this);
   name_->setMaxLength(kNameMax);
   library_ = new QLineEdit(library, this);
-  comment_ = new QLineEdit(this);
+  comment_ = new QLineEdit(comment, this);
   comment_->setMaxLength(254);
   auto* browse = new QPushButton(QStringLiteral("&Browse..."), this);
   auto* libraryRow = new QHBoxLayout;
   libraryRow->addWidget(library_, 1);
   libraryRow->addWidget(browse);
   form->addRow(QStringLiteral("&Name:"), name_);
-  form->addRow(QStringLiteral("&Library:"), libraryRow);
+  // A label beside a row of widgets leads to none of them unless told: the & would show.
+  auto* libraryLabel = new QLabel(QStringLiteral("&Library:"), this);
+  libraryLabel->setBuddy(library_);
+  form->addRow(libraryLabel, libraryRow);
   form->addRow(QStringLiteral("&Comment:"), comment_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
   form->addRow(buttons);

@@ -49,8 +49,10 @@ class SaveEntryDialog : public QDialog {
   Q_OBJECT
  public:
   // check: whether a choice may be returned (the host asks before replacing an
-  // entry); while it refuses, the dialog stays open for another name.
-  SaveEntryDialog(QWidget* parent, const QString& name, const QString& library, quill::SaveChoiceCheck check = {});
+  // entry); while it refuses, the dialog stays open for another name. comment:
+  // the structure's comment as stored, shown to be kept or changed.
+  SaveEntryDialog(QWidget* parent, const QString& name, const QString& library, const QString& comment = {},
+                  quill::SaveChoiceCheck check = {});
   GlobalSaveChoice choice() const { return choice_; }
 
  private:

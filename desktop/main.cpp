@@ -37,13 +37,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillmaker: %s\n", quill.error().toLocal8Bit().constData());
     return 1;
   }
-  desktop::FrameWindow* first = nullptr;
-  if (!options.objectName.isEmpty())
-    first = quill.newEmbeddedEditor(options.objectName);
-  else if (!options.openName.isEmpty())
-    first = quill.newGlobalEditor(options.openName);
-  else
-    first = quill.newGlobalEditor();
-  if (!first) return 0;  // the first open dialog was cancelled
+  // Without a structure to open the program starts at its home, the Quill Panel;
+  // it ends when its last window closes.
+  if (!options.objectName.isEmpty()) {
+    if (!quill.newEmbeddedEditor(options.objectName)) return 0;
+  } else if (!options.openName.isEmpty()) {
+    if (!quill.newGlobalEditor(options.openName)) return 0;
+  } else {
+    quill.showQuillPanel();
+  }
   return app.exec();
 }

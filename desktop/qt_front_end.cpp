@@ -22,7 +22,9 @@
 namespace desktop {
 namespace {
 
+// A box asked while a dialog is open belongs over that dialog, where the user is.
 QWidget* OwnerWidget(HWND owner) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (FrameWindow* frame = FrameWindowOf(owner)) return frame;
   return QApplication::activeWindow();
 }
@@ -74,8 +76,11 @@ int QtFrontEnd::messageBox(HWND owner, const std::string& text, const std::strin
 // The detail (why something failed) goes under the text as the box's informative text.
 int QtFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const std::string& detail,
                                    const std::string& caption, UINT style) {
-  QMessageBox box(IconOf(style), QString::fromLatin1(caption.c_str()), QString::fromLatin1(text.c_str()),
-                  QMessageBox::NoButton, OwnerWidget(owner));
+  QWidget* parent = OwnerWidget(owner);
+  // A box without a caption of its own is titled as the window it belongs to.
+  QString title = QString::fromLatin1(caption.c_str());
+  if (title.isEmpty() && parent) title = parent->window()->windowTitle().remove(QStringLiteral("[*]"));
+  QMessageBox box(IconOf(style), title, QString::fromLatin1(text.c_str()), QMessageBox::NoButton, parent);
   if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
   const auto buttons = ButtonsOf(style);
   for (const auto& spec : buttons) box.addButton(spec.button);
@@ -243,13 +248,23 @@ std::string QtFrontEnd::saveLibraryFor(HWND owner, const std::string& initialNam
   return initialLibrary.empty() ? host_->currentLibrary() : initialLibrary;
 }
 
+// The comment stored with a structure, "" for one not (or no longer) in the library.
+QString QtFrontEnd::storedComment(const std::string& name, const std::string& library) const {
+  if (!host_ || name.empty() || library.empty()) return {};
+  std::string error;
+  for (const quill::LibraryEntryInfo& entry : host_->runtime().listEntries(library, &error))
+    if (QString::fromStdString(entry.name).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0)
+      return QString::fromStdString(entry.comment);
+  return {};
+}
+
 // The dialog stays open while the user declines to replace an entry.
 GlobalSaveChoice QtFrontEnd::checkedSaveEntryDialog(HWND owner, const std::string& initialName,
                                                     const std::string& initialLibrary,
                                                     const quill::SaveChoiceCheck& check) {
   const std::string library = saveLibraryFor(owner, initialName, initialLibrary);
   SaveEntryDialog dialog(OwnerWidget(owner), QString::fromStdString(initialName), QString::fromStdString(library),
-                         check);
+                         storedComment(initialName, library), check);
   dialog.exec();
   return dialog.choice();
 }

@@ -81,6 +81,7 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   void takeSystemClipboard();
   FrameWindow* frameOf(HWND anyWindow) const;
   std::string saveLibraryFor(HWND owner, const std::string& initialName, const std::string& initialLibrary) const;
+  QString storedComment(const std::string& name, const std::string& library) const;
 
   quill::Host* host_ = nullptr;
   PrintService printing_;

@@ -35,6 +35,12 @@ UsedByList::UsedByList(const std::string& library, QWidget* parent)
   layout->addWidget(Titled(QStringLiteral("S&tructures:"), structureList_, this), 1);
   layout->addWidget(Titled(QStringLiteral("&Used by:"), userList_, this), 1);
   connect(structureList_, &QListWidget::currentRowChanged, this, &UsedByList::showUsers);
+  connect(structureList_, &QListWidget::itemActivated, this, [this] {
+    const int row = structureList_->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= structures_.all().size()) return;
+    const quill::StructureSource& chosen = structures_.all()[static_cast<std::size_t>(row)].stored;
+    emit structureChosen(QString::fromStdString(chosen.owner), QString::fromStdString(chosen.name));
+  });
 }
 
 void UsedByList::showUsers() {

@@ -19,6 +19,10 @@ class UsedByList : public QWidget {
   // Reads the library once; a library that cannot be read shows no structures.
   explicit UsedByList(const std::string& library, QWidget* parent = nullptr);
 
+ signals:
+  // A double-click or Enter on a structure: owner "" for a global one.
+  void structureChosen(const QString& owner, const QString& name);
+
  private:
   void showUsers();
 

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QScreen>
+#include <QSettings>
 #include <QWidget>
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace {
 // Room a title bar takes besides the title: icon, buttons and padding.
 constexpr int kTitleBarExtra = 140;
 constexpr int kCascadeStep = 28;
+const QString kFrameGeometryKey = QStringLiteral("frame/geometry");
+const QString kErrorPanelKey = QStringLiteral("frame/errorPanelHeight");
 
 QRect AvailableFor(const QWidget* window) {
   QScreen* screen = QGuiApplication::screenAt(window->frameGeometry().center());
@@ -43,6 +46,27 @@ void FitOnScreen(QWidget* window) {
 }
 
 }  // namespace
+
+QSettings LayoutSettings() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillmaker"), QStringLiteral("layout"));
+}
+
+bool RestoreFrameLayout(QWidget* frame, bool withPlace) {
+  const QRect kept = LayoutSettings().value(kFrameGeometryKey).toRect();
+  if (!kept.isValid()) return false;
+  frame->resize(kept.size());
+  // The screen may have changed since: the window is fitted onto it as it shows.
+  if (withPlace) frame->move(kept.topLeft());
+  return true;
+}
+
+void RememberFrameLayout(const QWidget* frame, int errorPanelHeight) {
+  QSettings settings = LayoutSettings();
+  settings.setValue(kFrameGeometryKey, QRect(frame->pos(), frame->size()));
+  if (errorPanelHeight > 0) settings.setValue(kErrorPanelKey, errorPanelHeight);
+}
+
+int RememberedErrorPanelHeight() { return std::max(0, LayoutSettings().value(kErrorPanelKey).toInt()); }
 
 QRect FittedInto(const QRect& window, const QRect& bounds) {
   QRect fitted(window.topLeft(), window.size().boundedTo(bounds.size()));

@@ -5,10 +5,23 @@
 
 #include <QObject>
 #include <QRect>
+#include <QSettings>
 
 class QWidget;
 
 namespace desktop {
+
+// The user's layout settings, beside the profile in the user's configuration
+// folder: column widths, the editor window's size and place, the error panel's height.
+QSettings LayoutSettings();
+
+// An editor frame as it was last left: its size always, its place too when
+// withPlace (the first window); false when nothing was kept.
+bool RestoreFrameLayout(QWidget* frame, bool withPlace);
+// Keeps the frame's size and place, and the error panel's height when it has one (> 0).
+void RememberFrameLayout(const QWidget* frame, int errorPanelHeight);
+// The error panel's height as the user left it, 0 when never.
+int RememberedErrorPanelHeight();
 
 // The rectangle moved (and, when larger, shrunk) into bounds.
 QRect FittedInto(const QRect& window, const QRect& bounds);
