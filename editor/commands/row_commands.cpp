@@ -7,6 +7,7 @@
 #include "editor/commands/row_text.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/grid_events.h"
+#include "editor/rows/grid_rows.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
@@ -234,11 +235,6 @@ void DeleteRowCommand(EditorInstance* instance) {
     GridSelectRow(instance->gridWindow, row, true);
   }
   ClearCommand(instance);
-}
-
-// True when the row holds neither a name nor a type.
-bool RowIsBlank(HWND grid, std::uint32_t row) {
-  return GridItemTextLength(grid, row, ColName) <= 0 && GridItemTextLength(grid, row, ColType) <= 0;
 }
 
 // Insert Row: moves the (empty) entry row to just above the first selected row,

@@ -6,8 +6,10 @@
 
 #include "editor/persistence/structure_source.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/grid_rows.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/variable_row.h"
+#include "editor/rows/word_bytes.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
@@ -30,21 +32,13 @@ void LoadDecimalWord(char* buffer) {
   }
 }
 
-// A word runs from "0" to "}" and also takes the four punctuation bytes the
-// compiler accepts in a name ("#", "$", "%", "-"), so that every name Copy
-// writes reads back whole. Bytes from 0x80 up still end a word.
-bool IsWordByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 0x30 && byte <= 0x7D) || (byte >= '#' && byte <= '%') || byte == '-';
-}
-
 // Takes the next word at or after p: skips separators, ends the word in place
 // with a NUL (unless the line ends there) and sets *next to where the search
 // goes on. The word is empty when the line ends first.
 char* TakeWord(char* p, char** next) {
-  while (*p != '\0' && !IsWordByte(*p)) ++p;
+  while (*p != '\0' && !IsNameByte(*p)) ++p;
   char* word = p;
-  while (IsWordByte(*p)) ++p;
+  while (IsNameByte(*p)) ++p;
   if (*p != '\0') {
     *p = '\0';
     *next = p + 1;
@@ -57,7 +51,7 @@ char* TakeWord(char* p, char** next) {
 
 bool HoldsWordByte(const char* text) {
   for (; *text != '\0'; ++text) {
-    if (IsWordByte(*text)) return true;
+    if (IsNameByte(*text)) return true;
   }
   return false;
 }
@@ -98,12 +92,6 @@ char* ParseRowLineWith(char* position, RowLine* line, const char* decimalWord) {
   }
   if (line->name == nullptr) line->name = TakeWord(rest, &rest);
   return nextLine;
-}
-
-std::uint32_t CountSelectedRows(HWND grid) {
-  std::uint32_t count = 0;
-  for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0; row = GridNextSelectedRow(grid, row)) ++count;
-  return count;
 }
 
 void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {

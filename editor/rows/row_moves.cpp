@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/rows/grid_rows.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
@@ -10,12 +11,6 @@
 #include "qst_editor/undo_action.h"
 
 namespace {
-
-std::uint32_t CountSelectedRows(HWND grid) {
-  std::uint32_t n = 0;
-  for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0; r = GridNextSelectedRow(grid, r)) ++n;
-  return n;
-}
 
 // The entry after the last snapshot row records where the move put the block,
 // so that its undo removes exactly those rows whatever the selection was.
