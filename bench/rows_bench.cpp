@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/row_selection.h"
 #include "editor/rows/variable_row.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"

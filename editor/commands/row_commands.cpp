@@ -6,9 +6,9 @@
 
 #include "editor/commands/row_text.h"
 #include "editor/rows/entry_row.h"
-#include "editor/rows/grid_events.h"
 #include "editor/rows/grid_rows.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/row_selection.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"

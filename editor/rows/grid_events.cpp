@@ -6,7 +6,9 @@
 
 #include "editor/resources/module_resources.h"
 #include "editor/rows/entry_row.h"
+#include "editor/rows/pointer_text.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/row_selection.h"
 #include "editor/rows/undo_record.h"
 #include "editor/rows/variable_row.h"
 #include "editor/window/module_state.h"

@@ -1,7 +1,8 @@
 // What lies under the pointer in the grid, as object and row.
+#include "editor/rows/pointer_text.h"
+
 #include <cstring>
 
-#include "editor/rows/grid_events.h"
 #include "editor/rows/word_bytes.h"
 #include "qst/host_pool.h"
 
