@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_delete.h"
+#include "editor/commands/row_text_copy.h"
+#include "editor/commands/row_text_paste.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/grid_rows.h"
 #include "editor/rows/row_moves.h"

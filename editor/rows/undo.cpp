@@ -5,7 +5,7 @@
 #include "editor/rows/undo.h"
 
 #include "editor/commands/row_commands.h"
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_text_paste.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_text_copy.h"
+#include "editor/commands/row_text_paste.h"
 #include "platform/platform.h"
 #include "qst/grid_engine.h"
 #include "row_text_checks.h"

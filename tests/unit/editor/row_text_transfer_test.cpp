@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_delete.h"
+#include "editor/commands/row_text_copy.h"
+#include "editor/commands/row_text_parse.h"
+#include "editor/commands/row_text_paste.h"
 #include "quill/src/pool.h"
 #include "row_text_fixture.h"
 
