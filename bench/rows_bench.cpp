@@ -54,8 +54,8 @@ void BM_DragEveryOtherRowToTheTopAndUndo(benchmark::State& state) {
   for (std::uint32_t r = 2; r <= rows; r += 2) GridSelectRow(editor.grid, r, true);
   for (auto _ : state) {
     editor.ed->selection.dropRow = 1;
-    MoveSelectedRows(editor.ed, 1, kMoveModeMove);
-    MoveSelectedRows(editor.ed, 0, kMoveModeUndo);  // puts the rows back, selected
+    MoveSelectedRows(editor.ed, 1, MoveMode::Move);
+    MoveSelectedRows(editor.ed, 0, MoveMode::Undo);  // puts the rows back, selected
   }
 }
 

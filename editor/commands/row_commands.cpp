@@ -103,7 +103,7 @@ void PasteRows(EditorInstance* instance) {
   if (row == 0) row = instance->document.entryRow;
   // The redo of this paste inserts from the editor's own copy of the text.
   KeepUndoText(instance, copy);
-  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   UnselectAllRows(instance);
   if (instance->document.entryRow >= row) instance->document.entryRow += count;
   FocusEntryRow(instance);

@@ -20,7 +20,7 @@ void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
 }
 
 // Inserts the rows of a working copy the caller frees (the parse ends words in it).
-std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, int restore,
+std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, RowPlacement placement,
                                std::uint32_t* follow) {
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
@@ -33,7 +33,7 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     position = next;
     if (line.name == nullptr) continue;
     std::uint32_t target = row;
-    if (restore != 0) {
+    if (placement == RowPlacement::Restore) {
       if (instance->undo.cutRowList == nullptr || count >= instance->undo.cutRowList[0]) break;
       target = instance->undo.cutRowList[count + 1];
     }
@@ -43,7 +43,7 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     if (inserted == 0) break;
     if (follow != nullptr && inserted <= *follow) ++*follow;
     WriteRowLine(grid, inserted, line);
-    if (restore != 0) GridSelectRow(grid, inserted, true);
+    if (placement == RowPlacement::Restore) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
     ++count;
   }
@@ -70,20 +70,20 @@ char* CopyBlockText(EditorInstance* instance, HGLOBAL block) {
   return copy;
 }
 
-std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, int restore) {
+std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, RowPlacement placement) {
   char* copy = CopyBlockText(instance, block);
   if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore, nullptr);
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, placement, nullptr);
   PoolFree(instance->pool, copy);
   return count;
 }
 
-std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, int restore,
+std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, RowPlacement placement,
                                  std::uint32_t* follow) {
   if (text == nullptr) return 0;
   char* copy = PoolStrDup(instance->pool, text, 0);
   if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, restore, follow);
+  const std::uint32_t count = InsertParsedRows(instance, copy, row, placement, follow);
   PoolFree(instance->pool, copy);
   return count;
 }

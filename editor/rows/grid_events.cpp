@@ -158,7 +158,7 @@ bool MoveChangedOrder(const EditorInstance* instance) {
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
   UnmarkEntryRow(instance);
-  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
+  if (MoveSelectedRows(instance, p, MoveMode::Move) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
   MarkEntryRow(instance, instance->document.entryRow);
   FocusEntryRow(instance);
   RedrawOn(instance);
