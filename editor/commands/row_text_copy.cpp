@@ -28,7 +28,8 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
 
   ForgetCutRowList(instance);
   if (count > kMaxCopiedRows) return nullptr;
-  if (NewCutRowList(instance, count) == nullptr) return nullptr;
+  std::uint32_t* cutRows = NewCutRowList(instance, count);
+  if (cutRows == nullptr) return nullptr;
 
   const SIZE_T blockSize = static_cast<SIZE_T>(kRowTextBytesPerRow) * count;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
@@ -44,7 +45,7 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
   *end = '\0';
   std::uint32_t k = 0;
   for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count; row = GridNextSelectedRow(grid, row)) {
-    instance->undo.cutRowList[++k] = row;
+    cutRows[++k] = row;
     VariableRecord record{};
     if (ReadVariableRowWith(instance, &record, row, words) == 0) continue;
     record.type[kVariableTextMax] = '\0';
@@ -69,8 +70,7 @@ HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   *copy = nullptr;
   const std::uint32_t count = CountSelectedRows(instance->gridWindow);
   if (count == 0 || count > kMaxCopiedRows) return nullptr;
-  std::uint32_t* kept = instance->undo.cutRowList;
-  instance->undo.cutRowList = nullptr;
+  std::uint32_t* kept = TakeCutRowList(instance);
   HGLOBAL block = CopyCountedRowsToText(instance, count);
   const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
   // The block always ends in a NUL: it is zero-filled and larger than its text.
@@ -78,8 +78,7 @@ HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   if (built != nullptr) GlobalUnlock(block);
   if (text == nullptr) {
     if (block != nullptr) GlobalFree(block);
-    ForgetCutRowList(instance);
-    instance->undo.cutRowList = kept;
+    RestoreCutRowList(instance, kept);
     return nullptr;
   }
   PoolFree(instance->pool, kept);
