@@ -5,6 +5,7 @@
 
 #include "editor/rows/row_moves.h"
 #include "editor/rows/row_selection.h"
+#include "editor/rows/save_rules.h"
 #include "editor/rows/variable_row.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
