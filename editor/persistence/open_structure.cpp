@@ -1,6 +1,7 @@
 // Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
+#include "editor/persistence/load_structure.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/rows/entry_row.h"
 #include "editor/window/editor_lifecycle.h"
