@@ -9,7 +9,7 @@
 #include <string>
 
 #include "editor/commands/row_commands.h"
-#include "editor/rows/grid_events.h"
+#include "editor/rows/row_selection.h"
 #include "editor/rows/undo.h"
 #include "platform/platform.h"
 #include "qst/grid_engine.h"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "editor/persistence/load_structure.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 #include "editor/window/editor_instance.h"

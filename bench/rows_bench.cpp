@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-#include "editor/rows/grid_events.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/row_selection.h"
+#include "editor/rows/save_rules.h"
 #include "editor/rows/variable_row.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
@@ -54,8 +55,8 @@ void BM_DragEveryOtherRowToTheTopAndUndo(benchmark::State& state) {
   for (std::uint32_t r = 2; r <= rows; r += 2) GridSelectRow(editor.grid, r, true);
   for (auto _ : state) {
     editor.ed->selection.dropRow = 1;
-    MoveSelectedRows(editor.ed, 1, kMoveModeMove);
-    MoveSelectedRows(editor.ed, 0, kMoveModeUndo);  // puts the rows back, selected
+    MoveSelectedRows(editor.ed, 1, MoveMode::Move);
+    MoveSelectedRows(editor.ed, 0, MoveMode::Undo);  // puts the rows back, selected
   }
 }
 

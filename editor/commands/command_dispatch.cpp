@@ -9,6 +9,7 @@
 #include "editor/rows/undo.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
+#include "editor/window/editor_lifecycle.h"
 #include "editor/window/menu_state.h"
 #include "editor/window/module_state.h"
 #include "editor/window/print_structure.h"
@@ -22,8 +23,6 @@
 namespace {
 
 using CommandHandler = void (*)(EditorInstance* instance, WORD commandId, HWND window);
-
-void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }
 
 // A structure just created or opened has no edit to undo, and the rows the
 // last one kept belong to the structure put away.

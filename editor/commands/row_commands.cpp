@@ -4,10 +4,13 @@
 
 #include <cstring>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_delete.h"
+#include "editor/commands/row_text_copy.h"
+#include "editor/commands/row_text_paste.h"
 #include "editor/rows/entry_row.h"
-#include "editor/rows/grid_events.h"
+#include "editor/rows/grid_rows.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/row_selection.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
@@ -100,7 +103,7 @@ void PasteRows(EditorInstance* instance) {
   if (row == 0) row = instance->document.entryRow;
   // The redo of this paste inserts from the editor's own copy of the text.
   KeepUndoText(instance, copy);
-  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   UnselectAllRows(instance);
   if (instance->document.entryRow >= row) instance->document.entryRow += count;
   FocusEntryRow(instance);
@@ -234,11 +237,6 @@ void DeleteRowCommand(EditorInstance* instance) {
     GridSelectRow(instance->gridWindow, row, true);
   }
   ClearCommand(instance);
-}
-
-// True when the row holds neither a name nor a type.
-bool RowIsBlank(HWND grid, std::uint32_t row) {
-  return GridItemTextLength(grid, row, ColName) <= 0 && GridItemTextLength(grid, row, ColType) <= 0;
 }
 
 // Insert Row: moves the (empty) entry row to just above the first selected row,

@@ -1,8 +1,9 @@
 // Filling the grid from a stored structure's members, row by row.
+#include "editor/persistence/load_structure.h"
+
 #include <cstring>
 
 #include "editor/persistence/long_operation.h"
-#include "editor/persistence/open_structure.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/rows/entry_row.h"
 #include "editor/window/module_state.h"

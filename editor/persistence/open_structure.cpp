@@ -1,8 +1,10 @@
 // Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
+#include "editor/persistence/load_structure.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/rows/entry_row.h"
+#include "editor/window/editor_lifecycle.h"
 #include "editor/window/module_state.h"
 #include "editor/window/window_title.h"
 #include "qst/command_ids.h"
@@ -22,8 +24,6 @@ constexpr OwnerKindEntry kOwnerKinds[] = {
     {kObjectKindFunction, 13}, {kObjectKindFunction2, 13},
 };
 constexpr std::int32_t kOwnerKindOther = 14;
-
-void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }
 
 // Loads the structure the instance's names now point at; a failed load has been
 // reported and closes the editor.

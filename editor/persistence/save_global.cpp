@@ -1,9 +1,10 @@
 // Saving a global structure: target dialog, group, source, compile and library write.
+#include "editor/persistence/save_global.h"
+
 #include <cstring>
 
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/pool_strings.h"
-#include "editor/persistence/save_structure.h"
 #include "editor/persistence/structure_source.h"
 #include "editor/window/module_state.h"
 #include "qst/command_ids.h"

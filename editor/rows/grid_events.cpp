@@ -6,7 +6,9 @@
 
 #include "editor/resources/module_resources.h"
 #include "editor/rows/entry_row.h"
+#include "editor/rows/pointer_text.h"
 #include "editor/rows/row_moves.h"
+#include "editor/rows/row_selection.h"
 #include "editor/rows/undo_record.h"
 #include "editor/rows/variable_row.h"
 #include "editor/window/module_state.h"
@@ -156,7 +158,7 @@ bool MoveChangedOrder(const EditorInstance* instance) {
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
   UnmarkEntryRow(instance);
-  if (MoveSelectedRows(instance, p, kMoveModeMove) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
+  if (MoveSelectedRows(instance, p, MoveMode::Move) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
   MarkEntryRow(instance, instance->document.entryRow);
   FocusEntryRow(instance);
   RedrawOn(instance);

@@ -1,25 +1,24 @@
 // What lies under the pointer in the grid, as object and row.
+#include "editor/rows/pointer_text.h"
+
 #include <cstring>
 
-#include "editor/rows/grid_events.h"
+#include "editor/rows/word_bytes.h"
 #include "qst/host_pool.h"
 
 namespace {
 
-// Token characters run from '0' to '}'; every other byte separates tokens.
-bool IsTokenChar(unsigned char c) { return c >= 0x30 && c <= 0x7D; }
-
 // Copies the next token at or after *p into out (bounded) and moves *p past it.
 void NextToken(const char** p, char* out, int outSize) {
-  const auto* s = reinterpret_cast<const unsigned char*>(*p);
-  while (*s != 0 && !IsTokenChar(*s)) ++s;
+  const char* s = *p;
+  while (*s != '\0' && !IsTokenByte(*s)) ++s;
   int n = 0;
-  while (*s != 0 && IsTokenChar(*s)) {
-    if (n < outSize - 1) out[n++] = static_cast<char>(*s);
+  while (*s != '\0' && IsTokenByte(*s)) {
+    if (n < outSize - 1) out[n++] = *s;
     ++s;
   }
   out[n] = '\0';
-  *p = reinterpret_cast<const char*>(s);
+  *p = s;
 }
 
 }  // namespace

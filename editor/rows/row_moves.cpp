@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/rows/grid_rows.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
@@ -10,12 +11,6 @@
 #include "qst_editor/undo_action.h"
 
 namespace {
-
-std::uint32_t CountSelectedRows(HWND grid) {
-  std::uint32_t n = 0;
-  for (std::uint32_t r = GridNextSelectedRow(grid, 0); r != 0; r = GridNextSelectedRow(grid, r)) ++n;
-  return n;
-}
 
 // The entry after the last snapshot row records where the move put the block,
 // so that its undo removes exactly those rows whatever the selection was.
@@ -61,7 +56,7 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
   }
 }
 
-void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode) {
+void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, RowPlacement placement) {
   HWND grid = instance->gridWindow;
   TypeWords words;
   LoadTypeWords(&words);
@@ -69,7 +64,7 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
   std::uint32_t newEntry = 0;
   for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
     const MovedRow& e = instance->undo.moveSnapshot[k];
-    if (mode != kInsertConsecutive) p = e.row;
+    if (placement == RowPlacement::Restore) p = e.row;
     GridInsertRow(grid, p);
     GridSetItemText(grid, p, ColName, e.record.name);
     GridSetItemText(grid, p, ColType, e.record.type);
@@ -77,7 +72,7 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
       const double decimals = e.record.decimals;
       GridSetItemNumber(grid, p, ColDecimals, &decimals);
     }
-    if (mode != kInsertConsecutive) GridSelectRow(grid, p, true);
+    if (placement == RowPlacement::Restore) GridSelectRow(grid, p, true);
     if (p <= instance->document.entryRow) ++instance->document.entryRow;
     if (e.wasEntryRow == 1) newEntry = p;
     ++p;
@@ -85,13 +80,13 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode)
   if (newEntry != 0) instance->document.entryRow = newEntry;
 }
 
-int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
-  if (mode != kMoveModeMove) {
+int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, MoveMode mode) {
+  if (mode == MoveMode::Undo) {
     if (instance->undo.moveSnapshot == nullptr) return 0;
     // Remove exactly the block the move inserted, then put every row back.
     const std::uint32_t start = MovedBlockFirstRow(instance);
     for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
-    InsertSnapshotRows(instance, instance->selection.dropRow, kInsertRestore);
+    InsertSnapshotRows(instance, instance->selection.dropRow, RowPlacement::Restore);
     instance->document.entryRow = instance->undo.undoRow;
     return 1;
   }
@@ -106,7 +101,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode) {
   const std::uint32_t end = GridRowCount(instance->gridWindow) + 1;
   if (target > end) target = end;
   BlockRecord(instance)->row = target;
-  InsertSnapshotRows(instance, target, kInsertConsecutive);
+  InsertSnapshotRows(instance, target, RowPlacement::Consecutive);
   RecordMove(instance, UndoDragDrop);
   return 1;
 }

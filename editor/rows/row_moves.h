@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "editor/rows/row_placement.h"
 #include "editor/rows/variable_row.h"
 
 struct MovedRow {
@@ -11,15 +12,14 @@ struct MovedRow {
   std::int32_t wasEntryRow;
 };
 
-constexpr int kMoveModeMove = 0;
-constexpr int kMoveModeUndo = 1;
-constexpr int kInsertConsecutive = 0;
-constexpr int kInsertRestore = 1;
+// A move puts the selected rows at a target row; its undo puts the moved block
+// back where the snapshot says the rows were.
+enum class MoveMode { Move, Undo };
 
-int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, int mode);
+int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, MoveMode mode);
 int SnapshotSelectedRows(EditorInstance* instance);
 void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target);
-void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, int mode);
+void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, RowPlacement placement);
 std::uint32_t FindMarkedRow(EditorInstance* instance, std::uint16_t column, const char* text);
 // True when row is a grid row whose column FindMarkedRow would take for text.
 bool RowCarriesMark(EditorInstance* instance, std::uint32_t row, std::uint16_t column, const char* text);

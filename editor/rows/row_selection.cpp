@@ -1,7 +1,8 @@
 // Row selection in the row-indicator column: plain, Shift and Ctrl presses.
+#include "editor/rows/row_selection.h"
+
 #include <algorithm>
 
-#include "editor/rows/grid_events.h"
 #include "qst/grid_engine.h"
 
 void SelectRowRange(EditorInstance* instance, std::uint32_t a, std::uint32_t b) {

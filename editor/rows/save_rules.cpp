@@ -1,8 +1,9 @@
 // The rules rows must meet before a save: names, types, duplicates, at least one variable.
+#include "editor/rows/save_rules.h"
+
 #include <cstring>
 
 #include "editor/resources/module_resources.h"
-#include "editor/rows/variable_row.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 

@@ -5,7 +5,7 @@
 #include "editor/rows/undo.h"
 
 #include "editor/commands/row_commands.h"
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_text_paste.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"
@@ -28,7 +28,8 @@ void UndoText(EditorInstance* instance) {
 void RestoreRows(EditorInstance* instance) {
   RedrawOff(instance);
   auto entry = static_cast<std::uint32_t>(instance->document.entryRow);
-  const std::uint32_t restored = InsertRowsFromCopy(instance, instance->undo.undoText, 0, kInsertRestore, &entry);
+  const std::uint32_t restored =
+      InsertRowsFromCopy(instance, instance->undo.undoText, 0, RowPlacement::Restore, &entry);
   if (restored != 0) {
     RecordRowsRestored(instance);
     instance->document.changed = 1;
@@ -64,7 +65,7 @@ void RemovePastedRows(EditorInstance* instance) {
 void PasteRowsAgain(EditorInstance* instance) {
   RedrawOff(instance);
   const std::uint32_t row = instance->document.entryRow;
-  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, kInsertConsecutive);
+  const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   if (count != 0) {
     instance->document.entryRow = row + count;
     RecordRowsPaste(instance, row, count);
@@ -77,10 +78,10 @@ void PasteRowsAgain(EditorInstance* instance) {
 // marker leaves the entry row first because moves copy no marker. Only a move
 // that happened is recorded: were a failed one recorded, the next Undo would
 // delete rows where no block was put.
-void MoveAgainOrBack(EditorInstance* instance, int mode, UndoAction recorded) {
+void MoveAgainOrBack(EditorInstance* instance, MoveMode mode, UndoAction recorded) {
   RedrawOff(instance);
   UnmarkEntryRow(instance);
-  const std::uint32_t target = mode == kMoveModeUndo ? 0 : instance->selection.dropRow;
+  const std::uint32_t target = mode == MoveMode::Undo ? 0 : instance->selection.dropRow;
   const bool moved = MoveSelectedRows(instance, target, mode) != 0;
   MarkEntryRow(instance, instance->document.entryRow);
   RedrawOn(instance);
@@ -107,8 +108,8 @@ void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
     case UndoRowsClearUndone: RepeatCommand(instance, editorWindow, CmdClear); break;
     case UndoRowsPaste: RemovePastedRows(instance); break;
     case UndoRowsPasteUndone: PasteRowsAgain(instance); break;
-    case UndoDragDrop: MoveAgainOrBack(instance, kMoveModeUndo, UndoDragDropUndone); break;
-    case UndoDragDropUndone: MoveAgainOrBack(instance, kMoveModeMove, UndoDragDrop); break;
+    case UndoDragDrop: MoveAgainOrBack(instance, MoveMode::Undo, UndoDragDropUndone); break;
+    case UndoDragDropUndone: MoveAgainOrBack(instance, MoveMode::Move, UndoDragDrop); break;
     default: break;
   }
 }

@@ -25,3 +25,14 @@ std::uint32_t* NewCutRowList(EditorInstance* instance, std::uint32_t count) {
   if (instance->undo.cutRowList != nullptr) instance->undo.cutRowList[0] = count;
   return instance->undo.cutRowList;
 }
+
+std::uint32_t* TakeCutRowList(EditorInstance* instance) {
+  std::uint32_t* list = instance->undo.cutRowList;
+  instance->undo.cutRowList = nullptr;
+  return list;
+}
+
+void RestoreCutRowList(EditorInstance* instance, std::uint32_t* list) {
+  ForgetCutRowList(instance);
+  instance->undo.cutRowList = list;
+}

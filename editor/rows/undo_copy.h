@@ -15,3 +15,8 @@ void ForgetCutRowList(EditorInstance* instance);
 // Replaces the cut-row list by a new one for count rows (its first word count,
 // the rows to be filled in by the caller); null when memory ran out.
 std::uint32_t* NewCutRowList(EditorInstance* instance, std::uint32_t count);
+// Takes the cut-row list out of the record; the caller holds the block until it
+// frees it or gives it back with RestoreCutRowList.
+std::uint32_t* TakeCutRowList(EditorInstance* instance);
+// Puts back a list taken with TakeCutRowList; the one there now is freed.
+void RestoreCutRowList(EditorInstance* instance, std::uint32_t* list);

@@ -39,18 +39,6 @@ int ReadVariableRowWith(EditorInstance* instance, VariableRecord* record, std::u
 // The first row above row holding a variable of exactly the same name, or 0.
 std::uint32_t FindEarlierDuplicate(EditorInstance* instance, std::uint32_t row);
 
-// Why the rows may not be saved: the message and where the user is taken.
-struct SaveRuleFailure {
-  UINT stringId;
-  std::uint32_t row;                    // the row to show, 0 for none
-  std::uint16_t column;                 // the cell of that row to make current
-  char argument[kVariableTextMax + 1];  // the message's argument; empty for none
-};
-
-// The save-time rules. Returns 1 when the rows may be saved; otherwise 0 with
-// the first failed rule in *failure.
-int CheckSaveRules(EditorInstance* instance, SaveRuleFailure* failure);
-
 // True when type names the one type with decimal positions (any letter case).
 bool IsDecimalType(const char* type);
 bool IsDecimalTypeWith(const char* type, const TypeWords& words);

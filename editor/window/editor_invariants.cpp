@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "editor/rows/grid_rows.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst_editor/undo_action.h"
@@ -17,10 +18,6 @@ bool MarkerAt(HWND grid, std::uint32_t row) {
   char text[4] = {};
   const int n = GridGetItemText(grid, row, ColMarker, text, sizeof text - 1);
   return n == 1 && text[0] == kEntryRowMarker[0];
-}
-
-bool RowEmpty(HWND grid, std::uint32_t row) {
-  return GridItemTextLength(grid, row, ColName) <= 0 && GridItemTextLength(grid, row, ColType) <= 0;
 }
 
 // Exactly one row carries the marker and entryRow names it. The entry row
@@ -37,7 +34,7 @@ const char* EntryRowFailure(const EditorInstance* instance, std::uint32_t rows) 
       ++marked;
       markedRow = row;
     }
-    if (allEmpty && !RowEmpty(grid, row)) allEmpty = false;
+    if (allEmpty && !RowIsBlank(grid, row)) allEmpty = false;
   }
   if (marked == 0 && allEmpty) return nullptr;
   if (marked != 1)

@@ -105,3 +105,5 @@ int QueryCommandList(const EditorInstance* instance, WPARAM selector, WORD* entr
   }
   return 0;
 }
+
+void PostCloseToFrame(EditorInstance* instance) { PostMessageA(GetParent(instance->editorWindow), WM_CLOSE, 0, 0); }

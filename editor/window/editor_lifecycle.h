@@ -13,6 +13,9 @@ LRESULT InitialiseEditor(HWND window, const CREATESTRUCTA* create);
 void ReleaseEditor(EditorInstance* instance);
 // An allowed close: tells the notify window once and forgets it.
 void NotifyEditorClosed(EditorInstance* instance);
+// Asks the frame that holds the editor to close it (posted, so the command
+// that asks finishes first).
+void PostCloseToFrame(EditorInstance* instance);
 // HM_SETNOTIFY.
 void SetNotifyWindow(EditorInstance* instance, HWND notifyWindow);
 // HM_QUERYCOMMANDS: writes the list for selector into entries (room for 14);

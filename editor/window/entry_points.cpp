@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstring>
 
+#include "editor/persistence/load_structure.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/undo_record.h"

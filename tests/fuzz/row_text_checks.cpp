@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_text_parse.h"
 
 namespace quillfuzz {
 namespace {

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_text_copy.h"
+#include "editor/commands/row_text_paste.h"
 #include "platform/platform.h"
 #include "qst/grid_engine.h"
 #include "row_text_checks.h"
@@ -50,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HGLOBAL block = quilltest::GlobalBlockOf(data, size);
   if (block == nullptr) return 0;
   const std::uint32_t rowsBefore = GridRowCount(editor.instance()->gridWindow);
-  const std::uint32_t pasted = InsertRowsFromText(editor.instance(), block, 2, 0);
-  const std::uint32_t restored = InsertRowsFromText(editor.instance(), block, 0, 1);
+  const std::uint32_t pasted = InsertRowsFromText(editor.instance(), block, 2, RowPlacement::Consecutive);
+  const std::uint32_t restored = InsertRowsFromText(editor.instance(), block, 0, RowPlacement::Restore);
   GlobalFree(block);
   if (restored > 2 || GridRowCount(editor.instance()->gridWindow) != rowsBefore + pasted + restored) std::abort();
   return 0;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/commands/command_dispatch.h"
+#include "editor/persistence/load_structure.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/save_structure.h"
 #include "persistence_fixture.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_text_parse.h"
 
 namespace {
 

@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/commands/row_text.h"
+#include "editor/commands/row_delete.h"
+#include "editor/commands/row_text_copy.h"
+#include "editor/commands/row_text_parse.h"
+#include "editor/commands/row_text_paste.h"
 #include "quill/src/pool.h"
 #include "row_text_fixture.h"
 
@@ -79,7 +82,7 @@ TEST_F(RowTextTransfer, CopyOfLongestNamesStaysInsideTheLine) {
 TEST_F(RowTextTransfer, InsertConsecutiveWritesFieldsAndDecimalsOnlyForDecimal) {
   MakeRows({"a:integer", "b:integer"});
   HGLOBAL block = TextBlock("\tdecimal {2}\tamount\r\n\tDecimal {2} up\r\n\tlong\t\tn\r\n");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 2, 0), 3u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 2, RowPlacement::Consecutive), 3u);
   EXPECT_EQ(Rows(), "a=integer amount=decimal/2 {2}=Decimal n=long b=integer .E");
   GlobalFree(block);
 }
@@ -89,7 +92,7 @@ TEST_F(RowTextTransfer, InsertNeverReadsPastABlockWithoutNul) {
   // The block ends inside the second line, with no NUL anywhere: that line
   // ends with the block.
   HGLOBAL block = RawBlock("\tinteger\t\ta\r\n\tinteger\t\tb");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 2u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Consecutive), 2u);
   EXPECT_EQ(Rows(), "a=integer b=integer .E");
   GlobalFree(block);
 }
@@ -97,12 +100,12 @@ TEST_F(RowTextTransfer, InsertNeverReadsPastABlockWithoutNul) {
 TEST_F(RowTextTransfer, InsertSkipsLinesWithoutFields) {
   MakeRows({});
   HGLOBAL block = TextBlock("\tinteger\t\ta\r\n\r\n\tinteger\t\tb\r\n");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 2u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Consecutive), 2u);
   GlobalFree(block);
   block = TextBlock("");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 0u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Consecutive), 0u);
   GlobalFree(block);
-  EXPECT_EQ(InsertRowsFromText(ed_, nullptr, 1, 0), 0u);
+  EXPECT_EQ(InsertRowsFromText(ed_, nullptr, 1, RowPlacement::Consecutive), 0u);
   EXPECT_EQ(Rows(), "a=integer b=integer .E");
 }
 
@@ -113,7 +116,7 @@ TEST_F(RowTextTransfer, RestorePairsLinesWithRecordedRowsAndSelectsThem) {
   HGLOBAL block = CopySelectedRowsToText(ed_);
   ASSERT_NE(block, nullptr);
   while (GridNextSelectedRow(grid_, 0) != 0) GridDeleteRow(grid_, GridNextSelectedRow(grid_, 0));
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 99, 1), 2u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 99, RowPlacement::Restore), 2u);
   EXPECT_EQ(Rows(), "v1=integer v2=integer* v3=integer* v4=integer .E");
   GlobalFree(block);
 }
@@ -121,11 +124,11 @@ TEST_F(RowTextTransfer, RestorePairsLinesWithRecordedRowsAndSelectsThem) {
 TEST_F(RowTextTransfer, RestoreInsertsNoMoreLinesThanRowsRecorded) {
   MakeRows({"a:integer", "b:integer"});
   HGLOBAL block = TextBlock("\tinteger\t\tx\r\n\tinteger\t\ty\r\n");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 1), 0u);  // nothing recorded yet
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Restore), 0u);  // nothing recorded yet
   Select({2});
   GlobalFree(CopySelectedRowsToText(ed_));
   GridSelectRow(grid_, 2, false);
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 1), 1u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Restore), 1u);
   EXPECT_EQ(Rows(), "a=integer x=integer* b=integer .E");
   GlobalFree(block);
 }
@@ -136,7 +139,7 @@ TEST_F(RowTextTransfer, RestoreAtARowTheGridLacksWritesNothing) {
   GlobalFree(CopySelectedRowsToText(ed_));
   ed_->undo.cutRowList[1] = 50;
   HGLOBAL block = TextBlock("\tinteger\t\tx\r\n");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 0, 1), 0u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 0, RowPlacement::Restore), 0u);
   EXPECT_EQ(GridRowCount(grid_), 2u);
   GlobalFree(block);
 }
@@ -146,7 +149,7 @@ TEST_F(RowTextTransfer, InsertWithExhaustedPoolInsertsNothingAndLeaksNothing) {
   const int blocks = ed_->pool->liveBlocks();
   ed_->pool->setLimit(ed_->pool->liveBytes() + 4);
   HGLOBAL block = TextBlock("\tinteger\t\tx\r\n");
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 0u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Consecutive), 0u);
   ed_->pool->setLimit(0);
   EXPECT_EQ(Rows(), "a=integer .E");
   EXPECT_EQ(ed_->pool->liveBlocks(), blocks);
@@ -157,7 +160,7 @@ TEST_F(RowTextTransfer, OverlongWordsAreCutToWhatACellLengthCanReport) {
   MakeRows({});
   std::string text = "\tinteger\t\t" + std::string(40000, 'w') + "\r\n";
   HGLOBAL block = RawBlock(text);
-  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, 0), 1u);
+  EXPECT_EQ(InsertRowsFromText(ed_, block, 1, RowPlacement::Consecutive), 1u);
   EXPECT_EQ(sheet_->cellText(1, 1).size(), kPastedWordMax);
   GlobalFree(block);
 }

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/rows/grid_events.h"
+#include "editor/rows/pointer_text.h"
 #include "qst_editor/undo_action.h"
 #include "quill/src/pool.h"
 #include "rows_editor_fixture.h"

@@ -12,12 +12,12 @@ class RowMovesTest : public RowsEditorTest {
   // A move as the drop makes it, then its undo as the Undo command makes it.
   void Move(std::uint32_t target) {
     ed_->selection.dropRow = static_cast<std::int32_t>(target);
-    ASSERT_EQ(MoveSelectedRows(ed_, target, kMoveModeMove), 1);
+    ASSERT_EQ(MoveSelectedRows(ed_, target, MoveMode::Move), 1);
     GridSetRedraw(grid_, true);
   }
   void Undo() {
     GridSetItemText(grid_, static_cast<std::uint32_t>(ed_->document.entryRow), 4, "");
-    ASSERT_EQ(MoveSelectedRows(ed_, 0, kMoveModeUndo), 1);
+    ASSERT_EQ(MoveSelectedRows(ed_, 0, MoveMode::Undo), 1);
     GridSetItemText(grid_, static_cast<std::uint32_t>(ed_->document.entryRow), 4, kEntryRowMarker);
   }
 };
@@ -104,10 +104,10 @@ TEST_F(RowMovesTest, SnapshotKeepsTypesAndDecimalsAndReplacesTheLastOne) {
 TEST_F(RowMovesTest, MovesToNoRowOrPastTheEndLoseNothing) {
   MakeRows({"1", "2", "3"});
   Select({1});
-  EXPECT_EQ(MoveSelectedRows(ed_, 0, kMoveModeMove), 0);
+  EXPECT_EQ(MoveSelectedRows(ed_, 0, MoveMode::Move), 0);
   EXPECT_EQ(Rows(), "1* 2 3 .E");
   GridSetItemText(grid_, 4, 4, "");
-  ASSERT_EQ(MoveSelectedRows(ed_, 40, kMoveModeMove), 1);
+  ASSERT_EQ(MoveSelectedRows(ed_, 40, MoveMode::Move), 1);
   EXPECT_EQ(Rows(), "2 3 . 1");
   EXPECT_EQ(MovedBlockFirstRow(ed_), 4u);
 }
@@ -121,7 +121,7 @@ TEST_F(RowMovesTest, WithoutMemoryForASnapshotNothingMoves) {
   ed_->undo.lastAction = UndoType;
   Select({2, 3});
   ed_->pool->setLimit(ed_->pool->liveBytes() + 1);  // 0 would mean no limit
-  EXPECT_EQ(MoveSelectedRows(ed_, 5, kMoveModeMove), 0);
+  EXPECT_EQ(MoveSelectedRows(ed_, 5, MoveMode::Move), 0);
   ed_->pool->setLimit(0);
   EXPECT_EQ(Rows(), "3 1* 2* 4 .E");
   EXPECT_EQ(ed_->document.entryRow, 5);
@@ -142,7 +142,7 @@ TEST_F(RowMovesTest, FindMarkedRowNeedsNoPoolMemory) {
 
 TEST_F(RowMovesTest, UndoWithoutAMoveChangesNothing) {
   MakeRows({"1", "2"});
-  EXPECT_EQ(MoveSelectedRows(ed_, 0, kMoveModeUndo), 0);
+  EXPECT_EQ(MoveSelectedRows(ed_, 0, MoveMode::Undo), 0);
   EXPECT_EQ(Rows(), "1 2 .E");
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/resources/module_resources.h"
+#include "editor/rows/save_rules.h"
 #include "editor/rows/variable_row.h"
 #include "rows_editor_fixture.h"
 

@@ -309,7 +309,7 @@ TEST_F(ShellTest, ACancelledCloseKeepsTheEditorAndItsNotifyWindow) {
 TEST_F(ShellTest, NoPoolBlockOutlivesTheEditor) {
   MakeRows({"a", "b", "c"});
   GridSelectRow(grid_, 2, true);
-  ASSERT_EQ(MoveSelectedRows(ed_, 1, kMoveModeMove), 1);
+  ASSERT_EQ(MoveSelectedRows(ed_, 1, MoveMode::Move), 1);
   EXPECT_GT(host_->livePoolBlocks(), 0);
   DestroyWindow(session_->frame);
   EXPECT_EQ(host_->livePoolBlocks(), 0);

@@ -1,6 +1,10 @@
 // Save: the save-time rules, the choice between global and embedded save, the close question.
-#include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
+
+#include "editor/persistence/pool_strings.h"
+#include "editor/persistence/save_embedded.h"
+#include "editor/persistence/save_global.h"
+#include "editor/rows/save_rules.h"
 #include "editor/rows/variable_row.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
