@@ -16,7 +16,7 @@ while IFS='|' read -r line expected; do
   got=$(completions "${words[@]}")
   [ "$got" = "$expected" ] || fail "'$line' completed as '$got', not '$expected'"
 done <<'CASES'
-quill-lib |--help --version check diff export graph import list show uses
+quill-lib |--help --version check diff export git-setup graph import list merge show textconv uses
 quill-lib l|list
 quill-lib list -|--help --json --kind
 quill-lib list --kind |all global object
@@ -30,5 +30,8 @@ quill-lib export a.lib |src
 quill-lib import |src
 quill-lib import src |a.lib b.lib src
 quill-lib list --kind all |a.lib b.lib src
+quill-lib merge --export src a.lib |a.lib b.lib src
+quill-lib merge --export |src
+quill-lib git-setup |src
 CASES
 finish
