@@ -1,7 +1,7 @@
 # The two commands: `make run` starts the program, `make test` builds with sanitizers and runs every test.
 # `make windows` cross-builds the module as the 32-bit qst.dll; `make test-windows` also checks it under Wine
-# and runs the scenarios there.
-.PHONY: run test build bench bench-desktop allocation-loop clean windows test-windows
+# and runs the scenarios there. `make package` builds the Debian package.
+.PHONY: run test build bench bench-desktop allocation-loop clean windows test-windows package
 
 JOBS ?= $(shell nproc)
 
@@ -30,6 +30,15 @@ bench-desktop:
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/bench -j $(JOBS) --target quillmaker-bench
 	build/bench/bin/quillmaker-bench
+
+# A Debian package of a release build, checked by lintian: build/package/quillmaker_VERSION_ARCH.deb
+package:
+	scripts/install-deps
+	cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build build/package -j $(JOBS) --target quill-lib quill-script qst sample_library packaging_files \
+	  $$(grep -q '^QUILL_DESKTOP:BOOL=OFF' build/package/CMakeCache.txt || echo quillmaker)
+	cd build/package && cpack -G DEB
+	lintian build/package/quillmaker_*.deb
 
 windows:
 	scripts/install-deps

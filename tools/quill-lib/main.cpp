@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <string>
 
 #include "commands.h"
 #include "printable.h"
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
   CLI::App app{"quill-lib: the structures of a library file from the command line."};
   app.footer(kFooter);
+  app.set_version_flag("--version", std::string("quill-lib ") + QUILL_VERSION);
   app.require_subcommand(1);
   Arguments arguments;
   std::function<int()> run;

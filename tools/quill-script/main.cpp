@@ -1,8 +1,10 @@
 // quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...
+// quill-script --version
 // Runs scenario files against the editor module and the host, headless.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,17 +16,29 @@ namespace {
 
 constexpr int kSkippedExit = 77;
 
+// An installed runner finds the module relative to itself, so that it runs under
+// any prefix; one run from the build folder uses the module built with it.
+std::string DefaultModule() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::filesystem::path installed = self.parent_path() / QUILL_LIBRARIES_FROM_PROGRAM / "libqst.so";
+  if (!error && std::filesystem::exists(installed, error)) return installed.lexically_normal().string();
+  return QUILL_MODULE_PATH;
+}
+
 int Usage() {
   std::cerr
       << "usage: quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...\n"
          "  --verbose            print each step as it runs\n"
-         "  --module PATH        the editor module to load (default: $QST_MODULE, else the one built with this program)\n"
+         "  --module PATH        the editor module to load (default: $QST_MODULE, else the installed one,\n"
+         "                       else the one built with this program)\n"
          "  --fail-allocation N  the N-th allocation of the host's pools and global memory fails; the run is\n"
          "                       judged only on blocks left live and library files hurt (exit 0: it failed,\n"
          "                       10: the run ended before it, 20: faults, printed)\n"
          "  --allocation-loop    each file with N = 1, 2, 3, ... failing, each run in a child process, until a\n"
          "                       run ends before its N-th allocation; crashes, sanitizer reports and faults\n"
-         "                       are printed and make the exit status 1\n";
+         "                       are printed and make the exit status 1\n"
+         "  --version            print the version and exit\n";
   return 2;
 }
 
@@ -32,7 +46,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   script::RunOptions options;
-  options.modulePath = QUILL_MODULE_PATH;
+  options.modulePath = DefaultModule();
   if (const char* fromEnvironment = std::getenv("QST_MODULE"); fromEnvironment && *fromEnvironment)
     options.modulePath = fromEnvironment;
   std::vector<std::string> files;
@@ -52,6 +66,9 @@ int main(int argc, char** argv) {
       if (*end != '\0' || failAllocation <= 0) return Usage();
     } else if (argument == "--allocation-loop") {
       allocationLoop = true;
+    } else if (argument == "--version") {
+      std::cout << "quill-script " << QUILL_VERSION << "\n";
+      return 0;
     } else if (argument == "--help" || argument == "-h") {
       Usage();
       return 0;
