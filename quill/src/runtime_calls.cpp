@@ -265,6 +265,7 @@ int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library,
   RuntimeGroup* g = impl.group(group);
   if (g && !g->owner && !IsText(library)) {
     impl.lastError = "No library was chosen for " + g->entry + "; nothing was written.";
+    impl.libraryFailed("No library was chosen.");
     return 0;
   }
   // This editor's counter of the entry, when it opened or wrote it before.

@@ -326,7 +326,7 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
   const std::string path = library.empty() ? impl_->shownLibrary(g->library) : library;
   if (path.empty()) {
     SetError(error, "No library was chosen for " + t->name + "; nothing was written.");
-    return false;
+    return impl_->libraryFailed("No library was chosen.");
   }
   std::error_code ignored;
   const bool existed = std::filesystem::exists(path, ignored);
