@@ -15,6 +15,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "every_allocation.h"
 #include "platform/platform.h"
 #include "quill/runtime.h"
 #include "scenario.h"
@@ -105,9 +106,14 @@ std::string Verdict(int status, const std::string& captured, bool* reached) {
 
 }  // namespace
 
-AllocationJudge::AllocationJudge(long n) : failing_(n) { PlatformFailAllocation(n); }
+AllocationJudge::AllocationJudge(long n, bool everyKind) : failing_(n) {
+  if (everyKind)
+    allocation_failure::FailAllocation(n);
+  else
+    PlatformFailAllocation(n);
+}
 
-AllocationJudge::~AllocationJudge() { PlatformFailAllocation(0); }
+AllocationJudge::~AllocationJudge() { allocation_failure::FailAllocation(0); }
 
 void AllocationJudge::beforeStep(Scenario& scenario, std::string_view word) {
   watching_ = !WritesOnItsOwn(word);
@@ -155,7 +161,7 @@ int RunAllocationLoop(const std::vector<std::string>& files, const RunOptions& o
   for (const std::string& file : files) {
     long fileRuns = 0, fileInjected = 0, fileFaults = 0;
     int inARow = 0;
-    for (long n = 1;; ++n) {
+    for (long n = 1;; n += options.allocationStride) {
       const int status = RunChild(file, n, options, captureFd);
       const std::string captured = ReadCaptured(captureFd);
       bool reached = false;

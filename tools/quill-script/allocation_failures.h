@@ -22,7 +22,8 @@ class Scenario;
 class AllocationJudge {
  public:
   // Arms the failure of the n-th allocation from now on.
-  explicit AllocationJudge(long n);
+  // everyKind: SQLite's allocations and C++ new count too.
+  AllocationJudge(long n, bool everyKind);
   ~AllocationJudge();
   AllocationJudge(const AllocationJudge&) = delete;
   AllocationJudge& operator=(const AllocationJudge&) = delete;

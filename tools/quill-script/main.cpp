@@ -1,4 +1,5 @@
-// quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...
+// quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop [--stride S]]
+//              [--every-allocation] FILE...
 // Runs scenario files against the editor module and the host, headless.
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "allocation_failures.h"
+#include "every_allocation.h"
 #include "scenario_runner.h"
 
 namespace {
@@ -16,7 +18,8 @@ constexpr int kSkippedExit = 77;
 
 int Usage() {
   std::cerr
-      << "usage: quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...\n"
+      << "usage: quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop [--stride S]]\n"
+         "                    [--every-allocation] FILE...\n"
          "  --verbose            print each step as it runs\n"
          "  --module PATH        the editor module to load (default: $QST_MODULE, else the one built with this program)\n"
          "  --fail-allocation N  the N-th allocation of the host's pools and global memory fails; the run is\n"
@@ -24,7 +27,9 @@ int Usage() {
          "                       10: the run ended before it, 20: faults, printed)\n"
          "  --allocation-loop    each file with N = 1, 2, 3, ... failing, each run in a child process, until a\n"
          "                       run ends before its N-th allocation; crashes, sanitizer reports and faults\n"
-         "                       are printed and make the exit status 1\n";
+         "                       are printed and make the exit status 1\n"
+         "  --stride S           the loop tries N = 1, 1+S, 1+2S, ... (default 1: every N)\n"
+         "  --every-allocation   SQLite's own allocations and C++ new count and fail too\n";
   return 2;
 }
 
@@ -33,6 +38,8 @@ int Usage() {
 int main(int argc, char** argv) {
   script::RunOptions options;
   options.modulePath = QUILL_MODULE_PATH;
+  // Before anything opens a library: SQLite takes its allocator only then.
+  if (!allocation_failure::CountSqliteAllocations()) std::cerr << "quill-script: SQLite's allocations cannot be counted\n";
   if (const char* fromEnvironment = std::getenv("QST_MODULE"); fromEnvironment && *fromEnvironment)
     options.modulePath = fromEnvironment;
   std::vector<std::string> files;
@@ -52,6 +59,12 @@ int main(int argc, char** argv) {
       if (*end != '\0' || failAllocation <= 0) return Usage();
     } else if (argument == "--allocation-loop") {
       allocationLoop = true;
+    } else if (argument == "--every-allocation") {
+      options.everyAllocation = true;
+    } else if (argument == "--stride" && i + 1 < argc) {
+      char* end = nullptr;
+      options.allocationStride = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || options.allocationStride <= 0) return Usage();
     } else if (argument == "--help" || argument == "-h") {
       Usage();
       return 0;

@@ -126,7 +126,7 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
   {
     Scenario scenario(options, out);
     std::optional<AllocationJudge> judge;
-    if (options.failAllocation > 0) judge.emplace(options.failAllocation);
+    if (options.failAllocation > 0) judge.emplace(options.failAllocation, options.everyAllocation);
     for (const Step& step : steps) {
       // Flushed, so that the step a crash happened in is the last one shown.
       if (options.verbose) out << fileName << ":" << step.line.number << ": " << step.line.source << std::endl;
@@ -139,6 +139,11 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
         break;
       } catch (const StepSkip& skip) {
         result.skipped = skip.reason;
+        break;
+      } catch (const std::bad_alloc&) {
+        // The runner's own allocations fail too when every allocation counts:
+        // the step ends there, as a front end's event would.
+        result.failure = FailureLine(fileName, step.line.number, "the step to complete", "out of memory");
         break;
       }
     }
