@@ -340,9 +340,10 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
   const bool fresh = state != FileState::Library;
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0) |
                     (impl->pending.empty() ? 0 : SQLITE_OPEN_NOFOLLOW);
-  if (sqlite3_open_v2(SqliteFileName(FileOf(*impl)).c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
-    *error = state == FileState::Missing ? "The library " + path + " cannot be created; nothing was written."
-                                         : "Cannot open the library " + path + ".";
+  if (int rc = sqlite3_open_v2(SqliteFileName(FileOf(*impl)).c_str(), &impl->db, flags, nullptr); rc != SQLITE_OK) {
+    *error = rc == SQLITE_NOMEM                ? "Cannot open the library " + path + ": out of memory."
+             : state == FileState::Missing ? "The library " + path + " cannot be created; nothing was written."
+                                           : "Cannot open the library " + path + ".";
     return nullptr;
   }
   ConfigureConnection(impl->db, busyTimeoutMs);
