@@ -38,6 +38,9 @@ void FailAllocation(long n) {
   PlatformFailAllocation(n);
 }
 
+Uncounted::Uncounted() : wasArmed_(armed) { armed = false; }
+Uncounted::~Uncounted() { armed = wasArmed_; }
+
 bool Reached() { return failing > 0 && PlatformAllocationsCounted() >= failing; }
 
 long Counted() { return PlatformAllocationsCounted(); }

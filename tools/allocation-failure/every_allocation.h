@@ -15,6 +15,19 @@ bool CountSqliteAllocations();
 // (std::bad_alloc).
 void FailAllocation(long n);
 
+// While one lives, SQLite's allocations and C++ new neither count nor fail:
+// for a test's own bookkeeping around the code under test.
+class Uncounted {
+ public:
+  Uncounted();
+  ~Uncounted();
+  Uncounted(const Uncounted&) = delete;
+  Uncounted& operator=(const Uncounted&) = delete;
+
+ private:
+  bool wasArmed_;
+};
+
 // Whether the armed allocation was reached, and how many were counted.
 bool Reached();
 long Counted();

@@ -116,17 +116,20 @@ AllocationJudge::AllocationJudge(long n, bool everyKind) : failing_(n) {
 AllocationJudge::~AllocationJudge() { allocation_failure::FailAllocation(0); }
 
 void AllocationJudge::beforeStep(Scenario& scenario, std::string_view word) {
+  allocation_failure::Uncounted judging;
   watching_ = !WritesOnItsOwn(word);
   if (watching_) watch_.before(WritesOf(scenario));
 }
 
 void AllocationJudge::afterStep(Scenario& scenario, std::string_view word, int line) {
+  allocation_failure::Uncounted judging;
   if (!watching_) return;
   for (const std::string& fault : watch_.after(WritesOf(scenario)))
     faults_.push_back("line " + std::to_string(line) + " (" + std::string(word) + "): " + fault);
 }
 
 std::vector<std::string> AllocationJudge::finish(Scenario& scenario) {
+  allocation_failure::Uncounted judging;
   scenario.closeEditors();
   if (quill::Host* host = scenario.startedHost(); host && host->livePoolBlocks() != 0)
     faults_.push_back(std::to_string(host->livePoolBlocks()) + " pool blocks live once the editors closed");
