@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "allocation_failures.h"
+#include "every_allocation.h"
 #include "platform/platform.h"
 #include "scratch_directory.h"
 #include "step_words.h"
@@ -65,6 +66,8 @@ void RunStep(Scenario& scenario, const Step& step, AllocationJudge* judge) {
       if (judge) judge->afterStep(scenario, word, line);
     }
   } afterStep{judge, scenario, word->name, step.line.number};
+  std::optional<allocation_failure::Uncounted> runnersOwn;
+  if (judge && !AllocationJudge::countsDuring(word->name)) runnersOwn.emplace();
   // Steps that act (those that pump) act on the current editor; remember which,
   // even when the step closes it.
   if (word->pumps) {
