@@ -150,6 +150,17 @@ int QueryInt(sqlite3* db, const char* sql, std::int64_t* value) {
   return rc;
 }
 
+// What a failed quick check found: a page it could not read (a read error, no
+// memory) is no damage of the file; anything else is.
+int CheckFailure(const std::string& found) {
+  constexpr std::string_view kCode = "error code=";
+  const std::size_t at = found.find(kCode);
+  if (at == std::string::npos) return SQLITE_CORRUPT;
+  const int code = std::atoi(found.c_str() + at + kCode.size());
+  const int primary = code & 0xFF;
+  return primary == SQLITE_IOERR || primary == SQLITE_NOMEM || primary == SQLITE_BUSY ? code : SQLITE_CORRUPT;
+}
+
 // Creates the schema in a file that is still empty. Another process may have
 // created it meanwhile; then the file is left alone and checked as usual.
 bool CreateSchemaIfEmpty(Library::Impl& impl, std::string* error) {
@@ -188,7 +199,7 @@ bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
   Statement check(impl.db, "PRAGMA quick_check");
   rc = check.step();
   if (rc != SQLITE_ROW || check.text(0) != "ok") {
-    *error = describe(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
+    *error = describe(impl, rc == SQLITE_ROW ? CheckFailure(check.text(0)) : rc);
     return false;
   }
   Statement index(impl.db, "SELECT count(*) FROM sqlite_schema WHERE type='index' AND name='entries_list'");
@@ -343,6 +354,7 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
   if (int rc = sqlite3_open_v2(SqliteFileName(FileOf(*impl)).c_str(), &impl->db, flags, nullptr); rc != SQLITE_OK) {
     *error = rc == SQLITE_NOMEM                ? "Cannot open the library " + path + ": out of memory."
              : state == FileState::Missing ? "The library " + path + " cannot be created; nothing was written."
+             : (rc & 0xFF) == SQLITE_IOERR ? path + " cannot be read: input/output error."
                                            : "Cannot open the library " + path + ".";
     return nullptr;
   }
@@ -488,6 +500,12 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code) {
 }
 
 std::string DescribeReadFailure(Library::Impl& impl, int code) {
+  // A page that could not be read may come back as a damaged one: the file's
+  // own latest system error tells the two apart.
+  int fileError = 0;
+  sqlite3_file_control(impl.db, "main", SQLITE_FCNTL_LAST_ERRNO, &fileError);
+  const int primary = code & 0xFF;
+  if (fileError == EIO && (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)) code = SQLITE_IOERR_READ;
   if (IsRollbackRefused(code)) {
     impl.lastFailure = LibraryFailure::ReadOnly;
     return RollbackRefusedText(impl.path);
