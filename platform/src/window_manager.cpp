@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "window_registry.h"
 
@@ -217,6 +218,20 @@ HWND GetParent(HWND hwnd) {
   return w != nullptr ? w->parent : nullptr;
 }
 
+namespace {
+
+// A procedure whose allocation failed answers 0, as a message nobody handled:
+// no exception unwinds through the code that sent it (the module's, often).
+LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    return proc(hwnd, msg, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    return msg == WM_CREATE ? -1 : 0;
+  }
+}
+
+}  // namespace
+
 // Calls the window's procedure at once; procedures may send again (re-entry).
 // 0 for a handle that names no window.
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -225,13 +240,13 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (w == nullptr || w->proc == nullptr || d.sendDepth >= kMaxSendDepth) return 0;
   const WNDPROC proc = w->proc;
   ++d.sendDepth;
-  const LRESULT result = proc(hwnd, msg, wParam, lParam);
+  const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
   --d.sendDepth;
   return result;
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return proc != nullptr ? proc(hwnd, msg, wParam, lParam) : 0;
+  return proc != nullptr ? CallProcedure(proc, hwnd, msg, wParam, lParam) : 0;
 }
 
 // The default handling: the window's text, validation on paint, destruction on
