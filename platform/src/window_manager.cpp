@@ -41,6 +41,20 @@ void collectTree(HWND hwnd, std::vector<HWND>& out) {
   for (HWND child : children) collectTree(child, out);
 }
 
+// The window's tree into out. A destruction half done cannot be undone, so an
+// allocation that fails here is tried again a few times before giving up.
+bool TreeOf(HWND hwnd, std::vector<HWND>& out) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    try {
+      out.clear();
+      collectTree(hwnd, out);
+      return true;
+    } catch (const std::bad_alloc&) {
+    }
+  }
+  return false;
+}
+
 // Forgets everything the registry keeps about a window that is being freed.
 void releaseWindow(HWND hwnd) {
   auto& d = registry();
@@ -183,27 +197,22 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND hwnd) {
   Window* w = findWindow(hwnd);
   if (w == nullptr || w->destroying) return FALSE;
-  std::vector<HWND> sent;
+  std::vector<HWND> tree;
   for (;;) {
     // Procedures may create children while they are told of the destruction;
     // those are destroyed in the same way.
-    std::vector<HWND> tree;
-    collectTree(hwnd, tree);
-    std::vector<HWND> fresh;
-    for (HWND h : tree) {
+    if (!TreeOf(hwnd, tree)) return FALSE;
+    std::erase_if(tree, [](HWND h) {
       Window* tw = findWindow(h);
-      if (tw != nullptr && !tw->destroying) {
-        tw->destroying = true;
-        fresh.push_back(h);
-      }
-    }
-    if (fresh.empty()) break;
-    for (HWND h : fresh)
+      return tw == nullptr || tw->destroying;
+    });
+    if (tree.empty()) break;
+    for (HWND h : tree) findWindow(h)->destroying = true;
+    for (HWND h : tree)
       if (findWindow(h) != nullptr) SendMessageA(h, WM_DESTROY, 0, 0);
   }
   // WM_NCDESTROY is each window's last message, children before parents.
-  std::vector<HWND> tree;
-  collectTree(hwnd, tree);
+  if (!TreeOf(hwnd, tree)) return FALSE;
   for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
     if (findWindow(*it) != nullptr) SendMessageA(*it, WM_NCDESTROY, 0, 0);
     releaseWindow(*it);
