@@ -44,11 +44,12 @@ MemberRecord* BuildMemberArray(HostPool* pool, const quill::MemberTable& members
   for (std::size_t i = 0; i < members.size(); ++i) size += members.name(i).size() + members.suffix(i).size() + 2;
   if (size == 0) size = 1;  // an empty structure still answers with a block
   if (size > std::numeric_limits<std::uint32_t>::max()) return nullptr;
+  // Allocated before the block, which nothing may leave behind once it is taken.
+  std::vector<const char*> types(members.typeCount(), nullptr);
   auto* block = static_cast<char*>(PoolAlloc(pool, static_cast<std::uint32_t>(size), 0));
   if (!block) return nullptr;
   auto* records = reinterpret_cast<MemberRecord*>(block);
   char* cursor = block + members.size() * sizeof(MemberRecord);
-  std::vector<const char*> types(members.typeCount(), nullptr);
   for (std::uint32_t k = 1; k < members.typeCount(); ++k) types[k] = CopyIntoBlock(cursor, members.type(k));
   for (std::size_t i = 0; i < members.size(); ++i) {
     MemberRecord record{};

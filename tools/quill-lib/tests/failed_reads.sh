@@ -18,7 +18,7 @@ run_failing() {
 
 # Each command's k-th and later reads failing, for every k up to the reads it makes.
 for command in "list lib.lib" "check lib.lib" "diff lib.lib lib.lib" "export lib.lib out" "uses lib.lib s_point" \
-               "show lib.lib w_main" "graph lib.lib"; do
+               "show lib.lib w_main" "graph lib.lib" "textconv lib.lib"; do
   # shellcheck disable=SC2086
   whole=$("$QUILL_LIB" $command 2>/dev/null); wholeRc=$?
   reads=$(strace -c -P "$WORK/lib.lib" -e trace=pread64 -o reads "$QUILL_LIB" $command >/dev/null 2>&1; awk '$NF=="pread64"{print $4}' reads)
