@@ -198,8 +198,13 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   if (!t->hasMembers) return nullptr;
   MemberRecord* records = BuildMemberArray(rt->pool, t->members);
   if (records) {
+    try {
+      NoteLocalStructure(runtime->impl(), *rt, *t);
+    } catch (const std::bad_alloc&) {
+      PoolFree(rt->pool, records);  // the editor never got it
+      throw;
+    }
     *count = static_cast<std::uint32_t>(t->members.size());
-    NoteLocalStructure(runtime->impl(), *rt, *t);
     ++rt->trail.loads;
   }
   // The editor holds its own copy now. Members compiled from the stored source
