@@ -53,12 +53,17 @@ test-windows:
 	cd build/windows && ctest --output-on-failure
 	windows/run-scenarios build/windows/wineprefix build/windows/bin $(SCENARIOS)
 
-# Every scenario with its 1st, 2nd, 3rd, ... allocation failing (make test runs a few groups).
+# Every scenario with its 1st, 2nd, 3rd, ... allocation failing (make test runs a few groups),
+# then with every kind of allocation counted.
 allocation-loop:
 	scripts/install-deps
 	cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILL_SANITIZE=ON
 	cmake --build build/test -j $(JOBS) --target quill-script
 	build/test/bin/quill-script --allocation-loop $$(find tests/scenarios samples -name '*.qs' | sort)
+	# SQLite's allocations and C++ new failing too, in the runner and in quill-lib (every 97th and 37th).
+	cmake --build build/test -j $(JOBS) --target quill-lib
+	build/test/bin/quill-script --allocation-loop --every-allocation --stride 97 $$(find tests/scenarios samples -name '*.qs' | sort)
+	bash tools/quill-lib/allocation_loop.sh build/test/bin/quill-lib
 
 clean:
 	rm -rf build

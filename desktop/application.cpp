@@ -257,7 +257,7 @@ void Application::showQuillPanel() {
   QListWidget* objects = AddList(panel, layout, QStringLiteral("Local structures of an o&bject:"), 1);
   std::string error;
   if (auto library = quill::Library::open(host_->currentLibrary(), false, &error))
-    for (const auto& object : library->objects())
+    for (const auto& object : library->objects(&error))
       objects->addItem(
           QStringLiteral("%1 (%2)").arg(QString::fromStdString(object.name), QString::fromStdString(object.kind)));
   // A library that cannot be read is not one without objects: say why.

@@ -26,10 +26,16 @@ UsedByList::UsedByList(const std::string& library, QWidget* parent)
     : QWidget(parent), structureList_(new QListWidget(this)), userList_(new QListWidget(this)) {
   structureList_->setObjectName(QStringLiteral("usedByStructures"));
   userList_->setObjectName(QStringLiteral("usedByUsers"));
+  std::string unread;
   if (auto opened = quill::Library::open(library, false, nullptr))
-    structures_ = quill::LibraryStructures::read(*opened);
+    structures_ = quill::LibraryStructures::read(*opened, {}, &unread);
   for (const quill::LibraryStructure& structure : structures_.all())
     structureList_->addItem(QString::fromStdString(structure.label()));
+  // A library that cannot be read is not one without structures: say why.
+  if (!unread.empty()) {
+    structureList_->addItem(QString::fromStdString(unread));
+    structureList_->setEnabled(false);
+  }
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Titled(QStringLiteral("S&tructures:"), structureList_, this), 1);

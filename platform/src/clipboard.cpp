@@ -1,5 +1,6 @@
 // The clipboard: one opener at a time, an owner, and blocks it owns by format.
 #include <cstring>
+#include <new>
 
 #include "platform/platform.h"
 #include "window_registry.h"
@@ -92,9 +93,14 @@ BOOL CloseClipboard() {
   c.open = false;
   c.opener = nullptr;
   c.dataSet = false;
-  std::string text;
-  if (dataSet && d.userInterface != nullptr && PlatformClipboardText(&text)) d.userInterface->clipboardChanged(text);
-  applyPendingOutsideText();
+  // The clipboard is closed whatever follows; a front end that cannot be told
+  // for want of memory keeps what it showed.
+  try {
+    std::string text;
+    if (dataSet && d.userInterface != nullptr && PlatformClipboardText(&text)) d.userInterface->clipboardChanged(text);
+    applyPendingOutsideText();
+  } catch (const std::bad_alloc&) {
+  }
   return TRUE;
 }
 

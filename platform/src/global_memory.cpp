@@ -2,6 +2,7 @@
 #include <sys/mman.h>
 
 #include <cstdlib>
+#include <new>
 
 #include "platform/platform.h"
 #include "window_registry.h"
@@ -60,7 +61,13 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
   block.moveable = (flags & GMEM_MOVEABLE) != 0;
   auto& d = registry();
   HGLOBAL handle = block.moveable ? d.newHandle<HGLOBAL>() : static_cast<HGLOBAL>(block.data.get());
-  d.blocks.emplace(handle, std::move(block));
+  // Recording the block allocates as well; when that fails, so does the call
+  // (the block's bytes go with it).
+  try {
+    d.blocks.emplace(handle, std::move(block));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
   return handle;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "window_registry.h"
 
@@ -38,6 +39,20 @@ void collectTree(HWND hwnd, std::vector<HWND>& out) {
   out.push_back(hwnd);
   const std::vector<HWND> children = w->children;
   for (HWND child : children) collectTree(child, out);
+}
+
+// The window's tree into out. A destruction half done cannot be undone, so an
+// allocation that fails here is tried again a few times before giving up.
+bool TreeOf(HWND hwnd, std::vector<HWND>& out) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    try {
+      out.clear();
+      collectTree(hwnd, out);
+      return true;
+    } catch (const std::bad_alloc&) {
+    }
+  }
+  return false;
 }
 
 // Forgets everything the registry keeps about a window that is being freed.
@@ -182,27 +197,22 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND hwnd) {
   Window* w = findWindow(hwnd);
   if (w == nullptr || w->destroying) return FALSE;
-  std::vector<HWND> sent;
+  std::vector<HWND> tree;
   for (;;) {
     // Procedures may create children while they are told of the destruction;
     // those are destroyed in the same way.
-    std::vector<HWND> tree;
-    collectTree(hwnd, tree);
-    std::vector<HWND> fresh;
-    for (HWND h : tree) {
+    if (!TreeOf(hwnd, tree)) return FALSE;
+    std::erase_if(tree, [](HWND h) {
       Window* tw = findWindow(h);
-      if (tw != nullptr && !tw->destroying) {
-        tw->destroying = true;
-        fresh.push_back(h);
-      }
-    }
-    if (fresh.empty()) break;
-    for (HWND h : fresh)
+      return tw == nullptr || tw->destroying;
+    });
+    if (tree.empty()) break;
+    for (HWND h : tree) findWindow(h)->destroying = true;
+    for (HWND h : tree)
       if (findWindow(h) != nullptr) SendMessageA(h, WM_DESTROY, 0, 0);
   }
   // WM_NCDESTROY is each window's last message, children before parents.
-  std::vector<HWND> tree;
-  collectTree(hwnd, tree);
+  if (!TreeOf(hwnd, tree)) return FALSE;
   for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
     if (findWindow(*it) != nullptr) SendMessageA(*it, WM_NCDESTROY, 0, 0);
     releaseWindow(*it);
@@ -217,6 +227,20 @@ HWND GetParent(HWND hwnd) {
   return w != nullptr ? w->parent : nullptr;
 }
 
+namespace {
+
+// A procedure whose allocation failed answers 0, as a message nobody handled:
+// no exception unwinds through the code that sent it (the module's, often).
+LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  try {
+    return proc(hwnd, msg, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    return msg == WM_CREATE ? -1 : 0;
+  }
+}
+
+}  // namespace
+
 // Calls the window's procedure at once; procedures may send again (re-entry).
 // 0 for a handle that names no window.
 LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -225,13 +249,13 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (w == nullptr || w->proc == nullptr || d.sendDepth >= kMaxSendDepth) return 0;
   const WNDPROC proc = w->proc;
   ++d.sendDepth;
-  const LRESULT result = proc(hwnd, msg, wParam, lParam);
+  const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
   --d.sendDepth;
   return result;
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return proc != nullptr ? proc(hwnd, msg, wParam, lParam) : 0;
+  return proc != nullptr ? CallProcedure(proc, hwnd, msg, wParam, lParam) : 0;
 }
 
 // The default handling: the window's text, validation on paint, destruction on

@@ -3,6 +3,8 @@
 #include "quill/compiler.h"
 #include "quill/src/runtime_state.h"
 
+#include <new>
+
 struct HostCompiler {
   quill::Compiler::Impl* impl = nullptr;
   HostRuntime* editor = nullptr;  // the editor whose compiles of local structures are its saves
@@ -52,9 +54,23 @@ bool Compiler::compileOpen() const { return impl_->open; }
 
 }  // namespace quill
 
+namespace {
+
+// A compile whose allocation failed did not compile; it says why when the
+// error list still has room for that.
+int OutOfMemory(HostCompiler* compiler) noexcept {
+  try {
+    compiler->impl->errors.push_back({0, "", "Out of memory."});
+  } catch (const std::bad_alloc&) {
+  }
+  return 0;
+}
+
+}  // namespace
+
 extern "C" {
 
-int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetChar getChar) {
+int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetChar getChar) try {
   if (!compiler || !compiler->impl) return 0;
   quill::Compiler::Impl& impl = *compiler->impl;
   const quill::RuntimeType* judged = impl.runtime.impl().type(type);
@@ -73,14 +89,18 @@ int CompilerCompileType(HostCompiler* compiler, std::int32_t type, CompilerGetCh
   }
   if (!impl.runtime.compileType(type, &text, &impl.errors)) return 0;
   return !compiler->editor || impl.runtime.saveLocalType(compiler->editor, type, text) ? 1 : 0;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(compiler);
 }
 
-int CompilerCompileGroup(HostCompiler* compiler, std::uint16_t group) {
+int CompilerCompileGroup(HostCompiler* compiler, std::uint16_t group) try {
   if (!compiler || !compiler->impl) return 0;
   quill::Compiler::Impl& impl = *compiler->impl;
   const quill::RuntimeGroup* judged = impl.runtime.impl().group(group);
   impl.begin(judged ? judged->entry : std::string());
   return impl.runtime.compileGroup(group, &impl.errors) ? 1 : 0;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(compiler);
 }
 
 void CompilerEnd(HostCompiler* compiler) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 
 #include "platform/platform.h"
 
@@ -29,7 +30,10 @@ bool GridControl::createEditControl() {
   return true;
 }
 
-LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// An allocation that fails while the grid handles a message fails that
+// message (0; a creation that fails, -1); no exception reaches the caller,
+// which may be the module's own code.
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) try {
   if (message == WM_CREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     const auto* params = static_cast<const GridCreateParams*>(create->lpCreateParams);
@@ -38,7 +42,12 @@ LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     auto control = std::make_unique<GridControl>(window, id, *params);
     // Attached before the edit control exists, so its creation messages find the grid.
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
-    if (!control->createEditControl()) {
+    bool created = false;
+    try {
+      created = control->createEditControl();
+    } catch (const std::bad_alloc&) {
+    }
+    if (!created) {
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       return -1;
     }
@@ -53,6 +62,8 @@ LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   return control->handleMessage(message, wParam, lParam);
+} catch (const std::bad_alloc&) {
+  return message == WM_CREATE ? -1 : 0;
 }
 
 LRESULT GridControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

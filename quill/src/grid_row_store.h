@@ -44,7 +44,14 @@ class GridRowStore {
   static constexpr std::size_t npos = GridSlotBitset::npos;
 
   GridRowStore() = default;
-  ~GridRowStore() { clear(); }
+  ~GridRowStore() {
+    // clear() leaves an empty selection, which may allocate; the rows are
+    // given back before that, and a store that goes needs no selection.
+    try {
+      clear();
+    } catch (const std::bad_alloc&) {
+    }
+  }
   GridRowStore(const GridRowStore&) = delete;
   GridRowStore& operator=(const GridRowStore&) = delete;
 

@@ -16,22 +16,39 @@ Statement::Statement(sqlite3* db, std::string_view sql) {
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
-void Statement::bind(int index, std::string_view text) {
-  sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+void Statement::noteBind(int rc) {
+  if (rc != SQLITE_OK && bindCode_ == SQLITE_OK) bindCode_ = rc;
 }
 
-void Statement::bind(int index, std::int64_t value) { sqlite3_bind_int64(stmt_, index, value); }
+void Statement::bind(int index, std::string_view text) {
+  // An empty view may have no data; SQLite takes a null pointer for NULL, not ''.
+  noteBind(sqlite3_bind_text64(stmt_, index, text.empty() ? "" : text.data(), text.size(), SQLITE_TRANSIENT,
+                               SQLITE_UTF8));
+}
+
+void Statement::bind(int index, std::int64_t value) { noteBind(sqlite3_bind_int64(stmt_, index, value)); }
 
 void Statement::reset() {
+  // reset returns the latest step's failure, which that step reported already.
   sqlite3_reset(stmt_);
   sqlite3_clear_bindings(stmt_);
+  bindCode_ = SQLITE_OK;
 }
 
-int Statement::step() { return stmt_ ? sqlite3_step(stmt_) : prepareCode_; }
+int Statement::step() {
+  if (!stmt_) return prepareCode_;
+  if (bindCode_ != SQLITE_OK) return bindCode_;
+  if (columnCode_ != SQLITE_OK) return columnCode_;
+  return sqlite3_step(stmt_);
+}
 
 std::string Statement::text(int column) const {
   const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-  if (!bytes) return {};
+  if (!bytes) {
+    // Null for a NULL value, and for a value SQLite had no memory to convert.
+    if (sqlite3_column_type(stmt_, column) != SQLITE_NULL && columnCode_ == SQLITE_OK) columnCode_ = SQLITE_NOMEM;
+    return {};
+  }
   return std::string(bytes, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
 }
 
@@ -98,7 +115,8 @@ LibraryEntryInfo ReadEntryInfo(const Statement& row) {
   return LibraryEntryInfo{row.text(0), row.text(1), row.text(2), row.integer(3)};
 }
 
-// The end of a read: a step that neither gave a row nor finished failed.
+}  // namespace
+
 bool ReadFailed(Library::Impl& impl, int rc, std::string* error) {
   if (rc == SQLITE_ROW || rc == SQLITE_DONE) return false;
   std::string reason = DescribeReadFailure(impl, rc);
@@ -106,46 +124,23 @@ bool ReadFailed(Library::Impl& impl, int rc, std::string* error) {
   return true;
 }
 
-void NoFailure(std::string* error) {
-  if (error) error->clear();
-}
-
-}  // namespace
-
 std::vector<LibraryEntryInfo> Library::entries(std::string* error) const {
-  NoFailure(error);
-  std::vector<LibraryEntryInfo> result;
   Statement query(impl_->db, "SELECT name, comment, modified, " + CounterColumn(*impl_) +
                                  " FROM entries ORDER BY name COLLATE NOCASE");
-  int rc = SQLITE_ROW;
-  while ((rc = query.step()) == SQLITE_ROW) result.push_back(ReadEntryInfo(query));
-  if (ReadFailed(*impl_, rc, error)) result.clear();  // a part of a list is no list
-  return result;
+  return ReadRows<LibraryEntryInfo>(*impl_, query, error, ReadEntryInfo);
 }
 
 std::optional<LibraryEntryInfo> Library::entryInfo(const std::string& entryName, std::string* error) const {
-  NoFailure(error);
   Statement query(impl_->db,
                   "SELECT name, comment, modified, " + CounterColumn(*impl_) + " FROM entries WHERE name=?1");
   query.bind(1, entryName);
-  int rc = query.step();
-  if (rc != SQLITE_ROW) {
-    ReadFailed(*impl_, rc, error);
-    return std::nullopt;
-  }
-  return ReadEntryInfo(query);
+  return ReadRow<LibraryEntryInfo>(*impl_, query, error, ReadEntryInfo);
 }
 
 std::optional<std::string> Library::entrySource(const std::string& entryName, std::string* error) const {
-  NoFailure(error);
   Statement query(impl_->db, "SELECT source FROM entries WHERE name=?1");
   query.bind(1, entryName);
-  int rc = query.step();
-  if (rc != SQLITE_ROW) {
-    ReadFailed(*impl_, rc, error);
-    return std::nullopt;
-  }
-  return query.text(0);
+  return ReadRow<std::string>(*impl_, query, error, [](const Statement& row) { return row.text(0); });
 }
 
 bool Library::writeEntry(const std::string& entryName, const std::string& source, const std::string& comment,
@@ -171,25 +166,21 @@ WriteOutcome Library::writeEntryIfUnchanged(const std::string& entryName, const 
   return outcome;
 }
 
-std::vector<StoredObject> Library::objects() const {
-  std::vector<StoredObject> result;
+std::vector<StoredObject> Library::objects(std::string* error) const {
   Statement query(impl_->db, "SELECT id, kind, name FROM objects ORDER BY id");
-  while (query.step() == SQLITE_ROW) result.push_back(ReadObject(query));
-  return result;
+  return ReadRows<StoredObject>(*impl_, query, error, ReadObject);
 }
 
-std::optional<StoredObject> Library::object(const std::string& name) const {
+std::optional<StoredObject> Library::object(const std::string& name, std::string* error) const {
   Statement query(impl_->db, "SELECT id, kind, name FROM objects WHERE name=?1");
   query.bind(1, name);
-  if (query.step() != SQLITE_ROW) return std::nullopt;
-  return ReadObject(query);
+  return ReadRow<StoredObject>(*impl_, query, error, ReadObject);
 }
 
-std::optional<StoredObject> Library::objectById(std::int32_t id) const {
+std::optional<StoredObject> Library::objectById(std::int32_t id, std::string* error) const {
   Statement query(impl_->db, "SELECT id, kind, name FROM objects WHERE id=?1");
   query.bind(1, std::int64_t{id});
-  if (query.step() != SQLITE_ROW) return std::nullopt;
-  return ReadObject(query);
+  return ReadRow<StoredObject>(*impl_, query, error, ReadObject);
 }
 
 bool Library::writeObject(const StoredObject& object, std::string* error) {
@@ -197,19 +188,21 @@ bool Library::writeObject(const StoredObject& object, std::string* error) {
 }
 
 std::vector<StoredLocalType> Library::localTypes(std::int32_t objectId, std::string* error) const {
-  NoFailure(error);
-  std::vector<StoredLocalType> result;
   Statement query(impl_->db, "SELECT name, source, " + CounterColumn(*impl_) +
                                  " FROM local_types WHERE object_id=?1 ORDER BY rowid");
   query.bind(1, std::int64_t{objectId});
-  int rc = SQLITE_ROW;
-  while ((rc = query.step()) == SQLITE_ROW) result.push_back({query.text(0), query.text(1), query.integer(2)});
-  if (ReadFailed(*impl_, rc, error)) result.clear();
-  return result;
+  return ReadRows<StoredLocalType>(*impl_, query, error, [](const Statement& row) {
+    return StoredLocalType{row.text(0), row.text(1), row.integer(2)};
+  });
 }
 
 bool Library::writeLocalTypes(std::int32_t objectId, const std::vector<StoredLocalType>& types, std::string* error) {
-  if (!objectById(objectId)) {
+  std::string reason;
+  if (!objectById(objectId, &reason)) {
+    if (!reason.empty()) {
+      if (error) *error = reason;
+      return false;
+    }
     if (error) *error = "The library " + impl_->path + " has no object with id " + std::to_string(objectId) + ".";
     return false;
   }

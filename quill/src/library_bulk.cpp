@@ -41,11 +41,19 @@ int WriteObjects(sqlite3* db, const std::vector<Library::ObjectTypes>& objects) 
 
 }  // namespace
 
-std::vector<Library::StoredEntry> Library::storedEntries() const {
-  std::vector<StoredEntry> result;
+std::vector<Library::StoredEntry> Library::storedEntries(std::string* error) const {
   Statement query(impl_->db, "SELECT name, source, comment, modified FROM entries ORDER BY name COLLATE NOCASE");
-  while (query.step() == SQLITE_ROW) result.push_back({query.text(0), query.text(1), query.text(2), query.text(3)});
-  return result;
+  return ReadRows<StoredEntry>(*impl_, query, error, [](const Statement& row) {
+    return StoredEntry{row.text(0), row.text(1), row.text(2), row.text(3)};
+  });
+}
+
+std::optional<std::int64_t> Library::namelessStructures(std::string* error) const {
+  // Libraries made before their schema refused them may hold such rows.
+  Statement query(impl_->db,
+                  "SELECT (SELECT count(*) FROM entries WHERE name IS NULL OR name='') +"
+                  " (SELECT count(*) FROM local_types WHERE name IS NULL OR name='')");
+  return ReadRow<std::int64_t>(*impl_, query, error, [](const Statement& row) { return row.integer(0); });
 }
 
 bool Library::writeAll(const std::vector<StoredEntry>& entries, const std::vector<ObjectTypes>& objects,

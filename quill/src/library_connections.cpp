@@ -24,7 +24,8 @@ std::shared_ptr<Library> LibraryConnections::open(const std::string& path, bool 
                                                 : Library::open(path, create, error, busyTimeoutMs);
   if (!library) return nullptr;
   library->countCommitsIn(commits_);
-  if (!existed) ++*commits_;  // the new file's schema was its first write
+  // An empty library made by opening it was its first write.
+  if (!existed && std::filesystem::exists(path, ignored)) ++*commits_;
   kept_.insert(kept_.begin(), library);
   if (kept_.size() > kKept) kept_.pop_back();
   return library;

@@ -8,8 +8,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "quill/library.h"
 
@@ -36,18 +38,28 @@ FileStamp StampOf(const std::string& path);
 
 struct Library::Impl {
   std::string path;
+  // While a new library has not had its first write: the file beside path it
+  // is made in, renamed to path once that write commits.
+  std::string pending;
   bool inMemory = false;
   FileStamp stamp;  // as checked at open, or after this connection's latest write
   std::shared_ptr<std::uint64_t> commits;  // counts the writes committed, when given
   bool hasListIndex = false;               // the file has the index the entries' list reads
   sqlite3* db = nullptr;
+  int busyTimeoutMs = kLibraryBusyTimeoutMs;
   int version = 0;  // the file's format; 0 while a new file gets its schema
   LibraryFailure lastFailure = LibraryFailure::None;
   ~Impl();
 };
 
+// The file SQLite has open: the new library's own name until it is in place.
+inline const std::string& FileOf(const Library::Impl& impl) { return impl.pending.empty() ? impl.path : impl.pending; }
+
 // One prepared statement; finalized when it goes out of scope. ok() is false
-// when preparing failed (a damaged or foreign schema, or the file locked).
+// when preparing failed (a damaged or foreign schema, or the file locked). A
+// value that could not be bound, or a column that could not be read (out of
+// memory), makes the next step() fail with its code: nothing is ever written
+// with a value missing, and no row is taken for another.
 class Statement {
  public:
   Statement(sqlite3* db, std::string_view sql);
@@ -64,10 +76,15 @@ class Statement {
   int step();
   std::string text(int column) const;
   std::int64_t integer(int column) const;
+  // SQLITE_OK while every column read since the latest step was read whole.
+  int columnsCode() const { return columnCode_; }
 
  private:
+  void noteBind(int rc);
   sqlite3_stmt* stmt_ = nullptr;
   int prepareCode_ = SQLITE_OK;
+  int bindCode_ = SQLITE_OK;
+  mutable int columnCode_ = SQLITE_OK;
 };
 
 // The writes of one entry, object or local structure, shared by the single and
@@ -105,6 +122,44 @@ bool RunWriteTransaction(Library::Impl& impl, std::string* error, Body body) {
   return RunWrite(impl, error, body) == WriteOutcome::Written;
 }
 
+// Moves a new library's file to its name once its first write committed. False
+// with *error when another file took the name meanwhile.
+bool PublishNewLibrary(Library::Impl& impl, std::string* error);
+// Whether a failed COMMIT's code still means a committed write: the change is
+// in the file and only releasing the lock afterwards went wrong.
+bool CommittedAnyway(sqlite3* db, int commitCode);
+
+// The end of a read: true with *error (when given) for a step that neither
+// gave a row nor finished.
+bool ReadFailed(Library::Impl& impl, int rc, std::string* error);
+
+// Every row of a query, each through read; none, with *error, when a step
+// failed: a part of a list is no list. *error is emptied otherwise.
+template <typename Row, typename Read>
+std::vector<Row> ReadRows(Library::Impl& impl, Statement& query, std::string* error, Read read) {
+  if (error) error->clear();
+  std::vector<Row> rows;
+  int rc = SQLITE_ROW;
+  while ((rc = query.step()) == SQLITE_ROW) rows.push_back(read(query));
+  if (ReadFailed(impl, rc, error)) rows.clear();
+  return rows;
+}
+
+// The query's one row; nothing when there is none, or with *error when the
+// read failed.
+template <typename Row, typename Read>
+std::optional<Row> ReadRow(Library::Impl& impl, Statement& query, std::string* error, Read read) {
+  if (error) error->clear();
+  int rc = query.step();
+  if (rc == SQLITE_ROW) {
+    Row row = read(query);
+    rc = query.columnsCode();
+    if (rc == SQLITE_OK) return row;
+  }
+  ReadFailed(impl, rc, error);
+  return std::nullopt;
+}
+
 // User-facing sentences for an SQLite failure on the library file; both note
 // the failure's kind in impl.
 std::string DescribeWriteFailure(Library::Impl& impl, int code);
@@ -133,11 +188,17 @@ WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   if (rc == SQLITE_OK) {
     rc = body();
     if (rc == SQLITE_DONE) rc = SQLITE_OK;
-    if (rc == SQLITE_OK) rc = ExecuteSql(impl.db, "COMMIT");
+    if (rc == SQLITE_OK) {
+      rc = ExecuteSql(impl.db, "COMMIT");
+      if (CommittedAnyway(impl.db, rc)) rc = SQLITE_OK;
+    }
   }
   if (rc == SQLITE_OK) {
     if (upgrading) impl.version = kLibraryFormatVersion;
     if (indexing) impl.hasListIndex = true;
+    // A new library's schema is written before it has a version; its first
+    // write after that puts it in place.
+    if (!impl.pending.empty() && impl.version != 0 && !PublishNewLibrary(impl, error)) return WriteOutcome::Failed;
     if (stillOurs) NoteOwnWrite(impl);
     if (impl.commits) ++*impl.commits;
     impl.lastFailure = LibraryFailure::None;

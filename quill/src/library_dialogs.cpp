@@ -2,6 +2,7 @@
 // The front end shows them; the host gives them what the library holds and
 // makes sure every text it hands back ends within its field.
 #include <cstring>
+#include <new>
 
 #include "platform/platform.h"
 #include "qst/host_library.h"
@@ -41,11 +42,19 @@ void ShowUnlisted(HWND owner, const std::string& text, const std::string& reason
   MessageBoxA(owner, text.c_str(), "Open Structure", MB_OK | MB_ICONEXCLAMATION);
 }
 
+// A dialog that ran out of memory chose nothing.
+template <typename Choice>
+Choice Cancelled() {
+  Choice choice{};
+  choice.cancelled = 1;
+  return choice;
+}
+
 }  // namespace
 
 extern "C" {
 
-GlobalOpenChoice LibraryOpenEntryDialog(HostContext* context, int /*libraryKind*/, HWND owner) {
+GlobalOpenChoice LibraryOpenEntryDialog(HostContext* context, int /*libraryKind*/, HWND owner) try {
   GlobalOpenChoice choice{};
   choice.action = kOpenActionCancel;
   quill::Host::Impl* impl = quill::ImplOf(context);
@@ -62,10 +71,12 @@ GlobalOpenChoice LibraryOpenEntryDialog(HostContext* context, int /*libraryKind*
   Terminate(choice.name);
   Terminate(choice.library);
   return choice;
+} catch (const std::bad_alloc&) {
+  return {};  // no action: nothing opened
 }
 
 EmbeddedOpenChoice LibraryOpenLocalTypeDialog(HostContext* context, int /*ownerKind*/, HWND owner,
-                                              std::int32_t* objectId) {
+                                              std::int32_t* objectId) try {
   EmbeddedOpenChoice choice{};
   choice.action = kOpenActionCancel;
   quill::Host::Impl* impl = quill::ImplOf(context);
@@ -87,10 +98,12 @@ EmbeddedOpenChoice LibraryOpenLocalTypeDialog(HostContext* context, int /*ownerK
     choice.typeId = impl->runtime.localTypeId(*objectId, choice.name);
   }
   return choice;
+} catch (const std::bad_alloc&) {
+  return {};  // no action: nothing opened
 }
 
 GlobalSaveChoice LibrarySaveEntryDialog(HostContext* context, int /*libraryKind*/, HWND owner, const char* initialName,
-                                        const char* initialLibrary, int /*reserved*/) {
+                                        const char* initialLibrary, int /*reserved*/) try {
   GlobalSaveChoice choice{};
   choice.cancelled = 1;
   quill::Host::Impl* impl = quill::ImplOf(context);
@@ -102,10 +115,12 @@ GlobalSaveChoice LibrarySaveEntryDialog(HostContext* context, int /*libraryKind*
   Terminate(choice.name);
   Terminate(choice.library);
   return choice;
+} catch (const std::bad_alloc&) {
+  return Cancelled<GlobalSaveChoice>();
 }
 
 EmbeddedSaveChoice LibrarySaveLocalTypeDialog(HostContext* context, int /*ownerKind*/, HWND owner,
-                                              const char* initialName, std::int32_t* objectId) {
+                                              const char* initialName, std::int32_t* objectId) try {
   EmbeddedSaveChoice choice{};
   choice.cancelled = 1;
   quill::Host::Impl* impl = quill::ImplOf(context);
@@ -114,10 +129,13 @@ EmbeddedSaveChoice LibrarySaveLocalTypeDialog(HostContext* context, int /*ownerK
       impl->frontEnd.saveLocalTypeDialog(owner, OwnerName(*impl, objectId), initialName != nullptr ? initialName : "");
   Terminate(choice.name);
   return choice;
+} catch (const std::bad_alloc&) {
+  return Cancelled<EmbeddedSaveChoice>();
 }
 
-void LibraryPrepareLayouts(HostContext* context) {
+void LibraryPrepareLayouts(HostContext* context) try {
   if (quill::SessionState* state = quill::SessionOf(context)) ++state->session.layoutsPrepared;
+} catch (const std::bad_alloc&) {
 }
 
 }  // extern "C"

@@ -2,11 +2,13 @@
 // ever being written, the defensive connection settings and the schema of a
 // new library.
 #include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -19,7 +21,7 @@ constexpr char kSqliteMagic[] = "SQLite format 3";  // 16 bytes with its NUL
 
 constexpr const char* kSchema =
     "CREATE TABLE entries("
-    " name TEXT PRIMARY KEY COLLATE NOCASE,"
+    " name TEXT NOT NULL PRIMARY KEY COLLATE NOCASE CHECK(name <> ''),"
     " source TEXT NOT NULL,"
     " comment TEXT NOT NULL DEFAULT '',"
     " modified TEXT NOT NULL,"
@@ -30,7 +32,7 @@ constexpr const char* kSchema =
     " name TEXT NOT NULL UNIQUE COLLATE NOCASE);"
     "CREATE TABLE local_types("
     " object_id INTEGER NOT NULL REFERENCES objects(id),"
-    " name TEXT NOT NULL COLLATE NOCASE,"
+    " name TEXT NOT NULL COLLATE NOCASE CHECK(name <> ''),"
     " source TEXT NOT NULL,"
     " changes INTEGER NOT NULL DEFAULT 0,"
     " PRIMARY KEY(object_id, name));";
@@ -89,6 +91,39 @@ FileState InspectFile(const std::string& path, std::string* error) {
   return InspectHeader(header.data(), got, path, error);
 }
 
+// Makes the empty file a new library is written in before it takes its name:
+// beside it (a rename never crosses file systems), with the mode a file
+// created there gets. "" when the folder takes no new file.
+std::string MakeFileBeside(const std::string& path) {
+  std::string name = path + ".quill-new-XXXXXX";
+  int fd = mkstemp(name.data());
+  if (fd < 0) return {};
+  const mode_t mask = umask(0);
+  umask(mask);
+  const bool ok = fchmod(fd, 0666 & ~mask) == 0;
+  close(fd);
+  if (!ok) {
+    unlink(name.c_str());
+    return {};
+  }
+  return name;
+}
+
+void RemoveWithJournal(const std::string& path) {
+  unlink((path + "-journal").c_str());
+  unlink(path.c_str());
+}
+
+// Renames without ever replacing a file someone else made meanwhile; where the
+// file system cannot rename so, a hard link does the same.
+bool RenameIfFree(const std::string& from, const std::string& to) {
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  if (link(from.c_str(), to.c_str()) != 0) return false;
+  unlink(from.c_str());
+  return true;
+}
+
 // The name SQLite gets for the file we inspected. Relative names are handed
 // over as "./NAME": SQLite reads ":memory:" and, where URIs are enabled,
 // "file:..." as something other than a file, and a write there would be
@@ -113,6 +148,17 @@ int QueryInt(sqlite3* db, const char* sql, std::int64_t* value) {
   int rc = query.step();
   if (rc == SQLITE_ROW) *value = query.integer(0);
   return rc;
+}
+
+// What a failed quick check found: a page it could not read (a read error, no
+// memory) is no damage of the file; anything else is.
+int CheckFailure(const std::string& found) {
+  constexpr std::string_view kCode = "error code=";
+  const std::size_t at = found.find(kCode);
+  if (at == std::string::npos) return SQLITE_CORRUPT;
+  const int code = std::atoi(found.c_str() + at + kCode.size());
+  const int primary = code & 0xFF;
+  return primary == SQLITE_IOERR || primary == SQLITE_NOMEM || primary == SQLITE_BUSY ? code : SQLITE_CORRUPT;
 }
 
 // Creates the schema in a file that is still empty. Another process may have
@@ -153,7 +199,7 @@ bool VerifyLibrary(Library::Impl& impl, bool forWriting, std::string* error) {
   Statement check(impl.db, "PRAGMA quick_check");
   rc = check.step();
   if (rc != SQLITE_ROW || check.text(0) != "ok") {
-    *error = describe(impl, rc == SQLITE_ROW ? SQLITE_CORRUPT : rc);
+    *error = describe(impl, rc == SQLITE_ROW ? CheckFailure(check.text(0)) : rc);
     return false;
   }
   Statement index(impl.db, "SELECT count(*) FROM sqlite_schema WHERE type='index' AND name='entries_list'");
@@ -212,7 +258,7 @@ std::uint32_t CommitCounter(sqlite3* db) {
 // The file's stamp with the counter: file times may be too coarse to tell two
 // quick writes apart.
 FileStamp StampWithCounter(const Library::Impl& impl) {
-  FileStamp stamp = StampOf(impl.path);
+  FileStamp stamp = StampOf(FileOf(impl));
   stamp.changeCounter = CommitCounter(impl.db);
   return stamp;
 }
@@ -220,13 +266,48 @@ FileStamp StampWithCounter(const Library::Impl& impl) {
 }  // namespace
 
 bool StillOurs(const Library::Impl& impl) {
-  return !impl.inMemory && impl.stamp.present && impl.stamp == StampWithCounter(impl);
+  if (impl.inMemory || !impl.stamp.present || !(impl.stamp == StampWithCounter(impl))) return false;
+  // A library not yet in place is ours only while nobody took its name.
+  struct stat info {};
+  return impl.pending.empty() || lstat(impl.path.c_str(), &info) != 0;
 }
 
 void NoteOwnWrite(Library::Impl& impl) { impl.stamp = StampWithCounter(impl); }
 
 Library::Impl::~Impl() {
   if (db) sqlite3_close_v2(db);
+  // A new library that never had its first write is no library.
+  if (!pending.empty()) RemoveWithJournal(pending);
+}
+
+bool PublishNewLibrary(Library::Impl& impl, std::string* error) {
+  if (!RenameIfFree(impl.pending, impl.path)) {
+    // Never replaced: the name is another program's now, or the folder refused.
+    const bool taken = errno == EEXIST;
+    impl.lastFailure = taken ? LibraryFailure::InUse : LibraryFailure::ReadOnly;
+    if (error)
+      *error = taken ? "The library " + impl.path + " was created by another program meanwhile; nothing was written."
+                     : "The library " + impl.path + " cannot be created; nothing was written.";
+    return false;
+  }
+  impl.pending.clear();
+  // SQLite names the journal after the file it opened: the connection must
+  // now hold the file by its own name, where any other program looks for it.
+  sqlite3* renamed = nullptr;
+  if (sqlite3_open_v2(SqliteFileName(impl.path).c_str(), &renamed, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE,
+                      nullptr) == SQLITE_OK) {
+    sqlite3_close_v2(impl.db);
+    impl.db = renamed;
+    ConfigureConnection(impl.db, impl.busyTimeoutMs);
+  } else {
+    // The write is in place; this connection still reads it, by the old name.
+    sqlite3_close_v2(renamed);
+  }
+  return true;
+}
+
+bool CommittedAnyway(sqlite3* db, int commitCode) {
+  return commitCode == SQLITE_IOERR_UNLOCK && sqlite3_get_autocommit(db);
 }
 
 int ExecuteSql(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
@@ -251,32 +332,56 @@ std::unique_ptr<Library> Library::openFile(const std::string& path, bool create,
   FileStamp stamp = StampOf(path);
   FileState state = InspectFile(path, error);
   if (state == FileState::Foreign || state == FileState::Unreadable) return nullptr;
-  bool fresh = state == FileState::Missing || state == FileState::Empty;
-  if (fresh && !create) {
-    *error = state == FileState::Missing ? "The library " + path + " does not exist."
-                                         : path + " is empty, not a library file.";
+  if (state == FileState::Missing && !create) {
+    *error = "The library " + path + " does not exist.";
     return nullptr;
   }
+  // An empty file is an empty library (one whose first write never began);
+  // reading it writes nothing.
+  if (state == FileState::Empty && !create) return openEmpty(path, error);
   auto impl = std::make_unique<Impl>();
   impl->path = path;
-  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0);
-  if (sqlite3_open_v2(SqliteFileName(path).c_str(), &impl->db, flags, nullptr) != SQLITE_OK) {
-    *error = state == FileState::Missing ? "The library " + path + " cannot be created; nothing was written."
-                                         : "Cannot open the library " + path + ".";
+  impl->busyTimeoutMs = busyTimeoutMs;
+  // A new library is made under a name of its own and takes its name with its
+  // first write, so that no half-made library is ever seen under that name.
+  if (state == FileState::Missing && (impl->pending = MakeFileBeside(path)).empty()) {
+    *error = "The library " + path + " cannot be created; nothing was written.";
+    return nullptr;
+  }
+  const bool fresh = state != FileState::Library;
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | (fresh ? SQLITE_OPEN_CREATE : 0) |
+                    (impl->pending.empty() ? 0 : SQLITE_OPEN_NOFOLLOW);
+  if (int rc = sqlite3_open_v2(SqliteFileName(FileOf(*impl)).c_str(), &impl->db, flags, nullptr); rc != SQLITE_OK) {
+    *error = rc == SQLITE_NOMEM                ? "Cannot open the library " + path + ": out of memory."
+             : state == FileState::Missing ? "The library " + path + " cannot be created; nothing was written."
+             : (rc & 0xFF) == SQLITE_IOERR ? path + " cannot be read: input/output error."
+                                           : "Cannot open the library " + path + ".";
     return nullptr;
   }
   ConfigureConnection(impl->db, busyTimeoutMs);
-  if (fresh && !CreateSchemaIfEmpty(*impl, error)) {
-    // A file made here that another program did not take over meanwhile goes again.
-    bool unfinished = state == FileState::Missing && impl->lastFailure != LibraryFailure::InUse;
-    impl.reset();
-    if (unfinished) removeUnfinished(path);
+  if (fresh && !CreateSchemaIfEmpty(*impl, error)) return nullptr;
+  if (!VerifyLibrary(*impl, forWriting, error)) return nullptr;
+  // Opened to be used rather than written at once: the empty library is the
+  // write, and takes its name now.
+  if (!impl->pending.empty() && !forWriting && !PublishNewLibrary(*impl, error)) return nullptr;
+  // A file this call filled has its schema now: that write was ours.
+  impl->stamp = fresh ? StampOf(FileOf(*impl)) : stamp;
+  impl->stamp.changeCounter = CommitCounter(impl->db);
+  return std::unique_ptr<Library>(new Library(std::move(impl)));
+}
+
+std::unique_ptr<Library> Library::openEmpty(const std::string& path, std::string* error) {
+  auto impl = std::make_unique<Impl>();
+  impl->path = path;
+  impl->inMemory = true;
+  if (sqlite3_open_v2(":memory:", &impl->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE, nullptr) != SQLITE_OK) {
+    *error = "Cannot open the library " + path + ".";
     return nullptr;
   }
-  if (!VerifyLibrary(*impl, forWriting, error)) return nullptr;
-  // A file this call created has its schema now: that write was ours.
-  impl->stamp = fresh ? StampOf(path) : stamp;
-  impl->stamp.changeCounter = CommitCounter(impl->db);
+  ConfigureConnection(impl->db, 0);
+  if (!CreateSchemaIfEmpty(*impl, error) || !VerifyLibrary(*impl, false, error)) return nullptr;
+  // Nothing written here would reach the file.
+  ExecuteSql(impl->db, "PRAGMA query_only=1");
   return std::unique_ptr<Library>(new Library(std::move(impl)));
 }
 
@@ -309,11 +414,7 @@ std::unique_ptr<Library> Library::openImage(std::string_view bytes, const std::s
 }
 
 // A failed first write must not leave a half-made file behind.
-void Library::removeUnfinished(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(path + "-journal", ignored);
-  std::filesystem::remove(path, ignored);
-}
+void Library::removeUnfinished(const std::string& path) { RemoveWithJournal(path); }
 
 Library::Library(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Library::~Library() = default;
@@ -324,7 +425,10 @@ bool Library::fileUnchanged() const { return StillOurs(*impl_); }
 
 void Library::countCommitsIn(std::shared_ptr<std::uint64_t> counter) { impl_->commits = std::move(counter); }
 
-void Library::setBusyTimeout(int milliseconds) { sqlite3_busy_timeout(impl_->db, milliseconds); }
+void Library::setBusyTimeout(int milliseconds) {
+  impl_->busyTimeoutMs = milliseconds;
+  sqlite3_busy_timeout(impl_->db, milliseconds);
+}
 
 LibraryFailure Library::lastFailure() const { return impl_->lastFailure; }
 
@@ -343,6 +447,20 @@ int UpgradeFormat(Library::Impl& impl) {
   return ExecuteSql(impl.db, pragma.c_str());
 }
 
+namespace {
+
+// A journal left by a write that was cut off must be rolled back before the
+// file can be read, and that is a write: the file (read-only rollback) or its
+// folder (the journal cannot be deleted) refused it. The file is whole.
+bool IsRollbackRefused(int code) { return code == SQLITE_READONLY_ROLLBACK || code == SQLITE_IOERR_DELETE; }
+
+std::string RollbackRefusedText(const std::string& path) {
+  return "The library " + path +
+         " has an interrupted write to roll back, which needs the file and its folder writable.";
+}
+
+}  // namespace
+
 std::string DescribeWriteFailure(Library::Impl& impl, int code) {
   const std::string& path = impl.path;
   // A write that the system refused for want of room (no space left, or the
@@ -353,6 +471,10 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code) {
   sqlite3_file_control(impl.db, "main", SQLITE_FCNTL_LAST_ERRNO, &fileError);
   auto isNoRoom = [](int error) { return error == ENOSPC || error == EFBIG; };
   const bool noRoom = (code & 0xFF) == SQLITE_IOERR && (isNoRoom(sqlite3_system_errno(impl.db)) || isNoRoom(fileError));
+  if (IsRollbackRefused(code)) {
+    impl.lastFailure = LibraryFailure::ReadOnly;
+    return RollbackRefusedText(path) + " Nothing was written.";
+  }
   switch (noRoom ? SQLITE_FULL : code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -378,6 +500,16 @@ std::string DescribeWriteFailure(Library::Impl& impl, int code) {
 }
 
 std::string DescribeReadFailure(Library::Impl& impl, int code) {
+  // A page that could not be read may come back as a damaged one: the file's
+  // own latest system error tells the two apart.
+  int fileError = 0;
+  sqlite3_file_control(impl.db, "main", SQLITE_FCNTL_LAST_ERRNO, &fileError);
+  const int primary = code & 0xFF;
+  if (fileError == EIO && (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)) code = SQLITE_IOERR_READ;
+  if (IsRollbackRefused(code)) {
+    impl.lastFailure = LibraryFailure::ReadOnly;
+    return RollbackRefusedText(impl.path);
+  }
   switch (code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -386,6 +518,13 @@ std::string DescribeReadFailure(Library::Impl& impl, int code) {
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH: impl.lastFailure = LibraryFailure::Other; return "Cannot read the library " + impl.path + ".";
+    case SQLITE_IOERR:
+      impl.lastFailure = LibraryFailure::Other;
+      if (code == SQLITE_IOERR_NOMEM) return "The library " + impl.path + " cannot be read: out of memory.";
+      return impl.path + " cannot be read: input/output error.";
+    case SQLITE_NOMEM:
+      impl.lastFailure = LibraryFailure::Other;
+      return "The library " + impl.path + " cannot be read: out of memory.";
     default: impl.lastFailure = LibraryFailure::Damaged; return impl.path + " is damaged and cannot be read.";
   }
 }

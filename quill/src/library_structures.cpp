@@ -194,13 +194,19 @@ LibraryStructures LibraryStructures::compile(std::vector<StructureSource> source
   return result;
 }
 
-LibraryStructures LibraryStructures::read(const Library& library, const ProgressCallback& progress) {
+LibraryStructures LibraryStructures::read(const Library& library, const ProgressCallback& progress,
+                                          std::string* error) {
+  std::string reason;
   std::vector<StructureSource> sources;
-  for (Library::StoredEntry& entry : library.storedEntries())
+  for (Library::StoredEntry& entry : library.storedEntries(&reason))
     sources.push_back({"", std::move(entry.name), std::move(entry.source)});
-  for (const StoredObject& object : library.objects())
-    for (StoredLocalType& type : library.localTypes(object.id))
-      sources.push_back({object.name, std::move(type.name), std::move(type.source)});
+  std::vector<StoredObject> objects = reason.empty() ? library.objects(&reason) : std::vector<StoredObject>{};
+  for (std::size_t i = 0; i < objects.size() && reason.empty(); ++i)
+    for (StoredLocalType& type : library.localTypes(objects[i].id, &reason))
+      sources.push_back({objects[i].name, std::move(type.name), std::move(type.source)});
+  if (error) *error = reason;
+  // Some of a library's structures would tell wrong things about the others.
+  if (!reason.empty()) return LibraryStructures{};
   return compile(std::move(sources), progress);
 }
 

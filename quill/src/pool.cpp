@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "platform/platform.h"
 
@@ -17,7 +18,14 @@ void* HostPool::allocate(std::uint32_t size) {
   // calloc(1, 0) may give null; a block of size 0 still needs its own address.
   void* block = std::calloc(1, size == 0 ? 1 : size);
   if (block == nullptr) return nullptr;
-  blocks_.emplace(block, size);
+  // Recording the block allocates too; a pool that cannot is as full as one
+  // that has no room.
+  try {
+    blocks_.emplace(block, size);
+  } catch (const std::bad_alloc&) {
+    std::free(block);
+    return nullptr;
+  }
   liveBytes_ += size;
   return block;
 }

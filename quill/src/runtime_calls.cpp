@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -43,11 +44,12 @@ MemberRecord* BuildMemberArray(HostPool* pool, const quill::MemberTable& members
   for (std::size_t i = 0; i < members.size(); ++i) size += members.name(i).size() + members.suffix(i).size() + 2;
   if (size == 0) size = 1;  // an empty structure still answers with a block
   if (size > std::numeric_limits<std::uint32_t>::max()) return nullptr;
+  // Allocated before the block, which nothing may leave behind once it is taken.
+  std::vector<const char*> types(members.typeCount(), nullptr);
   auto* block = static_cast<char*>(PoolAlloc(pool, static_cast<std::uint32_t>(size), 0));
   if (!block) return nullptr;
   auto* records = reinterpret_cast<MemberRecord*>(block);
   char* cursor = block + members.size() * sizeof(MemberRecord);
-  std::vector<const char*> types(members.typeCount(), nullptr);
   for (std::uint32_t k = 1; k < members.typeCount(); ++k) types[k] = CopyIntoBlock(cursor, members.type(k));
   for (std::size_t i = 0; i < members.size(); ++i) {
     MemberRecord record{};
@@ -113,11 +115,23 @@ char* CopyToRuntimeBlock(Runtime::Impl& impl, const char* text) {
   return block;
 }
 
+// Ends a call from the module in which an allocation failed: the call fails
+// and says so; no exception ever unwinds through the module's code. The
+// reason fits a string's own buffer, so setting it allocates nothing.
+template <typename Result>
+Result OutOfMemory(HostRuntime* rt, Result failed) noexcept {
+  if (Runtime* runtime = Live(rt)) {
+    runtime->impl().lastError = "Out of memory.";
+    runtime->impl().libraryFailed("Out of memory.");
+  }
+  return failed;
+}
+
 }  // namespace
 
 extern "C" {
 
-std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) {
+std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) try {
   Runtime* runtime = Live(rt);
   if (!runtime || kind != kRuntimeKindStructure || !IsText(library) || !IsText(entry)) return kNoGroup;
   auto& impl = runtime->impl();
@@ -152,17 +166,21 @@ std::uint16_t RuntimeOpenEntryGroup(HostRuntime* rt, const char* library, const 
   rt->trail.structure = info->name;
   rt->trail.library = library;
   return gid;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, kNoGroup);
 }
 
-std::int32_t RuntimeFindType(HostRuntime* rt, std::uint16_t group, const char* name) {
+std::int32_t RuntimeFindType(HostRuntime* rt, std::uint16_t group, const char* name) try {
   Runtime* runtime = Live(rt);
   if (!runtime || !IsText(name)) return 0;
   RuntimeGroup* g = runtime->impl().group(group);
   RuntimeType* t = g ? runtime->impl().findType(*g, name) : nullptr;
   return t ? t->id : 0;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, std::int32_t{0});
 }
 
-MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32_t* count) {
+MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32_t* count) try {
   if (count) *count = 0;
   Runtime* runtime = Live(rt);
   if (!runtime || !count) return nullptr;
@@ -180,8 +198,13 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
   if (!t->hasMembers) return nullptr;
   MemberRecord* records = BuildMemberArray(rt->pool, t->members);
   if (records) {
+    try {
+      NoteLocalStructure(runtime->impl(), *rt, *t);
+    } catch (const std::bad_alloc&) {
+      PoolFree(rt->pool, records);  // the editor never got it
+      throw;
+    }
     *count = static_cast<std::uint32_t>(t->members.size());
-    NoteLocalStructure(runtime->impl(), *rt, *t);
     ++rt->trail.loads;
   }
   // The editor holds its own copy now. Members compiled from the stored source
@@ -193,15 +216,19 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
     ReturnFreeMemory();
   }
   return records;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, static_cast<MemberRecord*>(nullptr));
 }
 
-char* RuntimeMemberSuffix(HostRuntime* rt, const MemberRecord* member) {
+char* RuntimeMemberSuffix(HostRuntime* rt, const MemberRecord* member) try {
   Runtime* runtime = Live(rt);
   if (!runtime) return nullptr;
   const char* suffix = nullptr;
   if (member && (member->flags & kMemberHasSuffix))
     std::memcpy(&suffix, member->reserved16 + kSuffixSlot, sizeof suffix);
   return CopyToRuntimeBlock(runtime->impl(), suffix ? suffix : "");
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, static_cast<char*>(nullptr));
 }
 
 void RuntimeFree(HostRuntime* rt, void* block) {
@@ -214,18 +241,22 @@ void RuntimeFree(HostRuntime* rt, void* block) {
 // The editor does not test this result, so any library text, even none, gets a
 // group: the declare, store and compile then work, and RuntimeWriteGroup is
 // where an unusable library fails, through the save's own failure message.
-std::uint16_t RuntimeCreateEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) {
+std::uint16_t RuntimeCreateEntryGroup(HostRuntime* rt, const char* library, const char* entry, int kind) try {
   Runtime* runtime = Live(rt);
   if (!runtime || kind != kRuntimeKindStructure || !IsText(entry)) return kNoGroup;
   return runtime->impl().entryGroup(library ? library : "", entry);
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, kNoGroup);
 }
 
-std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char* name, int kind, int flags) {
+std::int32_t RuntimeDeclareType(HostRuntime* rt, std::uint16_t group, const char* name, int kind, int flags) try {
   (void)flags;
   Runtime* runtime = Live(rt);
   if (!runtime || kind != kRuntimeKindStructure || !IsText(name)) return 0;
   RuntimeGroup* g = runtime->impl().group(group);
   return g ? runtime->impl().declareType(*g, name).id : 0;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, std::int32_t{0});
 }
 
 void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std::uint32_t length) {
@@ -235,7 +266,15 @@ void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std:
   // The old text goes before the new one is copied, so that a large structure
   // is not held three times at once (the old text, the block and the copy).
   if (t) t->source.reset();
-  std::string copy(text, strnlen(text, length));
+  std::string copy;
+  try {
+    copy.assign(text, strnlen(text, length));
+  } catch (const std::bad_alloc&) {
+    // The text is not stored: the save that follows finds none and fails.
+    PoolFree(rt->pool, text);
+    OutOfMemory(rt, 0);
+    return;
+  }
   PoolFree(rt->pool, text);
   if (!t) return;
   const bool compiled = t->pendingText && *t->pendingText == copy;
@@ -256,7 +295,7 @@ void RuntimeStoreTypeSource(HostRuntime* rt, std::int32_t type, char* text, std:
 // 1 when the group reached the library file. A global entry needs the library
 // the user chose: with none (an empty save dialog kept as it was) nothing is
 // written and the result is 0, never a write to some other file.
-int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library, const char* comment) {
+int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library, const char* comment) try {
   Runtime* runtime = Live(rt);
   if (!runtime) return 0;
   auto& impl = runtime->impl();
@@ -265,6 +304,7 @@ int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library,
   RuntimeGroup* g = impl.group(group);
   if (g && !g->owner && !IsText(library)) {
     impl.lastError = "No library was chosen for " + g->entry + "; nothing was written.";
+    impl.libraryFailed("No library was chosen.");
     return 0;
   }
   // This editor's counter of the entry, when it opened or wrote it before.
@@ -279,9 +319,11 @@ int RuntimeWriteGroup(HostRuntime* rt, std::uint16_t group, const char* library,
     ++rt->trail.saves;
   }
   return 1;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, 0);
 }
 
-TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, std::uint32_t* count) {
+TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, std::uint32_t* count) try {
   if (count) *count = 0;
   Runtime* runtime = Live(rt);
   if (!runtime || !count || kind != kRuntimeKindStructure) return nullptr;
@@ -308,9 +350,11 @@ TypeListEntry* RuntimeListTypes(HostRuntime* rt, std::uint16_t group, int kind, 
   }
   *count = static_cast<std::uint32_t>(listed.size());
   return entries;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, static_cast<TypeListEntry*>(nullptr));
 }
 
-std::uint16_t RuntimeObjectKind(HostRuntime* rt, std::int32_t objectId) {
+std::uint16_t RuntimeObjectKind(HostRuntime* rt, std::int32_t objectId) try {
   Runtime* runtime = Live(rt);
   quill::RuntimeObject* info = runtime ? runtime->impl().object(objectId) : nullptr;
   if (!info) return 0;
@@ -319,6 +363,8 @@ std::uint16_t RuntimeObjectKind(HostRuntime* rt, std::int32_t objectId) {
   if (info->kind == "userobject") return kObjectKindUserObject;
   if (info->kind == "function") return kObjectKindFunction;
   return 0;
+} catch (const std::bad_alloc&) {
+  return OutOfMemory(rt, std::uint16_t{0});
 }
 
 const char* RuntimeObjectName(HostRuntime* rt, std::int32_t objectId) {

@@ -91,9 +91,16 @@ bool Runtime::setCurrentLibrary(const std::string& path, std::string* error) {
   if (!library) return false;
   // The caller's text is what the dialogs offer and the editor gets back; the
   // normal form only tells whether objects belong to this library.
+  // A library whose objects cannot be read is not one without objects.
+  std::string unread;
+  std::vector<StoredObject> objects = library->objects(&unread);
+  if (!unread.empty()) {
+    SetError(error, unread);
+    return false;
+  }
   impl_->currentLibrary = path;
   impl_->currentLibraryKey = normal;
-  for (const StoredObject& stored : library->objects()) {
+  for (const StoredObject& stored : objects) {
     RuntimeObject* known = impl_->object(stored.id);
     if (known && known->library != normal) continue;  // an id of another library keeps its owner
     auto gid = static_cast<std::uint16_t>(static_cast<std::uint32_t>(stored.id) & 0xFFFFu);
@@ -326,7 +333,7 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
   const std::string path = library.empty() ? impl_->shownLibrary(g->library) : library;
   if (path.empty()) {
     SetError(error, "No library was chosen for " + t->name + "; nothing was written.");
-    return false;
+    return impl_->libraryFailed("No library was chosen.");
   }
   std::error_code ignored;
   const bool existed = std::filesystem::exists(path, ignored);

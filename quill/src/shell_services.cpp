@@ -1,6 +1,7 @@
 // HostShell's services for a running editor: menus, notify window, commands,
 // font, message boxes, status line, compile errors and the profile.
 #include <cstdarg>
+#include <new>
 
 #include "platform/platform.h"
 #include "qst/host_shell.h"
@@ -18,26 +19,31 @@ constexpr const char* kReadyStatus = "Ready";
 
 extern "C" {
 
-void ShellPrepareMenu(HostContext* context, int /*menuKind*/, std::uint16_t menuId) {
+void ShellPrepareMenu(HostContext* context, int /*menuKind*/, std::uint16_t menuId) try {
   if (quill::SessionState* state = quill::SessionOf(context)) state->session.preparedMenu = menuId;
+} catch (const std::bad_alloc&) {
 }
 
-void ShellSetNotifyWindow(HostContext* context, HWND notifyWindow) {
+void ShellSetNotifyWindow(HostContext* context, HWND notifyWindow) try {
   if (quill::SessionState* state = quill::SessionOf(context)) state->session.notifyWindow = notifyWindow;
+} catch (const std::bad_alloc&) {
 }
 
-void ShellRefreshCommands(HostContext* context, HWND editorWindow) {
+void ShellRefreshCommands(HostContext* context, HWND editorWindow) try {
   if (quill::Host::Impl* impl = quill::ImplOf(context)) impl->frontEnd.refreshCommands(editorWindow);
+} catch (const std::bad_alloc&) {
 }
 
 // Every font number gets the one grid font of the host.
-HFONT ShellFont(HostContext* context, int /*fontNumber*/) {
+HFONT ShellFont(HostContext* context, int /*fontNumber*/) try {
   quill::Host::Impl* impl = quill::ImplOf(context);
   return impl != nullptr ? impl->gridFont() : nullptr;
+} catch (const std::bad_alloc&) {
+  return {};
 }
 
 int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT style, HINSTANCE module, int stringId,
-                    ...) {
+                    ...) try {
   char format[kMessageFormatSize] = "";
   LoadStringA(module, static_cast<UINT>(stringId), format, sizeof format);
   char text[kMessageTextSize];
@@ -56,9 +62,11 @@ int ShellMessageBox(HostContext* context, HWND owner, const char* caption, UINT 
   int answer = MessageBoxA(owner, text, caption, style);
   if (impl != nullptr && impl->lastMessage) impl->lastMessage->answer = answer;
   return answer;
+} catch (const std::bad_alloc&) {
+  return {};
 }
 
-void ShellSetStatus(HostContext* context, HINSTANCE module, int stringId, int /*reserved*/) {
+void ShellSetStatus(HostContext* context, HINSTANCE module, int stringId, int /*reserved*/) try {
   quill::SessionState* state = quill::SessionOf(context);
   if (state == nullptr) return;
   char text[kStatusTextSize];
@@ -70,20 +78,23 @@ void ShellSetStatus(HostContext* context, HINSTANCE module, int stringId, int /*
   state->session.status = text;
   state->session.statusId = stringId;
   quill::ImplOf(context)->frontEnd.setStatus(state->session.editor, state->session.status);
+} catch (const std::bad_alloc&) {
 }
 
-void ShellShowCompileErrors(HostContext* context, HWND gridWindow) {
+void ShellShowCompileErrors(HostContext* context, HWND gridWindow) try {
   if (quill::Host::Impl* impl = quill::ImplOf(context)) {
     impl->frontEnd.showCompileErrors(gridWindow, impl->compiler.lastErrors());
   }
+} catch (const std::bad_alloc&) {
 }
 
 void ShellReadProfileString(HostContext* context, const char* section, const char* key, const char* defaultText,
-                            char* buffer, int bufferSize) {
+                            char* buffer, int bufferSize) try {
   std::optional<std::string> value;
   quill::Host::Impl* impl = quill::ImplOf(context);
   if (impl != nullptr && section != nullptr && key != nullptr) value = impl->profile.value(section, key);
   quill::CopyBounded(value.value_or(defaultText != nullptr ? defaultText : ""), buffer, bufferSize);
+} catch (const std::bad_alloc&) {
 }
 
 }  // extern "C"

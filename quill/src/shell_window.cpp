@@ -1,6 +1,7 @@
 // The editor's frame window and the editor window inside it.
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "qst/host_shell.h"
 #include "quill/src/host_impl.h"
@@ -156,7 +157,7 @@ void DiscardFrame(SessionState& state) {
 
 extern "C" {
 
-HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* record) {
+HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* record) try {
   SessionState* state = quill::SessionOf(context);
   if (state == nullptr || record == nullptr || record->windowProc == nullptr) return nullptr;
   if (record->instanceSize == 0 || record->instanceSize > kMaxInstanceSize || state->session.frame != nullptr) {
@@ -199,23 +200,29 @@ HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* reco
   state->editorCreated = true;
   ShowWindow(frame, SW_SHOW);
   return editor;
+} catch (const std::bad_alloc&) {
+  return {};
 }
 
-void* ShellInstanceOf(int /*reserved*/, HWND window) {
+void* ShellInstanceOf(int /*reserved*/, HWND window) try {
   if (auto record = GetWindowLongPtrA(window, GWLP_USERDATA); record != 0) return reinterpret_cast<void*>(record);
   if (tPending != nullptr && window != nullptr && GetParent(window) == tPending->frame) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tPending->record));
     return tPending->record;
   }
   return nullptr;
+} catch (const std::bad_alloc&) {
+  return {};
 }
 
-HMENU ShellEditMenuOf(HostContext* context, HWND editorWindow) {
+HMENU ShellEditMenuOf(HostContext* context, HWND editorWindow) try {
   HMENU menu = GetMenu(GetParent(editorWindow));
   if (menu == nullptr) {
     if (SessionState* state = quill::SessionOf(context)) menu = state->session.menu;
   }
   return GetSubMenu(menu, 1);
+} catch (const std::bad_alloc&) {
+  return {};
 }
 
 }  // extern "C"

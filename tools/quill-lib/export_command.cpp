@@ -52,19 +52,19 @@ struct ExportPlan {
 ExportPlan PlanExport(const quill::Library& library) {
   ExportPlan plan;
   Manifest manifest;
-  for (quill::Library::StoredEntry& entry : library.storedEntries()) {
+  for (quill::Library::StoredEntry& entry : StoredEntries(library)) {
     RequireFileName(entry.name, "structure");
     plan.files[entry.name + kSourceExtension] = std::move(entry.source);
     manifest.globals.push_back({entry.name, entry.comment});
     ++plan.structures;
   }
-  for (const quill::StoredObject& object : library.objects()) {
+  for (const quill::StoredObject& object : Objects(library)) {
     RequireFileName(object.name, "object");
     if (!IsKind(object.kind))
       throw ToolError{kExitFile, "Cannot export the object \"" + object.name + "\": its kind is not valid."};
     Manifest::Object item{object.id, object.kind, object.name, {}};
     std::map<std::string, std::string>& files = plan.objectFiles[object.name];
-    for (quill::StoredLocalType& type : library.localTypes(object.id)) {
+    for (quill::StoredLocalType& type : LocalTypes(library, object.id)) {
       RequireFileName(type.name, "structure");
       files[type.name + kSourceExtension] = std::move(type.source);
       item.locals.push_back(type.name);

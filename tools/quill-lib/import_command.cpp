@@ -161,15 +161,15 @@ void AddKeptStructures(const quill::Library* library, const Folder& folder,
   auto replaced = [&](const std::string& owner, const std::string& name) {
     return labels.count(Lowered(owner.empty() ? name : owner + "/" + name)) != 0;
   };
-  for (quill::Library::StoredEntry& entry : library->storedEntries())
+  for (quill::Library::StoredEntry& entry : StoredEntries(*library))
     if (!replaced("", entry.name)) sources->push_back({"", entry.name, std::move(entry.source)});
-  for (const quill::StoredObject& object : library->objects())
-    for (quill::StoredLocalType& type : library->localTypes(object.id))
+  for (const quill::StoredObject& object : Objects(*library))
+    for (quill::StoredLocalType& type : LocalTypes(*library, object.id))
       if (!replaced(object.name, type.name)) sources->push_back({object.name, type.name, std::move(type.source)});
 }
 
 std::vector<quill::Library::ObjectTypes> ObjectWrites(const Folder& folder, const quill::Library* library) {
-  std::vector<quill::StoredObject> existing = library ? library->objects() : std::vector<quill::StoredObject>{};
+  std::vector<quill::StoredObject> existing = library ? Objects(*library) : std::vector<quill::StoredObject>{};
   std::vector<quill::Library::ObjectTypes> writes;
   for (const Manifest::Object& item : folder.manifest.objects) {
     auto known = std::find_if(existing.begin(), existing.end(),
@@ -190,13 +190,13 @@ std::string CommentOf(const Manifest& manifest, const std::string& name) {
   return "";
 }
 
-// Writes the compiled folder; a library file this import created is removed
-// again when the write fails.
+// Writes the compiled folder; a library this import creates exists only once
+// the write succeeded.
 void WriteLibrary(const std::string& path, const Folder& folder, const quill::LibraryStructures& compiled,
                   std::size_t imported, std::unique_ptr<quill::Library> library) {
   bool created = !library;
   std::string error;
-  if (created && !(library = quill::Library::open(path, true, &error))) throw ToolError{kExitFile, error};
+  if (created) library = OpenLibraryForWriting(path);
   std::vector<quill::Library::StoredEntry> entries;
   for (std::size_t i : compiled.dependencyOrder()) {
     if (i >= imported || !folder.files[i].source.owner.empty()) continue;
@@ -204,11 +204,8 @@ void WriteLibrary(const std::string& path, const Folder& folder, const quill::Li
     entries.push_back({s.name, s.source, CommentOf(folder.manifest, s.name), ""});
   }
   std::vector<quill::Library::ObjectTypes> objects = ObjectWrites(folder, created ? nullptr : library.get());
-  if (!library->writeAll(entries, objects, &error)) {
-    library.reset();
-    if (created) std::filesystem::remove(path);
-    throw ToolError{kExitFile, error};
-  }
+  // A library this import began takes its name only once the write committed.
+  if (!library->writeAll(entries, objects, &error)) throw ToolError{kExitFile, error};
 }
 
 }  // namespace
@@ -216,7 +213,7 @@ void WriteLibrary(const std::string& path, const Folder& folder, const quill::Li
 int RunImport(const std::string& directoryName, const std::string& libraryPath) {
   Folder folder = ReadFolder(directoryName);
   std::unique_ptr<quill::Library> library;
-  if (fs::exists(libraryPath)) library = OpenExistingLibrary(libraryPath);
+  if (fs::exists(libraryPath)) library = OpenLibraryForWriting(libraryPath);
   std::vector<quill::StructureSource> sources;
   for (const SourceFile& file : folder.files) sources.push_back(file.source);
   AddKeptStructures(library.get(), folder, &sources);

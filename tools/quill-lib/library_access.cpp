@@ -25,6 +25,13 @@ bool IsEmptyFile(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0;
 }
 
+std::unique_ptr<quill::Library> OpenLibraryForWriting(const std::string& path) {
+  std::string error;
+  std::unique_ptr<quill::Library> library = quill::Library::openForWriting(path, &error);
+  if (!library) throw ToolError{kExitFile, error};
+  return library;
+}
+
 quill::ProgressCallback TerminalProgress(const std::string& what) {
   if (!isatty(STDERR_FILENO)) return {};
   auto lastPercent = std::make_shared<int>(-1);
@@ -42,8 +49,44 @@ quill::ProgressCallback TerminalProgress(const std::string& what) {
   };
 }
 
+namespace {
+
+template <typename Value>
+Value Checked(Value value, const std::string& error) {
+  if (!error.empty()) throw ToolError{kExitFile, error};
+  return value;
+}
+
+}  // namespace
+
 quill::LibraryStructures ReadStructures(const quill::Library& library, const std::string& what) {
-  return quill::LibraryStructures::read(library, TerminalProgress(what));
+  std::string error;
+  return Checked(quill::LibraryStructures::read(library, TerminalProgress(what), &error), error);
+}
+
+std::vector<quill::Library::StoredEntry> StoredEntries(const quill::Library& library) {
+  std::string error;
+  return Checked(library.storedEntries(&error), error);
+}
+
+std::vector<quill::StoredObject> Objects(const quill::Library& library) {
+  std::string error;
+  return Checked(library.objects(&error), error);
+}
+
+std::vector<quill::StoredLocalType> LocalTypes(const quill::Library& library, std::int32_t objectId) {
+  std::string error;
+  return Checked(library.localTypes(objectId, &error), error);
+}
+
+std::optional<quill::StoredObject> ObjectNamed(const quill::Library& library, const std::string& name) {
+  std::string error;
+  return Checked(library.object(name, &error), error);
+}
+
+std::optional<std::string> EntrySource(const quill::Library& library, const std::string& name) {
+  std::string error;
+  return Checked(library.entrySource(name, &error), error);
 }
 
 std::string DescribeError(const quill::CompileError& error) {

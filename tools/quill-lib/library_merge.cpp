@@ -179,9 +179,9 @@ LibraryVersion LibraryVersion::Read(const quill::Library* library) {
   LibraryVersion version;
   if (!library) return version;
   version.structures = ReadStructures(*library, "reading");
-  for (const quill::Library::StoredEntry& entry : library->storedEntries())
+  for (const quill::Library::StoredEntry& entry : StoredEntries(*library))
     version.comments[Lowered(entry.name)] = entry.comment;
-  version.objects = library->objects();
+  version.objects = Objects(*library);
   return version;
 }
 

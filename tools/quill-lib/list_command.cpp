@@ -24,7 +24,7 @@ std::vector<ListRow> CollectRows(const quill::Library& library, const std::strin
   std::vector<ListRow> rows;
   if (kind != "object") {
     quill::LibraryStructures structures = ReadStructures(library, "reading");
-    for (const quill::Library::StoredEntry& entry : library.storedEntries()) {
+    for (const quill::Library::StoredEntry& entry : StoredEntries(library)) {
       ListRow row{"global", "", entry.name, 0, entry.comment, entry.modified};
       if (std::optional<std::size_t> at = structures.find(entry.name))
         row.members = structures.all()[*at].compiled.members.size();
@@ -32,8 +32,8 @@ std::vector<ListRow> CollectRows(const quill::Library& library, const std::strin
     }
   }
   if (kind != "global")
-    for (const quill::StoredObject& object : library.objects())
-      rows.push_back({"object", object.kind, object.name, library.localTypes(object.id).size(), "", ""});
+    for (const quill::StoredObject& object : Objects(library))
+      rows.push_back({"object", object.kind, object.name, LocalTypes(library, object.id).size(), "", ""});
   return rows;
 }
 

@@ -5,9 +5,11 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <new>
 #include <string>
 
 #include "commands.h"
+#include "every_allocation.h"
 #include "printable.h"
 #include "tool_error.h"
 
@@ -104,26 +106,51 @@ void AddCommands(CLI::App& app, Arguments& a, std::function<int()>* run) {
 
 }  // namespace
 
+// For tests of allocation failure: the n-th allocation of the command (SQLite's
+// and C++'s alike) fails. Not shown in the help.
+void AddAllocationFailure(CLI::App& app, long* n) {
+  app.add_option("--fail-allocation", *n)->check(CLI::PositiveNumber)->group("");
+}
+
+// Ends a command whose allocation failed: whatever it wrote was one
+// transaction, rolled back when its connection closed.
+int OutOfMemory() {
+  std::fputs("quill-lib: out of memory.\n", stderr);
+  return quill_lib::kExitFile;
+}
+
 int main(int argc, char** argv) {
   // A write beyond the file size this process may write then fails with a
   // reason (a full disk to the user) instead of killing the program part-way.
   std::signal(SIGXFSZ, SIG_IGN);
+  allocation_failure::CountSqliteAllocations();
   CLI::App app{"quill-lib: the structures of a library file from the command line."};
   app.footer(kFooter);
   app.set_version_flag("--version", std::string("quill-lib ") + QUILL_VERSION);
   app.require_subcommand(1);
   Arguments arguments;
   std::function<int()> run;
+  long failing = 0;
   AddCommands(app, arguments, &run);
+  AddAllocationFailure(app, &failing);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? quill_lib::kExitOk : quill_lib::kExitUsage;
   }
+  int code = quill_lib::kExitOk;
   try {
-    return run();
+    allocation_failure::FailAllocation(failing);
+    code = run();
   } catch (const ToolError& e) {
     if (!e.message.empty()) std::fprintf(stderr, "quill-lib: %s\n", quill_lib::Printable(e.message).c_str());
-    return e.exitCode;
+    code = e.exitCode;
+  } catch (const std::bad_alloc&) {
+    allocation_failure::FailAllocation(0);
+    return OutOfMemory();
   }
+  const bool reached = allocation_failure::Reached();
+  allocation_failure::FailAllocation(0);
+  if (failing && !reached) std::fputs("quill-lib: the failing allocation was not reached.\n", stderr);
+  return code;
 }

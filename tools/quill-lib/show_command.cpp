@@ -19,16 +19,16 @@ void PrintSource(const std::string& source) {
 
 int RunShow(const std::string& libraryPath, const std::string& name) {
   std::unique_ptr<quill::Library> library = OpenExistingLibrary(libraryPath);
-  if (std::optional<std::string> source = library->entrySource(name)) {
+  if (std::optional<std::string> source = EntrySource(*library, name)) {
     PrintSource(*source);
     return kExitOk;
   }
   std::size_t slash = name.find('/');
   std::string ownerName = slash == std::string::npos ? name : name.substr(0, slash);
-  std::optional<quill::StoredObject> owner = library->object(ownerName);
+  std::optional<quill::StoredObject> owner = ObjectNamed(*library, ownerName);
   if (!owner) throw ToolError{kExitNoSuchName, NotFoundMessage(libraryPath, name)};
   bool shown = false;
-  for (const quill::StoredLocalType& type : library->localTypes(owner->id)) {
+  for (const quill::StoredLocalType& type : LocalTypes(*library, owner->id)) {
     if (slash != std::string::npos && !SameName(type.name, name.substr(slash + 1))) continue;
     if (shown) std::fputc('\n', stdout);  // a blank line between two structures
     PrintSource(type.source);

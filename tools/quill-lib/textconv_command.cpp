@@ -43,18 +43,18 @@ void PrintSource(std::string_view source) {
 int RunTextconv(const std::string& path) {
   if (IsEmptyFile(path)) return kExitOk;  // a library just added has no earlier side
   std::unique_ptr<quill::Library> library = OpenExistingLibrary(path);
-  for (const quill::Library::StoredEntry& entry : library->storedEntries()) {
+  for (const quill::Library::StoredEntry& entry : StoredEntries(*library)) {
     std::printf("global %s\n", Printable(entry.name).c_str());
     if (!entry.comment.empty()) std::printf("comment %s\n", Printable(entry.comment).c_str());
     PrintSource(entry.source);
     std::putchar('\n');
   }
-  std::vector<quill::StoredObject> objects = library->objects();
+  std::vector<quill::StoredObject> objects = Objects(*library);
   std::sort(objects.begin(), objects.end(),
             [](const quill::StoredObject& a, const quill::StoredObject& b) { return Lowered(a.name) < Lowered(b.name); });
   for (const quill::StoredObject& object : objects) {
     std::printf("object %s %s %d\n", Printable(object.name).c_str(), Printable(object.kind).c_str(), object.id);
-    std::vector<quill::StoredLocalType> types = library->localTypes(object.id);
+    std::vector<quill::StoredLocalType> types = LocalTypes(*library, object.id);
     std::sort(types.begin(), types.end(),
               [](const quill::StoredLocalType& a, const quill::StoredLocalType& b) { return Lowered(a.name) < Lowered(b.name); });
     for (const quill::StoredLocalType& type : types) {

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "every_allocation.h"
 #include "platform/platform.h"
 #include "quill/runtime.h"
 #include "scenario.h"
@@ -105,22 +107,30 @@ std::string Verdict(int status, const std::string& captured, bool* reached) {
 
 }  // namespace
 
-AllocationJudge::AllocationJudge(long n) : failing_(n) { PlatformFailAllocation(n); }
+AllocationJudge::AllocationJudge(long n, bool everyKind) : failing_(n) {
+  if (everyKind)
+    allocation_failure::FailAllocation(n);
+  else
+    PlatformFailAllocation(n);
+}
 
-AllocationJudge::~AllocationJudge() { PlatformFailAllocation(0); }
+AllocationJudge::~AllocationJudge() { allocation_failure::FailAllocation(0); }
 
 void AllocationJudge::beforeStep(Scenario& scenario, std::string_view word) {
+  allocation_failure::Uncounted judging;
   watching_ = !WritesOnItsOwn(word);
   if (watching_) watch_.before(WritesOf(scenario));
 }
 
 void AllocationJudge::afterStep(Scenario& scenario, std::string_view word, int line) {
+  allocation_failure::Uncounted judging;
   if (!watching_) return;
   for (const std::string& fault : watch_.after(WritesOf(scenario)))
     faults_.push_back("line " + std::to_string(line) + " (" + std::string(word) + "): " + fault);
 }
 
 std::vector<std::string> AllocationJudge::finish(Scenario& scenario) {
+  allocation_failure::Uncounted judging;
   scenario.closeEditors();
   if (quill::Host* host = scenario.startedHost(); host && host->livePoolBlocks() != 0)
     faults_.push_back(std::to_string(host->livePoolBlocks()) + " pool blocks live once the editors closed");
@@ -130,6 +140,14 @@ std::vector<std::string> AllocationJudge::finish(Scenario& scenario) {
   if (int live = PlatformLiveGlobalBlocks(); live != 0)
     faults_.push_back(std::to_string(live) + " global memory blocks live at the end");
   return faults_;
+}
+
+bool AllocationJudge::countsDuring(std::string_view word) {
+  static constexpr std::string_view kRunnersOwn[] = {
+      "dump", "answer", "pool", "note", "lock", "unlock", "busy-timeout", "file-size-limit", "readonly",
+      "unprivileged", "font", "profile", "store", "store-local", "clipboard"};
+  if (word.rfind("expect", 0) == 0) return false;
+  return std::find(std::begin(kRunnersOwn), std::end(kRunnersOwn), word) == std::end(kRunnersOwn);
 }
 
 bool AllocationJudge::reached() const { return PlatformAllocationsCounted() >= failing_; }
@@ -155,7 +173,7 @@ int RunAllocationLoop(const std::vector<std::string>& files, const RunOptions& o
   for (const std::string& file : files) {
     long fileRuns = 0, fileInjected = 0, fileFaults = 0;
     int inARow = 0;
-    for (long n = 1;; ++n) {
+    for (long n = 1;; n += options.allocationStride) {
       const int status = RunChild(file, n, options, captureFd);
       const std::string captured = ReadCaptured(captureFd);
       bool reached = false;

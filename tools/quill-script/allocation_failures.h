@@ -22,7 +22,8 @@ class Scenario;
 class AllocationJudge {
  public:
   // Arms the failure of the n-th allocation from now on.
-  explicit AllocationJudge(long n);
+  // everyKind: SQLite's allocations and C++ new count too.
+  AllocationJudge(long n, bool everyKind);
   ~AllocationJudge();
   AllocationJudge(const AllocationJudge&) = delete;
   AllocationJudge& operator=(const AllocationJudge&) = delete;
@@ -34,6 +35,9 @@ class AllocationJudge {
   std::vector<std::string> finish(Scenario& scenario);
   // Whether the run got as far as the failing allocation.
   bool reached() const;
+  // Whether SQLite's allocations and C++ new count during a step: not during
+  // the runner's own setup, answers and checks, only where the host works.
+  static bool countsDuring(std::string_view word);
 
  private:
   long failing_;

@@ -1,4 +1,5 @@
-// quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...
+// quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop [--stride S]]
+//              [--every-allocation] FILE...
 // quill-script --version
 // Runs scenario files against the editor module and the host, headless.
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "allocation_failures.h"
+#include "every_allocation.h"
 #include "scenario_runner.h"
 
 namespace {
@@ -28,7 +30,8 @@ std::string DefaultModule() {
 
 int Usage() {
   std::cerr
-      << "usage: quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop] FILE...\n"
+      << "usage: quill-script [--verbose] [--module PATH] [--fail-allocation N | --allocation-loop [--stride S]]\n"
+         "                    [--every-allocation] FILE...\n"
          "  --verbose            print each step as it runs\n"
          "  --module PATH        the editor module to load (default: $QST_MODULE, else the installed one,\n"
          "                       else the one built with this program)\n"
@@ -38,6 +41,8 @@ int Usage() {
          "  --allocation-loop    each file with N = 1, 2, 3, ... failing, each run in a child process, until a\n"
          "                       run ends before its N-th allocation; crashes, sanitizer reports and faults\n"
          "                       are printed and make the exit status 1\n"
+         "  --stride S           the loop tries N = 1, 1+S, 1+2S, ... (default 1: every N)\n"
+         "  --every-allocation   SQLite's own allocations and C++ new count and fail too\n"
          "  --version            print the version and exit\n";
   return 2;
 }
@@ -47,6 +52,8 @@ int Usage() {
 int main(int argc, char** argv) {
   script::RunOptions options;
   options.modulePath = DefaultModule();
+  // Before anything opens a library: SQLite takes its allocator only then.
+  if (!allocation_failure::CountSqliteAllocations()) std::cerr << "quill-script: SQLite's allocations cannot be counted\n";
   if (const char* fromEnvironment = std::getenv("QST_MODULE"); fromEnvironment && *fromEnvironment)
     options.modulePath = fromEnvironment;
   std::vector<std::string> files;
@@ -69,6 +76,12 @@ int main(int argc, char** argv) {
     } else if (argument == "--version") {
       std::cout << "quill-script " << QUILL_VERSION << "\n";
       return 0;
+    } else if (argument == "--every-allocation") {
+      options.everyAllocation = true;
+    } else if (argument == "--stride" && i + 1 < argc) {
+      char* end = nullptr;
+      options.allocationStride = std::strtol(argv[++i], &end, 10);
+      if (*end != '\0' || options.allocationStride <= 0) return Usage();
     } else if (argument == "--help" || argument == "-h") {
       Usage();
       return 0;

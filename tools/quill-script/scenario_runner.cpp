@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "allocation_failures.h"
+#include "every_allocation.h"
 #include "platform/platform.h"
 #include "scratch_directory.h"
 #include "step_words.h"
@@ -65,6 +66,8 @@ void RunStep(Scenario& scenario, const Step& step, AllocationJudge* judge) {
       if (judge) judge->afterStep(scenario, word, line);
     }
   } afterStep{judge, scenario, word->name, step.line.number};
+  std::optional<allocation_failure::Uncounted> runnersOwn;
+  if (judge && !AllocationJudge::countsDuring(word->name)) runnersOwn.emplace();
   // Steps that act (those that pump) act on the current editor; remember which,
   // even when the step closes it.
   if (word->pumps) {
@@ -126,7 +129,7 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
   {
     Scenario scenario(options, out);
     std::optional<AllocationJudge> judge;
-    if (options.failAllocation > 0) judge.emplace(options.failAllocation);
+    if (options.failAllocation > 0) judge.emplace(options.failAllocation, options.everyAllocation);
     for (const Step& step : steps) {
       // Flushed, so that the step a crash happened in is the last one shown.
       if (options.verbose) out << fileName << ":" << step.line.number << ": " << step.line.source << std::endl;
@@ -139,6 +142,11 @@ FileResult RunScenarioText(const std::string& fileName, const std::string& text,
         break;
       } catch (const StepSkip& skip) {
         result.skipped = skip.reason;
+        break;
+      } catch (const std::bad_alloc&) {
+        // The runner's own allocations fail too when every allocation counts:
+        // the step ends there, as a front end's event would.
+        result.failure = FailureLine(fileName, step.line.number, "the step to complete", "out of memory");
         break;
       }
     }

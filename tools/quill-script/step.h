@@ -40,6 +40,10 @@ struct RunOptions {
   // With n > 0 the n-th allocation of the host's pools and global memory fails
   // and the run is judged as AllocationJudge does.
   long failAllocation = 0;
+  // SQLite's allocations and C++ new count (and fail) too.
+  bool everyAllocation = false;
+  // The allocation loop tries every stride-th n.
+  long allocationStride = 1;
 };
 
 }  // namespace script

@@ -223,7 +223,8 @@ WriteOutcome Library::writeEntryIfUnchanged(const std::string& entryName, const 
   return WriteOutcome::Written;
 }
 
-std::vector<StoredObject> Library::objects() const {
+std::vector<StoredObject> Library::objects(std::string* error) const {
+  if (error) error->clear();
   std::lock_guard lock(Store().mutex);
   std::vector<StoredObject> result;
   for (const auto& [id, owner] : impl_->data().objects) result.push_back(owner.object);
@@ -232,14 +233,16 @@ std::vector<StoredObject> Library::objects() const {
   return result;
 }
 
-std::optional<StoredObject> Library::object(const std::string& name) const {
+std::optional<StoredObject> Library::object(const std::string& name, std::string* error) const {
+  if (error) error->clear();
   std::lock_guard lock(Store().mutex);
   for (const auto& [id, owner] : impl_->data().objects)
     if (Lowered(owner.object.name) == Lowered(name)) return owner.object;
   return std::nullopt;
 }
 
-std::optional<StoredObject> Library::objectById(std::int32_t id) const {
+std::optional<StoredObject> Library::objectById(std::int32_t id, std::string* error) const {
+  if (error) error->clear();
   std::lock_guard lock(Store().mutex);
   const auto& objects = impl_->data().objects;
   auto it = objects.find(id);
@@ -305,7 +308,8 @@ WriteOutcome Library::writeObjectTypesIfUnchanged(const StoredObject& object, st
   return WriteOutcome::Written;
 }
 
-std::vector<Library::StoredEntry> Library::storedEntries() const {
+std::vector<Library::StoredEntry> Library::storedEntries(std::string* error) const {
+  if (error) error->clear();
   std::lock_guard lock(Store().mutex);
   std::vector<StoredEntry> result;
   for (const auto& [key, entry] : impl_->data().entries)

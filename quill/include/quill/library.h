@@ -52,14 +52,16 @@ struct StoredLocalType {
 class HOST_API Library {
  public:
   // Opens (create: creates an empty library when the file is missing or empty)
-  // the library file. Null with a clear reason in *error for a file that is not
+  // the library file. An empty file reads as an empty library. A new library is
+  // made under a name of its own and renamed to path once complete. Null with a clear reason in *error for a file that is not
   // a library, is damaged, has an unknown format version, cannot be read or is
   // held by another connection for longer than busyTimeoutMs; such a file is
   // never written. A file this call created but could not complete is removed.
   static std::unique_ptr<Library> open(const std::string& path, bool create, std::string* error,
                                        int busyTimeoutMs = kLibraryBusyTimeoutMs);
   // The same with create, for a write that follows: a file that cannot be read
-  // is reported as a write that failed ("...; nothing was written.").
+  // is reported as a write that failed ("...; nothing was written."). A new
+  // library takes its name only with that write: nothing is at path before.
   static std::unique_ptr<Library> openForWriting(const std::string& path, std::string* error,
                                                  int busyTimeoutMs = kLibraryBusyTimeoutMs);
   // A library file's bytes held in memory, opened read-only with the same checks
@@ -109,9 +111,10 @@ class HOST_API Library {
                                      const std::string& comment, std::int64_t expectedChanges, std::int64_t* changes,
                                      std::string* error);
 
-  std::vector<StoredObject> objects() const;
-  std::optional<StoredObject> object(const std::string& name) const;
-  std::optional<StoredObject> objectById(std::int32_t id) const;
+  // Reads fail as those of the entries do.
+  std::vector<StoredObject> objects(std::string* error = nullptr) const;
+  std::optional<StoredObject> object(const std::string& name, std::string* error = nullptr) const;
+  std::optional<StoredObject> objectById(std::int32_t id, std::string* error = nullptr) const;
   // Adds or updates (by id) an owning object. False when the name belongs to another object.
   bool writeObject(const StoredObject& object, std::string* error);
   // The owner's local structures in the order they were first written.
@@ -138,7 +141,11 @@ class HOST_API Library {
     std::vector<StoredLocalType> types;
   };
   // Every global structure entry with its source, ordered by name ignoring case.
-  std::vector<StoredEntry> storedEntries() const;
+  std::vector<StoredEntry> storedEntries(std::string* error = nullptr) const;
+  // How many entries and local structures have no name (a library written
+  // before its schema refused them may hold some); nothing with *error when
+  // the read failed.
+  std::optional<std::int64_t> namelessStructures(std::string* error = nullptr) const;
   // Adds or replaces the entries (an empty comment keeps the stored one) and the
   // objects with their local structures, all in one transaction: on failure the
   // file is left exactly as it was.
@@ -150,6 +157,7 @@ class HOST_API Library {
   explicit Library(std::unique_ptr<Impl> impl);
   static std::unique_ptr<Library> openFile(const std::string& path, bool create, bool forWriting, std::string* error,
                                            int busyTimeoutMs);
+  static std::unique_ptr<Library> openEmpty(const std::string& path, std::string* error);
   std::unique_ptr<Impl> impl_;
 };
 

@@ -53,8 +53,10 @@ class HOST_API LibraryStructures {
   // contains itself, directly or through others, is refused like any other
   // compile error.
   static LibraryStructures compile(std::vector<StructureSource> sources, const ProgressCallback& progress = {});
-  // Every global and local structure of the library.
-  static LibraryStructures read(const Library& library, const ProgressCallback& progress = {});
+  // Every global and local structure of the library; none, with *error, when
+  // a read of the library failed (*error is emptied otherwise).
+  static LibraryStructures read(const Library& library, const ProgressCallback& progress = {},
+                                std::string* error = nullptr);
 
   const std::vector<LibraryStructure>& all() const { return structures_; }
   // By label ("NAME" or "OWNER/NAME"), ignoring case.

@@ -1,6 +1,6 @@
 # With no default library configured the new structure's save dialog offers
 # none. Keeping it, the save compiles but cannot be written: the editor says
-# "Save of structure failed.", nothing reaches a library, and the structure
+# "Save of structure failed." and why, nothing reaches a library, and the structure
 # stays new and changed with cursor and status put back.
 library app.lib
 create standalone
@@ -12,6 +12,7 @@ cell 2 1
 answer save s_new
 answer message ok
 command save
+expect message-detail "No library was chosen."
 expect message 4012
 expect errors
 expect field changed 1
@@ -27,6 +28,7 @@ expect noentry s_new
 answer save s_new
 answer message ok
 command saveas
+expect message-detail "No library was chosen."
 expect message 4012
 expect field untitled 1
 expect noentry s_new

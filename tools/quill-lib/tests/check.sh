@@ -35,4 +35,13 @@ printf 'object\t12\twindow\tw_main\ts_loc\ts_line\n' >shadow/quill-lib.manifest
 "$QUILL_LIB" import shadow good.lib >/dev/null || fail "shadow could not be imported"
 expect 0 "" "$QUILL_LIB" check good.lib
 expect 0 "w_main/s_loc: l" "$QUILL_LIB" uses good.lib w_main/s_line
+
+# A library written before the schema refused nameless structures may hold some.
+cp good.lib old.lib
+sqlite3 old.lib "PRAGMA writable_schema=ON;
+  UPDATE sqlite_schema SET sql=replace(sql, 'CHECK(name <> '''')', '') WHERE name='entries';" &&
+  sqlite3 old.lib "INSERT INTO entries(name, source, modified) VALUES('', 'x', '')" || fail "old.lib could not be made"
+expect 1 "old.lib::1: The first line must be \"global type NAME from structure\".
+old.lib::1: Missing \"end type\".
+old.lib: 1 structures have no name; no other structure can use them." "$QUILL_LIB" check old.lib
 finish
