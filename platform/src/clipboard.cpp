@@ -125,9 +125,18 @@ HANDLE SetClipboardData(UINT format, HANDLE mem) {
   // A block the clipboard already holds under another format would be freed
   // twice; it can only be handed over once.
   if (b->clipboardOwned && (it == c.data.end() || it->second != mem)) return nullptr;
-  if (it != c.data.end() && it->second != mem) d.blocks.erase(it->second);
+  // The slot is made before anything changes hands: when memory runs out
+  // there, the block stays the caller's, as a refused hand-over leaves it.
+  if (it == c.data.end()) {
+    try {
+      it = c.data.emplace(format, nullptr).first;
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+  }
+  if (it->second != nullptr && it->second != mem) d.blocks.erase(it->second);
   b->clipboardOwned = true;
-  c.data[format] = mem;
+  it->second = mem;
   c.dataSet = true;
   return mem;
 }
