@@ -15,6 +15,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "library_dialogs.h"
+#include "replace_question.h"
 #include "platform/platform.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
@@ -86,12 +87,24 @@ int QtFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const st
   for (const auto& spec : buttons) box.addButton(spec.button);
   const std::size_t defaultIndex = (style & MB_DEFMASK) >> 8;
   if (defaultIndex < buttons.size()) box.setDefaultButton(buttons[defaultIndex].button);
-  QApplication::restoreOverrideCursor();
-  waitCursorShown_ = false;
+  endWaitCursor();
   const int answer = box.exec();
   for (const auto& spec : buttons)
     if (spec.button == answer) return spec.id;
   return (style & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+}
+
+bool QtFrontEnd::askReplace(const std::string& question, const std::vector<std::string>& differences) {
+  QStringList lines;
+  for (const std::string& line : differences) lines << QString::fromLatin1(line.c_str());
+  endWaitCursor();
+  return AskReplace(OwnerWidget(nullptr), QStringLiteral("Save Structure"), QString::fromLatin1(question.c_str()), lines);
+}
+
+// A question waits for the user, not the user for the program.
+void QtFrontEnd::endWaitCursor() {
+  QApplication::restoreOverrideCursor();
+  waitCursorShown_ = false;
 }
 
 void QtFrontEnd::beep(UINT) { QApplication::beep(); }
