@@ -15,10 +15,10 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "library_dialogs.h"
-#include "replace_question.h"
 #include "platform/platform.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
+#include "replace_question.h"
 
 namespace desktop {
 namespace {
@@ -98,7 +98,8 @@ bool QtFrontEnd::askReplace(const std::string& question, const std::vector<std::
   QStringList lines;
   for (const std::string& line : differences) lines << QString::fromLatin1(line.c_str());
   endWaitCursor();
-  return AskReplace(OwnerWidget(nullptr), QStringLiteral("Save Structure"), QString::fromLatin1(question.c_str()), lines);
+  return AskReplace(OwnerWidget(nullptr), QStringLiteral("Save Structure"), QString::fromLatin1(question.c_str()),
+                    lines);
 }
 
 // A question waits for the user, not the user for the program.

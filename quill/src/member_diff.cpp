@@ -43,9 +43,12 @@ std::vector<bool> KeptOrder(const std::vector<std::string>& a, const std::vector
   return kept;
 }
 
+// Names compare ignoring letter case.
+std::string Key(std::string_view name) { return LoweredName(std::string(name)); }
+
 std::unordered_map<std::string, std::size_t> RowsByName(const Members& members) {
   std::unordered_map<std::string, std::size_t> rows;
-  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(LoweredName(std::string(members.name(i))), i);
+  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(Key(members.name(i)), i);
   return rows;
 }
 
@@ -62,18 +65,18 @@ std::vector<MemberChange> DiffMembers(const Members& before, const Members& afte
   auto rowsBefore = RowsByName(before), rowsAfter = RowsByName(after);
   std::vector<std::string> commonBefore, commonAfter;
   for (std::size_t i = 0; i < before.size(); ++i)
-    if (rowsAfter.count(LoweredName(std::string(before.name(i))))) commonBefore.push_back(LoweredName(std::string(before.name(i))));
+    if (rowsAfter.count(Key(before.name(i)))) commonBefore.push_back(Key(before.name(i)));
   for (std::size_t i = 0; i < after.size(); ++i)
-    if (rowsBefore.count(LoweredName(std::string(after.name(i))))) commonAfter.push_back(LoweredName(std::string(after.name(i))));
+    if (rowsBefore.count(Key(after.name(i)))) commonAfter.push_back(Key(after.name(i)));
   std::vector<bool> kept = KeptOrder(commonBefore, commonAfter);
   for (std::size_t row = 0; row < before.size(); ++row)
-    if (const Runtime::Member gone = before[row]; !rowsAfter.count(LoweredName(gone.name)))
+    if (const Runtime::Member gone = before[row]; !rowsAfter.count(Key(gone.name)))
       changes.push_back(
           {Kind::Removed, gone.name + gone.suffix, DescribeType(gone) + " (row " + std::to_string(row + 1) + ")", ""});
   std::size_t common = 0;
   for (std::size_t row = 0; row < after.size(); ++row) {
     const Runtime::Member now = after[row];
-    auto was = rowsBefore.find(LoweredName(now.name));
+    auto was = rowsBefore.find(Key(now.name));
     if (was == rowsBefore.end()) {
       changes.push_back(
           {Kind::Added, now.name + now.suffix, "", DescribeType(now) + " (row " + std::to_string(row + 1) + ")"});
@@ -94,7 +97,8 @@ std::string DescribeChange(const MemberChange& change) {
   switch (change.kind) {
     case MemberChange::Kind::Added: return "added variable " + variable + ": " + change.after;
     case MemberChange::Kind::Removed: return "removed variable " + variable + ": " + change.before;
-    case MemberChange::Kind::Retyped: return "retyped variable " + variable + ": " + change.before + " -> " + change.after;
+    case MemberChange::Kind::Retyped:
+      return "retyped variable " + variable + ": " + change.before + " -> " + change.after;
     case MemberChange::Kind::Moved: return "moved variable " + variable + ": " + change.before + " -> " + change.after;
   }
   return {};

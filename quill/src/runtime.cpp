@@ -180,8 +180,8 @@ bool Runtime::Impl::askReplace(const std::string& name, const std::string& libra
   std::vector<std::string> differences;
   for (const MemberChange& change : DiffMembers(DeclaredMembers(storedSource.value_or("")), DeclaredMembers(mySource)))
     differences.push_back(DescribeChange(change));
-  return replaceQuestion(name + " was changed in " + library + " after you opened it.\nReplace that version with yours?",
-                         differences);
+  return replaceQuestion(
+      name + " was changed in " + library + " after you opened it.\nReplace that version with yours?", differences);
 }
 
 void* Runtime::Impl::allocateBlock(std::size_t size) {
@@ -356,9 +356,7 @@ std::string Runtime::takeLibraryFailure() {
   return reason;
 }
 
-void Runtime::setReplaceQuestion(ReplaceQuestion ask) {
-  impl_->replaceQuestion = std::move(ask);
-}
+void Runtime::setReplaceQuestion(ReplaceQuestion ask) { impl_->replaceQuestion = std::move(ask); }
 
 void Runtime::setFailureNotice(std::function<void(const std::string& message, const std::string& reason)> tell) {
   impl_->failureNotice = std::move(tell);

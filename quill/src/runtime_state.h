@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "quill/library.h"
-#include "quill/src/library_connections.h"
 #include "quill/runtime.h"
+#include "quill/src/library_connections.h"
 
 struct HostRuntime {
   quill::Runtime* runtime = nullptr;
@@ -36,7 +36,7 @@ struct RuntimeType {
   std::optional<std::string> source;  // as stored (from the editor or the library)
   MemberTable members;                // of the last successful compile
   bool hasMembers = false;
-  bool membersCurrent = false;                 // members were compiled from the stored source
+  bool membersCurrent = false;  // members were compiled from the stored source
   // The structures the members of the last successful compile name: what a
   // compile of the same source again needs to know, without the library.
   std::vector<std::string> structuresUsed;

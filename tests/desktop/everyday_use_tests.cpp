@@ -545,7 +545,8 @@ class EverydayUseTest : public QObject {
                           QStringLiteral("moved variable b: row 2 -> row 3"),
                           QStringLiteral("added variable fresh: integer (row 4)")}));
     // The failure tells the end of the same story, naming the same library.
-    const QString library = question.section(QStringLiteral(" was changed in "), 1).section(QStringLiteral(" after"), 0, 0);
+    const QString library =
+        question.section(QStringLiteral(" was changed in "), 1).section(QStringLiteral(" after"), 0, 0);
     QCOMPARE(failure, QStringLiteral("Save of structure failed."));
     QCOMPARE(detail, QStringLiteral("You kept the version in %1; your rows are unchanged.").arg(library));
     QCOMPARE(Cell(frame, 4, 1), QStringLiteral("fresh"));

@@ -5,9 +5,9 @@
 
 #include "commands.h"
 #include "library_access.h"
-#include "quill/member_diff.h"
-#include "printable.h"
 #include "names.h"
+#include "printable.h"
+#include "quill/member_diff.h"
 #include "tool_error.h"
 
 namespace quill_lib {

@@ -310,7 +310,8 @@ TEST_F(RuntimeCalls, OwnerGroupWriteThatIsDeclinedForgetsWhatItWouldHaveWritten)
   std::string error;
   EXPECT_FALSE(runtime_.writeObjectGroup(owner, &error));
   EXPECT_EQ(asked, 1);
-  EXPECT_EQ(shown, (std::vector<std::string>{"removed variable count: long (row 1)", "added variable qty: integer (row 1)"}));
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"removed variable count: long (row 1)", "added variable qty: integer (row 1)"}));
   EXPECT_EQ(error, "You kept the version in " + library_ + "; your rows are unchanged.");
   EXPECT_EQ(runtime_.localTypeSource(owner, "s_mine"), theirs);
   EXPECT_EQ(runtime_.localTypeNames(owner), (std::vector<std::string>{"s_mine"}));
