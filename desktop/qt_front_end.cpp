@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
+#include "replace_question.h"
 
 namespace desktop {
 namespace {
@@ -86,12 +87,25 @@ int QtFrontEnd::detailedMessageBox(HWND owner, const std::string& text, const st
   for (const auto& spec : buttons) box.addButton(spec.button);
   const std::size_t defaultIndex = (style & MB_DEFMASK) >> 8;
   if (defaultIndex < buttons.size()) box.setDefaultButton(buttons[defaultIndex].button);
-  QApplication::restoreOverrideCursor();
-  waitCursorShown_ = false;
+  endWaitCursor();
   const int answer = box.exec();
   for (const auto& spec : buttons)
     if (spec.button == answer) return spec.id;
   return (style & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+}
+
+bool QtFrontEnd::askReplace(const std::string& question, const std::vector<std::string>& differences) {
+  QStringList lines;
+  for (const std::string& line : differences) lines << QString::fromLatin1(line.c_str());
+  endWaitCursor();
+  return AskReplace(OwnerWidget(nullptr), QStringLiteral("Save Structure"), QString::fromLatin1(question.c_str()),
+                    lines);
+}
+
+// A question waits for the user, not the user for the program.
+void QtFrontEnd::endWaitCursor() {
+  QApplication::restoreOverrideCursor();
+  waitCursorShown_ = false;
 }
 
 void QtFrontEnd::beep(UINT) { QApplication::beep(); }

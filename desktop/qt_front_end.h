@@ -70,12 +70,14 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   void setStatus(HWND editorWindow, const std::string& text) override;
   void print(HWND frame, const std::vector<quill::PrintedEntry>& entries) override;
   void refreshCommands(HWND editorWindow) override;
+  bool askReplace(const std::string& question, const std::vector<std::string>& differences) override;
 
  signals:
   void frameWindowGone(HWND frame);
 
  private:
   void pumpSoon();
+  void endWaitCursor();
   // Lists another library for the open dialog's "Other Library...".
   std::function<std::vector<quill::LibraryEntryInfo>(const std::string&, QString*)> entryLister();
   void takeSystemClipboard();

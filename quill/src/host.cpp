@@ -21,8 +21,8 @@ Fn ModuleProc(HMODULE module, const char* name) {
 Host::Impl::Impl(HostFrontEnd& frontEndIn, HostOptions optionsIn)
     : frontEnd(frontEndIn), options(std::move(optionsIn)), profile(options.profilePath) {
   // Someone else wrote what an editor is about to write: the user decides.
-  runtime.setReplaceQuestion([](const std::string& question) {
-    return MessageBoxA(nullptr, question.c_str(), "Save Structure", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+  runtime.setReplaceQuestion([this](const std::string& question, const std::vector<std::string>& differences) {
+    return frontEnd.askReplace(question, differences);
   });
   // A save the library refused failed: the user hears of it, and why.
   runtime.setFailureNotice([](const std::string& message, const std::string& reason) {

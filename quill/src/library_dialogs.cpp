@@ -152,6 +152,11 @@ GlobalSaveChoice HostFrontEnd::checkedSaveEntryDialog(HWND owner, const std::str
   return choice;
 }
 
+bool HostFrontEnd::askReplace(const std::string& question, const std::vector<std::string>& differences) {
+  (void)differences;
+  return MessageBoxA(nullptr, question.c_str(), "Save Structure", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 GlobalOpenChoice HostFrontEnd::unlistedOpenEntryDialog(HWND owner, const std::string& library,
                                                        const std::string& listError) {
   ShowUnlisted(owner, "The structures of " + library + " cannot be listed.", listError);

@@ -7,6 +7,7 @@
 
 #include "quill/compiler.h"
 #include "quill/library.h"
+#include "quill/member_diff.h"
 #include "quill/src/runtime_state.h"
 
 namespace quill {
@@ -160,10 +161,27 @@ std::string Runtime::Impl::shownLibrary(const std::string& normal) const {
   return !currentLibraryKey.empty() && normal == currentLibraryKey ? currentLibrary : normal;
 }
 
-bool Runtime::Impl::askReplace(const std::string& name, const std::string& library) const {
+namespace {
+
+// The variables a source declares, as far as it compiles: the types it names
+// need not be known to compare two versions.
+MemberTable DeclaredMembers(const std::string& source) {
+  CompiledStructure compiled;
+  CompileStructureSource(source, {}, &compiled, nullptr);
+  return std::move(compiled.members);
+}
+
+}  // namespace
+
+bool Runtime::Impl::askReplace(const std::string& name, const std::string& library,
+                               const std::optional<std::string>& storedSource, const std::string& mySource) const {
   if (!replaceQuestion) return false;
-  return replaceQuestion(name + " was changed in " + library +
-                         " after you opened it.\nReplace that version with yours?");
+  // A version removed meanwhile declares nothing: every row of this one is added.
+  std::vector<std::string> differences;
+  for (const MemberChange& change : DiffMembers(DeclaredMembers(storedSource.value_or("")), DeclaredMembers(mySource)))
+    differences.push_back(DescribeChange(change));
+  return replaceQuestion(
+      name + " was changed in " + library + " after you opened it.\nReplace that version with yours?", differences);
 }
 
 void* Runtime::Impl::allocateBlock(std::size_t size) {
@@ -338,9 +356,7 @@ std::string Runtime::takeLibraryFailure() {
   return reason;
 }
 
-void Runtime::setReplaceQuestion(std::function<bool(const std::string& question)> ask) {
-  impl_->replaceQuestion = std::move(ask);
-}
+void Runtime::setReplaceQuestion(ReplaceQuestion ask) { impl_->replaceQuestion = std::move(ask); }
 
 void Runtime::setFailureNotice(std::function<void(const std::string& message, const std::string& reason)> tell) {
   impl_->failureNotice = std::move(tell);

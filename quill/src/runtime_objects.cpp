@@ -24,8 +24,8 @@ void SetError(std::string* error, std::string text) {
 }
 
 // Why a write the user declined did not happen.
-std::string DeclinedReplace(const std::string& name, const std::string& library) {
-  return "The structure " + name + " was changed in " + library + " after you opened it; nothing was written.";
+std::string DeclinedReplace(const std::string& library) {
+  return "You kept the version in " + library + "; your rows are unchanged.";
 }
 
 // After a guarded write of an owner's local structures found other counters:
@@ -45,9 +45,10 @@ bool ConfirmLocalReplacements(Runtime::Impl& impl, const Library& library, std::
     auto found = std::find_if(now.begin(), now.end(), [&](const auto& t) { return SameName(t.name, mine.name); });
     std::int64_t counter = found == now.end() ? 0 : found->changes;
     if (counter == mine.changes) continue;
-    if (!impl.askReplace(mine.name, shownLibrary)) {
-      SetError(error, DeclinedReplace(mine.name, shownLibrary));
-      return impl.libraryFailed(DeclinedReplace(mine.name, shownLibrary));
+    const auto stored = found == now.end() ? std::nullopt : std::optional<std::string>(found->source);
+    if (!impl.askReplace(mine.name, shownLibrary, stored, mine.source)) {
+      SetError(error, DeclinedReplace(shownLibrary));
+      return impl.libraryFailed(DeclinedReplace(shownLibrary));
     }
     mine.changes = counter;  // replace exactly the version the user was asked about
   }
@@ -344,9 +345,9 @@ bool Runtime::writeGroup(std::uint16_t group, const std::string& library, const 
   WriteOutcome outcome;
   while ((outcome = file->writeEntryIfUnchanged(t->name, *t->source, comment, expected, &changes, error)) ==
          WriteOutcome::Changed) {
-    if (!impl_->askReplace(t->name, path)) {
-      SetError(error, DeclinedReplace(t->name, path));
-      return impl_->libraryFailed(DeclinedReplace(t->name, path));
+    if (!impl_->askReplace(t->name, path, file->entrySource(t->name), *t->source)) {
+      SetError(error, DeclinedReplace(path));
+      return impl_->libraryFailed(DeclinedReplace(path));
     }
     expected = changes;  // replace exactly the version the user was asked about
   }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "quill/library.h"
-#include "quill/src/library_connections.h"
 #include "quill/runtime.h"
+#include "quill/src/library_connections.h"
 
 struct HostRuntime {
   quill::Runtime* runtime = nullptr;
@@ -36,7 +36,7 @@ struct RuntimeType {
   std::optional<std::string> source;  // as stored (from the editor or the library)
   MemberTable members;                // of the last successful compile
   bool hasMembers = false;
-  bool membersCurrent = false;                 // members were compiled from the stored source
+  bool membersCurrent = false;  // members were compiled from the stored source
   // The structures the members of the last successful compile name: what a
   // compile of the same source again needs to know, without the library.
   std::vector<std::string> structuresUsed;
@@ -68,7 +68,7 @@ struct Runtime::Impl {
   std::string currentLibraryKey;  // the same file as NormalLibraryPath gives it, for comparing
   std::string lastError;
   std::string libraryFailure;  // for the next message box's detail
-  std::function<bool(const std::string&)> replaceQuestion;
+  Runtime::ReplaceQuestion replaceQuestion;
   std::function<void(const std::string&, const std::string&)> failureNotice;
   int busyTimeoutMs = kLibraryBusyTimeoutMs;
   std::unordered_map<std::int32_t, RuntimeType> types;
@@ -111,7 +111,10 @@ struct Runtime::Impl {
   // that file, else the normal path.
   std::string shownLibrary(const std::string& normal) const;
   // Asks whether to replace name in library, which someone else changed.
-  bool askReplace(const std::string& name, const std::string& library) const;
+  // storedSource: the version someone else wrote (none when it is gone);
+  // mySource: the one this write would put in its place.
+  bool askReplace(const std::string& name, const std::string& library, const std::optional<std::string>& storedSource,
+                  const std::string& mySource) const;
 };
 
 // The library path as the runtime keys it, so that two spellings of one file

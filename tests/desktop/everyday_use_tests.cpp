@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -24,6 +25,7 @@
 #include "gui_events.h"
 #include "gui_session.h"
 #include "quill/grid_sheet.h"
+#include "quill/library.h"
 #include "type_completion.h"
 
 using desktop::FrameWindow;
@@ -480,6 +482,75 @@ class EverydayUseTest : public QObject {
     QVERIFY(opened->close());
     QTRY_VERIFY(FrameWindow::all().empty());
     QVERIFY(panel->isVisible());
+  }
+
+  void conflictShowsItsDifferencesBeforeTheAnswer() {
+    FrameWindow* frame = newStructure();
+    QVERIFY(frame);
+    GridView* view = frame->gridView();
+    QApplication::clipboard()->setText(QStringLiteral("\tstring\t\ta\r\n\tinteger\t\tc\r\n\tlong\t\tb\r\n"));
+    ClickCell(frame, 1, 1);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    WhenDialogShows([](QWidget* dialog) {
+      FieldLabelled(dialog, QStringLiteral("Name:"))->setText(QStringLiteral("s_both"));
+      Click(dialog, QStringLiteral("Save"));
+    });
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY(frame->windowTitle().contains(QStringLiteral("s_both")));
+
+    // Someone else stores another version; then a row is added here and saved.
+    const std::string theirs =
+        "global type s_both from structure\r\n\tlong\t\ta\r\n\tlong\t\tb\r\n\tstring\t\tgone\r\n"
+        "\tinteger\t\tc\r\nend type";
+    QVERIFY(quill::Library::open(options_.library.toStdString(), false, nullptr)
+                ->writeEntry("s_both", theirs, "", nullptr));
+    ClickCell(frame, 4, 1);
+    QTest::keyClicks(view, QStringLiteral("fresh"));
+    QTest::keyClick(view, Qt::Key_Tab);
+    QTest::keyClicks(view, QStringLiteral("integer"));
+    QTest::keyClick(view, Qt::Key_Tab);
+
+    // Show Differences, then the question again, answered No; then the failure.
+    QString question, askedAgain, failure, detail, differences;
+    bool readOnly = false;
+    WhenDialogShows([&](QWidget* box) {
+      question = static_cast<QMessageBox*>(box)->text();
+      WhenDialogShows([&](QWidget* dialog) {
+        auto* text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("differences"));
+        QVERIFY(text);
+        differences = text->toPlainText();
+        readOnly = text->isReadOnly();
+        WhenDialogShows([&](QWidget* again) {
+          askedAgain = static_cast<QMessageBox*>(again)->text();
+          WhenDialogShows([&](QWidget* shown) {
+            failure = static_cast<QMessageBox*>(shown)->text();
+            detail = static_cast<QMessageBox*>(shown)->informativeText();
+            Click(shown, QStringLiteral("OK"));
+          });
+          Click(again, QStringLiteral("No"));
+        });
+        Click(dialog, QStringLiteral("Close"));
+      });
+      Click(box, QStringLiteral("Show Differences"));
+    });
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY(!failure.isEmpty());
+
+    QVERIFY(question.contains(QStringLiteral("s_both was changed in ")));
+    QCOMPARE(askedAgain, question);
+    QVERIFY(readOnly);
+    QCOMPARE(differences.split(QLatin1Char('\n')),
+             QStringList({QStringLiteral("removed variable gone: string (row 3)"),
+                          QStringLiteral("retyped variable a: long -> string"),
+                          QStringLiteral("moved variable b: row 2 -> row 3"),
+                          QStringLiteral("added variable fresh: integer (row 4)")}));
+    // The failure tells the end of the same story, naming the same library.
+    const QString library =
+        question.section(QStringLiteral(" was changed in "), 1).section(QStringLiteral(" after"), 0, 0);
+    QCOMPARE(failure, QStringLiteral("Save of structure failed."));
+    QCOMPARE(detail, QStringLiteral("You kept the version in %1; your rows are unchanged.").arg(library));
+    QCOMPARE(Cell(frame, 4, 1), QStringLiteral("fresh"));
+    QCOMPARE(*quill::Library::open(options_.library.toStdString(), false, nullptr)->entrySource("s_both"), theirs);
   }
 };
 

@@ -5,14 +5,16 @@
 
 #include "commands.h"
 #include "library_access.h"
-#include "printable.h"
-#include "member_diff.h"
 #include "names.h"
+#include "printable.h"
+#include "quill/member_diff.h"
 #include "tool_error.h"
 
 namespace quill_lib {
 namespace {
 
+using quill::DiffMembers;
+using quill::MemberChange;
 using Index = std::map<std::string, const quill::LibraryStructure*>;  // lowered label -> structure
 
 Index ByLabel(const quill::LibraryStructures& structures) {
@@ -21,21 +23,11 @@ Index ByLabel(const quill::LibraryStructures& structures) {
   return index;
 }
 
-void PrintMemberChange(const MemberChange& change) {
-  const std::string variable = Printable(change.variable);
-  const std::string before = Printable(change.before), after = Printable(change.after);
-  switch (change.kind) {
-    case MemberChange::Kind::Added: std::printf("  added variable %s: %s\n", variable.c_str(), after.c_str()); break;
-    case MemberChange::Kind::Removed:
-      std::printf("  removed variable %s: %s\n", variable.c_str(), before.c_str());
-      break;
-    case MemberChange::Kind::Retyped:
-      std::printf("  retyped variable %s: %s -> %s\n", variable.c_str(), before.c_str(), after.c_str());
-      break;
-    case MemberChange::Kind::Moved:
-      std::printf("  moved variable %s: %s -> %s\n", variable.c_str(), before.c_str(), after.c_str());
-      break;
-  }
+void PrintMemberChange(MemberChange change) {
+  change.variable = Printable(change.variable);
+  change.before = Printable(change.before);
+  change.after = Printable(change.after);
+  std::printf("  %s\n", quill::DescribeChange(change).c_str());
 }
 
 // Prints what differs for one label; true when anything does.

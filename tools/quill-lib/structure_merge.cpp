@@ -5,12 +5,14 @@
 #include <optional>
 #include <unordered_map>
 
-#include "member_diff.h"
 #include "names.h"
 #include "quill/compiler.h"
+#include "quill/member_diff.h"
 
 namespace quill_lib {
 namespace {
+
+using quill::MemberChange;
 
 // One variable's line, with the blank lines before it, as stored.
 struct MemberUnit {

@@ -61,6 +61,10 @@ class HOST_API HostFrontEnd : public UserInterface {
   virtual void showCompileErrors(HWND grid, const std::vector<CompileError>& errors) = 0;
   virtual void setStatus(HWND editorWindow, const std::string& text) = 0;
   virtual void print(HWND frame, const std::vector<PrintedEntry>& entries) = 0;
+  // Whether to replace a version someone else wrote meanwhile (question), the
+  // variables that differ between it and the editor's a line each. By default
+  // a Yes/No message box asks, No the default.
+  virtual bool askReplace(const std::string& question, const std::vector<std::string>& differences);
   // The editor's command states may have changed (toolbar).
   virtual void refreshCommands(HWND editorWindow) { (void)editorWindow; }
 };

@@ -102,9 +102,12 @@ class HOST_API Runtime {
   std::string takeLibraryFailure();
 
   // Asked before a write replaces an entry or local structure that someone else
-  // wrote since it was read here (the question's text is given); false keeps
-  // it and the write fails. Without a question such writes fail.
-  void setReplaceQuestion(std::function<bool(const std::string& question)> ask);
+  // wrote since it was read here (the question's text is given, and how the
+  // variables of the version written meanwhile differ from the ones about to
+  // replace them, a line each); false keeps it and the write fails. Without a
+  // question such writes fail.
+  using ReplaceQuestion = std::function<bool(const std::string& question, const std::vector<std::string>& differences)>;
+  void setReplaceQuestion(ReplaceQuestion ask);
   // Tells the user that a save did not reach the library (message), and why (reason).
   void setFailureNotice(std::function<void(const std::string& message, const std::string& reason)> tell);
   // How long library reads and writes wait for another connection's lock.

@@ -22,7 +22,7 @@ cell 2 1
 answer message no
 answer message ok
 command save
-expect message-detail "The structure s_address was changed in app.lib after you opened it; nothing was written."
+expect message-detail "You kept the version in app.lib; your rows are unchanged."
 expect message 4012
 expect field changed 1
 expect source s_address "global type s_address from structure\r\n\tstring\t\tlane\r\nend type"
@@ -66,7 +66,7 @@ store-local w_main s_line "type s_line from structure\r\n\tlong\t\tcount\r\nend 
 answer message no
 answer message ok
 command save
-expect message-detail "The structure s_line was changed in app.lib after you opened it; nothing was written."
+expect message-detail "You kept the version in app.lib; your rows are unchanged."
 expect message "s_line was not saved to w_main."
 expect field changed 1
 expect local w_main s_line "type s_line from structure\r\n\tlong\t\tcount\r\nend type"

@@ -29,7 +29,7 @@ cell 2 1
 answer message no
 answer message ok
 command save
-expect message-detail "The structure s_line was changed in app.lib after you opened it; nothing was written."
+expect message-detail "You kept the version in app.lib; your rows are unchanged."
 expect message "s_line was not saved to w_main."
 expect field changed 1
 expect errors

@@ -274,7 +274,7 @@ TEST_F(RuntimeCalls, OwnerGroupPicksUpWhatWasWrittenSinceWithoutLosingUnwrittenS
   // The editor's save of s_mine replaces the other writer's only when the user
   // says so; then it is what gets written.
   std::vector<std::string> questions;
-  runtime_.setReplaceQuestion([&](const std::string& question) {
+  runtime_.setReplaceQuestion([&](const std::string& question, const std::vector<std::string>&) {
     questions.push_back(question);
     return true;
   });
@@ -302,10 +302,17 @@ TEST_F(RuntimeCalls, OwnerGroupWriteThatIsDeclinedForgetsWhatItWouldHaveWritten)
   const std::string theirs = "type s_mine from structure\r\n\tlong\t\tcount\r\nend type";
   ASSERT_TRUE(Library::open(library_, false, nullptr)->writeLocalTypes(owner, {{"s_mine", theirs}}, nullptr));
   int asked = 0;
-  runtime_.setReplaceQuestion([&](const std::string&) { return ++asked, false; });
+  std::vector<std::string> shown;  // the differences offered with the question: theirs to mine
+  runtime_.setReplaceQuestion([&](const std::string&, const std::vector<std::string>& differences) {
+    shown = differences;
+    return ++asked, false;
+  });
   std::string error;
   EXPECT_FALSE(runtime_.writeObjectGroup(owner, &error));
   EXPECT_EQ(asked, 1);
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"removed variable count: long (row 1)", "added variable qty: integer (row 1)"}));
+  EXPECT_EQ(error, "You kept the version in " + library_ + "; your rows are unchanged.");
   EXPECT_EQ(runtime_.localTypeSource(owner, "s_mine"), theirs);
   EXPECT_EQ(runtime_.localTypeNames(owner), (std::vector<std::string>{"s_mine"}));
   // Nothing is left to write, so nothing more is asked.

@@ -7,7 +7,7 @@
 
 #include "quill/runtime.h"
 
-namespace quill_lib {
+namespace quill {
 
 struct MemberChange {
   enum class Kind { Added, Removed, Retyped, Moved };
@@ -18,10 +18,13 @@ struct MemberChange {
 };
 
 // The type as the grid shows it: "decimal {2}", "integer".
-std::string DescribeType(const quill::Runtime::Member& member);
+HOST_API std::string DescribeType(const Runtime::Member& member);
 
 // Variables are matched by name ignoring case. A variable counts as moved when
 // it is not among the longest run of common variables that kept their order.
-std::vector<MemberChange> DiffMembers(const quill::MemberTable& before, const quill::MemberTable& after);
+HOST_API std::vector<MemberChange> DiffMembers(const MemberTable& before, const MemberTable& after);
 
-}  // namespace quill_lib
+// One change as a line: "added variable x: long (row 3)", "moved variable y: row 1 -> row 4".
+HOST_API std::string DescribeChange(const MemberChange& change);
+
+}  // namespace quill

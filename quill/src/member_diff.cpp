@@ -1,16 +1,16 @@
 // Comparing the variables of two versions of a structure.
-#include "member_diff.h"
+#include "quill/member_diff.h"
 
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
-#include "names.h"
+#include "quill/src/runtime_state.h"
 
-namespace quill_lib {
+namespace quill {
 namespace {
 
-using Members = quill::MemberTable;
+using Members = MemberTable;
 
 // Positions (in `after`) of the common variables that keep their order: the
 // longest common subsequence of the two orders. Names are unique within a
@@ -43,15 +43,18 @@ std::vector<bool> KeptOrder(const std::vector<std::string>& a, const std::vector
   return kept;
 }
 
+// Names compare ignoring letter case.
+std::string Key(std::string_view name) { return LoweredName(std::string(name)); }
+
 std::unordered_map<std::string, std::size_t> RowsByName(const Members& members) {
   std::unordered_map<std::string, std::size_t> rows;
-  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(Lowered(members.name(i)), i);
+  for (std::size_t i = 0; i < members.size(); ++i) rows.emplace(Key(members.name(i)), i);
   return rows;
 }
 
 }  // namespace
 
-std::string DescribeType(const quill::Runtime::Member& member) {
+std::string DescribeType(const Runtime::Member& member) {
   if (SameName(member.typeName, "decimal")) return member.typeName + " {" + std::to_string(member.decimals) + "}";
   return member.typeName;
 }
@@ -62,24 +65,24 @@ std::vector<MemberChange> DiffMembers(const Members& before, const Members& afte
   auto rowsBefore = RowsByName(before), rowsAfter = RowsByName(after);
   std::vector<std::string> commonBefore, commonAfter;
   for (std::size_t i = 0; i < before.size(); ++i)
-    if (rowsAfter.count(Lowered(before.name(i)))) commonBefore.push_back(Lowered(before.name(i)));
+    if (rowsAfter.count(Key(before.name(i)))) commonBefore.push_back(Key(before.name(i)));
   for (std::size_t i = 0; i < after.size(); ++i)
-    if (rowsBefore.count(Lowered(after.name(i)))) commonAfter.push_back(Lowered(after.name(i)));
+    if (rowsBefore.count(Key(after.name(i)))) commonAfter.push_back(Key(after.name(i)));
   std::vector<bool> kept = KeptOrder(commonBefore, commonAfter);
   for (std::size_t row = 0; row < before.size(); ++row)
-    if (const quill::Runtime::Member gone = before[row]; !rowsAfter.count(Lowered(gone.name)))
+    if (const Runtime::Member gone = before[row]; !rowsAfter.count(Key(gone.name)))
       changes.push_back(
           {Kind::Removed, gone.name + gone.suffix, DescribeType(gone) + " (row " + std::to_string(row + 1) + ")", ""});
   std::size_t common = 0;
   for (std::size_t row = 0; row < after.size(); ++row) {
-    const quill::Runtime::Member now = after[row];
-    auto was = rowsBefore.find(Lowered(now.name));
+    const Runtime::Member now = after[row];
+    auto was = rowsBefore.find(Key(now.name));
     if (was == rowsBefore.end()) {
       changes.push_back(
           {Kind::Added, now.name + now.suffix, "", DescribeType(now) + " (row " + std::to_string(row + 1) + ")"});
       continue;
     }
-    const quill::Runtime::Member old = before[was->second];
+    const Runtime::Member old = before[was->second];
     std::string oldType = DescribeType(old) + old.suffix, newType = DescribeType(now) + now.suffix;
     if (!SameName(oldType, newType)) changes.push_back({Kind::Retyped, now.name + now.suffix, oldType, newType});
     if (!kept[common++])
@@ -89,4 +92,16 @@ std::vector<MemberChange> DiffMembers(const Members& before, const Members& afte
   return changes;
 }
 
-}  // namespace quill_lib
+std::string DescribeChange(const MemberChange& change) {
+  const std::string& variable = change.variable;
+  switch (change.kind) {
+    case MemberChange::Kind::Added: return "added variable " + variable + ": " + change.after;
+    case MemberChange::Kind::Removed: return "removed variable " + variable + ": " + change.before;
+    case MemberChange::Kind::Retyped:
+      return "retyped variable " + variable + ": " + change.before + " -> " + change.after;
+    case MemberChange::Kind::Moved: return "moved variable " + variable + ": " + change.before + " -> " + change.after;
+  }
+  return {};
+}
+
+}  // namespace quill
