@@ -41,6 +41,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "gui_events.h"
+#include "gui_grid.h"
 #include "gui_session.h"
 #include "live_check.h"
 #include "qst/command_ids.h"
@@ -50,6 +51,9 @@
 
 using desktop::FrameWindow;
 using desktop::GridView;
+using gui::ClickCell;
+using gui::Offered;
+using gui::Sheet;
 using gui::ButtonNamed;
 using gui::Click;
 using gui::WhenDialogShows;
@@ -148,17 +152,8 @@ class DesktopTest : public QObject {
   QString library_;
   desktop::AppOptions options_;
 
-  FrameWindow* newStructure() {
-    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
-    FrameWindow* frame = app_->newGlobalEditor();
-    if (frame) {
-      frame->resize(700, 420);
-      QApplication::processEvents();
-    }
-    return frame;
-  }
+  FrameWindow* newStructure() { return gui::NewStructure(*app_); }
 
-  static quill::GridSheet& Sheet(FrameWindow* frame) { return *frame->gridView()->sheet(); }
 
   // The toolbar button and the Edit menu item of a command.
   static QAction* ToolAction(FrameWindow* frame, int id) {
@@ -205,10 +200,6 @@ class DesktopTest : public QObject {
     QTest::keyClick(frame->gridView(), Qt::Key_S, Qt::ControlModifier);
   }
 
-  static void ClickCell(FrameWindow* frame, std::uint32_t row, int column, Qt::KeyboardModifiers mods = {}) {
-    GridView* view = frame->gridView();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, mods, view->cellRect(row, column).center());
-  }
 
   static void TypeRow(FrameWindow* frame, const char* name, const char* type) {
     GridView* view = frame->gridView();
@@ -626,13 +617,6 @@ class DesktopTest : public QObject {
     QCOMPARE(sheet.cellNumber(v30, 3), std::optional<double>(4));
   }
 
-  static QStringList Offered(FrameWindow* frame) {
-    QStringList labels;
-    desktop::TypeCompletion* list = frame->gridView()->typeCompletion();
-    if (list->isVisible())
-      for (int i = 0; i < list->count(); ++i) labels << list->item(i)->text();
-    return labels;
-  }
 
   void typeCellOffersTypesAndStructures() {
     FrameWindow* saved = newStructure();

@@ -23,6 +23,7 @@
 #include "frame_window.h"
 #include "grid_view.h"
 #include "gui_events.h"
+#include "gui_grid.h"
 #include "gui_session.h"
 #include "quill/grid_sheet.h"
 #include "quill/library.h"
@@ -30,6 +31,9 @@
 
 using desktop::FrameWindow;
 using desktop::GridView;
+using gui::ClickCell;
+using gui::Offered;
+using gui::Sheet;
 using gui::Click;
 using gui::WhenDialogShows;
 using gui::WhenPopupShows;
@@ -42,17 +46,8 @@ class EverydayUseTest : public QObject {
   std::unique_ptr<desktop::Application> app_;
   desktop::AppOptions options_;
 
-  FrameWindow* newStructure() {
-    WhenDialogShows([](QWidget* dialog) { Click(dialog, QStringLiteral("New")); });
-    FrameWindow* frame = app_->newGlobalEditor();
-    if (frame) {
-      frame->resize(700, 420);
-      QApplication::processEvents();
-    }
-    return frame;
-  }
+  FrameWindow* newStructure() { return gui::NewStructure(*app_); }
 
-  static quill::GridSheet& Sheet(FrameWindow* frame) { return *frame->gridView()->sheet(); }
   static QString Cell(FrameWindow* frame, std::uint32_t row, int column) {
     return QString::fromStdString(Sheet(frame).cellText(row, column));
   }
@@ -62,22 +57,11 @@ class EverydayUseTest : public QObject {
     GetWindowTextA(Sheet(frame).editControl(), text, sizeof text);
     return QString::fromLatin1(text);
   }
-  static void ClickCell(FrameWindow* frame, std::uint32_t row, int column) {
-    GridView* view = frame->gridView();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->cellRect(row, column).center());
-  }
   // The completion list as shown: its entries, and the highlighted one.
   static QString Highlighted(FrameWindow* frame) {
     desktop::TypeCompletion* list = frame->gridView()->typeCompletion();
     return list->isVisible() && list->currentItem() && list->currentItem()->isSelected() ? list->currentItem()->text()
                                                                                          : QString();
-  }
-  static QStringList Offered(FrameWindow* frame) {
-    QStringList labels;
-    desktop::TypeCompletion* list = frame->gridView()->typeCompletion();
-    if (list->isVisible())
-      for (int i = 0; i < list->count(); ++i) labels << list->item(i)->text();
-    return labels;
   }
   // Pastes rows given as "name type" pairs through the clipboard.
   static void PasteRows(FrameWindow* frame, int count) {
