@@ -7,6 +7,8 @@
 #include "editor/commands/row_delete.h"
 #include "editor/commands/row_text_copy.h"
 #include "editor/commands/row_text_paste.h"
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/grid_rows.h"
 #include "editor/rows/row_moves.h"
@@ -105,10 +107,10 @@ void PasteRows(EditorInstance* instance) {
   KeepUndoText(instance, copy);
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   UnselectAllRows(instance);
-  if (instance->document.entryRow >= row) instance->document.entryRow += count;
+  FollowInsertedRows(instance, row, count);
   FocusEntryRow(instance);
   RecordRowsPaste(instance, row, count);
-  if (count != 0) instance->document.changed = 1;
+  if (count != 0) MarkDocumentChanged(instance);
   RedrawOn(instance);
   CloseClipboard();
 }
@@ -139,7 +141,7 @@ void CutRows(EditorInstance* instance) {
   RefindEntryRowAt(instance, static_cast<std::uint32_t>(instance->document.entryRow) - above);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCut);
-  instance->document.changed = 1;
+  MarkDocumentChanged(instance);
   RedrawOn(instance);
 }
 
@@ -207,7 +209,7 @@ void ClearCommand(EditorInstance* instance) {
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
     RecordTextEdit(instance, UndoTextClear);
-    instance->document.changed = 1;
+    MarkDocumentChanged(instance);
     return;
   }
   char* copy = nullptr;
@@ -220,12 +222,12 @@ void ClearCommand(EditorInstance* instance) {
     DeleteSelectedRows(instance);
     AppendEntryRow(instance);
   } else {
-    instance->document.entryRow -= DeleteSelectedRows(instance);
+    ShiftEntryRowUp(instance, DeleteSelectedRows(instance));
   }
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsClear);
   RedrawOn(instance);
-  instance->document.changed = 1;
+  MarkDocumentChanged(instance);
 }
 
 // Delete Row: the selected rows, or else the focus row unless it is the entry
@@ -256,17 +258,17 @@ void InsertRowCommand(EditorInstance* instance) {
   RedrawOff(instance);
   if (selected) UnselectAllRows(instance);
   if (target != entry + 1) {
-    const std::uint32_t inserted = GridInsertRow(grid, target);
+    const std::uint32_t inserted = InsertDocumentRow(instance, target);
     if (inserted != 0) {
-      GridSetItemText(grid, inserted, ColMarker, kEntryRowMarker);
+      WriteCellText(instance, inserted, ColMarker, kEntryRowMarker);
       const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
       if (RowIsBlank(grid, oldEntry)) {
-        GridDeleteRow(grid, oldEntry);
-        instance->document.entryRow = inserted > entry ? inserted - 1 : inserted;
+        DeleteDocumentRow(instance, oldEntry);
+        SetEntryRow(instance, inserted > entry ? inserted - 1 : inserted);
         ForgetPositionalUndo(instance, entry);
       } else {
-        GridSetItemText(grid, oldEntry, ColMarker, "");
-        instance->document.entryRow = inserted;
+        WriteCellText(instance, oldEntry, ColMarker, "");
+        SetEntryRow(instance, inserted);
         // One row more: recorded row numbers below it no longer hold.
         if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop)
           ForgetLastEdit(instance);

@@ -1,6 +1,7 @@
 // Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
+#include "editor/document/document_rows.h"
 #include "editor/persistence/load_structure.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/rows/entry_row.h"
@@ -106,7 +107,7 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       FreePoolString(instance, &instance->document.structureName);
       FreePoolString(instance, &instance->document.libraryName);
       RedrawOff(instance);
-      GridRemoveAllRows(instance->gridWindow);
+      RemoveAllDocumentRows(instance);
       AppendEntryRow(instance);
       GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
       RedrawOn(instance);

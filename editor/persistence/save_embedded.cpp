@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/document/document_state.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/structure_source.h"
@@ -101,7 +102,7 @@ int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
   int saved = (!askForName || ConfirmReplace(instance, name)) && CompileAndStore(instance, name, askForName);
   if (saved) {
     instance->document.untitled = 0;
-    instance->document.changed = 0;
+    MarkDocumentUnchanged(instance);
     if (askForName) ReplacePoolString(instance, &instance->document.structureName, name);
   }
   EndLongOperation(instance, kept);

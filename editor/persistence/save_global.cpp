@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/document/document_state.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/structure_source.h"
@@ -133,7 +134,7 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
     if (saved) {
       instance->document.groupId = group;
       instance->document.objectId = type;
-      instance->document.changed = 0;
+      MarkDocumentUnchanged(instance);
       instance->document.untitled = 0;
       if (mode != GlobalSaveMode::Save) {
         ReplacePoolString(instance, &instance->document.structureName, target.name);

@@ -6,6 +6,8 @@
 
 #include "editor/commands/row_commands.h"
 #include "editor/commands/row_text_paste.h"
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"
@@ -32,7 +34,7 @@ void RestoreRows(EditorInstance* instance) {
       InsertRowsFromCopy(instance, instance->undo.undoText, 0, RowPlacement::Restore, &entry);
   if (restored != 0) {
     RecordRowsRestored(instance);
-    instance->document.changed = 1;
+    MarkDocumentChanged(instance);
   }
   RedrawOn(instance);
   RefindEntryRowAt(instance, entry);
@@ -53,10 +55,11 @@ void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId comman
 void RemovePastedRows(EditorInstance* instance) {
   RedrawOff(instance);
   for (std::int32_t i = 0; i < instance->undo.pastedCount; ++i) {
-    GridDeleteRow(instance->gridWindow, instance->undo.undoRow);
+    DeleteDocumentRow(instance, instance->undo.undoRow);
   }
-  if (instance->undo.undoRow < instance->document.entryRow) instance->document.entryRow -= instance->undo.pastedCount;
-  if (instance->undo.pastedCount > 0) instance->document.changed = 1;
+  if (instance->undo.pastedCount > 0)
+    FollowDeletedRows(instance, instance->undo.undoRow, static_cast<std::uint32_t>(instance->undo.pastedCount));
+  if (instance->undo.pastedCount > 0) MarkDocumentChanged(instance);
   RedrawOn(instance);
   RecordPasteRemoved(instance);
 }
@@ -67,9 +70,9 @@ void PasteRowsAgain(EditorInstance* instance) {
   const std::uint32_t row = instance->document.entryRow;
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   if (count != 0) {
-    instance->document.entryRow = row + count;
+    SetEntryRow(instance, row + count);
     RecordRowsPaste(instance, row, count);
-    instance->document.changed = 1;
+    MarkDocumentChanged(instance);
   }
   RedrawOn(instance);
 }
@@ -86,7 +89,7 @@ void MoveAgainOrBack(EditorInstance* instance, MoveMode mode, UndoAction recorde
   MarkEntryRow(instance, instance->document.entryRow);
   RedrawOn(instance);
   if (!moved) return;
-  instance->document.changed = 1;
+  MarkDocumentChanged(instance);
   RecordMove(instance, recorded);
 }
 
