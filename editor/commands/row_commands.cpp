@@ -15,10 +15,11 @@
 #include "editor/rows/row_selection.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
+#include "editor/window/editor_invariants.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
-#include "qst_editor/undo_action.h"
+#include "qst_editor/undo_kinds.h"
 
 namespace {
 
@@ -76,15 +77,11 @@ PasteMode PasteModeFromClipboard(const EditorInstance* instance) {
 }
 
 PasteMode ChoosePasteMode(const EditorInstance* instance) {
-  switch (instance->undo.lastAction) {
-    case UndoRowsCut:
-    case UndoRowsCopy:
-    case UndoRowsPaste: return PasteMode::Rows;
-    case UndoTextCut:
-    case UndoTextCopy:
-    case UndoTextPaste: return PasteMode::Text;
-    default: return PasteModeFromClipboard(instance);
-  }
+  const UndoKind* kind = FindUndoKind(instance->undo.lastAction);
+  const UndoPaste paste = kind != nullptr ? kind->paste : UndoPaste::AsClipboardSays;
+  if (paste == UndoPaste::Rows) return PasteMode::Rows;
+  if (paste == UndoPaste::Text) return PasteMode::Text;
+  return PasteModeFromClipboard(instance);
 }
 
 // Inserts the clipboard's lines before the current cell's row (before the entry
@@ -175,6 +172,7 @@ void CopyRows(EditorInstance* instance) {
 // Cut (cut true) or Copy: of the selected rows, or else of the cell's text,
 // which the cell edit control cuts or copies.
 void CutOrCopyCommand(EditorInstance* instance, bool cut) {
+  AssertRowCommandInvariants(instance);
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, cut ? WM_CUT : WM_COPY);
     RecordTextEdit(instance, cut ? UndoTextCut : UndoTextCopy);
@@ -190,6 +188,7 @@ void CutOrCopyCommand(EditorInstance* instance, bool cut) {
 // Paste: rows after a row Cut, Copy or Paste, text after a text one; otherwise
 // rows when the clipboard's text holds a line feed, text when it does not.
 void PasteCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   switch (ChoosePasteMode(instance)) {
     case PasteMode::Rows: PasteRows(instance); break;
     case PasteMode::Text:
@@ -206,6 +205,7 @@ void PasteCommand(EditorInstance* instance) {
 // cannot be made. The rows are deleted even when another program holds the
 // clipboard: the editor's undo copy can bring them back.
 void ClearCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
     RecordTextEdit(instance, UndoTextClear);
@@ -233,6 +233,7 @@ void ClearCommand(EditorInstance* instance) {
 // Delete Row: the selected rows, or else the focus row unless it is the entry
 // row (or there is no focus row), are cleared as rows.
 void DeleteRowCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   if (!AnyRowSelected(instance)) {
     const std::uint32_t row = GridCurrentRow(instance->gridWindow);
     if (row == 0 || row == instance->document.entryRow) return;
@@ -248,6 +249,7 @@ void DeleteRowCommand(EditorInstance* instance) {
 // new entry row, so it may hold a name or type by now: then it stays as an
 // ordinary row (only its marker goes) rather than being deleted with them.
 void InsertRowCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   HWND grid = instance->gridWindow;
   std::uint32_t target = GridNextSelectedRow(grid, 0);
   const bool selected = target != 0;
@@ -269,9 +271,7 @@ void InsertRowCommand(EditorInstance* instance) {
       } else {
         WriteCellText(instance, oldEntry, ColMarker, "");
         SetEntryRow(instance, inserted);
-        // One row more: recorded row numbers below it no longer hold.
-        if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop)
-          ForgetLastEdit(instance);
+        ForgetUndoOfShiftedRows(instance);
       }
     }
   }

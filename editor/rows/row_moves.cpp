@@ -104,7 +104,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, MoveMode mo
   if (target > end) target = end;
   BlockRecord(instance)->row = target;
   InsertSnapshotRows(instance, target, RowPlacement::Consecutive);
-  RecordMove(instance, UndoDragDrop);
+  RecordMove(instance);
   return 1;
 }
 
