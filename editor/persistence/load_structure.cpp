@@ -42,7 +42,7 @@ void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::u
 }
 
 // The type to read: stand-alone, the entry's type found through its group (which
-// replaces groupId and objectId); embedded, the local type in the owner's group.
+// replaces groupId and globalTypeId); embedded, the local type in the owner's group.
 // Returns 0 when the group cannot be had.
 int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
   if (instance->document.contextCode == kContextStandAlone) {
@@ -51,9 +51,9 @@ int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
     instance->document.groupId =
         RuntimeOpenEntryGroup(runtime, library, instance->document.structureName, kRuntimeKindStructure);
     if (instance->document.groupId != kNoGroup)
-      instance->document.objectId =
+      instance->document.globalTypeId =
           RuntimeFindType(runtime, instance->document.groupId, instance->document.structureName);
-    *type = instance->document.objectId;
+    *type = instance->document.globalTypeId;
   } else {
     *type = instance->document.localTypeId;
   }

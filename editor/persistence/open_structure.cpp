@@ -89,10 +89,10 @@ int OpenGlobalStructure(EditorInstance* instance) {
 // Runs the library's open dialog for the local structures of the owning object.
 // Results as OpenGlobalStructure; New empties the grid to one entry row here.
 int OpenEmbeddedStructure(EditorInstance* instance) {
-  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->document.objectId);
+  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->document.ownerId);
   instance->document.ownerKind = OwnerKindOf(kind);
   EmbeddedOpenChoice choice = LibraryOpenLocalTypeDialog(instance->hostContext, instance->document.ownerKind,
-                                                         instance->editorWindow, &instance->document.objectId);
+                                                         instance->editorWindow, &instance->document.ownerId);
   const bool first = instance->document.firstOpen != 0;
   instance->document.firstOpen = 0;
   choice.name[sizeof choice.name - 1] = '\0';

@@ -91,7 +91,7 @@ int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
   if (askForName) {
     const char* initialName = instance->document.untitled ? nullptr : instance->document.structureName;
     choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->document.ownerKind, instance->gridWindow,
-                                        initialName, &instance->document.objectId);
+                                        initialName, &instance->document.ownerId);
     UpdateWindow(instance->gridWindow);
     if (choice.cancelled == 1) return 0;
     choice.name[sizeof choice.name - 1] = '\0';

@@ -125,7 +125,7 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
   if (text != nullptr) {
     HostRuntime* runtime = instance->hostContext->runtime;
     std::uint16_t group = instance->document.groupId;
-    std::int32_t type = instance->document.objectId;
+    std::int32_t type = instance->document.globalTypeId;
     if (mode != GlobalSaveMode::Save) {
       group = RuntimeCreateEntryGroup(runtime, target.library, target.name, kRuntimeKindStructure);
       type = RuntimeDeclareType(runtime, group, target.name, kRuntimeKindStructure, kDeclareTypeFlags);
@@ -133,7 +133,7 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
     saved = StoreCompileWrite(instance, target, group, type, text);
     if (saved) {
       instance->document.groupId = group;
-      instance->document.objectId = type;
+      instance->document.globalTypeId = type;
       MarkDocumentUnchanged(instance);
       instance->document.untitled = 0;
       if (mode != GlobalSaveMode::Save) {

@@ -51,11 +51,12 @@ struct DocumentState {
   std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
   std::int32_t contextCode;
   std::int32_t callerKind;
-  char* libraryName;    // pool string or null
-  char* structureName;  // pool string or null
-  std::int32_t objectId;
-  std::int32_t localTypeId;
-  std::uint16_t groupId;  // 0xFFFF: not found
+  char* libraryName;          // pool string or null
+  char* structureName;        // pool string or null
+  std::int32_t globalTypeId;  // stand-alone: the structure's type in its entry group
+  std::int32_t ownerId;       // embedded: the object that owns the structure
+  std::int32_t localTypeId;   // embedded: the structure's type in the owner's group
+  std::uint16_t groupId;      // 0xFFFF: not found
   std::int32_t ownerKind;
 };
 

@@ -66,7 +66,7 @@ void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* req
   if (contextCode == kContextEmbedded && request != nullptr) {
     std::int32_t owner = 0;
     std::memcpy(&owner, request, sizeof owner);
-    instance->document.objectId = owner;
+    instance->document.ownerId = owner;
     instance->document.groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
   }
   SetEditorTitle(instance, nullptr);
