@@ -89,30 +89,25 @@ bool CanCheck(const EditorInstance* instance) {
   std::abort();
 }
 
-}  // namespace
-
-// The invariants (1) to (5), in that order.
-const char* EditorInvariantFailure(EditorInstance* instance) {
+// The invariants (1) to (5) in that order, the entry row's by entryRowFailure.
+const char* FirstFailure(EditorInstance* instance,
+                         const char* (*entryRowFailure)(const EditorInstance*, std::uint32_t)) {
   if (!CanCheck(instance)) return nullptr;
   const std::uint32_t rows = GridRowCount(instance->gridWindow);
   // A new editor's grid before its first Open has empty rows and no entry row yet.
   if (instance->document.firstOpen == 0) {
-    if (const char* failure = EntryRowFailure(instance, rows)) return failure;
+    if (const char* failure = entryRowFailure(instance, rows)) return failure;
   }
   if (const char* failure = SelectionFailure(instance)) return failure;
   return UndoFailure(instance, rows);
 }
 
+}  // namespace
+
+const char* EditorInvariantFailure(EditorInstance* instance) { return FirstFailure(instance, EntryRowFailure); }
+
 // The cheap ones, (1), (3), (4) and (5): one grid cell and the row count.
-const char* CheapInvariantFailure(EditorInstance* instance) {
-  if (!CanCheck(instance)) return nullptr;
-  const std::uint32_t rows = GridRowCount(instance->gridWindow);
-  if (instance->document.firstOpen == 0) {
-    if (const char* failure = EntryRowFailureCheaply(instance, rows)) return failure;
-  }
-  if (const char* failure = SelectionFailure(instance)) return failure;
-  return UndoFailure(instance, rows);
-}
+const char* CheapInvariantFailure(EditorInstance* instance) { return FirstFailure(instance, EntryRowFailureCheaply); }
 
 // Aborts on the first of the invariants (1) to (5) of editor_instance.h that is broken.
 void CheckEditorInvariants([[maybe_unused]] EditorInstance* instance) {
