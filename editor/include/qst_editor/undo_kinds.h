@@ -157,11 +157,24 @@ constexpr bool RowsOrderedByKind() {
   return kUndoKinds[std::size(kUndoKinds) - 1].action < static_cast<std::int32_t>(kKindLimit);
 }
 
+// A kind Undo can reverse records another kind, and its Undo item names it;
+// one it cannot reverse keeps itself and never enables the item.
+constexpr bool RowsAgree() {
+  for (const UndoKind& row : kUndoKinds) {
+    const bool reversible = row.reversal != UndoReversal::None;
+    if (reversible == (row.opposite == row.action)) return false;
+    if (!reversible && row.enabled) return false;
+    if (row.enabled && row.label == 0) return false;
+  }
+  return true;
+}
+
 }  // namespace undo_kinds_detail
 
 static_assert(undo_kinds_detail::EveryKindHasARow(std::make_index_sequence<undo_kinds_detail::kKindLimit>()),
               "an UndoAction has no row in kUndoKinds");
 static_assert(undo_kinds_detail::RowsOrderedByKind(), "kUndoKinds: one row a kind, in order, below the limit");
+static_assert(undo_kinds_detail::RowsAgree(), "kUndoKinds: a row's reversal, opposite and Undo item disagree");
 
 // kUndoKindNames[k] is the name of kUndoKinds[k].
 inline constexpr auto kUndoKindNames = undo_kinds_detail::RowNames(std::make_index_sequence<std::size(kUndoKinds)>());
