@@ -2,6 +2,8 @@
 #include "editor/commands/command_dispatch.h"
 
 #include "editor/commands/row_commands.h"
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/save_structure.h"
@@ -52,12 +54,12 @@ void NewCommand(EditorInstance* instance, WORD commandId, HWND) {
   FreePoolString(instance, &instance->document.structureName);
   FreePoolString(instance, &instance->document.libraryName);
   RedrawOff(instance);
-  GridRemoveAllRows(instance->gridWindow);
+  RemoveAllDocumentRows(instance);
   AppendEntryRow(instance);
   RedrawOn(instance);
   SetEditorTitle(instance, nullptr);
   instance->document.untitled = 1;
-  instance->document.changed = 0;
+  MarkDocumentUnchanged(instance);
   instance->selection.anchorRow = 0;
   ForgetLastAction(instance);
 }
@@ -70,7 +72,7 @@ void OpenCommand(EditorInstance* instance, WORD commandId, HWND) {
   int opened = instance->document.contextCode == kContextStandAlone ? OpenGlobalStructure(instance)
                                                                     : OpenEmbeddedStructure(instance);
   if (!opened) return;
-  instance->document.changed = 0;
+  MarkDocumentUnchanged(instance);
   instance->selection.anchorRow = 0;
   ForgetLastAction(instance);
 }

@@ -7,16 +7,19 @@
 #include "editor/commands/row_delete.h"
 #include "editor/commands/row_text_copy.h"
 #include "editor/commands/row_text_paste.h"
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/grid_rows.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/row_selection.h"
 #include "editor/rows/undo_copy.h"
 #include "editor/rows/undo_record.h"
+#include "editor/window/editor_invariants.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
-#include "qst_editor/undo_action.h"
+#include "qst_editor/undo_kinds.h"
 
 namespace {
 
@@ -74,15 +77,11 @@ PasteMode PasteModeFromClipboard(const EditorInstance* instance) {
 }
 
 PasteMode ChoosePasteMode(const EditorInstance* instance) {
-  switch (instance->undo.lastAction) {
-    case UndoRowsCut:
-    case UndoRowsCopy:
-    case UndoRowsPaste: return PasteMode::Rows;
-    case UndoTextCut:
-    case UndoTextCopy:
-    case UndoTextPaste: return PasteMode::Text;
-    default: return PasteModeFromClipboard(instance);
-  }
+  const UndoKind* kind = FindUndoKind(instance->undo.lastAction);
+  const UndoPaste paste = kind != nullptr ? kind->paste : UndoPaste::AsClipboardSays;
+  if (paste == UndoPaste::Rows) return PasteMode::Rows;
+  if (paste == UndoPaste::Text) return PasteMode::Text;
+  return PasteModeFromClipboard(instance);
 }
 
 // Inserts the clipboard's lines before the current cell's row (before the entry
@@ -105,10 +104,10 @@ void PasteRows(EditorInstance* instance) {
   KeepUndoText(instance, copy);
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   UnselectAllRows(instance);
-  if (instance->document.entryRow >= row) instance->document.entryRow += count;
+  FollowInsertedRows(instance, row, count);
   FocusEntryRow(instance);
   RecordRowsPaste(instance, row, count);
-  if (count != 0) instance->document.changed = 1;
+  if (count != 0) MarkDocumentChanged(instance);
   RedrawOn(instance);
   CloseClipboard();
 }
@@ -139,7 +138,7 @@ void CutRows(EditorInstance* instance) {
   RefindEntryRowAt(instance, static_cast<std::uint32_t>(instance->document.entryRow) - above);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCut);
-  instance->document.changed = 1;
+  MarkDocumentChanged(instance);
   RedrawOn(instance);
 }
 
@@ -173,6 +172,7 @@ void CopyRows(EditorInstance* instance) {
 // Cut (cut true) or Copy: of the selected rows, or else of the cell's text,
 // which the cell edit control cuts or copies.
 void CutOrCopyCommand(EditorInstance* instance, bool cut) {
+  AssertRowCommandInvariants(instance);
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, cut ? WM_CUT : WM_COPY);
     RecordTextEdit(instance, cut ? UndoTextCut : UndoTextCopy);
@@ -188,6 +188,7 @@ void CutOrCopyCommand(EditorInstance* instance, bool cut) {
 // Paste: rows after a row Cut, Copy or Paste, text after a text one; otherwise
 // rows when the clipboard's text holds a line feed, text when it does not.
 void PasteCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   switch (ChoosePasteMode(instance)) {
     case PasteMode::Rows: PasteRows(instance); break;
     case PasteMode::Text:
@@ -204,10 +205,11 @@ void PasteCommand(EditorInstance* instance) {
 // cannot be made. The rows are deleted even when another program holds the
 // clipboard: the editor's undo copy can bring them back.
 void ClearCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   if (!AnyRowSelected(instance)) {
     SendToEditControl(instance, WM_CLEAR);
     RecordTextEdit(instance, UndoTextClear);
-    instance->document.changed = 1;
+    MarkDocumentChanged(instance);
     return;
   }
   char* copy = nullptr;
@@ -220,17 +222,18 @@ void ClearCommand(EditorInstance* instance) {
     DeleteSelectedRows(instance);
     AppendEntryRow(instance);
   } else {
-    instance->document.entryRow -= DeleteSelectedRows(instance);
+    ShiftEntryRowUp(instance, DeleteSelectedRows(instance));
   }
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsClear);
   RedrawOn(instance);
-  instance->document.changed = 1;
+  MarkDocumentChanged(instance);
 }
 
 // Delete Row: the selected rows, or else the focus row unless it is the entry
 // row (or there is no focus row), are cleared as rows.
 void DeleteRowCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   if (!AnyRowSelected(instance)) {
     const std::uint32_t row = GridCurrentRow(instance->gridWindow);
     if (row == 0 || row == instance->document.entryRow) return;
@@ -246,6 +249,7 @@ void DeleteRowCommand(EditorInstance* instance) {
 // new entry row, so it may hold a name or type by now: then it stays as an
 // ordinary row (only its marker goes) rather than being deleted with them.
 void InsertRowCommand(EditorInstance* instance) {
+  AssertRowCommandInvariants(instance);
   HWND grid = instance->gridWindow;
   std::uint32_t target = GridNextSelectedRow(grid, 0);
   const bool selected = target != 0;
@@ -256,20 +260,18 @@ void InsertRowCommand(EditorInstance* instance) {
   RedrawOff(instance);
   if (selected) UnselectAllRows(instance);
   if (target != entry + 1) {
-    const std::uint32_t inserted = GridInsertRow(grid, target);
+    const std::uint32_t inserted = InsertDocumentRow(instance, target);
     if (inserted != 0) {
-      GridSetItemText(grid, inserted, ColMarker, kEntryRowMarker);
+      WriteCellText(instance, inserted, ColMarker, kEntryRowMarker);
       const std::uint32_t oldEntry = inserted > entry ? entry : entry + 1;
       if (RowIsBlank(grid, oldEntry)) {
-        GridDeleteRow(grid, oldEntry);
-        instance->document.entryRow = inserted > entry ? inserted - 1 : inserted;
+        DeleteDocumentRow(instance, oldEntry);
+        SetEntryRow(instance, inserted > entry ? inserted - 1 : inserted);
         ForgetPositionalUndo(instance, entry);
       } else {
-        GridSetItemText(grid, oldEntry, ColMarker, "");
-        instance->document.entryRow = inserted;
-        // One row more: recorded row numbers below it no longer hold.
-        if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop)
-          ForgetLastEdit(instance);
+        WriteCellText(instance, oldEntry, ColMarker, "");
+        SetEntryRow(instance, inserted);
+        ForgetUndoOfShiftedRows(instance);
       }
     }
   }

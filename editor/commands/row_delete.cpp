@@ -1,6 +1,7 @@
 // Deleting the selected rows, keeping count of those above the entry row.
 #include "editor/commands/row_delete.h"
 
+#include "editor/document/document_rows.h"
 #include "qst/grid_engine.h"
 
 std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
@@ -9,7 +10,7 @@ std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
   std::uint32_t rows = GridRowCount(grid);
   std::uint32_t row = GridNextSelectedRow(grid, 0);
   while (row != 0) {
-    GridDeleteRow(grid, row);
+    DeleteDocumentRow(instance, row);
     // Rows above the deleted one are unselected, so the search can resume there.
     const std::uint32_t next = GridNextSelectedRow(grid, row - 1);
     // A row the grid will not delete would be found again forever. Another

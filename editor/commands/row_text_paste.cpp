@@ -4,18 +4,19 @@
 #include <cstring>
 
 #include "editor/commands/row_text_parse.h"
+#include "editor/document/document_rows.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 
 namespace {
 
-void WriteRowLine(HWND grid, std::uint32_t row, const RowLine& line) {
-  GridSetItemText(grid, row, ColName, line.name);
-  GridSetItemText(grid, row, ColType, line.type);
+void WriteRowLine(EditorInstance* instance, std::uint32_t row, const RowLine& line) {
+  WriteCellText(instance, row, ColName, line.name);
+  WriteCellText(instance, row, ColType, line.type);
   if (line.isDecimal == 1) {
     const double decimals = line.decimals;
-    GridSetItemNumber(grid, row, ColDecimals, &decimals);
+    WriteCellNumber(instance, row, ColDecimals, &decimals);
   }
 }
 
@@ -39,10 +40,10 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     }
     // The row the grid reports is the one written, so a position the grid
     // refuses never leads to a write into a row that does not exist.
-    const std::uint32_t inserted = GridInsertRow(grid, target);
+    const std::uint32_t inserted = InsertDocumentRow(instance, target);
     if (inserted == 0) break;
     if (follow != nullptr && inserted <= *follow) ++*follow;
-    WriteRowLine(grid, inserted, line);
+    WriteRowLine(instance, inserted, line);
     if (placement == RowPlacement::Restore) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
     ++count;

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/rows/entry_row.h"
@@ -30,17 +32,17 @@ void WriteMemberRow(EditorInstance* instance, const MemberRecord& member, std::u
       RuntimeFree(runtime, suffix);
     }
   }
-  GridSetItemText(instance->gridWindow, row, ColName, name);
+  WriteCellText(instance, row, ColName, name);
   if (member.typeName == nullptr) return;
-  GridSetItemText(instance->gridWindow, row, ColType, member.typeName);
+  WriteCellText(instance, row, ColType, member.typeName);
   if (_stricmp(member.typeName, decimalType) == 0) {
     double decimals = static_cast<double>((member.flags & kMemberDecimalsMask) >> 1);
-    GridSetItemNumber(instance->gridWindow, row, ColDecimals, &decimals);
+    WriteCellNumber(instance, row, ColDecimals, &decimals);
   }
 }
 
 // The type to read: stand-alone, the entry's type found through its group (which
-// replaces groupId and objectId); embedded, the local type in the owner's group.
+// replaces groupId and globalTypeId); embedded, the local type in the owner's group.
 // Returns 0 when the group cannot be had.
 int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
   if (instance->document.contextCode == kContextStandAlone) {
@@ -49,9 +51,9 @@ int FindTypeToRead(EditorInstance* instance, std::int32_t* type) {
     instance->document.groupId =
         RuntimeOpenEntryGroup(runtime, library, instance->document.structureName, kRuntimeKindStructure);
     if (instance->document.groupId != kNoGroup)
-      instance->document.objectId =
+      instance->document.globalTypeId =
           RuntimeFindType(runtime, instance->document.groupId, instance->document.structureName);
-    *type = instance->document.objectId;
+    *type = instance->document.globalTypeId;
   } else {
     *type = instance->document.localTypeId;
   }
@@ -74,7 +76,7 @@ int ReadStructureMembers(EditorInstance* instance) {
   if (members == nullptr) return 0;
   int written = 1;
   for (std::uint32_t i = 0; i < count && written; ++i) {
-    std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
+    std::uint32_t row = InsertDocumentRow(instance, 0);
     if (row != 0) WriteMemberRow(instance, members[i], row, decimalType);
     written = row != 0;
   }
@@ -88,10 +90,10 @@ int ReadStructureMembers(EditorInstance* instance) {
 int LoadStructure(EditorInstance* instance) {
   HCURSOR kept = BeginLongOperation(instance, IdsOpeningStatus);
   GridSetRedraw(instance->gridWindow, false);
-  GridRemoveAllRows(instance->gridWindow);
+  RemoveAllDocumentRows(instance);
   int loaded = ReadStructureMembers(instance);
   if (loaded) {
-    instance->document.changed = 0;
+    MarkDocumentUnchanged(instance);
     AppendEntryRow(instance);
     GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
     instance->document.untitled = 0;

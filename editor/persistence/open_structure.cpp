@@ -1,6 +1,7 @@
 // Open: the open dialogs, loading a structure's members into the grid, owner kinds.
 #include "editor/persistence/open_structure.h"
 
+#include "editor/document/document_rows.h"
 #include "editor/persistence/load_structure.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/rows/entry_row.h"
@@ -88,10 +89,10 @@ int OpenGlobalStructure(EditorInstance* instance) {
 // Runs the library's open dialog for the local structures of the owning object.
 // Results as OpenGlobalStructure; New empties the grid to one entry row here.
 int OpenEmbeddedStructure(EditorInstance* instance) {
-  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->document.objectId);
+  std::uint16_t kind = RuntimeObjectKind(instance->hostContext->runtime, instance->document.ownerId);
   instance->document.ownerKind = OwnerKindOf(kind);
   EmbeddedOpenChoice choice = LibraryOpenLocalTypeDialog(instance->hostContext, instance->document.ownerKind,
-                                                         instance->editorWindow, &instance->document.objectId);
+                                                         instance->editorWindow, &instance->document.ownerId);
   const bool first = instance->document.firstOpen != 0;
   instance->document.firstOpen = 0;
   choice.name[sizeof choice.name - 1] = '\0';
@@ -106,7 +107,7 @@ int OpenEmbeddedStructure(EditorInstance* instance) {
       FreePoolString(instance, &instance->document.structureName);
       FreePoolString(instance, &instance->document.libraryName);
       RedrawOff(instance);
-      GridRemoveAllRows(instance->gridWindow);
+      RemoveAllDocumentRows(instance);
       AppendEntryRow(instance);
       GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
       RedrawOn(instance);

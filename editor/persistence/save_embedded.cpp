@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/document/document_state.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/structure_source.h"
@@ -90,7 +91,7 @@ int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
   if (askForName) {
     const char* initialName = instance->document.untitled ? nullptr : instance->document.structureName;
     choice = LibrarySaveLocalTypeDialog(instance->hostContext, instance->document.ownerKind, instance->gridWindow,
-                                        initialName, &instance->document.objectId);
+                                        initialName, &instance->document.ownerId);
     UpdateWindow(instance->gridWindow);
     if (choice.cancelled == 1) return 0;
     choice.name[sizeof choice.name - 1] = '\0';
@@ -101,7 +102,7 @@ int SaveEmbeddedStructure(EditorInstance* instance, int commandId) {
   int saved = (!askForName || ConfirmReplace(instance, name)) && CompileAndStore(instance, name, askForName);
   if (saved) {
     instance->document.untitled = 0;
-    instance->document.changed = 0;
+    MarkDocumentUnchanged(instance);
     if (askForName) ReplacePoolString(instance, &instance->document.structureName, name);
   }
   EndLongOperation(instance, kept);

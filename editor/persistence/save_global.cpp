@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "editor/document/document_state.h"
 #include "editor/persistence/long_operation.h"
 #include "editor/persistence/pool_strings.h"
 #include "editor/persistence/structure_source.h"
@@ -124,7 +125,7 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
   if (text != nullptr) {
     HostRuntime* runtime = instance->hostContext->runtime;
     std::uint16_t group = instance->document.groupId;
-    std::int32_t type = instance->document.objectId;
+    std::int32_t type = instance->document.globalTypeId;
     if (mode != GlobalSaveMode::Save) {
       group = RuntimeCreateEntryGroup(runtime, target.library, target.name, kRuntimeKindStructure);
       type = RuntimeDeclareType(runtime, group, target.name, kRuntimeKindStructure, kDeclareTypeFlags);
@@ -132,8 +133,8 @@ int SaveGlobalStructure(EditorInstance* instance, int commandId) {
     saved = StoreCompileWrite(instance, target, group, type, text);
     if (saved) {
       instance->document.groupId = group;
-      instance->document.objectId = type;
-      instance->document.changed = 0;
+      instance->document.globalTypeId = type;
+      MarkDocumentUnchanged(instance);
       instance->document.untitled = 0;
       if (mode != GlobalSaveMode::Save) {
         ReplacePoolString(instance, &instance->document.structureName, target.name);

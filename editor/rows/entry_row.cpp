@@ -1,24 +1,24 @@
 // The entry row's operations: append, mark, move the marker, find and focus.
 #include "editor/rows/entry_row.h"
 
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/rows/row_moves.h"
 #include "qst/grid_engine.h"
 
 std::uint32_t AppendEntryRow(EditorInstance* instance) {
-  const std::uint32_t row = GridInsertRow(instance->gridWindow, 0);
+  const std::uint32_t row = InsertDocumentRow(instance, 0);
   if (row == 0) return 0;
   MarkEntryRow(instance, row);
   return row;
 }
 
 void MarkEntryRow(EditorInstance* instance, std::uint32_t row) {
-  instance->document.entryRow = row;
-  GridSetItemText(instance->gridWindow, row, ColMarker, kEntryRowMarker);
+  SetEntryRow(instance, row);
+  WriteCellText(instance, row, ColMarker, kEntryRowMarker);
 }
 
-void UnmarkEntryRow(EditorInstance* instance) {
-  GridSetItemText(instance->gridWindow, instance->document.entryRow, ColMarker, "");
-}
+void UnmarkEntryRow(EditorInstance* instance) { WriteCellText(instance, instance->document.entryRow, ColMarker, ""); }
 
 void MoveEntryMarker(EditorInstance* instance, std::uint32_t row) {
   UnmarkEntryRow(instance);
@@ -30,7 +30,7 @@ std::uint32_t FindEntryRow(EditorInstance* instance) { return FindMarkedRow(inst
 void RefindEntryRow(EditorInstance* instance) {
   const std::uint32_t marked = FindEntryRow(instance);
   if (marked != 0) {
-    instance->document.entryRow = marked;
+    SetEntryRow(instance, marked);
   } else {
     AppendEntryRow(instance);
   }
@@ -38,7 +38,7 @@ void RefindEntryRow(EditorInstance* instance) {
 
 void RefindEntryRowAt(EditorInstance* instance, std::uint32_t expected) {
   if (RowCarriesMark(instance, expected, ColMarker, kEntryRowMarker)) {
-    instance->document.entryRow = expected;
+    SetEntryRow(instance, expected);
   } else {
     RefindEntryRow(instance);
   }

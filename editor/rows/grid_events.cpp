@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/pointer_text.h"
@@ -112,7 +114,7 @@ void OnCellChanged(EditorInstance* instance) {
     char decimal[kStringBufferSize];
     LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
     if (std::strcmp(record.type, decimal) != 0) {
-      GridSetItemNumber(instance->gridWindow, instance->cursor.curRow, ColDecimals, nullptr);
+      WriteCellNumber(instance, instance->cursor.curRow, ColDecimals, nullptr);
     }
   }
   instance->cursor.curRow = row;
@@ -158,7 +160,7 @@ bool MoveChangedOrder(const EditorInstance* instance) {
 
 void DropSelectedRows(EditorInstance* instance, std::uint32_t p) {
   UnmarkEntryRow(instance);
-  if (MoveSelectedRows(instance, p, MoveMode::Move) == 1 && MoveChangedOrder(instance)) instance->document.changed = 1;
+  if (MoveSelectedRows(instance, p, MoveMode::Move) == 1 && MoveChangedOrder(instance)) MarkDocumentChanged(instance);
   MarkEntryRow(instance, instance->document.entryRow);
   FocusEntryRow(instance);
   RedrawOn(instance);
@@ -194,16 +196,16 @@ void GiveDefaultType(EditorInstance* instance, std::uint32_t r) {
   } else {
     ReadVariableRow(instance, &above, r - 1);
   }
-  GridSetItemText(grid, r, ColType, above.type);
+  WriteCellText(instance, r, ColType, above.type);
   if (IsDecimalType(above.type)) {
     const double decimals = above.decimals;
-    GridSetItemNumber(grid, r, ColDecimals, &decimals);
+    WriteCellNumber(instance, r, ColDecimals, &decimals);
   }
 }
 
 void OnTextEdited(EditorInstance* instance) {
   RecordTextEdit(instance, UndoType);
-  instance->document.changed = 1;
+  MarkDocumentChanged(instance);
   if (instance->document.autoAppendArmed == 0) return;
   instance->document.autoAppendArmed = 0;
   HWND grid = instance->gridWindow;
@@ -218,7 +220,7 @@ void OnTextEdited(EditorInstance* instance) {
   RedrawOff(instance);
   if (GridNextSelectedRow(grid, 0) != 0) UnselectAllRows(instance);
   GiveDefaultType(instance, r);
-  const std::uint32_t next = GridInsertRow(grid, r + 1);
+  const std::uint32_t next = InsertDocumentRow(instance, r + 1);
   if (next != 0) {
     MoveEntryMarker(instance, next);
   }
@@ -229,7 +231,7 @@ void OnTextEdited(EditorInstance* instance) {
 
 LRESULT OnGridNotify(EditorInstance* instance, HWND /*grid*/, WPARAM /*wParam*/, WORD code) {
   switch (code) {
-    case GN_MODIFIED: instance->document.changed = 1; break;
+    case GN_MODIFIED: MarkDocumentChanged(instance); break;
     case GN_BUTTONDOWN: OnButtonDown(instance); break;
     case GN_CELLCHANGED: OnCellChanged(instance); break;
     case GN_CELLENTERED: instance->document.autoAppendArmed = 1; break;

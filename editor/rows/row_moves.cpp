@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/rows/grid_rows.h"
 #include "editor/rows/undo_record.h"
 #include "editor/window/module_state.h"
@@ -49,8 +51,8 @@ void RemoveSelectedRows(EditorInstance* instance, std::uint32_t* target) {
   HWND grid = instance->gridWindow;
   std::uint32_t r = GridNextSelectedRow(grid, 0);
   while (r != 0) {
-    GridDeleteRow(grid, r);
-    if (instance->document.entryRow > r) --instance->document.entryRow;
+    DeleteDocumentRow(instance, r);
+    FollowDeletedRows(instance, r, 1);
     if (*target > r) --*target;
     r = GridNextSelectedRow(grid, r - 1);
   }
@@ -65,19 +67,19 @@ void InsertSnapshotRows(EditorInstance* instance, std::uint32_t start, RowPlacem
   for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) {
     const MovedRow& e = instance->undo.moveSnapshot[k];
     if (placement == RowPlacement::Restore) p = e.row;
-    GridInsertRow(grid, p);
-    GridSetItemText(grid, p, ColName, e.record.name);
-    GridSetItemText(grid, p, ColType, e.record.type);
+    InsertDocumentRow(instance, p);
+    WriteCellText(instance, p, ColName, e.record.name);
+    WriteCellText(instance, p, ColType, e.record.type);
     if (IsDecimalTypeWith(e.record.type, words)) {
       const double decimals = e.record.decimals;
-      GridSetItemNumber(grid, p, ColDecimals, &decimals);
+      WriteCellNumber(instance, p, ColDecimals, &decimals);
     }
     if (placement == RowPlacement::Restore) GridSelectRow(grid, p, true);
-    if (p <= instance->document.entryRow) ++instance->document.entryRow;
+    FollowInsertedRows(instance, p, 1);
     if (e.wasEntryRow == 1) newEntry = p;
     ++p;
   }
-  if (newEntry != 0) instance->document.entryRow = newEntry;
+  if (newEntry != 0) SetEntryRow(instance, newEntry);
 }
 
 int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, MoveMode mode) {
@@ -85,9 +87,9 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, MoveMode mo
     if (instance->undo.moveSnapshot == nullptr) return 0;
     // Remove exactly the block the move inserted, then put every row back.
     const std::uint32_t start = MovedBlockFirstRow(instance);
-    for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) GridDeleteRow(instance->gridWindow, start);
+    for (std::int32_t k = 0; k < instance->undo.moveCount; ++k) DeleteDocumentRow(instance, start);
     InsertSnapshotRows(instance, instance->selection.dropRow, RowPlacement::Restore);
-    instance->document.entryRow = instance->undo.undoRow;
+    SetEntryRow(instance, instance->undo.undoRow);
     return 1;
   }
   // Row 0 is no place to put rows: the grid would append them and the
@@ -102,7 +104,7 @@ int MoveSelectedRows(EditorInstance* instance, std::uint32_t target, MoveMode mo
   if (target > end) target = end;
   BlockRecord(instance)->row = target;
   InsertSnapshotRows(instance, target, RowPlacement::Consecutive);
-  RecordMove(instance, UndoDragDrop);
+  RecordMove(instance);
   return 1;
 }
 

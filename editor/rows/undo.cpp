@@ -6,33 +6,36 @@
 
 #include "editor/commands/row_commands.h"
 #include "editor/commands/row_text_paste.h"
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/rows/entry_row.h"
 #include "editor/rows/row_moves.h"
 #include "editor/rows/undo_record.h"
+#include "editor/window/editor_invariants.h"
 #include "editor/window/module_state.h"
 #include "qst/command_ids.h"
 #include "qst/grid_engine.h"
-#include "qst_editor/undo_action.h"
+#include "qst_editor/undo_kinds.h"
 
 namespace {
 
 // The edit control keeps one level of undo, so the same message also redoes.
-void UndoText(EditorInstance* instance) {
+void UndoText(EditorInstance* instance, const UndoKind& kind) {
   HWND edit = GridEditControl(instance->gridWindow);
   if (edit != nullptr) SendMessageA(edit, WM_UNDO, 0, 0);
-  RecordTextUndo(instance);
+  RecordReversed(instance, kind);
 }
 
 // Puts the rows of the last row Cut or Clear back at the rows they came from,
 // selected. Does nothing (lastAction kept) when no row comes back.
-void RestoreRows(EditorInstance* instance) {
+void RestoreRows(EditorInstance* instance, const UndoKind& kind) {
   RedrawOff(instance);
   auto entry = static_cast<std::uint32_t>(instance->document.entryRow);
   const std::uint32_t restored =
       InsertRowsFromCopy(instance, instance->undo.undoText, 0, RowPlacement::Restore, &entry);
   if (restored != 0) {
-    RecordRowsRestored(instance);
-    instance->document.changed = 1;
+    RecordReversed(instance, kind);
+    MarkDocumentChanged(instance);
   }
   RedrawOn(instance);
   RefindEntryRowAt(instance, entry);
@@ -50,15 +53,16 @@ void RepeatCommand(EditorInstance* instance, HWND editorWindow, CommandId comman
   SendMessageA(editorWindow, WM_COMMAND, command, 0);
 }
 
-void RemovePastedRows(EditorInstance* instance) {
+void RemovePastedRows(EditorInstance* instance, const UndoKind& kind) {
   RedrawOff(instance);
   for (std::int32_t i = 0; i < instance->undo.pastedCount; ++i) {
-    GridDeleteRow(instance->gridWindow, instance->undo.undoRow);
+    DeleteDocumentRow(instance, instance->undo.undoRow);
   }
-  if (instance->undo.undoRow < instance->document.entryRow) instance->document.entryRow -= instance->undo.pastedCount;
-  if (instance->undo.pastedCount > 0) instance->document.changed = 1;
+  if (instance->undo.pastedCount > 0)
+    FollowDeletedRows(instance, instance->undo.undoRow, static_cast<std::uint32_t>(instance->undo.pastedCount));
+  if (instance->undo.pastedCount > 0) MarkDocumentChanged(instance);
   RedrawOn(instance);
-  RecordPasteRemoved(instance);
+  RecordReversed(instance, kind);
 }
 
 // Pastes the pasted text again, from the editor's copy, directly above the entry row.
@@ -67,9 +71,9 @@ void PasteRowsAgain(EditorInstance* instance) {
   const std::uint32_t row = instance->document.entryRow;
   const std::uint32_t count = InsertRowsFromCopy(instance, instance->undo.undoText, row, RowPlacement::Consecutive);
   if (count != 0) {
-    instance->document.entryRow = row + count;
+    SetEntryRow(instance, row + count);
     RecordRowsPaste(instance, row, count);
-    instance->document.changed = 1;
+    MarkDocumentChanged(instance);
   }
   RedrawOn(instance);
 }
@@ -78,7 +82,7 @@ void PasteRowsAgain(EditorInstance* instance) {
 // marker leaves the entry row first because moves copy no marker. Only a move
 // that happened is recorded: were a failed one recorded, the next Undo would
 // delete rows where no block was put.
-void MoveAgainOrBack(EditorInstance* instance, MoveMode mode, UndoAction recorded) {
+void MoveAgainOrBack(EditorInstance* instance, MoveMode mode, const UndoKind& kind) {
   RedrawOff(instance);
   UnmarkEntryRow(instance);
   const std::uint32_t target = mode == MoveMode::Undo ? 0 : instance->selection.dropRow;
@@ -86,30 +90,28 @@ void MoveAgainOrBack(EditorInstance* instance, MoveMode mode, UndoAction recorde
   MarkEntryRow(instance, instance->document.entryRow);
   RedrawOn(instance);
   if (!moved) return;
-  instance->document.changed = 1;
-  RecordMove(instance, recorded);
+  MarkDocumentChanged(instance);
+  RecordReversed(instance, kind);
 }
 
 }  // namespace
 
-// Reverses the edit recorded in lastAction and records its opposite, so the
-// same command redoes it. Copies, UndoNone and unknown values do nothing.
+// Reverses the edit recorded in lastAction the way its kind's row says and
+// records the kind's opposite, so the same command redoes it. Copies, UndoNone
+// and unknown values do nothing.
 void UndoLastAction(EditorInstance* instance, HWND editorWindow) {
-  switch (instance->undo.lastAction) {
-    case UndoTextUndone:
-    case UndoTextRedone:
-    case UndoType:
-    case UndoTextCut:
-    case UndoTextPaste:
-    case UndoTextClear: UndoText(instance); break;
-    case UndoRowsCut:
-    case UndoRowsClear: RestoreRows(instance); break;
-    case UndoRowsCutUndone: RepeatCommand(instance, editorWindow, CmdCut); break;
-    case UndoRowsClearUndone: RepeatCommand(instance, editorWindow, CmdClear); break;
-    case UndoRowsPaste: RemovePastedRows(instance); break;
-    case UndoRowsPasteUndone: PasteRowsAgain(instance); break;
-    case UndoDragDrop: MoveAgainOrBack(instance, MoveMode::Undo, UndoDragDropUndone); break;
-    case UndoDragDropUndone: MoveAgainOrBack(instance, MoveMode::Move, UndoDragDrop); break;
-    default: break;
+  AssertRowCommandInvariants(instance);
+  const UndoKind* kind = FindUndoKind(instance->undo.lastAction);
+  if (kind == nullptr) return;
+  switch (kind->reversal) {
+    case UndoReversal::None: break;
+    case UndoReversal::CellText: UndoText(instance, *kind); break;
+    case UndoReversal::RestoreRows: RestoreRows(instance, *kind); break;
+    case UndoReversal::RepeatCut: RepeatCommand(instance, editorWindow, CmdCut); break;
+    case UndoReversal::RepeatClear: RepeatCommand(instance, editorWindow, CmdClear); break;
+    case UndoReversal::RemovePasted: RemovePastedRows(instance, *kind); break;
+    case UndoReversal::PasteAgain: PasteRowsAgain(instance); break;
+    case UndoReversal::MoveBack: MoveAgainOrBack(instance, MoveMode::Undo, *kind); break;
+    case UndoReversal::MoveAgain: MoveAgainOrBack(instance, MoveMode::Move, *kind); break;
   }
 }

@@ -2,6 +2,7 @@
 #include "editor/rows/undo_record.h"
 
 #include "qst/host_pool.h"
+#include "qst_editor/undo_kinds.h"
 
 void StartUndoRecord(EditorInstance* instance) {
   instance->undo.cutRowList = nullptr;
@@ -63,16 +64,13 @@ void ReleaseMoveSnapshot(EditorInstance* instance) {
   instance->undo.moveCount = 0;
 }
 
-void RecordMove(EditorInstance* instance, UndoAction action) { instance->undo.lastAction = action; }
+void RecordMove(EditorInstance* instance) { instance->undo.lastAction = UndoDragDrop; }
 
-// The edit control keeps one level of undo, so the same message also redoes.
-void RecordTextUndo(EditorInstance* instance) {
-  instance->undo.undoneAction = instance->undo.lastAction;
-  instance->undo.lastAction = instance->undo.lastAction == UndoTextUndone ? UndoTextRedone : UndoTextUndone;
+void ForgetUndoOfShiftedRows(EditorInstance* instance) {
+  if (instance->undo.lastAction == UndoRowsPaste || instance->undo.lastAction == UndoDragDrop) ForgetLastEdit(instance);
 }
 
-void RecordRowsRestored(EditorInstance* instance) {
-  instance->undo.lastAction = instance->undo.lastAction == UndoRowsCut ? UndoRowsCutUndone : UndoRowsClearUndone;
+void RecordReversed(EditorInstance* instance, const UndoKind& reversed) {
+  if (reversed.reversal == UndoReversal::CellText) instance->undo.undoneAction = reversed.action;
+  instance->undo.lastAction = reversed.opposite;
 }
-
-void RecordPasteRemoved(EditorInstance* instance) { instance->undo.lastAction = UndoRowsPasteUndone; }

@@ -10,6 +10,7 @@
 #include "qst_editor/undo_action.h"
 
 struct MovedRow;
+struct UndoKind;
 
 // The record of a new editor: nothing to undo, the paste row at the top.
 void StartUndoRecord(EditorInstance* instance);
@@ -31,10 +32,13 @@ void RecordMoveStart(EditorInstance* instance);
 // The rows of the last move, a pool block (the previous one is freed).
 void KeepMoveSnapshot(EditorInstance* instance, MovedRow* rows, std::uint32_t count);
 void ReleaseMoveSnapshot(EditorInstance* instance);
-// A move done (UndoDragDrop) or undone (UndoDragDropUndone).
-void RecordMove(EditorInstance* instance, UndoAction action);
+// A move done.
+void RecordMove(EditorInstance* instance);
+// Recorded row numbers no longer hold once a row was inserted above them (an
+// Insert Row that kept the old entry row): a row paste or a move ends here.
+void ForgetUndoOfShiftedRows(EditorInstance* instance);
 
-// What Undo itself records.
-void RecordTextUndo(EditorInstance* instance);
-void RecordRowsRestored(EditorInstance* instance);
-void RecordPasteRemoved(EditorInstance* instance);
+// Undo reversed an edit of kind reversed: the record says the kind's opposite,
+// so that Undo again redoes it. A text undo also keeps the kind it reversed in
+// undoneAction, which decides whether the Undo item offers a redo.
+void RecordReversed(EditorInstance* instance, const UndoKind& reversed);

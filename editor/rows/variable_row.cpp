@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "editor/document/document_rows.h"
 #include "editor/resources/module_resources.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
@@ -105,7 +106,7 @@ int ReadVariableRowWith(EditorInstance* instance, VariableRecord* record, std::u
     // Every read leaves the cell in normal form (cut to 41 characters); a cell
     // that already holds exactly that text needs no write.
     if (typeLength > kVariableTextMax || std::strcmp(asRead, record->type) != 0) {
-      GridSetItemText(grid, row, ColType, record->type);
+      WriteCellText(instance, row, ColType, record->type);
     }
   }
   if (IsDecimalTypeWith(record->type, words)) {

@@ -41,7 +41,8 @@ extern "C" QST_EXPORT int QST_ReadEditorFields(HWND editorWindow, EditorFields* 
       i->document.callerKind,
       i->document.libraryName,
       i->document.structureName,
-      i->document.objectId,
+      // One field for scenarios: a stand-alone editor's global type, else the owner.
+      i->document.contextCode == kContextStandAlone ? i->document.globalTypeId : i->document.ownerId,
       i->document.localTypeId,
       i->document.groupId,
       i->document.ownerKind,

@@ -13,9 +13,35 @@
 
 struct MovedRow;
 
+// The editor's invariants. They hold whenever the outermost call into the
+// module returns (editor/window/editor_invariants checks them then, citing
+// these numbers); the row commands and Undo assert the cheap ones, marked *,
+// on entry.
+//
+//  (1)* Once the first Open is over (firstOpen 0), document.entryRow names a
+//       grid row that carries the entry-row marker in the hidden column. The
+//       one exception is the start grid of an editor whose first Open was
+//       cancelled or failed and that closes: no row carries the marker, and
+//       every row is blank.
+//  (2)  No other row carries the marker. (The entry row itself may hold text:
+//       a type typed into it, or text pasted into its cells, opens no new
+//       entry row.)
+//  (3)* The selection bounds, as the presses in the row indicator tracked
+//       them, stay in order: a last bound only with a first, and
+//       selFirst <= selLast. They may name rows a Cut or Clear deleted since.
+//  (4)* undo.lastAction is a kind with a row in kUndoKinds.
+//  (5)* The undo record holds what that row needs: the row text for a row
+//       Cut, a row Clear and an undone paste; the move snapshot for a move and
+//       an undone move; for a row paste a pasted-row count of at least 0 and,
+//       with rows pasted, undoRow.. undoRow + pastedCount - 1 inside the grid.
+//  (6)  document.changed, document.entryRow and the grid's rows are written
+//       only by editor/document; the undo record only by editor/rows/undo_record
+//       and undo_copy. (Held by the code, not checked at run time.)
+
 // The structure on show: its names, where it belongs, its entry row and
-// whether it differs from what is stored. Written by open, save, New and the
-// row code that keeps the entry row (editor/rows/entry_row).
+// whether it differs from what is stored. Its rows, entry row and changed flag
+// are written only through editor/document; the names and ids by open, save
+// and New.
 // Rows are the grid's: unsigned, numbered from 1, 0 meaning none.
 struct DocumentState {
   std::int32_t changed;          // nonzero while the rows differ from the stored structure
@@ -25,11 +51,12 @@ struct DocumentState {
   std::int32_t autoAppendArmed;  // nonzero while typing into the entry row may open a new one
   std::int32_t contextCode;
   std::int32_t callerKind;
-  char* libraryName;    // pool string or null
-  char* structureName;  // pool string or null
-  std::int32_t objectId;
-  std::int32_t localTypeId;
-  std::uint16_t groupId;  // 0xFFFF: not found
+  char* libraryName;          // pool string or null
+  char* structureName;        // pool string or null
+  std::int32_t globalTypeId;  // stand-alone: the structure's type in its entry group
+  std::int32_t ownerId;       // embedded: the object that owns the structure
+  std::int32_t localTypeId;   // embedded: the structure's type in the owner's group
+  std::uint16_t groupId;      // 0xFFFF: not found
   std::int32_t ownerKind;
 };
 

@@ -5,6 +5,8 @@
 #include <cassert>
 #include <cstring>
 
+#include "editor/document/document_rows.h"
+#include "editor/document/document_state.h"
 #include "editor/persistence/load_structure.h"
 #include "editor/persistence/open_structure.h"
 #include "editor/resources/module_resources.h"
@@ -59,12 +61,12 @@ void OpenRequestedStructure(EditorInstance* instance, void* request) {
 // Any other start: an untitled grid of empty rows, and the open dialog first.
 void StartUntitled(EditorInstance* instance, std::int32_t contextCode, void* request, HostContext* context) {
   RedrawOff(instance);
-  for (int i = 0; i < kNewStructureRows; ++i) GridInsertRow(instance->gridWindow, 0);
+  for (int i = 0; i < kNewStructureRows; ++i) InsertDocumentRow(instance, 0);
   RedrawOn(instance);
   if (contextCode == kContextEmbedded && request != nullptr) {
     std::int32_t owner = 0;
     std::memcpy(&owner, request, sizeof owner);
-    instance->document.objectId = owner;
+    instance->document.ownerId = owner;
     instance->document.groupId = static_cast<std::uint16_t>(owner & 0xFFFF);
   }
   SetEditorTitle(instance, nullptr);
@@ -93,9 +95,9 @@ HWND CreateEditor(std::int32_t contextCode, std::int32_t callerKind, void* reque
     return nullptr;
   }
   instance->editMenu = ShellEditMenuOf(instance->hostContext, instance->editorWindow);
-  instance->document.changed = 0;
+  MarkDocumentUnchanged(instance);
   instance->document.firstOpen = 1;
-  instance->document.entryRow = 1;
+  SetEntryRow(instance, 1);
   instance->document.autoAppendArmed = 1;
   instance->cursor.curColumn = 0;
   instance->cursor.curRow = 0;

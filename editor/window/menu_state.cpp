@@ -7,39 +7,9 @@
 #include "qst/command_ids.h"
 #include "qst/grid_engine.h"
 #include "qst/host_shell.h"
-#include "qst_editor/undo_action.h"
+#include "qst_editor/undo_kinds.h"
 
 namespace {
-
-struct UndoLabel {
-  UINT stringId;  // 0: the item keeps its label and state
-  bool enabled;
-};
-
-// The Undo item tells what the next Undo command will do.
-UndoLabel UndoLabelFor(std::int32_t lastAction, std::int32_t undoneAction) {
-  switch (lastAction) {
-    case UndoTextUndone: {
-      const bool redoable = undoneAction == UndoType || undoneAction == UndoTextCut || undoneAction == UndoTextPaste ||
-                            undoneAction == UndoTextClear;
-      return redoable ? UndoLabel{IdsRedo, true} : UndoLabel{IdsCantUndo, false};
-    }
-    case UndoTextRedone: return {IdsUndo, true};
-    case UndoType: return {IdsUndoType, true};
-    case UndoTextCut:
-    case UndoRowsCut: return {IdsUndoCut, true};
-    case UndoTextPaste:
-    case UndoRowsPaste: return {IdsUndoPaste, true};
-    case UndoTextClear:
-    case UndoRowsClear: return {IdsUndoClear, true};
-    case UndoRowsCutUndone:
-    case UndoRowsClearUndone: return {IdsCantUndo, false};
-    case UndoRowsPasteUndone:
-    case UndoDragDropUndone: return {IdsRedo, true};
-    case UndoDragDrop: return {IdsUndoDragDrop, true};
-    default: return {0, false};
-  }
-}
 
 void SetUndoItem(HMENU menu, UINT stringId, bool enabled) {
   char label[kStringBufferSize];
@@ -61,11 +31,13 @@ bool HasSomethingToCut(EditorInstance* instance) {
 
 void UpdateEditMenu(EditorInstance* instance, HMENU editMenu) {
   instance->editMenu = editMenu;
-  const UndoLabel undo = UndoLabelFor(instance->undo.lastAction, instance->undo.undoneAction);
-  if (undo.stringId != 0) SetUndoItem(editMenu, undo.stringId, undo.enabled);
+  // The Undo item tells what the next Undo command will do.
+  const UndoItem undo = UndoItemFor(instance->undo.lastAction, instance->undo.undoneAction);
+  if (undo.label != 0) SetUndoItem(editMenu, undo.label, undo.enabled);
 
-  bool pasteEnabled = IsClipboardFormatAvailable(CF_TEXT) != 0;
-  if (instance->undo.lastAction == UndoRowsClear) pasteEnabled = false;
+  const UndoKind* kind = FindUndoKind(instance->undo.lastAction);
+  const bool pasteGrayed = kind != nullptr && kind->paste == UndoPaste::Grayed;
+  const bool pasteEnabled = IsClipboardFormatAvailable(CF_TEXT) != 0 && !pasteGrayed;
   EnableMenuItem(editMenu, CmdPaste, MF_BYCOMMAND | (pasteEnabled ? MF_ENABLED : MF_GRAYED));
 
   const UINT cutState = MF_BYCOMMAND | (HasSomethingToCut(instance) ? MF_ENABLED : MF_GRAYED);

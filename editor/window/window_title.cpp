@@ -40,7 +40,7 @@ void SetEditorTitle(EditorInstance* instance, const char* structureName) {
   LoadModuleString(IdsUntitled, untitled, sizeof untitled);
   AppendFormatted(title, IdsTitle, structureName != nullptr ? structureName : untitled);
   if (instance->document.contextCode == kContextEmbedded) {
-    const char* owner = RuntimeObjectName(instance->hostContext->runtime, instance->document.objectId);
+    const char* owner = RuntimeObjectName(instance->hostContext->runtime, instance->document.ownerId);
     if (owner == nullptr) owner = "";
     AppendFormatted(title, IdsTitleOwner, IsUntitledOwner(owner) ? untitled : owner);
   }

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "qst_editor/undo_action.h"
+#include "qst_editor/undo_kinds.h"
 
 namespace script {
 namespace {
@@ -21,25 +21,12 @@ FieldValue Text(std::string text) { return FieldValue{Kind::Text, 0, std::move(t
 
 FieldValue PoolString(const char* text) { return text ? Text(text) : Name("none"); }
 
-constexpr NamedNumber kUndoNames[] = {
-    {"UndoNone", UndoNone},
-    {"UndoTextUndone", UndoTextUndone},
-    {"UndoTextRedone", UndoTextRedone},
-    {"UndoType", UndoType},
-    {"UndoTextCut", UndoTextCut},
-    {"UndoTextCopy", UndoTextCopy},
-    {"UndoTextPaste", UndoTextPaste},
-    {"UndoTextClear", UndoTextClear},
-    {"UndoRowsCut", UndoRowsCut},
-    {"UndoRowsCutUndone", UndoRowsCutUndone},
-    {"UndoRowsCopy", UndoRowsCopy},
-    {"UndoRowsPaste", UndoRowsPaste},
-    {"UndoRowsPasteUndone", UndoRowsPasteUndone},
-    {"UndoRowsClear", UndoRowsClear},
-    {"UndoRowsClearUndone", UndoRowsClearUndone},
-    {"UndoDragDrop", UndoDragDrop},
-    {"UndoDragDropUndone", UndoDragDropUndone},
-};
+// The undo kinds by the names the module's table gives them.
+constexpr auto kUndoNames = [] {
+  std::array<NamedNumber, std::size(kUndoKinds)> names{};
+  for (std::size_t k = 0; k < names.size(); ++k) names[k] = {kUndoKindNames[k], kUndoKinds[k].action};
+  return names;
+}();
 constexpr NamedNumber kDragNames[] = {{"DragIdle", DragIdle}, {"DragPressed", DragPressed}, {"DragMoving", DragMoving}};
 
 FieldValue Named(std::int64_t value, std::span<const NamedNumber> names) {

@@ -43,7 +43,7 @@ struct EditorFields {
   std::int32_t callerKind;
   const char* libraryName;    // or null
   const char* structureName;  // or null
-  std::int32_t objectId;
+  std::int32_t objectId;  // a stand-alone editor's global type id, an embedded one's owner id
   std::int32_t localTypeId;
   std::uint16_t groupId;
   std::int32_t ownerKind;

@@ -64,6 +64,31 @@ TEST_F(EditorInvariantsTest, BrokenStatesAreNamed) {
   MakeRows({"a", "b"});
 }
 
+// The cheap check reads the entry row's cell alone, so it misses a second
+// marker (the full check's), and must still catch every other broken state.
+TEST_F(EditorInvariantsTest, TheCheapCheckMissesOnlyASecondMarker) {
+  ed_->document.firstOpen = 0;
+  MakeRows({"a", "b"});
+  EXPECT_EQ(CheapInvariantFailure(ed_), nullptr);
+  GridSetItemText(grid_, 1, ColMarker, kEntryRowMarker);
+  EXPECT_EQ(CheapInvariantFailure(ed_), nullptr);
+  GridSetItemText(grid_, 1, ColMarker, "");
+
+  const std::uint32_t entry = ed_->document.entryRow;
+  ed_->document.entryRow = entry + 5;  // past the last row
+  EXPECT_STREQ(CheapInvariantFailure(ed_), "entryRow does not name the marked row");
+  ed_->document.entryRow = entry;
+  GridSetItemText(grid_, entry, ColMarker, "");
+  EXPECT_STREQ(CheapInvariantFailure(ed_), "no row carries the entry-row marker");
+  GridSetItemText(grid_, entry, ColMarker, kEntryRowMarker);
+  ed_->selection.selLast = 2;
+  EXPECT_STREQ(CheapInvariantFailure(ed_), "selection bounds out of order");
+  ed_->selection.selLast = 0;
+  ed_->undo.lastAction = UndoRowsPasteUndone;
+  EXPECT_STREQ(CheapInvariantFailure(ed_), "a row edit to undo without its row text");
+  ed_->undo.lastAction = UndoNone;
+}
+
 TEST_F(EditorInvariantsTest, ABrokenMarkerStopsADebugBuild) {
 #ifdef NDEBUG
   GTEST_SKIP() << "the check runs in debug builds only";

@@ -76,13 +76,13 @@ TEST_F(CloseQuestion, SaveWithoutRoomForItsTextFailsAndKeepsEverything) {
   Name("s_address", "app.lib");
   SetRow(1, "a", "integer");
   instance_->document.groupId = 7;
-  instance_->document.objectId = 9;
+  instance_->document.globalTypeId = 9;
   instance_->pool->setLimit(instance_->pool->liveBytes() + 8);
   EXPECT_EQ(SaveStructure(instance_, 1452), 0);
   instance_->pool->setLimit(0);
   EXPECT_EQ(instance_->document.changed, 1);
   EXPECT_EQ(instance_->document.groupId, 7);
-  EXPECT_EQ(instance_->document.objectId, 9);
+  EXPECT_EQ(instance_->document.globalTypeId, 9);
   EXPECT_STREQ(instance_->document.structureName, "s_address");
   EXPECT_EQ(session_->statusId, 150);
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));

@@ -60,12 +60,12 @@ TEST_F(ShellTest, NewStandAloneEditorStartsUntitledWithTwelveRowsAndAnOpenQueued
 
 TEST_F(ShellTest, EmbeddedAndUnknownContextsUseTheSecondMenuAndEndWithReturn) {
   Restart(kContextEmbedded, kCallerMenu, 0x00012345);
-  EXPECT_EQ(ed_->document.objectId, 0x00012345);
+  EXPECT_EQ(ed_->document.ownerId, 0x00012345);
   EXPECT_EQ(ed_->document.groupId, 0x2345);
   EXPECT_EQ(Label(CmdReturn), "R&eturn");
   EXPECT_EQ(Commands(17), std::vector<WORD>{1284});
   Restart(999, 1019, 0x77);
-  EXPECT_EQ(ed_->document.objectId, 0);
+  EXPECT_EQ(ed_->document.ownerId, 0);
   EXPECT_EQ(Label(CmdReturn), "R&eturn");
   EXPECT_EQ(Commands(16).back(), CmdReturn);
   EXPECT_EQ(Commands(17), std::vector<WORD>{CmdClose});
