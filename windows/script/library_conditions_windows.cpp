@@ -26,6 +26,7 @@ bool LibraryConditions::dropRootRights(std::string*) { NeedsFileOnDisk("unprivil
 void LibraryConditions::restore() {}
 
 void LibraryConditions::requireFilesOnDisk(const std::string& word) { NeedsFileOnDisk(word); }
+bool LibraryConditions::stampFormat(const std::string&, std::int32_t, std::string*) { NeedsFileOnDisk("library-format"); }
 
 // This build makes only empty files for its libraries: a file with content is
 // one the scenario brought (a library, a damaged or a foreign file).
