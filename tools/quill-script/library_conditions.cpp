@@ -93,7 +93,8 @@ bool LibraryConditions::stampFormat(const std::string& path, std::int32_t format
   const std::string stamp = "PRAGMA user_version=" + std::to_string(format);
   bool ours = false, stamped = false;
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-      sqlite3_prepare_v2(db, "PRAGMA application_id", -1, &id, nullptr) == SQLITE_OK && sqlite3_step(id) == SQLITE_ROW) {
+      sqlite3_prepare_v2(db, "PRAGMA application_id", -1, &id, nullptr) == SQLITE_OK &&
+      sqlite3_step(id) == SQLITE_ROW) {
     ours = sqlite3_column_int(id, 0) == quill::kLibraryApplicationId;
     sqlite3_finalize(id);
     id = nullptr;

@@ -31,7 +31,8 @@ std::string Rows(const std::string& path, const std::string& sql) {
         db, sql.c_str(),
         [](void* out, int count, char** values, char**) {
           auto* rows = static_cast<std::string*>(out);
-          for (int i = 0; i < count; ++i) *rows += std::string(values[i] ? values[i] : "NULL") + (i + 1 < count ? "|" : "\n");
+          for (int i = 0; i < count; ++i)
+            *rows += std::string(values[i] ? values[i] : "NULL") + (i + 1 < count ? "|" : "\n");
           return 0;
         },
         &text, nullptr);

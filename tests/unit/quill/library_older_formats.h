@@ -48,7 +48,8 @@ inline std::string MakeOlderFormat(const std::string& path, const OlderFormat& f
   std::string error;
   const std::string sql = std::string(format.sql) + "PRAGMA user_version=" + std::to_string(format.version) +
                           "; PRAGMA application_id=" + std::to_string(kLibraryApplicationId) + ";";
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK || sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK ||
+      sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
     error = db ? sqlite3_errmsg(db) : "cannot open";
   sqlite3_close(db);
   return error;
