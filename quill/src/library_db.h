@@ -170,8 +170,9 @@ int ExecuteSql(sqlite3* db, const char* sql);
 // that began so, the file's new stamp is this connection's own doing.
 bool StillOurs(const Library::Impl& impl);
 void NoteOwnWrite(Library::Impl& impl);
-// Adds the change counters to a format 1 library (when another connection did
-// not do it already). Runs inside a write transaction.
+// Takes a library of an older format to today's, one format at a time (from
+// where another connection left it, when one did meanwhile). Runs inside a
+// write transaction.
 int UpgradeFormat(Library::Impl& impl);
 // Adds the index of the entries' list to a library made without it. Runs
 // inside a write transaction, after any upgrade (it indexes the counters).

@@ -43,10 +43,6 @@ constexpr const char* kSchema =
 constexpr const char* kListIndex =
     "CREATE INDEX IF NOT EXISTS entries_list ON entries(name COLLATE NOCASE, comment, modified, changes)";
 
-constexpr const char* kAddCounters =
-    "ALTER TABLE entries ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;"
-    "ALTER TABLE local_types ADD COLUMN changes INTEGER NOT NULL DEFAULT 0;";
-
 std::uint32_t BigEndian32(const unsigned char* bytes) {
   return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) |
          std::uint32_t{bytes[3]};
@@ -435,17 +431,6 @@ LibraryFailure Library::lastFailure() const { return impl_->lastFailure; }
 int Library::formatVersion() const { return impl_->version; }
 
 int AddListIndex(Library::Impl& impl) { return ExecuteSql(impl.db, kListIndex); }
-
-int UpgradeFormat(Library::Impl& impl) {
-  std::int64_t version = 0;
-  int rc = QueryInt(impl.db, "PRAGMA user_version", &version);
-  if (rc != SQLITE_ROW) return rc;
-  if (version >= kLibraryFormatVersion) return SQLITE_OK;  // another program upgraded it meanwhile
-  rc = ExecuteSql(impl.db, kAddCounters);
-  if (rc != SQLITE_OK) return rc;
-  std::string pragma = "PRAGMA user_version=" + std::to_string(kLibraryFormatVersion);
-  return ExecuteSql(impl.db, pragma.c_str());
-}
 
 namespace {
 

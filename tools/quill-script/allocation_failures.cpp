@@ -26,7 +26,9 @@ namespace script {
 namespace {
 
 // The runner's own writes of libraries (setup through a connection of its own).
-bool WritesOnItsOwn(std::string_view word) { return word == "store" || word == "store-local"; }
+bool WritesOnItsOwn(std::string_view word) {
+  return word == "store" || word == "store-local" || word == "library-format";
+}
 
 // A child that has not ended after this long is hung.
 constexpr unsigned kChildSeconds = 120;
@@ -145,7 +147,7 @@ std::vector<std::string> AllocationJudge::finish(Scenario& scenario) {
 bool AllocationJudge::countsDuring(std::string_view word) {
   static constexpr std::string_view kRunnersOwn[] = {
       "dump", "answer", "pool", "note", "lock", "unlock", "busy-timeout", "file-size-limit", "readonly",
-      "unprivileged", "font", "profile", "store", "store-local", "clipboard"};
+      "unprivileged", "font", "profile", "store", "store-local", "library-format", "clipboard"};
   if (word.rfind("expect", 0) == 0) return false;
   return std::find(std::begin(kRunnersOwn), std::end(kRunnersOwn), word) == std::end(kRunnersOwn);
 }

@@ -1,4 +1,5 @@
-// The world around a scenario's library files: locks, size limits, read-only files, dropped rights.
+// The world around a scenario's library files: locks, size limits, read-only files, dropped rights,
+// another format.
 #include "library_conditions.h"
 
 #include <pwd.h>
@@ -10,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+
+#include "quill/library.h"
 
 namespace script {
 namespace {
@@ -83,6 +86,25 @@ bool LibraryConditions::makeReadOnly(const std::string& path, std::string* error
 void LibraryConditions::requireFilesOnDisk(const std::string&) {}
 
 void LibraryConditions::openingLibraryFile(const std::string&) {}
+
+bool LibraryConditions::stampFormat(const std::string& path, std::int32_t format, std::string* error) {
+  sqlite3* db = nullptr;
+  sqlite3_stmt* id = nullptr;
+  const std::string stamp = "PRAGMA user_version=" + std::to_string(format);
+  bool ours = false, stamped = false;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(db, "PRAGMA application_id", -1, &id, nullptr) == SQLITE_OK &&
+      sqlite3_step(id) == SQLITE_ROW) {
+    ours = sqlite3_column_int(id, 0) == quill::kLibraryApplicationId;
+    sqlite3_finalize(id);
+    id = nullptr;
+    stamped = ours && sqlite3_exec(db, stamp.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  if (!stamped) *error = db && sqlite3_errcode(db) != SQLITE_OK ? sqlite3_errmsg(db) : "not a library file";
+  sqlite3_finalize(id);
+  sqlite3_close_v2(db);
+  return stamped;
+}
 
 bool LibraryConditions::dropRootRights(std::string* reason) {
   if (geteuid() != 0) return true;  // an ordinary user already

@@ -1,7 +1,7 @@
 // What a scenario makes of the world around its library files: another
 // connection holding a library locked, a limit on the size of files written,
-// read-only files and folders, and running without root's rights. Everything
-// is undone when the scenario ends.
+// read-only files and folders, and running without root's rights, all undone
+// when the scenario ends; and a library left in another format.
 #pragma once
 
 #include <sys/resource.h>
@@ -44,6 +44,10 @@ class LibraryConditions {
   // skips the scenario there (throws StepSkip).
   static void requireFilesOnDisk(const std::string& word);
   static void openingLibraryFile(const std::string& path);
+  // The library file at path says it has the given format, as a program
+  // writing that format would leave it; its tables stay as they are. False
+  // with *error when path is no library. Nothing undoes it.
+  static bool stampFormat(const std::string& path, std::int32_t format, std::string* error);
 
  private:
   void restore();

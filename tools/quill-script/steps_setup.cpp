@@ -1,6 +1,6 @@
 // Setup words: font, library, profile, object, store, store-local, and what
 // surrounds the library files: lock, unlock, busy-timeout, file-size-limit,
-// readonly, unprivileged. None pumps.
+// readonly, unprivileged, library-format. None pumps.
 #include <memory>
 
 #include "quill/compiler.h"
@@ -158,6 +158,18 @@ void ReadOnly(Scenario& scenario, const Step& step) {
     throw StepFailure{Quote(file.text) + " made read-only", error};
 }
 
+// library-format FILE N: a library as a program of format N would leave it,
+// for the checks of what this program makes of other formats.
+void LibraryFormat(Scenario&, const Step& step) {
+  const Word& file = Arg(step, 1, "a library file name");
+  const std::int64_t format = NumberArg(step, 2, "a library format");
+  NoMoreArgs(step, 3);
+  if (format < INT32_MIN || format > INT32_MAX) throw StepFailure{"a library format (32 bits)", std::to_string(format)};
+  std::string error;
+  if (!LibraryConditions::stampFormat(file.text, static_cast<std::int32_t>(format), &error))
+    throw StepFailure{Quote(file.text) + " given library format " + std::to_string(format), error};
+}
+
 // Root may write anything: a read-only file means something only to an ordinary user.
 void Unprivileged(Scenario& scenario, const Step& step) {
   NoMoreArgs(step, 1);
@@ -174,6 +186,7 @@ void AddSetupWords(std::vector<StepWord>* words) {
   words->push_back({"file-size-limit", false, FileSizeLimit});
   words->push_back({"readonly", false, ReadOnly});
   words->push_back({"unprivileged", false, Unprivileged});
+  words->push_back({"library-format", false, LibraryFormat});
   words->push_back({"font", false, Font});
   words->push_back({"library", false, LibraryWord});
   words->push_back({"profile", false, Profile});

@@ -1,8 +1,8 @@
 // The world around library files in the Windows build: there are none to act
 // on, since this build keeps its libraries in memory. A scenario that needs a
 // file on disk is skipped, saying which step needed it.
-#include <system_error>
 #include <filesystem>
+#include <system_error>
 
 #include "library_conditions.h"
 #include "step.h"
@@ -26,6 +26,9 @@ bool LibraryConditions::dropRootRights(std::string*) { NeedsFileOnDisk("unprivil
 void LibraryConditions::restore() {}
 
 void LibraryConditions::requireFilesOnDisk(const std::string& word) { NeedsFileOnDisk(word); }
+bool LibraryConditions::stampFormat(const std::string&, std::int32_t, std::string*) {
+  NeedsFileOnDisk("library-format");
+}
 
 // This build makes only empty files for its libraries: a file with content is
 // one the scenario brought (a library, a damaged or a foreign file).

@@ -20,8 +20,9 @@ namespace quill {
 // What marks an SQLite file as one of our libraries (PRAGMA application_id and
 // user_version). A file with another id is never opened, let alone written.
 constexpr std::int32_t kLibraryApplicationId = 0x514C4942;  // "QLIB"
-// Format 2 added the change counters. A format 1 library is read as it is (its
-// counters read 0) and gains them with its first write.
+// Format 2 added the change counters. A library of an older format is read as
+// it is (format 1's counters read 0) and is brought to this format, one step a
+// format, inside the transaction of its first write.
 constexpr std::int32_t kLibraryFormatVersion = 2;
 constexpr std::int32_t kLibraryOldestFormat = 1;
 // How long reads and writes wait for another connection holding the file's lock.

@@ -1,6 +1,10 @@
 # Every library failure says why under the message the user sees. The folder
-# holds damaged.lib (its entries table overwritten), foreign.lib (another
-# program's SQLite file) and newer.lib (library format 3).
+# holds damaged.lib (its entries table overwritten) and foreign.lib (another
+# program's SQLite file); newer.lib is a library as a program of format 3
+# leaves it.
+library newer.lib
+store s_0 "global type s_0 from structure\r\n\tstring\t\tx\r\nend type"
+library-format newer.lib 3
 library app.lib
 busy-timeout 50
 store s_address "global type s_address from structure\r\n\tstring\t\tstreet\r\nend type"

@@ -2,7 +2,6 @@
 // raises, the writes that expect a counter, and how a library of the earlier
 // format (no counters) is read as it is and gains them with its first write.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <cstdint>
 #include <functional>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "quill/library.h"
+#include "tests/unit/quill/library_older_formats.h"
 #include "tests/unit/quill/library_test_support.h"
 
 namespace quill {
@@ -32,24 +32,7 @@ class LibraryChanges : public ::testing::Test {
   }
 
   // A library as the earlier format wrote it: no counters, user_version 1.
-  void makeFormatOne() {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path_.c_str(), &db), SQLITE_OK);
-    const std::string sql =
-        "CREATE TABLE entries(name TEXT PRIMARY KEY COLLATE NOCASE, source TEXT NOT NULL,"
-        " comment TEXT NOT NULL DEFAULT '', modified TEXT NOT NULL);"
-        "CREATE TABLE objects(id INTEGER PRIMARY KEY, kind TEXT NOT NULL, name TEXT NOT NULL UNIQUE COLLATE NOCASE);"
-        "CREATE TABLE local_types(object_id INTEGER NOT NULL REFERENCES objects(id),"
-        " name TEXT NOT NULL COLLATE NOCASE, source TEXT NOT NULL, PRIMARY KEY(object_id, name));"
-        "INSERT INTO entries VALUES('s_old', 'global type s_old from structure\r\nend type', 'kept', '2020-01-01 "
-        "00:00:00');"
-        "INSERT INTO objects VALUES(7, 'window', 'w_main');"
-        "INSERT INTO local_types VALUES(7, 's_line', 'type s_line from structure\r\nend type');"
-        "PRAGMA user_version=1; PRAGMA application_id=" +
-        std::to_string(kLibraryApplicationId) + ";";
-    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-  }
+  void makeFormatOne() { EXPECT_EQ(testing::MakeOlderFormat(path_, testing::kOlderFormats[0]), ""); }
 
   ScratchDir dir_;
   std::string path_ = dir_.file("app.lib");
