@@ -42,7 +42,7 @@ struct Library::Impl {
   // is made in, renamed to path once that write commits.
   std::string pending;
   bool inMemory = false;
-  FileStamp stamp;  // as checked at open, or after this connection's latest write
+  FileStamp stamp;                         // as checked at open, or after this connection's latest write
   std::shared_ptr<std::uint64_t> commits;  // counts the writes committed, when given
   bool hasListIndex = false;               // the file has the index the entries' list reads
   sqlite3* db = nullptr;
@@ -109,6 +109,9 @@ inline constexpr const char* kUpsertLocalType =
 // What a transaction's body returns when a counter was not the one expected:
 // no SQLite code, so it cannot be mistaken for one.
 constexpr int kChangedMeanwhile = -2;
+// What a write meets when another program took the file to a format newer
+// than this program's after it was opened.
+constexpr int kNewerFormatMeanwhile = -3;
 
 // Runs body inside BEGIN IMMEDIATE ... COMMIT; rolls back on any failure so
 // the file stays exactly as it was. A library of the older format gets its
@@ -164,6 +167,9 @@ std::optional<Row> ReadRow(Library::Impl& impl, Statement& query, std::string* e
 // the failure's kind in impl.
 std::string DescribeWriteFailure(Library::Impl& impl, int code);
 std::string DescribeReadFailure(Library::Impl& impl, int code);
+// Why nothing was written to a file whose format became `stored`, newer than
+// this program's, after it was opened; notes the failure's kind in impl.
+std::string NewerFormatMessage(Library::Impl& impl, std::int64_t stored);
 
 int ExecuteSql(sqlite3* db, const char* sql);
 // Whether the file is as this connection last saw it; after a committed write
@@ -174,6 +180,10 @@ void NoteOwnWrite(Library::Impl& impl);
 // where another connection left it, when one did meanwhile). Runs inside a
 // write transaction.
 int UpgradeFormat(Library::Impl& impl);
+// kNewerFormatMeanwhile when the file's format is now newer than this
+// program's (*stored says which), else SQLITE_OK. Runs inside a write
+// transaction, before anything is written.
+int CheckFormatStillOurs(Library::Impl& impl, std::int64_t* stored);
 // Adds the index of the entries' list to a library made without it. Runs
 // inside a write transaction, after any upgrade (it indexes the counters).
 int AddListIndex(Library::Impl& impl);
@@ -182,6 +192,10 @@ template <typename Body>
 WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
   const bool stillOurs = StillOurs(impl);
   int rc = ExecuteSql(impl.db, "BEGIN IMMEDIATE");
+  // A file nobody touched since this connection last looked keeps the format
+  // it had then; any other may have gone past it.
+  std::int64_t stored = 0;
+  if (rc == SQLITE_OK && !stillOurs && !impl.inMemory && impl.version != 0) rc = CheckFormatStillOurs(impl, &stored);
   const bool upgrading = rc == SQLITE_OK && impl.version != 0 && impl.version < kLibraryFormatVersion;
   if (upgrading) rc = UpgradeFormat(impl);
   const bool indexing = rc == SQLITE_OK && impl.version != 0 && !impl.hasListIndex;
@@ -206,7 +220,9 @@ WriteOutcome RunWrite(Library::Impl& impl, std::string* error, Body body) {
     return WriteOutcome::Written;
   }
   // The failure's code must be described before the rollback resets it.
-  std::string message = rc == kChangedMeanwhile ? std::string() : DescribeWriteFailure(impl, rc);
+  std::string message = rc == kChangedMeanwhile       ? std::string()
+                        : rc == kNewerFormatMeanwhile ? NewerFormatMessage(impl, stored)
+                                                      : DescribeWriteFailure(impl, rc);
   if (!sqlite3_get_autocommit(impl.db)) ExecuteSql(impl.db, "ROLLBACK");
   if (rc == kChangedMeanwhile) return WriteOutcome::Changed;
   if (error) *error = message;

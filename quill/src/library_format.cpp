@@ -58,4 +58,16 @@ int UpgradeFormat(Library::Impl& impl) {
   return SQLITE_OK;
 }
 
+int CheckFormatStillOurs(Library::Impl& impl, std::int64_t* stored) {
+  const int rc = StoredFormat(impl.db, stored);
+  if (rc != SQLITE_ROW) return rc;
+  return *stored > kLibraryFormatVersion ? kNewerFormatMeanwhile : SQLITE_OK;
+}
+
+std::string NewerFormatMessage(Library::Impl& impl, std::int64_t stored) {
+  impl.lastFailure = LibraryFailure::Other;
+  return impl.path + " now has library format " + std::to_string(stored) +
+         ", which this program cannot write; nothing was written.";
+}
+
 }  // namespace quill

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "quill/library.h"
 #include "tests/unit/quill/library_older_formats.h"
@@ -116,6 +117,39 @@ TEST(LibraryFormat, UpgradeFailingPartWayLeavesTheFileAsItWas) {
     library.reset();
     EXPECT_TRUE(ReadBytes(path) == before) << "the file changed";
     EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+  }
+}
+
+// Another program of a newer format may take the file past this program's
+// format while it is open here, whether the file was of today's format or an
+// older one; writing rows of the older shape into it would damage its data.
+TEST(LibraryFormat, WriteRefusedWhenAnotherProgramMadeTheFileNewerMeanwhile) {
+  ScratchDir dir;
+  std::vector<std::int32_t> starts{kLibraryFormatVersion};
+  for (const OlderFormat& format : kOlderFormats) starts.push_back(format.version);
+  for (std::int32_t start : starts) {
+    SCOPED_TRACE("format " + std::to_string(start));
+    const std::string path = dir.file("from" + std::to_string(start) + ".lib");
+    if (start == kLibraryFormatVersion) {
+      ASSERT_TRUE(Open(path)->writeEntry(testing::kOldEntry, testing::kOldEntrySource, "", nullptr));
+    } else {
+      ASSERT_EQ(testing::MakeOlderFormat(path, kOlderFormats[start - kLibraryOldestFormat]), "");
+    }
+    auto library = Open(path);
+    ASSERT_NE(library, nullptr);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    const std::string newer = std::to_string(kLibraryFormatVersion + 1);
+    EXPECT_EQ(sqlite3_exec(db, ("PRAGMA user_version=" + newer).c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    const std::string before = ReadBytes(path);
+
+    std::string error;
+    EXPECT_FALSE(library->writeEntry("s_new", kNewSource, "", &error));
+    EXPECT_EQ(error,
+              path + " now has library format " + newer + ", which this program cannot write; nothing was written.");
+    library.reset();
+    EXPECT_TRUE(ReadBytes(path) == before) << "the file changed";
   }
 }
 
