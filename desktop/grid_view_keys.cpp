@@ -33,9 +33,9 @@ void GridView::moveCurrent(int rowDelta, int columnDelta) {
   }
   column += columnDelta;
   if (column > kLastDataColumn) {
-    column = ColName;
+    column = kFirstDataColumn;
     ++row;
-  } else if (column < ColName) {
+  } else if (column < kFirstDataColumn) {
     column = kLastDataColumn;
     --row;
   }
@@ -134,14 +134,14 @@ void GridView::updateCompletion(bool dropDown) {
   auto* s = sheet();
   auto* host = frontEnd_.host();
   auto* session = frame_.session();
-  if (!s || !host || !session || s->currentColumn() != 2 || s->currentRow() == 0) return;
+  if (!s || !host || !session || s->currentColumn() != ColType || s->currentRow() == 0) return;
   if (!completion_->isVisible() || completionRow_ != s->currentRow()) {
     choices_ = quill::TypeChoicesFor(*host, *session);
     completionRow_ = s->currentRow();
   }
   char text[512] = {};
   GetWindowTextA(s->editControl(), text, sizeof text);
-  completion_->showFor(choices_, QString::fromLatin1(text), cellRect(s->currentRow(), 2), dropDown);
+  completion_->showFor(choices_, QString::fromLatin1(text), cellRect(s->currentRow(), ColType), dropDown);
 }
 
 bool GridView::completionKey(int key) {
