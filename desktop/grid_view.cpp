@@ -311,7 +311,7 @@ void GridView::paintEvent(QPaintEvent*) {
   const std::uint32_t first = firstVisibleRow();
   const std::uint32_t count = s->rowCount();
   for (std::uint32_t row = first; row <= count; ++row) {
-    QRect indicator = cellRect(row, 0);
+    QRect indicator = cellRect(row, ColRowIndicator);
     if (indicator.top() > viewport()->height()) break;
     painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
     painter.setPen(palette().mid().color());

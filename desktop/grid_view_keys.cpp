@@ -82,7 +82,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
     frame_.clearStatusText();
   const bool shift = mods & Qt::ShiftModifier;
-  const bool typeCell = s->currentRow() != 0 && s->currentColumn() == 2;
+  const bool typeCell = s->currentRow() != 0 && s->currentColumn() == ColType;
   if (completion_->isVisible() && completionKey(key)) {
     afterInput();
     return;
@@ -212,7 +212,7 @@ bool GridView::nameAccepts() {
 
 bool GridView::decimalsAccept(char c) {
   auto* s = sheet();
-  if (s->currentColumn() != 3 || s->currentRow() == 0) return true;
+  if (s->currentColumn() != ColDecimals || s->currentRow() == 0) return true;
   // The save writes decimal positions for a decimal only: anything else would be lost unseen.
   if (!quill::IsDecimalTypeText(s->cellText(s->currentRow(), ColType))) {
     frame_.setStatusText(QStringLiteral("Only a decimal has decimal positions."));

@@ -18,8 +18,8 @@ namespace {
 // Types the compiler knows beyond the language's type names an editor offers.
 constexpr std::array<std::string_view, 2> kCompilerOnlyTypes = {"any", "blob"};
 
-constexpr std::string_view kDecimalRange = "Decimal positions must be between 0 and 18.";
-constexpr std::string_view kInvalidName = "Invalid variable name.";
+constexpr std::string_view kDecimalRange = kBadDecimalsMessage;
+constexpr std::string_view kInvalidName = kBadVariableNameMessage;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

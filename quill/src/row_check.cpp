@@ -33,10 +33,10 @@ std::string NormalType(std::string type) {
   return type;
 }
 
-// A header format with the structure's name in place of its "%s".
-std::string HeaderLine(const char* format, const std::string& name) {
+// A format of the vocabulary with text in place of its one "%s".
+std::string Filled(const char* format, const std::string& text) {
   std::string line = format;
-  line.replace(line.find("%s"), 2, name);
+  line.replace(line.find("%s"), 2, text);
   return line;
 }
 
@@ -53,8 +53,8 @@ bool HalfFilled(const std::string& name, const std::string& type) { return name.
 std::optional<RowError> RowTheCompilerSkips(const CheckedRow& row, std::uint32_t number, std::uint32_t entryRow) {
   if (HalfFilled(row.name, row.type)) {
     if (number == entryRow) return std::nullopt;
-    if (row.type.empty()) return RowError{number, "", "Variable " + row.name + " has no type."};
-    return RowError{number, "", "The variable of type " + row.type + " has no name."};
+    if (row.type.empty()) return RowError{number, "", Filled(kVariableWithoutTypeFormat, row.name)};
+    return RowError{number, "", Filled(kTypeWithoutVariableFormat, row.type)};
   }
   if (!row.decimals || *row.decimals == 0 || row.name.empty() || IsDecimalTypeText(row.type)) return std::nullopt;
   return RowError{number, row.name,
@@ -129,7 +129,7 @@ void CompleteCheckedRows(Host& host, const EditorSession& session, const GridShe
 
 std::vector<RowError> CheckRows(const RowCheckRequest& request) {
   const std::string name = request.structure.empty() ? kNewStructureName : request.structure;
-  std::string source = HeaderLine(request.global ? kGlobalHeaderFormat : kLocalHeaderFormat, name);
+  std::string source = Filled(request.global ? kGlobalHeaderFormat : kLocalHeaderFormat, name);
   // Line 1 is the header; line k + 1 is the k-th row that holds a variable.
   std::vector<std::uint32_t> rowOfLine = {0, 0};
   for (std::size_t i = 0; i < request.rows.size(); ++i) {

@@ -1,6 +1,6 @@
 // The words host and module must spell alike: the language's type names, the
-// short forms the editor expands, the one type with decimal positions and the
-// shape of the structure source text. The module reads its own copies from its
+// short forms the editor expands, the one type with decimal positions, the
+// messages about a row and the shape of the structure source text. The module reads its own copies from its
 // string table, under the ids given here; the host reads this header. A unit
 // test holds the module's string table equal to it.
 #pragma once
@@ -61,6 +61,19 @@ inline constexpr VocabularyText kSourceFrameTexts[] = {
     {IdsGlobalHeader, kGlobalHeaderFormat},
     {IdsLocalHeader, kLocalHeaderFormat},
     {IdsEndType, kEndTypeLine},
+};
+
+// What is wrong with a row, said alike by the editor's save, the host's live
+// check and its compiler; %s stands for the name or the type that is there.
+inline constexpr char kVariableWithoutTypeFormat[] = "Variable %s has no type.";
+inline constexpr char kTypeWithoutVariableFormat[] = "The variable of type %s has no name.";
+inline constexpr char kBadDecimalsMessage[] = "Decimal positions must be between 0 and 18.";
+inline constexpr char kBadVariableNameMessage[] = "Invalid variable name.";
+inline constexpr VocabularyText kRowMessages[] = {
+    {IdsVariableWithoutType, kVariableWithoutTypeFormat},
+    {IdsTypeWithoutVariable, kTypeWithoutVariableFormat},
+    {IdsBadDecimals, kBadDecimalsMessage},
+    {IdsBadVariableName, kBadVariableNameMessage},
 };
 
 // A variable line, of the source text and of rows on the clipboard alike:

@@ -54,6 +54,7 @@ TEST_F(ResourcesTest, StringTableSpellsTheContractsVocabulary) {
   for (UINT id = IdsTypeBoolean; id <= IdsTypeWindow; ++id) EXPECT_EQ(String(id), LanguageTypeName(id)) << id;
   for (const TypeShortForm& shortForm : kTypeShortForms) EXPECT_EQ(String(shortForm.id), shortForm.text);
   for (const VocabularyText& text : kSourceFrameTexts) EXPECT_EQ(String(text.id), text.text) << text.id;
+  for (const VocabularyText& text : kRowMessages) EXPECT_EQ(String(text.id), text.text) << text.id;
   EXPECT_EQ(String(IdsRowIndicator), kGridColumns[ColRowIndicator].object);
 }
 
