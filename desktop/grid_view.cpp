@@ -96,8 +96,6 @@ int GridView::preferredWidth(int column) const {
   return userWidths_[column] > 0 ? userWidths_[column] : std::max(kMinColumnWidth, editorWidth(column));
 }
 
-int GridView::columnWidth(int column) const { return IsShownColumn(column) ? columnWidths()[column] : 0; }
-
 std::array<int, kGridColumnCount> GridView::columnWidths() const {
   std::array<int, kGridColumnCount> widths{};
   auto* s = sheet();
@@ -153,10 +151,11 @@ int GridView::columnBorderAt(int x) const {
 int GridView::firstVisibleRow() const { return verticalScrollBar()->value() + 1; }
 
 QRect GridView::cellRect(std::uint32_t row, int column) const {
+  const auto widths = columnWidths();
   int x = -horizontalScrollBar()->value();
-  for (int c = 0; c < column; ++c) x += columnWidth(c);
+  for (int c = 0; c < column && c < kGridColumnCount; ++c) x += IsShownColumn(c) ? widths[c] : 0;
   const int y = headerHeight() + (static_cast<int>(row) - firstVisibleRow()) * rowHeight();
-  return QRect(x, y, columnWidth(column), rowHeight());
+  return QRect(x, y, IsShownColumn(column) ? widths[column] : 0, rowHeight());
 }
 
 std::pair<std::string, std::uint32_t> GridView::objectAt(QPoint point) const {

@@ -57,10 +57,9 @@ class GridView : public QAbstractScrollArea {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  int columnWidth(int column) const;  // 0 for a column not shown
-  std::array<int, kGridColumnCount> columnWidths() const;
-  int editorWidth(int column) const;     // as the editor laid the column out
-  int preferredWidth(int column) const;  // the user's width, else the editor's
+  std::array<int, kGridColumnCount> columnWidths() const;  // by column number; 0 for a column not shown
+  int editorWidth(int column) const;                       // as the editor laid the column out
+  int preferredWidth(int column) const;                    // the user's width, else the editor's
   // Moves the border being dragged by delta pixels from where the drag began.
   void resizeColumn(int delta);
   int visibleRows() const;
