@@ -17,7 +17,7 @@ namespace desktop {
 
 struct FoundCell {
   std::uint32_t row = 0;
-  int column = 0;  // 1 the name matched, 2 the type
+  int column = 0;  // ColName when the name matched, ColType the type
   bool wrapped = false;
 };
 

@@ -400,7 +400,7 @@ void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
     addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
     connect(errorList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
       const auto row = item->data(Qt::UserRole).toUInt();
-      if (row != 0) gridView_->goTo(row, 1);
+      if (row != 0) gridView_->goTo(row, ColName);
       gridView_->setFocus();
     });
   }

@@ -22,15 +22,13 @@
 namespace desktop {
 namespace {
 
-constexpr const char* kColumnObjects[] = {"var_row", "var_name", "var_type", "var_dec"};
-constexpr const char* kColumnTitles[] = {"", "Name", "Type", "Dec"};
 constexpr int kMinColumnWidth = 16;
 constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
 const QString kWidthsKey = QStringLiteral("grid/columnWidths");
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
-  if (column == ColDecimals) {
-    auto number = sheet.cellNumber(row, ColDecimals);
+  if (IsNumberColumn(column)) {
+    auto number = sheet.cellNumber(row, column);
     return number ? QString::number(*number, 'g', 15) : QString();
   }
   return QString::fromLatin1(sheet.cellText(row, column));
@@ -65,17 +63,23 @@ GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
   });
 }
 
+// The setting holds the edited columns' widths, left to right, separated by commas.
 void GridView::loadColumnWidths() {
   const QStringList widths = LayoutSettings().value(kWidthsKey).toString().split(QLatin1Char(','));
-  for (int column = ColName; column <= kLastDataColumn && column <= widths.size(); ++column)
-    userWidths_[column] = std::max(0, widths[column - 1].toInt());
+  qsizetype next = 0;
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!c.editable) continue;
+    if (next == widths.size()) break;
+    userWidths_[c.id] = std::max(0, widths[next++].toInt());
+  }
 }
 
 void GridView::saveColumnWidths() const {
+  QStringList widths;
+  for (const GridColumnInfo& c : kGridColumns)
+    if (c.editable) widths << QString::number(userWidths_[c.id]);
   QSettings settings = LayoutSettings();
-  settings.setValue(
-      kWidthsKey,
-      QStringLiteral("%1,%2,%3").arg(userWidths_[ColName]).arg(userWidths_[ColType]).arg(userWidths_[ColDecimals]));
+  settings.setValue(kWidthsKey, widths.join(QLatin1Char(',')));
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
@@ -84,7 +88,7 @@ int GridView::rowHeight() const { return quill::kGridDetailHeight; }
 int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
 
 int GridView::editorWidth(int column) const {
-  std::string value = sheet()->property(std::string(kColumnObjects[column]) + ".width");
+  std::string value = sheet()->property(std::string(GridColumnAt(column).object) + ".width");
   return value.empty() ? 0 : std::max(0, std::atoi(value.c_str()));
 }
 
@@ -92,34 +96,54 @@ int GridView::preferredWidth(int column) const {
   return userWidths_[column] > 0 ? userWidths_[column] : std::max(kMinColumnWidth, editorWidth(column));
 }
 
-int GridView::columnWidth(int column) const {
+std::array<int, kGridColumnCount> GridView::columnWidths() const {
+  std::array<int, kGridColumnCount> widths{};
   auto* s = sheet();
-  if (!s) return 0;
+  if (!s) return widths;
   // The row header holds the error mark, the current-row mark and the largest row number.
   const int indicator =
       std::max(editorWidth(ColRowIndicator), fontMetrics().horizontalAdvance(QString::number(s->rowCount())) + 30);
-  if (column == ColRowIndicator) return indicator;
-  // Dec keeps its width in view; Name and Type share the rest in the ratio of the widths
-  // they were given. Only a window too narrow for all of them scrolls.
-  const int room = viewport()->width() - indicator;
-  const int decimals =
-      std::clamp(preferredWidth(ColDecimals), kMinColumnWidth, std::max(kMinColumnWidth, room - 2 * kMinColumnWidth));
-  if (column == ColDecimals) return decimals;
-  const int rest = std::max(2 * kMinColumnWidth, room - decimals);
-  const int name = preferredWidth(ColName);
-  const int type = preferredWidth(ColType);
-  const int nameShare = std::clamp(static_cast<int>(static_cast<long long>(rest) * name / (name + type)),
-                                   kMinColumnWidth, rest - kMinColumnWidth);
-  return column == ColName ? nameShare : rest - nameShare;
+  widths[ColRowIndicator] = indicator;
+  // An edited column the editor gives no share of its spare width (Dec) keeps its
+  // width in view; those with a share (Name, Type) share the rest in the ratio of
+  // the widths they were given. Only a window too narrow for all of them scrolls.
+  int sharing = 0;
+  long long givenTotal = 0;
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!c.editable || c.extraShare == 0) continue;
+    ++sharing;
+    givenTotal += preferredWidth(c.id);
+  }
+  int room = viewport()->width() - indicator;
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!c.editable || c.extraShare > 0) continue;
+    widths[c.id] =
+        std::clamp(preferredWidth(c.id), kMinColumnWidth, std::max(kMinColumnWidth, room - sharing * kMinColumnWidth));
+    room -= widths[c.id];
+  }
+  int rest = std::max(sharing * kMinColumnWidth, room);
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!c.editable || c.extraShare == 0) continue;
+    const int given = preferredWidth(c.id);
+    // The last sharing column takes what is left.
+    widths[c.id] = --sharing == 0 ? rest
+                                  : std::clamp(static_cast<int>(rest * static_cast<long long>(given) / givenTotal),
+                                               kMinColumnWidth, rest - sharing * kMinColumnWidth);
+    rest -= widths[c.id];
+    givenTotal -= given;
+  }
+  return widths;
 }
 
 int GridView::visibleRows() const { return std::max(1, (viewport()->height() - headerHeight()) / rowHeight()); }
 
 int GridView::columnBorderAt(int x) const {
   int right = -horizontalScrollBar()->value();
-  for (int column = ColRowIndicator; column <= kLastDataColumn; ++column) {
-    right += columnWidth(column);
-    if (column != ColRowIndicator && std::abs(x - right) <= kBorderGrip) return column;
+  const auto widths = columnWidths();
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!IsShownColumn(c.id)) continue;
+    right += widths[c.id];
+    if (c.editable && std::abs(x - right) <= kBorderGrip) return c.id;
   }
   return ColRowIndicator;
 }
@@ -127,10 +151,11 @@ int GridView::columnBorderAt(int x) const {
 int GridView::firstVisibleRow() const { return verticalScrollBar()->value() + 1; }
 
 QRect GridView::cellRect(std::uint32_t row, int column) const {
+  const auto widths = columnWidths();
   int x = -horizontalScrollBar()->value();
-  for (int c = 0; c < column; ++c) x += columnWidth(c);
+  for (int c = 0; c < column && c < kGridColumnCount; ++c) x += IsShownColumn(c) ? widths[c] : 0;
   const int y = headerHeight() + (static_cast<int>(row) - firstVisibleRow()) * rowHeight();
-  return QRect(x, y, columnWidth(column), rowHeight());
+  return QRect(x, y, IsShownColumn(column) ? widths[column] : 0, rowHeight());
 }
 
 std::pair<std::string, std::uint32_t> GridView::objectAt(QPoint point) const {
@@ -139,10 +164,11 @@ std::pair<std::string, std::uint32_t> GridView::objectAt(QPoint point) const {
   const std::uint32_t row = firstVisibleRow() + (point.y() - headerHeight()) / rowHeight();
   if (row == 0 || row > s->rowCount()) return {"", 0};
   int x = point.x() + horizontalScrollBar()->value();
-  for (int column = ColRowIndicator; column <= kLastDataColumn; ++column) {
-    const int width = columnWidth(column);
-    if (x < width) return {kColumnObjects[column], row};
-    x -= width;
+  const auto widths = columnWidths();
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!IsShownColumn(c.id)) continue;
+    if (x < widths[c.id]) return {c.object, row};
+    x -= widths[c.id];
   }
   return {"", 0};
 }
@@ -154,14 +180,14 @@ void GridView::updateScrollRange() {
   verticalScrollBar()->setRange(0, std::max(0, rows - visible));
   verticalScrollBar()->setPageStep(visible);
   int total = 0;
-  for (int c = ColRowIndicator; c <= kLastDataColumn; ++c) total += columnWidth(c);
+  for (int width : columnWidths()) total += width;
   horizontalScrollBar()->setRange(0, std::max(0, total - viewport()->width()));
 }
 
 void GridView::gridChanged() {
   updateScrollRange();
   if (auto* s = sheet();
-      completion_->isVisible() && (!s || s->currentRow() != completionRow_ || s->currentColumn() != 2))
+      completion_->isVisible() && (!s || s->currentRow() != completionRow_ || s->currentColumn() != ColType))
     completion_->hide();
   if (auto* s = sheet(); s && s->currentRow() != 0) {
     const int current = static_cast<int>(s->currentRow());
@@ -260,7 +286,7 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
   }
   painter.setPen(selected ? palette().highlightedText().color() : palette().text().color());
   painter.drawText(rect.adjusted(4, 0, -2, 0),
-                   Qt::AlignVCenter | (column == ColDecimals ? Qt::AlignRight : Qt::AlignLeft),
+                   Qt::AlignVCenter | (IsNumberColumn(column) ? Qt::AlignRight : Qt::AlignLeft),
                    CellDisplay(s, row, column));
 }
 
@@ -270,20 +296,21 @@ void GridView::paintEvent(QPaintEvent*) {
   auto* s = sheet();
   if (!s) return;
   // Header band.
-  for (int column = ColRowIndicator; column <= kLastDataColumn; ++column) {
-    QRect rect = cellRect(1, column);
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!IsShownColumn(c.id)) continue;
+    QRect rect = cellRect(1, c.id);
     rect.moveTop(0);
     rect.setHeight(headerHeight());
     painter.fillRect(rect, palette().button());
     painter.setPen(palette().mid().color());
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
     painter.setPen(palette().buttonText().color());
-    painter.drawText(rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, QString::fromLatin1(kColumnTitles[column]));
+    painter.drawText(rect.adjusted(4, 0, 0, 0), Qt::AlignVCenter, QString::fromLatin1(c.title));
   }
   const std::uint32_t first = firstVisibleRow();
   const std::uint32_t count = s->rowCount();
   for (std::uint32_t row = first; row <= count; ++row) {
-    QRect indicator = cellRect(row, 0);
+    QRect indicator = cellRect(row, ColRowIndicator);
     if (indicator.top() > viewport()->height()) break;
     painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
     painter.setPen(palette().mid().color());
@@ -303,8 +330,8 @@ void GridView::paintEvent(QPaintEvent*) {
       painter.restore();
     }
     painter.drawText(indicator.adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(row));
-    for (int column = ColName; column <= kLastDataColumn; ++column)
-      paintCell(painter, row, column, cellRect(row, column));
+    for (const GridColumnInfo& c : kGridColumns)
+      if (c.editable) paintCell(painter, row, c.id, cellRect(row, c.id));
   }
   // The drop line, placed by the editor from row 1; shown relative to the rows in view.
   if (s->property("dragline.visible") == "TRUE") {
@@ -348,13 +375,12 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     // selection the cell becomes current and the selection stays for the commands.
     auto [object, row] = objectAt(point);
     if (row != 0) {
-      const int column = static_cast<int>(std::find(std::begin(kColumnObjects), std::end(kColumnObjects), object) -
-                                          std::begin(kColumnObjects));
+      const int column = GridColumnOfObject(object);
       frontEnd_.setEventModifiers(Qt::NoModifier);
       if (!s->isSelected(row)) {
         s->userMousePress(object, row);
         s->userMouseRelease(object, row);
-      } else if (column != ColRowIndicator) {
+      } else if (IsEditableColumn(column)) {
         s->userSetCurrentCell(row, column);
       }
       afterInput();
@@ -368,7 +394,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
   if (point.y() < headerHeight()) {
     if ((resizing_ = columnBorderAt(point.x())) != ColRowIndicator) {
       resizeFromX_ = point.x();
-      for (int column = ColName; column <= kLastDataColumn; ++column) resizeFrom_[column] = columnWidth(column);
+      resizeFrom_ = columnWidths();
     }
     return;
   }
@@ -397,7 +423,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
 // A border follows the pointer and the column right of it gives or takes the
 // difference, so Dec stays in view; Dec's own border takes from Name and Type.
 void GridView::resizeColumn(int delta) {
-  std::array<int, kLastDataColumn + 1> widths = resizeFrom_;
+  std::array<int, kGridColumnCount> widths = resizeFrom_;
   if (resizing_ == kLastDataColumn) {
     widths[kLastDataColumn] = std::max(kMinColumnWidth, widths[kLastDataColumn] + delta);
   } else {
@@ -405,7 +431,8 @@ void GridView::resizeColumn(int delta) {
     widths[resizing_] += delta;
     widths[resizing_ + 1] -= delta;
   }
-  for (int column = ColName; column <= kLastDataColumn; ++column) userWidths_[column] = widths[column];
+  for (const GridColumnInfo& c : kGridColumns)
+    if (c.editable) userWidths_[c.id] = widths[c.id];
   updateScrollRange();
   viewport()->update();
 }

@@ -57,9 +57,9 @@ class GridView : public QAbstractScrollArea {
   bool viewportEvent(QEvent* event) override;
 
  private:
-  int columnWidth(int column) const;     // 0 row indicator, 1..3 data columns
-  int editorWidth(int column) const;     // as the editor laid the column out
-  int preferredWidth(int column) const;  // the user's width, else the editor's
+  std::array<int, kGridColumnCount> columnWidths() const;  // by column number; 0 for a column not shown
+  int editorWidth(int column) const;                       // as the editor laid the column out
+  int preferredWidth(int column) const;                    // the user's width, else the editor's
   // Moves the border being dragged by delta pixels from where the drag began.
   void resizeColumn(int delta);
   int visibleRows() const;
@@ -92,8 +92,8 @@ class GridView : public QAbstractScrollArea {
   FrameWindow& frame_;
   HWND grid_;
   bool dragging_ = false;
-  std::array<int, kLastDataColumn + 1> userWidths_{};  // widths the user gave the data columns; 0 for the editor's
-  int resizing_ = ColRowIndicator;                     // the column whose border is being dragged
+  std::array<int, kGridColumnCount> userWidths_{};  // widths the user gave the edited columns; 0 for the editor's
+  int resizing_ = ColRowIndicator;                  // the column whose border is being dragged
   TypeCompletion* completion_ = nullptr;
   std::vector<quill::TypeChoice> choices_;  // read when the list opens in a cell
   std::uint32_t completionRow_ = 0;
@@ -102,7 +102,7 @@ class GridView : public QAbstractScrollArea {
   bool hasError(std::uint32_t row) const;
   QString errorText(std::uint32_t row) const;  // the row's messages, a line each
   int resizeFromX_ = 0;
-  std::array<int, kLastDataColumn + 1> resizeFrom_{};  // the data columns' widths when the drag began
+  std::array<int, kGridColumnCount> resizeFrom_{};  // the columns' widths when the drag began
 };
 
 }  // namespace desktop

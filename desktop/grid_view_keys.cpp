@@ -33,9 +33,9 @@ void GridView::moveCurrent(int rowDelta, int columnDelta) {
   }
   column += columnDelta;
   if (column > kLastDataColumn) {
-    column = ColName;
+    column = kFirstDataColumn;
     ++row;
-  } else if (column < ColName) {
+  } else if (column < kFirstDataColumn) {
     column = kLastDataColumn;
     --row;
   }
@@ -82,7 +82,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta)
     frame_.clearStatusText();
   const bool shift = mods & Qt::ShiftModifier;
-  const bool typeCell = s->currentRow() != 0 && s->currentColumn() == 2;
+  const bool typeCell = s->currentRow() != 0 && s->currentColumn() == ColType;
   if (completion_->isVisible() && completionKey(key)) {
     afterInput();
     return;
@@ -134,14 +134,14 @@ void GridView::updateCompletion(bool dropDown) {
   auto* s = sheet();
   auto* host = frontEnd_.host();
   auto* session = frame_.session();
-  if (!s || !host || !session || s->currentColumn() != 2 || s->currentRow() == 0) return;
+  if (!s || !host || !session || s->currentColumn() != ColType || s->currentRow() == 0) return;
   if (!completion_->isVisible() || completionRow_ != s->currentRow()) {
     choices_ = quill::TypeChoicesFor(*host, *session);
     completionRow_ = s->currentRow();
   }
   char text[512] = {};
   GetWindowTextA(s->editControl(), text, sizeof text);
-  completion_->showFor(choices_, QString::fromLatin1(text), cellRect(s->currentRow(), 2), dropDown);
+  completion_->showFor(choices_, QString::fromLatin1(text), cellRect(s->currentRow(), ColType), dropDown);
 }
 
 bool GridView::completionKey(int key) {
@@ -212,7 +212,7 @@ bool GridView::nameAccepts() {
 
 bool GridView::decimalsAccept(char c) {
   auto* s = sheet();
-  if (s->currentColumn() != 3 || s->currentRow() == 0) return true;
+  if (s->currentColumn() != ColDecimals || s->currentRow() == 0) return true;
   // The save writes decimal positions for a decimal only: anything else would be lost unseen.
   if (!quill::IsDecimalTypeText(s->cellText(s->currentRow(), ColType))) {
     frame_.setStatusText(QStringLiteral("Only a decimal has decimal positions."));

@@ -13,7 +13,7 @@
 namespace desktop {
 namespace {
 
-constexpr const char* kIndicator = "var_row";
+constexpr const char* kIndicator = kGridColumns[ColRowIndicator].object;
 
 }  // namespace
 
@@ -31,7 +31,7 @@ void RowKeys::selectRange(std::uint32_t anchor, std::uint32_t end) {
 }
 
 void RowKeys::setCurrent(std::uint32_t row, int column) {
-  sheet_.userSetCurrentCell(row, std::clamp(column, static_cast<int>(ColName), kLastDataColumn));
+  sheet_.userSetCurrentCell(row, std::clamp(column, kFirstDataColumn, kLastDataColumn));
 }
 
 std::uint32_t RowKeys::entryRow() const {

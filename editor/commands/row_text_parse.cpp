@@ -9,6 +9,7 @@
 #include "editor/rows/word_bytes.h"
 #include "editor/window/module_state.h"
 #include "qst/host_pool.h"
+#include "qst/type_vocabulary.h"
 
 // A decimal line is the longer of the two forms: TAB, type, blank, "{", a signed
 // 32-bit number, "}", TAB, name, CR, LF and the NUL.
@@ -45,8 +46,8 @@ bool HoldsWordByte(const char* text) {
 // A module without its string table must not make every empty type word look
 // like that name.
 void LoadDecimalWord(char* buffer) {
-  if (LoadModuleString(IdsTypeDecimal, buffer, kStringBufferSize) <= 0 || buffer[0] == '\0') {
-    std::strcpy(buffer, "decimal");
+  if (LoadModuleString(kDecimalTypeId, buffer, kStringBufferSize) <= 0 || buffer[0] == '\0') {
+    std::strcpy(buffer, kDecimalTypeName);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "qst/grid_engine.h"
 #include "qst/host_pool.h"
 #include "qst/string_ids.h"
+#include "qst/type_vocabulary.h"
 
 namespace {
 
@@ -28,29 +29,35 @@ int FormatHeader(EditorInstance* instance, const char* structureName, char* head
 
 }  // namespace
 
+namespace {
+
+// Copies one fixed piece of a line (without its NUL) and returns where it ends.
+template <std::size_t N>
+char* Put(char* out, const char (&piece)[N]) {
+  std::memcpy(out, piece, N - 1);
+  return out + (N - 1);
+}
+
+}  // namespace
+
 // Plain copies instead of a format call: every save runs this twice a row.
 int FormatVariableLine(const VariableRecord& record, const char* decimalType, char* line) {
-  char* out = line;
-  *out++ = '\t';
+  char* out = Put(line, kLineStart);
   const std::size_t typeLength = strnlen(record.type, sizeof record.type);
   std::memcpy(out, record.type, typeLength);
   out += typeLength;
   // Texts equal but for letter case have the same length.
   if (typeLength == std::strlen(decimalType) && _stricmp(record.type, decimalType) == 0) {
-    *out++ = ' ';
-    *out++ = '{';
+    out = Put(out, kDecimalsOpen);
     out = std::to_chars(out, out + 11, static_cast<int>(record.decimals)).ptr;
-    *out++ = '}';
-    *out++ = '\t';
+    out = Put(out, kDecimalsClose);
   } else {
-    *out++ = '\t';
-    *out++ = '\t';
+    out = Put(out, kNoDecimals);
   }
   const std::size_t nameLength = strnlen(record.name, sizeof record.name);
   std::memcpy(out, record.name, nameLength);
   out += nameLength;
-  *out++ = '\r';
-  *out++ = '\n';
+  out = Put(out, kLineEnd);
   *out = '\0';
   return static_cast<int>(out - line);
 }
@@ -109,7 +116,7 @@ std::size_t MeasureSource(EditorInstance* instance, const SourceFrame& frame, st
 // owns the block.
 char* BuildStructureSource(EditorInstance* instance, const char* structureName) {
   SourceFrame frame;
-  LoadModuleString(IdsTypeDecimal, frame.decimalType, sizeof frame.decimalType);
+  LoadModuleString(kDecimalTypeId, frame.decimalType, sizeof frame.decimalType);
   frame.headerLength =
       static_cast<std::size_t>(FormatHeader(instance, structureName, frame.header, sizeof frame.header));
   LoadModuleString(IdsEndType, frame.footer, sizeof frame.footer);

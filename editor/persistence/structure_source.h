@@ -10,9 +10,10 @@ char* BuildStructureSource(EditorInstance* instance, const char* structureName);
 // Points the compiler's read pointer at text (for QST_UpdateStructureGetChar).
 void SetSourceReadPointer(const char* text);
 
-// Longest variable line: TAB, a 41-character type, " {", an int32, "}", TAB,
-// a 41-character name, CR, LF.
-constexpr std::size_t kVariableLineMax = 1 + kVariableTextMax + 2 + 11 + 1 + 1 + kVariableTextMax + 2;
+// Longest variable line: the decimal form with a 41-character type, an int32
+// (11 characters at most) and a 41-character name.
+constexpr std::size_t kVariableLineMax = (sizeof kLineStart - 1) + kVariableTextMax + (sizeof kDecimalsOpen - 1) + 11 +
+                                         (sizeof kDecimalsClose - 1) + kVariableTextMax + (sizeof kLineEnd - 1);
 
 // Formats one variable as a source line ("\t%s {%i}\t%s\r\n" for the type
 // decimalType, compared ignoring case, else "\t%s\t\t%s\r\n") into line, which

@@ -108,10 +108,10 @@ struct RowScan {
 // a type without a name. typeAsTyped is the type cell before it was normalised.
 void NoteHalfFilledRow(const VariableRecord& record, const char* typeAsTyped, std::uint32_t row, RowScan* scan) {
   if (record.name[0] != '\0' && record.type[0] == '\0') {
-    scan->emptyColumn = 2;
+    scan->emptyColumn = ColType;
     std::memcpy(scan->filledText, record.name, sizeof scan->filledText);
   } else if (record.name[0] == '\0' && typeAsTyped[0] != '\0') {
-    scan->emptyColumn = 1;
+    scan->emptyColumn = ColName;
     std::memcpy(scan->filledText, typeAsTyped, sizeof scan->filledText);
   } else {
     return;
@@ -146,7 +146,8 @@ void ScanRows(EditorInstance* instance, std::uint32_t rows, RowScan* scan) {
   if (hashed) PoolFree(instance->pool, table.slots);
 }
 
-SaveRuleFailure Failure(UINT stringId, std::uint32_t row = 0, std::uint16_t column = 1, const char* argument = "") {
+SaveRuleFailure Failure(UINT stringId, std::uint32_t row = 0, std::uint16_t column = ColName,
+                        const char* argument = "") {
   SaveRuleFailure failure{stringId, row, column, ""};
   std::memcpy(failure.argument, argument, std::strlen(argument) + 1);
   return failure;
@@ -168,7 +169,7 @@ int CheckSaveRules(EditorInstance* instance, SaveRuleFailure* failure) {
   if (scan.duplicateRow != 0) {
     *failure = Failure(IdsDuplicateName, scan.duplicateRow);
   } else if (scan.halfRow != 0) {
-    UINT id = scan.emptyColumn == 2 ? IdsVariableWithoutType : IdsTypeWithoutVariable;
+    UINT id = scan.emptyColumn == ColType ? IdsVariableWithoutType : IdsTypeWithoutVariable;
     *failure = Failure(id, scan.halfRow, scan.emptyColumn, scan.filledText);
   } else if (scan.variables == 0) {
     *failure = Failure(IdsNeedOneVariable);

@@ -31,13 +31,10 @@ int ReadCellText(HWND grid, std::uint32_t row, std::uint16_t column, char* text)
   return copied;
 }
 
-constexpr UINT kAbbreviationIds[3] = {IdsAbbrevInt, IdsAbbrevDec, IdsAbbrevChar};
-constexpr UINT kFullNameIds[3] = {IdsTypeInteger, IdsTypeDecimal, IdsTypeCharacter};
-
-// Expands the three abbreviations; only whole texts match, at most one applies.
+// Expands the short forms; only whole texts match, at most one applies.
 void ExpandTypeAbbreviation(char* type, const TypeWords& words) {
   const std::size_t length = std::strlen(type);
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < kTypeShortFormCount; ++k) {
     if (length == words.abbreviationLength[k] && std::memcmp(type, words.abbreviation[k], length) == 0) {
       const std::size_t n = std::min<std::size_t>(std::strlen(words.full[k]), kVariableTextMax);
       std::memcpy(type, words.full[k], n);
@@ -62,18 +59,18 @@ std::int32_t DecimalsFromCell(double value) {
 }  // namespace
 
 void LoadTypeWords(TypeWords* words) {
-  for (int k = 0; k < 3; ++k) {
-    LoadModuleString(kAbbreviationIds[k], words->abbreviation[k], kStringBufferSize);
-    LoadModuleString(kFullNameIds[k], words->full[k], kStringBufferSize);
+  for (int k = 0; k < kTypeShortFormCount; ++k) {
+    LoadModuleString(kTypeShortForms[k].id, words->abbreviation[k], kStringBufferSize);
+    LoadModuleString(kTypeShortForms[k].fullId, words->full[k], kStringBufferSize);
     words->abbreviationLength[k] = std::strlen(words->abbreviation[k]);
   }
-  LoadModuleString(IdsTypeDecimal, words->decimal, kStringBufferSize);
+  LoadModuleString(kDecimalTypeId, words->decimal, kStringBufferSize);
   words->decimalLength = std::strlen(words->decimal);
 }
 
 bool IsDecimalType(const char* type) {
   char decimal[kStringBufferSize];
-  LoadModuleString(IdsTypeDecimal, decimal, sizeof decimal);
+  LoadModuleString(kDecimalTypeId, decimal, sizeof decimal);
   return type != nullptr && _stricmp(type, decimal) == 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "editor/window/editor_instance.h"
 #include "editor/window/module_state.h"
+#include "qst/type_vocabulary.h"
 
 constexpr int kVariableTextMax = 41;
 
@@ -15,15 +16,15 @@ struct VariableRecord {
   char name[kVariableTextMax + 1];
 };
 
-// The type words a row read compares with: the three abbreviations with their
+// The type words a row read compares with: the short forms with their
 // full names, and the one type with decimal positions. An operation that reads
 // many rows loads them once, not once a row.
 struct TypeWords {
-  char abbreviation[3][kStringBufferSize];
-  char full[3][kStringBufferSize];
+  char abbreviation[kTypeShortFormCount][kStringBufferSize];
+  char full[kTypeShortFormCount][kStringBufferSize];
   char decimal[kStringBufferSize];
   // Their lengths: a text of another length is none of them, without comparing.
-  std::size_t abbreviationLength[3];
+  std::size_t abbreviationLength[kTypeShortFormCount];
   std::size_t decimalLength;
 };
 void LoadTypeWords(TypeWords* words);

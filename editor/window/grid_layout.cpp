@@ -27,10 +27,24 @@ void MeasureGridFont(EditorInstance* instance, HWND editorWindow) {
   ReleaseDC(editorWindow, dc);
 }
 
-void SetWidth(HWND grid, const char* format, int width) {
+void SetWidth(HWND grid, const char* object, int width) {
   char assignment[64];
-  wsprintfA(assignment, format, width);
+  wsprintfA(assignment, "%s.width=%d", object, width);
   GridSetProperty(grid, assignment);
+}
+
+// Each column's part of the width beyond the base widths, in the quarters the
+// column table gives; the first column with a share also takes what the
+// rounding down leaves, so the parts add up to extra.
+void ShareExtraWidth(std::int32_t extra, std::int32_t* parts) {
+  std::int32_t given = 0;
+  int first = -1;
+  for (const GridColumnInfo& column : kGridColumns) {
+    parts[column.id] = extra > 0 ? extra * column.extraShare / kExtraWidthQuarters : 0;
+    given += parts[column.id];
+    if (first < 0 && column.extraShare > 0) first = column.id;
+  }
+  if (extra > 0 && first >= 0) parts[first] += extra - given;
 }
 
 }  // namespace
@@ -53,7 +67,7 @@ int CreateEditorGrid(EditorInstance* instance, HostContext* context, HWND editor
 }
 
 // Every column is sized from the font's character height; whatever width is
-// left over goes three quarters to the name column and a quarter to the type.
+// left over goes to the columns the column table gives a share of it.
 void LayoutGridColumns(EditorInstance* instance, HWND /*editorWindow*/, LPARAM size) {
   const int w = LOWORD(size);
   const int height = HIWORD(size);
@@ -64,19 +78,15 @@ void LayoutGridColumns(EditorInstance* instance, HWND /*editorWindow*/, LPARAM s
   GetClientRect(grid, &client);
   const std::int32_t clientWidth = client.right - client.left;
   const std::int32_t h = instance->fontMetrics.tmHeight;
-  std::int32_t nameWidth = 12 * h;
-  std::int32_t typeWidth = 8 * h;
-  const std::int32_t extra = clientWidth - 26 * h;
-  if (extra > 0) {
-    const std::int32_t q = extra / 4;
-    typeWidth += q;
-    nameWidth += extra - q;
-  }
+  std::int32_t baseWidth = 0;
+  for (const GridColumnInfo& column : kGridColumns) baseWidth += column.baseWidth * h;
+  std::int32_t extra[kGridColumnCount];
+  ShareExtraWidth(clientWidth - baseWidth, extra);
   GridSetRedraw(grid, false);
-  SetWidth(grid, "var_row.width=%d", 2 * h - 3);
-  SetWidth(grid, "var_name.width=%d", nameWidth - 3);
-  SetWidth(grid, "var_type.width=%d", typeWidth - 3);
-  SetWidth(grid, "var_dec.width=%d", 4 * h);
+  for (const GridColumnInfo& column : kGridColumns) {
+    if (column.object == nullptr || column.baseWidth == 0) continue;
+    SetWidth(grid, column.object, column.baseWidth * h + extra[column.id] - column.borderGap);
+  }
   GridSetRedraw(grid, true);
   InvalidateRect(grid, nullptr, TRUE);
   UpdateWindow(grid);

@@ -9,25 +9,17 @@
 #include <unordered_set>
 #include <utility>
 
+#include "qst/type_vocabulary.h"
 #include "quill/compiler.h"
 
 namespace quill {
 namespace {
 
-// The language's own type names; everything else must be a known structure.
-// clang-format off
-constexpr std::array<std::string_view, 40> kLanguageTypes = {
-    "boolean",        "character",     "checkbox",     "commandbutton",  "gridsheet",      "date",
-    "datetime",       "decimal",       "double",       "dropdownlistbox", "gridsheetchild", "editmask",
-    "graph",          "groupbox",      "hscrollbar",   "integer",        "line",           "listbox",
-    "long",           "menu",          "multilineedit", "oval",          "picture",        "picturebutton",
-    "radiobutton",    "real",          "rectangle",    "roundrectangle", "singlelineedit", "statictext",
-    "string",         "time",          "transaction",  "unsignedinteger", "unsignedlong",  "userobject",
-    "vscrollbar",     "window",        "any",          "blob"};
-// clang-format on
+// Types the compiler knows beyond the language's type names an editor offers.
+constexpr std::array<std::string_view, 2> kCompilerOnlyTypes = {"any", "blob"};
 
-constexpr std::string_view kDecimalRange = "Decimal positions must be between 0 and 18.";
-constexpr std::string_view kInvalidName = "Invalid variable name.";
+constexpr std::string_view kDecimalRange = kBadDecimalsMessage;
+constexpr std::string_view kInvalidName = kBadVariableNameMessage;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -270,7 +262,7 @@ void SourceCompiler::header(int line, std::string_view text) {
 }
 
 void SourceCompiler::checkType(int line, const MemberLine& parts, int* decimals) {
-  bool isDecimal = EqualsIgnoringCase(parts.type, "decimal");
+  bool isDecimal = EqualsIgnoringCase(parts.type, kDecimalTypeName);
   std::string variable(parts.name);
   if (!IsLanguageTypeName(std::string(parts.type))) {
     if (!selfLowered_.empty() && Lowered(parts.type) == selfLowered_) {
@@ -429,14 +421,16 @@ std::vector<std::string> MemberTypeNames(const std::string& source) {
 }
 
 std::vector<std::string> LanguageTypeNames() {
-  std::vector<std::string> names(kLanguageTypes.begin(), kLanguageTypes.end());
+  std::vector<std::string> names(std::begin(kLanguageTypeNames), std::end(kLanguageTypeNames));
+  names.insert(names.end(), kCompilerOnlyTypes.begin(), kCompilerOnlyTypes.end());
   std::sort(names.begin(), names.end());
   return names;
 }
 
 bool IsLanguageTypeName(const std::string& name) {
-  return std::any_of(kLanguageTypes.begin(), kLanguageTypes.end(),
-                     [&](std::string_view type) { return EqualsIgnoringCase(type, name); });
+  auto same = [&](std::string_view type) { return EqualsIgnoringCase(type, name); };
+  return std::any_of(std::begin(kLanguageTypeNames), std::end(kLanguageTypeNames), same) ||
+         std::any_of(kCompilerOnlyTypes.begin(), kCompilerOnlyTypes.end(), same);
 }
 
 namespace {

@@ -55,7 +55,7 @@ bool GridControl::commitEdit() {
   const std::size_t index = currentRow_ - 1;
   const std::string text = editText();
   bool changed = false;
-  if (currentColumn_ == ColDecimals) {
+  if (IsNumberColumn(currentColumn_)) {
     std::optional<double> value;
     if (text.find_first_not_of(" \t") != std::string::npos) {
       value = ParseGridNumber(text);
@@ -97,7 +97,7 @@ void GridControl::afterCellWrite(std::uint32_t row, int column) {
 }
 
 void GridControl::setCurrentCell(std::uint32_t row, int column) {
-  if (!hasRow(row) || column < ColName || column > kLastDataColumn) return;
+  if (!hasRow(row) || !IsEditableColumn(column)) return;
   if (!commitEdit()) return;
   // The commit's notification may have removed the row.
   if (!hasRow(row)) return;

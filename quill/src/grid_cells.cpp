@@ -19,13 +19,11 @@ std::optional<RowText> TextColumn(int column) {
 }
 }  // namespace
 
-bool GridControl::isCell(std::uint32_t row, int column) const {
-  return hasRow(row) && column >= ColName && column <= ColMarker;
-}
+bool GridControl::isCell(std::uint32_t row, int column) const { return hasRow(row) && IsGridCell(column); }
 
 std::string_view GridControl::cellView(std::uint32_t row, int column, std::string* scratch) const {
   if (!isCell(row, column)) return {};
-  if (column == ColDecimals) {
+  if (IsNumberColumn(column)) {
     const std::optional<double> number = rows_.number(row - 1);
     *scratch = number ? FormatGridNumber(*number) : std::string();
     return *scratch;
@@ -40,19 +38,19 @@ std::string GridControl::displayText(std::uint32_t row, int column) const {
 
 std::optional<double> GridControl::itemNumber(std::uint32_t row, int column) const {
   if (!isCell(row, column)) return std::nullopt;
-  if (column == ColDecimals) return rows_.number(row - 1);
+  if (IsNumberColumn(column)) return rows_.number(row - 1);
   // A text column holds a number only when its whole text spells one.
   return ParseGridNumber(displayText(row, column));
 }
 
 std::optional<double> GridControl::cellNumber(std::uint32_t row, int column) const {
-  return column == ColDecimals ? itemNumber(row, column) : std::nullopt;
+  return IsNumberColumn(column) ? itemNumber(row, column) : std::nullopt;
 }
 
 void GridControl::setItemText(std::uint32_t row, int column, std::string_view text) {
   if (!isCell(row, column)) return;
   bool changed = false;
-  if (column == ColDecimals) {
+  if (IsNumberColumn(column)) {
     // Text for the number column: an empty text clears it; text that is no
     // number is refused so the stored number is never lost.
     const auto trimmed = text.find_first_not_of(" \t");
@@ -77,7 +75,7 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
 void GridControl::setItemNumber(std::uint32_t row, int column, const double* value) {
   if (!isCell(row, column)) return;
   bool changed = false;
-  if (column == ColDecimals) {
+  if (IsNumberColumn(column)) {
     const std::optional<double> number = value != nullptr ? std::optional<double>(*value) : std::nullopt;
     changed = rows_.number(row - 1) != number;
     rows_.setNumber(row - 1, number);

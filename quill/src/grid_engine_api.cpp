@@ -12,10 +12,8 @@
 using quill::grid::GridControl;
 
 namespace {
-// The three data columns and the hidden one; anything else names no cell.
-int Column(std::uint16_t column) {
-  return column >= ColName && column <= ColMarker ? int{column} : int{ColRowIndicator};
-}
+// A column with cells; anything else names no cell.
+int Column(std::uint16_t column) { return IsGridCell(column) ? int{column} : int{ColRowIndicator}; }
 }  // namespace
 
 __attribute__((visibility("default"))) quill::GridSheet* quill::GridSheet::fromWindow(HWND grid) {

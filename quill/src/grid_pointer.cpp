@@ -1,5 +1,4 @@
 // The mouse over the grid: what lies under the pointer and the button notifications.
-#include <array>
 #include <string_view>
 
 #include "grid_control.h"
@@ -7,23 +6,13 @@
 namespace quill::grid {
 
 namespace {
-// Layout objects the pointer can be over; a data cell's column is its index.
-constexpr std::array<std::string_view, kLastDataColumn + 1> kPointerObjects = {"var_row", "var_name", "var_type",
-                                                                               "var_dec"};
-
+// The edited column whose layout object is named; the row indicator for any other.
 int DataColumnOf(std::string_view object) {
-  for (std::size_t i = ColName; i < kPointerObjects.size(); ++i) {
-    if (kPointerObjects[i] == object) return static_cast<int>(i);
-  }
-  return ColRowIndicator;
+  const int column = GridColumnOfObject(object);
+  return column >= 0 && IsEditableColumn(column) ? column : int{ColRowIndicator};
 }
 
-bool IsPointerObject(std::string_view object) {
-  for (std::string_view known : kPointerObjects) {
-    if (known == object) return true;
-  }
-  return false;
-}
+bool IsPointerObject(std::string_view object) { return GridColumnOfObject(object) >= 0; }
 }  // namespace
 
 void GridControl::setPointer(const std::string& object, std::uint32_t row) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -105,8 +106,16 @@ std::string MakeFileBeside(const std::string& path) {
   return name;
 }
 
-void RemoveWithJournal(const std::string& path) {
-  unlink((path + "-journal").c_str());
+// Runs from a destructor, where a failed allocation would end the program: the
+// journal's name is built on the stack. A path too long for it cannot have one.
+void RemoveWithJournal(const std::string& path) noexcept {
+  constexpr char kJournal[] = "-journal";
+  char journal[PATH_MAX + sizeof kJournal];
+  if (path.size() < PATH_MAX) {
+    std::memcpy(journal, path.data(), path.size());
+    std::memcpy(journal + path.size(), kJournal, sizeof kJournal);
+    unlink(journal);
+  }
   unlink(path.c_str());
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "qst/type_vocabulary.h"
 #include "quill/src/runtime_state.h"
 
 namespace quill {
@@ -55,7 +56,8 @@ std::unordered_map<std::string, std::size_t> RowsByName(const Members& members) 
 }  // namespace
 
 std::string DescribeType(const Runtime::Member& member) {
-  if (SameName(member.typeName, "decimal")) return member.typeName + " {" + std::to_string(member.decimals) + "}";
+  if (SameName(member.typeName, kDecimalTypeName))
+    return member.typeName + " {" + std::to_string(member.decimals) + "}";
   return member.typeName;
 }
 

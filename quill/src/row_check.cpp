@@ -9,6 +9,7 @@
 
 #include "qst/context_codes.h"
 #include "qst/grid_engine.h"
+#include "qst/type_vocabulary.h"
 #include "quill/compiler.h"
 #include "quill/grid_sheet.h"
 #include "quill/host.h"
@@ -27,10 +28,16 @@ constexpr double kDecimalsLimit = 1e6;
 // The type text as the editor writes it: lowercase, short forms expanded.
 std::string NormalType(std::string type) {
   for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (type == "int") return "integer";
-  if (type == "dec") return "decimal";
-  if (type == "char") return "character";
+  for (const TypeShortForm& shortForm : kTypeShortForms)
+    if (type == shortForm.text) return LanguageTypeName(shortForm.fullId);
   return type;
+}
+
+// A format of the vocabulary with text in place of its one "%s".
+std::string Filled(const char* format, const std::string& text) {
+  std::string line = format;
+  line.replace(line.find("%s"), 2, text);
+  return line;
 }
 
 int WholeDecimals(const std::optional<double>& value) {
@@ -46,8 +53,8 @@ bool HalfFilled(const std::string& name, const std::string& type) { return name.
 std::optional<RowError> RowTheCompilerSkips(const CheckedRow& row, std::uint32_t number, std::uint32_t entryRow) {
   if (HalfFilled(row.name, row.type)) {
     if (number == entryRow) return std::nullopt;
-    if (row.type.empty()) return RowError{number, "", "Variable " + row.name + " has no type."};
-    return RowError{number, "", "The variable of type " + row.type + " has no name."};
+    if (row.type.empty()) return RowError{number, "", Filled(kVariableWithoutTypeFormat, row.name)};
+    return RowError{number, "", Filled(kTypeWithoutVariableFormat, row.type)};
   }
   if (!row.decimals || *row.decimals == 0 || row.name.empty() || IsDecimalTypeText(row.type)) return std::nullopt;
   return RowError{number, row.name,
@@ -62,7 +69,7 @@ std::uint32_t RowOrder(const RowError& error, int line) {
 
 }  // namespace
 
-bool IsDecimalTypeText(const std::string& type) { return NormalType(type) == "decimal"; }
+bool IsDecimalTypeText(const std::string& type) { return NormalType(type) == kDecimalTypeName; }
 
 namespace {
 
@@ -122,19 +129,20 @@ void CompleteCheckedRows(Host& host, const EditorSession& session, const GridShe
 
 std::vector<RowError> CheckRows(const RowCheckRequest& request) {
   const std::string name = request.structure.empty() ? kNewStructureName : request.structure;
-  std::string source = (request.global ? "global type " : "type ") + name + " from structure\r\n";
+  std::string source = Filled(request.global ? kGlobalHeaderFormat : kLocalHeaderFormat, name);
   // Line 1 is the header; line k + 1 is the k-th row that holds a variable.
   std::vector<std::uint32_t> rowOfLine = {0, 0};
   for (std::size_t i = 0; i < request.rows.size(); ++i) {
     const CheckedRow& row = request.rows[i];
     if (row.name.empty() || row.type.empty()) continue;  // no variable: the editor skips it too
     const std::string type = NormalType(row.type);
-    source += '\t' + type;
-    source += type == "decimal" ? " {" + std::to_string(WholeDecimals(row.decimals)) + "}\t" : "\t\t";
-    source += row.name + "\r\n";
+    source += kLineStart + type;
+    source += type == kDecimalTypeName ? kDecimalsOpen + std::to_string(WholeDecimals(row.decimals)) + kDecimalsClose
+                                       : kNoDecimals;
+    source += row.name + kLineEnd;
     rowOfLine.push_back(static_cast<std::uint32_t>(i + 1));
   }
-  source += "end type";
+  source += kEndTypeLine;
 
   CompileExpectation expectation;
   expectation.global = request.global;

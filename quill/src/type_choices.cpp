@@ -5,19 +5,13 @@
 #include <cctype>
 
 #include "qst/context_codes.h"
+#include "qst/type_vocabulary.h"
 #include "quill/compiler.h"
 #include "quill/host.h"
 #include "quill/runtime.h"
 
 namespace quill {
 namespace {
-
-// The short forms the editor expands when a type cell is left.
-struct Abbreviation {
-  std::string_view full;
-  std::string_view shortForm;
-};
-constexpr Abbreviation kAbbreviations[] = {{"integer", "int"}, {"decimal", "dec"}, {"character", "char"}};
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return prefix.size() <= text.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -56,8 +50,8 @@ std::vector<TypeChoice> TypeChoicesAmong(const std::vector<std::string>& localSt
   std::vector<TypeChoice> choices;
   for (const std::string& name : LanguageTypeNames()) {
     TypeChoice choice{name, "", TypeChoice::Kind::Language};
-    for (const Abbreviation& a : kAbbreviations)
-      if (a.full == name) choice.abbreviation = a.shortForm;
+    for (const TypeShortForm& a : kTypeShortForms)
+      if (LanguageTypeName(a.fullId) == name) choice.abbreviation = a.text;
     choices.push_back(std::move(choice));
   }
   auto offer = [&](const std::string& name, TypeChoice::Kind kind) {

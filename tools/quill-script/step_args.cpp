@@ -2,6 +2,7 @@
 #include "step_args.h"
 
 #include <array>
+#include <vector>
 
 #include "qst/command_ids.h"
 #include "qst/grid_engine.h"
@@ -30,6 +31,16 @@ constexpr std::array<CommandName, 14> kCommandNames{{
     {"deleterow", CmdDeleteRow},
 }};
 
+// "a, b or c".
+std::string OneOf(const std::vector<std::string>& words) {
+  std::string text;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) text += i + 1 == words.size() ? " or " : ", ";
+    text += words[i];
+  }
+  return text;
+}
+
 }  // namespace
 
 const Word& Arg(const Step& step, std::size_t index, std::string_view what) {
@@ -50,10 +61,22 @@ void NoMoreArgs(const Step& step, std::size_t count) {
 
 int ColumnArg(const Step& step, std::size_t index) {
   const Word& word = Arg(step, index, "a column");
-  if (word.text == "1" || word.text == "var_name") return ColName;
-  if (word.text == "2" || word.text == "var_type") return ColType;
-  if (word.text == "3" || word.text == "var_dec") return ColDecimals;
-  throw StepFailure{"a column (1, 2, 3, var_name, var_type or var_dec)", Quote(word.text)};
+  std::vector<std::string> numbers, names;
+  for (const GridColumnInfo& c : kGridColumns) {
+    if (!c.editable) continue;
+    numbers.push_back(std::to_string(c.id));
+    names.emplace_back(c.object);
+    if (word.text == numbers.back() || word.text == names.back()) return c.id;
+  }
+  numbers.insert(numbers.end(), names.begin(), names.end());
+  throw StepFailure{"a column (" + OneOf(numbers) + ")", Quote(word.text)};
+}
+
+std::string PointerObjectList() {
+  std::vector<std::string> objects;
+  for (const GridColumnInfo& c : kGridColumns)
+    if (c.object != nullptr) objects.emplace_back(c.object);
+  return OneOf(objects);
 }
 
 WORD CommandArg(const Step& step, std::size_t index) {

@@ -17,8 +17,10 @@ const Word& Arg(const Step& step, std::size_t index, std::string_view what);
 std::int64_t NumberArg(const Step& step, std::size_t index, std::string_view what);
 // Fails when the line has more than count words.
 void NoMoreArgs(const Step& step, std::size_t count);
-// A grid column by number (1, 2, 3) or name (var_name, var_type, var_dec).
+// An edited grid column by number (1, 2, 3) or name (var_name, var_type, var_dec).
 int ColumnArg(const Step& step, std::size_t index);
+// The layout objects the pointer can be over, as a failure names them.
+std::string PointerObjectList();
 // A command by name (new, open, ... deleterow) or number.
 WORD CommandArg(const Step& step, std::size_t index);
 // Compares and throws StepFailure{expected, got} when they differ.

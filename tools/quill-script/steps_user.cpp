@@ -2,6 +2,7 @@
 // another program's use of the clipboard. All but clipboard pump afterwards.
 #include "key_names.h"
 #include "platform/platform.h"
+#include "qst/grid_columns.h"
 #include "scenario.h"
 #include "step_args.h"
 #include "step_words.h"
@@ -44,11 +45,10 @@ void TextSel(Scenario& scenario, const Step& step) {
 }
 
 std::string ObjectArg(const Step& step, std::size_t index) {
-  const Word& word = Arg(step, index, "var_row, var_name, var_type or var_dec");
-  if (word.text == "var_row" || word.text == "var_name" || word.text == "var_type" || word.text == "var_dec" ||
-      (word.quoted && word.text.empty()))
-    return word.text;
-  throw StepFailure{"var_row, var_name, var_type or var_dec", Quote(word.text)};
+  const std::string objects = PointerObjectList();
+  const Word& word = Arg(step, index, objects);
+  if (GridColumnOfObject(word.text) >= 0 || (word.quoted && word.text.empty())) return word.text;
+  throw StepFailure{objects, Quote(word.text)};
 }
 
 // The modifier words after OBJECT ROW: shift, ctrl, in any order.

@@ -7,19 +7,8 @@
 
 #include <cstdint>
 
+#include "qst/grid_columns.h"
 #include "qst/host_api.h"
-
-// The structure grid's columns, numbered as the layout defines them (frozen by
-// the layout library's contents).
-enum GridColumn : std::uint16_t {
-  ColRowIndicator = 0,  // the row indicator at the left: no cell; also "no column"
-  ColName = 1,          // var_name, text
-  ColType = 2,          // var_type, text
-  ColDecimals = 3,      // var_dec, number
-  ColMarker = 4,        // hidden text: the entry-row marker on the one empty entry row
-};
-inline constexpr int kLastDataColumn = ColDecimals;     // the last column a user edits
-inline constexpr int kGridColumnCount = ColMarker + 1;  // the row indicator, three data columns, the marker
 
 // The text the marker column holds on the entry row (held fixed by nothing; the
 // grid keeps it only while the editor runs).

@@ -6,6 +6,8 @@
 
 #include "editor/resources/module_resources.h"
 #include "platform/platform.h"
+#include "qst/grid_columns.h"
+#include "qst/type_vocabulary.h"
 
 namespace {
 
@@ -43,6 +45,17 @@ TEST_F(ResourcesTest, TypeNamesRunInTheLanguagesOrder) {
   EXPECT_EQ(String(4337), "window");
   for (UINT id = 4300; id <= 4337; ++id) EXPECT_FALSE(String(id).empty()) << id;
   EXPECT_EQ(String(4340) + String(4341) + String(4342), "decintchar");
+}
+
+// The host reads the contract's words, the module its own string table: a word
+// spelt differently on one side would make the live check, the type choices or
+// the compiler disagree with what the editor writes.
+TEST_F(ResourcesTest, StringTableSpellsTheContractsVocabulary) {
+  for (UINT id = IdsTypeBoolean; id <= IdsTypeWindow; ++id) EXPECT_EQ(String(id), LanguageTypeName(id)) << id;
+  for (const TypeShortForm& shortForm : kTypeShortForms) EXPECT_EQ(String(shortForm.id), shortForm.text);
+  for (const VocabularyText& text : kSourceFrameTexts) EXPECT_EQ(String(text.id), text.text) << text.id;
+  for (const VocabularyText& text : kRowMessages) EXPECT_EQ(String(text.id), text.text) << text.id;
+  EXPECT_EQ(String(IdsRowIndicator), kGridColumns[ColRowIndicator].object);
 }
 
 TEST_F(ResourcesTest, CommandDescriptionsAndShortLabels) {

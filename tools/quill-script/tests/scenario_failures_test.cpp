@@ -101,6 +101,8 @@ TEST(ScenarioRunner, UnknownWordsAndBadArgumentsFail) {
   EXPECT_EQ(RunText("frobnicate 3\n").failure, "t.qs:1: expected a step word, got \"frobnicate 3\"");
   EXPECT_EQ(RunText("create standalone\ncell 1 var_size\n").failure,
             "t.qs:2: expected a column (1, 2, 3, var_name, var_type or var_dec), got \"var_size\"");
+  EXPECT_EQ(RunText("create standalone\npress var_size 1\n").failure,
+            "t.qs:2: expected var_row, var_name, var_type or var_dec, got \"var_size\"");
   EXPECT_EQ(RunText("create standalone\nexpect rows\n").failure,
             "t.qs:2: expected a row count, got the end of the line");
   EXPECT_EQ(RunText("expect rows 1\n").failure, "t.qs:1: expected an open editor, got none created");
