@@ -85,7 +85,7 @@ void SaveCommand(EditorInstance* instance, WORD commandId, HWND) {
   GridPrepareSave(instance->gridWindow, instance->document.entryRow);
   if (SaveStructure(instance, commandId)) {
     SetEditorTitle(instance, instance->document.structureName);
-    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
+    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
   }
   RedrawOn(instance);
 }

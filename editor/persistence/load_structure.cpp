@@ -95,7 +95,7 @@ int LoadStructure(EditorInstance* instance) {
   if (loaded) {
     MarkDocumentUnchanged(instance);
     AppendEntryRow(instance);
-    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, 1);
+    GridSetCurrentCell(instance->gridWindow, instance->document.entryRow, ColName);
     instance->document.untitled = 0;
     SetEditorTitle(instance, instance->document.structureName);
   } else {
