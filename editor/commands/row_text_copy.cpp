@@ -1,6 +1,8 @@
 // The selected rows written as variable lines into a clipboard block.
 #include "editor/commands/row_text_copy.h"
 
+#include <cstring>
+
 #include "editor/commands/row_text_parse.h"
 #include "editor/persistence/structure_source.h"
 #include "editor/rows/grid_rows.h"
@@ -28,7 +30,14 @@ std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
   std::uint32_t k = 0;
   for (std::uint32_t row = first; row != 0 && k < capacity; row = GridNextSelectedRow(grid, row)) rows[++k] = row;
   rows[0] = k;
-  return rows;
+  if (k == capacity) return rows;
+  // The list keeps only its own rows: a few rows of a large grid need not hold
+  // room for all of them until the next copy.
+  auto* exact = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * k + 4, 0));
+  if (exact == nullptr) return rows;
+  std::memcpy(exact, rows, 4 * static_cast<std::size_t>(k) + 4);
+  RestoreCutRowList(instance, exact);
+  return exact;
 }
 
 // The listed rows' text in a new block.
