@@ -21,7 +21,7 @@ bench:
 	scripts/install-deps
 	cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/bench -j $(JOBS) --target quill-bench quillmaker-bench
-	build/bench/bin/quill-bench
+	build/bench/bin/quill-bench --benchmark_repetitions=3
 	build/bench/bin/quillmaker-bench
 
 # The desktop program alone, with 100,000 and 1,000,000 rows.

@@ -134,7 +134,7 @@ void CutRows(EditorInstance* instance) {
   }
   KeepUndoText(instance, copy);
   // The entry row moves up by the rows deleted above it, unless it was cut too.
-  const std::uint32_t above = DeleteSelectedRows(instance);
+  const std::uint32_t above = DeleteCopiedRows(instance);
   RefindEntryRowAt(instance, static_cast<std::uint32_t>(instance->document.entryRow) - above);
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsCut);
@@ -219,10 +219,10 @@ void ClearCommand(EditorInstance* instance) {
   RedrawOff(instance);
   HandToClipboard(instance, block);
   if (GridIsRowSelected(instance->gridWindow, instance->document.entryRow)) {
-    DeleteSelectedRows(instance);
+    DeleteCopiedRows(instance);
     AppendEntryRow(instance);
   } else {
-    ShiftEntryRowUp(instance, DeleteSelectedRows(instance));
+    ShiftEntryRowUp(instance, DeleteCopiedRows(instance));
   }
   FocusEntryRow(instance);
   RecordRowsEdit(instance, UndoRowsClear);

@@ -28,3 +28,22 @@ std::uint32_t DeleteSelectedRows(EditorInstance* instance) {
   }
   return above;
 }
+
+std::uint32_t DeleteCopiedRows(EditorInstance* instance) {
+  const std::uint32_t* listed = instance->undo.cutRowList;
+  if (listed == nullptr || listed[0] == 0) return DeleteSelectedRows(instance);
+  const std::uint32_t count = listed[0];
+  const auto entry = static_cast<std::int64_t>(instance->document.entryRow);
+  std::uint32_t above = 0;
+  for (std::uint32_t k = 1; k <= count && listed[k] < entry; ++k) ++above;
+  // The list holds distinct rows in ascending order, so as many rows as the
+  // grid has are all of them. Deleting them one by one ends in the same empty
+  // grid with no current cell.
+  if (count == GridRowCount(instance->gridWindow)) {
+    RemoveAllDocumentRows(instance);
+    return above;
+  }
+  // From the bottom up, each delete leaves the numbers of the rows above it alone.
+  for (std::uint32_t k = count; k >= 1; --k) DeleteDocumentRow(instance, listed[k]);
+  return above;
+}

@@ -1,6 +1,8 @@
 // The selected rows written as variable lines into a clipboard block.
 #include "editor/commands/row_text_copy.h"
 
+#include <cstring>
+
 #include "editor/commands/row_text_parse.h"
 #include "editor/persistence/structure_source.h"
 #include "editor/rows/grid_rows.h"
@@ -17,25 +19,40 @@ namespace {
 // The most rows whose text block size still fits 32 bits.
 constexpr std::uint32_t kMaxCopiedRows = 0xFFFFFFFFu / kRowTextBytesPerRow;
 
-// CopySelectedRowsToText once the selected rows are counted.
-HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
+// Records the selected rows, top to bottom, in a new cutRowList (count first):
+// one pass over the selection, sized by the grid's row count so the rows need
+// not be counted first. Null when memory ran out (the list then absent).
+std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
+  HWND grid = instance->gridWindow;
+  const std::uint32_t capacity = GridRowCount(grid);
+  std::uint32_t* rows = NewCutRowList(instance, capacity);
+  if (rows == nullptr) return nullptr;
+  std::uint32_t k = 0;
+  for (std::uint32_t row = first; row != 0 && k < capacity; row = GridNextSelectedRow(grid, row)) rows[++k] = row;
+  rows[0] = k;
+  if (k == capacity) return rows;
+  // The list keeps only its own rows: a few rows of a large grid need not hold
+  // room for all of them until the next copy.
+  auto* exact = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * k + 4, 0));
+  if (exact == nullptr) return rows;
+  std::memcpy(exact, rows, 4 * static_cast<std::size_t>(k) + 4);
+  RestoreCutRowList(instance, exact);
+  return exact;
+}
+
+// The listed rows' text in a new block.
+HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows) {
+  const std::uint32_t count = rows[0];
+  if (count == 0 || count > kMaxCopiedRows) return nullptr;
   char decimalWord[kStringBufferSize];
   LoadDecimalWord(decimalWord);
   TypeWords words;
   LoadTypeWords(&words);
-  HWND grid = instance->gridWindow;
-  if (count == 0) return nullptr;
-
-  ForgetCutRowList(instance);
-  if (count > kMaxCopiedRows) return nullptr;
-  std::uint32_t* cutRows = NewCutRowList(instance, count);
-  if (cutRows == nullptr) return nullptr;
 
   const SIZE_T blockSize = static_cast<SIZE_T>(kRowTextBytesPerRow) * count;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize);
   char* text = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
   if (text == nullptr) {
-    ForgetCutRowList(instance);
     if (block != nullptr) GlobalFree(block);
     return nullptr;
   }
@@ -43,11 +60,9 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
   // The end of the text is tracked, so building stays linear in the row count.
   char* end = text;
   *end = '\0';
-  std::uint32_t k = 0;
-  for (std::uint32_t row = GridNextSelectedRow(grid, 0); row != 0 && k < count; row = GridNextSelectedRow(grid, row)) {
-    cutRows[++k] = row;
+  for (std::uint32_t k = 1; k <= count; ++k) {
     VariableRecord record{};
-    if (ReadVariableRowWith(instance, &record, row, words) == 0) continue;
+    if (ReadVariableRowWith(instance, &record, rows[k], words) == 0) continue;
     record.type[kVariableTextMax] = '\0';
     record.name[kVariableTextMax] = '\0';
     // The source text's line writer, straight into the block. A row's share of
@@ -60,18 +75,27 @@ HGLOBAL CopyCountedRowsToText(EditorInstance* instance, std::uint32_t count) {
   return block;
 }
 
+// CopySelectedRowsToText from the first selected row on.
+HGLOBAL CopyRowsFrom(EditorInstance* instance, std::uint32_t first) {
+  const std::uint32_t* rows = ListSelectedRows(instance, first);
+  HGLOBAL block = rows != nullptr ? CopyListedRowsToText(instance, rows) : nullptr;
+  if (block == nullptr) ForgetCutRowList(instance);
+  return block;
+}
+
 }  // namespace
 
 HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
-  return CopyCountedRowsToText(instance, CountSelectedRows(instance->gridWindow));
+  const std::uint32_t first = GridNextSelectedRow(instance->gridWindow, 0);
+  return first != 0 ? CopyRowsFrom(instance, first) : nullptr;
 }
 
 HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   *copy = nullptr;
-  const std::uint32_t count = CountSelectedRows(instance->gridWindow);
-  if (count == 0 || count > kMaxCopiedRows) return nullptr;
+  const std::uint32_t first = GridNextSelectedRow(instance->gridWindow, 0);
+  if (first == 0) return nullptr;
   std::uint32_t* kept = TakeCutRowList(instance);
-  HGLOBAL block = CopyCountedRowsToText(instance, count);
+  HGLOBAL block = CopyRowsFrom(instance, first);
   const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
   // The block always ends in a NUL: it is zero-filled and larger than its text.
   char* text = built != nullptr ? PoolStrDup(instance->pool, built, 0) : nullptr;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/platform.h"
 #include "window_registry.h"
 
 namespace platform {
@@ -505,6 +506,11 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
     case kIndexExStyle: return static_cast<LONG_PTR>(w->exStyle);
     default: return 0;
   }
+}
+
+LONG_PTR PlatformWindowDataOf(HWND hwnd, WNDPROC procedure) {
+  Window* w = findWindow(hwnd);
+  return w != nullptr && w->proc == procedure ? w->userData : 0;
 }
 
 HMENU GetMenu(HWND hwnd) {

@@ -15,9 +15,7 @@ GridControl::GridControl(HWND window, WORD controlId, const GridCreateParams& pa
 GridControl* GridControl::of(HWND window) {
   // Only a window running our procedure holds a GridControl in its user data;
   // a handle that names no window has no procedure.
-  if (window == nullptr) return nullptr;
-  if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&GridWindowProc)) return nullptr;
-  return reinterpret_cast<GridControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<GridControl*>(PlatformWindowDataOf(window, &GridWindowProc));
 }
 
 bool GridControl::createEditControl() {

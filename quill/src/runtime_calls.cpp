@@ -207,14 +207,8 @@ MemberRecord* RuntimeTypeMembers(HostRuntime* rt, std::int32_t type, std::uint32
     *count = static_cast<std::uint32_t>(t->members.size());
     ++rt->trail.loads;
   }
-  // The editor holds its own copy now. Members compiled from the stored source
-  // are made again from it when next asked for, so a large structure is not
-  // kept twice while the editor fills its grid.
-  if (t->membersCurrent && t->source) {
-    t->members.clear();
-    t->hasMembers = false;
-    ReturnFreeMemory();
-  }
+  // The members stay: the next open of the same stored version needs no
+  // compile. Whoever replaces the source marks them stale.
   return records;
 } catch (const std::bad_alloc&) {
   return OutOfMemory(rt, static_cast<MemberRecord*>(nullptr));

@@ -34,6 +34,11 @@ PLATFORM_API void PlatformClipboardSetBusy(bool busy);
 // The text the clipboard holds as CF_TEXT, for checks and for the system clipboard.
 PLATFORM_API bool PlatformClipboardText(std::string* text);
 
+// The user data of a window whose procedure is `procedure`, in one lookup; 0
+// for a handle that names no window or a window running another procedure. A
+// control serving millions of calls finds its own state this way.
+PLATFORM_API LONG_PTR PlatformWindowDataOf(HWND hwnd, WNDPROC procedure);
+
 // A font whose text metrics give this character height (tmHeight).
 PLATFORM_API HFONT PlatformCreateFont(int charHeight);
 

@@ -53,14 +53,16 @@ class HOST_API MemberTable {
   void clear() { *this = MemberTable(); }
 
  private:
+  // Twelve bytes a member: a runtime may keep the table of a large structure
+  // for as long as its stored version stands.
   struct Entry {
     std::uint32_t text;  // offset of name then suffix in text_
     std::uint16_t nameLength;
     std::uint16_t suffixLength;
-    std::uint32_t type;  // index in types_ (0: no type)
-    std::uint32_t decimals;
+    std::uint32_t type : 24;     // index in types_ (0: no type)
+    std::uint32_t decimals : 8;  // 0 to 255
   };
-  static_assert(sizeof(Entry) == 16);
+  static_assert(sizeof(Entry) == 12);
 
   std::string text_;
   std::vector<Entry> entries_;

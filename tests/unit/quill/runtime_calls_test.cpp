@@ -137,6 +137,27 @@ TEST_F(RuntimeCalls, SavedGlobalStructureLoadsBackWithMembersFromThePool) {
   RuntimeRelease(rt);
 }
 
+// A runtime that read an entry answers the next open from what it compiled,
+// until the stored version changes under it.
+TEST_F(RuntimeCalls, ReopenedEntryGivesTheStoredVersionsMembers) {
+  ASSERT_EQ(SaveGlobal("s_a", "\tinteger\t\tqty\r\n\tdecimal {2}\tamount\r\n\tstring\t\tnames[10]\r\n"), 1);
+  HostPool pool;
+  Runtime runtime;
+  HostRuntime* rt = runtime.openHandle(&pool);
+  auto reopen = [&] {
+    std::uint16_t group = RuntimeOpenEntryGroup(rt, library_.c_str(), "s_a", kRuntimeKindStructure);
+    return MemberTexts(rt, &pool, RuntimeFindType(rt, group, "s_a"));
+  };
+  const std::vector<std::string> first{"qty integer", "amount decimal 2", "names[10] string"};
+  EXPECT_EQ(reopen(), first);
+  EXPECT_EQ(reopen(), first);
+
+  ASSERT_EQ(SaveGlobal("s_a", "\tlong\t\tcount\r\n"), 1);  // another program writes a new version
+  EXPECT_EQ(reopen(), (std::vector<std::string>{"count long"}));
+  EXPECT_EQ(pool.liveBlocks(), 0);
+  RuntimeRelease(rt);
+}
+
 TEST_F(RuntimeCalls, OpenEntryGroupFailsForWhatCannotBeRead) {
   ASSERT_EQ(SaveGlobal("s_a", "\tinteger\t\tqty\r\n"), 1);
   testing::WriteBytes(dir_.file("notes.txt"), "global type s_a from structure\r\nend type");
