@@ -233,7 +233,13 @@ void FrameWindow::buildToolbar() {
     QString label = ModuleString(host_.module(), CommandLabel(static_cast<CommandId>(textId)));
     label = label.section(QLatin1Char(','), 0, 0);  // "Insert,Insert Row": the short form
     QAction* action = toolBar_->addAction(label);
-    action->setToolTip(ModuleString(host_.module(), textId));
+    const QString tip = ModuleString(host_.module(), textId);
+    action->setToolTip(tip.isEmpty() ? label : tip);
+    // A reader says what the button does, as the tooltip shows it.
+    if (QWidget* button = toolBar_->widgetForAction(action)) {
+      button->setAccessibleName(label);
+      button->setAccessibleDescription(action->toolTip());
+    }
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     toolActions_.emplace_back(id, action);
@@ -396,6 +402,7 @@ void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
     errorList_ = new QListWidget(errorDock_);
+    errorList_->setAccessibleName(QStringLiteral("Compile errors"));
     errorDock_->setWidget(errorList_);
     addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
     connect(errorList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "frame_window.h"
+#include "grid_accessibility.h"
 #include "qst/grid_engine.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
@@ -25,6 +26,12 @@ namespace {
 constexpr int kMinColumnWidth = 16;
 constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
 const QString kWidthsKey = QStringLiteral("grid/columnWidths");
+
+QString EditText(quill::GridSheet& sheet) {
+  char text[512] = {};
+  GetWindowTextA(sheet.editControl(), text, sizeof text);
+  return QString::fromLatin1(text);
+}
 
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   if (IsNumberColumn(column)) {
@@ -47,6 +54,9 @@ auto ErrorsOfRow(const std::vector<quill::RowError>& errors, std::uint32_t row) 
 
 GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
     : frontEnd_(frontEnd), frame_(frame), grid_(grid) {
+  InstallGridAccessibility();
+  setAccessibleName(QStringLiteral("Variables"));
+  setAccessibleDescription(QStringLiteral("Name, type and decimal positions of each variable"));
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -83,6 +93,26 @@ void GridView::saveColumnWidths() const {
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
+
+QString GridView::columnTitle(int column) {
+  return IsShownColumn(column) ? QString::fromLatin1(GridColumnAt(column).title) : QString();
+}
+
+QString GridView::cellDisplay(std::uint32_t row, int column) const {
+  auto* s = sheet();
+  if (!s || row == 0 || row > s->rowCount()) return {};
+  return s->currentRow() == row && s->currentColumn() == column ? EditText(*s) : CellDisplay(*s, row, column);
+}
+
+bool GridView::isEntryRow(std::uint32_t row) const {
+  auto* s = sheet();
+  return s && row != 0 && row <= s->rowCount() && s->cellText(row, ColMarker) == kEntryRowMarker;
+}
+
+bool GridView::rowInView(std::uint32_t row) const {
+  const std::uint32_t first = firstVisibleRow();
+  return row >= first && row < first + static_cast<std::uint32_t>(visibleRows());
+}
 
 int GridView::rowHeight() const { return quill::kGridDetailHeight; }
 int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
@@ -199,6 +229,7 @@ void GridView::gridChanged() {
       verticalScrollBar()->setValue(current - visible);
   }
   viewport()->update();
+  announcer_.update();
 }
 
 void GridView::setRowErrors(std::vector<quill::RowError> errors) {
@@ -206,6 +237,7 @@ void GridView::setRowErrors(std::vector<quill::RowError> errors) {
   if (!std::is_sorted(errors.begin(), errors.end(), byRow)) std::stable_sort(errors.begin(), errors.end(), byRow);
   rowErrors_ = std::move(errors);
   viewport()->update();
+  announcer_.errorsChanged();
 }
 
 bool GridView::hasError(std::uint32_t row) const {
@@ -264,12 +296,9 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
   const bool current = s.currentRow() == row && s.currentColumn() == column;
   if (current) {
     // The cell being edited shows the edit control's text, selection and caret.
-    HWND edit = s.editControl();
-    char text[512] = {};
-    GetWindowTextA(edit, text, sizeof text);
     DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const QString value = QString::fromLatin1(text);
+    SendMessageA(s.editControl(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const QString value = EditText(s);
     painter.fillRect(rect.adjusted(1, 1, -1, -1), palette().base());
     const QFontMetrics fm = painter.fontMetrics();
     const int x0 = rect.left() + 4;
@@ -351,6 +380,11 @@ void GridView::resizeEvent(QResizeEvent* event) {
 }
 
 bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
+
+void GridView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  announcer_.focusIn();
+}
 
 void GridView::afterInput() {
   frontEnd_.pump();
