@@ -17,6 +17,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 X11 = ctypes.cdll.LoadLibrary("libX11.so.6")
 XTST = ctypes.cdll.LoadLibrary("libXtst.so.6")
@@ -30,6 +31,16 @@ X11.XFlush.argtypes = [ctypes.c_void_p]
 XTST.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 
 failures = []
+heard = []  # (event type, source's name) as the program told them
+
+
+def listen(event):
+    if event.type.endswith("focused") and not event.detail1:
+        return
+    try:
+        heard.append((event.type, event.source.name))
+    except Exception:
+        pass
 
 
 def check(what, ok, detail=""):
@@ -42,6 +53,8 @@ def wait_for(probe, seconds=10.0):
     """The first true answer of probe within seconds, else its last answer."""
     end = time.monotonic() + seconds
     while True:
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             answer = probe()
         except Exception:  # an object the program just replaced
@@ -126,16 +139,24 @@ def main():
         check("the last row is named the entry row", t.getRowHeader(5).name == "6, entry row", t.getRowHeader(5).name)
 
         keys = Keyboard()
+        pyatspi.Registry.registerEventListener(
+            listen, "object:state-changed:focused", "object:property-change:accessible-name")
         check("a cell has the focus", wait_for(lambda: focused_row(table) is not None, 10))
         keys.press("Control_L", "Home")
         check("Ctrl+Home moves the focus to the first row", wait_for(lambda: focused_row(table) == 0, 5),
               f"row {focused_row(table)}")
+        heard.clear()
         keys.press("Down")
         check("Down moves it one row down", wait_for(lambda: focused_row(table) == 1, 5), f"row {focused_row(table)}")
+        check("and the program tells the reader", wait_for(lambda: ("object:state-changed:focused", "article") in heard, 5),
+              str(heard))
 
         # A variable of a type nobody knows, typed into the entry row.
         keys.press("Control_L", "End")
+        heard.clear()
         keys.type("note")
+        check("typing tells the cell's new text", wait_for(
+            lambda: ("object:property-change:accessible-name", "note") in heard, 5), str(heard))
         keys.press("Tab")
         keys.type("memo")
         keys.press("Tab")
