@@ -68,8 +68,14 @@ QString ErrorText(const quill::RowError& error) {
 QIcon ModuleIcon(HINSTANCE module) {
   const ResourceIcon* icon = PlatformIconPixels(LoadIconA(module, MAKEINTRESOURCEA(kEditorIcon)));
   if (!icon || !icon->pixels) return {};
-  QImage image(reinterpret_cast<const uchar*>(icon->pixels), icon->width, icon->height, QImage::Format_ARGB32);
-  return QIcon(QPixmap::fromImage(image.copy()));
+  const QImage image(reinterpret_cast<const uchar*>(icon->pixels), icon->width, icon->height, QImage::Format_ARGB32);
+  // Pixel art: each pixel becomes a square at whole multiples (as the installed
+  // SVG draws it), so the icon stays sharp on screens of two or three times the density.
+  QIcon sharp;
+  for (int times = 1; times <= 4; ++times)
+    sharp.addPixmap(QPixmap::fromImage(image.scaled(icon->width * times, icon->height * times, Qt::IgnoreAspectRatio,
+                                                    Qt::FastTransformation)));
+  return sharp;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 #include "frame_window.h"
 #include "grid_accessibility.h"
@@ -39,6 +40,32 @@ QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
     return number ? QString::number(*number, 'g', 15) : QString();
   }
   return QString::fromLatin1(sheet.cellText(row, column));
+}
+
+// WCAG's relative luminance and contrast ratio of two colours.
+double Luminance(const QColor& colour) {
+  const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The error mark's red, darkened on a light background and lightened on a dark
+// one until it stands out as text would: whatever the theme, never a fixed colour.
+QColor MarkColour(const QColor& background) {
+  const QColor red(200, 30, 30);
+  const QColor towards = Luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+  QColor colour = red;
+  for (int step = 1; step <= 20 && Contrast(colour, background) < 4.5; ++step) {
+    const double t = step / 20.0;
+    colour = QColor::fromRgbF(red.redF() + (towards.redF() - red.redF()) * t,
+                              red.greenF() + (towards.greenF() - red.greenF()) * t,
+                              red.blueF() + (towards.blueF() - red.blueF()) * t);
+  }
+  return colour;
 }
 
 // The errors of one row, in errors sorted by row.
@@ -308,6 +335,14 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
       painter.fillRect(QRect(selX1, rect.top() + 2, selX2 - selX1, rect.height() - 4), palette().highlight());
     painter.setPen(palette().text().color());
     painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, value);
+    if (end > start) {
+      // The selected characters in the selection's own text colour, readable on any theme.
+      painter.save();
+      painter.setClipRect(QRect(selX1, rect.top(), selX2 - selX1, rect.height()));
+      painter.setPen(palette().highlightedText().color());
+      painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, value);
+      painter.restore();
+    }
     if (hasFocus()) painter.drawLine(selX2, rect.top() + 3, selX2, rect.bottom() - 3);
     painter.setPen(QPen(palette().highlight().color(), 2));
     painter.drawRect(rect.adjusted(1, 1, -1, -1));
@@ -341,7 +376,8 @@ void GridView::paintEvent(QPaintEvent*) {
   for (std::uint32_t row = first; row <= count; ++row) {
     QRect indicator = cellRect(row, ColRowIndicator);
     if (indicator.top() > viewport()->height()) break;
-    painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
+    const QBrush headerBackground = s->isSelected(row) ? palette().highlight() : palette().button();
+    painter.fillRect(indicator, headerBackground);
     painter.setPen(palette().mid().color());
     painter.drawRect(indicator.adjusted(0, 0, -1, -1));
     painter.setPen(s->isSelected(row) ? palette().highlightedText().color() : palette().buttonText().color());
@@ -353,7 +389,7 @@ void GridView::paintEvent(QPaintEvent*) {
       painter.save();
       painter.setRenderHint(QPainter::Antialiasing);
       painter.setPen(Qt::NoPen);
-      painter.setBrush(QColor(200, 30, 30));
+      painter.setBrush(MarkColour(headerBackground.color()));
       const int d = rowHeight() / 2;
       painter.drawEllipse(QRect(indicator.left() + 3, indicator.center().y() - d / 2, d, d));
       painter.restore();
