@@ -85,6 +85,8 @@ class AccessibilityTest : public QObject {
     QTest::keyClick(view, Qt::Key_Tab);
     QTest::keyClicks(view, QStringLiteral("nosuch"));
     QTest::keyClick(view, Qt::Key_Tab);
+    // Marked while the grid is short: the check of a million rows takes its time.
+    QTRY_VERIFY_WITH_TIMEOUT(view->errorText(1).contains(QStringLiteral("nosuch")), 20000);
     HWND grid = Sheet(frame).window();
     while (Sheet(frame).rowCount() < 1'000'000) GridInsertRow(grid, 0);
     view->gridChanged();
@@ -114,7 +116,7 @@ class AccessibilityTest : public QObject {
 
     // The typed row: its text, its error on the header, and the entry row after it.
     QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("qty"));
-    QTRY_VERIFY(table->rowDescription(0).contains(QStringLiteral("nosuch")));
+    QVERIFY(table->rowDescription(0).contains(QStringLiteral("nosuch")));
     QCOMPARE(table->child(4)->text(QAccessible::Description), table->rowDescription(0));
     QCOMPARE(table->child(8)->text(QAccessible::Name), QStringLiteral("2, entry row"));
     QCOMPARE(table->focusChild(), table->cellAt(0, 2));  // Dec of the typed row is current
