@@ -63,15 +63,10 @@ class AccessibilityTest : public QObject {
 
  private slots:
   void init() {
-    QVERIFY(dir_.isValid());
-    app_ = std::make_unique<desktop::Application>(gui::FreshProgram(dir_));
-    QVERIFY2(app_->start(), qPrintable(app_->error()));
+    const QString error = gui::StartFreshProgram(app_, dir_);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
   }
-
-  void cleanup() {
-    gui::CloseEditorsUnsaved();
-    app_.reset();
-  }
+  void cleanup() { gui::EndProgram(app_); }
 
   // What a reader asks of a grid of a million rows is answered from the rows it
   // names: no cell exists before it is asked for, and asking for thousands keeps

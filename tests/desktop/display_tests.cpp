@@ -106,15 +106,10 @@ class DisplayTest : public QObject {
 
  private slots:
   void init() {
-    QVERIFY(dir_.isValid());
-    app_ = std::make_unique<desktop::Application>(gui::FreshProgram(dir_));
-    QVERIFY2(app_->start(), qPrintable(app_->error()));
+    const QString error = gui::StartFreshProgram(app_, dir_);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
   }
-
-  void cleanup() {
-    gui::CloseEditorsUnsaved();
-    app_.reset();
-  }
+  void cleanup() { gui::EndProgram(app_); }
 
   // At twice the density every cell shows what it shows at 1x, in the same place
   // scaled, and the Dec column is whole.
