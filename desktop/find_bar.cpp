@@ -46,12 +46,14 @@ FindBar::FindBar(QWidget* parent) : QToolBar(QStringLiteral("Find"), parent) {
   addWidget(new QLabel(QStringLiteral("Find name or type: "), this));
   field_ = new QLineEdit(this);
   field_->setClearButtonEnabled(true);
+  field_->setAccessibleName(QStringLiteral("Find name or type"));
   addWidget(field_);
   QAction* next = addAction(QStringLiteral("Next"));
   QAction* previous = addAction(QStringLiteral("Previous"));
   QAction* close = addAction(QStringLiteral("Close"));
   next->setToolTip(QStringLiteral("Find the next match (Enter, F3)"));
   previous->setToolTip(QStringLiteral("Find the previous match (Shift+Enter, Shift+F3)"));
+  close->setToolTip(QStringLiteral("Close the find bar (Escape)"));
   connect(next, &QAction::triggered, this, [this] { emit findRequested(field_->text(), true); });
   connect(previous, &QAction::triggered, this, [this] { emit findRequested(field_->text(), false); });
   connect(close, &QAction::triggered, this, [this] {

@@ -68,8 +68,14 @@ QString ErrorText(const quill::RowError& error) {
 QIcon ModuleIcon(HINSTANCE module) {
   const ResourceIcon* icon = PlatformIconPixels(LoadIconA(module, MAKEINTRESOURCEA(kEditorIcon)));
   if (!icon || !icon->pixels) return {};
-  QImage image(reinterpret_cast<const uchar*>(icon->pixels), icon->width, icon->height, QImage::Format_ARGB32);
-  return QIcon(QPixmap::fromImage(image.copy()));
+  const QImage image(reinterpret_cast<const uchar*>(icon->pixels), icon->width, icon->height, QImage::Format_ARGB32);
+  // Pixel art: each pixel becomes a square at whole multiples (as the installed
+  // SVG draws it), so the icon stays sharp on screens of two or three times the density.
+  QIcon sharp;
+  for (int times = 1; times <= 4; ++times)
+    sharp.addPixmap(QPixmap::fromImage(image.scaled(icon->width * times, icon->height * times, Qt::IgnoreAspectRatio,
+                                                    Qt::FastTransformation)));
+  return sharp;
 }
 
 }  // namespace
@@ -233,7 +239,13 @@ void FrameWindow::buildToolbar() {
     QString label = ModuleString(host_.module(), CommandLabel(static_cast<CommandId>(textId)));
     label = label.section(QLatin1Char(','), 0, 0);  // "Insert,Insert Row": the short form
     QAction* action = toolBar_->addAction(label);
-    action->setToolTip(ModuleString(host_.module(), textId));
+    const QString tip = ModuleString(host_.module(), textId);
+    action->setToolTip(tip.isEmpty() ? label : tip);
+    // A reader says what the button does, as the tooltip shows it.
+    if (QWidget* button = toolBar_->widgetForAction(action)) {
+      button->setAccessibleName(label);
+      button->setAccessibleDescription(action->toolTip());
+    }
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     toolActions_.emplace_back(id, action);
@@ -396,6 +408,7 @@ void FrameWindow::fillErrorList(const std::vector<quill::RowError>& errors) {
   if (!errorDock_) {
     errorDock_ = new QDockWidget(QStringLiteral("Compile errors"), this);
     errorList_ = new QListWidget(errorDock_);
+    errorList_->setAccessibleName(QStringLiteral("Compile errors"));
     errorDock_->setWidget(errorList_);
     addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
     connect(errorList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {

@@ -10,8 +10,10 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 #include "frame_window.h"
+#include "grid_accessibility.h"
 #include "qst/grid_engine.h"
 #include "qt_front_end.h"
 #include "quill/grid_sheet.h"
@@ -26,12 +28,44 @@ constexpr int kMinColumnWidth = 16;
 constexpr int kBorderGrip = 4;  // pixels either side of a header border that start a resize
 const QString kWidthsKey = QStringLiteral("grid/columnWidths");
 
+QString EditText(quill::GridSheet& sheet) {
+  char text[512] = {};
+  GetWindowTextA(sheet.editControl(), text, sizeof text);
+  return QString::fromLatin1(text);
+}
+
 QString CellDisplay(quill::GridSheet& sheet, std::uint32_t row, int column) {
   if (IsNumberColumn(column)) {
     auto number = sheet.cellNumber(row, column);
     return number ? QString::number(*number, 'g', 15) : QString();
   }
   return QString::fromLatin1(sheet.cellText(row, column));
+}
+
+// WCAG's relative luminance and contrast ratio of two colours.
+double Luminance(const QColor& colour) {
+  const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The error mark's red, darkened on a light background and lightened on a dark
+// one until it stands out as text would: whatever the theme, never a fixed colour.
+QColor MarkColour(const QColor& background) {
+  const QColor red(200, 30, 30);
+  const QColor towards = Luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+  QColor colour = red;
+  for (int step = 1; step <= 20 && Contrast(colour, background) < 4.5; ++step) {
+    const double t = step / 20.0;
+    colour = QColor::fromRgbF(red.redF() + (towards.redF() - red.redF()) * t,
+                              red.greenF() + (towards.greenF() - red.greenF()) * t,
+                              red.blueF() + (towards.blueF() - red.blueF()) * t);
+  }
+  return colour;
 }
 
 // The errors of one row, in errors sorted by row.
@@ -47,6 +81,9 @@ auto ErrorsOfRow(const std::vector<quill::RowError>& errors, std::uint32_t row) 
 
 GridView::GridView(QtFrontEnd& frontEnd, FrameWindow& frame, HWND grid)
     : frontEnd_(frontEnd), frame_(frame), grid_(grid) {
+  InstallGridAccessibility();
+  setAccessibleName(QStringLiteral("Variables"));
+  setAccessibleDescription(QStringLiteral("Name, type and decimal positions of each variable"));
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -83,6 +120,26 @@ void GridView::saveColumnWidths() const {
 }
 
 quill::GridSheet* GridView::sheet() const { return quill::GridSheet::fromWindow(grid_); }
+
+QString GridView::columnTitle(int column) {
+  return IsShownColumn(column) ? QString::fromLatin1(GridColumnAt(column).title) : QString();
+}
+
+QString GridView::cellDisplay(std::uint32_t row, int column) const {
+  auto* s = sheet();
+  if (!s || row == 0 || row > s->rowCount()) return {};
+  return s->currentRow() == row && s->currentColumn() == column ? EditText(*s) : CellDisplay(*s, row, column);
+}
+
+bool GridView::isEntryRow(std::uint32_t row) const {
+  auto* s = sheet();
+  return s && row != 0 && row <= s->rowCount() && s->cellText(row, ColMarker) == kEntryRowMarker;
+}
+
+bool GridView::rowInView(std::uint32_t row) const {
+  const std::uint32_t first = firstVisibleRow();
+  return row >= first && row < first + static_cast<std::uint32_t>(visibleRows());
+}
 
 int GridView::rowHeight() const { return quill::kGridDetailHeight; }
 int GridView::headerHeight() const { return quill::kGridHeaderHeight; }
@@ -199,6 +256,7 @@ void GridView::gridChanged() {
       verticalScrollBar()->setValue(current - visible);
   }
   viewport()->update();
+  announcer_.update();
 }
 
 void GridView::setRowErrors(std::vector<quill::RowError> errors) {
@@ -206,6 +264,7 @@ void GridView::setRowErrors(std::vector<quill::RowError> errors) {
   if (!std::is_sorted(errors.begin(), errors.end(), byRow)) std::stable_sort(errors.begin(), errors.end(), byRow);
   rowErrors_ = std::move(errors);
   viewport()->update();
+  announcer_.errorsChanged();
 }
 
 bool GridView::hasError(std::uint32_t row) const {
@@ -264,12 +323,9 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
   const bool current = s.currentRow() == row && s.currentColumn() == column;
   if (current) {
     // The cell being edited shows the edit control's text, selection and caret.
-    HWND edit = s.editControl();
-    char text[512] = {};
-    GetWindowTextA(edit, text, sizeof text);
     DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const QString value = QString::fromLatin1(text);
+    SendMessageA(s.editControl(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const QString value = EditText(s);
     painter.fillRect(rect.adjusted(1, 1, -1, -1), palette().base());
     const QFontMetrics fm = painter.fontMetrics();
     const int x0 = rect.left() + 4;
@@ -279,6 +335,14 @@ void GridView::paintCell(QPainter& painter, std::uint32_t row, int column, const
       painter.fillRect(QRect(selX1, rect.top() + 2, selX2 - selX1, rect.height() - 4), palette().highlight());
     painter.setPen(palette().text().color());
     painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, value);
+    if (end > start) {
+      // The selected characters in the selection's own text colour, readable on any theme.
+      painter.save();
+      painter.setClipRect(QRect(selX1, rect.top(), selX2 - selX1, rect.height()));
+      painter.setPen(palette().highlightedText().color());
+      painter.drawText(rect.adjusted(4, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft, value);
+      painter.restore();
+    }
     if (hasFocus()) painter.drawLine(selX2, rect.top() + 3, selX2, rect.bottom() - 3);
     painter.setPen(QPen(palette().highlight().color(), 2));
     painter.drawRect(rect.adjusted(1, 1, -1, -1));
@@ -312,7 +376,8 @@ void GridView::paintEvent(QPaintEvent*) {
   for (std::uint32_t row = first; row <= count; ++row) {
     QRect indicator = cellRect(row, ColRowIndicator);
     if (indicator.top() > viewport()->height()) break;
-    painter.fillRect(indicator, s->isSelected(row) ? palette().highlight() : palette().button());
+    const QBrush headerBackground = s->isSelected(row) ? palette().highlight() : palette().button();
+    painter.fillRect(indicator, headerBackground);
     painter.setPen(palette().mid().color());
     painter.drawRect(indicator.adjusted(0, 0, -1, -1));
     painter.setPen(s->isSelected(row) ? palette().highlightedText().color() : palette().buttonText().color());
@@ -324,7 +389,7 @@ void GridView::paintEvent(QPaintEvent*) {
       painter.save();
       painter.setRenderHint(QPainter::Antialiasing);
       painter.setPen(Qt::NoPen);
-      painter.setBrush(QColor(200, 30, 30));
+      painter.setBrush(MarkColour(headerBackground.color()));
       const int d = rowHeight() / 2;
       painter.drawEllipse(QRect(indicator.left() + 3, indicator.center().y() - d / 2, d, d));
       painter.restore();
@@ -351,6 +416,11 @@ void GridView::resizeEvent(QResizeEvent* event) {
 }
 
 bool GridView::focusNextPrevChild(bool) { return false; }  // Tab moves between cells
+
+void GridView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  announcer_.focusIn();
+}
 
 void GridView::afterInput() {
   frontEnd_.pump();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "grid_announcer.h"
 #include "platform/win.h"
 #include "qst/grid_engine.h"
 #include "quill/row_check.h"
@@ -46,6 +47,14 @@ class GridView : public QAbstractScrollArea {
   // Errors of row 0 (the structure as a whole) mark no row.
   void setRowErrors(std::vector<quill::RowError> errors);
 
+  // What the grid shows, as assistive technology reads it.
+  static QString columnTitle(int column);
+  // A cell's text as shown: the current cell's is the text being edited.
+  QString cellDisplay(std::uint32_t row, int column) const;
+  QString errorText(std::uint32_t row) const;  // the row's messages, a line each
+  bool isEntryRow(std::uint32_t row) const;
+  bool rowInView(std::uint32_t row) const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +63,7 @@ class GridView : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void focusInEvent(QFocusEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
  private:
@@ -100,7 +110,7 @@ class GridView : public QAbstractScrollArea {
   // Looked up for the rows in view only: a check may find an error in each of a million rows.
   std::vector<quill::RowError> rowErrors_;  // by row
   bool hasError(std::uint32_t row) const;
-  QString errorText(std::uint32_t row) const;  // the row's messages, a line each
+  GridAnnouncer announcer_{*this};
   int resizeFromX_ = 0;
   std::array<int, kGridColumnCount> resizeFrom_{};  // the columns' widths when the drag began
 };

@@ -80,7 +80,9 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library, std::v
   libraryField_ = new QLineEdit(this);
   libraryField_->setReadOnly(true);
   auto* other = new QPushButton(QStringLiteral("Other &Library..."), this);
-  libraryRow->addWidget(new QLabel(QStringLiteral("Library:"), this));
+  auto* libraryLabel = new QLabel(QStringLiteral("Library:"), this);
+  libraryLabel->setBuddy(libraryField_);
+  libraryRow->addWidget(libraryLabel);
   libraryRow->addWidget(libraryField_, 1);
   libraryRow->addWidget(other);
   layout->addLayout(libraryRow);
@@ -96,6 +98,7 @@ OpenEntryDialog::OpenEntryDialog(QWidget* parent, const QString& library, std::v
   list_ = new QTreeWidget(this);
   list_->setHeaderLabels({QStringLiteral("Structure"), QStringLiteral("Comment"), QStringLiteral("Modified")});
   list_->setRootIsDecorated(false);
+  list_->setAccessibleName(QStringLiteral("Structures"));
   list_->header()->setStretchLastSection(true);
   layout->addWidget(list_, 1);
   // Typing in the list filters it; arrows and Enter stay with the list.
@@ -268,6 +271,7 @@ OpenLocalTypeDialog::OpenLocalTypeDialog(QWidget* parent, const QString& owner, 
   setWindowTitle(QStringLiteral("Open Structure for %1").arg(owner));
   auto* layout = new QVBoxLayout(this);
   list_ = new QListWidget(this);
+  list_->setAccessibleName(QStringLiteral("Local structures of %1").arg(owner));
   for (const auto& type : types) list_->addItem(QString::fromStdString(type));
   if (list_->count() > 0) list_->setCurrentRow(0);
   layout->addWidget(list_, 1);

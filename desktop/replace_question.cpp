@@ -31,6 +31,7 @@ void ShowDifferences(QWidget* parent, const QStringList& differences) {
   auto* text = new QPlainTextEdit(&dialog);
   text->setObjectName(QStringLiteral("differences"));
   text->setReadOnly(true);
+  text->setAccessibleName(QObject::tr("Differences"));
   text->setLineWrapMode(QPlainTextEdit::NoWrap);
   // Versions that differ in their text only (comments, spacing) still differ.
   text->setPlainText(differences.isEmpty() ? QObject::tr("No variable differs; the text does.")

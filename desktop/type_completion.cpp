@@ -18,6 +18,7 @@ TypeCompletion::TypeCompletion(QWidget* viewport) : QListWidget(viewport) {
   setFocusPolicy(Qt::NoFocus);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setFrameShape(QFrame::Box);
+  setAccessibleName(QStringLiteral("Types"));
   hide();
   connect(this, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { emit picked(item->data(Qt::UserRole).toString()); });

@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include "application.h"
 #include "frame_window.h"
 #include "gui_events.h"
@@ -33,6 +35,19 @@ inline void CloseEditorsUnsaved() {
     frame->close();
     delete answer.data();
   }
+}
+
+// Starts a fresh program in dir for one test function: "" or why it did not start.
+inline QString StartFreshProgram(std::unique_ptr<desktop::Application>& app, const QTemporaryDir& dir) {
+  if (!dir.isValid()) return QStringLiteral("no temporary folder");
+  app = std::make_unique<desktop::Application>(FreshProgram(dir));
+  return app->start() ? QString() : app->error();
+}
+
+// Ends the test function's program, its editors closed unsaved.
+inline void EndProgram(std::unique_ptr<desktop::Application>& app) {
+  CloseEditorsUnsaved();
+  app.reset();
 }
 
 }  // namespace gui
