@@ -101,3 +101,11 @@ HFONT PlatformCreateFont(int charHeight) {
   return CreateFontA(charHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
 }
+
+// Windows has no single call for this; the two reads are what the system
+// gives, and a handle that names no window has no procedure.
+LONG_PTR PlatformWindowDataOf(HWND hwnd, WNDPROC procedure) {
+  if (hwnd == nullptr) return 0;
+  if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(procedure)) return 0;
+  return GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+}
