@@ -44,6 +44,9 @@ struct Window {
   bool invalid = false;
   bool erase = false;
   bool destroying = false;
+  // A top-level overlapped window hears its size at its first showing, not
+  // at its creation.
+  bool sizeAtShow = false;
 };
 
 // The single-line edit control's own state, kept beside its window.
