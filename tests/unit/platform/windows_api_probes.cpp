@@ -331,6 +331,25 @@ std::string EditClipboardMessages() {
   return states;
 }
 
+// The undo buffer joins a paste to the cut it follows when the paste goes
+// where the cut was, even across an undo and redo of that cut; an undo with
+// nothing to undo still answers TRUE.
+std::string EditUndoAfterUndoneCut() {
+  HWND parent = Make("p", nullptr);
+  HWND edit = MakeEdit(parent);
+  SetWindowTextA(edit, "fresh");
+  std::string states = Number(SendMessageA(edit, WM_UNDO, 0, 0)) + " " + EditState(edit);
+  SetWindowTextA(edit, "alpha");
+  SendMessageA(edit, EM_SETSEL, 2, 5);
+  SendMessageA(edit, WM_CUT, 0, 0);
+  for (UINT message : {WM_UNDO, WM_UNDO, WM_PASTE, WM_UNDO}) {
+    SendMessageA(edit, message, 0, 0);
+    states += "; " + EditState(edit);
+  }
+  DestroyWindow(parent);
+  return states;
+}
+
 // ---- Menus -----------------------------------------------------------------------
 
 std::string MenuItemStates() {
@@ -401,6 +420,8 @@ const std::vector<ApiProbe>& Probes() {
        " [0,0] m0 u0; hello [0,0] m0 u0; xy [2,2] m1 u1; hello [0,5] m1 u1"},
       {"an edit control's cut, paste, clear and replace", EditClipboardMessages,
        "hlo [1,1] m1 u1; elhlo [2,2] m1 u1; elhl [4,4] m1 u1; elhl! [5,5] m1 u1"},
+      {"an edit control's undo of a paste where an undone cut was", EditUndoAfterUndoneCut,
+       "1 fresh [0,0] m0 u0; alpha [2,5] m1 u1; al [2,2] m1 u1; alpha [5,5] m1 u1; alpha [2,5] m1 u1"},
       {"another window cannot open the open clipboard", ClipboardReopenedByOtherWindow, "1 0 a"},
       {"clipboard calls while it is closed", ClipboardClosedCalls, "0 0 null"},
       {"the clipboard's owner and its destruction", ClipboardOwner, "a none text"},
