@@ -1,5 +1,5 @@
 // The built-in "EDIT" class: a single-line edit control with a selection, one
-// level of undo (a second undo redoes), the modified flag and the clipboard
+// undo buffer (a second undo redoes), the modified flag and the clipboard
 // messages. Every change of its text is reported to the parent as EN_CHANGE.
 #include <algorithm>
 #include <cstring>
@@ -12,12 +12,6 @@ namespace platform {
 namespace {
 
 constexpr int kDefaultLimit = 32767;
-
-enum class UndoMode {
-  Typing,      // merges with the run of typing before it
-  Undoable,    // one undo step of its own
-  NotUndoable  // empties the undo buffer
-};
 
 EditState* stateOf(HWND hwnd) {
   auto& edits = registry().edits;
@@ -43,37 +37,71 @@ void reportChange(HWND hwnd) {
   if (parent != nullptr) SendMessageA(parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(hwnd));
 }
 
-void saveUndo(EditState& s) {
-  s.canUndo = true;
-  s.undoText = s.text;
-  s.undoAnchor = s.anchor;
-  s.undoCaret = s.caret;
+void emptyUndo(EditState& s) {
+  s.undoDeleted.clear();
+  s.undoInserted = 0;
+}
+
+bool canUndo(const EditState& s) { return s.undoInserted != 0 || !s.undoDeleted.empty(); }
+
+// Deleted text joins the buffer when it lies right after (Delete) or right
+// before (Backspace) the text deleted last and nothing was inserted since;
+// otherwise it starts a new buffer.
+void recordDeletion(EditState& s, int from, int to) {
+  const std::string deleted = s.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  const bool joins = s.undoInserted == 0 && !s.undoDeleted.empty();
+  if (joins && from == s.undoPosition) {
+    s.undoDeleted += deleted;
+  } else if (joins && to == s.undoPosition) {
+    s.undoDeleted.insert(0, deleted);
+    s.undoPosition = from;
+  } else {
+    s.undoDeleted = deleted;
+    s.undoPosition = from;
+  }
+  s.undoInserted = 0;
+}
+
+// Inserted text joins the step when it goes where the deletion was or where
+// the last insertion ended; elsewhere it starts a step that deleted nothing.
+void recordInsertion(EditState& s, int at, int count) {
+  if (at == s.undoPosition || (s.undoInserted != 0 && at == s.undoPosition + s.undoInserted)) {
+    s.undoInserted += count;
+  } else {
+    s.undoPosition = at;
+    s.undoInserted = count;
+    s.undoDeleted.clear();
+  }
 }
 
 // Replaces characters [from, to) with insert, within the length limit, and
-// leaves the caret after the inserted text. Returns whether the text changed.
-bool replaceRange(EditState& s, int from, int to, std::string_view insert, UndoMode mode) {
+// leaves the caret after the inserted text. An edit that cannot be undone
+// empties the undo buffer. Returns whether the text changed.
+bool replaceRange(EditState& s, int from, int to, std::string_view insert, bool undoable) {
   const int kept = textLength(s) - (to - from);
   const int room = std::max(0, s.limit - kept);
   if (static_cast<int>(insert.size()) > room) insert = insert.substr(0, static_cast<std::size_t>(room));
   if (from == to && insert.empty()) return false;
-  switch (mode) {
-    case UndoMode::Typing:
-      if (!(s.typingRun && s.anchor == s.caret && s.caret == s.typingCaret)) saveUndo(s);
-      break;
-    case UndoMode::Undoable: saveUndo(s); break;
-    case UndoMode::NotUndoable: s.canUndo = false; break;
+  if (from != to) {
+    if (undoable)
+      recordDeletion(s, from, to);
+    else
+      emptyUndo(s);
+  }
+  if (!insert.empty()) {
+    if (undoable)
+      recordInsertion(s, from, static_cast<int>(insert.size()));
+    else
+      emptyUndo(s);
   }
   s.text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), insert);
   s.anchor = s.caret = from + static_cast<int>(insert.size());
   s.modified = true;
-  s.typingRun = mode == UndoMode::Typing;
-  s.typingCaret = s.caret;
   return true;
 }
 
-bool replaceSelection(EditState& s, std::string_view insert, UndoMode mode) {
-  return replaceRange(s, selStart(s), selEnd(s), insert, mode);
+bool replaceSelection(EditState& s, std::string_view insert, bool undoable) {
+  return replaceRange(s, selStart(s), selEnd(s), insert, undoable);
 }
 
 // Puts the selected text on the clipboard as CF_TEXT, the edit window as
@@ -114,32 +142,26 @@ bool readClipboardLine(HWND hwnd, std::string* line) {
   return true;
 }
 
-// Swaps the present state with the saved one and selects what changed, as a
-// second undo will swap it back.
+void selectRange(EditState& s, int from, int to) {
+  s.anchor = std::clamp(from, 0, textLength(s));
+  s.caret = std::clamp(to, 0, textLength(s));
+}
+
+// Puts the deleted text back in place of what was inserted since, records
+// that as the next step to undo, and selects what came back.
 bool undo(EditState& s) {
-  if (!s.canUndo) return false;
-  std::swap(s.text, s.undoText);
-  s.typingRun = false;
-  const std::string& now = s.text;
-  const std::string& before = s.undoText;
-  std::size_t prefix = 0;
-  while (prefix < now.size() && prefix < before.size() && now[prefix] == before[prefix]) ++prefix;
-  std::size_t suffix = 0;
-  while (suffix < now.size() - prefix && suffix < before.size() - prefix &&
-         now[now.size() - 1 - suffix] == before[before.size() - 1 - suffix])
-    ++suffix;
-  s.undoAnchor = s.anchor;
-  s.undoCaret = s.caret;
-  s.anchor = static_cast<int>(prefix);
-  s.caret = static_cast<int>(now.size() - suffix);
-  return now != before;
+  const std::string restore = s.undoDeleted;
+  selectRange(s, s.undoPosition, s.undoPosition + s.undoInserted);
+  emptyUndo(s);
+  const bool changed = replaceSelection(s, restore, true);
+  selectRange(s, s.undoPosition, s.undoPosition + s.undoInserted);
+  return changed;
 }
 
 void setSelection(EditState& s, WPARAM wParam, LPARAM lParam) {
   const auto start = static_cast<std::uint32_t>(wParam);
   const auto end = static_cast<std::uint32_t>(lParam);
   const auto length = static_cast<std::uint32_t>(textLength(s));
-  s.typingRun = false;
   if (start == 0xFFFFFFFFu) {  // -1: no selection, the caret stays
     s.anchor = s.caret;
     return;
@@ -163,13 +185,13 @@ LRESULT getSelection(const EditState& s, WPARAM wParam, LPARAM lParam) {
 // not text for a single-line control.
 bool typeChar(EditState& s, WPARAM ch) {
   if (ch == VK_BACK) {
-    if (s.anchor != s.caret) return replaceSelection(s, "", UndoMode::Typing);
+    if (s.anchor != s.caret) return replaceSelection(s, "", true);
     if (s.caret == 0) return false;
-    return replaceRange(s, s.caret - 1, s.caret, "", UndoMode::Typing);
+    return replaceRange(s, s.caret - 1, s.caret, "", true);
   }
   if (ch < 0x20 || ch == 0x7F || ch > 0xFF) return false;
   const char c = static_cast<char>(static_cast<unsigned char>(ch));
-  return replaceSelection(s, std::string_view(&c, 1), UndoMode::Typing);
+  return replaceSelection(s, std::string_view(&c, 1), true);
 }
 
 // Keys that edit or move without producing a character.
@@ -178,9 +200,9 @@ bool keyDown(EditState& s, WPARAM key) {
   int caret = s.caret;
   switch (key) {
     case VK_DELETE:
-      if (s.anchor != s.caret) return replaceSelection(s, "", UndoMode::Typing);
+      if (s.anchor != s.caret) return replaceSelection(s, "", true);
       if (s.caret >= textLength(s)) return false;
-      return replaceRange(s, s.caret, s.caret + 1, "", UndoMode::Typing);
+      return replaceRange(s, s.caret, s.caret + 1, "", true);
     case VK_LEFT: caret = std::max(0, caret - 1); break;
     case VK_RIGHT: caret = std::min(textLength(s), caret + 1); break;
     case VK_HOME: caret = 0; break;
@@ -189,7 +211,6 @@ bool keyDown(EditState& s, WPARAM key) {
   }
   s.caret = caret;
   if (!shift) s.anchor = caret;
-  s.typingRun = false;
   return false;
 }
 
@@ -206,8 +227,7 @@ LRESULT setText(EditState& s, LPARAM lParam) {
   s.text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
   s.anchor = s.caret = 0;
   s.modified = false;
-  s.canUndo = false;
-  s.typingRun = false;
+  emptyUndo(s);
   return TRUE;
 }
 
@@ -220,32 +240,32 @@ LRESULT editMessage(HWND hwnd, EditState& s, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN: *changed = keyDown(s, wParam); return 0;
     case EM_REPLACESEL: {
       const char* text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
-      *changed = replaceSelection(s, firstLine(text), wParam ? UndoMode::Undoable : UndoMode::NotUndoable);
+      *changed = replaceSelection(s, firstLine(text), wParam != 0);
       return 0;
     }
     case WM_CUT:
       // The text goes only when it reached the clipboard: a busy clipboard
       // must not make a cut lose it.
-      if (s.anchor != s.caret && copySelection(hwnd, s)) *changed = replaceSelection(s, "", UndoMode::Undoable);
+      if (s.anchor != s.caret && copySelection(hwnd, s)) *changed = replaceSelection(s, "", true);
       return 0;
     case WM_COPY:
       if (s.anchor != s.caret) copySelection(hwnd, s);
       return 0;
     case WM_CLEAR:
-      if (s.anchor != s.caret) *changed = replaceSelection(s, "", UndoMode::Undoable);
+      if (s.anchor != s.caret) *changed = replaceSelection(s, "", true);
       return 0;
     case WM_PASTE: {
       std::string line;
-      if (readClipboardLine(hwnd, &line)) *changed = replaceSelection(s, line, UndoMode::Undoable);
+      if (readClipboardLine(hwnd, &line)) *changed = replaceSelection(s, line, true);
       return 0;
     }
     case WM_UNDO:
-    case EM_UNDO: {
-      if (!s.canUndo) return FALSE;
-      *changed = undo(s);
-      if (*changed) s.modified = true;
+    case EM_UNDO:
+      // Even with nothing to undo the selection moves to where the last step
+      // was, the parent hears of a change, and the answer is TRUE.
+      undo(s);
+      *changed = true;
       return TRUE;
-    }
     default: return 0;
   }
 }
@@ -271,11 +291,8 @@ LRESULT editProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case EM_GETMODIFY: return s->modified ? TRUE : FALSE;
     case EM_SETMODIFY: s->modified = wParam != 0; return 0;
-    case EM_CANUNDO: return s->canUndo ? TRUE : FALSE;
-    case EM_EMPTYUNDOBUFFER:
-      s->canUndo = false;
-      s->typingRun = false;
-      return 0;
+    case EM_CANUNDO: return canUndo(*s) ? TRUE : FALSE;
+    case EM_EMPTYUNDOBUFFER: emptyUndo(*s); return 0;
     case EM_SETLIMITTEXT:
       s->limit = wParam == 0 || wParam > 0x7FFFFFFE ? 0x7FFFFFFE : static_cast<int>(wParam);
       return 0;

@@ -90,6 +90,45 @@ void abandonCreation(HWND hwnd) {
   releaseWindow(hwnd);
 }
 
+// The smallest size the system lets a top-level overlapped or resizable
+// window have, as Windows clamps it at creation and at every resize.
+constexpr int kMinTrackWidth = 116;
+constexpr int kMinTrackHeight = 27;
+// The width of a vertical and the height of a horizontal scroll bar.
+constexpr int kScrollBarSize = 17;
+
+bool isOverlapped(DWORD style) { return (style & (WS_CHILD | WS_POPUP)) == 0; }
+
+void fitTrackingSize(DWORD style, int& width, int& height) {
+  if (!isOverlapped(style) && !(style & WS_THICKFRAME)) return;
+  width = std::max(width, kMinTrackWidth);
+  height = std::max(height, kMinTrackHeight);
+}
+
+// The client area: the window less the scroll bars it shows.
+RECT clientRect(const Window& w) {
+  const int width = w.width - ((w.style & WS_VSCROLL) ? kScrollBarSize : 0);
+  const int height = w.height - ((w.style & WS_HSCROLL) ? kScrollBarSize : 0);
+  return RECT{0, 0, std::max(0, width), std::max(0, height)};
+}
+
+LPARAM clientSizeParam(const Window& w) {
+  const RECT client = clientRect(w);
+  return MAKELPARAM(client.right, client.bottom);
+}
+
+// WM_SIZE with the client size, then WM_MOVE; false when a procedure
+// destroyed the window meanwhile.
+bool tellSizeAndPlace(HWND hwnd) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr) return false;
+  SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, clientSizeParam(*w));
+  w = findWindow(hwnd);
+  if (w == nullptr) return false;
+  SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(w->x, w->y));
+  return findWindow(hwnd) != nullptr;
+}
+
 }  // namespace
 }  // namespace platform
 
@@ -114,8 +153,9 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
   return cls.atom;
 }
 
-// Creates a window and delivers WM_NCCREATE, WM_CREATE, WM_SIZE and WM_MOVE
-// before returning.
+// Creates a window and delivers WM_NCCREATE, WM_CREATE and, except to a hidden
+// top-level overlapped window, WM_SIZE and WM_MOVE before returning. A
+// top-level overlapped or resizable window is at least the smallest tracking size.
 // Fails (null) for an unknown class, a dead parent, a child without a parent,
 // or when WM_NCCREATE answers FALSE or WM_CREATE -1. As on Windows, the window
 // takes its text in the default WM_NCCREATE handling, and a window whose
@@ -146,6 +186,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   const bool defaultSize = width == CW_USEDEFAULT;
   w->width = defaultSize ? (child ? 0 : 640) : std::max(0, width);
   w->height = defaultSize ? (child ? 0 : 480) : std::max(0, height);
+  fitTrackingSize(style, w->width, w->height);
+  w->sizeAtShow = isOverlapped(style) && !(style & WS_VISIBLE);
+  const bool sizeNow = !w->sizeAtShow;
   if (child)
     w->id = reinterpret_cast<std::uintptr_t>(menu);
   else
@@ -183,11 +226,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     abandonCreation(hwnd);
     return nullptr;
   }
-  // Windows tells a new window its size and place once it exists.
-  SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cx, cy));
-  if (findWindow(hwnd) == nullptr) return nullptr;
-  SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(px, py));
-  if (findWindow(hwnd) == nullptr) return nullptr;
+  // A child or pop-up hears its size and place once it exists; a top-level
+  // overlapped window when it is first shown, which for one made visible is now.
+  if (sizeNow && !tellSizeAndPlace(hwnd)) return nullptr;
   if (style & WS_VISIBLE) notifyWindowChanged(hwnd);
   return hwnd;
 }
@@ -319,15 +360,17 @@ int GetWindowTextLengthA(HWND hwnd) {
   return static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 
-// Moves and sizes a window; WM_SIZE follows only when the size changed.
+// Moves and sizes a window; WM_SIZE follows only when the size changed. A
+// top-level overlapped or resizable window keeps the smallest tracking size.
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   (void)insertAfter;  // windows here do not overlap in a way anyone can see
   Window* w = findWindow(hwnd);
   if (w == nullptr) return FALSE;
   const int nx = (flags & SWP_NOMOVE) ? w->x : x;
   const int ny = (flags & SWP_NOMOVE) ? w->y : y;
-  const int ncx = (flags & SWP_NOSIZE) ? w->width : std::max(0, cx);
-  const int ncy = (flags & SWP_NOSIZE) ? w->height : std::max(0, cy);
+  int ncx = (flags & SWP_NOSIZE) ? w->width : std::max(0, cx);
+  int ncy = (flags & SWP_NOSIZE) ? w->height : std::max(0, cy);
+  if (!(flags & SWP_NOSIZE)) fitTrackingSize(w->style, ncx, ncy);
   const bool sized = ncx != w->width || ncy != w->height;
   const bool moved = nx != w->x || ny != w->y;
   w->x = nx;
@@ -340,7 +383,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     w->erase = true;
   }
   notifyWindowChanged(hwnd);
-  if (sized) SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(ncx, ncy));
+  if (sized) SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, clientSizeParam(*w));
   return TRUE;
 }
 
@@ -351,7 +394,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
   Window* w = findWindow(hwnd);
   if (w == nullptr || rect == nullptr) return FALSE;
-  *rect = RECT{0, 0, w->width, w->height};
+  *rect = clientRect(*w);
   return TRUE;
 }
 
@@ -388,7 +431,33 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
     w->style &= ~WS_VISIBLE;
   }
   notifyWindowChanged(hwnd);
+  // Whatever it was sized to meanwhile, a top-level window hears its size at
+  // its first showing.
+  if (show && w->sizeAtShow) {
+    w->sizeAtShow = false;
+    tellSizeAndPlace(hwnd);
+  }
   return wasVisible ? TRUE : FALSE;
+}
+
+// Shows or hides a window's standard scroll bars, which take their room from
+// the client area; WM_SIZE tells the window of the new client size.
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
+  Window* w = findWindow(hwnd);
+  if (w == nullptr || bar < SB_HORZ || bar > SB_BOTH || bar == 2) return FALSE;
+  DWORD bits = 0;
+  if (bar == SB_VERT || bar == SB_BOTH) bits |= WS_VSCROLL;
+  if (bar == SB_HORZ || bar == SB_BOTH) bits |= WS_HSCROLL;
+  const LPARAM before = clientSizeParam(*w);
+  w->style = show ? (w->style | bits) : (w->style & ~bits);
+  const LPARAM after = clientSizeParam(*w);
+  if (after != before) {
+    w->invalid = true;
+    w->erase = true;
+    notifyWindowChanged(hwnd);
+    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, after);
+  }
+  return TRUE;
 }
 
 // Visible only when the window and all its ancestors have WS_VISIBLE.

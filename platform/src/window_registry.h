@@ -44,6 +44,9 @@ struct Window {
   bool invalid = false;
   bool erase = false;
   bool destroying = false;
+  // A top-level overlapped window hears its size at its first showing, not
+  // at its creation.
+  bool sizeAtShow = false;
 };
 
 // The single-line edit control's own state, kept beside its window.
@@ -53,16 +56,15 @@ struct EditState {
   int caret = 0;   // where it ends; the caret stands here
   bool modified = false;
   int limit = 32767;  // characters the user may enter
-  // One level of undo: the state to go back to. Undoing swaps it with the
-  // present one, so a second undo redoes.
-  bool canUndo = false;
-  std::string undoText;
-  int undoAnchor = 0;
-  int undoCaret = 0;
-  // A run of typed characters undoes as one step while the caret stays where
-  // the run left it.
-  bool typingRun = false;
-  int typingCaret = 0;
+  // The undo buffer, kept as Windows keeps it: the text that the undoable
+  // edits since the last undo deleted, where they did, and how many characters
+  // they have inserted there since. A deletion next to the one before, or an
+  // insertion where the last one ended, joins the same step; undoing puts the
+  // deleted text back in place of the inserted, which is itself an undoable
+  // edit, so a second undo redoes.
+  std::string undoDeleted;
+  int undoPosition = 0;
+  int undoInserted = 0;
 };
 
 struct MenuItem {

@@ -45,7 +45,12 @@ HOST_API HWND GridCreateControl(const char* className, const char* windowName, D
   // Registering again fails harmlessly; registering every time survives a platform reset.
   RegisterClassA(&windowClass);
   quill::grid::GridCreateParams params{notifyWindow, layout};
-  return CreateWindowExA(0, kGridControlClass, windowName, style, x, y, width, height, parent, id, nullptr, &params);
+  HWND grid = CreateWindowExA(0, kGridControlClass, windowName, style, x, y, width, height, parent, id, nullptr, &params);
+  // The grid never scrolls itself: the front end scrolls the view it shows the
+  // grid in. Scroll bars asked for in the style would only take their room
+  // from the columns, which the editor fits to the grid's client width.
+  if (grid != nullptr) ShowScrollBar(grid, SB_BOTH, FALSE);
+  return grid;
 } catch (const std::bad_alloc&) {
   return {};
 }

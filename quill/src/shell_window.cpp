@@ -166,6 +166,11 @@ HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* reco
   RegisterFrameClass();
   HWND frame = CreateWindowExA(0, kFrameClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr, nullptr, context);
   if (frame == nullptr) return nullptr;
+  // Shown while it is still empty: a new top-level window hears its size at
+  // its first showing, at least the system's smallest, and the frame would
+  // hand that size to the editor. The editor's first size is the one a front
+  // end gives the frame.
+  ShowWindow(frame, SW_SHOW);
   quill::EditorSession& session = state->session;
   session.frame = frame;
   context->frameWindow = frame;
@@ -198,7 +203,6 @@ HWND ShellCreateEditorWindow(HostContext* context, const EditorClassRecord* reco
   SetWindowLongPtrA(editor, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state->instance.get()));
   session.editor = editor;
   state->editorCreated = true;
-  ShowWindow(frame, SW_SHOW);
   return editor;
 } catch (const std::bad_alloc&) {
   return {};

@@ -95,31 +95,28 @@ void Destroy(Scenario& scenario, const Step& step) {
   DestroyWindow(scenario.session().frame);
 }
 
-// The editor gets the client size W x H with its WM_SIZE: the frame is sized,
-// the host fits the editor to it, and when the host's frame keeps a border the
-// editor is sized itself. A window already of that size gets no WM_SIZE from
-// being sized again, so the step then sends it itself: every size step is one
-// WM_SIZE with W x H.
+// The editor gets the client size W x H with exactly one WM_SIZE. Only the
+// editor is sized: a frame has borders, a menu bar that may wrap and a
+// smallest size of its own, and the host hands the editor whatever client area
+// the frame is left with, so sizing the frame could tell the editor a size the
+// step never named. A window already of that size gets no WM_SIZE from being
+// sized again, so the step then sends it itself.
 void Size(Scenario& scenario, const Step& step) {
   std::int64_t width = NumberArg(step, 1, "a width");
   std::int64_t height = NumberArg(step, 2, "a height");
   NoMoreArgs(step, 3);
   if (width < 0 || height < 0 || width > 0x7FFF || height > 0x7FFF)
     throw StepFailure{"a size from 0 to 32767", std::to_string(width) + " x " + std::to_string(height)};
-  quill::EditorSession& session = scenario.session();
-  auto hasSize = [&](HWND window) {
-    RECT client{};
-    return IsWindow(window) && GetClientRect(window, &client) && client.right - client.left == width &&
-           client.bottom - client.top == height;
-  };
-  bool alreadySized = hasSize(session.editor);
-  const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-  SetWindowPos(session.frame, nullptr, 0, 0, static_cast<int>(width), static_cast<int>(height), flags);
-  if (IsWindow(session.editor) && !hasSize(session.editor))
-    SetWindowPos(session.editor, nullptr, 0, 0, static_cast<int>(width), static_cast<int>(height), flags);
-  else if (alreadySized && IsWindow(session.editor))
-    SendMessageA(session.editor, WM_SIZE, SIZE_RESTORED,
-                 MAKELPARAM(static_cast<WORD>(width), static_cast<WORD>(height)));
+  HWND editor = scenario.session().editor;
+  if (!IsWindow(editor)) return;
+  RECT client{};
+  GetClientRect(editor, &client);
+  if (client.right - client.left == width && client.bottom - client.top == height) {
+    SendMessageA(editor, WM_SIZE, SIZE_RESTORED, MAKELPARAM(static_cast<WORD>(width), static_cast<WORD>(height)));
+  } else {
+    SetWindowPos(editor, nullptr, 0, 0, static_cast<int>(width), static_cast<int>(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void Pump(Scenario& scenario, const Step& step) {

@@ -220,6 +220,7 @@ constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 constexpr DWORD ES_AUTOHSCROLL = 0x00000080;
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
@@ -227,6 +228,10 @@ constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOW = 5;
+
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int SB_BOTH = 3;
 
 #define HWND_TOP (static_cast<HWND>(nullptr))
 constexpr UINT SWP_NOSIZE = 0x0001;
@@ -348,6 +353,7 @@ PLATFORM_API BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOO
 PLATFORM_API BOOL GetClientRect(HWND hwnd, RECT* rect);
 PLATFORM_API BOOL GetWindowRect(HWND hwnd, RECT* rect);
 PLATFORM_API BOOL ShowWindow(HWND hwnd, int cmdShow);
+PLATFORM_API BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 PLATFORM_API BOOL IsWindowVisible(HWND hwnd);
 PLATFORM_API BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 PLATFORM_API BOOL UpdateWindow(HWND hwnd);

@@ -50,10 +50,13 @@ expect edit "alpha" 5 5
 expect rows 3
 menu edit
 expect menu 1258 "&Undo Paste\tCtrl+Z" enabled
+# The paste went where the cut was, so the edit control's undo step holds
+# both: undoing it puts the cut text back in place of the pasted one, here
+# the same text, and selects it.
 command undo
 expect field lastAction 2
 expect field undoneAction 9
-expect edit "al" 2 2
+expect edit "alpha" 2 5
 menu edit
 expect menu 1258 "&Redo\tCtrl+Z" enabled
 command undo

@@ -125,6 +125,65 @@ std::string SizeMessageCounts() {
   return counts;
 }
 
+HWND MakeSizeCounting(DWORD style, HWND parent, int width, int height) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = SizeCountingProc;
+  wc.lpszClassName = "ApiProbeSizes";
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, wc.lpszClassName, "", style, 0, 0, width, height, parent, nullptr, nullptr, nullptr);
+}
+
+std::string HasArea(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r.right > r.left && r.bottom > r.top ? "sized" : "empty";
+}
+
+// A top-level window made with no size: its size, then its WM_SIZE messages
+// at creation, at its first showing and at a later one, then its size after
+// a resize to nothing. A pop-up made with no size, and its WM_SIZE messages.
+std::string TopLevelSizes() {
+  SizeMessages() = 0;
+  HWND top = MakeSizeCounting(WS_OVERLAPPEDWINDOW, nullptr, 0, 0);
+  std::string result = HasArea(top) + " " + Number(SizeMessages());
+  SizeMessages() = 0;
+  ShowWindow(top, SW_SHOW);
+  result += " " + Number(SizeMessages());
+  SizeMessages() = 0;
+  ShowWindow(top, SW_HIDE);
+  ShowWindow(top, SW_SHOW);
+  result += " " + Number(SizeMessages());
+  SetWindowPos(top, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  result += " " + HasArea(top);
+  DestroyWindow(top);
+  SizeMessages() = 0;
+  HWND popup = MakeSizeCounting(WS_POPUP, nullptr, 0, 0);
+  result += "; popup " + HasArea(popup) + " " + Number(SizeMessages());
+  DestroyWindow(popup);
+  return result;
+}
+
+// Whether the client area is narrower and shorter than the window ("11"),
+// with both scroll bars, then each hidden in turn with the WM_SIZE it brings.
+std::string ScrollBarRoom() {
+  HWND parent = Make("p", nullptr);
+  HWND child = MakeSizeCounting(WS_CHILD | WS_VSCROLL | WS_HSCROLL, parent, 100, 50);
+  auto room = [child] {
+    RECT client{};
+    GetClientRect(child, &client);
+    return Number(client.right < 100) + Number(client.bottom < 50);
+  };
+  std::string result = room();
+  SizeMessages() = 0;
+  ShowScrollBar(child, SB_VERT, FALSE);
+  result += " " + room() + ":" + Number(SizeMessages());
+  SizeMessages() = 0;
+  ShowScrollBar(child, SB_HORZ, FALSE);
+  result += " " + room() + ":" + Number(SizeMessages());
+  DestroyWindow(parent);
+  return result;
+}
+
 std::string WindowTextCut() {
   HWND window = Make("abcdef", nullptr);
   char text[4] = "xyz";
@@ -272,6 +331,25 @@ std::string EditClipboardMessages() {
   return states;
 }
 
+// The undo buffer joins a paste to the cut it follows when the paste goes
+// where the cut was, even across an undo and redo of that cut; an undo with
+// nothing to undo still answers TRUE.
+std::string EditUndoAfterUndoneCut() {
+  HWND parent = Make("p", nullptr);
+  HWND edit = MakeEdit(parent);
+  SetWindowTextA(edit, "fresh");
+  std::string states = Number(SendMessageA(edit, WM_UNDO, 0, 0)) + " " + EditState(edit);
+  SetWindowTextA(edit, "alpha");
+  SendMessageA(edit, EM_SETSEL, 2, 5);
+  SendMessageA(edit, WM_CUT, 0, 0);
+  for (UINT message : {WM_UNDO, WM_UNDO, WM_PASTE, WM_UNDO}) {
+    SendMessageA(edit, message, 0, 0);
+    states += "; " + EditState(edit);
+  }
+  DestroyWindow(parent);
+  return states;
+}
+
 // ---- Menus -----------------------------------------------------------------------
 
 std::string MenuItemStates() {
@@ -332,6 +410,9 @@ const std::vector<ApiProbe>& Probes() {
        "p:DESTROY c:DESTROY c:NCDESTROY p:NCDESTROY"},
       {"RegisterClassA refuses a name already registered", ClassRegisteredTwice, "atom 0"},
       {"WM_SIZE at creation, not for a move, once for a resize", SizeMessageCounts, "1 0 1"},
+      {"a top-level window's smallest size, and its WM_SIZE at its first showing", TopLevelSizes,
+       "sized 0 1 0 sized; popup empty 1"},
+      {"scroll bars take their room from the client area until hidden", ScrollBarRoom, "11 01:1 00:1"},
       {"GetWindowTextA cuts to the buffer", WindowTextCut, "3 abc"},
       {"PostMessageA to a destroyed window", PostToDestroyed, "0 0"},
       {"MessageBoxA's loop dispatches what was posted before it", MessageBoxLoop, "dispatched quit 7"},
@@ -339,6 +420,8 @@ const std::vector<ApiProbe>& Probes() {
        " [0,0] m0 u0; hello [0,0] m0 u0; xy [2,2] m1 u1; hello [0,5] m1 u1"},
       {"an edit control's cut, paste, clear and replace", EditClipboardMessages,
        "hlo [1,1] m1 u1; elhlo [2,2] m1 u1; elhl [4,4] m1 u1; elhl! [5,5] m1 u1"},
+      {"an edit control's undo of a paste where an undone cut was", EditUndoAfterUndoneCut,
+       "1 fresh [0,0] m0 u0; alpha [2,5] m1 u1; al [2,2] m1 u1; alpha [5,5] m1 u1; alpha [2,5] m1 u1"},
       {"another window cannot open the open clipboard", ClipboardReopenedByOtherWindow, "1 0 a"},
       {"clipboard calls while it is closed", ClipboardClosedCalls, "0 0 null"},
       {"the clipboard's owner and its destruction", ClipboardOwner, "a none text"},
