@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop_bench.h"
@@ -65,16 +66,19 @@ constexpr Row kTimes[] = {
     {"longest event-loop stall, idle check", "idle_stall_ms", 16},
 };
 
-// Peak resident memory in bytes a row: the session's, and each step's own above the start.
+// Peak resident memory in bytes a row: the session's, and each step's own above
+// the start, with what stays resident after the step.
 constexpr Row kMemory[] = {
     {"session peak", "peak_b_row", 250},
     {"session peak above the start", "peak_above_start_b_row", 0},
-    {"  open", "peak_open_b_row", 0},
-    {"  idle check", "peak_check_b_row", 0},
-    {"  keystrokes, Page Down, Shift+press", "peak_keys_b_row", 0},
-    {"  Copy all rows", "peak_copy_b_row", 0},
-    {"  Save", "peak_save_b_row", 0},
-    {"  idle check after Save", "peak_check_again_b_row", 0},
+};
+constexpr std::pair<const char*, const char*> kSteps[] = {
+    {"open", "open"},
+    {"idle check", "check"},
+    {"keystrokes, Page Down (with a check)", "keys"},
+    {"Copy all rows", "copy"},
+    {"Save", "save"},
+    {"idle check after Save", "check_again"},
 };
 
 double Figure(const Figures& figures, const std::string& name) {
@@ -124,6 +128,14 @@ void PrintMemory(const std::vector<std::uint32_t>& counts, const std::map<std::u
       std::printf(" %8.0f %5s\n", row.goal, Verdict(last, row.goal));
     else
       std::printf("\n");
+  }
+  std::printf("%-40s\n", "each step above the start: peak / after");
+  for (const auto& [label, step] : kSteps) {
+    std::printf("  %-38s", label);
+    for (std::uint32_t n : counts)
+      std::printf(" %9.1f / %7.1f", Figure(results.at(n), std::string("peak_") + step + "_b_row"),
+                  Figure(results.at(n), std::string("held_after_") + step + "_b_row"));
+    std::printf("\n");
   }
   std::printf("%-40s", "MB at the start, before the open");
   for (std::uint32_t n : counts) std::printf(" %19.1f", Figure(results.at(n), "start_mb"));

@@ -150,6 +150,7 @@ class StepPeaks {
     ResetPeak();
     peakKb_ = std::max(peakKb_, kb);
     Print((std::string("peak_") + step + "_b_row").c_str(), perRow(kb - baseKb_));
+    Print((std::string("held_after_") + step + "_b_row").c_str(), perRow(ResidentKb() - baseKb_));
   }
   void printSession() const {
     Print("peak_b_row", perRow(peakKb_));
