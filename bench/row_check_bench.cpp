@@ -16,19 +16,24 @@ quill::RowCheckRequest HundredThousandRows() {
   request.knownStructures = {"s_address", "s_point"};
   for (std::uint32_t i = 0; i < kRows; ++i) {
     const std::string name = "v" + std::to_string(i);
+    const std::uint32_t row = i + 1;
+    if (i == kRows / 2) {
+      quill::AddCheckedRow(row, {name, "nosuch", {}}, &request);  // one error in the middle
+      continue;
+    }
     switch (i % 4) {
-      case 0: request.rows.push_back({name, "int", {}}); break;
-      case 1: request.rows.push_back({name, "decimal", 2.0}); break;
-      case 2: request.rows.push_back({name, "s_address", {}}); break;
-      default: request.rows.push_back({"", "", {}}); break;
+      case 0: quill::AddCheckedRow(row, {name, "int", {}}, &request); break;
+      case 1: quill::AddCheckedRow(row, {name, "decimal", 2.0}, &request); break;
+      case 2: quill::AddCheckedRow(row, {name, "s_address", {}}, &request); break;
+      default: quill::AddCheckedRow(row, {"", "", {}}, &request); break;
     }
   }
-  request.rows[kRows / 2].type = "nosuch";  // one error in the middle
   return request;
 }
 
 void BM_CheckHundredThousandRows(benchmark::State& state) {
   const quill::RowCheckRequest request = HundredThousandRows();
+  // The check uses its request up; the copy is the rows' read from the grid.
   for (auto _ : state) benchmark::DoNotOptimize(quill::CheckRows(request));
 }
 BENCHMARK(BM_CheckHundredThousandRows)->Unit(benchmark::kMillisecond);

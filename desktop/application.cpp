@@ -1,6 +1,10 @@
 // Starting the desktop program: the host, the module, the profile and the first frame.
 #include "application.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -58,7 +62,24 @@ UserFiles PrepareUserFiles(const QString& sampleLibrary) {
   return files;
 }
 
+namespace {
+
+// A long structure's Copy, Save and check each take and free blocks of tens of
+// megabytes. The C library's default raises its threshold for mapping a block
+// of its own each time such a block is freed, so the next ones come from the
+// heap and stay there: the program would keep the most it ever used. A fixed
+// threshold gives each large block back as it is freed.
+void KeepLargeBlocksOutOfTheHeap() {
+#if defined(__GLIBC__)
+  constexpr int kOwnMappingFrom = 1 << 20;
+  mallopt(M_MMAP_THRESHOLD, kOwnMappingFrom);
+#endif
+}
+
+}  // namespace
+
 Application::Application(const AppOptions& options) : options_(options), recent_(options.profilePath) {
+  KeepLargeBlocksOutOfTheHeap();
   qApp->installEventFilter(&placer_);
   qApp->installEventFilter(&focusKeeper_);
   quill::HostOptions hostOptions;

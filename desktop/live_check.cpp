@@ -18,6 +18,9 @@ namespace {
 
 // How long one part of the read may hold the event loop, well under a frame.
 constexpr auto kReadStep = std::chrono::milliseconds(4);
+// A member line's usual length: a tab, a type, two tabs, a name of up to 15
+// letters and the line end.
+constexpr std::size_t kLineBytesReserved = 32;
 // Rows read between looks at the clock.
 constexpr std::uint32_t kRowsBetweenClockLooks = 256;
 
@@ -76,7 +79,10 @@ void LiveCheck::start() {
   if (!sheet || !frame_.session()) return;
   // The rows are read on the thread that owns the grid, a part per turn of the event loop.
   reading_ = std::make_shared<quill::RowCheckRequest>();
-  reading_->rows.reserve(sheet->rowCount());
+  // Room for lines of a usual length from the start: growing would copy them on
+  // this thread, a stall at a million rows, and room never written costs nothing.
+  reading_->lines.reserve(std::size_t{sheet->rowCount()} * kLineBytesReserved);
+  reading_->rowOfLine.reserve(sheet->rowCount());
   readingKey_ = currentKey();
   nextRow_ = 1;
   reader_.start();
@@ -117,7 +123,7 @@ void LiveCheck::runWorker(std::vector<std::string> localStructures, std::string 
     // The structures the types may name, as the type list offers them.
     request->knownStructures =
         quill::StructureNames(quill::TypeChoicesAmong(locals, LibraryStructures(library), request->structure));
-    *result = quill::CheckRows(*request);
+    *result = quill::CheckRows(std::move(*request));
     request.reset();
   });
   connect(worker_, &QThread::finished, this, [this, result, key = readingKey_] {

@@ -2,7 +2,9 @@
 // printing through Qt; repaints of the grid and menus when the platform says so.
 #pragma once
 
+#include <QMimeData>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -93,7 +95,7 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   bool showScheduled_ = false;
   std::vector<HWND> changedWindows_;  // reported by windowChanged, not shown yet
   bool settingClipboard_ = false;
-  QString textSet_;  // the rows this program last put on the system clipboard
+  QPointer<QMimeData> mimeSet_;  // the rows this program last put on the system clipboard; null once replaced
   bool waitCursorShown_ = false;
 };
 

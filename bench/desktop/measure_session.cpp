@@ -2,7 +2,6 @@
 // feels it: from the input event until the grid has painted again (or, for
 // commands that need not paint, until the event loop is idle). The events are
 // real key and mouse events delivered to the widgets, as the GUI tests send them.
-#include <sys/resource.h>
 #include <time.h>
 
 #include <QApplication>
@@ -17,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -34,7 +32,8 @@ namespace {
 
 constexpr int kRepeats = 15;
 
-using benchmemory::PeakKb;
+using benchmemory::PeakSinceResetKb;
+using benchmemory::ResetPeak;
 using benchmemory::ResidentKb;
 
 // Counts the paint events a widget receives.
@@ -141,6 +140,31 @@ Stall LongestStallWhileChecking(desktop::LiveCheck* check) {
   return longest;
 }
 
+// The session's peak resident memory, and each step's own: the peak is read and
+// reset as each step ends, so a step's figure is the most it held at one time.
+class StepPeaks {
+ public:
+  StepPeaks(std::uint32_t rows, long baseKb) : rows_(rows), baseKb_(baseKb), peakKb_(PeakSinceResetKb()) { ResetPeak(); }
+  void ended(const char* step) {
+    const long kb = PeakSinceResetKb();
+    ResetPeak();
+    peakKb_ = std::max(peakKb_, kb);
+    Print((std::string("peak_") + step + "_b_row").c_str(), perRow(kb - baseKb_));
+    Print((std::string("held_after_") + step + "_b_row").c_str(), perRow(ResidentKb() - baseKb_));
+  }
+  void printSession() const {
+    Print("peak_b_row", perRow(peakKb_));
+    Print("peak_above_start_b_row", perRow(peakKb_ - baseKb_));
+    Print("start_mb", static_cast<double>(baseKb_) / 1024.0);
+  }
+
+ private:
+  double perRow(long kb) const { return static_cast<double>(kb) * 1024.0 / rows_; }
+  std::uint32_t rows_;
+  long baseKb_;
+  long peakKb_;
+};
+
 Took Worse(Took a, Took b) { return {std::max(a.realMs, b.realMs), std::max(a.cpuMs, b.cpuMs)}; }
 
 void PressRowHeader(desktop::GridView* view, std::uint32_t row, Qt::KeyboardModifiers mods) {
@@ -163,7 +187,7 @@ int MeasureSession(std::uint32_t rows, const char* library) {
   options.modulePath = qEnvironmentVariable("QST_MODULE", QStringLiteral(QUILL_MODULE_PATH));
   desktop::Application quill(options);
   if (!quill.start()) return 3;
-  const long baseKb = ResidentKb();
+  StepPeaks peaks(rows, ResidentKb());
 
   // Open: the editor loads the entry, the frame shows, the grid paints.
   PaintCounter paints;
@@ -179,8 +203,10 @@ int MeasureSession(std::uint32_t rows, const char* library) {
     std::fprintf(stderr, "quillmaker-bench: %u rows opened, %u expected\n", sheet.rowCount(), rows + 1);
     return 5;
   }
+  peaks.ended("open");
   auto* check = frame->findChild<desktop::LiveCheck*>();
   Stall stall = LongestStallWhileChecking(check);
+  peaks.ended("check");
 
   // Keystrokes in the name cell of the third row.
   QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
@@ -219,25 +245,27 @@ int MeasureSession(std::uint32_t rows, const char* library) {
   PressRowHeader(view, sheet.rowCount(), Qt::ShiftModifier);
   Print("shift_ms", UntilPainted(paints, before, timer));
   if (!sheet.isSelected(1) || !sheet.isSelected(rows)) return 6;
+  peaks.ended("keys");
 
   QApplication::clipboard()->clear();
   timer.start();
   QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
   Print("copy_ms", UntilIdle(timer));
-  if (QApplication::clipboard()->text().count(QLatin1Char('\n')) < static_cast<qsizetype>(rows)) return 7;
+  peaks.ended("copy");
 
   timer.start();
   QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
   Print("save_ms", UntilIdle(timer));
   if (frame->isWindowModified()) return 8;
+  peaks.ended("save");
   stall = Worse(stall, LongestStallWhileChecking(check));
   Print("idle_stall_ms", stall);
-
-  const long peakKb = PeakKb();
-  Print("peak_b_row", static_cast<double>(peakKb) * 1024.0 / rows);
-  Print("peak_above_start_b_row", static_cast<double>(peakKb - baseKb) * 1024.0 / rows);
-  Print("start_mb", static_cast<double>(baseKb) / 1024.0);
+  peaks.ended("check_again");
+  peaks.printSession();
   std::fflush(stdout);
+
+  // Read only now, so that the text the reading makes is no part of the peak.
+  if (QApplication::clipboard()->text().count(QLatin1Char('\n')) < static_cast<qsizetype>(rows)) return 7;
   return 0;
 }
 

@@ -73,18 +73,53 @@ bool IsDecimalTypeText(const std::string& type) { return NormalType(type) == kDe
 
 namespace {
 
-// Only a half-filled row needs to be told from the entry row: the marker is
-// read for those alone, not for every row of a long grid.
-void NoteEntryRow(const GridSheet& sheet, std::uint32_t row, RowCheckRequest* request) {
-  const CheckedRow& read = request->rows[row - 1];
-  if (HalfFilled(read.name, read.type) && sheet.cellText(row, ColMarker) == kEntryRowMarker) request->entryRow = row;
+// A row as the user sees it: the cell being edited with its text, committed or not.
+CheckedRow ReadRow(const GridSheet& sheet, std::uint32_t row) {
+  CheckedRow read{sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)};
+  if (row != sheet.currentRow() || sheet.editControl() == nullptr) return read;
+  HWND edit = sheet.editControl();
+  const int length = std::clamp<int>(GetWindowTextLengthA(edit), 0, static_cast<int>(grid::kCellTextMax));
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(edit, text.data(), length + 1), 0)));
+  const int column = sheet.currentColumn();
+  if (column == ColName) read.name = text;
+  if (column == ColType) read.type = text;
+  if (column == ColDecimals)
+    read.decimals = text.find_first_not_of(" \t") == std::string::npos ? std::nullopt : grid::ParseGridNumber(text);
+  return read;
+}
+
+// Line 1 is the header, line k + 1 the k-th member line.
+std::uint32_t RowOfLine(const std::vector<std::uint32_t>& rowOfLine, int line) {
+  const auto member = static_cast<std::size_t>(std::max(line, 2) - 2);
+  return line >= 2 && member < rowOfLine.size() ? rowOfLine[member] : 0;
 }
 
 }  // namespace
 
+void AddCheckedRow(std::uint32_t number, const CheckedRow& row, RowCheckRequest* request) {
+  request->rowsAdded = number;
+  if (auto skipped = RowTheCompilerSkips(row, number, request->entryRow))
+    request->skipped.push_back(std::move(*skipped));
+  if (row.name.empty() || row.type.empty()) return;  // no variable: the editor skips it too
+  const std::string type = NormalType(row.type);
+  std::string& lines = request->lines;
+  lines += kLineStart;
+  lines += type;
+  if (type == kDecimalTypeName) {
+    lines += kDecimalsOpen;
+    lines += std::to_string(WholeDecimals(row.decimals));
+    lines += kDecimalsClose;
+  } else {
+    lines += kNoDecimals;
+  }
+  lines += row.name;
+  lines += kLineEnd;
+  request->rowOfLine.push_back(number);
+}
+
 RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet) {
   RowCheckRequest request;
-  request.rows.reserve(sheet.rowCount());
   ReadCheckedRows(sheet, 1, sheet.rowCount(), &request);
   CompleteCheckedRows(host, session, sheet, &request);
   request.knownStructures = StructureNames(TypeChoicesFor(host, session));
@@ -100,48 +135,26 @@ std::vector<std::string> StructureNames(std::vector<TypeChoice> choices) {
 
 void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t last, RowCheckRequest* request) {
   last = std::min(last, sheet.rowCount());
-  for (std::uint32_t row = std::max<std::uint32_t>(first, 1); row <= last && row != 0; ++row) {
-    request->rows.push_back(
-        {sheet.cellText(row, ColName), sheet.cellText(row, ColType), sheet.cellNumber(row, ColDecimals)});
-    NoteEntryRow(sheet, row, request);
+  for (std::uint32_t row = std::max(first, request->rowsAdded + 1); row <= last && row != 0; ++row) {
+    const CheckedRow read = ReadRow(sheet, row);
+    // Only a half-filled row needs to be told from the entry row: the marker is
+    // read for those alone, not for every row of a long grid.
+    if (HalfFilled(read.name, read.type) && sheet.cellText(row, ColMarker) == kEntryRowMarker) request->entryRow = row;
+    AddCheckedRow(row, read, request);
   }
 }
 
-void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet, RowCheckRequest* request) {
-  // The cell being edited stands as the user sees it, committed or not.
-  const std::uint32_t current = sheet.currentRow();
-  const int column = sheet.currentColumn();
-  if (current != 0 && current <= request->rows.size() && sheet.editControl() != nullptr) {
-    HWND edit = sheet.editControl();
-    const int length = std::clamp<int>(GetWindowTextLengthA(edit), 0, static_cast<int>(grid::kCellTextMax));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(GetWindowTextA(edit, text.data(), length + 1), 0)));
-    CheckedRow& row = request->rows[current - 1];
-    if (column == ColName) row.name = text;
-    if (column == ColType) row.type = text;
-    if (column == ColDecimals)
-      row.decimals = text.find_first_not_of(" \t") == std::string::npos ? std::nullopt : grid::ParseGridNumber(text);
-    NoteEntryRow(sheet, current, request);
-  }
+void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet&, RowCheckRequest* request) {
   request->global = session.contextCode == kContextStandAlone;
   request->structure = host.editorStructure(session);
 }
 
-std::vector<RowError> CheckRows(const RowCheckRequest& request) {
+std::vector<RowError> CheckRows(RowCheckRequest request) {
   const std::string name = request.structure.empty() ? kNewStructureName : request.structure;
-  std::string source = Filled(request.global ? kGlobalHeaderFormat : kLocalHeaderFormat, name);
-  // Line 1 is the header; line k + 1 is the k-th row that holds a variable.
-  std::vector<std::uint32_t> rowOfLine = {0, 0};
-  for (std::size_t i = 0; i < request.rows.size(); ++i) {
-    const CheckedRow& row = request.rows[i];
-    if (row.name.empty() || row.type.empty()) continue;  // no variable: the editor skips it too
-    const std::string type = NormalType(row.type);
-    source += kLineStart + type;
-    source += type == kDecimalTypeName ? kDecimalsOpen + std::to_string(WholeDecimals(row.decimals)) + kDecimalsClose
-                                       : kNoDecimals;
-    source += row.name + kLineEnd;
-    rowOfLine.push_back(static_cast<std::uint32_t>(i + 1));
-  }
+  // The lines become the source in place: at a million rows a second copy would
+  // be tens of megabytes.
+  std::string source = std::move(request.lines);
+  source.insert(0, Filled(request.global ? kGlobalHeaderFormat : kLocalHeaderFormat, name));
   source += kEndTypeLine;
 
   CompileExpectation expectation;
@@ -149,15 +162,11 @@ std::vector<RowError> CheckRows(const RowCheckRequest& request) {
   expectation.name = request.structure;
   std::vector<CompileError> errors;
   CompileStructureSource(source, request.knownStructures, expectation, nullptr, &errors);
+  source = std::string();
   std::vector<std::pair<std::uint32_t, RowError>> ordered;
-  for (std::size_t i = 0; i < request.rows.size(); ++i) {
-    const auto number = static_cast<std::uint32_t>(i + 1);
-    if (auto skipped = RowTheCompilerSkips(request.rows[i], number, request.entryRow))
-      ordered.emplace_back(number, std::move(*skipped));
-  }
+  for (RowError& skipped : request.skipped) ordered.emplace_back(skipped.row, std::move(skipped));
   for (CompileError& error : errors) {
-    const auto line = static_cast<std::size_t>(std::max(error.line, 0));
-    RowError found{line < rowOfLine.size() ? rowOfLine[line] : 0, std::move(error.variable), std::move(error.message)};
+    RowError found{RowOfLine(request.rowOfLine, error.line), std::move(error.variable), std::move(error.message)};
     ordered.emplace_back(RowOrder(found, error.line), std::move(found));
   }
   std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -24,19 +24,28 @@ struct CheckedRow {
   std::optional<double> decimals;
 };
 
+struct RowError {
+  std::uint32_t row = 0;  // the grid row; 0 for the structure as a whole
+  std::string variable;
+  std::string message;
+};
+
+// The rows are kept as the compiler will read them, not row by row: at a
+// million rows a copy of each row's texts would cost several times the lines.
 struct RowCheckRequest {
-  std::vector<CheckedRow> rows;              // from grid row 1
+  std::string lines;                         // the member lines of the rows that hold a variable
+  std::vector<std::uint32_t> rowOfLine;      // the grid row of each of those lines
+  std::vector<RowError> skipped;             // what the save refuses or leaves out, in row order
+  std::uint32_t rowsAdded = 0;               // the last grid row added
   std::uint32_t entryRow = 0;                // the entry row when it holds a name or a type; else 0
   bool global = true;                        // "global type" (stand-alone) or "type" (local)
   std::string structure;                     // the structure's name; "" for a new one
   std::vector<std::string> knownStructures;  // the structures the types may name
 };
 
-struct RowError {
-  std::uint32_t row = 0;  // the grid row; 0 for the structure as a whole
-  std::string variable;
-  std::string message;
-};
+// Adds grid row `number` (after those added before) as the editor would save
+// it. The entry row must be known before it is added.
+HOST_API void AddCheckedRow(std::uint32_t number, const CheckedRow& row, RowCheckRequest* request);
 
 // Reads what the check needs from an editor and its grid (on the thread that owns them).
 HOST_API RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& session, const GridSheet& sheet);
@@ -44,10 +53,10 @@ HOST_API RowCheckRequest RowCheckRequestFor(Host& host, const EditorSession& ses
 HOST_API std::vector<std::string> StructureNames(std::vector<TypeChoice> choices);
 
 // The same in steps, so that a long grid is read a part at a time between other
-// events: rows first..last (as far as the grid has them) are appended to the
-// request's rows; once every row is there, the cell being edited is put in as
-// the user sees it and the setting and name are filled in. The structures the
-// types may name are left to the caller (RowCheckRequestFor lists them).
+// events: rows first..last (as far as the grid has them; first is the row after
+// those added before) are added, the cell being edited as the user sees it;
+// once every row is there, the setting and name are filled in. The structures
+// the types may name are left to the caller (RowCheckRequestFor lists them).
 HOST_API void ReadCheckedRows(const GridSheet& sheet, std::uint32_t first, std::uint32_t last,
                               RowCheckRequest* request);
 HOST_API void CompleteCheckedRows(Host& host, const EditorSession& session, const GridSheet& sheet,
@@ -57,8 +66,8 @@ HOST_API void CompleteCheckedRows(Host& host, const EditorSession& session, cons
 // save (a name without a type, a type without a name), what the compiler finds
 // in the others, and decimal positions the save would leave out because the
 // type is not decimal. Touches nothing but its request, so it may run on
-// another thread.
-HOST_API std::vector<RowError> CheckRows(const RowCheckRequest& request);
+// another thread; the request is used up.
+HOST_API std::vector<RowError> CheckRows(RowCheckRequest request);
 
 // True when a Type cell's text names the one type with decimal positions, as
 // the editor reads it: in any letter case, or its short form.

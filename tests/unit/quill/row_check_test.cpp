@@ -13,9 +13,11 @@ std::string Describe(const std::vector<RowError>& errors) {
   return text;
 }
 
-RowCheckRequest Rows(std::vector<CheckedRow> rows) {
+// The rows from grid row 1; entryRow is known before they are added, as when read.
+RowCheckRequest Rows(const std::vector<CheckedRow>& rows, std::uint32_t entryRow = 0) {
   RowCheckRequest request;
-  request.rows = std::move(rows);
+  request.entryRow = entryRow;
+  for (std::size_t i = 0; i < rows.size(); ++i) AddCheckedRow(static_cast<std::uint32_t>(i + 1), rows[i], &request);
   request.knownStructures = {"s_address"};
   return request;
 }
@@ -52,8 +54,7 @@ TEST(RowCheck, ErrorsNameTheirGridRows) {
 
 // The entry row may hold a name or a type while the user types into it: the save does not refuse it.
 TEST(RowCheck, EntryRowIsNoHalfFilledRow) {
-  RowCheckRequest request = Rows({{"qty", "integer", {}}, {"", "long", {}}, {"note", "", {}}});
-  request.entryRow = 3;
+  RowCheckRequest request = Rows({{"qty", "integer", {}}, {"", "long", {}}, {"note", "", {}}}, 3);
   EXPECT_EQ(Describe(CheckRows(request)), "2 : The variable of type long has no name.\n");
 }
 
@@ -70,8 +71,9 @@ TEST(RowCheck, SettingAndNameOfTheStructure) {
   request.knownStructures = {"s_point"};
   // A structure never holds itself, whatever the library knows.
   EXPECT_EQ(Describe(CheckRows(request)), "1 inner: A structure cannot contain itself.\n");
+  request = Rows({{"x", "integer", {}}});
+  request.structure = "s_point";
   request.global = false;
-  request.rows = {{"x", "integer", {}}};
   EXPECT_EQ(Describe(CheckRows(request)), "");
 }
 
@@ -81,12 +83,16 @@ TEST(RowCheck, SettingAndNameOfTheStructure) {
 namespace grid_test {
 namespace {
 
+// The member lines read, each with its grid row.
 std::string Names(const quill::RowCheckRequest& request) {
   std::string names;
-  for (const quill::CheckedRow& row : request.rows)
-    names +=
-        row.name + ":" + row.type + (row.decimals ? "/" + std::to_string(static_cast<int>(*row.decimals)) : "") + " ";
-  return names;
+  std::size_t line = 0;
+  for (std::size_t at = 0; at < request.lines.size(); ++line) {
+    const std::size_t end = request.lines.find('\n', at);
+    names += std::to_string(request.rowOfLine.at(line)) + request.lines.substr(at, end - at - 1) + " ";
+    at = end + 1;
+  }
+  return names + "of " + std::to_string(request.rowsAdded);
 }
 
 // A long grid is read a part at a time; whatever the parts, every row comes once, in order.
@@ -99,7 +105,9 @@ TEST_F(GridTest, RowsReadInPartsAreTheRowsReadAtOnce) {
   }
   const double places = 2;
   GridSetItemNumber(grid, 4, ColDecimals, &places);
-  const char* expected = "v1:integer v2:integer v3:integer v4:decimal/2 v5:integer v6:integer : ";
+  const char* expected =
+      "1\tinteger\t\tv1 2\tinteger\t\tv2 3\tinteger\t\tv3 4\tdecimal {2}\tv4 5\tinteger\t\tv5 "
+      "6\tinteger\t\tv6 of 7";
   const struct {
     const char* what;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> parts;
