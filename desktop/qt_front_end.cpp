@@ -175,7 +175,7 @@ void QtFrontEnd::menuChanged(HMENU) {
 // Rows cut in the editor paste as text into other programs, and the other way round.
 // Row text is nearly always ASCII, whose bytes are the same in UTF-8: Qt then
 // gets the bytes as they are, one copy instead of twice their size in UTF-16.
-void QtFrontEnd::clipboardChanged(const std::string& text) {
+void QtFrontEnd::clipboardChanged(std::string_view text) {
   auto* mime = new QMimeData;
   // One pass without an early way out, which the compiler makes wide.
   unsigned char bits = 0;

@@ -52,7 +52,7 @@ class QtFrontEnd : public QObject, public quill::HostFrontEnd {
   void windowChanged(HWND hwnd) override;
   void windowDestroyed(HWND hwnd) override;
   void menuChanged(HMENU menu) override;
-  void clipboardChanged(const std::string& text) override;
+  void clipboardChanged(std::string_view text) override;
   void messagesPosted() override;
 
   // ---- HostFrontEnd ---------------------------------------------------------

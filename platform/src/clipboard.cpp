@@ -1,6 +1,8 @@
 // The clipboard: one opener at a time, an owner, and blocks it owns by format.
 #include <cstring>
 #include <new>
+#include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 #include "window_registry.h"
@@ -15,12 +17,21 @@ void freeClipboardData() {
 }
 
 // The text of a CF_TEXT block: up to its first NUL, never past its size.
-bool blockText(HGLOBAL mem, std::string* text) {
+bool blockText(HGLOBAL mem, std::string_view* text) {
   GlobalBlock* b = findBlock(mem);
   if (b == nullptr) return false;
   const char* data = b->data.get();
-  text->assign(data, strnlen(data, b->size));
+  *text = std::string_view(data, strnlen(data, b->size));
   return true;
+}
+
+// The clipboard's CF_TEXT as it lies in its block: valid until the clipboard
+// next changes. A million copied rows are tens of megabytes, not worth a copy
+// on their way to a front end that makes its own.
+bool clipboardTextView(std::string_view* text) {
+  const Clipboard& c = registry().clipboard;
+  auto it = c.data.find(CF_TEXT);
+  return it != c.data.end() && blockText(it->second, text);
 }
 
 // Replaces what the clipboard holds with a new block of text (none for null).
@@ -96,8 +107,8 @@ BOOL CloseClipboard() {
   // The clipboard is closed whatever follows; a front end that cannot be told
   // for want of memory keeps what it showed.
   try {
-    std::string text;
-    if (dataSet && d.userInterface != nullptr && PlatformClipboardText(&text)) d.userInterface->clipboardChanged(text);
+    std::string_view text;
+    if (dataSet && d.userInterface != nullptr && clipboardTextView(&text)) d.userInterface->clipboardChanged(text);
     applyPendingOutsideText();
   } catch (const std::bad_alloc&) {
   }
@@ -172,11 +183,8 @@ void PlatformClipboardFromOutside(const char* text) {
 void PlatformClipboardSetBusy(bool busy) { registry().clipboard.busy = busy; }
 
 bool PlatformClipboardText(std::string* text) {
-  const Clipboard& c = registry().clipboard;
-  auto it = c.data.find(CF_TEXT);
-  if (it == c.data.end()) return false;
-  std::string value;
-  if (!blockText(it->second, &value)) return false;
-  if (text != nullptr) *text = std::move(value);
+  std::string_view value;
+  if (!clipboardTextView(&value)) return false;
+  if (text != nullptr) text->assign(value);
   return true;
 }

@@ -47,7 +47,7 @@ class PressedKeys final : public UserInterface {
   void menuChanged(HMENU menu) override {
     if (inner_ != nullptr) inner_->menuChanged(menu);
   }
-  void clipboardChanged(const std::string& text) override {
+  void clipboardChanged(std::string_view text) override {
     if (inner_ != nullptr) inner_->clipboardChanged(text);
   }
   void messagesPosted() override {

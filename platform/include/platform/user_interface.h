@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/win.h"
 
@@ -34,7 +35,7 @@ class UserInterface {
   // A menu item's text or state changed.
   virtual void menuChanged(HMENU menu) { (void)menu; }
   // A program of ours closed the clipboard after putting text on it.
-  virtual void clipboardChanged(const std::string& text) { (void)text; }
+  virtual void clipboardChanged(std::string_view text) { (void)text; }
   // Something was posted: a front end with its own event loop schedules a pump.
   virtual void messagesPosted() {}
 };

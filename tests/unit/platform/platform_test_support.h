@@ -66,7 +66,7 @@ class TestUserInterface : public UserInterface {
   void cursorChanged(HCURSOR cursor) override { cursors.push_back(cursor); }
   void windowDestroyed(HWND hwnd) override { destroyed.push_back(hwnd); }
   void menuChanged(HMENU menu) override { menus.push_back(menu); }
-  void clipboardChanged(const std::string& text) override { clipboard.push_back(text); }
+  void clipboardChanged(std::string_view text) override { clipboard.emplace_back(text); }
   void messagesPosted() override { ++posted; }
 
   int answer = IDOK;
