@@ -92,9 +92,9 @@ fi
 failed=0
 while IFS='|' read -r who what expected; do
   [ "$who" == nobody ] && [ -z "$as_nobody" ] && continue
-  runner=""
-  [ "$who" == nobody ] && runner=$as_nobody
-  got=$(cd / && $runner $handshakes $what 2>&1) && rc=0 || rc=$?
+  as_who=""
+  [ "$who" == nobody ] && as_who=$as_nobody
+  got=$(cd / && $as_who $handshakes $what 2>&1) && rc=0 || rc=$?
   got=$(tail -1 <<<"$got")
   if [ "$rc" -eq 77 ]; then echo "SKIPPED (part): $what: no DES to answer the challenge"; continue; fi
   if [ "$got" == "$expected" ]; then echo "PASS: $who, $what: $got"; else echo "FAIL: $who, $what: $got, expected $expected"; failed=1; fi
