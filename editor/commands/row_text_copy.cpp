@@ -30,9 +30,9 @@ std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
   std::uint32_t k = 0;
   for (std::uint32_t row = first; row != 0 && k < capacity; row = GridNextSelectedRow(grid, row)) rows[++k] = row;
   rows[0] = k;
-  if (k == capacity) return rows;
-  // The list keeps only its own rows: a few rows of a large grid need not hold
-  // room for all of them until the next copy.
+  if (k >= capacity / 2) return rows;
+  // The list keeps little more than its own rows: a few rows of a large grid
+  // need not hold room for all of them until the next copy.
   auto* exact = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * k + 4, 0));
   if (exact == nullptr) return rows;
   std::memcpy(exact, rows, 4 * static_cast<std::size_t>(k) + 4);
@@ -44,8 +44,6 @@ std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
 HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows) {
   const std::uint32_t count = rows[0];
   if (count == 0 || count > kMaxCopiedRows) return nullptr;
-  char decimalWord[kStringBufferSize];
-  LoadDecimalWord(decimalWord);
   TypeWords words;
   LoadTypeWords(&words);
 
@@ -61,15 +59,14 @@ HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows
   char* end = text;
   *end = '\0';
   for (std::uint32_t k = 1; k <= count; ++k) {
-    VariableRecord record{};
-    if (ReadVariableRowWith(instance, &record, rows[k], words) == 0) continue;
-    record.type[kVariableTextMax] = '\0';
-    record.name[kVariableTextMax] = '\0';
+    VariableRecord record;
+    VariableLengths lengths;
+    if (ReadVariableRowMeasured(instance, &record, rows[k], words, &lengths) == 0) continue;
     // The source text's line writer, straight into the block. A row's share of
     // the block holds its longest line, so the bound never stops a copy; it
     // only guards the block.
     if (end + kRowLineBufferSize > text + blockSize) continue;
-    end += FormatVariableLine(record, decimalWord, end);
+    end += FormatMeasuredVariableLine(record, lengths, end);
   }
   GlobalUnlock(block);
   return block;

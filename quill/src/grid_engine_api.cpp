@@ -92,8 +92,10 @@ HOST_API std::int16_t GridItemTextLength(HWND grid, std::uint32_t row, std::uint
 HOST_API int GridGetItemText(HWND grid, std::uint32_t row, std::uint16_t column, char* buffer, std::uint16_t max) try {
   GridControl* control = GridControl::of(grid);
   if (control == nullptr || buffer == nullptr) return 0;
+  // A text cell is read in place; only the number column formats into scratch.
+  std::string_view text;
   std::string scratch;
-  const std::string_view text = control->cellView(row, Column(column), &scratch);
+  if (!control->textCellView(row, Column(column), &text)) text = control->cellView(row, Column(column), &scratch);
   const std::size_t copied = std::min<std::size_t>(text.size(), max);
   if (copied != 0) std::memcpy(buffer, text.data(), copied);  // an empty view may have no data
   return static_cast<int>(copied);
