@@ -104,15 +104,17 @@ int ReadVariableRowMeasured(EditorInstance* instance, VariableRecord* record, st
                             const TypeWords& words, VariableLengths* lengths, char* typeAsRead) {
   HWND grid = instance->gridWindow;
   record->decimals = 0;
-  const int nameLength = ReadCellText(grid, row, ColName, record->name);
+  // The type first: by the time the name is read, the type's bytes are
+  // stored, and reading them by the word does not wait for the copy.
   const int typeLength = ReadCellText(grid, row, ColType, record->type);
+  const int nameLength = ReadCellText(grid, row, ColName, record->name);
   lengths->name = std::min(nameLength, kVariableTextMax);
   lengths->type = std::min(typeLength, kVariableTextMax);
   if (typeAsRead != nullptr) std::memcpy(typeAsRead, record->type, static_cast<std::size_t>(lengths->type) + 1);
   if (typeLength > 0) {
     // Every read leaves the cell in normal form (lower case, short forms
     // expanded, cut to 41 characters); a cell already in it needs no write.
-    const bool lowered = LowerAsciiInPlace(record->type, static_cast<std::size_t>(lengths->type));
+    const bool lowered = LowerAsciiInPlace(record->type, static_cast<std::size_t>(lengths->type), sizeof record->type);
     const bool expanded = ExpandTypeAbbreviation(record->type, &lengths->type, words);
     if (typeLength > kVariableTextMax || lowered || expanded) WriteCellText(instance, row, ColType, record->type);
   }
