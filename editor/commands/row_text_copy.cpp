@@ -30,9 +30,9 @@ std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
   std::uint32_t k = 0;
   for (std::uint32_t row = first; row != 0 && k < capacity; row = GridNextSelectedRow(grid, row)) rows[++k] = row;
   rows[0] = k;
-  if (k >= capacity / 2) return rows;
-  // The list keeps little more than its own rows: a few rows of a large grid
-  // need not hold room for all of them until the next copy.
+  if (k == capacity) return rows;
+  // The list keeps only its own rows: a few rows of a large grid need not hold
+  // room for all of them until the next copy.
   auto* exact = static_cast<std::uint32_t*>(PoolAlloc(instance->pool, 4 * k + 4, 0));
   if (exact == nullptr) return rows;
   std::memcpy(exact, rows, 4 * static_cast<std::size_t>(k) + 4);
