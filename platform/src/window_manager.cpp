@@ -311,9 +311,12 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   const WNDPROC proc = d->lastFoundWindow->proc;
   if (proc == nullptr) return 0;
-  ++d->sendDepth;
+  // The depth is put back as it was rather than counted down: a store that
+  // waits for no load, which the next message's count would wait for.
+  const int depth = d->sendDepth;
+  d->sendDepth = depth + 1;
   const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
-  --d->sendDepth;
+  d->sendDepth = depth;
   return result;
 }
 
