@@ -44,8 +44,6 @@ std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
 HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows) {
   const std::uint32_t count = rows[0];
   if (count == 0 || count > kMaxCopiedRows) return nullptr;
-  char decimalWord[kStringBufferSize];
-  LoadDecimalWord(decimalWord);
   TypeWords words;
   LoadTypeWords(&words);
 
@@ -61,15 +59,14 @@ HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows
   char* end = text;
   *end = '\0';
   for (std::uint32_t k = 1; k <= count; ++k) {
-    VariableRecord record{};
-    if (ReadVariableRowWith(instance, &record, rows[k], words) == 0) continue;
-    record.type[kVariableTextMax] = '\0';
-    record.name[kVariableTextMax] = '\0';
+    VariableRecord record;
+    VariableLengths lengths;
+    if (ReadVariableRowMeasured(instance, &record, rows[k], words, &lengths) == 0) continue;
     // The source text's line writer, straight into the block. A row's share of
     // the block holds its longest line, so the bound never stops a copy; it
     // only guards the block.
     if (end + kRowLineBufferSize > text + blockSize) continue;
-    end += FormatVariableLine(record, decimalWord, end);
+    end += FormatMeasuredVariableLine(record, lengths, end);
   }
   GlobalUnlock(block);
   return block;

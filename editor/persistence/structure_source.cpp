@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editor/persistence/pool_strings.h"
+#include "editor/rows/ascii_case.h"
 #include "editor/window/module_state.h"
 #include "qst/entry_points.h"
 #include "qst/grid_engine.h"
@@ -42,21 +43,28 @@ char* Put(char* out, const char (&piece)[N]) {
 
 // Plain copies instead of a format call: every save runs this twice a row.
 int FormatVariableLine(const VariableRecord& record, const char* decimalType, char* line) {
-  char* out = Put(line, kLineStart);
-  const std::size_t typeLength = strnlen(record.type, sizeof record.type);
-  std::memcpy(out, record.type, typeLength);
-  out += typeLength;
+  VariableLengths lengths;
+  lengths.type = static_cast<int>(strnlen(record.type, sizeof record.type));
+  lengths.name = static_cast<int>(strnlen(record.name, sizeof record.name));
   // Texts equal but for letter case have the same length.
-  if (typeLength == std::strlen(decimalType) && _stricmp(record.type, decimalType) == 0) {
+  lengths.isDecimal = static_cast<std::size_t>(lengths.type) == std::strlen(decimalType) &&
+                      EqualIgnoringCase(record.type, decimalType, static_cast<std::size_t>(lengths.type));
+  return FormatMeasuredVariableLine(record, lengths, line);
+}
+
+int FormatMeasuredVariableLine(const VariableRecord& record, const VariableLengths& lengths, char* line) {
+  char* out = Put(line, kLineStart);
+  std::memcpy(out, record.type, static_cast<std::size_t>(lengths.type));
+  out += lengths.type;
+  if (lengths.isDecimal) {
     out = Put(out, kDecimalsOpen);
     out = std::to_chars(out, out + 11, static_cast<int>(record.decimals)).ptr;
     out = Put(out, kDecimalsClose);
   } else {
     out = Put(out, kNoDecimals);
   }
-  const std::size_t nameLength = strnlen(record.name, sizeof record.name);
-  std::memcpy(out, record.name, nameLength);
-  out += nameLength;
+  std::memcpy(out, record.name, static_cast<std::size_t>(lengths.name));
+  out += lengths.name;
   out = Put(out, kLineEnd);
   *out = '\0';
   return static_cast<int>(out - line);

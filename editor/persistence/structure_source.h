@@ -20,3 +20,6 @@ constexpr std::size_t kVariableLineMax = (sizeof kLineStart - 1) + kVariableText
 // holds kVariableLineMax + 1 bytes. Returns the line's length. The clipboard's row
 // text uses the same two forms.
 int FormatVariableLine(const VariableRecord& record, const char* decimalType, char* line);
+// FormatVariableLine for a record whose lengths and decimal type a row read
+// has already found.
+int FormatMeasuredVariableLine(const VariableRecord& record, const VariableLengths& lengths, char* line);

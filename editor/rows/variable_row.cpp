@@ -8,6 +8,7 @@
 
 #include "editor/document/document_rows.h"
 #include "editor/resources/module_resources.h"
+#include "editor/rows/ascii_case.h"
 #include "editor/window/module_state.h"
 #include "qst/grid_engine.h"
 
@@ -31,17 +32,21 @@ int ReadCellText(HWND grid, std::uint32_t row, std::uint16_t column, char* text)
   return copied;
 }
 
-// Expands the short forms; only whole texts match, at most one applies.
-void ExpandTypeAbbreviation(char* type, const TypeWords& words) {
-  const std::size_t length = std::strlen(type);
+// Expands the short forms of type; only whole texts match, at most one
+// applies. *length is the type's length, before and after. True when a short
+// form was expanded.
+bool ExpandTypeAbbreviation(char* type, int* length, const TypeWords& words) {
+  const auto n = static_cast<std::size_t>(*length);
   for (int k = 0; k < kTypeShortFormCount; ++k) {
-    if (length == words.abbreviationLength[k] && std::memcmp(type, words.abbreviation[k], length) == 0) {
-      const std::size_t n = std::min<std::size_t>(std::strlen(words.full[k]), kVariableTextMax);
-      std::memcpy(type, words.full[k], n);
-      type[n] = '\0';
-      return;
+    if (n == words.abbreviationLength[k] && std::memcmp(type, words.abbreviation[k], n) == 0) {
+      const std::size_t full = std::min<std::size_t>(std::strlen(words.full[k]), kVariableTextMax);
+      std::memcpy(type, words.full[k], full);
+      type[full] = '\0';
+      *length = static_cast<int>(full);
+      return true;
     }
   }
+  return false;
 }
 
 // Decimal positions truncated toward zero. A cell holding a value no int32
@@ -75,8 +80,12 @@ bool IsDecimalType(const char* type) {
 }
 
 bool IsDecimalTypeWith(const char* type, const TypeWords& words) {
+  return type != nullptr && IsDecimalTypeOfLength(type, std::strlen(type), words);
+}
+
+bool IsDecimalTypeOfLength(const char* type, std::size_t length, const TypeWords& words) {
   // Texts equal but for letter case have the same length.
-  return type != nullptr && std::strlen(type) == words.decimalLength && _stricmp(type, words.decimal) == 0;
+  return length == words.decimalLength && EqualIgnoringCase(type, words.decimal, length);
 }
 
 int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint32_t row) {
@@ -87,26 +96,30 @@ int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint3
 
 int ReadVariableRowWith(EditorInstance* instance, VariableRecord* record, std::uint32_t row, const TypeWords& words,
                         char* typeAsRead) {
+  VariableLengths lengths;
+  return ReadVariableRowMeasured(instance, record, row, words, &lengths, typeAsRead);
+}
+
+int ReadVariableRowMeasured(EditorInstance* instance, VariableRecord* record, std::uint32_t row,
+                            const TypeWords& words, VariableLengths* lengths, char* typeAsRead) {
   HWND grid = instance->gridWindow;
   record->decimals = 0;
-  record->type[0] = '\0';
-  record->name[0] = '\0';
-  const int nameLength = ReadCellText(grid, row, ColName, record->name);
+  // The type first: by the time the name is read, the type's bytes are
+  // stored, and reading them by the word does not wait for the copy.
   const int typeLength = ReadCellText(grid, row, ColType, record->type);
-  if (typeAsRead != nullptr) typeAsRead[0] = '\0';
+  const int nameLength = ReadCellText(grid, row, ColName, record->name);
+  lengths->name = std::min(nameLength, kVariableTextMax);
+  lengths->type = std::min(typeLength, kVariableTextMax);
+  if (typeAsRead != nullptr) std::memcpy(typeAsRead, record->type, static_cast<std::size_t>(lengths->type) + 1);
   if (typeLength > 0) {
-    char asRead[kVariableTextMax + 1];
-    std::memcpy(asRead, record->type, sizeof asRead);
-    if (typeAsRead != nullptr) std::memcpy(typeAsRead, asRead, sizeof asRead);
-    _strlwr(record->type);
-    ExpandTypeAbbreviation(record->type, words);
-    // Every read leaves the cell in normal form (cut to 41 characters); a cell
-    // that already holds exactly that text needs no write.
-    if (typeLength > kVariableTextMax || std::strcmp(asRead, record->type) != 0) {
-      WriteCellText(instance, row, ColType, record->type);
-    }
+    // Every read leaves the cell in normal form (lower case, short forms
+    // expanded, cut to 41 characters); a cell already in it needs no write.
+    const bool lowered = LowerAsciiInPlace(record->type, static_cast<std::size_t>(lengths->type), sizeof record->type);
+    const bool expanded = ExpandTypeAbbreviation(record->type, &lengths->type, words);
+    if (typeLength > kVariableTextMax || lowered || expanded) WriteCellText(instance, row, ColType, record->type);
   }
-  if (IsDecimalTypeWith(record->type, words)) {
+  lengths->isDecimal = IsDecimalTypeOfLength(record->type, static_cast<std::size_t>(lengths->type), words);
+  if (lengths->isDecimal) {
     double value = 0.0;
     GridGetItemNumber(grid, row, ColDecimals, &value);
     record->decimals = DecimalsFromCell(value);

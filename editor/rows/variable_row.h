@@ -37,9 +37,22 @@ int ReadVariableRow(EditorInstance* instance, VariableRecord* record, std::uint3
 // read normalised it.
 int ReadVariableRowWith(EditorInstance* instance, VariableRecord* record, std::uint32_t row, const TypeWords& words,
                         char* typeAsRead = nullptr);
+// What a row read learnt beside the record: the texts' lengths (at most
+// kVariableTextMax) and whether the type is the one with decimal positions.
+// A copy writes each row's line from them without measuring again.
+struct VariableLengths {
+  int name;
+  int type;
+  bool isDecimal;
+};
+// ReadVariableRowWith that also gives the lengths.
+int ReadVariableRowMeasured(EditorInstance* instance, VariableRecord* record, std::uint32_t row,
+                            const TypeWords& words, VariableLengths* lengths, char* typeAsRead = nullptr);
 // The first row above row holding a variable of exactly the same name, or 0.
 std::uint32_t FindEarlierDuplicate(EditorInstance* instance, std::uint32_t row);
 
 // True when type names the one type with decimal positions (any letter case).
 bool IsDecimalType(const char* type);
 bool IsDecimalTypeWith(const char* type, const TypeWords& words);
+// IsDecimalTypeWith for a type whose length is known.
+bool IsDecimalTypeOfLength(const char* type, std::size_t length, const TypeWords& words);

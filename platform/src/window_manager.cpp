@@ -283,9 +283,10 @@ LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-// Calls the window's procedure at once; procedures may send again (re-entry).
-// 0 for a handle that names no window.
-LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+// SendMessageA's call of the procedure, for any window.
+[[gnu::noinline]] LRESULT SendToAnyWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = findWindow(hwnd);
   auto& d = registry();
   if (w == nullptr || w->proc == nullptr || d.sendDepth >= kMaxSendDepth) return 0;
@@ -293,6 +294,29 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   ++d.sendDepth;
   const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
   --d.sendDepth;
+  return result;
+}
+
+}  // namespace
+
+// Calls the window's procedure at once; procedures may send again (re-entry).
+// 0 for a handle that names no window.
+LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A row operation sends a few messages a row to one grid: for the window
+  // found last, nothing but the procedure's own call, so that a message costs
+  // little more than a function call.
+  WindowRegistry* d = liveRegistry;
+  if (d == nullptr || hwnd == nullptr || hwnd != d->lastFound || d->sendDepth >= kMaxSendDepth) {
+    return SendToAnyWindow(hwnd, msg, wParam, lParam);
+  }
+  const WNDPROC proc = d->lastFoundWindow->proc;
+  if (proc == nullptr) return 0;
+  // The depth is put back as it was rather than counted down: a store that
+  // waits for no load, which the next message's count would wait for.
+  const int depth = d->sendDepth;
+  d->sendDepth = depth + 1;
+  const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
+  d->sendDepth = depth;
   return result;
 }
 

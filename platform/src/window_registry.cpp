@@ -6,6 +6,7 @@
 namespace platform {
 
 WindowRegistry::WindowRegistry() {
+  liveRegistry = this;
   // System objects live as long as the process: their handles stay the same
   // across resets, as the system's own cursors and font do.
   arrowCursor = newHandle<HCURSOR>();
@@ -16,6 +17,8 @@ WindowRegistry::WindowRegistry() {
   fonts[systemFont] = 16;
   registerEditClass(*this);
 }
+
+WindowRegistry::~WindowRegistry() { liveRegistry = nullptr; }
 
 Window* lookUpWindow(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;

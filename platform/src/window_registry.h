@@ -126,6 +126,9 @@ struct DeviceContext {
 
 struct WindowRegistry {
   WindowRegistry();
+  ~WindowRegistry();
+  WindowRegistry(const WindowRegistry&) = delete;
+  WindowRegistry& operator=(const WindowRegistry&) = delete;
 
   // A fresh handle of type H, never handed out before.
   template <class H>
@@ -172,6 +175,11 @@ struct WindowRegistry {
   HGDIOBJ systemFont = nullptr;
   std::unordered_map<HDC, DeviceContext> dcs;
 };
+
+// The registry once it exists, else null: lets SendMessageA's common case
+// read the registry without the first-use check, which costs a message more
+// than its own work.
+inline WindowRegistry* liveRegistry = nullptr;
 
 // Inline, as is the lookup below: every call the grid and the editor make goes
 // through them, several times.

@@ -12,10 +12,31 @@ namespace quill::grid {
 GridControl::GridControl(HWND window, WORD controlId, const GridCreateParams& params)
     : window_(window), controlId_(controlId), notifyWindow_(params.notifyWindow), layout_(params.layout) {}
 
+namespace {
+
+// The control the latest lookup found. A row operation makes a few calls a
+// row on one grid, each of which looks its control up; the window is looked
+// up again only when another grid is asked. Forgotten before a control goes,
+// so it never names a dead one.
+struct LastGrid {
+  HWND window = nullptr;
+  GridControl* control = nullptr;
+};
+LastGrid lastGrid;
+
+void ForgetLastGrid(HWND window) {
+  if (lastGrid.window == window) lastGrid = LastGrid{};
+}
+
+}  // namespace
+
 GridControl* GridControl::of(HWND window) {
+  if (window != nullptr && window == lastGrid.window) return lastGrid.control;
   // Only a window running our procedure holds a GridControl in its user data;
   // a handle that names no window has no procedure.
-  return reinterpret_cast<GridControl*>(PlatformWindowDataOf(window, &GridWindowProc));
+  auto* control = reinterpret_cast<GridControl*>(PlatformWindowDataOf(window, &GridWindowProc));
+  if (control != nullptr) lastGrid = LastGrid{window, control};
+  return control;
 }
 
 bool GridControl::createEditControl() {
@@ -28,43 +49,67 @@ bool GridControl::createEditControl() {
   return true;
 }
 
-// An allocation that fails while the grid handles a message fails that
-// message (0; a creation that fails, -1); no exception reaches the caller,
-// which may be the module's own code.
-LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) try {
-  if (message == WM_CREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    const auto* params = static_cast<const GridCreateParams*>(create->lpCreateParams);
-    if (params == nullptr || params->layout == nullptr) return -1;
-    const WORD id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(create->hMenu));
-    auto control = std::make_unique<GridControl>(window, id, *params);
-    // Attached before the edit control exists, so its creation messages find the grid.
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
-    bool created = false;
-    try {
-      created = control->createEditControl();
-    } catch (const std::bad_alloc&) {
-    }
-    if (!created) {
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      return -1;
-    }
-    control.release();
-    return 0;
-  }
-  GridControl* control = GridControl::of(window);
-  if (control == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+namespace {
+
+// Creation and destruction: the control is made and attached, or detached and
+// freed. Out of the message path, which every row operation takes a few times a row.
+[[gnu::noinline]] LRESULT CreateOrDestroyGrid(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
+    GridControl* control = GridControl::of(window);
+    if (control == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    ForgetLastGrid(window);
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     delete control;
     return 0;
   }
+  const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+  const auto* params = static_cast<const GridCreateParams*>(create->lpCreateParams);
+  if (params == nullptr || params->layout == nullptr) return -1;
+  const WORD id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(create->hMenu));
+  auto control = std::make_unique<GridControl>(window, id, *params);
+  // Attached before the edit control exists, so its creation messages find the grid.
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control.get()));
+  bool created = false;
+  try {
+    created = control->createEditControl();
+  } catch (const std::bad_alloc&) {
+  }
+  if (!created) {
+    ForgetLastGrid(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return -1;
+  }
+  control.release();
+  return 0;
+}
+
+}  // namespace
+
+// An allocation that fails while the grid handles a message fails that
+// message (0; a creation that fails, -1); no exception reaches the caller,
+// which may be the module's own code.
+LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) try {
+  if (message == WM_CREATE || message == WM_DESTROY) return CreateOrDestroyGrid(window, message, wParam, lParam);
+  GridControl* control = GridControl::of(window);
+  if (control == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   return control->handleMessage(message, wParam, lParam);
 } catch (const std::bad_alloc&) {
   return message == WM_CREATE ? -1 : 0;
 }
 
 LRESULT GridControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The selection's messages come a few times a row in a row operation: they
+  // are answered here, without the frame the other messages need.
+  const auto row = static_cast<std::uint32_t>(lParam);
+  switch (message) {
+    case GM_SELECTROW: return selectRow(row, wParam != 0) ? 1 : 0;
+    case GM_NEXTSELECTEDROW: return nextSelectedRow(row);
+    case GM_ISROWSELECTED: return isSelected(row) ? 1 : 0;
+    default: return handleOtherMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT GridControl::handleOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto row = static_cast<std::uint32_t>(lParam);
   switch (message) {
     case GM_INSERTROW: return insertRow(row);
@@ -72,9 +117,6 @@ LRESULT GridControl::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case GM_REMOVEALLROWS: removeAllRows(); return 1;
     case GM_ROWCOUNT: return rowCount();
     case GM_CURRENTROW: return currentRow_;
-    case GM_SELECTROW: return selectRow(row, wParam != 0) ? 1 : 0;
-    case GM_NEXTSELECTEDROW: return nextSelectedRow(row);
-    case GM_ISROWSELECTED: return isSelected(row) ? 1 : 0;
     case GM_PREPARESAVE: prepareSave(); return 0;
     case GM_EDITCONTROL:
       // Without a current cell there is nothing to edit: callers treat a null

@@ -154,16 +154,6 @@ bool AllocationJudge::countsDuring(std::string_view word) {
 
 bool AllocationJudge::reached() const { return PlatformAllocationsCounted() >= failing_; }
 
-int RunWithFailingAllocation(const std::string& file, long n, const RunOptions& options, std::ostream& out) {
-  RunOptions failing = options;
-  failing.failAllocation = n;
-  FileResult result = RunScenarioFile(file, failing, out);
-  for (const std::string& fault : result.faults) out << file << ": allocation " << n << ": " << fault << "\n";
-  if (!result.faults.empty()) return kAllocationFaults;
-  if (!result.skipped.empty()) return kAllocationNotReached;
-  return result.allocationReached ? kAllocationFailed : kAllocationNotReached;
-}
-
 int RunAllocationLoop(const std::vector<std::string>& files, const RunOptions& options, std::ostream& out) {
   FILE* capture = std::tmpfile();
   if (!capture) {

@@ -85,16 +85,6 @@ std::vector<std::string> AllocationJudge::finish(Scenario& scenario) {
 
 bool AllocationJudge::reached() const { return PlatformAllocationsCounted() >= failing_; }
 
-int RunWithFailingAllocation(const std::string& file, long n, const RunOptions& options, std::ostream& out) {
-  RunOptions failing = options;
-  failing.failAllocation = n;
-  FileResult result = RunScenarioFile(file, failing, out);
-  for (const std::string& fault : result.faults) out << file << ": allocation " << n << ": " << fault << "\n";
-  if (!result.faults.empty()) return kAllocationFaults;
-  if (!result.skipped.empty()) return kAllocationNotReached;
-  return result.allocationReached ? kAllocationFailed : kAllocationNotReached;
-}
-
 int RunAllocationLoop(const std::vector<std::string>& files, const RunOptions& options, std::ostream& out) {
   long runs = 0, injected = 0, faulty = 0;
   for (const std::string& file : files) {
