@@ -1,13 +1,14 @@
 // Pasted row text read back into rows' type, name and decimals.
 #include "editor/commands/row_text_parse.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 
 #include "editor/persistence/structure_source.h"
 #include "editor/resources/module_resources.h"
 #include "editor/rows/word_bytes.h"
-#include "editor/window/module_state.h"
 #include "qst/host_pool.h"
 #include "qst/type_vocabulary.h"
 
@@ -17,28 +18,59 @@ static_assert(kVariableLineMax + 1 <= kRowLineBufferSize);
 
 namespace {
 
-// Takes the next word at or after p: skips separators, ends the word in place
-// with a NUL (unless the line ends there) and sets *next to where the search
-// goes on. The word is empty when the line ends first.
-char* TakeWord(char* p, char** next) {
-  while (*p != '\0' && !IsNameByte(*p)) ++p;
-  char* word = p;
-  while (IsNameByte(*p)) ++p;
-  if (*p != '\0') {
-    *p = '\0';
-    *next = p + 1;
-  } else {
-    *next = p;
+struct Word {
+  const char* text;
+  std::uint32_t length;
+};
+
+// What each byte is to a line of row text, looked up once a byte: a paste
+// reads every byte of its text.
+enum class ByteKind : unsigned char { kSeparator, kWord, kLineEnd };
+
+constexpr std::array<ByteKind, 256> ByteKinds() {
+  std::array<ByteKind, 256> kinds{};
+  for (int byte = 0; byte < 256; ++byte) {
+    const char c = static_cast<char>(byte);
+    kinds[static_cast<std::size_t>(byte)] = c == '\0' || c == '\n' ? ByteKind::kLineEnd
+                                            : IsNameByte(c)        ? ByteKind::kWord
+                                                                   : ByteKind::kSeparator;
   }
-  if (p - word > static_cast<std::ptrdiff_t>(kPastedWordMax)) word[kPastedWordMax] = '\0';
-  return word;
+  return kinds;
+}
+constexpr std::array<ByteKind, 256> kByteKinds = ByteKinds();
+
+ByteKind KindOf(char c) { return kByteKinds[static_cast<unsigned char>(c)]; }
+
+// Takes the next word at or after *p, within the line: skips separators, stops
+// at the line's end (LF or NUL), and leaves *p just past the word. A word longer
+// than a cell takes is cut; the rest of it is skipped all the same. The word is
+// empty when the line ends first.
+Word TakeWord(const char** p) {
+  const char* start = *p;
+  while (KindOf(*start) == ByteKind::kSeparator) ++start;
+  const char* end = start;
+  while (KindOf(*end) == ByteKind::kWord) ++end;
+  *p = end;
+  const auto length = static_cast<std::size_t>(end - start);
+  return {start, static_cast<std::uint32_t>(std::min<std::size_t>(length, kPastedWordMax))};
 }
 
-bool HoldsWordByte(const char* text) {
-  for (; *text != '\0'; ++text) {
-    if (IsNameByte(*text)) return true;
-  }
-  return false;
+// Whether the word is the decimal type's name. Most types differ from it in
+// their first byte, which is looked at before any call.
+bool IsDecimalWord(const Word& word, const DecimalWord& decimalWord) {
+  return word.length == decimalWord.length && word.length != 0 && word.text[0] == decimalWord.text[0] &&
+         std::memcmp(word.text, decimalWord.text, word.length) == 0;
+}
+
+// The number in "{N}": the text between the braces read as the pool reads a
+// number. Its first bytes decide it: past a sign and eleven digits the number
+// is already at its bound.
+std::int32_t DecimalsBetween(const char* first, const char* close) {
+  char digits[24];
+  const auto length = std::min<std::size_t>(static_cast<std::size_t>(close - first), sizeof digits - 1);
+  std::memcpy(digits, first, length);
+  digits[length] = '\0';
+  return PoolTextToInt(digits);
 }
 
 }  // namespace
@@ -51,45 +83,62 @@ void LoadDecimalWord(char* buffer) {
   }
 }
 
-char* ParseRowLine(char* position, RowLine* line, const char* decimalWord) {
-  *line = RowLine{0, 0, nullptr, nullptr};
+void LoadDecimalWord(DecimalWord* word) {
+  LoadDecimalWord(word->text);
+  word->length = static_cast<std::uint32_t>(std::strlen(word->text));
+}
+
+const char* ScanRowLine(const char* position, RowLineWords* line, const DecimalWord& decimalWord) {
+  *line = RowLineWords{0, 0, nullptr, 0, nullptr, 0};
   if (position == nullptr || *position == '\0') return nullptr;
 
-  char* nextLine = nullptr;
-  if (char* lineFeed = std::strchr(position, '\n'); lineFeed != nullptr) {
-    *lineFeed = '\0';
-    nextLine = lineFeed + 1;
-    // An empty line, or a CR alone, holds no row; the lines after it still count.
-    if (lineFeed - position < 2) return nextLine;
-  } else {
-    // The text after the last line feed is a line too when it holds a word:
-    // text copied without its final line break must not lose its last row.
-    if (!HoldsWordByte(position)) return nullptr;
-    nextLine = position + std::strlen(position);
-  }
-
-  char* rest = nullptr;
-  line->type = TakeWord(position, &rest);
-  if (std::strcmp(line->type, decimalWord) == 0) {
-    line->isDecimal = 1;
-    char* word = TakeWord(rest, &rest);
-    if (word[0] == '{') {
+  const char* p = position;
+  const Word type = TakeWord(&p);
+  Word name{nullptr, 0};
+  std::int32_t isDecimal = 0;
+  std::int32_t decimals = 0;
+  if (IsDecimalWord(type, decimalWord)) {
+    isDecimal = 1;
+    const Word word = TakeWord(&p);
+    if (word.length != 0 && word.text[0] == '{') {
       // "{N}" gives the decimal positions; "{N" without a brace is neither decimals nor name.
-      char* close = std::strchr(word + 1, '}');
-      if (close != nullptr) {
-        *close = '\0';
-        line->decimals = PoolTextToInt(word + 1);
-      }
+      const auto* close = static_cast<const char*>(std::memchr(word.text + 1, '}', word.length - 1));
+      if (close != nullptr) decimals = DecimalsBetween(word.text + 1, close);
     } else {
-      line->name = word;
+      name = word;
     }
   }
-  if (line->name == nullptr) line->name = TakeWord(rest, &rest);
-  return nextLine;
+  if (name.text == nullptr) name = TakeWord(&p);
+
+  // Whatever else the line holds is passed over.
+  while (KindOf(*p) != ByteKind::kLineEnd) ++p;
+  const char* next = p;
+  if (*p == '\n') {
+    next = p + 1;
+    // An empty line, or a CR alone, holds no row; the lines after it still count.
+    if (p - position < 2) return next;
+  } else if (type.length == 0) {
+    // The text after the last line feed is a line too when it holds a word:
+    // text copied without its final line break must not lose its last row.
+    return nullptr;
+  }
+  *line = RowLineWords{decimals, isDecimal, type.text, type.length, name.text, name.length};
+  return next;
 }
 
 char* ParseRowLine(char* position, RowLine* line) {
-  char decimalWord[kStringBufferSize];
-  LoadDecimalWord(decimalWord);
-  return ParseRowLine(position, line, decimalWord);
+  DecimalWord decimalWord;
+  LoadDecimalWord(&decimalWord);
+  RowLineWords words;
+  const char* next = ScanRowLine(position, &words, decimalWord);
+  *line = RowLine{words.decimals, words.isDecimal, nullptr, nullptr};
+  if (words.name != nullptr) {
+    // The words lie in the caller's text: end them there. The byte after a
+    // word is a separator, the line's end or the part of a word cut off.
+    line->type = position + (words.type - position);
+    line->name = position + (words.name - position);
+    line->type[words.typeLength] = '\0';
+    line->name[words.nameLength] = '\0';
+  }
+  return next != nullptr ? position + (next - position) : nullptr;
 }

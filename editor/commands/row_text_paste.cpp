@@ -1,6 +1,7 @@
 // Row text parsed into new grid rows, consecutively or back at recorded rows.
 #include "editor/commands/row_text_paste.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/commands/row_text_parse.h"
@@ -11,27 +12,56 @@
 
 namespace {
 
-void WriteRowLine(EditorInstance* instance, std::uint32_t row, const RowLine& line) {
-  WriteCellText(instance, row, ColName, line.name);
-  WriteCellText(instance, row, ColType, line.type);
-  if (line.isDecimal == 1) {
-    const double decimals = line.decimals;
-    WriteCellNumber(instance, row, ColDecimals, &decimals);
+// The words of a line written out as cells need their NULs: they are copied,
+// one after the other, into a scratch block that holds any two of them.
+class LineCells {
+ public:
+  explicit LineCells(char* scratch) : scratch_(scratch) {}
+
+  void write(EditorInstance* instance, std::uint32_t row, const RowLineWords& line) const {
+    char* type = scratch_;
+    char* name = Terminated(type, line.type, line.typeLength) + 1;
+    Terminated(name, line.name, line.nameLength);
+    WriteCellText(instance, row, ColName, name);
+    WriteCellText(instance, row, ColType, type);
+    if (line.isDecimal == 1) {
+      const double decimals = line.decimals;
+      WriteCellNumber(instance, row, ColDecimals, &decimals);
+    }
   }
+
+ private:
+  // Copies the word to out and ends it; where its NUL is.
+  static char* Terminated(char* out, const char* word, std::uint32_t length) {
+    std::memcpy(out, word, length);
+    out[length] = '\0';
+    return out + length;
+  }
+
+  char* scratch_;
+};
+
+// The scratch block for a text: its two words of a line never take more room
+// than the text itself, nor more than two of the longest words.
+std::uint32_t ScratchSize(const char* text) {
+  const std::size_t most = 2 * (static_cast<std::size_t>(kPastedWordMax) + 1);
+  return static_cast<std::uint32_t>(std::min(std::strlen(text) + 1, most));
 }
 
-// Inserts the rows of a working copy the caller frees (the parse ends words in it).
-std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32_t row, RowPlacement placement,
+// Inserts the rows of the text, which is only read.
+std::uint32_t InsertParsedRows(EditorInstance* instance, const char* text, std::uint32_t row, RowPlacement placement,
                                std::uint32_t* follow) {
-  char decimalWord[kStringBufferSize];
-  LoadDecimalWord(decimalWord);
+  auto* scratch = static_cast<char*>(PoolAlloc(instance->pool, ScratchSize(text), 0));
+  if (scratch == nullptr) return 0;
+  const LineCells cells(scratch);
+  DecimalWord decimalWord;
+  LoadDecimalWord(&decimalWord);
   HWND grid = instance->gridWindow;
 
   std::uint32_t count = 0;
-  for (char* position = copy; position != nullptr;) {
-    RowLine line;
-    char* next = ParseRowLine(position, &line, decimalWord);
-    position = next;
+  for (const char* position = text; position != nullptr;) {
+    RowLineWords line;
+    position = ScanRowLine(position, &line, decimalWord);
     if (line.name == nullptr) continue;
     std::uint32_t target = row;
     if (placement == RowPlacement::Restore) {
@@ -43,11 +73,12 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, char* copy, std::uint32
     const std::uint32_t inserted = InsertDocumentRow(instance, target);
     if (inserted == 0) break;
     if (follow != nullptr && inserted <= *follow) ++*follow;
-    WriteRowLine(instance, inserted, line);
+    cells.write(instance, inserted, line);
     if (placement == RowPlacement::Restore) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
     ++count;
   }
+  PoolFree(instance->pool, scratch);
   return count;
 }
 
@@ -82,9 +113,5 @@ std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::u
 std::uint32_t InsertRowsFromCopy(EditorInstance* instance, const char* text, std::uint32_t row, RowPlacement placement,
                                  std::uint32_t* follow) {
   if (text == nullptr) return 0;
-  char* copy = PoolStrDup(instance->pool, text, 0);
-  if (copy == nullptr) return 0;
-  const std::uint32_t count = InsertParsedRows(instance, copy, row, placement, follow);
-  PoolFree(instance->pool, copy);
-  return count;
+  return InsertParsedRows(instance, text, row, placement, follow);
 }

@@ -91,8 +91,8 @@ void GridControl::onEditChanged() {
   notify(GN_MODIFIED);
 }
 
-void GridControl::afterCellWrite(std::uint32_t row, int column) {
-  if (row != currentRow_ || column != currentColumn_ || editModified()) return;
+void GridControl::reloadWrittenCell(std::uint32_t row, int column) {
+  if (editModified()) return;
   if (editText() != displayText(row, column)) loadEditControl();
 }
 

@@ -134,8 +134,8 @@ class GridRowStore {
     if (text.empty()) return nullptr;
     // Rows written one after another mostly repeat one of the last two texts
     // shared (a run of one type with another now and then).
-    if (lastShared_ != nullptr && *lastShared_ == text) return lastShared_;
-    if (earlierShared_ != nullptr && *earlierShared_ == text) {
+    if (lastShared_ != nullptr && SameShortText(*lastShared_, text)) return lastShared_;
+    if (earlierShared_ != nullptr && SameShortText(*earlierShared_, text)) {
       std::swap(lastShared_, earlierShared_);
       return lastShared_;
     }
@@ -144,6 +144,16 @@ class GridRowStore {
     earlierShared_ = lastShared_;
     lastShared_ = &*it;
     return lastShared_;
+  }
+
+  // Type texts are a few bytes: compared in place, without a call per row.
+  static bool SameShortText(const std::string& kept, std::string_view text) {
+    if (kept.size() != text.size()) return false;
+    if (text.size() > 16) return kept == text;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      if (kept[k] != text[k]) return false;
+    }
+    return true;
   }
 
   // Moves the selection bit of slot `from` to the gap slot `to` (whose bit is clear).
