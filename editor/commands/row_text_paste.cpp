@@ -41,11 +41,11 @@ class LineCells {
   char* scratch_;
 };
 
-// The scratch block for a text: its two words of a line never take more room
-// than the text itself, nor more than two of the longest words.
+// The scratch block for a text: a line's two words, with their NULs, never take
+// more than the text's length and two bytes, nor more than two of the longest words.
 std::uint32_t ScratchSize(const char* text) {
   const std::size_t most = 2 * (static_cast<std::size_t>(kPastedWordMax) + 1);
-  return static_cast<std::uint32_t>(std::min(std::strlen(text) + 1, most));
+  return static_cast<std::uint32_t>(std::min(std::strlen(text) + 2, most));
 }
 
 // Inserts the rows of the text, which is only read.
