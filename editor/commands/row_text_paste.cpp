@@ -13,21 +13,25 @@
 namespace {
 
 // The words of a line written out as cells need their NULs: they are copied,
-// one after the other, into a scratch block that holds any two of them.
+// one after the other, into a scratch block that holds any two of them. The
+// copy is made before the row is inserted: the grid reads the words a whole
+// vector at a time, and bytes stored just before such a read stall it.
 class LineCells {
  public:
   explicit LineCells(char* scratch) : scratch_(scratch) {}
 
-  void write(EditorInstance* instance, std::uint32_t row, const RowLineWords& line) const {
-    char* type = scratch_;
-    char* name = Terminated(type, line.type, line.typeLength) + 1;
-    Terminated(name, line.name, line.nameLength);
-    WriteCellText(instance, row, ColName, name);
-    WriteCellText(instance, row, ColType, type);
-    if (line.isDecimal == 1) {
-      const double decimals = line.decimals;
-      WriteCellNumber(instance, row, ColDecimals, &decimals);
-    }
+  void take(const RowLineWords& line) {
+    type_ = scratch_;
+    name_ = Terminated(type_, line.type, line.typeLength) + 1;
+    Terminated(name_, line.name, line.nameLength);
+    isDecimal_ = line.isDecimal == 1;
+    decimals_ = line.decimals;
+  }
+
+  void write(EditorInstance* instance, std::uint32_t row) const {
+    WriteCellText(instance, row, ColName, name_);
+    WriteCellText(instance, row, ColType, type_);
+    if (isDecimal_) WriteCellNumber(instance, row, ColDecimals, &decimals_);
   }
 
  private:
@@ -39,13 +43,17 @@ class LineCells {
   }
 
   char* scratch_;
+  char* type_ = nullptr;
+  char* name_ = nullptr;
+  bool isDecimal_ = false;
+  double decimals_ = 0;
 };
 
 // The scratch block for a text: a line's two words, with their NULs, never take
 // more than the text's length and two bytes, nor more than two of the longest words.
 std::uint32_t ScratchSize(const char* text) {
   const std::size_t most = 2 * (static_cast<std::size_t>(kPastedWordMax) + 1);
-  return static_cast<std::uint32_t>(std::min(std::strlen(text) + 2, most));
+  return static_cast<std::uint32_t>(std::min(strnlen(text, most) + 2, most));
 }
 
 // Inserts the rows of the text, which is only read.
@@ -53,7 +61,7 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, const char* text, std::
                                std::uint32_t* follow) {
   auto* scratch = static_cast<char*>(PoolAlloc(instance->pool, ScratchSize(text), 0));
   if (scratch == nullptr) return 0;
-  const LineCells cells(scratch);
+  LineCells cells(scratch);
   DecimalWord decimalWord;
   LoadDecimalWord(&decimalWord);
   HWND grid = instance->gridWindow;
@@ -70,10 +78,11 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, const char* text, std::
     }
     // The row the grid reports is the one written, so a position the grid
     // refuses never leads to a write into a row that does not exist.
+    cells.take(line);
     const std::uint32_t inserted = InsertDocumentRow(instance, target);
     if (inserted == 0) break;
     if (follow != nullptr && inserted <= *follow) ++*follow;
-    cells.write(instance, inserted, line);
+    cells.write(instance, inserted);
     if (placement == RowPlacement::Restore) GridSelectRow(grid, inserted, true);
     row = inserted + 1;
     ++count;
