@@ -81,12 +81,20 @@ class GridRowStore {
     new (&slots_[gapBegin_++]) GridRow{};
   }
 
-  // Removes row i (i < size()); the rows after it move up one index.
+  // Removes row i (i < size()); the rows after it move up one index. The gap
+  // grows over the row from whichever side it lies on, so that rows erased
+  // from the bottom up, as from the top down, move no other row.
   void erase(std::size_t i) {
-    moveGapTo(i);
-    selected_.clear(gapEnd_);
-    slots_[gapEnd_].name.release();
-    ++gapEnd_;
+    std::size_t slot = 0;
+    if (i < gapBegin_) {
+      moveGapTo(i + 1);
+      slot = --gapBegin_;
+    } else {
+      moveGapTo(i);
+      slot = gapEnd_++;
+    }
+    selected_.clear(slot);
+    slots_[slot].name.release();
   }
 
   void clear() {
