@@ -70,8 +70,7 @@ bool GridControl::commitEdit() {
     rows_.setNumber(index, value);
   } else {
     const RowText cell = currentColumn_ == ColName ? RowText::kName : RowText::kType;
-    changed = rows_.text(index, cell) != text;
-    if (changed) rows_.setText(index, cell, text);
+    changed = rows_.replaceText(index, cell, text);
   }
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
   if (!changed) return true;

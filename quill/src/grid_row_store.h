@@ -71,6 +71,20 @@ class GridRowStore {
       (which == RowText::kType ? row.type : row.hidden) = share(text);
     }
   }
+  // setText unless the row holds that text already (one look-up of the row);
+  // whether the text changed.
+  bool replaceText(std::size_t i, RowText which, std::string_view text) {
+    GridRow& row = slots_[slotOf(i)];
+    if (which == RowText::kName) {
+      if (row.name.view() == text) return false;
+      row.name.assign(text);
+      return true;
+    }
+    const std::string*& shared = which == RowText::kType ? row.type : row.hidden;
+    if ((shared != nullptr ? std::string_view(*shared) : std::string_view()) == text) return false;
+    shared = share(text);
+    return true;
+  }
   std::optional<double> number(std::size_t i) const { return slots_[slotOf(i)].number(); }
   void setNumber(std::size_t i, std::optional<double> value) { slots_[slotOf(i)].setNumber(value); }
 
