@@ -47,4 +47,6 @@ void LoadDecimalWord(DecimalWord* word);
 // null): it is skipped.
 char* ParseRowLine(char* position, RowLine* line);
 // ParseRowLine without writing to the text: the words are spans of it.
-const char* ScanRowLine(const char* position, RowLineWords* line, const DecimalWord& decimalWord);
+// textEnd, when known, is the NUL that ends the whole text: the scan then reads
+// words a block of bytes at a time.
+const char* ScanRowLine(const char* position, const char* textEnd, RowLineWords* line, const DecimalWord& decimalWord);

@@ -49,17 +49,20 @@ class LineCells {
   double decimals_ = 0;
 };
 
-// The scratch block for a text: a line's two words, with their NULs, never take
-// more than the text's length and two bytes, nor more than two of the longest words.
-std::uint32_t ScratchSize(const char* text) {
+// The scratch block for a text of `length` bytes: a line's two words, with
+// their NULs, never take more than the text and two bytes, nor more than two
+// of the longest words.
+std::uint32_t ScratchSize(std::size_t length) {
   const std::size_t most = 2 * (static_cast<std::size_t>(kPastedWordMax) + 1);
-  return static_cast<std::uint32_t>(std::min(strnlen(text, most) + 2, most));
+  return static_cast<std::uint32_t>(std::min(length + 2, most));
 }
 
 // Inserts the rows of the text, which is only read.
 std::uint32_t InsertParsedRows(EditorInstance* instance, const char* text, std::uint32_t row, RowPlacement placement,
                                std::uint32_t* follow) {
-  auto* scratch = static_cast<char*>(PoolAlloc(instance->pool, ScratchSize(text), 0));
+  const char* textEnd = text + std::strlen(text);
+  auto* scratch =
+      static_cast<char*>(PoolAlloc(instance->pool, ScratchSize(static_cast<std::size_t>(textEnd - text)), 0));
   if (scratch == nullptr) return 0;
   LineCells cells(scratch);
   DecimalWord decimalWord;
@@ -69,7 +72,7 @@ std::uint32_t InsertParsedRows(EditorInstance* instance, const char* text, std::
   std::uint32_t count = 0;
   for (const char* position = text; position != nullptr;) {
     RowLineWords line;
-    position = ScanRowLine(position, &line, decimalWord);
+    position = ScanRowLine(position, textEnd, &line, decimalWord);
     if (line.name == nullptr) continue;
     std::uint32_t target = row;
     if (placement == RowPlacement::Restore) {
