@@ -92,22 +92,14 @@ const char* WordEnd(const char* p, const char* textEnd) {
   return {start, static_cast<std::uint32_t>(std::min<std::size_t>(length, kPastedWordMax))};
 }
 
-// Whether the word is the decimal type's name. Most types differ from it in
-// their first byte, which is looked at before any call.
+// Whether the word is the decimal type's name, compared in place: most types
+// differ from it in their first byte, and the name is a few bytes.
 bool IsDecimalWord(const Word& word, const DecimalWord& decimalWord) {
-  return word.length == decimalWord.length && word.length != 0 && word.text[0] == decimalWord.text[0] &&
-         std::memcmp(word.text, decimalWord.text, word.length) == 0;
-}
-
-// The number in "{N}": the text between the braces read as the pool reads a
-// number. Its first bytes decide it: past a sign and eleven digits the number
-// is already at its bound.
-std::int32_t DecimalsBetween(const char* first, const char* close) {
-  char digits[24];
-  const auto length = std::min<std::size_t>(static_cast<std::size_t>(close - first), sizeof digits - 1);
-  std::memcpy(digits, first, length);
-  digits[length] = '\0';
-  return PoolTextToInt(digits);
+  if (word.length != decimalWord.length || word.length == 0 || word.text[0] != decimalWord.text[0]) return false;
+  for (std::uint32_t k = 1; k < word.length; ++k) {
+    if (word.text[k] != decimalWord.text[k]) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -139,8 +131,10 @@ const char* ScanRowLine(const char* position, const char* textEnd, RowLineWords*
     const Word word = TakeWord(&p, textEnd);
     if (word.length != 0 && word.text[0] == '{') {
       // "{N}" gives the decimal positions; "{N" without a brace is neither decimals nor name.
+      // The number is read in place: it ends at the first byte that is no
+      // digit, at the brace at the latest.
       const auto* close = static_cast<const char*>(std::memchr(word.text + 1, '}', word.length - 1));
-      if (close != nullptr) decimals = DecimalsBetween(word.text + 1, close);
+      if (close != nullptr) decimals = PoolTextToInt(word.text + 1);
     } else {
       name = word;
     }
