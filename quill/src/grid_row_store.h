@@ -170,12 +170,7 @@ class GridRowStore {
 
   // Type texts are a few bytes: compared in place, without a call per row.
   static bool SameShortText(const std::string& kept, std::string_view text) {
-    if (kept.size() != text.size()) return false;
-    if (text.size() > 16) return kept == text;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-      if (kept[k] != text[k]) return false;
-    }
-    return true;
+    return kept.size() == text.size() && SameShortBytes(kept.data(), text.data(), text.size());
   }
 
   // Moves the selection bit of slot `from` to the gap slot `to` (whose bit is clear).
