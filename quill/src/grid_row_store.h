@@ -72,8 +72,9 @@ class GridRowStore {
     }
   }
   // setText unless the row holds that text already (one look-up of the row);
-  // whether the text changed.
-  bool replaceText(std::size_t i, RowText which, std::string_view text) {
+  // whether the text changed. Inlined into the cell write, which knows the
+  // column: an editor writes two or three cells for every row it inserts.
+  [[gnu::always_inline]] bool replaceText(std::size_t i, RowText which, std::string_view text) {
     GridRow& row = slots_[slotOf(i)];
     if (which == RowText::kName) {
       if (row.name.view() == text) return false;
@@ -161,6 +162,12 @@ class GridRowStore {
       std::swap(lastShared_, earlierShared_);
       return lastShared_;
     }
+    return shareFromTable(text);
+  }
+
+  // The look-up in the text table, kept out of line so that the writes that
+  // repeat a recent text stay small enough to inline.
+  [[gnu::noinline]] const std::string* shareFromTable(std::string_view text) {
     auto it = shared_.find(text);
     if (it == shared_.end()) it = shared_.emplace(text).first;
     earlierShared_ = lastShared_;
