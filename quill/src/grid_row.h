@@ -22,9 +22,10 @@ namespace quill::grid {
 // the item-text-length call returns.
 constexpr std::size_t kCellTextMax = 32767;
 
-// Copies and compares of the short texts that fill most cells: two moves of a
-// few bytes that overlap, rather than a library call each. Only the n bytes of
-// each text are read.
+// Copies and compares of the short texts that fill most cells (a row operation
+// reads or writes two or three a row): up to sixteen bytes go as two moves of a
+// few bytes that overlap, which the compiler inlines, rather than a library
+// call each. Only the n bytes of each text are read; n may be 0 with no data.
 template <typename Block>
 void CopyOverlapping(unsigned char* out, const unsigned char* in, std::size_t n) {
   Block head;
