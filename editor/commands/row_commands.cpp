@@ -65,11 +65,13 @@ PasteMode PasteModeFromClipboard(const EditorInstance* instance) {
   HANDLE block = GetClipboardData(CF_TEXT);
   const auto* text = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
   if (text != nullptr) {
-    // Bounded by the block's size: a block need not hold a NUL.
+    // Bounded by the block's size: a block need not hold a NUL. The text ends
+    // at a NUL, so a line feed after one does not count; only the bytes up to
+    // the first line feed are searched for a NUL, not a large text to its end.
     const SIZE_T size = GlobalSize(block);
-    const void* nul = std::memchr(text, '\0', size);
-    const SIZE_T length = nul != nullptr ? static_cast<SIZE_T>(static_cast<const char*>(nul) - text) : size;
-    mode = std::memchr(text, '\n', length) != nullptr ? PasteMode::Rows : PasteMode::Text;
+    const auto* lineFeed = static_cast<const char*>(std::memchr(text, '\n', size));
+    const bool rows = lineFeed != nullptr && std::memchr(text, '\0', static_cast<SIZE_T>(lineFeed - text)) == nullptr;
+    mode = rows ? PasteMode::Rows : PasteMode::Text;
     GlobalUnlock(block);
   }
   CloseClipboard();

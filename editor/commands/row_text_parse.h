@@ -3,11 +3,30 @@
 
 #include <cstdint>
 
+#include "editor/window/module_state.h"
+
 struct RowLine {
   std::int32_t decimals;
   std::int32_t isDecimal;
   char* type;
   char* name;
+};
+
+// One line of row text as words of the text itself, which is only read. The
+// words are not terminated: each is its start and length.
+struct RowLineWords {
+  std::int32_t decimals;
+  std::int32_t isDecimal;
+  const char* type;
+  std::uint32_t typeLength;
+  const char* name;  // null: the line gives no row
+  std::uint32_t nameLength;
+};
+
+// The one type name with decimal positions, and its length.
+struct DecimalWord {
+  char text[kStringBufferSize];
+  std::uint32_t length;
 };
 
 // The longest line one row gives as text.
@@ -19,6 +38,7 @@ constexpr std::uint32_t kPastedWordMax = 32767;
 // Loads the one type name with decimal positions into buffer (room for
 // kStringBufferSize bytes).
 void LoadDecimalWord(char* buffer);
+void LoadDecimalWord(DecimalWord* word);
 
 // Splits the line at position into the record's type, name and decimals, ending
 // the words in place. Returns the next line's start, or null when the text at
@@ -26,5 +46,7 @@ void LoadDecimalWord(char* buffer);
 // with fewer than two bytes before its line feed leaves the record empty (name
 // null): it is skipped.
 char* ParseRowLine(char* position, RowLine* line);
-// ParseRowLine with the decimal type word already loaded (a paste loads it once).
-char* ParseRowLine(char* position, RowLine* line, const char* decimalWord);
+// ParseRowLine without writing to the text: the words are spans of it.
+// textEnd, when known, is the NUL that ends the whole text: the scan then reads
+// words a block of bytes at a time.
+const char* ScanRowLine(const char* position, const char* textEnd, RowLineWords* line, const DecimalWord& decimalWord);

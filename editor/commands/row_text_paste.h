@@ -13,7 +13,8 @@ char* CopyBlockText(EditorInstance* instance, HGLOBAL block);
 // Inserts one grid row per line of the clipboard block: consecutively from row
 // (row 0 appends), or restored at the rows recorded in cutRowList, paired by
 // position and selected. The block is only read. Returns the number
-// of rows inserted; 0 when the pool cannot hold the working copy.
+// of rows inserted; 0 when the pool cannot hold the working room (a copy of the
+// block, and room for one line's words).
 std::uint32_t InsertRowsFromText(EditorInstance* instance, HGLOBAL block, std::uint32_t row, RowPlacement placement);
 // InsertRowsFromText for row text the editor keeps itself; the text is only read.
 // follow, when given, is a row number kept on the same row while rows are

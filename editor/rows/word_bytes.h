@@ -4,7 +4,7 @@
 
 // The grid's pointer text names a column's object and a row number; its words
 // run from "0" to "}".
-inline bool IsTokenByte(char c) {
+constexpr bool IsTokenByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte >= 0x30 && byte <= 0x7D;
 }
@@ -12,4 +12,4 @@ inline bool IsTokenByte(char c) {
 // A pasted word also takes the four punctuation bytes the compiler accepts in a
 // name ("#", "$", "%", "-"), so that every name Copy writes reads back whole.
 // Bytes from 0x80 up still end a word.
-inline bool IsNameByte(char c) { return IsTokenByte(c) || (c >= '#' && c <= '%') || c == '-'; }
+constexpr bool IsNameByte(char c) { return IsTokenByte(c) || (c >= '#' && c <= '%') || c == '-'; }

@@ -70,8 +70,7 @@ bool GridControl::commitEdit() {
     rows_.setNumber(index, value);
   } else {
     const RowText cell = currentColumn_ == ColName ? RowText::kName : RowText::kType;
-    changed = rows_.text(index, cell) != text;
-    if (changed) rows_.setText(index, cell, text);
+    changed = rows_.replaceText(index, cell, text);
   }
   SendMessageA(edit_, EM_SETMODIFY, FALSE, 0);
   if (!changed) return true;
@@ -91,8 +90,8 @@ void GridControl::onEditChanged() {
   notify(GN_MODIFIED);
 }
 
-void GridControl::afterCellWrite(std::uint32_t row, int column) {
-  if (row != currentRow_ || column != currentColumn_ || editModified()) return;
+void GridControl::reloadWrittenCell(std::uint32_t row, int column) {
+  if (editModified()) return;
   if (editText() != displayText(row, column)) loadEditControl();
 }
 

@@ -68,8 +68,7 @@ void GridControl::setItemText(std::uint32_t row, int column, std::string_view te
   } else {
     const RowText which = *TextColumn(column);
     const std::string_view bounded = Bounded(text);
-    changed = rows_.text(row - 1, which) != bounded;
-    if (changed) rows_.setText(row - 1, which, bounded);
+    changed = rows_.replaceText(row - 1, which, bounded);
   }
   // Writing a cell's own text back (as reading a row does) changes nothing.
   if (changed)
@@ -89,8 +88,7 @@ void GridControl::setItemNumber(std::uint32_t row, int column, const double* val
   } else {
     const RowText which = *TextColumn(column);
     const std::string text = value != nullptr ? FormatGridNumber(*value) : std::string();
-    changed = rows_.text(row - 1, which) != text;
-    if (changed) rows_.setText(row - 1, which, text);
+    changed = rows_.replaceText(row - 1, which, text);
   }
   if (changed)
     rowsEdited();

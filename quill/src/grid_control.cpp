@@ -198,11 +198,7 @@ bool GridControl::notify(WORD code) {
   return IsWindow(self) != FALSE;
 }
 
-void GridControl::contentChanged() {
-  if (!redraw_) {
-    changedWhileOff_ = true;
-    return;
-  }
+void GridControl::tellFrontEnd() {
   if (UserInterface* frontEnd = PlatformUserInterface()) frontEnd->windowChanged(window_);
 }
 

@@ -114,7 +114,15 @@ class GridControl final : public GridSheet {
   // Sends a notification; false when the grid no longer exists afterwards.
   bool notify(WORD code);
   // The content a front end shows changed: tell it now, or when redraw comes back on.
-  void contentChanged();
+  // Inline for the many writes an editor makes with redraw off.
+  void contentChanged() {
+    if (!redraw_) {
+      changedWhileOff_ = true;
+      return;
+    }
+    tellFrontEnd();
+  }
+  void tellFrontEnd();
   // What the rows hold changed (and so what is shown).
   void rowsEdited() {
     ++contentGeneration_;
@@ -132,7 +140,11 @@ class GridControl final : public GridSheet {
   bool commitEdit();
   void onEditChanged();
   // An editor write to the current cell shows in an unmodified edit control.
-  void afterCellWrite(std::uint32_t row, int column);
+  // Inline for the writes to other cells, which need nothing.
+  void afterCellWrite(std::uint32_t row, int column) {
+    if (row == currentRow_ && column == currentColumn_) reloadWrittenCell(row, column);
+  }
+  void reloadWrittenCell(std::uint32_t row, int column);
 
   // The pointer (grid_pointer.cpp).
   void setPointer(const std::string& object, std::uint32_t row);

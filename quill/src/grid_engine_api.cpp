@@ -14,21 +14,6 @@ using quill::grid::GridControl;
 namespace {
 // A column with cells; anything else names no cell.
 int Column(std::uint16_t column) { return IsGridCell(column) ? int{column} : int{ColRowIndicator}; }
-
-// Copies n bytes. Cell texts are mostly a few bytes and a row operation reads
-// two or three a row: up to sixteen go as two overlapping fixed-size moves,
-// which the compiler inlines, instead of a call. An empty view may have no data.
-void CopyCellBytes(char* to, const char* from, std::size_t n) {
-  if (n >= 8 && n <= 16) {
-    std::memcpy(to, from, 8);
-    std::memcpy(to + n - 8, from + n - 8, 8);
-  } else if (n >= 4 && n < 8) {
-    std::memcpy(to, from, 4);
-    std::memcpy(to + n - 4, from + n - 4, 4);
-  } else if (n != 0) {
-    std::memcpy(to, from, n);
-  }
-}
 }  // namespace
 
 __attribute__((visibility("default"))) quill::GridSheet* quill::GridSheet::fromWindow(HWND grid) {
@@ -112,7 +97,7 @@ HOST_API int GridGetItemText(HWND grid, std::uint32_t row, std::uint16_t column,
   std::string scratch;
   if (!control->textCellView(row, Column(column), &text)) text = control->cellView(row, Column(column), &scratch);
   const std::size_t copied = std::min<std::size_t>(text.size(), max);
-  CopyCellBytes(buffer, text.data(), copied);
+  quill::grid::CopyShortBytes(buffer, text.data(), copied);
   return static_cast<int>(copied);
 } catch (const std::bad_alloc&) {
   return {};

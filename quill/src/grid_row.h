@@ -22,6 +22,50 @@ namespace quill::grid {
 // the item-text-length call returns.
 constexpr std::size_t kCellTextMax = 32767;
 
+// Copies and compares of the short texts that fill most cells (a row operation
+// reads or writes two or three a row): up to sixteen bytes go as two moves of a
+// few bytes that overlap, which the compiler inlines, rather than a library
+// call each. Only the n bytes of each text are read; n may be 0 with no data.
+template <typename Block>
+void CopyOverlapping(unsigned char* out, const unsigned char* in, std::size_t n) {
+  Block head;
+  Block tail;
+  std::memcpy(&head, in, sizeof head);
+  std::memcpy(&tail, in + n - sizeof tail, sizeof tail);
+  std::memcpy(out, &head, sizeof head);
+  std::memcpy(out + n - sizeof tail, &tail, sizeof tail);
+}
+
+template <typename Block>
+bool SameOverlapping(const unsigned char* x, const unsigned char* y, std::size_t n) {
+  Block x0, x1, y0, y1;
+  std::memcpy(&x0, x, sizeof x0);
+  std::memcpy(&y0, y, sizeof y0);
+  std::memcpy(&x1, x + n - sizeof x1, sizeof x1);
+  std::memcpy(&y1, y + n - sizeof y1, sizeof y1);
+  return x0 == y0 && x1 == y1;
+}
+
+inline void CopyShortBytes(void* to, const void* from, std::size_t n) {
+  auto* out = static_cast<unsigned char*>(to);
+  const auto* in = static_cast<const unsigned char*>(from);
+  if (n >= 8 && n <= 16) {
+    CopyOverlapping<std::uint64_t>(out, in, n);
+  } else if (n >= 4 && n < 8) {
+    CopyOverlapping<std::uint32_t>(out, in, n);
+  } else if (n != 0) {
+    std::memcpy(out, in, n);
+  }
+}
+
+inline bool SameShortBytes(const void* a, const void* b, std::size_t n) {
+  const auto* x = static_cast<const unsigned char*>(a);
+  const auto* y = static_cast<const unsigned char*>(b);
+  if (n >= 8 && n <= 16) return SameOverlapping<std::uint64_t>(x, y, n);
+  if (n >= 4 && n < 8) return SameOverlapping<std::uint32_t>(x, y, n);
+  return n == 0 || std::memcmp(x, y, n) == 0;
+}
+
 // Text of up to 15 bytes held in place, longer text on the heap. All-zero bytes
 // are the empty text. release() must run before the bytes are dropped.
 class CellText {
@@ -45,7 +89,7 @@ class CellText {
     }
     release();
     if (heap == nullptr) {
-      if (!text.empty()) std::memcpy(bytes_, text.data(), text.size());  // an empty view may have no data
+      CopyShortBytes(bytes_, text.data(), text.size());  // an empty view may have no data: nothing is read then
       bytes_[kTag] = static_cast<unsigned char>(text.size());
       return;
     }

@@ -71,6 +71,21 @@ class GridRowStore {
       (which == RowText::kType ? row.type : row.hidden) = share(text);
     }
   }
+  // setText unless the row holds that text already (one look-up of the row);
+  // whether the text changed. Inlined into the cell write, which knows the
+  // column: an editor writes two or three cells for every row it inserts.
+  [[gnu::always_inline]] bool replaceText(std::size_t i, RowText which, std::string_view text) {
+    GridRow& row = slots_[slotOf(i)];
+    if (which == RowText::kName) {
+      if (row.name.view() == text) return false;
+      row.name.assign(text);
+      return true;
+    }
+    const std::string*& shared = which == RowText::kType ? row.type : row.hidden;
+    if ((shared != nullptr ? std::string_view(*shared) : std::string_view()) == text) return false;
+    shared = share(text);
+    return true;
+  }
   std::optional<double> number(std::size_t i) const { return slots_[slotOf(i)].number(); }
   void setNumber(std::size_t i, std::optional<double> value) { slots_[slotOf(i)].setNumber(value); }
 
@@ -81,12 +96,20 @@ class GridRowStore {
     new (&slots_[gapBegin_++]) GridRow{};
   }
 
-  // Removes row i (i < size()); the rows after it move up one index.
+  // Removes row i (i < size()); the rows after it move up one index. The gap
+  // grows over the row from whichever side it lies on, so that rows erased
+  // from the bottom up, as from the top down, move no other row.
   void erase(std::size_t i) {
-    moveGapTo(i);
-    selected_.clear(gapEnd_);
-    slots_[gapEnd_].name.release();
-    ++gapEnd_;
+    std::size_t slot = 0;
+    if (i < gapBegin_) {
+      moveGapTo(i + 1);
+      slot = --gapBegin_;
+    } else {
+      moveGapTo(i);
+      slot = gapEnd_++;
+    }
+    selected_.clear(slot);
+    slots_[slot].name.release();
   }
 
   void clear() {
@@ -134,16 +157,27 @@ class GridRowStore {
     if (text.empty()) return nullptr;
     // Rows written one after another mostly repeat one of the last two texts
     // shared (a run of one type with another now and then).
-    if (lastShared_ != nullptr && *lastShared_ == text) return lastShared_;
-    if (earlierShared_ != nullptr && *earlierShared_ == text) {
+    if (lastShared_ != nullptr && SameShortText(*lastShared_, text)) return lastShared_;
+    if (earlierShared_ != nullptr && SameShortText(*earlierShared_, text)) {
       std::swap(lastShared_, earlierShared_);
       return lastShared_;
     }
+    return shareFromTable(text);
+  }
+
+  // The look-up in the text table, kept out of line so that the writes that
+  // repeat a recent text stay small enough to inline.
+  [[gnu::noinline]] const std::string* shareFromTable(std::string_view text) {
     auto it = shared_.find(text);
     if (it == shared_.end()) it = shared_.emplace(text).first;
     earlierShared_ = lastShared_;
     lastShared_ = &*it;
     return lastShared_;
+  }
+
+  // Type texts are a few bytes: compared in place, without a call per row.
+  static bool SameShortText(const std::string& kept, std::string_view text) {
+    return kept.size() == text.size() && SameShortBytes(kept.data(), text.data(), text.size());
   }
 
   // Moves the selection bit of slot `from` to the gap slot `to` (whose bit is clear).
