@@ -40,8 +40,8 @@ std::uint32_t* ListSelectedRows(EditorInstance* instance, std::uint32_t first) {
   return exact;
 }
 
-// The listed rows' text in a new block.
-HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows) {
+// The listed rows' text in a new block; *length is the text's length.
+HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows, std::size_t* length) {
   const std::uint32_t count = rows[0];
   if (count == 0 || count > kMaxCopiedRows) return nullptr;
   TypeWords words;
@@ -68,14 +68,15 @@ HGLOBAL CopyListedRowsToText(EditorInstance* instance, const std::uint32_t* rows
     if (end + kRowLineBufferSize > text + blockSize) continue;
     end += FormatMeasuredVariableLine(record, lengths, end);
   }
+  *length = static_cast<std::size_t>(end - text);
   GlobalUnlock(block);
   return block;
 }
 
-// CopySelectedRowsToText from the first selected row on.
-HGLOBAL CopyRowsFrom(EditorInstance* instance, std::uint32_t first) {
+// CopySelectedRowsToText from the first selected row on; *length is the text's length.
+HGLOBAL CopyRowsFrom(EditorInstance* instance, std::uint32_t first, std::size_t* length) {
   const std::uint32_t* rows = ListSelectedRows(instance, first);
-  HGLOBAL block = rows != nullptr ? CopyListedRowsToText(instance, rows) : nullptr;
+  HGLOBAL block = rows != nullptr ? CopyListedRowsToText(instance, rows, length) : nullptr;
   if (block == nullptr) ForgetCutRowList(instance);
   return block;
 }
@@ -84,7 +85,8 @@ HGLOBAL CopyRowsFrom(EditorInstance* instance, std::uint32_t first) {
 
 HGLOBAL CopySelectedRowsToText(EditorInstance* instance) {
   const std::uint32_t first = GridNextSelectedRow(instance->gridWindow, 0);
-  return first != 0 ? CopyRowsFrom(instance, first) : nullptr;
+  std::size_t length = 0;
+  return first != 0 ? CopyRowsFrom(instance, first, &length) : nullptr;
 }
 
 HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
@@ -92,10 +94,14 @@ HGLOBAL CopySelectedRowsKeepingText(EditorInstance* instance, char** copy) {
   const std::uint32_t first = GridNextSelectedRow(instance->gridWindow, 0);
   if (first == 0) return nullptr;
   std::uint32_t* kept = TakeCutRowList(instance);
-  HGLOBAL block = CopyRowsFrom(instance, first);
+  std::size_t length = 0;
+  HGLOBAL block = CopyRowsFrom(instance, first, &length);
   const char* built = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-  // The block always ends in a NUL: it is zero-filled and larger than its text.
-  char* text = built != nullptr ? PoolStrDup(instance->pool, built, 0) : nullptr;
+  // The text and the NUL after it: the block is zero-filled and larger than
+  // its text, which fits 32 bits as the block does.
+  auto* text = built != nullptr ? static_cast<char*>(PoolAlloc(instance->pool, static_cast<std::uint32_t>(length + 1), 0))
+                                : nullptr;
+  if (text != nullptr) std::memcpy(text, built, length + 1);
   if (built != nullptr) GlobalUnlock(block);
   if (text == nullptr) {
     if (block != nullptr) GlobalFree(block);
