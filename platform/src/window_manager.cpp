@@ -281,20 +281,23 @@ LRESULT CallProcedure(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   }
 }
 
-}  // namespace
+// Calls the procedure one send deeper. The depth is put back as it was rather
+// than counted down: a store that waits for no load, which the next message's
+// count would wait for.
+LRESULT SendAtDepth(WindowRegistry& d, WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const int depth = d.sendDepth;
+  d.sendDepth = depth + 1;
+  const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
+  d.sendDepth = depth;
+  return result;
+}
 
-namespace {
-
-// SendMessageA's call of the procedure, for any window.
+// SendMessageA for any window.
 [[gnu::noinline]] LRESULT SendToAnyWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = findWindow(hwnd);
   auto& d = registry();
   if (w == nullptr || w->proc == nullptr || d.sendDepth >= kMaxSendDepth) return 0;
-  const WNDPROC proc = w->proc;
-  ++d.sendDepth;
-  const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
-  --d.sendDepth;
-  return result;
+  return SendAtDepth(d, w->proc, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -310,14 +313,7 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return SendToAnyWindow(hwnd, msg, wParam, lParam);
   }
   const WNDPROC proc = d->lastFoundWindow->proc;
-  if (proc == nullptr) return 0;
-  // The depth is put back as it was rather than counted down: a store that
-  // waits for no load, which the next message's count would wait for.
-  const int depth = d->sendDepth;
-  d->sendDepth = depth + 1;
-  const LRESULT result = CallProcedure(proc, hwnd, msg, wParam, lParam);
-  d->sendDepth = depth;
-  return result;
+  return proc != nullptr ? SendAtDepth(*d, proc, hwnd, msg, wParam, lParam) : 0;
 }
 
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

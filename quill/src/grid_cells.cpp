@@ -21,13 +21,6 @@ std::optional<RowText> TextColumn(int column) {
 
 bool GridControl::isCell(std::uint32_t row, int column) const { return hasRow(row) && IsGridCell(column); }
 
-bool GridControl::textCellView(std::uint32_t row, int column, std::string_view* text) const {
-  const std::optional<RowText> which = TextColumn(column);
-  if (!which) return false;
-  *text = hasRow(row) ? rows_.text(row - 1, *which) : std::string_view();
-  return true;
-}
-
 std::string_view GridControl::cellView(std::uint32_t row, int column, std::string* scratch) const {
   if (!isCell(row, column)) return {};
   if (IsNumberColumn(column)) {

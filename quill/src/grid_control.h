@@ -67,9 +67,6 @@ class GridControl final : public GridSheet {
   // The same without a copy: a text cell's stored text, or the number column's
   // text formatted into *scratch. Valid until the cell or scratch changes.
   std::string_view cellView(std::uint32_t row, int column, std::string* scratch) const;
-  // A text cell's stored text into *text: false (and *text untouched) for the
-  // number column, which cellView formats.
-  bool textCellView(std::uint32_t row, int column, std::string_view* text) const;
   void setItemText(std::uint32_t row, int column, std::string_view text);
   void setItemNumber(std::uint32_t row, int column, const double* value);
   std::optional<double> itemNumber(std::uint32_t row, int column) const;

@@ -92,10 +92,8 @@ HOST_API std::int16_t GridItemTextLength(HWND grid, std::uint32_t row, std::uint
 HOST_API int GridGetItemText(HWND grid, std::uint32_t row, std::uint16_t column, char* buffer, std::uint16_t max) try {
   GridControl* control = GridControl::of(grid);
   if (control == nullptr || buffer == nullptr) return 0;
-  // A text cell is read in place; only the number column formats into scratch.
-  std::string_view text;
   std::string scratch;
-  if (!control->textCellView(row, Column(column), &text)) text = control->cellView(row, Column(column), &scratch);
+  const std::string_view text = control->cellView(row, Column(column), &scratch);
   const std::size_t copied = std::min<std::size_t>(text.size(), max);
   quill::grid::CopyShortBytes(buffer, text.data(), copied);
   return static_cast<int>(copied);

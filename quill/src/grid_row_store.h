@@ -63,16 +63,8 @@ class GridRowStore {
     const std::string* shared = which == RowText::kType ? row.type : row.hidden;
     return shared != nullptr ? std::string_view(*shared) : std::string_view();
   }
-  void setText(std::size_t i, RowText which, std::string_view text) {
-    GridRow& row = slots_[slotOf(i)];
-    if (which == RowText::kName) {
-      row.name.assign(text);
-    } else {
-      (which == RowText::kType ? row.type : row.hidden) = share(text);
-    }
-  }
-  // setText unless the row holds that text already (one look-up of the row);
-  // whether the text changed. Inlined into the cell write, which knows the
+  // Sets the row's text unless it holds that text already (one look-up of the
+  // row); whether the text changed. Inlined into the cell write, which knows the
   // column: an editor writes two or three cells for every row it inserts.
   [[gnu::always_inline]] bool replaceText(std::size_t i, RowText which, std::string_view text) {
     GridRow& row = slots_[slotOf(i)];

@@ -62,10 +62,10 @@ TEST(GridRowStore, ReadsBackWhatAPlainVectorHoldsThroughRandomEdits) {
       store.insert(at);
       model.insert(model.begin() + static_cast<std::ptrdiff_t>(at), ModelRow{});
       const std::string name = SomeName(random);
-      store.setText(at, RowText::kName, name);
+      store.replaceText(at, RowText::kName, name);
       model[at].name = name;
       const std::string type = types[random() % std::size(types)];
-      store.setText(at, RowText::kType, type);
+      store.replaceText(at, RowText::kType, type);
       model[at].type = type;
     } else if (action < 6) {
       const std::size_t at = random() % model.size();
@@ -83,9 +83,9 @@ TEST(GridRowStore, ReadsBackWhatAPlainVectorHoldsThroughRandomEdits) {
       store.setNumber(at, number);
       model[at].number = number;
       const std::string name = SomeName(random);
-      store.setText(at, RowText::kName, name);  // replaces a heap name by an in-place one and back
+      store.replaceText(at, RowText::kName, name);  // replaces a heap name by an in-place one and back
       model[at].name = name;
-      store.setText(at, RowText::kHidden, random() % 4 == 0 ? "marker" : "");
+      store.replaceText(at, RowText::kHidden, random() % 4 == 0 ? "marker" : "");
       model[at].hidden = store.text(at, RowText::kHidden);
     }
     if (step % 1'000 == 0) ExpectSame(store, model);
@@ -125,8 +125,8 @@ TEST(GridRowStore, HoldsCellTextOfEveryLengthUpToTheLongest) {
   for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{15}, std::size_t{16}, std::size_t{32767}}) {
     store.insert(0);
     const std::string text(length, 'x');
-    store.setText(0, RowText::kName, text);
-    store.setText(0, RowText::kType, text);
+    store.replaceText(0, RowText::kName, text);
+    store.replaceText(0, RowText::kType, text);
     EXPECT_EQ(store.text(0, RowText::kName), text) << length;
     EXPECT_EQ(store.text(0, RowText::kType), text) << length;
   }

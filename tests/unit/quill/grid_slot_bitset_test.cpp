@@ -33,13 +33,13 @@ TEST(GridRowStore, SelectionSurvivesGrowthAndGapMovesAcrossManyRows) {
   GridRowStore rows;
   for (int i = 0; i < 70'000; ++i) {
     rows.insert(rows.size());
-    rows.setText(rows.size() - 1, RowText::kName, std::to_string(i));
+    rows.replaceText(rows.size() - 1, RowText::kName, std::to_string(i));
   }
   rows.setSelected(0, true);
   rows.setSelected(69'999, true);
   // Moving the gap to the top carries every record and bit past it.
   rows.insert(0);
-  rows.setText(0, RowText::kName, "top");
+  rows.replaceText(0, RowText::kName, "top");
   EXPECT_EQ(rows.text(1, RowText::kName), "0");
   EXPECT_EQ(rows.text(70'000, RowText::kName), "69999");
   EXPECT_EQ(rows.nextSelected(0), 1u);
